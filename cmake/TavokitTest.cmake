@@ -1,0 +1,19 @@
+# One helper adds every test: GoogleTest main, offscreen Qt, a private HOME and
+# settings directory, so no test reads or writes the user's configuration.
+function(tavokit_add_test name)
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  add_executable(${name} ${T_SOURCES})
+  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_compile_definitions(${name} PRIVATE
+    TAVOKIT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
+    TAVOKIT_BINARY_DIR="${PROJECT_BINARY_DIR}")
+  set(home "${CMAKE_CURRENT_BINARY_DIR}/home-${name}")
+  file(MAKE_DIRECTORY "${home}")
+  add_test(NAME ${name} COMMAND ${name})
+  if(NOT T_TIMEOUT)
+    set(T_TIMEOUT 300)
+  endif()
+  set_tests_properties(${name} PROPERTIES
+    TIMEOUT ${T_TIMEOUT}
+    ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_RUNTIME_DIR=${home}")
+endfunction()

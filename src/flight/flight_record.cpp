@@ -1,0 +1,194 @@
+#include "flight/flight_record.h"
+
+#include <chrono>
+#include <algorithm>
+#include <climits>
+#include <cmath>
+#include <limits>
+#include <thread>
+
+namespace tavo {
+
+static_assert(std::numeric_limits<float>::is_iec559, "IEEE single precision is required");
+static_assert(std::numeric_limits<double>::is_iec559, "IEEE double precision is required");
+
+const double g_pi = 4.0 * std::atan(1.0);
+
+int ParseSampleWord(const char* text, std::size_t length) {
+    std::size_t i = 0;
+    auto isBlank = [](char c) {
+        return c == ' ' || c == '\t' || c == '\n' || c == '\v' || c == '\f' || c == '\r';
+    };
+    while (i < length && isBlank(text[i]))
+        ++i;
+    bool negative = false;
+    if (i < length && (text[i] == '+' || text[i] == '-')) {
+        negative = text[i] == '-';
+        ++i;
+    }
+    // Accumulate the magnitude in 64 bits and stop growing once it is past the
+    // 32-bit range, so long digit runs saturate rather than overflow.
+    constexpr std::int64_t limit = static_cast<std::int64_t>(INT_MAX) + 1;
+    std::int64_t magnitude = 0;
+    while (i < length && text[i] >= '0' && text[i] <= '9') {
+        if (magnitude <= limit)
+            magnitude = magnitude * 10 + (text[i] - '0');
+        ++i;
+    }
+    if (negative)
+        return magnitude >= limit ? INT_MIN : static_cast<int>(-magnitude);
+    return magnitude > INT_MAX ? INT_MAX : static_cast<int>(magnitude);
+}
+
+void SampleList::AppendLocked(std::string text) {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    m_items.push_back(std::move(text));
+}
+
+std::size_t SampleList::SizeLocked() const {
+    std::lock_guard<std::mutex> lock(m_mutex);
+    return m_items.size();
+}
+
+FlightRecord::FlightRecord() = default;
+
+void FlightRecord::ResetFlight(std::int64_t now) {
+    {
+        std::lock_guard<std::mutex> lock(m_pSamples.mutex());
+        m_pSamples.items().clear();
+    }
+    m_pUndoSamples.clear();
+    m_nSampleRate = 0;
+    m_fSampleInterval = 0.0f;
+    m_nPreLaunchSetting = 0;
+    m_fTwoGeeFile = 15.0f;
+    m_fTwoGee = 0.0f;
+    m_bUseFileTwoGee = true;
+    m_nAccelOffset = 0;
+    m_fZeroRef = 0.0f;
+    m_strName.clear();
+    m_strMotor.clear();
+    m_strComment.clear();
+    m_timeDate = now;
+    m_fLaunchWeight = 0.0f;
+    m_fPropellantWeight = 0.0f;
+    m_fMaxDiameter = 0.0f;
+    m_arrAccel.clear();
+    m_arrVelocity.clear();
+    m_arrAltitude.clear();
+    m_arrCd.clear();
+    m_nEvent1 = m_nEvent2 = m_nEvent4 = m_nEvent8 = 0;
+    m_fAccelMin = m_fAccelMax = m_fVelMin = m_fVelMax = m_fAltMin = m_fAltMax = 0.0f;
+    m_nCursor1 = m_nCursor2 = 0;
+    m_nDisplayCurve = 0;
+}
+
+void FlightRecord::Recompute() {
+    std::lock_guard<std::mutex> lock(m_pSamples.mutex());
+    const std::vector<std::string>& samples = m_pSamples.items();
+    const std::size_t n = samples.size();
+    if (n < 1)
+        return;
+
+    // A rate of 0 gives an infinite interval, as IEEE division would; spelled out so
+    // no division by zero is ever evaluated.
+    m_fSampleInterval = m_nSampleRate == 0 ? std::numeric_limits<float>::infinity()
+                                           : static_cast<float>(1.0 / m_nSampleRate);
+    if (m_bUseFileTwoGee)
+        m_fTwoGee = m_fTwoGeeFile;
+
+    m_nEvent1 = m_nEvent2 = m_nEvent4 = m_nEvent8 = 0;
+    m_arrAccel.clear();
+    m_arrVelocity.clear();
+    m_arrAltitude.clear();
+    m_arrCd.clear();
+    m_arrAccel.reserve(n);
+    m_arrVelocity.reserve(n);
+    m_arrAltitude.reserve(n);
+    m_arrCd.reserve(n);
+
+    m_fZeroRef = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+    if (m_bUseAccelOffset)
+        m_fZeroRef = static_cast<float>(m_nAccelOffset);
+
+    const float halfTwoGee = m_fTwoGee * 0.5f;
+    const float radius = m_fMaxDiameter * 0.5f;
+    // The denominator's constant part: air density (single precision), pi and the
+    // squared radius, all in double as the drag formula has always evaluated them.
+    const double area = static_cast<double>(1.2f) * g_pi * std::pow(radius, 2.0);
+    float v = 0.0f;
+    float h = 0.0f;
+    int* const events[4] = {&m_nEvent1, &m_nEvent2, &m_nEvent4, &m_nEvent8};
+
+    for (std::size_t i = 0; i < n; ++i) {
+        const int w = ParseSampleWord(samples[i]);
+        const int flags = SampleFlags(w);
+        const int adc = SampleReading(w);
+
+        float g;
+        if (m_bDisplayRaw)
+            g = static_cast<float>(adc);
+        else
+            g = (m_fZeroRef - static_cast<float>(adc)) / halfTwoGee;
+
+        float a;
+        if (!m_bAccelInGees && !m_bDisplayRaw) {
+            a = static_cast<float>(g * 9.81);
+            m_arrAccel.push_back(m_bMetricUnits ? a : static_cast<float>(a * 3.2808399));
+        } else {
+            m_arrAccel.push_back(g);
+            a = static_cast<float>(g * 9.81);
+        }
+
+        const float numerator = 2 * a * m_fLaunchWeight;
+        const double cd = std::fabs(numerator / (area * std::pow(v, 2.0)));
+        m_arrCd.push_back(static_cast<float>(cd));
+
+        if (i == 9000)
+            std::this_thread::sleep_for(std::chrono::milliseconds(1));
+
+        v = v + a * m_fSampleInterval;
+        m_arrVelocity.push_back(m_bMetricUnits ? v : static_cast<float>(v * 2.2369363));
+        h = h + v * m_fSampleInterval;
+        m_arrAltitude.push_back(m_bMetricUnits ? h : static_cast<float>(h * 3.2808399));
+
+        const int index = i > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(i);
+        for (int bit = 0; bit < 4; ++bit) {
+            if ((flags & (1 << bit)) != 0 && *events[bit] == 0)
+                *events[bit] = index;
+        }
+    }
+
+    // The lock is already held, so run the pass on the arrays just built.
+    RangePass(n);
+}
+
+void FlightRecord::ComputeRanges() {
+    const std::size_t n = m_pSamples.SizeLocked();
+    if (n == 0)
+        return;
+    RangePass(n);
+}
+
+void FlightRecord::RangePass(std::size_t n) {
+    m_fAccelMin = m_fAccelMax = m_fVelMin = m_fVelMax = m_fAltMin = m_fAltMax = 0.0f;
+    // The arrays may trail the list while a capture appends; never read past them.
+    const std::size_t count =
+        std::min({n, m_arrAccel.size(), m_arrVelocity.size(), m_arrAltitude.size()});
+    for (std::size_t i = 0; i < count; ++i) {
+        const float A = m_arrAccel[i], V = m_arrVelocity[i], H = m_arrAltitude[i];
+        if (A < m_fAccelMin)
+            m_fAccelMin = A;
+        if (A > m_fAccelMax)
+            m_fAccelMax = A;
+        if (V < m_fVelMin)
+            m_fVelMin = V;
+        if (V > m_fVelMax)
+            m_fVelMax = V;
+        if (H > m_fAltMax)
+            m_fAltMax = H;
+    }
+    m_fAltMin = 0.0f;
+}
+
+} // namespace tavo

@@ -22,9 +22,13 @@ std::string Trimmed(const std::string& text) {
 
 } // namespace
 
-std::string FormatIntegerField(int value) { return std::to_string(value); }
+std::string FormatIntegerField(int value) {
+    return std::to_string(value);
+}
 
-std::string FormatRealField(float value) { return FormatText("%.6g", value); }
+std::string FormatRealField(float value) {
+    return FormatText("%.6g", value);
+}
 
 bool ParseIntegerField(const std::string& text, int& value) {
     std::string t = Trimmed(text);

@@ -67,8 +67,8 @@ void ApplyScaling(const ScalingValues& v, CTAVOkitDoc& doc) {
 
 DetailsLogic::DetailsLogic(const FlightRecord& doc)
     : name(doc.m_strName), motor(doc.m_strMotor), comment(doc.m_strComment),
-      date(doc.m_timeDate),
-      m_value{doc.m_fLaunchWeight, doc.m_fPropellantWeight, doc.m_fMaxDiameter} {}
+      date(doc.m_timeDate), m_value{doc.m_fLaunchWeight, doc.m_fPropellantWeight,
+                                    doc.m_fMaxDiameter} {}
 
 void DetailsLogic::OnUnitSelected(Quantity q, int index) {
     const bool diameter = q == MaxDiameter;

@@ -35,8 +35,8 @@ PageMapping MapClientToPage(int cw, int ch, int pageW, int pageH, int dpiX, int 
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
                     FlightRecord& flight, GraphViewState& view) {
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
-    const PageMapping m = MapClientToPage(cw, ch, page.width(), page.height(),
-                                          device.logicalDpiX(), device.logicalDpiY());
+    const PageMapping m = MapClientToPage(cw, ch, page.width(), page.height(), device.logicalDpiX(),
+                                          device.logicalDpiY());
     painter.save();
     painter.scale(m.scale, m.scale);
     {

@@ -79,8 +79,8 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     };
     m_handlers[ID_UNITS_ENGLISH] = [&view] { view.OnUnits(false); };
     m_handlers[ID_UNITS_METRIC] = [&view] { view.OnUnits(true); };
-    m_handlers[ID_VIEW_TOOLBAR] = [this] { m_toolBar->setVisible(!m_toolBar->isVisible()); };
-    m_handlers[ID_VIEW_STATUS_BAR] = [this] { statusBar()->setVisible(!statusBar()->isVisible()); };
+    m_handlers[ID_VIEW_TOOLBAR] = [this] { m_toolBar->setVisible(m_toolBar->isHidden()); };
+    m_handlers[ID_VIEW_STATUS_BAR] = [this] { statusBar()->setVisible(statusBar()->isHidden()); };
     m_handlers[ID_VIEW_SCALING] = [this] { OnViewScaling(); };
     m_handlers[ID_VIEW_CURSORS] = [&view] { view.OnCursors(); };
     m_handlers[ID_VIEW_DETAILS] = [this] { OnViewDetails(); };

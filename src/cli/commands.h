@@ -23,4 +23,7 @@ int RunConvert(const CommandArgs& args);
 int RunEdit(const CommandArgs& args);
 int RunCut(const CommandArgs& args);
 
+// Drawing: cmd_render.cpp.
+int RunRender(const CommandArgs& args);
+
 } // namespace tavo::cli

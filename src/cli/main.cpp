@@ -26,6 +26,10 @@ const Command kCommands[] = {
      RunEdit},
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
+    {"render", "draw the flight graph as PNG or SVG (screen) or PDF (printed page)",
+     "FLIGHT OUT [--size WxH] [--curve acceleration|velocity|altitude] [--cursors X1 X2]\n"
+     "       [--no-cursors] [--no-grid] [--readout-right] [flight options]",
+     RunRender},
 };
 
 void PrintHelp() {

@@ -37,8 +37,8 @@ void WriteAll(const FlightRecord& r, QSettings& s) {
 
 std::string MySettings::FormatInterval(float interval) {
     char buffer[400];
-    const auto result = std::to_chars(buffer, buffer + sizeof buffer,
-                                      static_cast<double>(interval), std::chars_format::fixed, 6);
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(interval),
+                                      std::chars_format::fixed, 6);
     if (result.ec != std::errc())
         return "0.000000";
     return std::string(buffer, result.ptr);

@@ -20,7 +20,9 @@ const char* CutQuestion(CutKind kind);
 bool ApplyCut(FlightRecord& flight, CutKind kind);
 
 // Whether Undo has a state to restore.
-inline bool CanUndo(const FlightRecord& flight) { return !flight.m_pUndoSamples.empty(); }
+inline bool CanUndo(const FlightRecord& flight) {
+    return !flight.m_pUndoSamples.empty();
+}
 
 // Restores the samples from before the last cut, empties the undo state, recomputes.
 // Returns false (and changes nothing) when there is nothing to undo.

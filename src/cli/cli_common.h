@@ -61,8 +61,7 @@ bool ApplyFlightOptions(const Args& args, FlightRecord& flight, std::string& err
 
 // Loads a flight file into a fresh-settings document, applies the flight options
 // and recomputes. Prints the failure message to stderr and returns the exit code.
-int LoadFlight(const std::string& path, const Args& args, CTAVOkitDoc& doc,
-               int* version = nullptr);
+int LoadFlight(const std::string& path, const Args& args, CTAVOkitDoc& doc, int* version = nullptr);
 
 // Saves the document to `path`; prints the failure and returns the exit code.
 int SaveFlight(const std::string& path, CTAVOkitDoc& doc);

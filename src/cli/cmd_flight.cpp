@@ -24,8 +24,8 @@ bool ParseOrUsage(const char* command, const CommandArgs& argv,
         return false;
     }
     if (args.Positional().size() != positional) {
-        exitCode = UsageError(command, "expected " + std::to_string(positional) +
-                                           " file argument(s)");
+        exitCode =
+            UsageError(command, "expected " + std::to_string(positional) + " file argument(s)");
         return false;
     }
     return true;
@@ -43,7 +43,10 @@ int RunInfo(const CommandArgs& argv) {
     if ((code = LoadFlight(args.Positional()[0], args, doc, &version)) != kExitOk)
         return code;
     JsonObject events;
-    events.Add("1", doc.m_nEvent1).Add("2", doc.m_nEvent2).Add("4", doc.m_nEvent4).Add("8", doc.m_nEvent8);
+    events.Add("1", doc.m_nEvent1)
+        .Add("2", doc.m_nEvent2)
+        .Add("4", doc.m_nEvent4)
+        .Add("8", doc.m_nEvent8);
     JsonObject out;
     out.Add("version", version)
         .Add("samples", static_cast<long long>(doc.m_pSamples.size()))
@@ -81,9 +84,8 @@ int RunCurves(const CommandArgs& argv) {
         return code;
     const std::vector<std::string>& samples = doc.m_pSamples.items();
     // Derived arrays have one entry per sample after a Recompute on a non-empty flight.
-    const std::size_t n = std::min({samples.size(), doc.m_arrAccel.size(),
-                                    doc.m_arrVelocity.size(), doc.m_arrAltitude.size(),
-                                    doc.m_arrCd.size()});
+    const std::size_t n = std::min({samples.size(), doc.m_arrAccel.size(), doc.m_arrVelocity.size(),
+                                    doc.m_arrAltitude.size(), doc.m_arrCd.size()});
     std::string out = "index,word,accel,velocity,altitude,cd\n";
     out.reserve(n * 48 + out.size());
     for (std::size_t i = 0; i < n; ++i) {
@@ -142,7 +144,8 @@ int RunEdit(const CommandArgs& argv) {
     for (const auto& [name, field] : numbers) {
         if (auto v = args.Value(name)) {
             if (!ParseFloat(*v, *field))
-                return UsageError("edit", std::string(name) + " needs a number, not \"" + *v + "\"");
+                return UsageError("edit",
+                                  std::string(name) + " needs a number, not \"" + *v + "\"");
         }
     }
     return SaveFlight(args.Positional()[1], doc);
@@ -176,7 +179,8 @@ int RunCut(const CommandArgs& argv) {
     int values[2] = {0, 0};
     for (std::size_t k = 0; k < indices.size(); ++k) {
         if (!ParseInt(indices[k], values[k]))
-            return UsageError("cut", "sample indices are whole numbers, not \"" + indices[k] + "\"");
+            return UsageError("cut",
+                              "sample indices are whole numbers, not \"" + indices[k] + "\"");
     }
     if (kind == CutKind::AfterC2)
         doc.m_nCursor2 = values[0];

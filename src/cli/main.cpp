@@ -16,10 +16,9 @@ constexpr const char* kFlightOptionsHelp =
 const Command kCommands[] = {
     {"info", "load a flight file and print its figures as JSON", "FLIGHT [flight options]",
      RunInfo},
-    {"curves", "print the derived curves as CSV, one line per sample",
-     "FLIGHT [flight options]", RunCurves},
-    {"convert", "read any readable version, write the current version", "FLIGHT OUT",
-     RunConvert},
+    {"curves", "print the derived curves as CSV, one line per sample", "FLIGHT [flight options]",
+     RunCurves},
+    {"convert", "read any readable version, write the current version", "FLIGHT OUT", RunConvert},
     {"edit", "change the flight details and save",
      "FLIGHT OUT [--name T] [--motor T] [--comment T] [--date YYYY-MM-DD] [--weight KG]\n"
      "       [--propellant KG] [--diameter M] [--two-gee-file X]",
@@ -37,7 +36,8 @@ void PrintHelp() {
     for (const Command& c : kCommands)
         std::cout << "  " << c.name << std::string(16 - std::strlen(c.name), ' ') << c.summary
                   << "\n";
-    std::cout << "\n" << kFlightOptionsHelp
+    std::cout << "\n"
+              << kFlightOptionsHelp
               << "\n'tavokit-cli COMMAND --help' shows a command's arguments.\n"
               << "Exit status: 0 done, 1 the operation failed, 2 bad usage.\n";
 }

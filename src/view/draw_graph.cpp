@@ -229,7 +229,7 @@ void DrawGraph(Canvas& canvas, FlightRecord& flight, GraphViewState& view, const
     canvas.FillRect({0, 0, page.cw, page.ch}, kWhite);
     canvas.DrawRectangle({f.L, f.T, f.R, f.B});
 
-    const std::size_t sampleCount = flight.SampleCount();
+    std::size_t sampleCount = flight.SampleCount();
     if (sampleCount == 0) {
         const int cx = (f.L + f.R) / 2;
         const int cy = (f.T + f.B0) / 2;
@@ -237,15 +237,18 @@ void DrawGraph(Canvas& canvas, FlightRecord& flight, GraphViewState& view, const
                         TextLeft);
         return;
     }
-    const int n = static_cast<int>(std::min<std::size_t>(sampleCount, 1u << 30));
-
     if (view.m_xCursor1 == -1)
         view.m_xCursor1 = f.L + w / 3;
     if (view.m_xCursor2 == -1)
         view.m_xCursor2 = f.L + 2 * (w / 3);
 
-    if (flight.m_bTelemetryRunning)
+    if (flight.m_bTelemetryRunning) {
+        // Live capture appends while we draw: take the count the curves were made from.
         flight.Recompute();
+        sampleCount =
+            std::max<std::size_t>(1, std::min(flight.SampleCount(), flight.m_arrAccel.size()));
+    }
+    const int n = static_cast<int>(std::min<std::size_t>(sampleCount, 1u << 30));
 
     const float xStep = static_cast<float>(w) / static_cast<float>(n);
     const bool haveCurves = !flight.m_arrAccel.empty();

@@ -4,7 +4,12 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QFile>
 #include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QTest>
@@ -238,6 +243,41 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     EXPECT_EQ(messages, QStringList{QStringLiteral("Error: Wrong file type")});
     EXPECT_EQ(Samples(), 200u);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("k.flt - TAVOkit"));
+}
+
+TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "p.flt"))));
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    frame->runDialog = [&](QDialog& d) {
+        auto* print = dynamic_cast<QPrintDialog*>(&d);
+        EXPECT_NE(print, nullptr);
+        if (print == nullptr)
+            return static_cast<int>(QDialog::Rejected);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(pdf);
+        return static_cast<int>(QDialog::Accepted);
+    };
+    EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "v.flt"))));
+    int pages = -1;
+    frame->runDialog = [&](QDialog& d) {
+        auto* preview = d.findChild<QPrintPreviewWidget*>();
+        EXPECT_NE(preview, nullptr);
+        if (preview != nullptr) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        return static_cast<int>(QDialog::Rejected);
+    };
+    EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_EQ(pages, 1);
 }
 
 TEST_F(MainFrameTest, StatusBarShowsReadyAndTheMenuHelp) {

@@ -445,3 +445,29 @@ TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
 
 } // namespace
 } // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
+    FlightRecord f;
+    f.m_pSamples.items() = {"2048", "2040", "2030"};
+    f.m_nSampleRate = 100;
+    f.m_fTwoGeeFile = 16.0f;
+    GraphViewState v;
+    RecordingCanvas still;
+    DrawGraph(still, f, v, kScreen);
+    EXPECT_TRUE(still.Polylines().empty()) << "no derived curves yet: no curves drawn";
+    EXPECT_NE(still.FindText("3 Points"), nullptr);
+
+    f.m_bTelemetryRunning = true;
+    f.m_pSamples.AppendLocked("2020");
+    RecordingCanvas live;
+    DrawGraph(live, f, v, kScreen);
+    ASSERT_EQ(live.Polylines().size(), 3u);
+    EXPECT_EQ(live.Polylines()[0].points.size(), 4u);
+    EXPECT_EQ(f.m_arrAccel.size(), 4u);
+}
+
+} // namespace
+} // namespace tavo

@@ -5,16 +5,16 @@
 
 #include <gtest/gtest.h>
 
-#include "recording_canvas.h"
+#include "canvas/recording_canvas.h"
 #include "report_test_support.h"
 #include "reports/report_draw.h"
 
 namespace tavo {
 namespace {
 
-using test::DrawCall;
-using test::RecordingCanvas;
 using test::SetSamples;
+using Call = RecordingCanvas::Call;
+using Op = RecordingCanvas::Op;
 
 // Twelve samples at 100 Hz, 8 counts per g: 0 g at the pad, then 1 2 3 2 1 0 1 2 3 1 g
 // over samples 1..10, the range between the cursors (n = 10).
@@ -44,9 +44,9 @@ MotorReport MakeReport(float peakThrust, float peakAccel) {
     return report;
 }
 
-std::vector<DrawCall> TextsIn(const RecordingCanvas& canvas, unsigned flags) {
-    std::vector<DrawCall> found;
-    for (const DrawCall& call : canvas.Of(DrawCall::Text))
+std::vector<Call> TextsIn(const RecordingCanvas& canvas, unsigned flags) {
+    std::vector<Call> found;
+    for (const Call& call : canvas.Texts())
         if (call.flags == flags)
             found.push_back(call);
     return found;
@@ -61,14 +61,15 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
 
     // Page, then frame L 50, T 0, R 640, B 300 in the black pen.
-    ASSERT_GE(canvas.calls.size(), 3u);
-    EXPECT_EQ(canvas.calls[0].kind, DrawCall::Font);
-    EXPECT_EQ(canvas.calls[0].fontHeight, 16);
-    EXPECT_EQ(canvas.calls[1].kind, DrawCall::Fill);
-    EXPECT_EQ(canvas.calls[1].rect, (Rect{0, 0, 640, 320}));
-    EXPECT_EQ(canvas.calls[2].kind, DrawCall::Rectangle);
-    EXPECT_EQ(canvas.calls[2].rect, (Rect{50, 0, 640, 300}));
-    EXPECT_EQ(canvas.calls[2].pen, kReportBlackPen);
+    ASSERT_EQ(canvas.Of(Op::Font).size(), 1u);
+    EXPECT_EQ(canvas.Of(Op::Font)[0].fontHeight, 16);
+    ASSERT_EQ(canvas.Of(Op::Fill).size(), 1u);
+    EXPECT_EQ(canvas.Of(Op::Fill)[0].rect, (Rect{0, 0, 640, 320}));
+    EXPECT_EQ(canvas.Of(Op::Fill)[0].color, (Color{255, 255, 255}));
+    const auto rects = canvas.Of(Op::Rectangle);
+    ASSERT_EQ(rects.size(), 2u);
+    EXPECT_EQ(rects[0].rect, (Rect{50, 0, 640, 300}));
+    EXPECT_EQ(rects[0].pen, kReportBlackPen);
 
     // Time ticks at each tenth of W = 590; 0.01 s per sample, under 10 s: two decimals.
     const auto ticks = TextsIn(canvas, kTimeLabel);
@@ -93,19 +94,19 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     }
 
     // Dashed grey grid: one vertical per tick, one horizontal per label above the bottom.
-    const auto lines = canvas.Of(DrawCall::Line);
+    const auto lines = canvas.Of(Op::Line);
     ASSERT_EQ(lines.size(), 20u);
-    for (const DrawCall& line : lines)
+    for (const Call& line : lines)
         EXPECT_EQ(line.pen, kReportGridPen);
-    EXPECT_EQ(lines[0].from, (Point{109, 0}));
-    EXPECT_EQ(lines[0].to, (Point{109, 300}));
-    EXPECT_EQ(lines[10].from, (Point{50, 270}));
-    EXPECT_EQ(lines[10].to, (Point{640, 270}));
-    EXPECT_EQ(lines[19].from, (Point{50, 0}));
+    EXPECT_EQ(lines[0].points[0], (Point{109, 0}));
+    EXPECT_EQ(lines[0].points[1], (Point{109, 300}));
+    EXPECT_EQ(lines[10].points[0], (Point{50, 270}));
+    EXPECT_EQ(lines[10].points[1], (Point{640, 270}));
+    EXPECT_EQ(lines[19].points[0], (Point{50, 0}));
 
     // n + 1 points: the pad reading at the left edge, then each sample, scaled so that
     // the peak of 3 g touches the top; the last on the right edge.
-    const auto curves = canvas.Of(DrawCall::Polyline);
+    const auto curves = canvas.Of(Op::Polyline);
     ASSERT_EQ(curves.size(), 1u);
     EXPECT_EQ(curves[0].pen, kReportBlackPen);
     const std::vector<Point> points{{50, 300},  {109, 200}, {168, 100}, {227, 0},
@@ -114,12 +115,14 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     EXPECT_EQ(curves[0].points, points);
 
     // The results box comes last, over the curve, around x = W / 2.
-    const DrawCall& box = canvas.calls[canvas.calls.size() - 2];
-    EXPECT_EQ(box.kind, DrawCall::Rectangle);
+    const auto& calls = canvas.calls();
+    ASSERT_GE(calls.size(), 2u);
+    const Call& box = calls[calls.size() - 2];
+    EXPECT_EQ(box.op, Op::Rectangle);
     EXPECT_EQ(box.rect, (Rect{210, 190, 380, 300}));
     EXPECT_EQ(box.pen, kReportBlackPen);
-    const DrawCall& text = canvas.calls.back();
-    EXPECT_EQ(text.kind, DrawCall::Text);
+    const Call& text = calls.back();
+    EXPECT_EQ(text.op, Op::Text);
     EXPECT_EQ(text.rect, (Rect{217, 195, 373, 300}));
     EXPECT_EQ(text.flags, TextLeft | TextTop);
     EXPECT_EQ(text.text, "F158\nBurn Time: 0.40s\nAvg: 158.19N 35.55lb\n"
@@ -144,7 +147,7 @@ TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
         EXPECT_EQ(ticks[0].text, c.firstLabel) << c.samples;
         EXPECT_GE(ticks.size(), 9u);
         EXPECT_LE(ticks.size(), 10u);
-        const auto curves = canvas.Of(DrawCall::Polyline);
+        const auto curves = canvas.Of(Op::Polyline);
         ASSERT_EQ(curves.size(), 1u);
         EXPECT_EQ(curves[0].points.size(), static_cast<std::size_t>(c.samples) + 1);
         EXPECT_NEAR(curves[0].points.back().x, 640, 1);
@@ -157,7 +160,7 @@ TEST(MotorReportWindow, NoGridLeavesTheLabels) {
     flight.m_bDrawGrid = false;
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
-    EXPECT_TRUE(canvas.Of(DrawCall::Line).empty());
+    EXPECT_TRUE(canvas.Of(Op::Line).empty());
     EXPECT_EQ(TextsIn(canvas, kTimeLabel).size(), 10u);
     EXPECT_EQ(TextsIn(canvas, kValueLabel).size(), 11u);
 }
@@ -179,7 +182,7 @@ TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
     // 5 units of frame: no step to climb by, so the 0 label alone.
     RecordingCanvas flat;
     DrawMotorReport(flat, flight, MakeReport(12.3f, 3.0f), 120, 25);
-    EXPECT_EQ(flat.calls[2].rect, (Rect{50, 0, 120, 5}));
+    EXPECT_EQ(flat.Of(Op::Rectangle).at(0).rect, (Rect{50, 0, 120, 5}));
     const auto values = TextsIn(flat, kValueLabel);
     ASSERT_EQ(values.size(), 1u);
     EXPECT_EQ(values[0].text, "0.0");
@@ -187,8 +190,8 @@ TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
     for (auto size : {std::pair{10, 10}, std::pair{0, 0}, std::pair{-5, -5}}) {
         RecordingCanvas tiny;
         DrawMotorReport(tiny, flight, MakeReport(12.3f, 3.0f), size.first, size.second);
-        EXPECT_LT(tiny.calls.size(), 40u);
-        EXPECT_EQ(tiny.Of(DrawCall::Polyline).size(), 1u);
+        EXPECT_LT(tiny.calls().size(), 40u);
+        EXPECT_EQ(tiny.Of(Op::Polyline).size(), 1u);
     }
 }
 
@@ -199,13 +202,13 @@ TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
                        std::numeric_limits<float>::quiet_NaN()}) {
         RecordingCanvas canvas;
         DrawMotorReport(canvas, flight, MakeReport(0.0f, peak), 640, 320);
-        const auto curves = canvas.Of(DrawCall::Polyline);
+        const auto curves = canvas.Of(Op::Polyline);
         ASSERT_EQ(curves.size(), 1u);
         ASSERT_EQ(curves[0].points.size(), 11u);
         for (const Point& p : curves[0].points)
             EXPECT_EQ(p.y, 300) << peak;
         // An infinite peak is above 999 g: whole-number labels.
-        for (const DrawCall& label : TextsIn(canvas, kValueLabel))
+        for (const Call& label : TextsIn(canvas, kValueLabel))
             EXPECT_EQ(label.text, std::isinf(peak) ? "0" : "0.0");
     }
     // Non-finite samples stay within reach of the frame instead of wrapping around.
@@ -215,7 +218,7 @@ TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
     flight.m_arrAccel[5] = 1e30f;
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
-    const auto points = canvas.Of(DrawCall::Polyline).at(0).points;
+    const auto points = canvas.Of(Op::Polyline).at(0).points;
     EXPECT_LT(points[2].y, -100000);
     EXPECT_GT(points[3].y, 100000);
     EXPECT_EQ(points[4].y, 300);
@@ -230,9 +233,9 @@ TEST(MotorReportWindow, RangeOutsideTheCurveDrawsOnlyTheFrame) {
     flight.m_nCursor2 = 40; // past the derived data
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
-    EXPECT_TRUE(canvas.Of(DrawCall::Polyline).empty());
+    EXPECT_TRUE(canvas.Of(Op::Polyline).empty());
     EXPECT_TRUE(TextsIn(canvas, kTimeLabel).empty());
-    EXPECT_EQ(canvas.Of(DrawCall::Rectangle).size(), 2u); // frame and results box
+    EXPECT_EQ(canvas.Of(Op::Rectangle).size(), 2u); // frame and results box
 }
 
 class PrintedPage : public ::testing::Test {
@@ -275,7 +278,7 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
     DrawMotorReportPage(canvas, flight, MakeReport(12.3f, 3.0f), page);
 
     // L = Mx + 70, T = My, R = w - Mx, B = h - Mx - 20 - My.
-    const auto rects = canvas.Of(DrawCall::Rectangle);
+    const auto rects = canvas.Of(Op::Rectangle);
     ASSERT_EQ(rects.size(), 1u); // no results box on paper
     EXPECT_EQ(rects[0].rect, (Rect{100, 25, 610, 245}));
 
@@ -289,8 +292,8 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
     ASSERT_EQ(ticks.size(), 10u);
     EXPECT_EQ(ticks[0].rect, (Rect{151 - 20, 247, 151 + 20, 280})); // 100 + 51
     EXPECT_EQ(ticks[0].text, "0.01");
-    EXPECT_EQ(canvas.Of(DrawCall::Polyline).at(0).points.size(), 11u);
-    EXPECT_EQ(canvas.Of(DrawCall::Polyline).at(0).points.back().x, 610);
+    EXPECT_EQ(canvas.Of(Op::Polyline).at(0).points.size(), 11u);
+    EXPECT_EQ(canvas.Of(Op::Polyline).at(0).points.back().x, 610);
 
     const auto blocks = TextsIn(canvas, TextLeft | TextTop);
     ASSERT_EQ(blocks.size(), 2u);
@@ -311,7 +314,7 @@ TEST_F(PrintedPage, NoGridOnPaperEither) {
     ReportPageGeometry page{640, 320, 7.5, 31, 31};
     RecordingCanvas canvas;
     DrawMotorReportPage(canvas, flight, MakeReport(12.3f, 3.0f), page);
-    EXPECT_TRUE(canvas.Of(DrawCall::Line).empty());
+    EXPECT_TRUE(canvas.Of(Op::Line).empty());
     EXPECT_EQ(TextsIn(canvas, kValueLabel).size(), 11u);
 }
 
@@ -353,8 +356,8 @@ TEST(CdReportWindow, AxisAndCurve) {
     RecordingCanvas canvas;
     DrawCdReport(canvas, flight, report, 640, 320);
 
-    EXPECT_EQ(canvas.Of(DrawCall::Rectangle).size(), 1u); // frame only, no results box
-    EXPECT_EQ(canvas.Of(DrawCall::Rectangle)[0].rect, (Rect{50, 0, 640, 300}));
+    EXPECT_EQ(canvas.Of(Op::Rectangle).size(), 1u); // frame only, no results box
+    EXPECT_EQ(canvas.Of(Op::Rectangle)[0].rect, (Rect{50, 0, 640, 300}));
     const auto values = TextsIn(canvas, kValueLabel);
     ASSERT_EQ(values.size(), 11u);
     EXPECT_EQ(values[0].text, "0.00");
@@ -365,7 +368,7 @@ TEST(CdReportWindow, AxisAndCurve) {
     const std::vector<Point> points{{50, 150},  {109, 150}, {168, 0},   {227, 240},
                                     {286, 300}, {345, 180}, {404, 120}, {463, 60},
                                     {522, 0},   {581, 30},  {640, 270}};
-    EXPECT_EQ(canvas.Of(DrawCall::Polyline).at(0).points, points);
+    EXPECT_EQ(canvas.Of(Op::Polyline).at(0).points, points);
     EXPECT_EQ(TextsIn(canvas, TextLeft | TextTop).size(), 0u);
 }
 
@@ -387,7 +390,7 @@ TEST(CdReportWindow, LabelFormats) {
         const auto values = TextsIn(canvas, kValueLabel);
         ASSERT_EQ(values.size(), 11u);
         EXPECT_EQ(values[1].text, c.second) << c.max;
-        const std::vector<Point> points = canvas.Of(DrawCall::Polyline).at(0).points;
+        const std::vector<Point> points = canvas.Of(Op::Polyline).at(0).points;
         for (const Point& p : points) {
             // Finite: every sample at the top. An infinite maximum has no scale, so
             // the curve lies on the bottom edge instead of at garbage coordinates.

@@ -18,6 +18,21 @@ public:
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
 };
 
+// Answers every question with OK and keeps the first message, for callers without a
+// user to ask (the command-line program prints the message as its failure).
+class AnsweringPrompt : public ReportPrompt {
+public:
+    void ShowMessage(const std::string& text, const std::string&) override {
+        if (m_message.empty())
+            m_message = text;
+    }
+    bool AskOkCancel(const std::string&, const std::string&) override { return true; }
+    const std::string& Message() const { return m_message; }
+
+private:
+    std::string m_message;
+};
+
 // The checks both reports make before they compute, in their fixed order: launch weight,
 // propellant weight, the cursor question, then the range. Each failure has told the
 // user (except a Cancel) and returns false. A range that starts before the first sample

@@ -23,4 +23,8 @@ int RunConvert(const CommandArgs& args);
 int RunEdit(const CommandArgs& args);
 int RunCut(const CommandArgs& args);
 
+// Reports: cmd_reports.cpp.
+int RunMotorReport(const CommandArgs& args);
+int RunCdReport(const CommandArgs& args);
+
 } // namespace tavo::cli

@@ -25,6 +25,10 @@ const Command kCommands[] = {
      RunEdit},
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
+    {"motor-report", "the motor report between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunMotorReport},
+    {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunCdReport},
 };
 
 void PrintHelp() {

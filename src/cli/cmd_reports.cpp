@@ -39,7 +39,8 @@ int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& d
 }
 
 bool EndsWith(const std::string& text, const std::string& tail) {
-    return text.size() >= tail.size() && text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
 }
 
 int WriteOut(const std::string& path, const QByteArray& bytes) {
@@ -102,8 +103,8 @@ int RunCdReport(const CommandArgs& argv) {
     return kExitOk;
 }
 
-int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2,
-                 const std::string& out, int width, int height) {
+int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, const std::string& out,
+                 int width, int height) {
     doc.m_nCursor1 = c1;
     doc.m_nCursor2 = c2;
     const bool pdf = EndsWith(out, ".pdf");

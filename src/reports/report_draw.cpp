@@ -29,27 +29,30 @@ ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, in
 } // namespace
 
 std::string MotorResultsText(const MotorReport& r) {
-    return r.m_strMotorClass + "\n" + "Burn Time: " + r.m_strBurnTime + "s\nAvg: " +
-           r.m_strAvgThrustN + "N " + r.m_strAvgThrustLb + "lb\n" + "Peak: " +
-           r.m_strPeakThrustN + "N " + r.m_strPeakThrustLb + "lb\n" + "Total: " +
-           r.m_strTotalImpulseN + "N " + r.m_strTotalImpulseLb + "lb\nIsp: " + r.m_strIsp;
+    return r.m_strMotorClass + "\n" + "Burn Time: " + r.m_strBurnTime +
+           "s\nAvg: " + r.m_strAvgThrustN + "N " + r.m_strAvgThrustLb + "lb\n" +
+           "Peak: " + r.m_strPeakThrustN + "N " + r.m_strPeakThrustLb + "lb\n" +
+           "Total: " + r.m_strTotalImpulseN + "N " + r.m_strTotalImpulseLb +
+           "lb\nIsp: " + r.m_strIsp;
 }
 
 std::string MotorResultsPageText(const MotorReport& r) {
-    return r.m_strMotorClass + "\n\n" + "Burn Time: " + r.m_strBurnTime + "s\n\nAvg: " +
-           r.m_strAvgThrustN + "N  " + r.m_strAvgThrustLb + "lb\n\n" + "Peak: " +
-           r.m_strPeakThrustN + "N  " + r.m_strPeakThrustLb + "lb\n\n" + "Total: " +
-           r.m_strTotalImpulseN + "N  " + r.m_strTotalImpulseLb + "lb\n\nIsp: " + r.m_strIsp;
+    return r.m_strMotorClass + "\n\n" + "Burn Time: " + r.m_strBurnTime +
+           "s\n\nAvg: " + r.m_strAvgThrustN + "N  " + r.m_strAvgThrustLb + "lb\n\n" +
+           "Peak: " + r.m_strPeakThrustN + "N  " + r.m_strPeakThrustLb + "lb\n\n" +
+           "Total: " + r.m_strTotalImpulseN + "N  " + r.m_strTotalImpulseLb +
+           "lb\n\nIsp: " + r.m_strIsp;
 }
 
 std::string FlightDetailsPageText(const FlightRecord& f) {
-    return FormatLongDate(f.m_timeDate) + "\n\n" + "Name: " + f.m_strName + "\n\n" + "Motor: " +
-           f.m_strMotor + "\n\n" + "Acceleration offset: " + std::to_string(f.m_nAccelOffset) +
+    return FormatLongDate(f.m_timeDate) + "\n\n" + "Name: " + f.m_strName + "\n\n" +
+           "Motor: " + f.m_strMotor + "\n\n" +
+           "Acceleration offset: " + std::to_string(f.m_nAccelOffset) +
            "\n\nTwo Gee value: " + FormatFixed(f.m_fTwoGeeFile, 3) +
            "\n\nSample rate: " + std::to_string(f.m_nSampleRate) +
            "Hz\n\nWeight: " + FormatFixed(f.m_fLaunchWeight, 3) +
-           "Kg\n\nDiameter: " + FormatFixed(f.m_fMaxDiameter, 3) + "m" + "\n\n" +
-           "Comment:\n" + f.m_strComment;
+           "Kg\n\nDiameter: " + FormatFixed(f.m_fMaxDiameter, 3) + "m" + "\n\n" + "Comment:\n" +
+           f.m_strComment;
 }
 
 void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
@@ -83,8 +86,8 @@ void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const Motor
     // Below the window's own page: the flight on the left, the figures on the right.
     canvas.DrawText(Rect{frame.left, h, frameWidth, 2 * h}, FlightDetailsPageText(flight),
                     TextLeft | TextTop);
-    canvas.DrawText(Rect{frameWidth / 2 + 101, h, frame.right, 2 * h},
-                    MotorResultsPageText(report), TextLeft | TextTop);
+    canvas.DrawText(Rect{frameWidth / 2 + 101, h, frame.right, 2 * h}, MotorResultsPageText(report),
+                    TextLeft | TextTop);
 }
 
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,

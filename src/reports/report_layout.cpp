@@ -61,8 +61,7 @@ void DrawCurve(Canvas& canvas, const Rect& frame, const ReportGraph& graph) {
     const float xStep = static_cast<float>(frame.right - frame.left) / static_cast<float>(n);
     std::vector<Point> points;
     points.reserve(static_cast<std::size_t>(n) + 1);
-    points.push_back(
-        Point{frame.left, ReportCurveY(frame.bottom, graph.firstValue, graph.scale)});
+    points.push_back(Point{frame.left, ReportCurveY(frame.bottom, graph.firstValue, graph.scale)});
     float x = static_cast<float>(frame.left);
     for (int j = 0; j < n; ++j) {
         x = x + xStep;

@@ -20,12 +20,12 @@ inline constexpr int kReportFontHeight = 16;
 struct ReportGraph {
     const std::vector<float>* values = nullptr;
     int first = 0;
-    int count = 0;          // n; no axes and no curve when 0 or less
-    float firstValue = 0;   // the value of the polyline's first point, at the left edge
-    float scale = 0;        // logical units per curve unit
+    int count = 0;        // n; no axes and no curve when 0 or less
+    float firstValue = 0; // the value of the polyline's first point, at the left edge
+    float scale = 0;      // logical units per curve unit
     float sampleInterval = 0;
-    float valueStep = 0;    // value-axis label step
-    int valueDecimals = 1;  // value-axis label format
+    float valueStep = 0;   // value-axis label step
+    int valueDecimals = 1; // value-axis label format
     int valueLabelWidth = 45;
     bool drawGrid = true;
 };

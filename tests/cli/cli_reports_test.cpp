@@ -55,8 +55,8 @@ TEST(CliMotorReport, PrintsTheReportTextsBetweenTheCursors) {
 
 TEST(CliMotorReport, FlightOptionsSetTheDetails) {
     const auto base = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439"});
-    const auto heavier = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439",
-                                 "--weight", "0.1502", "--propellant", "0.02"});
+    const auto heavier = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439", "--weight",
+                                 "0.1502", "--propellant", "0.02"});
     ASSERT_EQ(heavier.exitCode, 0) << heavier.err;
     FlightRecord flight;
     FileError error;

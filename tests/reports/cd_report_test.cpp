@@ -111,8 +111,8 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
         CdReport report;
         EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
         ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0], std::make_pair(std::string("Nothing to Report"),
-                                                     std::string("Error")));
+        EXPECT_EQ(prompt.messages[0],
+                  std::make_pair(std::string("Nothing to Report"), std::string("Error")));
     }
 }
 

@@ -26,8 +26,8 @@ TEST_P(MotorReportOnSynthesisedFlight, TotalImpulseMatchesTheNetImpulse) {
     const MotorCase& c = GetParam();
     std::vector<EngMotor> motors;
     std::string reason;
-    ASSERT_TRUE(LoadEngFile(std::string(TAVOKIT_SOURCE_DIR) + "/data/motors/" + c.file, motors,
-                            reason))
+    ASSERT_TRUE(
+        LoadEngFile(std::string(TAVOKIT_SOURCE_DIR) + "/data/motors/" + c.file, motors, reason))
         << reason;
     SynthParams params;
     params.motor = motors.at(0);
@@ -51,9 +51,9 @@ TEST_P(MotorReportOnSynthesisedFlight, TotalImpulseMatchesTheNetImpulse) {
     ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
     const double impulse = std::strtod(report.m_strTotalImpulseN.c_str(), nullptr);
     const double net = synth.truth.netImpulseNs;
-    std::cout << c.file << " dry " << c.dryMassKg << " kg, noise " << c.noiseCounts
-              << ": report " << report.m_strTotalImpulseN << " N s (" << report.m_strMotorClass
-              << ", burn " << report.m_strBurnTime << " s), simulated net " << net
+    std::cout << c.file << " dry " << c.dryMassKg << " kg, noise " << c.noiseCounts << ": report "
+              << report.m_strTotalImpulseN << " N s (" << report.m_strMotorClass << ", burn "
+              << report.m_strBurnTime << " s), simulated net " << net
               << " N s, thrust over the burn " << synth.truth.thrustImpulseNs
               << " N s, motor curve " << synth.truth.motorImpulseNs << " N s\n";
     EXPECT_NEAR(impulse, net, 0.05 * net);

@@ -143,11 +143,10 @@ TEST(MotorReport, ExactClassBoundsThroughTheWholeComputation) {
         const char* motorClass;
         const char* total;
     };
-    for (const Case& c :
-         {Case{2, 2.5f, "B5", "2.50"}, Case{1, 81920.0f, "P=81920", "81920.00"}}) {
+    for (const Case& c : {Case{2, 2.5f, "B5", "2.50"}, Case{1, 81920.0f, "P=81920", "81920.00"}}) {
         // Sample 1 reads 9 counts under the pad at 8 counts per g: exactly 1.125 g.
-        const float weight = WeightForExactImpulse(1.125f, static_cast<float>(1.0 / c.rate),
-                                                   c.impulse);
+        const float weight =
+            WeightForExactImpulse(1.125f, static_cast<float>(1.0 / c.rate), c.impulse);
         ASSERT_NE(weight, 0.0f) << c.impulse;
         FlightRecord flight;
         SetSamples(flight, {2048, 2039}, c.rate, 16.0f);
@@ -170,9 +169,8 @@ TEST(MotorReport, RangeChecks) {
     };
     // Six samples: C2 may equal the count; beyond it, empty, reversed or starting before
     // the first sample is refused.
-    for (const Case& c : {Case{1, 6, true}, Case{0, 6, true}, Case{1, 7, false},
-                          Case{3, 3, false}, Case{4, 2, false}, Case{-1, 3, false},
-                          Case{-2147483647 - 1, 3, false}}) {
+    for (const Case& c : {Case{1, 6, true}, Case{0, 6, true}, Case{1, 7, false}, Case{3, 3, false},
+                          Case{4, 2, false}, Case{-1, 3, false}, Case{-2147483647 - 1, 3, false}}) {
         FlightRecord flight;
         MakeBurn(flight);
         flight.m_nCursor1 = c.c1;

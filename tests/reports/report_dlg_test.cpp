@@ -20,12 +20,9 @@
 namespace tavo {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "reports_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication app(argc, argv);
-    return app;
+// The application object lives in main(), around every test.
+void App() {
+    ASSERT_NE(qApp, nullptr);
 }
 
 // A burn of 10, 20, 30 and 10 g on a 1 kg rocket, cursors around it.
@@ -241,3 +238,11 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
 
 } // namespace
 } // namespace tavo
+
+// Widgets need their application for the whole run and must go before it does: a static
+// application would be torn down after the font and style caches it owns.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

@@ -85,7 +85,7 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     // Value labels from the bottom edge up, every H / 10 = 30 units, in steps of
     // ceil(12.3) * 0.1 newtons.
     const auto values = TextsIn(canvas, kValueLabel);
-    const char* expected[] = {"0.0", "1.3", "2.6", "3.9", "5.2", "6.5",
+    const char* expected[] = {"0.0", "1.3", "2.6",  "3.9",  "5.2", "6.5",
                               "7.8", "9.1", "10.4", "11.7", "13.0"};
     ASSERT_EQ(values.size(), 11u);
     for (int k = 0; k < 11; ++k) {
@@ -198,8 +198,8 @@ TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
 TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
     FlightRecord flight;
     MakeFlight(flight);
-    for (float peak : {0.0f, std::numeric_limits<float>::infinity(),
-                       std::numeric_limits<float>::quiet_NaN()}) {
+    for (float peak :
+         {0.0f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
         RecordingCanvas canvas;
         DrawMotorReport(canvas, flight, MakeReport(0.0f, peak), 640, 320);
         const auto curves = canvas.Of(Op::Polyline);
@@ -349,8 +349,18 @@ TEST(ReportMenu, OpensAtTheMouseOrNearTheCornerFromTheKeyboard) {
 TEST(CdReportWindow, AxisAndCurve) {
     FlightRecord flight;
     MakeFlight(flight);
-    flight.m_arrCd = {std::numeric_limits<float>::quiet_NaN(), 0.25f, 0.5f, 0.1f, 0.0f,
-                      0.2f, 0.3f, 0.4f, 0.5f, 0.45f, 0.05f, 9.0f};
+    flight.m_arrCd = {std::numeric_limits<float>::quiet_NaN(),
+                      0.25f,
+                      0.5f,
+                      0.1f,
+                      0.0f,
+                      0.2f,
+                      0.3f,
+                      0.4f,
+                      0.5f,
+                      0.45f,
+                      0.05f,
+                      9.0f};
     CdReport report;
     report.m_fCdMax = 0.5f;
     RecordingCanvas canvas;
@@ -377,9 +387,9 @@ TEST(CdReportWindow, LabelFormats) {
         float max;
         const char* second;
     };
-    for (const Case& c : {Case{0.5f, "0.05"}, Case{5.0f, "0.5"}, Case{999.0f, "99.9"},
-                          Case{2000.0f, "200"}, Case{std::numeric_limits<float>::infinity(),
-                                                     "inf"}}) {
+    for (const Case& c :
+         {Case{0.5f, "0.05"}, Case{5.0f, "0.5"}, Case{999.0f, "99.9"}, Case{2000.0f, "200"},
+          Case{std::numeric_limits<float>::infinity(), "inf"}}) {
         FlightRecord flight;
         MakeFlight(flight);
         flight.m_arrCd.assign(12, c.max);

@@ -75,8 +75,7 @@ void CMotorReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
     print->setData(static_cast<int>(ID_REPORT_PRINT));
     QAction* exit = menu.addAction(QStringLiteral("Exit"));
     exit->setData(static_cast<int>(ID_REPORT_EXIT));
-    const Point client =
-        ReportMenuClientPoint(Point{mousePos.x(), mousePos.y()}, fromKeyboard);
+    const Point client = ReportMenuClientPoint(Point{mousePos.x(), mousePos.y()}, fromKeyboard);
     QAction* chosen = ExecPopupMenu(menu, mapToGlobal(QPoint(client.x, client.y)));
     if (chosen == print) {
         PrintMotorReport();

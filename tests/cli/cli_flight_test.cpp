@@ -228,6 +228,30 @@ TEST(CliFlight, FailuresAndUsage) {
     r = RunCli({"info", dir + "/v6.flt"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Wrong file type\n");
+    // A damaged file, cut short anywhere or claiming more samples than it holds.
+    const std::string whole = MakeFlight(dir, 20);
+    std::vector<char> bytes(std::filesystem::file_size(whole));
+    {
+        FILE* in = std::fopen(whole.c_str(), "rb");
+        ASSERT_EQ(std::fread(bytes.data(), 1, bytes.size(), in), bytes.size());
+        std::fclose(in);
+    }
+    for (std::size_t cut : {std::size_t{3}, std::size_t{7}, bytes.size() / 2, bytes.size() - 1}) {
+        FILE* out = std::fopen((dir + "/short.flt").c_str(), "wb");
+        std::fwrite(bytes.data(), 1, cut, out);
+        std::fclose(out);
+        r = RunCli({"info", dir + "/short.flt"});
+        EXPECT_EQ(r.exitCode, 1) << cut;
+        EXPECT_NE(r.err.find("short.flt"), std::string::npos) << r.err;
+    }
+    {
+        FILE* out = std::fopen((dir + "/huge.flt").c_str(), "wb");
+        std::fwrite("\x05\0\0\0\xff\xff\xff\xff\xff\xff\x01\x31", 1, 12, out);
+        std::fclose(out);
+    }
+    r = RunCli({"curves", dir + "/huge.flt"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.out, "");
     EXPECT_EQ(RunCli({"info"}).exitCode, 2);
     EXPECT_EQ(RunCli({"info", "a.flt", "--bogus"}).exitCode, 2);
     EXPECT_EQ(RunCli({"info", "a.flt", "--rate"}).exitCode, 2);

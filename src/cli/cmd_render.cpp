@@ -10,6 +10,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "cli/report_render.h"
 #include "flight/atomic_file.h"
 #include "view/graph_paint.h"
 
@@ -60,7 +61,10 @@ int RunRender(const CommandArgs& argv) {
                                           {"--cursors", 2},
                                           {"--no-cursors", 0},
                                           {"--no-grid", 0},
-                                          {"--readout-right", 0}});
+                                          {"--readout-right", 0},
+                                          {"--report", 1},
+                                          {"--c1", 1},
+                                          {"--c2", 1}});
     if (!args.Parse(argv, specs, error))
         return UsageError("render", error);
     if (args.Positional().size() != 2)
@@ -93,9 +97,25 @@ int RunRender(const CommandArgs& argv) {
             return UsageError("render", "--cursors takes two x positions in pixels");
     }
 
+    int c1 = 0, c2 = 0;
+    const auto report = args.Value("--report");
+    if (report) {
+        if (*report != "motor" && *report != "cd")
+            return UsageError("render", "--report takes motor or cd");
+        const auto i = args.Value("--c1"), j = args.Value("--c2");
+        if (!i || !j || !ParseInt(*i, c1) || !ParseInt(*j, c2))
+            return UsageError("render", "--report needs --c1 I and --c2 J (sample indices)");
+    } else if (args.Has("--c1") || args.Has("--c2")) {
+        return UsageError("render", "--c1 and --c2 go with --report");
+    }
+
     CTAVOkitDoc doc;
     if (const int code = LoadFlight(args.Positional()[0], args, doc); code != kExitOk)
         return code;
+    if (report) {
+        EnsureGuiApplication();
+        return RenderReport(doc, *report, c1, c2, out, cw, ch);
+    }
     doc.m_nDisplayCurve = doc.m_bDisplayRaw ? 0 : curve;
     doc.m_bShowCursors = !args.Has("--no-cursors");
     doc.m_bDrawGrid = !args.Has("--no-grid");

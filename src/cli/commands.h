@@ -23,6 +23,10 @@ int RunConvert(const CommandArgs& args);
 int RunEdit(const CommandArgs& args);
 int RunCut(const CommandArgs& args);
 
+// Reports: cmd_reports.cpp.
+int RunMotorReport(const CommandArgs& args);
+int RunCdReport(const CommandArgs& args);
+
 // Drawing: cmd_render.cpp.
 int RunRender(const CommandArgs& args);
 

@@ -25,9 +25,14 @@ const Command kCommands[] = {
      RunEdit},
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
-    {"render", "draw the flight graph as PNG or SVG (screen) or PDF (printed page)",
+    {"motor-report", "the motor report between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunMotorReport},
+    {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunCdReport},
+    {"render", "draw the flight graph (or a report window) as PNG, SVG or a printed PDF page",
      "FLIGHT OUT [--size WxH] [--curve acceleration|velocity|altitude] [--cursors X1 X2]\n"
-     "       [--no-cursors] [--no-grid] [--readout-right] [flight options]",
+     "       [--no-cursors] [--no-grid] [--readout-right] [--report motor|cd --c1 I --c2 J]\n"
+     "       [flight options]",
      RunRender},
 };
 

@@ -16,6 +16,6 @@ std::string FormatText(const char* format, ...) __attribute__((format(printf, 1,
 int TruncClamped(double value, int limit, int ifNaN);
 
 // A date as "%A, %B %d, %Y" in local time.
-std::string FormatLongDate(std::int64_t secondsSince1970);
+std::string FormatGraphDate(std::int64_t secondsSince1970);
 
 } // namespace tavo

@@ -66,6 +66,21 @@ TEST(CliRender, SvgAndPdfAreWritten) {
     EXPECT_TRUE(pdf.readAll().startsWith("%PDF"));
 }
 
+TEST(CliRender, DrawsAReportWindowBetweenTwoSamples) {
+    App();
+    const std::string dir = TempDir("render_report");
+    const auto r = RunCli({"render", kDemo, dir + "/motor.png", "--report", "motor", "--c1", "250",
+                           "--c2", "450", "--size", "500x300"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(QImage(QString::fromStdString(dir + "/motor.png")).size(), QSize(500, 300));
+    EXPECT_EQ(RunCli({"render", kDemo, dir + "/m.png", "--report", "motor"}).exitCode, 2);
+    EXPECT_EQ(
+        RunCli({"render", kDemo, dir + "/m.png", "--report", "drag", "--c1", "1", "--c2", "2"})
+            .exitCode,
+        2);
+    EXPECT_EQ(RunCli({"render", kDemo, dir + "/m.png", "--c1", "1"}).exitCode, 2);
+}
+
 TEST(CliRender, RefusesBadUsageAndReportsAMissingFlight) {
     const std::string dir = TempDir("render_bad");
     EXPECT_EQ(RunCli({"render", kDemo, dir + "/g.gif"}).exitCode, 2);

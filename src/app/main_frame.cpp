@@ -5,6 +5,7 @@
 #include <QCloseEvent>
 #include <QDialog>
 #include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
 #include <QMessageBox>
@@ -338,7 +339,14 @@ void CMainFrame::RebuildRecentMenu() {
         const QString path = m_recent[i];
         auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
         action->setStatusTip(QStringLiteral("Open this flight"));
-        connect(action, &QAction::triggered, this, [this, path] { OpenFile(path); });
+        connect(action, &QAction::triggered, this, [this, path] {
+            // A flight that has gone from its place leaves the list.
+            if (!OpenFile(path) && !QFileInfo::exists(path)) {
+                m_recent.removeAll(path);
+                RebuildRecentMenu();
+                SaveRecent();
+            }
+        });
         m_fileMenu->insertAction(m_recentAnchor, action);
         m_recentActions.append(action);
     }

@@ -231,6 +231,17 @@ TEST_F(MainFrameTest, RecentFilesKeepFourNewestFirstAndPersist) {
     CTAVOkitDoc other;
     CMainFrame again(other, *settings);
     EXPECT_EQ(again.RecentFiles(), want);
+
+    // A listed flight that has gone leaves the list when the user picks it.
+    ASSERT_TRUE(QFile::remove(paths[4]));
+    QAction* gone = nullptr;
+    for (QAction* a : frame->findChildren<QAction*>())
+        if (a->text() == QStringLiteral("&2 ") + paths[4])
+            gone = a;
+    ASSERT_NE(gone, nullptr);
+    gone->trigger();
+    EXPECT_EQ(frame->RecentFiles(), (QStringList{paths[2], paths[3], paths[1]}));
+    EXPECT_EQ(messages.size(), 1);
 }
 
 TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {

@@ -135,6 +135,13 @@ TEST_F(DialogsTest, ScalingOkSetsLimitsAndAutoWorksEvenWhenCancelled) {
     EXPECT_FALSE(doc.IsModified());
 
     Script<CScalingDlg>([](CScalingDlg& d) {
+        d.edits[0]->setText(QStringLiteral("99"));
+        d.reject();
+    });
+    frame->OnCommand(ID_VIEW_SCALING);
+    EXPECT_FLOAT_EQ(doc.m_fAccelMax, 12.5f) << "Cancel without AUTO changes nothing";
+
+    Script<CScalingDlg>([](CScalingDlg& d) {
         EXPECT_EQ(d.edits[0]->text(), QStringLiteral("12.5"));
         d.edits[1]->setText(QStringLiteral("low"));
         d.accept();

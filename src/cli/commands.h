@@ -28,4 +28,8 @@ int RunExportCsv(const CommandArgs& args);
 int RunExportEng(const CommandArgs& args);
 int RunImportRdas(const CommandArgs& args);
 
+// Reports: cmd_reports.cpp.
+int RunMotorReport(const CommandArgs& args);
+int RunCdReport(const CommandArgs& args);
+
 } // namespace tavo::cli

@@ -33,6 +33,10 @@ const Command kCommands[] = {
      RunExportEng},
     {"import-rdas", "RDAS text import into a fresh document or into the flight FLIGHT",
      "IN.txt OUT [--into FLIGHT]", RunImportRdas},
+    {"motor-report", "the motor report between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunMotorReport},
+    {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunCdReport},
 };
 
 void PrintHelp() {

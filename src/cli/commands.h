@@ -23,6 +23,11 @@ int RunConvert(const CommandArgs& args);
 int RunEdit(const CommandArgs& args);
 int RunCut(const CommandArgs& args);
 
+// Import and export: cmd_exchange.cpp.
+int RunExportCsv(const CommandArgs& args);
+int RunExportEng(const CommandArgs& args);
+int RunImportRdas(const CommandArgs& args);
+
 // Reports: cmd_reports.cpp.
 int RunMotorReport(const CommandArgs& args);
 int RunCdReport(const CommandArgs& args);

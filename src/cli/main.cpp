@@ -25,6 +25,14 @@ const Command kCommands[] = {
      RunEdit},
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
+    {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
+    {"export-eng", "the thrust-curve export between sample indices I and J",
+     "FLIGHT OUT.eng --c1 I --c2 J --points P [--designation T] [--diameter-mm T]\n"
+     "       [--length-mm T] [--delays T] [--pre-fire T] [--post-fire T] [--manufacturer T]\n"
+     "       [flight options]",
+     RunExportEng},
+    {"import-rdas", "RDAS text import into a fresh document or into the flight FLIGHT",
+     "IN.txt OUT [--into FLIGHT]", RunImportRdas},
     {"motor-report", "the motor report between sample indices I and J, as JSON",
      "FLIGHT --c1 I --c2 J [flight options]", RunMotorReport},
     {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",

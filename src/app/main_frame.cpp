@@ -135,6 +135,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Export the flight as a CSV file"));
     AddCommand(file, ID_FILE_EXPORT_THRUST, QStringLiteral("Export Thrust Curve"),
                QStringLiteral("Export the thrust curve between the cursors as an ENG file"));
+    AddCommand(file, ID_FILE_IMPORT_RDAS, QStringLiteral("Import RDAS..."),
+               QStringLiteral("Import an RDAS text file as the flight"));
     file->addSeparator();
     AddCommand(file, ID_FILE_PRINT, QStringLiteral("&Print..."),
                QStringLiteral("Print the graph with the flight details"),

@@ -32,6 +32,8 @@ public:
 
     CTAVOkitView& View() { return *m_view; }
     CTAVOkitDoc& Document() { return m_doc; }
+    // The printer choice shared by every print of this window (Print Setup sets it).
+    QPrinter& Printer() { return *m_printer; }
 
     // The menu or toolbar action of a command (nullptr for document-only commands).
     QAction* Action(int id) const;

@@ -3,6 +3,7 @@
 #include <QApplication>
 
 #include "app/my_settings.h"
+#include "app/subsystem_commands.h"
 #include "app/tavokit_view.h"
 
 namespace tavo {
@@ -18,6 +19,7 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments) {
     m_doc = std::make_unique<CTAVOkitDoc>();
     MySettings::Load(*m_doc, m_settings);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_settings);
+    WireSubsystemCommands(*m_frame);
 
     QString file;
     for (const QString& arg : arguments) {

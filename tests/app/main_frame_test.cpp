@@ -15,6 +15,7 @@
 #include <QTest>
 #include <QToolBar>
 
+#include "app/subsystem_commands.h"
 #include "app/tavokit_view.h"
 #include "widget_test_support.h"
 
@@ -112,6 +113,14 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
 
     frame->OnCommand(ID_VIEW_TOOLBAR);
     EXPECT_FALSE(Checked(ID_VIEW_TOOLBAR));
+}
+
+TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
+    WireSubsystemCommands(*frame);
+    for (int id : {ID_TOOLS_MOTOR_REPORT, ID_TOOLS_CD_REPORT, ID_FILE_EXPORT,
+                   ID_FILE_EXPORT_THRUST, ID_FILE_IMPORT_RDAS})
+        EXPECT_TRUE(Enabled(id)) << id;
+    EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("Import RDAS..."));
 }
 
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {

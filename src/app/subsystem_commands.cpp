@@ -1,0 +1,20 @@
+#include "app/subsystem_commands.h"
+
+#include "app/command_ids.h"
+#include "app/main_frame.h"
+#include "exchange/ui/exchange_actions.h"
+#include "reports/ui/report_commands.h"
+
+namespace tavo {
+
+void WireSubsystemCommands(CMainFrame& frame) {
+    CMainFrame* f = &frame;
+    frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
+                      [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
+    frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document()); });
+    frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
+    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f] { OnFileExportThrustCurve(f, f->Document()); });
+    frame.WireCommand(ID_FILE_IMPORT_RDAS, [f] { OnImportRdas(f, f->Document()); });
+}
+
+} // namespace tavo

@@ -15,21 +15,21 @@ bool Args::Parse(const std::vector<std::string>& argv, const std::vector<OptionS
     for (std::size_t i = 0; i < argv.size(); ++i) {
         const std::string& word = argv[i];
         if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
-            const OptionSpec* spec = nullptr;
+            const OptionSpec* option = nullptr;
             for (const OptionSpec& s : specs)
                 if (s.name == word)
-                    spec = &s;
-            if (spec == nullptr) {
+                    option = &s;
+            if (option == nullptr) {
                 error = "unknown option " + word;
                 return false;
             }
-            if (i + static_cast<std::size_t>(spec->values) >= argv.size() && spec->values > 0) {
-                error = word + " needs " + std::to_string(spec->values) + " value(s)";
+            if (i + static_cast<std::size_t>(option->values) >= argv.size() && option->values > 0) {
+                error = word + " needs " + std::to_string(option->values) + " value(s)";
                 return false;
             }
             std::vector<std::string>& values = m_options[word];
             values.clear();
-            for (int k = 0; k < spec->values; ++k)
+            for (int k = 0; k < option->values; ++k)
                 values.push_back(argv[++i]);
         } else {
             m_positional.push_back(word);

@@ -34,9 +34,9 @@ public:
     // An OK/Cancel question; true for OK.
     virtual bool AskOkCancel(const std::string& text, const std::string& caption) = 0;
     // The save dialog (asks before overwriting); false when cancelled.
-    virtual bool AskSaveFileName(const FileDialogSpec& spec, std::string& path) = 0;
+    virtual bool AskSaveFileName(const FileDialogSpec& request, std::string& path) = 0;
     // The open dialog; false when cancelled.
-    virtual bool AskOpenFileName(const FileDialogSpec& spec, std::string& path) = 0;
+    virtual bool AskOpenFileName(const FileDialogSpec& request, std::string& path) = 0;
     // The "Export motor file" dialog, starting from `params`; false when cancelled.
     virtual bool EditMotorParams(EngExportParams& params) = 0;
     // The busy cursor on long work.

@@ -42,12 +42,12 @@ bool QtExchangeUi::AskOkCancel(const std::string& text, const std::string& capti
     return box.exec() == QMessageBox::Ok;
 }
 
-bool QtExchangeUi::AskFileName(const FileDialogSpec& spec, bool save, std::string& path) {
+bool QtExchangeUi::AskFileName(const FileDialogSpec& request, bool save, std::string& path) {
     // The filter shows the text as given, and matches the extension in either case.
-    const QString ext = FromUtf8(spec.defaultExtension);
-    const QString filter = FromUtf8(spec.filterText) + QStringLiteral(" (*.") + ext.toLower() +
+    const QString ext = FromUtf8(request.defaultExtension);
+    const QString filter = FromUtf8(request.filterText) + QStringLiteral(" (*.") + ext.toLower() +
                            QStringLiteral(" *.") + ext.toUpper() + QStringLiteral(")");
-    QFileDialog dialog(m_pParent, FromUtf8(spec.title), ExchangeStartFolder(), filter);
+    QFileDialog dialog(m_pParent, FromUtf8(request.title), ExchangeStartFolder(), filter);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
     dialog.setFileMode(save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
@@ -58,12 +58,12 @@ bool QtExchangeUi::AskFileName(const FileDialogSpec& spec, bool save, std::strin
     return true;
 }
 
-bool QtExchangeUi::AskSaveFileName(const FileDialogSpec& spec, std::string& path) {
-    return AskFileName(spec, true, path);
+bool QtExchangeUi::AskSaveFileName(const FileDialogSpec& request, std::string& path) {
+    return AskFileName(request, true, path);
 }
 
-bool QtExchangeUi::AskOpenFileName(const FileDialogSpec& spec, std::string& path) {
-    return AskFileName(spec, false, path);
+bool QtExchangeUi::AskOpenFileName(const FileDialogSpec& request, std::string& path) {
+    return AskFileName(request, false, path);
 }
 
 bool QtExchangeUi::EditMotorParams(EngExportParams& params) {

@@ -15,13 +15,13 @@ public:
 
     void ShowMessage(const std::string& text, const std::string& caption) override;
     bool AskOkCancel(const std::string& text, const std::string& caption) override;
-    bool AskSaveFileName(const FileDialogSpec& spec, std::string& path) override;
-    bool AskOpenFileName(const FileDialogSpec& spec, std::string& path) override;
+    bool AskSaveFileName(const FileDialogSpec& request, std::string& path) override;
+    bool AskOpenFileName(const FileDialogSpec& request, std::string& path) override;
     bool EditMotorParams(EngExportParams& params) override;
     void SetBusy(bool busy) override;
 
 private:
-    bool AskFileName(const FileDialogSpec& spec, bool save, std::string& path);
+    bool AskFileName(const FileDialogSpec& request, bool save, std::string& path);
     QWidget* m_pParent;
     int m_nBusy = 0;
 };

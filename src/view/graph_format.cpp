@@ -12,9 +12,9 @@ namespace {
 
 // Formats one conversion with its argument; non-finite floating-point values become
 // their plain names so "-nan" never reaches the user.
-template <typename T> void AppendOne(std::string& out, const std::string& spec, T value) {
+template <typename T> void AppendOne(std::string& out, const std::string& conversion, T value) {
     char buf[128];
-    std::snprintf(buf, sizeof buf, spec.c_str(), value);
+    std::snprintf(buf, sizeof buf, conversion.c_str(), value);
     out += buf;
 }
 
@@ -35,33 +35,33 @@ std::string FormatText(const char* format, ...) {
             continue;
         }
         // Collect one conversion: flags, width, precision, length, type.
-        std::string spec = "%";
+        std::string conversion = "%";
         const char* q = p + 1;
         while (*q != '\0' && std::string_view("-+ #0123456789.").find(*q) != std::string_view::npos)
-            spec += *q++;
+            conversion += *q++;
         bool isLong = false;
         while (*q == 'l' || *q == 'h') {
             isLong = isLong || *q == 'l';
-            spec += *q++;
+            conversion += *q++;
         }
         const char type = *q;
         if (type == '\0')
             break;
-        spec += type;
+        conversion += type;
         switch (type) {
         case 'd':
         case 'i':
             if (isLong)
-                AppendOne(out, spec, va_arg(args, long));
+                AppendOne(out, conversion, va_arg(args, long));
             else
-                AppendOne(out, spec, va_arg(args, int));
+                AppendOne(out, conversion, va_arg(args, int));
             break;
         case 'u':
         case 'x':
-            AppendOne(out, spec, va_arg(args, unsigned));
+            AppendOne(out, conversion, va_arg(args, unsigned));
             break;
         case 's':
-            AppendOne(out, spec, va_arg(args, const char*));
+            AppendOne(out, conversion, va_arg(args, const char*));
             break;
         case 'f':
         case 'g':
@@ -72,11 +72,11 @@ std::string FormatText(const char* format, ...) {
             else if (std::isinf(v))
                 out += v > 0 ? "inf" : "-inf";
             else
-                AppendOne(out, spec, v);
+                AppendOne(out, conversion, v);
             break;
         }
         default:
-            out += spec;
+            out += conversion;
             break;
         }
         p = q;

@@ -30,11 +30,11 @@ public:
             okAnswers.pop_front();
         return ok;
     }
-    bool AskSaveFileName(const FileDialogSpec& spec, std::string& path) override {
-        return File("save", spec, path);
+    bool AskSaveFileName(const FileDialogSpec& request, std::string& path) override {
+        return File("save", request, path);
     }
-    bool AskOpenFileName(const FileDialogSpec& spec, std::string& path) override {
-        return File("open", spec, path);
+    bool AskOpenFileName(const FileDialogSpec& request, std::string& path) override {
+        return File("open", request, path);
     }
     bool EditMotorParams(EngExportParams& params) override {
         log.push_back("motor dialog " + std::to_string(params.points));
@@ -47,9 +47,9 @@ public:
     void SetBusy(bool on) override { busy += on ? 1 : -1; }
 
 private:
-    bool File(const char* kind, const FileDialogSpec& spec, std::string& path) {
-        log.push_back(std::string(kind) + " " + spec.title + " | " + spec.filterText + " | " +
-                      spec.pattern + " | " + spec.defaultExtension);
+    bool File(const char* kind, const FileDialogSpec& request, std::string& path) {
+        log.push_back(std::string(kind) + " " + request.title + " | " + request.filterText + " | " +
+                      request.pattern + " | " + request.defaultExtension);
         if (files.empty() || files.front().empty()) {
             if (!files.empty())
                 files.pop_front();

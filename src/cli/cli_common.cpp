@@ -51,6 +51,22 @@ std::optional<std::string> Args::Value(const std::string& name) const {
     return values.front();
 }
 
+bool ParseCommandArgs(const char* command, const std::vector<std::string>& argv,
+                      const std::vector<OptionSpec>& options, std::size_t positional, Args& args,
+                      int& exitCode) {
+    std::string error;
+    if (!args.Parse(argv, options, error)) {
+        exitCode = UsageError(command, error);
+        return false;
+    }
+    if (args.Positional().size() != positional) {
+        exitCode =
+            UsageError(command, "expected " + std::to_string(positional) + " file argument(s)");
+        return false;
+    }
+    return true;
+}
+
 bool ParseInt(const std::string& text, int& value) {
     const char* first = text.data();
     const char* last = first + text.size();

@@ -42,6 +42,12 @@ private:
     std::map<std::string, std::vector<std::string>> m_options;
 };
 
+// Parses a command's words against its options and expects exactly `positional`
+// file arguments; on a usage error prints it, sets `exitCode` and returns false.
+bool ParseCommandArgs(const char* command, const std::vector<std::string>& argv,
+                      const std::vector<OptionSpec>& options, std::size_t positional, Args& args,
+                      int& exitCode);
+
 // Strict number parsing: the whole text must be the number (C locale).
 bool ParseInt(const std::string& text, int& value);
 bool ParseFloat(const std::string& text, float& value);

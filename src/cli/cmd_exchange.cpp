@@ -10,29 +10,10 @@
 
 namespace tavo::cli {
 
-namespace {
-
-bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<OptionSpec>& specs,
-               std::size_t positional, Args& args, int& exitCode) {
-    std::string error;
-    if (!args.Parse(argv, specs, error)) {
-        exitCode = UsageError(command, error);
-        return false;
-    }
-    if (args.Positional().size() != positional) {
-        exitCode =
-            UsageError(command, "expected " + std::to_string(positional) + " file argument(s)");
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 int RunExportCsv(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseArgs("export-csv", argv, FlightOptionSpecs(), 2, args, code))
+    if (!ParseCommandArgs("export-csv", argv, FlightOptionSpecs(), 2, args, code))
         return code;
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
@@ -54,7 +35,7 @@ int RunExportEng(const CommandArgs& argv) {
     std::vector<OptionSpec> specs = {{"--c1", 1}, {"--c2", 1}, {"--points", 1}};
     for (const char* t : texts)
         specs.push_back({t, 1});
-    if (!ParseArgs("export-eng", argv, WithFlightOptions(specs), 2, args, code))
+    if (!ParseCommandArgs("export-eng", argv, WithFlightOptions(specs), 2, args, code))
         return code;
     int c1 = 0, c2 = 0;
     EngExportParams params;
@@ -98,7 +79,7 @@ int RunExportEng(const CommandArgs& argv) {
 int RunImportRdas(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseArgs("import-rdas", argv, {{"--into", 1}}, 2, args, code))
+    if (!ParseCommandArgs("import-rdas", argv, {{"--into", 1}}, 2, args, code))
         return code;
     CTAVOkitDoc doc;
     ApplyFreshSettings(doc);

@@ -12,31 +12,10 @@
 
 namespace tavo::cli {
 
-namespace {
-
-// Parses the arguments, with exactly `positional` positional words.
-bool ParseOrUsage(const char* command, const CommandArgs& argv,
-                  const std::vector<OptionSpec>& specs, std::size_t positional, Args& args,
-                  int& exitCode) {
-    std::string error;
-    if (!args.Parse(argv, specs, error)) {
-        exitCode = UsageError(command, error);
-        return false;
-    }
-    if (args.Positional().size() != positional) {
-        exitCode =
-            UsageError(command, "expected " + std::to_string(positional) + " file argument(s)");
-        return false;
-    }
-    return true;
-}
-
-} // namespace
-
 int RunInfo(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseOrUsage("info", argv, FlightOptionSpecs(), 1, args, code))
+    if (!ParseCommandArgs("info", argv, FlightOptionSpecs(), 1, args, code))
         return code;
     CTAVOkitDoc doc;
     int version = 0;
@@ -77,7 +56,7 @@ int RunInfo(const CommandArgs& argv) {
 int RunCurves(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseOrUsage("curves", argv, FlightOptionSpecs(), 1, args, code))
+    if (!ParseCommandArgs("curves", argv, FlightOptionSpecs(), 1, args, code))
         return code;
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
@@ -106,7 +85,7 @@ int RunCurves(const CommandArgs& argv) {
 int RunConvert(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseOrUsage("convert", argv, {}, 2, args, code))
+    if (!ParseCommandArgs("convert", argv, {}, 2, args, code))
         return code;
     CTAVOkitDoc doc;
     FileError error;
@@ -121,7 +100,7 @@ int RunEdit(const CommandArgs& argv) {
     const std::vector<OptionSpec> specs = {
         {"--name", 1},   {"--motor", 1},      {"--comment", 1},  {"--date", 1},
         {"--weight", 1}, {"--propellant", 1}, {"--diameter", 1}, {"--two-gee-file", 1}};
-    if (!ParseOrUsage("edit", argv, specs, 2, args, code))
+    if (!ParseCommandArgs("edit", argv, specs, 2, args, code))
         return code;
     CTAVOkitDoc doc;
     FileError error;
@@ -154,8 +133,8 @@ int RunEdit(const CommandArgs& argv) {
 int RunCut(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseOrUsage("cut", argv, {{"--before", 1}, {"--after", 1}, {"--between", 2}}, 2, args,
-                      code))
+    if (!ParseCommandArgs("cut", argv, {{"--before", 1}, {"--after", 1}, {"--between", 2}}, 2, args,
+                          code))
         return code;
     const int chosen = (args.Has("--before") ? 1 : 0) + (args.Has("--after") ? 1 : 0) +
                        (args.Has("--between") ? 1 : 0);

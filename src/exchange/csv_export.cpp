@@ -39,14 +39,15 @@ std::string BuildCsvText(const FlightRecord& flight) {
 
     // Always sample 0's own reading: the export never applies the offset switch.
     const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
-    const float halfTwoGee = flight.m_fTwoGee * 0.5f;
+    // Counts per g in double: the export divides in double precision and rounds only the
+    // finished acceleration to float.
+    const double halfTwoGee = flight.m_fTwoGee * 0.5;
     const float dt = flight.m_fSampleInterval;
     const double area =
         static_cast<double>(1.2f) * g_pi * std::pow(flight.m_fMaxDiameter * 0.5, 2.0);
     float t = 0.0f, v = 0.0f, h = 0.0f;
     for (const std::string& sample : samples) {
         const int adc = SampleReading(ParseSampleWord(sample));
-        // The same acceleration as the graph's metric curve.
         const float a = static_cast<float>((r - static_cast<float>(adc)) / halfTwoGee * 9.81);
         // The line shows the step's velocity before it is rounded to single precision.
         const double V = static_cast<double>(a) * dt + v;

@@ -109,6 +109,17 @@ TEST_F(CsvExport, ZeroWeightOrDiameterGivesNanAndInfinityWithoutSkippingLines) {
     EXPECT_NE(text.find(",nan\r\n"), std::string::npos);
 }
 
+TEST_F(CsvExport, AccelerationIsDividedInDoubleAndRoundedOnce) {
+    // 4094 counts at 7.5 counts per g: 5354.952148 m/s^2 as a float. Dividing in float
+    // first would give 5354.951660.
+    FlightRecord f;
+    SetSamples(f, {"4095", "1"});
+    f.m_nSampleRate = 100;
+    f.Recompute();
+    const std::string text = BuildCsvText(f);
+    EXPECT_NE(text.find("\r\n0.010,5354.952148,53.549520,0.535495,"), std::string::npos) << text;
+}
+
 // Switches LC_NUMERIC to a locale with a decimal comma, compiling one into the build
 // tree when the machine has none installed. False when that is not possible.
 bool UseDecimalCommaLocale() {

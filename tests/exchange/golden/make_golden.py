@@ -71,11 +71,11 @@ def csv_text(f):
     t = v = h = 0.0
     for s in samples:
         adc = word(s) & 0xFFF
-        a = f32(f32(div(f32(r - adc), half)) * 9.81)
+        a = f32(div(f32(r - adc), half) * 9.81)
         V = a * dt + v
         v = f32(V)
         h = f32(V * dt + h)
-        cd = abs(div(2.0 * a * w, area * V * V))
+        cd = abs(div(2.0 * a * w, area * (V * V)))
         out += ("%s,%s,%s,%s,%s\r\n" % (fixed(t, 3), fixed(a, 6), fixed(V, 6), fixed(h, 6),
                                        fixed(cd, 6))).encode()
         t = f32(t + dt)

@@ -94,11 +94,13 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     const float stepTime = static_cast<float>(step) * flight.m_fSampleInterval;
     // Measured from the flight's first sample, the pad reading, wherever C1 stands.
     const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
-    const float halfTwoGee = flight.m_fTwoGee * 0.5f;
+    // The file's thrust is worked out in double from the count difference on, so the
+    // acceleration is not rounded to float on its way.
+    const double halfTwoGee = flight.m_fTwoGee * 0.5;
     text.reserve(text.size() + static_cast<std::size_t>(span / step + 1) * 24);
     for (long long i = c1; i < c2; i += step) {
         const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
-        const float a = (r - static_cast<float>(adc)) / halfTwoGee;
+        const double a = (r - static_cast<float>(adc)) / halfTwoGee;
         AppendFixed(text, t, 3);
         text += ' ';
         AppendFixed(text, MotorThrust(mass, a), 3);

@@ -123,6 +123,22 @@ TEST(EngExport, DecelerationIsWrittenAsNegativeThrust) {
     EXPECT_NE(text.find("\r\n0.010 -0.715\r\n"), std::string::npos) << text;
 }
 
+TEST(EngExport, ThrustIsWorkedOutInDoubleFromTheCountDifference) {
+    // 4094 counts at 7.5 counts per g on 10 kg: 53549.520 N. Rounding the acceleration
+    // to float on the way would print 53549.517.
+    FlightRecord f;
+    SetSamples(f, {"4095", "1", "1"});
+    f.m_nSampleRate = 100;
+    f.m_fLaunchWeight = 10.0f;
+    f.m_fPropellantWeight = 1.0f;
+    f.Recompute();
+    f.m_nCursor1 = 1;
+    f.m_nCursor2 = 2;
+    EXPECT_EQ(Build(f, Fields(1)), "C6 18 70 5 0.0108 0.0231 Es \r\n"
+                                   "0.010 53549.520\r\n"
+                                   "0.020 0.000\r\n;");
+}
+
 TEST(EngExport, WeightChecksComeInOrder) {
     FlightRecord f;
     EXPECT_STREQ(MissingWeightMessage(f), kNeedWeightText);

@@ -109,7 +109,7 @@ def eng_text(f, p):
     r = f32(word(samples[0]) & 0xFFF)
     half = f32(f32(f["twoGee"]) * 0.5)
     for i in range(c1, c2, step):
-        a = f32(f32(r - (word(samples[i]) & 0xFFF)) / half)
+        a = div(f32(r - (word(samples[i]) & 0xFFF)), half)
         out += "%.3f %.3f\r\n" % (t, mass * a * 9.81)
         t = f32(t + step_time)
         mass = f32(mass - dm)

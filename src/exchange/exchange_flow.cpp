@@ -18,6 +18,20 @@ private:
     ExchangeUi& m_ui;
 };
 
+// Runs one file operation under the busy cursor and tells the user when it failed.
+template <typename Operation>
+bool RunFileOperation(ExchangeUi& ui, const std::string& path, bool writing, Operation operation) {
+    std::string reason;
+    bool ok;
+    {
+        BusyGuard busy(ui);
+        ok = operation(reason);
+    }
+    if (!ok)
+        ui.ShowMessage(FileFailureText(path, reason, writing), "Error");
+    return ok;
+}
+
 } // namespace
 
 FileDialogSpec CsvSaveDialogSpec() {
@@ -43,15 +57,8 @@ bool RunCsvExport(ExchangeUi& ui, const FlightRecord& flight) {
     std::string path;
     if (!ui.AskSaveFileName(CsvSaveDialogSpec(), path))
         return false;
-    std::string reason;
-    bool ok;
-    {
-        BusyGuard busy(ui);
-        ok = WriteCsvFile(path, flight, reason);
-    }
-    if (!ok)
-        ui.ShowMessage(FileFailureText(path, reason, true), "Error");
-    return ok;
+    return RunFileOperation(
+        ui, path, true, [&](std::string& reason) { return WriteCsvFile(path, flight, reason); });
 }
 
 bool RunEngExport(ExchangeUi& ui, const FlightRecord& flight) {
@@ -77,30 +84,17 @@ bool RunEngExport(ExchangeUi& ui, const FlightRecord& flight) {
     std::string path;
     if (!ui.AskSaveFileName(EngSaveDialogSpec(), path))
         return false;
-    std::string reason;
-    bool ok;
-    {
-        BusyGuard busy(ui);
-        ok = WriteEngFile(path, flight, params, reason);
-    }
-    if (!ok)
-        ui.ShowMessage(FileFailureText(path, reason, true), "Error");
-    return ok;
+    return RunFileOperation(ui, path, true, [&](std::string& reason) {
+        return WriteEngFile(path, flight, params, reason);
+    });
 }
 
 bool RunRdasImport(ExchangeUi& ui, RdasTable& table) {
     std::string path;
     if (!ui.AskOpenFileName(RdasOpenDialogSpec(), path))
         return false;
-    std::string reason;
-    bool ok;
-    {
-        BusyGuard busy(ui);
-        ok = ReadRdasFile(path, table, reason);
-    }
-    if (!ok)
-        ui.ShowMessage(FileFailureText(path, reason, false), "Error");
-    return ok;
+    return RunFileOperation(ui, path, false,
+                            [&](std::string& reason) { return ReadRdasFile(path, table, reason); });
 }
 
 } // namespace tavo

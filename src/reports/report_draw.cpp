@@ -26,22 +26,25 @@ ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, in
     return graph;
 }
 
+// The figures as the window and the page print them: `lineEnd` after each, `unitGap`
+// between the N and the lb value.
+std::string ResultsText(const MotorReport& r, const char* lineEnd, const char* unitGap) {
+    const std::string end = lineEnd;
+    return r.m_strMotorClass + end + "Burn Time: " + r.m_strBurnTime + "s" + end +
+           "Avg: " + r.m_strAvgThrustN + "N" + unitGap + r.m_strAvgThrustLb + "lb" + end +
+           "Peak: " + r.m_strPeakThrustN + "N" + unitGap + r.m_strPeakThrustLb + "lb" + end +
+           "Total: " + r.m_strTotalImpulseN + "N" + unitGap + r.m_strTotalImpulseLb + "lb" + end +
+           "Isp: " + r.m_strIsp;
+}
+
 } // namespace
 
 std::string MotorResultsText(const MotorReport& r) {
-    return r.m_strMotorClass + "\n" + "Burn Time: " + r.m_strBurnTime +
-           "s\nAvg: " + r.m_strAvgThrustN + "N " + r.m_strAvgThrustLb + "lb\n" +
-           "Peak: " + r.m_strPeakThrustN + "N " + r.m_strPeakThrustLb + "lb\n" +
-           "Total: " + r.m_strTotalImpulseN + "N " + r.m_strTotalImpulseLb +
-           "lb\nIsp: " + r.m_strIsp;
+    return ResultsText(r, "\n", " ");
 }
 
 std::string MotorResultsPageText(const MotorReport& r) {
-    return r.m_strMotorClass + "\n\n" + "Burn Time: " + r.m_strBurnTime +
-           "s\n\nAvg: " + r.m_strAvgThrustN + "N  " + r.m_strAvgThrustLb + "lb\n\n" +
-           "Peak: " + r.m_strPeakThrustN + "N  " + r.m_strPeakThrustLb + "lb\n\n" +
-           "Total: " + r.m_strTotalImpulseN + "N  " + r.m_strTotalImpulseLb +
-           "lb\n\nIsp: " + r.m_strIsp;
+    return ResultsText(r, "\n\n", "  ");
 }
 
 std::string FlightDetailsPageText(const FlightRecord& f) {

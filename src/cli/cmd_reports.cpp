@@ -14,17 +14,16 @@ namespace {
 // FLIGHT --c1 I --c2 J with the flight options: loads the flight and sets the cursors.
 int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& doc) {
     Args args;
-    std::string error;
-    if (!args.Parse(argv, WithFlightOptions({{"--c1", 1}, {"--c2", 1}}), error))
-        return UsageError(command, error);
-    if (args.Positional().size() != 1)
-        return UsageError(command, "expected one flight file");
+    int code = kExitOk;
+    if (!ParseCommandArgs(command, argv, WithFlightOptions({{"--c1", 1}, {"--c2", 1}}), 1, args,
+                          code))
+        return code;
     int c1 = 0, c2 = 0;
     if (!args.Has("--c1") || !args.Has("--c2"))
         return UsageError(command, "--c1 and --c2 are required");
     if (!ParseInt(*args.Value("--c1"), c1) || !ParseInt(*args.Value("--c2"), c2))
         return UsageError(command, "--c1 and --c2 take sample indices");
-    const int code = LoadFlight(args.Positional()[0], args, doc);
+    code = LoadFlight(args.Positional()[0], args, doc);
     if (code != kExitOk)
         return code;
     doc.m_nCursor1 = c1;

@@ -50,7 +50,7 @@ void AppendGeneral(std::string& out, double value) {
         out.append(buf, end);
 }
 
-std::string FormatFlightDate(std::int64_t secondsSince1970) {
+bool ToLocalDate(std::int64_t secondsSince1970, LocalDate& date) {
     static constexpr const char* kDays[] = {"Sunday",   "Monday", "Tuesday", "Wednesday",
                                             "Thursday", "Friday", "Saturday"};
     static constexpr const char* kMonths[] = {"January",   "February", "March",    "April",
@@ -59,11 +59,22 @@ std::string FormatFlightDate(std::int64_t secondsSince1970) {
     std::tm tm{};
     if (!LocalTime(static_cast<std::time_t>(secondsSince1970), tm) || tm.tm_wday < 0 ||
         tm.tm_wday > 6 || tm.tm_mon < 0 || tm.tm_mon > 11)
+        return false;
+    date.weekday = kDays[tm.tm_wday];
+    date.month = kMonths[tm.tm_mon];
+    date.day = tm.tm_mday;
+    date.year = 1900LL + tm.tm_year;
+    return true;
+}
+
+std::string FormatFlightDate(std::int64_t secondsSince1970) {
+    LocalDate date;
+    if (!ToLocalDate(secondsSince1970, date))
         return std::string();
-    char day[8];
-    std::snprintf(day, sizeof day, "%02d", tm.tm_mday);
-    return std::string(kDays[tm.tm_wday]) + " " + kMonths[tm.tm_mon] + " " + day + " " +
-           std::to_string(1900LL + tm.tm_year);
+    char day[16];
+    std::snprintf(day, sizeof day, "%02d", date.day);
+    return std::string(date.weekday) + " " + date.month + " " + day + " " +
+           std::to_string(date.year);
 }
 
 void AppendWithCrlf(std::string& out, const std::string& text) {

@@ -1,4 +1,5 @@
 #include <cmath>
+#include <cstdint>
 #include <cstdlib>
 #include <ctime>
 #include <limits>
@@ -305,6 +306,16 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
     EXPECT_EQ(blocks[1].rect, (Rect{356, 320, 610, 640}));
     EXPECT_EQ(blocks[1].text, "F158\n\nBurn Time: 0.40s\n\nAvg: 158.19N  35.55lb\n\n"
                               "Peak: 264.87N  59.52lb\n\nTotal: 63.27N  14.22lb\n\nIsp: 32.2");
+}
+
+TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {
+    // A flight file may carry any 64-bit date; a year past the int range must not wrap.
+    FlightRecord flight;
+    flight.m_timeDate = 67768007758905600; // 1 January of the year 2147484647, UTC
+    const std::string details = FlightDetailsPageText(flight);
+    EXPECT_EQ(details.substr(0, details.find('\n')), "Friday, January 01, 2147484647");
+    flight.m_timeDate = INT64_MAX; // beyond what local time can hold: no date line
+    EXPECT_EQ(FlightDetailsPageText(flight).substr(0, 8), "\n\nName: ");
 }
 
 TEST_F(PrintedPage, NoGridOnPaperEither) {

@@ -129,7 +129,7 @@ void Zr7Recorder::Receive(std::uint8_t byte, std::int64_t t) {
     case State::ReadAddress:
         m_state = State::Idle;
         SendWord(Word(byte), t);
-        SendText("K", t);
+        SendText(Refuses(byte) ? "E" : "K", t);
         break;
     case State::WriteLow:
         m_writeLow = byte;
@@ -141,6 +141,10 @@ void Zr7Recorder::Receive(std::uint8_t byte, std::int64_t t) {
         break;
     case State::WriteAddress:
         m_state = State::Idle;
+        if (Refuses(byte)) {
+            SendText("E", t);
+            break;
+        }
         SetWord(byte, static_cast<std::uint16_t>(m_writeLow | (m_writeHigh << 8)));
         SendText("K", t);
         break;
@@ -148,6 +152,11 @@ void Zr7Recorder::Receive(std::uint8_t byte, std::int64_t t) {
         TransferByte(byte, t);
         break;
     }
+}
+
+bool Zr7Recorder::Refuses(int address) const {
+    const auto& refused = m_options.refusedAddresses;
+    return std::find(refused.begin(), refused.end(), address) != refused.end();
 }
 
 void Zr7Recorder::Command(std::uint8_t byte, std::int64_t t) {

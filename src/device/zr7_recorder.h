@@ -36,6 +36,8 @@ struct Zr7Options {
     bool neverSilent = false;
     // Streams telemetry lines from the start instead of obeying commands.
     bool telemetry = false;
+    // Reads and writes of these addresses are answered "E".
+    std::vector<int> refusedAddresses;
 
     // Position of the pre-launch marker in the ring buffer; -1 picks one a third of the
     // way in. 0 lays the ring out as a recorder that never filled it.
@@ -94,6 +96,7 @@ private:
     void SendWord(int value, std::int64_t t);
     void SendBlock(std::int64_t t, bool resend);
     void StreamMore(std::int64_t now);
+    bool Refuses(int address) const;
     int PreLaunchSamples() const;
     int PadReading() const;
 

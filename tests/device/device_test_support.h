@@ -61,16 +61,17 @@ public:
     std::unique_ptr<SerialPort> CreatePort(const std::string& device) override {
         for (std::size_t i = 0; i < devices.size(); ++i) {
             if (device == "sim" + std::to_string(i + 1)) {
-                auto port = std::make_unique<SimulatedPort>(devices[i], clock);
+                auto port = std::make_unique<SimulatedPort>(devices[i], *portClock);
                 lastPort = port.get();
                 return port;
             }
         }
         return std::make_unique<AbsentPort>();
     }
-    Clock& PortClock() override { return clock; }
+    Clock& PortClock() override { return *portClock; }
 
     VirtualClock clock;
+    Clock* portClock = &clock; // point at RealClock::Instance() for timed runs
     std::vector<std::shared_ptr<SimulatedDevice>> devices;
     SimulatedPort* lastPort = nullptr;
 };

@@ -31,7 +31,7 @@ protected:
     std::string StartSimulator(const QStringList& args) {
         m_sim.setProgram(QStringLiteral(TAVOKIT_BINARY_DIR "/tools/zr7sim/zr7sim"));
         m_sim.setArguments(args);
-        m_sim.setProcessChannelMode(QProcess::SeparateChannels);
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_sim.start();
         if (!m_sim.waitForStarted(5000))
             return std::string();

@@ -156,16 +156,15 @@ bool DecodeFlightFile(const std::vector<std::uint8_t>& bytes, const std::string&
         return false;
     }
     if (status == DecodeStatus::Damaged) {
-        error = {"Error", "The flight file " + fileName +
-                              " is damaged or incomplete and was not opened."};
+        error = {"Error",
+                 "The flight file " + fileName + " is damaged or incomplete and was not opened."};
         return false;
     }
     Commit(staged, flight);
     return true;
 }
 
-bool LoadFlightFile(const std::string& path, FlightRecord& flight, FileError& error,
-                    int* version) {
+bool LoadFlightFile(const std::string& path, FlightRecord& flight, FileError& error, int* version) {
     std::vector<std::uint8_t> bytes;
     std::string reason;
     if (!ReadWholeFile(path, kMaxFlightFileBytes, bytes, reason)) {

@@ -1,7 +1,7 @@
 #include "flight/flight_record.h"
 
-#include <chrono>
 #include <algorithm>
+#include <chrono>
 #include <climits>
 #include <cmath>
 #include <limits>

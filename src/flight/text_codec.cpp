@@ -7,10 +7,10 @@ namespace tavo {
 namespace {
 
 // Code points of bytes 0x80-0x9F; 0 where Windows-1252 assigns nothing.
-constexpr char16_t kHigh[32] = {
-    0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021, 0x02C6, 0x2030, 0x0160,
-    0x2039, 0x0152, 0,      0x017D, 0,      0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022,
-    0x2013, 0x2014, 0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
+constexpr char16_t kHigh[32] = {0x20AC, 0,      0x201A, 0x0192, 0x201E, 0x2026, 0x2020, 0x2021,
+                                0x02C6, 0x2030, 0x0160, 0x2039, 0x0152, 0,      0x017D, 0,
+                                0,      0x2018, 0x2019, 0x201C, 0x201D, 0x2022, 0x2013, 0x2014,
+                                0x02DC, 0x2122, 0x0161, 0x203A, 0x0153, 0,      0x017E, 0x0178};
 
 char FromCodePoint(char32_t cp) {
     if (cp < 0x80 || (cp >= 0xA0 && cp <= 0xFF))
@@ -76,7 +76,11 @@ std::string Utf8ToWindows1252(const std::string& text) {
     std::size_t i = 0;
     while (i < text.size()) {
         const auto c = static_cast<unsigned char>(text[i]);
-        int extra = c < 0x80 ? 0 : (c >> 5) == 0x6 ? 1 : (c >> 4) == 0xE ? 2 : (c >> 3) == 0x1E ? 3 : -1;
+        int extra = c < 0x80           ? 0
+                    : (c >> 5) == 0x6  ? 1
+                    : (c >> 4) == 0xE  ? 2
+                    : (c >> 3) == 0x1E ? 3
+                                       : -1;
         if (extra < 0 || i + static_cast<std::size_t>(extra) >= text.size()) {
             out += '?';
             ++i;

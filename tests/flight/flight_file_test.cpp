@@ -29,7 +29,8 @@ TEST(FlightFile, TwoSampleVersionFiveIsByteExact) {
     Append(expected, {5, 0, 0, 0, 2, 0});
     AppendText(expected, "2048");
     AppendText(expected, "36864");
-    Append(expected, {0, 0, 0, 0, 0, 0, 0x70, 0x41, 0x64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
+    Append(expected,
+           {0, 0, 0, 0, 0, 0, 0x70, 0x41, 0x64, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0, 0});
     expected.resize(52, 0);
     EXPECT_EQ(EncodeFlightFile(f), expected);
 }

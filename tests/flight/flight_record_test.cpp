@@ -127,12 +127,12 @@ TEST(Recompute, DragCoefficient) {
     f.m_fLaunchWeight = 0.5f;
     f.m_fMaxDiameter = 0.04f;
     f.Recompute();
-    EXPECT_TRUE(std::isnan(f.m_arrCd[0]));   // 0/0 at sample 0
-    EXPECT_TRUE(std::isinf(f.m_arrCd[1]));   // v still 0 before this step
+    EXPECT_TRUE(std::isnan(f.m_arrCd[0])); // 0/0 at sample 0
+    EXPECT_TRUE(std::isinf(f.m_arrCd[1])); // v still 0 before this step
     const float a1 = static_cast<float>(2.0f * 9.81);
     const float v1 = a1 * static_cast<float>(1.0 / 10);
-    const double den = static_cast<double>(1.2f) * g_pi * std::pow(0.04f * 0.5f, 2.0) *
-                       std::pow(v1, 2.0);
+    const double den =
+        static_cast<double>(1.2f) * g_pi * std::pow(0.04f * 0.5f, 2.0) * std::pow(v1, 2.0);
     EXPECT_EQ(f.m_arrCd[2], static_cast<float>(std::fabs(0.0f / den)));
     f.m_fMaxDiameter = 0.0f;
     f.Recompute();

@@ -1,0 +1,31 @@
+// Feeds arbitrary bytes to the flight-file reader: it must refuse or read them without
+// a crash, a hang or an allocation larger than the input justifies, and a refused file
+// must leave the flight as it was.
+
+#include <cstddef>
+#include <cstdint>
+#include <cstdlib>
+#include <vector>
+
+#include "flight/flight_file.h"
+
+extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
+    const std::vector<std::uint8_t> bytes(data, data + size);
+    tavo::FlightRecord flight;
+    flight.m_pSamples.items() = {"2048", "2040"};
+    flight.m_nSampleRate = 77;
+    tavo::FileError error;
+    if (!tavo::DecodeFlightFile(bytes, "fuzz.flt", flight, error)) {
+        if (flight.m_pSamples.size() != 2 || flight.m_nSampleRate != 77 || error.message.empty())
+            std::abort();
+        return 0;
+    }
+    // What was read must write back and read again to the same samples.
+    const std::vector<std::uint8_t> again = tavo::EncodeFlightFile(flight);
+    tavo::FlightRecord second;
+    if (!tavo::DecodeFlightFile(again, "again.flt", second, error) ||
+        second.m_pSamples.items() != flight.m_pSamples.items() ||
+        tavo::EncodeFlightFile(second) != again)
+        std::abort();
+    return 0;
+}

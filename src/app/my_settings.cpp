@@ -1,0 +1,105 @@
+#include "app/my_settings.h"
+
+#include <QSettings>
+#include <QString>
+#include <charconv>
+#include <cstring>
+
+#include "flight/flight_record.h"
+
+namespace tavo {
+
+namespace {
+
+int ReadInt(QSettings& s, const char* name, int fallback) {
+    const QVariant value = s.value(QLatin1String(name));
+    if (!value.isValid())
+        return fallback;
+    bool ok = false;
+    const int number = value.toInt(&ok);
+    return ok ? number : fallback;
+}
+
+void WriteAll(const FlightRecord& r, QSettings& s) {
+    s.setValue(QStringLiteral("AutoComPort"), r.m_bAutoComPort ? 1 : 0);
+    s.setValue(QStringLiteral("CommPort"), QString::fromLatin1(r.m_strCommPort.c_str()));
+    s.setValue(QStringLiteral("DisplayAccelerationInGees"), r.m_bAccelInGees ? 1 : 0);
+    s.setValue(QStringLiteral("SampleInterval"),
+               QString::fromLatin1(MySettings::FormatInterval(r.m_fSampleInterval).c_str()));
+    s.setValue(QStringLiteral("CursorPosition"), r.m_nCursorPosition);
+    s.setValue(QStringLiteral("DrawGrid"), r.m_bDrawGrid ? 1 : 0);
+    s.setValue(QStringLiteral("MetricUnits"), r.m_bMetricUnits ? 1 : 0);
+    s.setValue(QStringLiteral("MaxSamples"), r.m_nMaxSamples);
+    s.setValue(QStringLiteral("UseAccelerationOffset"), r.m_bUseAccelOffset ? 1 : 0);
+}
+
+} // namespace
+
+std::string MySettings::FormatInterval(float interval) {
+    char buffer[400];
+    const auto result = std::to_chars(buffer, buffer + sizeof buffer, static_cast<double>(interval),
+                                      std::chars_format::fixed, 6);
+    if (result.ec != std::errc())
+        return "0.000000";
+    return std::string(buffer, result.ptr);
+}
+
+float MySettings::ParseInterval(const std::string& text) {
+    std::size_t i = 0;
+    while (i < text.size() && std::strchr(" \t\n\v\f\r", text[i]) != nullptr && text[i] != '\0')
+        ++i;
+    if (i < text.size() && text[i] == '+')
+        ++i;
+    double value = 0.0;
+    const auto result = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    if (result.ec == std::errc::invalid_argument)
+        return 0.0f;
+    // Out of range reads as the conversion's overflow value, as the C library gives.
+    return static_cast<float>(value);
+}
+
+void MySettings::Load(FlightRecord& r, QSettings& s) {
+    s.beginGroup(QLatin1String(kSection));
+    const bool firstRun = s.childKeys().isEmpty();
+    if (firstRun) {
+        r.m_bAutoComPort = true;
+        r.m_strCommPort = "COM1:";
+        r.m_bAccelInGees = true;
+        r.m_fSampleInterval = 0.25f;
+        r.m_nCursorPosition = 0;
+        r.m_bDrawGrid = true;
+        r.m_bMetricUnits = true;
+        r.m_nMaxSamples = 6000;
+        r.m_bUseAccelOffset = false;
+        WriteAll(r, s);
+    } else {
+        r.m_bAutoComPort = ReadInt(s, "AutoComPort", 1) != 0;
+        r.m_strCommPort = s.value(QStringLiteral("CommPort")).toString().toLatin1().toStdString();
+        r.m_bAccelInGees = ReadInt(s, "DisplayAccelerationInGees", 1) != 0;
+        r.m_fSampleInterval =
+            ParseInterval(s.value(QStringLiteral("SampleInterval")).toString().toStdString());
+        r.m_nCursorPosition = ReadInt(s, "CursorPosition", 1);
+        r.m_bDrawGrid = ReadInt(s, "DrawGrid", 1) != 0;
+        r.m_bMetricUnits = ReadInt(s, "MetricUnits", 1) != 0;
+        r.m_nMaxSamples = ReadInt(s, "MaxSamples", 6000);
+        r.m_bUseAccelOffset = ReadInt(s, "UseAccelerationOffset", 0) != 0;
+    }
+    s.endGroup();
+}
+
+void MySettings::Save(const FlightRecord& r, QSettings& s) {
+    s.beginGroup(QLatin1String(kSection));
+    WriteAll(r, s);
+    s.endGroup();
+    s.sync();
+}
+
+void MySettings::SaveCommPort(const FlightRecord& r, QSettings& s) {
+    s.beginGroup(QLatin1String(kSection));
+    s.setValue(QStringLiteral("CommPort"), QString::fromLatin1(r.m_strCommPort.c_str()));
+    s.setValue(QStringLiteral("AutoComPort"), r.m_bAutoComPort ? 1 : 0);
+    s.endGroup();
+    s.sync();
+}
+
+} // namespace tavo

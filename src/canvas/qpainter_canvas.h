@@ -1,0 +1,50 @@
+#pragma once
+// The Canvas on a QPainter: the window, the printer, PDF and PNG images, and SVG
+// through QSvgGenerator. Coordinates are the painter's logical coordinates, so the
+// caller sets any page mapping on the painter first.
+
+#include <vector>
+
+#include <QFont>
+#include <QPainter>
+#include <QPen>
+
+#include "canvas/canvas.h"
+
+namespace tavo {
+
+class QPainterCanvas : public Canvas {
+public:
+    // `reducePolylines` may be set for raster targets drawn at one view unit per pixel
+    // or coarser: a polyline is then thinned to what lands on each x column, which
+    // leaves the lit pixels unchanged and keeps million-point curves quick.
+    explicit QPainterCanvas(QPainter& painter, bool reducePolylines = false);
+    ~QPainterCanvas() override;
+
+    void SetPen(const Pen& pen) override;
+    void SetFont(int cellHeight) override;
+    void FillRect(const Rect& rect, Color color) override;
+    void DrawRectangle(const Rect& rect) override;
+    void DrawLine(Point from, Point to) override;
+    void DrawPolyline(const std::vector<Point>& points) override;
+    void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
+
+private:
+    QPainter& m_painter;
+    bool m_reduce;
+    QPen m_pen;
+    std::vector<QPoint> m_scratch;
+};
+
+// Thins a polyline whose x never decreases between neighbours in a run: every run of
+// points on one x column becomes its first, lowest, highest and last point, in the
+// order they occur. The vertical strokes within a column cover the same span, so a
+// one-pixel pen lights the same pixels. Appends to `out`.
+void ReducePolylineToColumns(const std::vector<Point>& points, std::vector<QPoint>& out);
+
+// Converts a canvas colour to Qt's.
+inline QColor ToQColor(Color c) {
+    return QColor(c.r, c.g, c.b);
+}
+
+} // namespace tavo

@@ -1,0 +1,325 @@
+#include "cli/cli_common.h"
+
+#include <charconv>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+
+#include "flight/str_format.h"
+#include "flight/text_codec.h"
+
+namespace tavo::cli {
+
+bool Args::Parse(const std::vector<std::string>& argv, const std::vector<OptionSpec>& specs,
+                 std::string& error) {
+    for (std::size_t i = 0; i < argv.size(); ++i) {
+        const std::string& word = argv[i];
+        if (word.size() > 2 && word.compare(0, 2, "--") == 0) {
+            const OptionSpec* spec = nullptr;
+            for (const OptionSpec& s : specs)
+                if (s.name == word)
+                    spec = &s;
+            if (spec == nullptr) {
+                error = "unknown option " + word;
+                return false;
+            }
+            if (i + static_cast<std::size_t>(spec->values) >= argv.size() && spec->values > 0) {
+                error = word + " needs " + std::to_string(spec->values) + " value(s)";
+                return false;
+            }
+            std::vector<std::string>& values = m_options[word];
+            values.clear();
+            for (int k = 0; k < spec->values; ++k)
+                values.push_back(argv[++i]);
+        } else {
+            m_positional.push_back(word);
+        }
+    }
+    return true;
+}
+
+const std::vector<std::string>& Args::Values(const std::string& name) const {
+    static const std::vector<std::string> none;
+    auto it = m_options.find(name);
+    return it == m_options.end() ? none : it->second;
+}
+
+std::optional<std::string> Args::Value(const std::string& name) const {
+    const std::vector<std::string>& values = Values(name);
+    if (values.empty())
+        return std::nullopt;
+    return values.front();
+}
+
+bool ParseInt(const std::string& text, int& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto result = std::from_chars(first, last, value);
+    return result.ec == std::errc() && result.ptr == last && first != last;
+}
+
+bool ParseFloat(const std::string& text, float& value) {
+    const char* first = text.data();
+    const char* last = first + text.size();
+    if (first != last && *first == '+')
+        ++first;
+    const auto result = std::from_chars(first, last, value);
+    return result.ec == std::errc() && result.ptr == last && first != last;
+}
+
+std::string FormatFloat(float value) {
+    if (std::isnan(value))
+        return "nan";
+    if (std::isinf(value))
+        return value > 0 ? "inf" : "-inf";
+    return StrFormat("%.9g", static_cast<double>(value));
+}
+
+const std::vector<OptionSpec>& FlightOptionSpecs() {
+    static const std::vector<OptionSpec> specs = {
+        {"--english", 0},    {"--no-gees", 0},    {"--raw", 0},
+        {"--use-offset", 0}, {"--two-gee", 1},    {"--rate", 1},
+        {"--weight", 1},     {"--propellant", 1}, {"--diameter", 1}};
+    return specs;
+}
+
+std::vector<OptionSpec> WithFlightOptions(std::vector<OptionSpec> specs) {
+    const std::vector<OptionSpec>& flight = FlightOptionSpecs();
+    specs.insert(specs.end(), flight.begin(), flight.end());
+    return specs;
+}
+
+void ApplyFreshSettings(FlightRecord& f) {
+    // The values a first run writes, and the switches a new document starts with.
+    f.m_bAutoComPort = true;
+    f.m_strCommPort = "COM1:";
+    f.m_bAccelInGees = true;
+    f.m_fSampleInterval = 0.25f;
+    f.m_nCursorPosition = 0;
+    f.m_bDrawGrid = true;
+    f.m_bMetricUnits = true;
+    f.m_nMaxSamples = 6000;
+    f.m_bUseAccelOffset = false;
+    f.m_bDisplayRaw = false;
+    f.m_bShowCursors = true;
+    f.m_bUseFileTwoGee = true;
+    f.m_fTwoGee = 0.0f;
+}
+
+namespace {
+
+bool FloatOption(const Args& args, const char* name, float& target, std::string& error) {
+    const std::optional<std::string> text = args.Value(name);
+    if (!text)
+        return true;
+    if (!ParseFloat(*text, target)) {
+        error = std::string(name) + " needs a number, not \"" + *text + "\"";
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+bool ApplyFlightOptions(const Args& args, FlightRecord& f, std::string& error) {
+    if (args.Has("--english"))
+        f.m_bMetricUnits = false;
+    if (args.Has("--no-gees"))
+        f.m_bAccelInGees = false;
+    if (args.Has("--raw"))
+        f.m_bDisplayRaw = true;
+    if (args.Has("--use-offset"))
+        f.m_bUseAccelOffset = true;
+    if (args.Has("--two-gee")) {
+        f.m_bUseFileTwoGee = false;
+        if (!FloatOption(args, "--two-gee", f.m_fTwoGee, error))
+            return false;
+    }
+    if (const std::optional<std::string> rate = args.Value("--rate")) {
+        if (!ParseInt(*rate, f.m_nSampleRate)) {
+            error = "--rate needs a whole number of Hz, not \"" + *rate + "\"";
+            return false;
+        }
+    }
+    return FloatOption(args, "--weight", f.m_fLaunchWeight, error) &&
+           FloatOption(args, "--propellant", f.m_fPropellantWeight, error) &&
+           FloatOption(args, "--diameter", f.m_fMaxDiameter, error);
+}
+
+int LoadFlight(const std::string& path, const Args& args, CTAVOkitDoc& doc, int* version) {
+    ApplyFreshSettings(doc);
+    FileError error;
+    if (!LoadFlightFile(path, doc, error, version))
+        return Failure(error.message);
+    std::string optionError;
+    if (!ApplyFlightOptions(args, doc, optionError)) {
+        std::cerr << "tavokit-cli: " << optionError << "\n";
+        return kExitUsage;
+    }
+    doc.Recompute();
+    return kExitOk;
+}
+
+int SaveFlight(const std::string& path, CTAVOkitDoc& doc) {
+    FileError error;
+    if (!doc.OnSaveDocument(path, error))
+        return Failure(error.message);
+    return kExitOk;
+}
+
+int UsageError(const std::string& command, const std::string& message) {
+    std::cerr << "tavokit-cli " << command << ": " << message << "\n"
+              << "Try 'tavokit-cli " << command << " --help'.\n";
+    return kExitUsage;
+}
+
+int Failure(const std::string& message) {
+    std::cerr << message << "\n";
+    return kExitFailed;
+}
+
+std::string JsonString(const std::string& text) {
+    std::string out = "\"";
+    for (unsigned char c : text) {
+        switch (c) {
+        case '"':
+            out += "\\\"";
+            break;
+        case '\\':
+            out += "\\\\";
+            break;
+        case '\n':
+            out += "\\n";
+            break;
+        case '\r':
+            out += "\\r";
+            break;
+        case '\t':
+            out += "\\t";
+            break;
+        default:
+            if (c < 0x20)
+                out += StrFormat("\\u%04x", c);
+            else
+                out += static_cast<char>(c);
+        }
+    }
+    return out + "\"";
+}
+
+void JsonObject::Key(const std::string& key) {
+    if (!m_body.empty())
+        m_body += ",";
+    m_body += JsonString(key) + ":";
+}
+
+JsonObject& JsonObject::Add(const std::string& key, const std::string& utf8Text) {
+    Key(key);
+    m_body += JsonString(utf8Text);
+    return *this;
+}
+
+JsonObject& JsonObject::Add(const std::string& key, const char* utf8Text) {
+    return Add(key, std::string(utf8Text));
+}
+
+JsonObject& JsonObject::Add(const std::string& key, float value) {
+    Key(key);
+    const std::string text = FormatFloat(value);
+    m_body += std::isfinite(value) ? text : JsonString(text);
+    return *this;
+}
+
+JsonObject& JsonObject::Add(const std::string& key, int value) {
+    Key(key);
+    m_body += std::to_string(value);
+    return *this;
+}
+
+JsonObject& JsonObject::Add(const std::string& key, long long value) {
+    Key(key);
+    m_body += std::to_string(value);
+    return *this;
+}
+
+JsonObject& JsonObject::Add(const std::string& key, bool value) {
+    Key(key);
+    m_body += value ? "true" : "false";
+    return *this;
+}
+
+JsonObject& JsonObject::AddObject(const std::string& key, const JsonObject& object) {
+    Key(key);
+    m_body += object.Text();
+    return *this;
+}
+
+namespace {
+
+// Days since 1970-01-01 to a civil date (proleptic Gregorian), valid for any int64.
+void CivilFromDays(std::int64_t z, std::int64_t& y, unsigned& m, unsigned& d) {
+    z += 719468;
+    const std::int64_t era = (z >= 0 ? z : z - 146096) / 146097;
+    const auto doe = static_cast<unsigned>(z - era * 146097);
+    const unsigned yoe = (doe - doe / 1460 + doe / 36524 - doe / 146096) / 365;
+    y = static_cast<std::int64_t>(yoe) + era * 400;
+    const unsigned doy = doe - (365 * yoe + yoe / 4 - yoe / 100);
+    const unsigned mp = (5 * doy + 2) / 153;
+    d = doy - (153 * mp + 2) / 5 + 1;
+    m = mp < 10 ? mp + 3 : mp - 9;
+    y += m <= 2 ? 1 : 0;
+}
+
+std::int64_t DaysFromCivil(std::int64_t y, unsigned m, unsigned d) {
+    y -= m <= 2 ? 1 : 0;
+    const std::int64_t era = (y >= 0 ? y : y - 399) / 400;
+    const auto yoe = static_cast<unsigned>(y - era * 400);
+    const unsigned doy = (153 * (m > 2 ? m - 3 : m + 9) + 2) / 5 + d - 1;
+    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
+    return era * 146097 + static_cast<std::int64_t>(doe) - 719468;
+}
+
+} // namespace
+
+std::string FormatUtcDate(std::int64_t seconds) {
+    // Keep the arithmetic far from overflow; the file's dates are 32-bit anyway.
+    constexpr std::int64_t kLimit = 1ll << 50;
+    if (seconds > kLimit)
+        seconds = kLimit;
+    if (seconds < -kLimit)
+        seconds = -kLimit;
+    std::int64_t days = seconds / 86400;
+    std::int64_t rest = seconds % 86400;
+    if (rest < 0) {
+        rest += 86400;
+        --days;
+    }
+    std::int64_t y;
+    unsigned m, d;
+    CivilFromDays(days, y, m, d);
+    return StrFormat("%04lld-%02u-%02uT%02d:%02d:%02dZ", static_cast<long long>(y), m, d,
+                     static_cast<int>(rest / 3600), static_cast<int>(rest / 60 % 60),
+                     static_cast<int>(rest % 60));
+}
+
+bool ParseDate(const std::string& text, std::int64_t& seconds) {
+    int y = 0, m = 0, d = 0;
+    if (text.size() != 10 || text[4] != '-' || text[7] != '-')
+        return false;
+    if (!ParseInt(text.substr(0, 4), y) || !ParseInt(text.substr(5, 2), m) ||
+        !ParseInt(text.substr(8, 2), d))
+        return false;
+    if (m < 1 || m > 12 || d < 1)
+        return false;
+    static const int kDays[] = {31, 28, 31, 30, 31, 30, 31, 31, 30, 31, 30, 31};
+    const bool leap = (y % 4 == 0 && y % 100 != 0) || y % 400 == 0;
+    const int days = kDays[m - 1] + (m == 2 && leap ? 1 : 0);
+    if (d > days)
+        return false;
+    seconds = DaysFromCivil(y, static_cast<unsigned>(m), static_cast<unsigned>(d)) * 86400;
+    return true;
+}
+
+} // namespace tavo::cli

@@ -1,0 +1,199 @@
+// Commands on flight files: info, curves, convert, edit, cut.
+
+#include <algorithm>
+#include <cstdio>
+#include <iostream>
+
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "flight/str_format.h"
+#include "flight/text_codec.h"
+#include "view/flight_edit.h"
+
+namespace tavo::cli {
+
+namespace {
+
+// Parses the arguments, with exactly `positional` positional words.
+bool ParseOrUsage(const char* command, const CommandArgs& argv,
+                  const std::vector<OptionSpec>& specs, std::size_t positional, Args& args,
+                  int& exitCode) {
+    std::string error;
+    if (!args.Parse(argv, specs, error)) {
+        exitCode = UsageError(command, error);
+        return false;
+    }
+    if (args.Positional().size() != positional) {
+        exitCode =
+            UsageError(command, "expected " + std::to_string(positional) + " file argument(s)");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunInfo(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseOrUsage("info", argv, FlightOptionSpecs(), 1, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    int version = 0;
+    if ((code = LoadFlight(args.Positional()[0], args, doc, &version)) != kExitOk)
+        return code;
+    JsonObject events;
+    events.Add("1", doc.m_nEvent1)
+        .Add("2", doc.m_nEvent2)
+        .Add("4", doc.m_nEvent4)
+        .Add("8", doc.m_nEvent8);
+    JsonObject out;
+    out.Add("version", version)
+        .Add("samples", static_cast<long long>(doc.m_pSamples.size()))
+        .Add("sampleRate", doc.m_nSampleRate)
+        .Add("sampleInterval", doc.m_fSampleInterval)
+        .Add("twoGeeFile", doc.m_fTwoGeeFile)
+        .Add("twoGee", doc.m_fTwoGee)
+        .Add("accelOffset", doc.m_nAccelOffset)
+        .Add("preLaunchSetting", doc.m_nPreLaunchSetting)
+        .Add("date", FormatUtcDate(doc.m_timeDate))
+        .Add("name", Windows1252ToUtf8(doc.m_strName))
+        .Add("motor", Windows1252ToUtf8(doc.m_strMotor))
+        .Add("comment", Windows1252ToUtf8(doc.m_strComment))
+        .Add("launchWeight", doc.m_fLaunchWeight)
+        .Add("propellantWeight", doc.m_fPropellantWeight)
+        .Add("maxDiameter", doc.m_fMaxDiameter)
+        .AddObject("events", events)
+        .Add("accelMin", doc.m_fAccelMin)
+        .Add("accelMax", doc.m_fAccelMax)
+        .Add("velMin", doc.m_fVelMin)
+        .Add("velMax", doc.m_fVelMax)
+        .Add("altMin", doc.m_fAltMin)
+        .Add("altMax", doc.m_fAltMax);
+    std::cout << out.Text() << "\n";
+    return kExitOk;
+}
+
+int RunCurves(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseOrUsage("curves", argv, FlightOptionSpecs(), 1, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
+        return code;
+    const std::vector<std::string>& samples = doc.m_pSamples.items();
+    // Derived arrays have one entry per sample after a Recompute on a non-empty flight.
+    const std::size_t n = std::min({samples.size(), doc.m_arrAccel.size(), doc.m_arrVelocity.size(),
+                                    doc.m_arrAltitude.size(), doc.m_arrCd.size()});
+    std::string out = "index,word,accel,velocity,altitude,cd\n";
+    out.reserve(n * 48 + out.size());
+    for (std::size_t i = 0; i < n; ++i) {
+        out += std::to_string(i);
+        out += ',';
+        out += std::to_string(ParseSampleWord(samples[i]));
+        for (const std::vector<float>* arr :
+             {&doc.m_arrAccel, &doc.m_arrVelocity, &doc.m_arrAltitude, &doc.m_arrCd}) {
+            out += ',';
+            out += FormatFloat((*arr)[i]);
+        }
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return std::fflush(stdout) == 0 ? kExitOk : Failure("Cannot write the curves.");
+}
+
+int RunConvert(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseOrUsage("convert", argv, {}, 2, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    FileError error;
+    if (!LoadFlightFile(args.Positional()[0], doc, error))
+        return Failure(error.message);
+    return SaveFlight(args.Positional()[1], doc);
+}
+
+int RunEdit(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    const std::vector<OptionSpec> specs = {
+        {"--name", 1},   {"--motor", 1},      {"--comment", 1},  {"--date", 1},
+        {"--weight", 1}, {"--propellant", 1}, {"--diameter", 1}, {"--two-gee-file", 1}};
+    if (!ParseOrUsage("edit", argv, specs, 2, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    FileError error;
+    if (!LoadFlightFile(args.Positional()[0], doc, error))
+        return Failure(error.message);
+    if (auto v = args.Value("--name"))
+        doc.m_strName = Utf8ToWindows1252(*v);
+    if (auto v = args.Value("--motor"))
+        doc.m_strMotor = Utf8ToWindows1252(*v);
+    if (auto v = args.Value("--comment"))
+        doc.m_strComment = Utf8ToWindows1252(*v);
+    if (auto v = args.Value("--date")) {
+        if (!ParseDate(*v, doc.m_timeDate))
+            return UsageError("edit", "--date needs a date YYYY-MM-DD, not \"" + *v + "\"");
+    }
+    const std::pair<const char*, float*> numbers[] = {{"--weight", &doc.m_fLaunchWeight},
+                                                      {"--propellant", &doc.m_fPropellantWeight},
+                                                      {"--diameter", &doc.m_fMaxDiameter},
+                                                      {"--two-gee-file", &doc.m_fTwoGeeFile}};
+    for (const auto& [name, field] : numbers) {
+        if (auto v = args.Value(name)) {
+            if (!ParseFloat(*v, *field))
+                return UsageError("edit",
+                                  std::string(name) + " needs a number, not \"" + *v + "\"");
+        }
+    }
+    return SaveFlight(args.Positional()[1], doc);
+}
+
+int RunCut(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseOrUsage("cut", argv, {{"--before", 1}, {"--after", 1}, {"--between", 2}}, 2, args,
+                      code))
+        return code;
+    const int chosen = (args.Has("--before") ? 1 : 0) + (args.Has("--after") ? 1 : 0) +
+                       (args.Has("--between") ? 1 : 0);
+    if (chosen != 1)
+        return UsageError("cut", "give exactly one of --before, --after, --between");
+    CTAVOkitDoc doc;
+    FileError error;
+    if (!LoadFlightFile(args.Positional()[0], doc, error))
+        return Failure(error.message);
+    CutKind kind = CutKind::ToC1;
+    std::vector<std::string> indices;
+    if (args.Has("--before")) {
+        indices = {*args.Value("--before")};
+    } else if (args.Has("--after")) {
+        kind = CutKind::AfterC2;
+        indices = {*args.Value("--after")};
+    } else {
+        kind = CutKind::BetweenCursors;
+        indices = args.Values("--between");
+    }
+    int values[2] = {0, 0};
+    for (std::size_t k = 0; k < indices.size(); ++k) {
+        if (!ParseInt(indices[k], values[k]))
+            return UsageError("cut",
+                              "sample indices are whole numbers, not \"" + indices[k] + "\"");
+    }
+    if (kind == CutKind::AfterC2)
+        doc.m_nCursor2 = values[0];
+    else
+        doc.m_nCursor1 = values[0];
+    if (kind == CutKind::BetweenCursors)
+        doc.m_nCursor2 = values[1];
+    if (!ApplyCut(doc, kind)) {
+        return Failure(StrFormat("Nothing was cut: the sample indices do not fit the flight's %zu "
+                                 "samples for this cut.",
+                                 doc.m_pSamples.size()));
+    }
+    return SaveFlight(args.Positional()[1], doc);
+}
+
+} // namespace tavo::cli

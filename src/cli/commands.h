@@ -1,0 +1,26 @@
+#pragma once
+// The commands of tavokit-cli. Each takes the words after its name and returns the
+// exit status (0 done, 1 the operation failed, 2 bad usage).
+
+#include <string>
+#include <vector>
+
+namespace tavo::cli {
+
+using CommandArgs = std::vector<std::string>;
+
+struct Command {
+    const char* name;
+    const char* summary;
+    const char* usage; // arguments and options, shown by --help
+    int (*run)(const CommandArgs& args);
+};
+
+// Flight files: cmd_flight.cpp.
+int RunInfo(const CommandArgs& args);
+int RunCurves(const CommandArgs& args);
+int RunConvert(const CommandArgs& args);
+int RunEdit(const CommandArgs& args);
+int RunCut(const CommandArgs& args);
+
+} // namespace tavo::cli

@@ -1,0 +1,80 @@
+// tavokit-cli: TAVOkit without windows. Every command is listed here once.
+
+#include <clocale>
+#include <cstring>
+#include <iostream>
+
+#include "cli/commands.h"
+
+namespace tavo::cli {
+namespace {
+
+constexpr const char* kFlightOptionsHelp =
+    "Flight options: --english --no-gees --raw --use-offset --two-gee X --rate HZ\n"
+    "                --weight KG --propellant KG --diameter M\n";
+
+const Command kCommands[] = {
+    {"info", "load a flight file and print its figures as JSON", "FLIGHT [flight options]",
+     RunInfo},
+    {"curves", "print the derived curves as CSV, one line per sample", "FLIGHT [flight options]",
+     RunCurves},
+    {"convert", "read any readable version, write the current version", "FLIGHT OUT", RunConvert},
+    {"edit", "change the flight details and save",
+     "FLIGHT OUT [--name T] [--motor T] [--comment T] [--date YYYY-MM-DD] [--weight KG]\n"
+     "       [--propellant KG] [--diameter M] [--two-gee-file X]",
+     RunEdit},
+    {"cut", "cut samples before C1, after C2 or between them (sample indices)",
+     "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
+};
+
+void PrintHelp() {
+    std::cout << "Usage: tavokit-cli COMMAND [ARGS]\n\nCommands:\n";
+    for (const Command& c : kCommands)
+        std::cout << "  " << c.name << std::string(16 - std::strlen(c.name), ' ') << c.summary
+                  << "\n";
+    std::cout << "\n"
+              << kFlightOptionsHelp
+              << "\n'tavokit-cli COMMAND --help' shows a command's arguments.\n"
+              << "Exit status: 0 done, 1 the operation failed, 2 bad usage.\n";
+}
+
+int Main(int argc, char** argv) {
+    // Numbers are always written with a decimal point, whatever the user's locale.
+    std::setlocale(LC_NUMERIC, "C");
+    if (argc < 2) {
+        PrintHelp();
+        return 2;
+    }
+    const std::string first = argv[1];
+    if (first == "--help" || first == "-h" || first == "help") {
+        PrintHelp();
+        return 0;
+    }
+    if (first == "--version") {
+        std::cout << "tavokit-cli 3.14\n";
+        return 0;
+    }
+    for (const Command& c : kCommands) {
+        if (first != c.name)
+            continue;
+        CommandArgs args(argv + 2, argv + argc);
+        for (const std::string& a : args) {
+            if (a == "--help" || a == "-h") {
+                std::cout << "Usage: tavokit-cli " << c.name << " " << c.usage << "\n\n"
+                          << c.summary << "\n";
+                return 0;
+            }
+        }
+        return c.run(args);
+    }
+    std::cerr << "tavokit-cli: unknown command '" << first << "'\n";
+    PrintHelp();
+    return 2;
+}
+
+} // namespace
+} // namespace tavo::cli
+
+int main(int argc, char** argv) {
+    return tavo::cli::Main(argc, argv);
+}

@@ -1,0 +1,286 @@
+#include "sim/flight_synth.h"
+
+#include <algorithm>
+#include <cmath>
+#include <mutex>
+
+namespace tavo {
+namespace {
+
+constexpr int kRecorderRates[] = {4, 8, 10, 20, 25, 40, 50, 100, 125, 200, 250, 500, 1000};
+// Integration step: fine enough that the sampled figures do not depend on it.
+constexpr double kMaxStepS = 1e-4;
+
+// splitmix64: a fixed, portable sequence, so a seed gives the same flight everywhere
+// (the standard distributions are not specified bit for bit).
+struct NoiseSource {
+    std::uint64_t state;
+    double Next() {
+        std::uint64_t z = (state += 0x9E3779B97F4A7C15ull);
+        z = (z ^ (z >> 30)) * 0xBF58476D1CE4E5B9ull;
+        z = (z ^ (z >> 27)) * 0x94D049BB133111EBull;
+        z ^= z >> 31;
+        return static_cast<double>(z >> 11) * 0x1.0p-53; // [0, 1)
+    }
+};
+
+struct Model {
+    const SynthParams& p;
+    double impulse = 0.0;
+    double bodyArea = 0.0;
+    double chuteArea = 0.0;
+    double deployTime = -1.0;
+
+    double Mass(double t) const {
+        double burnt = impulse > 0.0 ? ImpulseUpTo(p.motor, t) / impulse : 0.0;
+        return p.rocket.dryMassKg + p.motor.totalKg - p.motor.propellantKg * burnt;
+    }
+    bool Deployed(double t) const { return deployTime >= 0.0 && t >= deployTime; }
+    // Drag force along the axis: opposes the velocity.
+    double Drag(double t, double v) const {
+        double cdA = p.rocket.cd * bodyArea + (Deployed(t) ? p.rocket.chuteCd * chuteArea : 0.0);
+        double d = 0.5 * kSimAirDensity * cdA * v * v;
+        return v > 0.0 ? -d : d;
+    }
+    // What the accelerometer feels in flight, m/s^2.
+    double SpecificForce(double t, double v) const {
+        return (ThrustAt(p.motor, t) + Drag(t, v)) / Mass(t);
+    }
+    double Accel(double t, double v) const { return SpecificForce(t, v) - kSimGravity; }
+};
+
+double Area(double diameter) {
+    return 4.0 * std::atan(1.0) * diameter * diameter / 4.0;
+}
+
+bool Validate(const SynthParams& p, std::string& reason) {
+    const RocketParams& r = p.rocket;
+    const RecorderParams& rec = p.recorder;
+    auto fail = [&](const char* what) {
+        reason = what;
+        return false;
+    };
+    if (p.motor.points.empty() || !(TotalImpulse(p.motor) > 0.0))
+        return fail("the motor has no thrust curve");
+    if (!(r.dryMassKg > 0.0 && r.dryMassKg < 1000.0))
+        return fail("the rocket's mass must be above 0");
+    if (!(r.diameterM > 0.0 && r.diameterM < 10.0))
+        return fail("the body diameter must be above 0");
+    if (!(r.cd >= 0.0 && r.cd < 100.0) || !(r.chuteCd >= 0.0 && r.chuteCd < 100.0))
+        return fail("drag coefficients must be 0 or more");
+    if (!(r.chuteDiameterM >= 0.0 && r.chuteDiameterM < 100.0))
+        return fail("the parachute diameter must be 0 or more");
+    if (!IsRecorderSampleRate(rec.sampleRate))
+        return fail("the recorder offers 4, 8, 10, 20, 25, 40, 50, 100, 125, 200, 250, 500 "
+                    "and 1000 Hz");
+    if (rec.preLaunchSamples < 64 || rec.preLaunchSamples > 4096)
+        return fail("the pre-launch buffer holds 64 to 4096 samples");
+    if (!(rec.zeroG >= 0.0 && rec.zeroG <= 4095.0))
+        return fail("the zero-g reading must lie within 0 to 4095 counts");
+    if (!(rec.twoGee > 0.0f && rec.twoGee <= 4095.0f))
+        return fail("the two-G value must be above 0");
+    if (!(rec.noiseCounts >= 0.0 && rec.noiseCounts <= 100.0))
+        return fail("the noise must lie within 0 to 100 counts");
+    if (!(rec.afterLandingS >= 0.0 && rec.afterLandingS <= 3600.0))
+        return fail("the time after landing must lie within 0 to 3600 s");
+    if (!std::isfinite(p.deployDelayS) || p.deployDelayS > 3600.0)
+        return fail("the deployment delay must be a number of seconds up to 3600");
+    return true;
+}
+
+std::uint16_t Reading(const RecorderParams& rec, double specificForceG, double noise) {
+    double counts = rec.zeroG - specificForceG * (static_cast<double>(rec.twoGee) * 0.5) + noise;
+    if (!(counts > 0.0)) // also NaN
+        counts = 0.0;
+    counts = std::min(std::round(counts), 4095.0);
+    return static_cast<std::uint16_t>(counts);
+}
+
+// One run with a fixed deployment time; the caller picks the delay.
+bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::string& reason) {
+    Model m{p};
+    m.impulse = TotalImpulse(p.motor);
+    m.bodyArea = Area(p.rocket.diameterM);
+    m.chuteArea = Area(p.rocket.chuteDiameterM);
+    const double burnout = BurnTime(p.motor);
+    m.deployTime = deployDelay >= 0.0 ? burnout + deployDelay : -1.0;
+    const double dt = 1.0 / p.recorder.sampleRate;
+    const int substeps = std::max(1, static_cast<int>(std::ceil(dt / kMaxStepS)));
+
+    // The pad holds the rocket until the thrust exceeds its weight.
+    double liftoff = -1.0;
+    for (double t = 0.0; t < burnout; t += kMaxStepS / 10.0) {
+        if (ThrustAt(p.motor, t) > m.Mass(t) * kSimGravity) {
+            liftoff = t;
+            break;
+        }
+    }
+    if (liftoff < 0.0) {
+        reason = "the motor never lifts the rocket off the pad";
+        return false;
+    }
+
+    SynthFlight f;
+    SynthTruth& truth = f.truth;
+    truth.liftoffTimeS = liftoff;
+    truth.burnoutTimeS = burnout;
+    truth.deployTimeS = m.deployTime;
+    truth.deployDelayS = deployDelay;
+    truth.launchMassKg = m.Mass(0.0);
+    truth.motorImpulseNs = m.impulse;
+    truth.thrustImpulseNs = m.impulse - ImpulseUpTo(p.motor, liftoff);
+
+    const RecorderParams& rec = p.recorder;
+    NoiseSource noise{rec.seed};
+    auto noiseAt = [&]() {
+        return rec.noiseCounts > 0.0 ? (2.0 * noise.Next() - 1.0) * rec.noiseCounts : 0.0;
+    };
+    auto push = [&](double sfG, int flags, double v, double x) {
+        std::uint16_t w = Reading(rec, sfG, f.words.empty() ? 0.0 : noiseAt());
+        f.words.push_back(static_cast<std::uint16_t>(w | (flags << 12)));
+        f.velocity.push_back(v);
+        f.altitude.push_back(x);
+    };
+
+    // Pre-launch stretch: at rest the pad's push reads +1 g.
+    for (int i = 0; i < rec.preLaunchSamples; ++i)
+        push(1.0, 0, 0.0, 0.0);
+    f.padReading = f.words.front() & 0xFFF;
+
+    // The sample clock runs from ignition; the launch sample is the first at or after
+    // lift-off.
+    long long j = static_cast<long long>(std::ceil(liftoff / dt - 1e-9));
+    double t = liftoff, v = 0.0, x = 0.0;
+    bool climbing = true, landed = false;
+    double landedAt = 0.0;
+    int flags = 1;
+    while (true) {
+        const double target = static_cast<double>(j) * dt;
+        const double h = (target - t) / substeps;
+        for (int s = 0; s < substeps && h > 0.0 && !landed; ++s) {
+            // Classic Runge-Kutta on the velocity; the altitude follows by the same weights.
+            double k1 = m.Accel(t, v);
+            double k2 = m.Accel(t + 0.5 * h, v + 0.5 * h * k1);
+            double k3 = m.Accel(t + 0.5 * h, v + 0.5 * h * k2);
+            double k4 = m.Accel(t + h, v + h * k3);
+            double vNew = v + h / 6.0 * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
+            double xNew =
+                x +
+                h / 6.0 * (v + 2.0 * (v + 0.5 * h * k1) + 2.0 * (v + 0.5 * h * k2) + (v + h * k3));
+            if (t < burnout) {
+                // Simpson's rule over the step for the impulses of the burn.
+                double stop = std::min(t + h, burnout);
+                double hh = stop - t;
+                double vm = 0.5 * (v + vNew);
+                auto weight = [&](double tt) { return m.Mass(tt) * kSimGravity; };
+                auto drag = [&](double tt, double vv) { return std::fabs(m.Drag(tt, vv)); };
+                auto net = [&](double tt, double vv) { return m.Mass(tt) * m.Accel(tt, vv); };
+                truth.weightImpulseNs +=
+                    hh / 6.0 * (weight(t) + 4.0 * weight(t + 0.5 * hh) + weight(stop));
+                truth.dragImpulseNs +=
+                    hh / 6.0 * (drag(t, v) + 4.0 * drag(t + 0.5 * hh, vm) + drag(stop, vNew));
+                truth.netImpulseNs +=
+                    hh / 6.0 * (net(t, v) + 4.0 * net(t + 0.5 * hh, vm) + net(stop, vNew));
+            }
+            if (climbing && vNew <= 0.0 && t > burnout) {
+                climbing = false;
+                double frac = v > 0.0 ? v / (v - vNew) : 0.0;
+                truth.apogeeTimeS = t + frac * h;
+                truth.apogeeM = std::max(x, xNew);
+                flags |= 4;
+            }
+            t += h;
+            v = vNew;
+            x = xNew;
+            truth.maxVelocityMs = std::max(truth.maxVelocityMs, v);
+            if (!climbing && x <= 0.0) {
+                landed = true;
+                landedAt = t;
+                truth.landingTimeS = t;
+                truth.landingVelocityMs = v;
+                v = 0.0;
+                x = 0.0;
+            }
+        }
+        const double prev = static_cast<double>(j - 1) * dt;
+        if (prev < burnout && burnout <= target)
+            flags |= 2;
+        if (m.deployTime >= 0.0 && prev < m.deployTime && m.deployTime <= target)
+            flags |= 8;
+        t = std::max(t, target);
+
+        double sfG = landed ? 1.0 : m.SpecificForce(target, v) / kSimGravity;
+        if (flags & 1)
+            f.launchIndex = static_cast<int>(f.words.size());
+        if (flags & 2)
+            f.burnoutIndex = static_cast<int>(f.words.size());
+        if (flags & 4)
+            f.apogeeIndex = static_cast<int>(f.words.size());
+        if (flags & 8)
+            f.deployIndex = static_cast<int>(f.words.size());
+        push(sfG, flags, v, x);
+        flags = 0;
+        ++j;
+        if (landed && t >= landedAt + rec.afterLandingS)
+            break;
+        if (f.words.size() >= static_cast<std::size_t>(kRecorderMemorySamples)) {
+            f.truncated = !landed;
+            break;
+        }
+    }
+    out = std::move(f);
+    return true;
+}
+
+} // namespace
+
+bool IsRecorderSampleRate(int rate) {
+    return std::find(std::begin(kRecorderRates), std::end(kRecorderRates), rate) !=
+           std::end(kRecorderRates);
+}
+
+bool SynthesizeFlight(const SynthParams& params, SynthFlight& flight, std::string& reason) {
+    if (!Validate(params, reason))
+        return false;
+    double delay = params.deployDelayS;
+    if (delay < 0.0) {
+        delay = -1.0;
+        if (!params.motor.delays.empty()) {
+            // A ballistic run tells how long the coast lasts; take the nearest listed delay.
+            SynthFlight ballistic;
+            if (!Simulate(params, -1.0, ballistic, reason))
+                return false;
+            double coast = ballistic.truth.apogeeTimeS - ballistic.truth.burnoutTimeS;
+            delay = params.motor.delays.front();
+            for (double d : params.motor.delays)
+                if (std::fabs(d - coast) < std::fabs(delay - coast))
+                    delay = d;
+        }
+    }
+    return Simulate(params, delay, flight, reason);
+}
+
+void FillFlightRecord(const SynthParams& params, const SynthFlight& flight, FlightRecord& record) {
+    {
+        std::lock_guard<std::mutex> lock(record.m_pSamples.mutex());
+        std::vector<std::string>& items = record.m_pSamples.items();
+        items.clear();
+        items.reserve(flight.words.size());
+        for (std::uint16_t w : flight.words)
+            items.push_back(std::to_string(w));
+    }
+    record.m_nSampleRate = params.recorder.sampleRate;
+    record.m_nAccelOffset = flight.padReading;
+    record.m_fTwoGeeFile = params.recorder.twoGee;
+    record.m_nPreLaunchSetting = 2 * params.recorder.preLaunchSamples;
+    record.m_strName = params.name;
+    record.m_strMotor = params.motor.designation;
+    record.m_strComment = params.comment;
+    record.m_timeDate = params.date;
+    record.m_fLaunchWeight = static_cast<float>(params.rocket.dryMassKg + params.motor.totalKg);
+    record.m_fPropellantWeight = static_cast<float>(params.motor.propellantKg);
+    record.m_fMaxDiameter = static_cast<float>(params.rocket.diameterM);
+    record.Recompute();
+}
+
+} // namespace tavo

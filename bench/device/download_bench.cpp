@@ -43,7 +43,7 @@ void MeasureTransfer(benchmark::State& state, SerialLink& link) {
     {
         FlightDownload download(link);
         Clock& clock = RealClock::Instance();
-        download.m_nMaxToReceive = kRecorderMemorySamples; // ends in silence after the memory
+        download.m_nMaxToReceive = kZr7MemorySamples; // ends in silence after the memory
         download.m_stop.m_timeLastActivity = clock.WholeSeconds();
         std::int64_t lastBlock = 0;
         download.SetProgress([&](int) { lastBlock = clock.NowMicros(); });
@@ -76,7 +76,7 @@ Zr7Options Paced() {
 void BM_FullMemoryThroughPseudoTerminal(benchmark::State& state) {
     for (auto _ : state) {
         Zr7Recorder recorder(Paced());
-        recorder.SetFlight(GenerateTestFlight(kRecorderMemorySamples), 200, 40);
+        recorder.SetFlight(GenerateTestFlight(kZr7MemorySamples), 200, 40);
         PtyServer server(recorder);
         std::string error;
         if (!server.Open(error)) {
@@ -107,7 +107,7 @@ void BM_FullMemoryInProcess(benchmark::State& state) {
         auto device = std::make_shared<SimulatedDevice>(Paced());
         {
             auto lock = device->Lock();
-            device->Recorder().SetFlight(GenerateTestFlight(kRecorderMemorySamples), 200, 40);
+            device->Recorder().SetFlight(GenerateTestFlight(kZr7MemorySamples), 200, 40);
         }
         PacedDirectory ports(device);
         SilentSink sink;

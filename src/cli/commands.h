@@ -23,4 +23,8 @@ int RunConvert(const CommandArgs& args);
 int RunEdit(const CommandArgs& args);
 int RunCut(const CommandArgs& args);
 
+// The recorder: cmd_device.cpp.
+int RunDownload(const CommandArgs& args);
+int RunRecorder(const CommandArgs& args);
+
 } // namespace tavo::cli

@@ -54,4 +54,12 @@ std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight)
     return device;
 }
 
+std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath) {
+    ServedFlight flight;
+    std::string error;
+    if (!LoadServedFlight(demoFlightPath, flight, error))
+        flight = MadeUpFlight();
+    return InstallDemoRecorder(flight);
+}
+
 } // namespace tavo

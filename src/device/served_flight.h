@@ -32,5 +32,8 @@ constexpr const char* kDemoDeviceName = "ZR7 simulator";
 // port of this process (so automatic detection and "COM1:" find it). Call once at
 // start, before any window opens a port.
 std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight);
+// The same, serving the flight file at `demoFlightPath` (the demo flight), or a
+// made-up flight when that file cannot be read.
+std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath);
 
 } // namespace tavo

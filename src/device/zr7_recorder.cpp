@@ -56,7 +56,7 @@ void Zr7Recorder::SetWord(int address, std::uint16_t value) {
 }
 
 int Zr7Recorder::PreLaunchSamples() const {
-    const int p = std::min(Word(10) / 2, kRecorderMemorySamples);
+    const int p = std::min(Word(10) / 2, kZr7MemorySamples);
     return p < 2 ? 0 : p;
 }
 
@@ -64,7 +64,7 @@ std::vector<std::uint16_t> Zr7Recorder::MemoryImage() const {
     const int p = PreLaunchSamples();
     const int n = static_cast<int>(m_flight.size());
     std::vector<std::uint16_t> image;
-    image.reserve(kRecorderMemorySamples);
+    image.reserve(kZr7MemorySamples);
     int postStart = 0;
     if (p > 0) {
         const int pre = std::min(n, p - 2);
@@ -95,7 +95,7 @@ std::vector<std::uint16_t> Zr7Recorder::MemoryImage() const {
         }
         postStart = pre;
     }
-    for (int i = postStart; i < n && static_cast<int>(image.size()) < kRecorderMemorySamples; ++i)
+    for (int i = postStart; i < n && static_cast<int>(image.size()) < kZr7MemorySamples; ++i)
         image.push_back(m_flight[static_cast<std::size_t>(i)]);
     while (image.size() % 8 != 0)
         image.push_back(kErasedWord);

@@ -47,7 +47,7 @@ struct Zr7Options {
 // 10 bits per byte at 19,200 baud, rounded to the microsecond.
 constexpr std::int64_t kByteMicros19200 = 521;
 // The recorder's sample memory.
-constexpr int kRecorderMemorySamples = 32768;
+constexpr int kZr7MemorySamples = 32768;
 
 class Zr7Recorder {
 public:

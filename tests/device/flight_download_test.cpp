@@ -283,9 +283,9 @@ TEST(Download, ARingThatNeverWrappedComesBackInOrderToo) {
 TEST(Download, AFullMemoryEndsInSilenceAfterTheLastBlock) {
     Download d({}, 40000);
     d.download.DownloadFlight(40000);
-    EXPECT_EQ(d.download.m_nSamplesReceived, kRecorderMemorySamples);
+    EXPECT_EQ(d.download.m_nSamplesReceived, kZr7MemorySamples);
     EXPECT_EQ(d.HostCount('K'), 4096);
-    EXPECT_EQ(d.download.m_pReceived, d.Expected(kRecorderMemorySamples - 2));
+    EXPECT_EQ(d.download.m_pReceived, d.Expected(kZr7MemorySamples - 2));
 }
 
 } // namespace

@@ -13,6 +13,8 @@
 #include "device/served_flight.h"
 #include "device/zr7_recorder.h"
 #include "pty_server.h"
+#include "sim/eng_motor.h"
+#include "sim/flight_synth.h"
 
 namespace {
 
@@ -29,6 +31,8 @@ const char* kUsage =
     "Flight served (default: data/demo.flt when found, else a made-up flight):\n"
     "  --flight FILE        serve the samples of a .flt flight file\n"
     "  --samples N          serve a made-up flight of N samples\n"
+    "  --motor FILE.eng     synthesise a flight on the first motor of a RASP file\n"
+    "  --rate HZ            sample rate of the synthesised flight (default 100)\n"
     "Recorder:\n"
     "  --baud N             line rate to pace the bytes at (default 19200; 0: unpaced)\n"
     "  --firmware N         firmware version (default 210)\n"
@@ -63,6 +67,8 @@ int main(int argc, char** argv) {
     std::string flightFile;
     std::string link;
     int samples = 0;
+    std::string motorFile;
+    int synthRate = 100;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&](const char*& value) {
@@ -94,6 +100,13 @@ int main(int argc, char** argv) {
             flightFile = text;
         } else if (arg == "--samples") {
             if (!nextInt(samples) || samples < 1)
+                return 2;
+        } else if (arg == "--motor") {
+            if (!next(text))
+                return 2;
+            motorFile = text;
+        } else if (arg == "--rate") {
+            if (!nextInt(synthRate))
                 return 2;
         } else if (arg == "--baud") {
             if (!nextInt(n) || n < 0)
@@ -158,6 +171,25 @@ int main(int argc, char** argv) {
             std::fprintf(stderr, "zr7sim: %s: %s\n", flightFile.c_str(), error.c_str());
             return 1;
         }
+    } else if (!motorFile.empty()) {
+        std::vector<tavo::EngMotor> motors;
+        std::string reason;
+        tavo::SynthParams params;
+        tavo::SynthFlight synth;
+        if (!tavo::LoadEngFile(motorFile, motors, reason) || motors.empty()) {
+            std::fprintf(stderr, "zr7sim: %s: %s\n", motorFile.c_str(),
+                         reason.empty() ? "no motor in the file" : reason.c_str());
+            return 1;
+        }
+        params.motor = motors.front();
+        params.recorder.sampleRate = synthRate;
+        if (!tavo::SynthesizeFlight(params, synth, reason)) {
+            std::fprintf(stderr, "zr7sim: cannot synthesise a flight: %s\n", reason.c_str());
+            return 1;
+        }
+        flight.words = synth.words;
+        flight.sampleRate = synthRate;
+        flight.twoGee = static_cast<int>(params.recorder.twoGee);
     } else if (samples > 0) {
         flight = tavo::MadeUpFlight(samples);
     } else {

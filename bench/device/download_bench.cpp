@@ -27,7 +27,8 @@ struct SilentSink : StatusSink {
 // no operating-system line in between.
 class PacedDirectory final : public PortDirectory {
 public:
-    explicit PacedDirectory(std::shared_ptr<SimulatedDevice> device) : m_device(std::move(device)) {}
+    explicit PacedDirectory(std::shared_ptr<SimulatedDevice> device)
+        : m_device(std::move(device)) {}
     std::vector<std::string> Devices() override { return {"paced"}; }
     std::unique_ptr<SerialPort> CreatePort(const std::string&) override {
         return std::make_unique<SimulatedPort>(m_device, RealClock::Instance());

@@ -359,11 +359,11 @@ int RunDownload(const CommandArgs& argv) {
 int RunRecorder(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseArgs("recorder", argv, {{"--port", 1}, {"--value", 1}, {"--address", 1}}, args,
-                   code))
+    if (!ParseArgs("recorder", argv, {{"--port", 1}, {"--value", 1}, {"--address", 1}}, args, code))
         return code;
     if (args.Positional().empty())
-        return UsageError("recorder", "expected identify, read, write, defaults, command or sensor");
+        return UsageError("recorder",
+                          "expected identify, read, write, defaults, command or sensor");
     const std::string& action = args.Positional()[0];
     if ((args.Has("--value") || args.Has("--address")) && action != "command")
         return UsageError("recorder", "--value and --address belong to 'recorder command'");

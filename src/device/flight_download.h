@@ -39,7 +39,9 @@ public:
     explicit FlightDownload(SerialLink& link);
 
     // Told after every accepted block, on the transfer's thread.
-    void SetProgress(std::function<void(int samples)> progress) { m_progress = std::move(progress); }
+    void SetProgress(std::function<void(int samples)> progress) {
+        m_progress = std::move(progress);
+    }
 
     // "Read EEPROM" after the overwrite question: connects, reads the description,
     // transfers, reorders, applies the offset rule and closes the port.

@@ -101,8 +101,9 @@ bool RecorderProtocol::ReadSettings(RecorderSettings& s,
         bool word;
     };
     static constexpr Row kOrder[] = {
-        {address::kSamplePeriod, true}, {address::kPreLaunch, true},  {address::kEventMode, false},
-        {address::kEventDelay, true},   {address::kTwoGee, false},    {address::kActionTime, false},
+        {address::kSamplePeriod, true},   {address::kPreLaunch, true},
+        {address::kEventMode, false},     {address::kEventDelay, true},
+        {address::kTwoGee, false},        {address::kActionTime, false},
         {address::kBurnOutNumber, false}, {address::kFlags, false}};
     for (const Row& row : kOrder) {
         int value = 0;

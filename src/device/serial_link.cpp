@@ -16,8 +16,8 @@ SerialLink::~SerialLink() {
         m_hPort->Close();
 }
 
-void SerialLink::Fail(const std::string& prefix, const std::string& text,
-                      const std::string& reason, bool statusToo) {
+void SerialLink::Fail(const std::string& prefix, const std::string& text, const std::string& reason,
+                      bool statusToo) {
     if (statusToo)
         m_sink.AppendStatus(prefix + text);
     m_sink.ShowMessage(WithReason(prefix + text, reason));

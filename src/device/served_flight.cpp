@@ -19,9 +19,8 @@ ServedFlight ServedFlightFrom(const FlightRecord& flight) {
     }
     served.sampleRate = flight.m_nSampleRate;
     const float twoGee = flight.m_fTwoGeeFile;
-    served.twoGee = std::isfinite(twoGee)
-                        ? static_cast<int>(std::clamp(std::lround(twoGee), 0L, 65535L))
-                        : 0;
+    served.twoGee =
+        std::isfinite(twoGee) ? static_cast<int>(std::clamp(std::lround(twoGee), 0L, 65535L)) : 0;
     return served;
 }
 

@@ -15,7 +15,16 @@
 namespace tavo {
 
 // A port operation that the simulated device refuses, to exercise error handling.
-enum class PortFault { None, Busy, QueueSizes, GetLineSettings, SetLineSettings, Purge, Timeouts, Write };
+enum class PortFault {
+    None,
+    Busy,
+    QueueSizes,
+    GetLineSettings,
+    SetLineSettings,
+    Purge,
+    Timeouts,
+    Write
+};
 
 class SimulatedDevice {
 public:

@@ -236,7 +236,8 @@ void Zr7Recorder::SendBlock(std::int64_t t, bool resend) {
     const int blocks = static_cast<int>(m_image.size() / 8);
     if (m_silent || m_block >= blocks)
         return;
-    if (!resend && m_options.silentAfterBlocks >= 0 && m_blocksSent >= m_options.silentAfterBlocks) {
+    if (!resend && m_options.silentAfterBlocks >= 0 &&
+        m_blocksSent >= m_options.silentAfterBlocks) {
         m_silent = true;
         return;
     }

@@ -91,7 +91,8 @@ TEST_F(CliRecorder, WriteThenReadAndDefaults) {
 TEST_F(CliRecorder, IdentifyCommandAndSensor) {
     auto r = RunCli({"recorder", "identify", "--port", port});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    EXPECT_EQ(r.out, "{\"model\":\"ZR7\",\"serialNumber\":1234,\"version\":210,\"fullFeatures\":true}\n");
+    EXPECT_EQ(r.out,
+              "{\"model\":\"ZR7\",\"serialNumber\":1234,\"version\":210,\"fullFeatures\":true}\n");
     r = RunCli({"recorder", "command", "--port", port, "S", "--address", "10"});
     EXPECT_EQ(r.out, "512K\n");
     r = RunCli({"recorder", "command", "--port", port, "R", "--value", "300", "--address", "6"});
@@ -114,7 +115,8 @@ TEST(CliRecorderErrors, UsageAndMissingDevices) {
     const auto r = RunCli({"recorder", "identify", "--port", "/nonexistent/ttyZR7"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.rfind("COMM open error\n", 0), 0u) << r.err;
-    const auto d = RunCli({"download", TempDir("cli_nodev") + "/x.flt", "--port", "/nonexistent/ttyZR7"});
+    const auto d =
+        RunCli({"download", TempDir("cli_nodev") + "/x.flt", "--port", "/nonexistent/ttyZR7"});
     EXPECT_EQ(d.exitCode, 1);
 }
 

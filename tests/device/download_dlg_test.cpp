@@ -63,8 +63,7 @@ protected:
         return count != nullptr ? count->text() : QStringLiteral("?");
     }
     // Runs the event loop until `done` holds; false after `timeoutMs`.
-    template <typename Pred>
-    static bool WaitFor(Pred done, int timeoutMs) {
+    template <typename Pred> static bool WaitFor(Pred done, int timeoutMs) {
         QElapsedTimer timer;
         timer.start();
         while (!done()) {
@@ -131,8 +130,9 @@ TEST_F(DownloadDialog, UnsavedChangesAreAskedAboutFirst) {
     answer = false;
     auto dialog = Open();
     QTest::mouseClick(Button(*dialog, "Read EEPROM"), Qt::LeftButton);
-    EXPECT_EQ(questions, std::vector<std::string>{
-                             "Original data not stored.\nThis function will overwrite existing data."});
+    EXPECT_EQ(questions,
+              std::vector<std::string>{
+                  "Original data not stored.\nThis function will overwrite existing data."});
     EXPECT_FALSE(dialog->IsTransferring());
     EXPECT_EQ(HostBytes(*device), "");
     answer = true;

@@ -62,8 +62,8 @@ TEST(Connect, HandshakeAnswers) {
         bool connected;
     };
     // The probe skips NULs, the handshake does not: "\0K" is not the reply "K".
-    const Case cases[] = {{"K", 0, true},  {"E", 0, true},   {"KK", 0, false},
-                          {"K", 2, false}, {"", 0, false},   {"ZR7K", 0, false}};
+    const Case cases[] = {{"K", 0, true},  {"E", 0, true}, {"KK", 0, false},
+                          {"K", 2, false}, {"", 0, false}, {"ZR7K", 0, false}};
     for (const Case& c : cases) {
         Zr7Options options;
         options.buzzReply = c.reply;
@@ -100,8 +100,8 @@ TEST(Connect, ReconnectClosesFirstAndDisconnectReports) {
     b.protocol.DisconnectRecorder();
     EXPECT_FALSE(b.protocol.m_bConnected);
     EXPECT_FALSE(b.link.m_bPortOpen);
-    EXPECT_EQ(b.sink.status, (Lines{"Comm port closed", "Comm port open", "Comm port closed",
-                                    "Disconnected"}));
+    EXPECT_EQ(b.sink.status,
+              (Lines{"Comm port closed", "Comm port open", "Comm port closed", "Disconnected"}));
 }
 
 TEST(Identify, ReadsModelSerialAndVersionWithTheirPauses) {
@@ -269,8 +269,8 @@ TEST(Settings, AReadRefusedAtTheThirdWordKeepsTheFirstTwo) {
     EXPECT_EQ(s.m_nPreLaunchSamples, 512);
     EXPECT_EQ(s.m_nEventMode, RecorderSettings{}.m_nEventMode);
     EXPECT_EQ(s.m_nEventDelay, RecorderSettings{}.m_nEventDelay);
-    EXPECT_EQ(b.sink.events, (Lines{"status: FAILED getting TAVO data!",
-                                    "message: FAILED getting TAVO data!"}));
+    EXPECT_EQ(b.sink.events,
+              (Lines{"status: FAILED getting TAVO data!", "message: FAILED getting TAVO data!"}));
 }
 
 TEST(Settings, WriteStoresEveryWordInOrderInALittleOverThreeSeconds) {
@@ -318,10 +318,10 @@ TEST(Settings, WriteRaisesASmallPreLaunchBufferAndStopsAtARefusal) {
     s.m_nEventMode = 1;
     EXPECT_FALSE(b.protocol.WriteSettings(s));
     EXPECT_EQ(s.m_nPreLaunchSamples, 64);
-    EXPECT_EQ(b.sink.events, (Lines{"status: Pre-launch buffer under range! Setting to 64",
-                                    "message: Pre-launch buffer under range!\nSetting to 64",
-                                    "status: FAILED setting TAVO data!",
-                                    "message: FAILED setting TAVO data!"}));
+    EXPECT_EQ(b.sink.events,
+              (Lines{"status: Pre-launch buffer under range! Setting to 64",
+                     "message: Pre-launch buffer under range!\nSetting to 64",
+                     "status: FAILED setting TAVO data!", "message: FAILED setting TAVO data!"}));
     auto lock = b.device->Lock();
     EXPECT_EQ(b.Recorder().Word(10), 128); // written before the refusal
     EXPECT_EQ(b.Recorder().Word(4), 1);

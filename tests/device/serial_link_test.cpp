@@ -38,8 +38,8 @@ TEST(PortNames, DevicesSortByKindThenNumber) {
     std::vector<std::string> paths = {"/dev/ttyUSB0", "/dev/ttyS10", "/dev/ttyS2", "/dev/ttyACM1",
                                       "/dev/ttyS0"};
     std::sort(paths.begin(), paths.end(), DevicePathLess);
-    EXPECT_EQ(paths, (Lines{"/dev/ttyACM1", "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10",
-                            "/dev/ttyUSB0"}));
+    EXPECT_EQ(paths,
+              (Lines{"/dev/ttyACM1", "/dev/ttyS0", "/dev/ttyS2", "/dev/ttyS10", "/dev/ttyUSB0"}));
 }
 
 TEST(SerialLink, ManualOpenConfiguresTheLineAndPauses) {
@@ -163,10 +163,9 @@ TEST(AutomaticDetection, SkipsBusyPortsAndDevicesThatAreNoRecorder) {
     ASSERT_TRUE(link.OpenPort());
     EXPECT_EQ(link.m_arrPortNumbers, (std::vector<unsigned>{1, 2, 3, 4}));
     EXPECT_EQ(link.m_arrPortBusy, (std::vector<unsigned>{0, 1, 0, 0}));
-    EXPECT_EQ(sink.events,
-              (Lines{"status: Auto port", "status: COM1-Comm port open",
-                     "status: COM1-Connect failed!", "status: COM3-Comm port open",
-                     "status: Comm port open"}));
+    EXPECT_EQ(sink.events, (Lines{"status: Auto port", "status: COM1-Comm port open",
+                                  "status: COM1-Connect failed!", "status: COM3-Comm port open",
+                                  "status: Comm port open"}));
     EXPECT_EQ(HostBytes(*other), "B");
     EXPECT_EQ(HostBytes(*busy), "");
     EXPECT_EQ(HostBytes(*recorder), "B");
@@ -182,8 +181,8 @@ TEST(AutomaticDetection, ProbeAnswers) {
         int nuls;
         bool found;
     };
-    const Case cases[] = {{"K", 0, true},  {"E", 0, true},  {"KK", 0, true}, {"X", 0, false},
-                          {"", 0, false},  {"K", 9, true},  {"K", 10, false}};
+    const Case cases[] = {{"K", 0, true}, {"E", 0, true}, {"KK", 0, true}, {"X", 0, false},
+                          {"", 0, false}, {"K", 9, true}, {"K", 10, false}};
     for (const Case& c : cases) {
         BenchDirectory ports;
         Zr7Options options;

@@ -44,9 +44,9 @@ TEST(Zr7Recorder, WrappedRingLayout) {
     r.SetWord(10, 16); // P = 8: six pre-launch samples
     r.SetFlight({11, 12, 13, 14, 15, 16, 17, 18, 19}, 100, 40);
     // Oldest after the marker (index 3), newest before the overwritten slot (index 2).
-    EXPECT_EQ(r.MemoryImage(), (std::vector<std::uint16_t>{15, 16, 16, 0x0FFF, 11, 12, 13, 14, 17,
-                                                           18, 19, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF,
-                                                           0xFFFF}));
+    EXPECT_EQ(r.MemoryImage(),
+              (std::vector<std::uint16_t>{15, 16, 16, 0x0FFF, 11, 12, 13, 14, 17, 18, 19, 0xFFFF,
+                                          0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}));
 }
 
 TEST(Zr7Recorder, ShortFlightLeavesTheRingUnwrapped) {

@@ -43,8 +43,7 @@ void DialogSink::ShowMessage(const std::string& text) {
         return;
     }
     QMetaObject::invokeMethod(
-        dialog, [dialog, message] { dialog->ShowMessage(message); },
-        Qt::BlockingQueuedConnection);
+        dialog, [dialog, message] { dialog->ShowMessage(message); }, Qt::BlockingQueuedConnection);
 }
 
 DownloadWorker::DownloadWorker(CDownloadDlg& dialog, PortDirectory& ports)
@@ -193,8 +192,8 @@ void CDownloadDlg::OnReadEeprom() {
     m_progress->setValue(0);
     SetTransferring(true);
     const int max = m_nMaxToReceive;
-    QMetaObject::invokeMethod(m_worker, [worker = m_worker, max] { worker->Run(max); },
-                              Qt::QueuedConnection);
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, max] { worker->Run(max); }, Qt::QueuedConnection);
 }
 
 void CDownloadDlg::OnAbort() {
@@ -251,8 +250,8 @@ std::string DeviceDialogPortName(const CTAVOkitDoc& doc) {
 }
 
 void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc) {
-    CDownloadDlg dialog(doc, DefaultPortDirectory(), DeviceDialogPortName(doc),
-                        doc.m_bAutoComPort, parent);
+    CDownloadDlg dialog(doc, DefaultPortDirectory(), DeviceDialogPortName(doc), doc.m_bAutoComPort,
+                        parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
 }

@@ -28,8 +28,8 @@ class CDownloadDlg : public QDialog {
     Q_OBJECT
 public:
     // Opens on `doc` with the port settings of the device dialogs.
-    CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName,
-                 bool autoPort, QWidget* parent = nullptr);
+    CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName, bool autoPort,
+                 QWidget* parent = nullptr);
     ~CDownloadDlg() override;
 
     // The "Max samples to receive" value as last taken from the field.

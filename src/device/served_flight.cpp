@@ -53,6 +53,19 @@ std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight)
     return device;
 }
 
+std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight& flight) {
+    Zr7Options options;
+    options.byteMicros = kByteMicros19200;
+    options.telemetry = true;
+    auto device = std::make_shared<SimulatedDevice>(options);
+    {
+        auto lock = device->Lock();
+        device->Recorder().SetFlight(flight.words, flight.sampleRate, flight.twoGee);
+    }
+    DefaultPortDirectory().InstallFront(kDemoTelemetryName, device);
+    return device;
+}
+
 std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath) {
     ServedFlight flight;
     std::string error;

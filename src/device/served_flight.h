@@ -32,6 +32,11 @@ constexpr const char* kDemoDeviceName = "ZR7 simulator";
 // port of this process (so automatic detection and "COM1:" find it). Call once at
 // start, before any window opens a port.
 std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight);
+// A receiver that streams `flight` as live telemetry lines, installed as the next port
+// (port 2 after the demo recorder): the capture reads it when "CommPort" names it.
+std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight& flight);
+constexpr const char* kDemoTelemetryName = "ZR7 telemetry simulator";
+
 // The same, serving the flight file at `demoFlightPath` (the demo flight), or a
 // made-up flight when that file cannot be read.
 std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath);

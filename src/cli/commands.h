@@ -27,4 +27,16 @@ int RunCut(const CommandArgs& args);
 int RunDownload(const CommandArgs& args);
 int RunRecorder(const CommandArgs& args);
 
+// Import and export: cmd_exchange.cpp.
+int RunExportCsv(const CommandArgs& args);
+int RunExportEng(const CommandArgs& args);
+int RunImportRdas(const CommandArgs& args);
+
+// Reports: cmd_reports.cpp.
+int RunMotorReport(const CommandArgs& args);
+int RunCdReport(const CommandArgs& args);
+
+// Drawing: cmd_render.cpp.
+int RunRender(const CommandArgs& args);
+
 } // namespace tavo::cli

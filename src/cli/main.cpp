@@ -31,6 +31,23 @@ const Command kCommands[] = {
      "(identify | read | write [KEY=VALUE ...] | defaults | command TEXT [--value V]\n"
      "       [--address A] | sensor) --port NAME|auto",
      RunRecorder},
+    {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
+    {"export-eng", "the thrust-curve export between sample indices I and J",
+     "FLIGHT OUT.eng --c1 I --c2 J --points P [--designation T] [--diameter-mm T]\n"
+     "       [--length-mm T] [--delays T] [--pre-fire T] [--post-fire T] [--manufacturer T]\n"
+     "       [flight options]",
+     RunExportEng},
+    {"import-rdas", "RDAS text import into a fresh document or into the flight FLIGHT",
+     "IN.txt OUT [--into FLIGHT]", RunImportRdas},
+    {"motor-report", "the motor report between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunMotorReport},
+    {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",
+     "FLIGHT --c1 I --c2 J [flight options]", RunCdReport},
+    {"render", "draw the flight graph (or a report window) as PNG, SVG or a printed PDF page",
+     "FLIGHT OUT [--size WxH] [--curve acceleration|velocity|altitude] [--cursors X1 X2]\n"
+     "       [--no-cursors] [--no-grid] [--readout-right] [--report motor|cd --c1 I --c2 J]\n"
+     "       [flight options]",
+     RunRender},
 };
 
 void PrintHelp() {

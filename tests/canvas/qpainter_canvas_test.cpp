@@ -16,8 +16,9 @@ QGuiApplication& App() {
     static int argc = 1;
     static char name[] = "canvas_tests";
     static char* argv[] = {name, nullptr};
-    static QGuiApplication app(argc, argv);
-    return app;
+    // Never destroyed: Qt's own clean-up at exit must not run after the test's statics.
+    static QGuiApplication* app = new QGuiApplication(argc, argv);
+    return *app;
 }
 
 std::vector<Point> Wiggle(int n, int width, int height, unsigned seed) {

@@ -1,0 +1,73 @@
+// Drawing the graph at 1920 x 1080, as the window paints it, for a full recorder
+// memory (32,768 samples) and a million-sample flight.
+
+#include <benchmark/benchmark.h>
+
+#include <QGuiApplication>
+#include <QImage>
+#include <QPainter>
+
+#include "canvas/qpainter_canvas.h"
+#include "canvas/recording_canvas.h"
+#include "view/draw_graph.h"
+
+namespace {
+
+// A noisy boost, coast and descent, so every curve wiggles across every column.
+void MakeFlight(tavo::FlightRecord& f, int n) {
+    auto& items = f.m_pSamples.items();
+    items.clear();
+    items.reserve(static_cast<std::size_t>(n));
+    unsigned seed = 12345u;
+    for (int i = 0; i < n; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int noise = static_cast<int>((seed >> 16) % 9u) - 4;
+        const int base = i < n / 10 ? 2048 : i < n / 5 ? 1900 : 2063;
+        items.push_back(std::to_string(base + noise));
+    }
+    f.m_nSampleRate = 500;
+    f.m_fTwoGeeFile = 30.0f;
+    f.Recompute();
+}
+
+void BM_DrawGraphScreen(benchmark::State& state) {
+    tavo::FlightRecord flight;
+    MakeFlight(flight, static_cast<int>(state.range(0)));
+    QImage image(1920, 1080, QImage::Format_RGB32);
+    for (auto _ : state) {
+        {
+            QPainter painter(&image);
+            tavo::QPainterCanvas canvas(painter, true);
+            tavo::GraphViewState view;
+            tavo::DrawGraph(canvas, flight, view, {1920, 1080, false, 0, 0});
+        }
+        benchmark::DoNotOptimize(image.constBits());
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+BENCHMARK(BM_DrawGraphScreen)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+// The same drawing into the recording canvas: every point kept, no pixels.
+void BM_DrawGraphRecording(benchmark::State& state) {
+    tavo::FlightRecord flight;
+    MakeFlight(flight, static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        tavo::RecordingCanvas canvas;
+        tavo::GraphViewState view;
+        tavo::DrawGraph(canvas, flight, view, {1920, 1080, false, 0, 0});
+        benchmark::DoNotOptimize(canvas.calls().data());
+    }
+}
+BENCHMARK(BM_DrawGraphRecording)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillisecond);
+
+} // namespace
+
+int main(int argc, char** argv) {
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    QGuiApplication app(argc, argv);
+    benchmark::Initialize(&argc, argv);
+    benchmark::RunSpecifiedBenchmarks();
+    benchmark::Shutdown();
+    return 0;
+}

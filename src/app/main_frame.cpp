@@ -1,0 +1,377 @@
+#include "app/main_frame.h"
+
+#include <QAction>
+#include <QApplication>
+#include <QCloseEvent>
+#include <QDialog>
+#include <QFileDialog>
+#include <QFileInfo>
+#include <QLabel>
+#include <QMenuBar>
+#include <QMessageBox>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QStyle>
+#include <QToolBar>
+
+#include "app/tavokit_view.h"
+#include "view/dlg_common.h"
+
+namespace tavo {
+
+namespace {
+const QString kReady = QStringLiteral("Ready");
+const QString kRecentGroup = QStringLiteral("Recent File List");
+} // namespace
+
+CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_settings(settings),
+      m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
+    askSaveChanges = [this](const QString& text) {
+        return QMessageBox::question(this, QStringLiteral("TAVOkit"), text,
+                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+    };
+    chooseFile = [this](bool save, const QString& name) {
+        const QString filter = QStringLiteral("Flight files (*.flt)");
+        if (!save)
+            return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), filter);
+        QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), name, filter);
+        if (!path.isEmpty() && !path.endsWith(QStringLiteral(".flt"), Qt::CaseInsensitive))
+            path += QStringLiteral(".flt");
+        return path;
+    };
+    showMessage = [this](const QString& caption, const QString& text) {
+        QMessageBox::warning(this, caption, text);
+    };
+    runDialog = [](QDialog& dialog) { return dialog.exec(); };
+
+    m_view = new CTAVOkitView(doc, this);
+    setCentralWidget(m_view);
+    // The frame never gets narrower or lower than this while the user drags an edge;
+    // the window manager keeps the opposite edge where it was.
+    setMinimumSize(kMinFrameSize, kMinFrameSize);
+    resize(900, 640);
+
+    m_settings.beginGroup(kRecentGroup);
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString path = m_settings.value(QStringLiteral("File%1").arg(i)).toString();
+        if (!path.isEmpty())
+            m_recent.append(path);
+    }
+    m_settings.endGroup();
+
+    // The handlers of the commands this window carries out itself. Other commands are
+    // handed over with WireCommand; until then their items stand disabled.
+    GraphController& view = m_view->Controller();
+    m_handlers[ID_FILE_NEW] = [this] { OnFileNew(); };
+    m_handlers[ID_FILE_OPEN] = [this] { OnFileOpen(); };
+    m_handlers[ID_FILE_SAVE] = [this] { OnFileSave(); };
+    m_handlers[ID_FILE_SAVE_AS] = [this] { OnFileSaveAs(); };
+    m_handlers[ID_FILE_PRINT] = [this] { OnFilePrint(); };
+    m_handlers[ID_FILE_PRINT_PREVIEW] = [this] { OnFilePrintPreview(); };
+    m_handlers[ID_FILE_PRINT_SETUP] = [this] { OnFilePrintSetup(); };
+    m_handlers[ID_APP_EXIT] = [this] { close(); };
+    m_handlers[ID_EDIT_UNDO] = [&view] { view.OnUndo(); };
+    m_handlers[ID_EDIT_DELETE_TO_C1] = [this, &view] { view.OnCut(CutKind::ToC1, *m_view); };
+    m_handlers[ID_EDIT_DELETE_AFTER_C2] = [this, &view] { view.OnCut(CutKind::AfterC2, *m_view); };
+    m_handlers[ID_EDIT_DELETE_BETWEEN] = [this, &view] {
+        view.OnCut(CutKind::BetweenCursors, *m_view);
+    };
+    m_handlers[ID_UNITS_ENGLISH] = [&view] { view.OnUnits(false); };
+    m_handlers[ID_UNITS_METRIC] = [&view] { view.OnUnits(true); };
+    m_handlers[ID_VIEW_TOOLBAR] = [this] { m_toolBar->setVisible(m_toolBar->isHidden()); };
+    m_handlers[ID_VIEW_STATUS_BAR] = [this] { statusBar()->setVisible(statusBar()->isHidden()); };
+    m_handlers[ID_VIEW_SCALING] = [this] { OnViewScaling(); };
+    m_handlers[ID_VIEW_CURSORS] = [&view] { view.OnCursors(); };
+    m_handlers[ID_VIEW_DETAILS] = [this] { OnViewDetails(); };
+    m_handlers[ID_TOOLS_SETUP] = [this] { OnToolsSetup(); };
+    m_handlers[ID_APP_ABOUT] = [this] { OnAppAbout(); };
+    m_handlers[ID_RECOMPUTE] = [this] {
+        m_doc.Recompute();
+        m_doc.UpdateAllViews();
+    };
+
+    BuildMenus();
+    BuildToolBar();
+    BuildStatusBar();
+    m_doc.SetObserver(this);
+    OnTitleChanged();
+    UpdateCommandUI();
+}
+
+CMainFrame::~CMainFrame() {
+    m_doc.SetObserver(nullptr);
+}
+
+QAction* CMainFrame::AddCommand(QMenu* menu, int id, const QString& text, const QString& tip,
+                                QList<QKeySequence> keys) {
+    auto* action = new QAction(text, this);
+    action->setStatusTip(tip);
+    action->setShortcuts(keys);
+    action->setShortcutContext(Qt::WindowShortcut);
+    connect(action, &QAction::triggered, this, [this, id] { OnCommand(id); });
+    if (menu != nullptr)
+        menu->addAction(action);
+    else
+        addAction(action);
+    m_actions[id] = action;
+    return action;
+}
+
+void CMainFrame::BuildMenus() {
+    QMenuBar* bar = menuBar();
+    QMenu* file = m_fileMenu = bar->addMenu(QStringLiteral("&File"));
+    AddCommand(file, ID_FILE_NEW, QStringLiteral("&New"), QStringLiteral("Create a new flight"),
+               {QKeySequence(Qt::CTRL | Qt::Key_N)});
+    AddCommand(file, ID_FILE_OPEN, QStringLiteral("&Open..."), QStringLiteral("Open a flight file"),
+               {QKeySequence(Qt::CTRL | Qt::Key_O)});
+    AddCommand(file, ID_FILE_SAVE, QStringLiteral("&Save"), QStringLiteral("Save the flight"),
+               {QKeySequence(Qt::CTRL | Qt::Key_S)});
+    AddCommand(file, ID_FILE_SAVE_AS, QStringLiteral("Save &As..."),
+               QStringLiteral("Save the flight with a new name"));
+    file->addSeparator();
+    AddCommand(file, ID_FILE_EXPORT, QStringLiteral("Export"),
+               QStringLiteral("Export the flight as a CSV file"));
+    AddCommand(file, ID_FILE_EXPORT_THRUST, QStringLiteral("Export Thrust Curve"),
+               QStringLiteral("Export the thrust curve between the cursors as an ENG file"));
+    file->addSeparator();
+    AddCommand(file, ID_FILE_PRINT, QStringLiteral("&Print..."),
+               QStringLiteral("Print the graph with the flight details"),
+               {QKeySequence(Qt::CTRL | Qt::Key_P)});
+    AddCommand(file, ID_FILE_PRINT_PREVIEW, QStringLiteral("Print Pre&view"),
+               QStringLiteral("Show the printed page"));
+    AddCommand(file, ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."),
+               QStringLiteral("Change the printer and printing options"));
+    file->addSeparator();
+    m_recentAnchor = AddCommand(file, ID_FILE_MRU_FILE1, QStringLiteral("Recent File"),
+                                QStringLiteral("Open this flight"));
+    file->addSeparator();
+    AddCommand(file, ID_APP_EXIT, QStringLiteral("E&xit"), QStringLiteral("Quit TAVOkit"));
+    RebuildRecentMenu();
+
+    QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
+    AddCommand(edit, ID_EDIT_UNDO, QStringLiteral("&Undo"), QStringLiteral("Undo the last delete"),
+               {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    edit->addSeparator();
+    AddCommand(edit, ID_EDIT_CUT, QStringLiteral("Cu&t"), QStringLiteral("Cut the selection"),
+               {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
+    AddCommand(edit, ID_EDIT_COPY, QStringLiteral("&Copy"), QStringLiteral("Copy the selection"),
+               {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
+    AddCommand(edit, ID_EDIT_PASTE, QStringLiteral("&Paste"),
+               QStringLiteral("Insert the clipboard"),
+               {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
+    edit->addSeparator();
+    AddCommand(edit, ID_EDIT_DELETE_TO_C1, QStringLiteral("Delete to C1"),
+               QStringLiteral("Delete the data before cursor 1"));
+    AddCommand(edit, ID_EDIT_DELETE_AFTER_C2, QStringLiteral("Delete after C2"),
+               QStringLiteral("Delete the data after cursor 2"));
+    AddCommand(edit, ID_EDIT_DELETE_BETWEEN, QStringLiteral("Delete between cursors"),
+               QStringLiteral("Delete the data between the cursors"));
+
+    QMenu* view = bar->addMenu(QStringLiteral("&View"));
+    QMenu* units = view->addMenu(QStringLiteral("Units"));
+    AddCommand(units, ID_UNITS_ENGLISH, QStringLiteral("English"),
+               QStringLiteral("Show feet, mph and ft/s^2"))
+        ->setCheckable(true);
+    AddCommand(units, ID_UNITS_METRIC, QStringLiteral("Metric"),
+               QStringLiteral("Show metres, m/s and m/s^2"))
+        ->setCheckable(true);
+    AddCommand(view, ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"),
+               QStringLiteral("Show or hide the toolbar"))
+        ->setCheckable(true);
+    AddCommand(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"),
+               QStringLiteral("Show or hide the status bar"))
+        ->setCheckable(true);
+    AddCommand(view, ID_VIEW_SCALING, QStringLiteral("Scaling"),
+               QStringLiteral("Set the limits of the axes"));
+    AddCommand(view, ID_VIEW_CURSORS, QStringLiteral("Cursors"),
+               QStringLiteral("Show or hide the cursors"))
+        ->setCheckable(true);
+    AddCommand(view, ID_VIEW_DETAILS, QStringLiteral("Details"),
+               QStringLiteral("Edit the flight details"));
+
+    QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
+    AddCommand(tools, ID_TOOLS_DOWNLOAD, QStringLiteral("Download DATA"),
+               QStringLiteral("Download the recorded flight from the recorder"));
+    AddCommand(tools, ID_TOOLS_MOTOR_REPORT, QStringLiteral("Create Motor Report"),
+               QStringLiteral("Report on the motor between the cursors"));
+    AddCommand(tools, ID_TOOLS_ADMINISTER, QStringLiteral("Administer TAVO"),
+               QStringLiteral("Read and change the recorder's settings"));
+    AddCommand(tools, ID_TOOLS_SETUP, QStringLiteral("Setup"),
+               QStringLiteral("Port, display and calibration settings"));
+    AddCommand(tools, ID_TOOLS_CD_REPORT, QStringLiteral("Create CD Report"),
+               QStringLiteral("Report the drag coefficient between the cursors"));
+
+    QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About TAVOkit..."),
+               QStringLiteral("Show the program's version"));
+
+    for (QMenu* menu : {file, edit, view, units, tools, help})
+        connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
+}
+
+void CMainFrame::BuildToolBar() {
+    m_toolBar = addToolBar(QStringLiteral("Standard"));
+    m_toolBar->setObjectName(QStringLiteral("Standard"));
+    m_toolBar->setMovable(true);
+    m_toolBar->setFloatable(true);
+    QStyle* s = style();
+    const auto icon = [s](const char* theme, QStyle::StandardPixmap fallback) {
+        return QIcon::fromTheme(QString::fromLatin1(theme), s->standardIcon(fallback));
+    };
+    m_actions[ID_FILE_NEW]->setIcon(icon("document-new", QStyle::SP_FileIcon));
+    m_actions[ID_FILE_OPEN]->setIcon(icon("document-open", QStyle::SP_DialogOpenButton));
+    m_actions[ID_FILE_SAVE]->setIcon(icon("document-save", QStyle::SP_DialogSaveButton));
+    m_actions[ID_EDIT_CUT]->setIcon(icon("edit-cut", QStyle::SP_DialogDiscardButton));
+    m_actions[ID_EDIT_COPY]->setIcon(icon("edit-copy", QStyle::SP_FileDialogNewFolder));
+    m_actions[ID_EDIT_PASTE]->setIcon(icon("edit-paste", QStyle::SP_DialogApplyButton));
+    m_actions[ID_FILE_PRINT]->setIcon(icon("document-print", QStyle::SP_ComputerIcon));
+    m_actions[ID_APP_ABOUT]->setIcon(icon("help-about", QStyle::SP_MessageBoxInformation));
+    for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0,
+                                             ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
+                                             ID_FILE_PRINT, 0, ID_APP_ABOUT}) {
+        if (id == 0)
+            m_toolBar->addSeparator();
+        else
+            m_toolBar->addAction(m_actions[id]);
+    }
+}
+
+void CMainFrame::BuildStatusBar() {
+    QStatusBar* bar = statusBar();
+    // The lock-key panes; Qt offers no portable query of the lock keys' state, so they
+    // stand as labels in their place.
+    for (const char* key : {"CAP", "NUM", "SCRL"}) {
+        auto* label = new QLabel(QString::fromLatin1(key));
+        label->setEnabled(false);
+        label->setAlignment(Qt::AlignCenter);
+        label->setMinimumWidth(40);
+        bar->addPermanentWidget(label);
+    }
+    bar->showMessage(kReady);
+    connect(bar, &QStatusBar::messageChanged, this, [bar](const QString& text) {
+        if (text.isEmpty())
+            bar->showMessage(kReady);
+    });
+}
+
+QAction* CMainFrame::Action(int id) const {
+    const auto it = m_actions.find(id);
+    return it == m_actions.end() ? nullptr : it->second;
+}
+
+void CMainFrame::WireCommand(int id, std::function<void()> handler) {
+    m_handlers[id] = std::move(handler);
+    UpdateCommandUI();
+}
+
+bool CMainFrame::OnCommand(int id) {
+    UpdateCommandUI();
+    if (QAction* action = Action(id); action != nullptr && !action->isEnabled())
+        return false;
+    const auto it = m_handlers.find(id);
+    if (it == m_handlers.end())
+        return false;
+    // Copy: a handler may rewire commands while it runs.
+    const std::function<void()> handler = it->second;
+    handler();
+    UpdateCommandUI();
+    return true;
+}
+
+void CMainFrame::UpdateCommandUI() {
+    const GraphController& view = m_view->Controller();
+    for (auto& [id, action] : m_actions) {
+        bool enabled = m_handlers.count(id) != 0;
+        switch (id) {
+        case ID_EDIT_UNDO:
+            enabled = enabled && view.CanUndo();
+            break;
+        case ID_EDIT_DELETE_TO_C1:
+            enabled = enabled && view.CanCut(CutKind::ToC1);
+            break;
+        case ID_EDIT_DELETE_AFTER_C2:
+            enabled = enabled && view.CanCut(CutKind::AfterC2);
+            break;
+        case ID_FILE_MRU_FILE1:
+            enabled = false; // the placeholder stands only while the list is empty
+            break;
+        default:
+            break;
+        }
+        action->setEnabled(enabled);
+    }
+    m_actions[ID_UNITS_ENGLISH]->setChecked(!view.MetricTicked());
+    m_actions[ID_UNITS_METRIC]->setChecked(view.MetricTicked());
+    m_actions[ID_VIEW_TOOLBAR]->setChecked(m_toolBar == nullptr || !m_toolBar->isHidden());
+    m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
+    m_actions[ID_VIEW_CURSORS]->setChecked(view.CursorsTicked());
+}
+
+void CMainFrame::OnUpdateAllViews() {
+    m_view->update();
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnTitleChanged() {
+    setWindowTitle(QStringLiteral("%1 - TAVOkit").arg(FromFlightText(m_doc.GetTitle())));
+    UpdateCommandUI();
+}
+
+void CMainFrame::closeEvent(QCloseEvent* event) {
+    if (!SaveModified()) {
+        event->ignore();
+        return;
+    }
+    SaveRecent();
+    event->accept();
+}
+
+void CMainFrame::RebuildRecentMenu() {
+    for (QAction* a : m_recentActions) {
+        m_fileMenu->removeAction(a);
+        a->deleteLater();
+    }
+    m_recentActions.clear();
+    m_recentAnchor->setVisible(m_recent.isEmpty());
+    for (int i = 0; i < m_recent.size(); ++i) {
+        const QString path = m_recent[i];
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+        action->setStatusTip(QStringLiteral("Open this flight"));
+        connect(action, &QAction::triggered, this, [this, path] {
+            // A flight that has gone from its place leaves the list.
+            if (!OpenFile(path) && !QFileInfo::exists(path)) {
+                m_recent.removeAll(path);
+                RebuildRecentMenu();
+                SaveRecent();
+            }
+        });
+        m_fileMenu->insertAction(m_recentAnchor, action);
+        m_recentActions.append(action);
+    }
+}
+
+void CMainFrame::AddRecent(const QString& path) {
+    m_recent.removeAll(path);
+    m_recent.prepend(path);
+    while (m_recent.size() > kMaxRecentFiles)
+        m_recent.removeLast();
+    RebuildRecentMenu();
+    SaveRecent();
+}
+
+void CMainFrame::SaveRecent() {
+    m_settings.beginGroup(kRecentGroup);
+    for (int i = 1; i <= kMaxRecentFiles; ++i) {
+        const QString key = QStringLiteral("File%1").arg(i);
+        if (i <= m_recent.size())
+            m_settings.setValue(key, m_recent[i - 1]);
+        else
+            m_settings.remove(key);
+    }
+    m_settings.endGroup();
+    m_settings.sync();
+}
+
+} // namespace tavo

@@ -1,0 +1,109 @@
+#pragma once
+// The main window: menus, toolbar and status bar, the caption, the recent-file list,
+// and the routing of every command identifier to what carries it out.
+
+#include <functional>
+#include <map>
+#include <memory>
+
+#include <QMainWindow>
+#include <QStringList>
+
+#include "app/command_ids.h"
+#include "app/tavokit_doc.h"
+
+class QAction;
+class QDialog;
+class QLabel;
+class QMenu;
+class QPrinter;
+class QSettings;
+class QToolBar;
+
+namespace tavo {
+
+class CTAVOkitView;
+
+class CMainFrame : public QMainWindow, public CTAVOkitDoc::Observer {
+public:
+    // `settings` holds the recent-file list; it outlives the frame.
+    CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent = nullptr);
+    ~CMainFrame() override;
+
+    CTAVOkitView& View() { return *m_view; }
+    CTAVOkitDoc& Document() { return m_doc; }
+
+    // The menu or toolbar action of a command (nullptr for document-only commands).
+    QAction* Action(int id) const;
+    // Hands a command to its handler: enables its menu item and routes it there. The
+    // download, reports, export and import commands are wired this way by their owners.
+    void WireCommand(int id, std::function<void()> handler);
+    // Carries out a command as if its menu item, button or key were used; a disabled
+    // command does nothing. False when no one handles it.
+    bool OnCommand(int id);
+    // Brings every enable and tick state up to date.
+    void UpdateCommandUI();
+
+    // Opens a flight file as File > Open does, after asking to save a modified flight.
+    bool OpenFile(const QString& path);
+    // "Save changes to %1?" when the flight is modified; false when the user cancels
+    // or the save fails.
+    bool SaveModified();
+    // The recent-file list, newest first.
+    const QStringList& RecentFiles() const { return m_recent; }
+
+    // What the frame asks the user; tests replace these with scripted answers.
+    std::function<int(const QString& text)> askSaveChanges;            // QMessageBox::Yes/No/Cancel
+    std::function<QString(bool save, const QString& name)> chooseFile; // empty = cancelled
+    std::function<void(const QString& caption, const QString& text)> showMessage;
+    std::function<int(QDialog& dialog)> runDialog; // QDialog::exec
+
+    // CTAVOkitDoc::Observer
+    void OnUpdateAllViews() override;
+    void OnTitleChanged() override;
+
+protected:
+    void closeEvent(QCloseEvent* event) override;
+
+private:
+    QAction* AddCommand(QMenu* menu, int id, const QString& text, const QString& tip,
+                        QList<QKeySequence> keys = {});
+    void BuildMenus();
+    void BuildToolBar();
+    void BuildStatusBar();
+    void RebuildRecentMenu();
+    void AddRecent(const QString& path);
+    void SaveRecent();
+
+    // File commands (main_frame_file.cpp).
+    void OnFileNew();
+    void OnFileOpen();
+    bool OnFileSave();
+    bool OnFileSaveAs();
+    void OnFilePrint();
+    void OnFilePrintPreview();
+    void OnFilePrintSetup();
+    void PrintOn(QPrinter& printer);
+    // Dialog commands (main_frame_dialogs.cpp).
+    void OnToolsSetup();
+    void OnViewScaling();
+    void OnViewDetails();
+    void OnAppAbout();
+
+    CTAVOkitDoc& m_doc;
+    QSettings& m_settings;
+    CTAVOkitView* m_view = nullptr;
+    QToolBar* m_toolBar = nullptr;
+    QMenu* m_fileMenu = nullptr;
+    QAction* m_recentAnchor = nullptr;
+    QList<QAction*> m_recentActions;
+    QStringList m_recent;
+    std::map<int, QAction*> m_actions;
+    std::map<int, std::function<void()>> m_handlers;
+    std::unique_ptr<QPrinter> m_printer;
+};
+
+constexpr int kMaxRecentFiles = 4;
+constexpr int kMinFrameSize = 250;
+
+} // namespace tavo

@@ -1,0 +1,43 @@
+#include "app/tavokit_app.h"
+
+#include <QApplication>
+
+#include "app/my_settings.h"
+#include "app/tavokit_view.h"
+
+namespace tavo {
+
+CTAVOkitApp::CTAVOkitApp() : m_settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit")) {}
+
+CTAVOkitApp::~CTAVOkitApp() {
+    m_frame.reset();
+    m_doc.reset();
+}
+
+bool CTAVOkitApp::InitInstance(const QStringList& arguments) {
+    m_doc = std::make_unique<CTAVOkitDoc>();
+    MySettings::Load(*m_doc, m_settings);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, m_settings);
+
+    QString file;
+    for (const QString& arg : arguments) {
+        if (arg == QStringLiteral("--demo"))
+            m_demo = true;
+        else if (file.isEmpty() && !arg.startsWith(QStringLiteral("--")))
+            file = arg;
+    }
+    if (!file.isEmpty() && !m_frame->OpenFile(file))
+        return false;
+    m_frame->show();
+    m_frame->View().repaint();
+    return true;
+}
+
+void CTAVOkitApp::ExitInstance() {
+    if (m_doc == nullptr)
+        return;
+    MySettings::Save(*m_doc, m_settings);
+    m_settings.sync();
+}
+
+} // namespace tavo

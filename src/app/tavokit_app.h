@@ -1,0 +1,41 @@
+#pragma once
+// The program's start-up and exit: the settings, the one document and its window, a
+// flight named on the command line, and the settings written back at the end.
+
+#include <memory>
+
+#include <QSettings>
+#include <QStringList>
+
+#include "app/main_frame.h"
+#include "app/tavokit_doc.h"
+
+namespace tavo {
+
+class CTAVOkitApp {
+public:
+    // Uses QSettings("TAVO", "TAVOkit"); the caller has created the QApplication.
+    CTAVOkitApp();
+    ~CTAVOkitApp();
+
+    // Start-up: loads the settings (first run included) into the document, makes the
+    // main window, opens a flight named in `arguments` (the words after the program
+    // name; "--demo" asks for the simulated recorder) and shows the window. False
+    // when the named flight cannot be opened: the program then ends.
+    bool InitInstance(const QStringList& arguments);
+    // Exit: writes the settings back.
+    void ExitInstance();
+
+    CTAVOkitDoc& Document() { return *m_doc; }
+    CMainFrame& MainFrame() { return *m_frame; }
+    QSettings& Settings() { return m_settings; }
+    bool DemoRequested() const { return m_demo; }
+
+private:
+    QSettings m_settings;
+    std::unique_ptr<CTAVOkitDoc> m_doc;
+    std::unique_ptr<CMainFrame> m_frame;
+    bool m_demo = false;
+};
+
+} // namespace tavo

@@ -1,0 +1,120 @@
+// Commands on import and export: export-csv, export-eng, import-rdas.
+
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "exchange/csv_export.h"
+#include "exchange/eng_export.h"
+#include "exchange/exchange_flow.h"
+#include "exchange/rdas_import.h"
+#include "flight/text_codec.h"
+
+namespace tavo::cli {
+
+namespace {
+
+bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<OptionSpec>& specs,
+               std::size_t positional, Args& args, int& exitCode) {
+    std::string error;
+    if (!args.Parse(argv, specs, error)) {
+        exitCode = UsageError(command, error);
+        return false;
+    }
+    if (args.Positional().size() != positional) {
+        exitCode =
+            UsageError(command, "expected " + std::to_string(positional) + " file argument(s)");
+        return false;
+    }
+    return true;
+}
+
+} // namespace
+
+int RunExportCsv(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseArgs("export-csv", argv, FlightOptionSpecs(), 2, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
+        return code;
+    if (doc.SampleCount() == 0)
+        return Failure(kNothingToExportText);
+    const std::string& out = args.Positional()[1];
+    std::string reason;
+    if (!WriteCsvFile(out, doc, reason))
+        return Failure(FileFailureText(out, reason, true));
+    return kExitOk;
+}
+
+int RunExportEng(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    const char* texts[] = {"--designation", "--diameter-mm", "--length-mm",   "--delays",
+                           "--pre-fire",    "--post-fire",   "--manufacturer"};
+    std::vector<OptionSpec> specs = {{"--c1", 1}, {"--c2", 1}, {"--points", 1}};
+    for (const char* t : texts)
+        specs.push_back({t, 1});
+    if (!ParseArgs("export-eng", argv, WithFlightOptions(specs), 2, args, code))
+        return code;
+    int c1 = 0, c2 = 0;
+    EngExportParams params;
+    const std::pair<const char*, int*> numbers[] = {
+        {"--c1", &c1}, {"--c2", &c2}, {"--points", &params.points}};
+    for (const auto& [name, value] : numbers) {
+        const std::optional<std::string> v = args.Value(name);
+        if (!v)
+            return UsageError("export-eng", std::string(name) + " is required");
+        if (!ParseInt(*v, *value))
+            return UsageError("export-eng",
+                              std::string(name) + " needs a whole number, not \"" + *v + "\"");
+    }
+    if (params.points == 0)
+        return UsageError("export-eng", kZeroPointsText);
+    std::string* fields[] = {&params.designation, &params.diameter,      &params.length,
+                             &params.delays,      &params.preFireWeight, &params.postFireWeight,
+                             &params.manufacturer};
+    for (std::size_t k = 0; k < std::size(texts); ++k) {
+        if (auto v = args.Value(texts[k]))
+            *fields[k] = Utf8ToWindows1252(*v);
+    }
+
+    CTAVOkitDoc doc;
+    if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
+        return code;
+    if (const char* missing = MissingWeightMessage(doc))
+        return Failure(missing);
+    // The cursor question is answered yes.
+    doc.m_nCursor1 = c1;
+    doc.m_nCursor2 = c2;
+    if (!EngCursorsHoldData(doc))
+        return Failure(kNothingToExportText);
+    const std::string& out = args.Positional()[1];
+    std::string reason;
+    if (!WriteEngFile(out, doc, params, reason))
+        return Failure(FileFailureText(out, reason, true));
+    return kExitOk;
+}
+
+int RunImportRdas(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseArgs("import-rdas", argv, {{"--into", 1}}, 2, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    ApplyFreshSettings(doc);
+    if (auto into = args.Value("--into")) {
+        FileError error;
+        if (!LoadFlightFile(*into, doc, error))
+            return Failure(error.message);
+    }
+    const std::string& in = args.Positional()[0];
+    RdasTable table;
+    std::string reason;
+    if (!ReadRdasFile(in, table, reason))
+        return Failure(FileFailureText(in, reason, false));
+    doc.m_nSampleRate = table.sampleRate;
+    doc.ReplaceSamples(std::move(table.values));
+    return SaveFlight(args.Positional()[1], doc);
+}
+
+} // namespace tavo::cli

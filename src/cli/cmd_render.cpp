@@ -1,0 +1,146 @@
+// render: the flight graph drawn exactly as the window draws it, as a PNG or SVG of
+// the screen at a client size, or as a PDF of the printed page.
+
+#include <cctype>
+
+#include <QBuffer>
+#include <QByteArray>
+#include <QGuiApplication>
+#include <QImage>
+
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "cli/report_render.h"
+#include "flight/atomic_file.h"
+#include "view/graph_paint.h"
+
+namespace tavo::cli {
+
+namespace {
+
+// Far above any screen or page; keeps a mistyped size from asking for gigabytes.
+constexpr int kMaxRenderSide = 16384;
+
+bool ParseSize(const std::string& text, int& w, int& h) {
+    const std::size_t x = text.find('x');
+    if (x == std::string::npos)
+        return false;
+    return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w >= 50 &&
+           h >= 50 && w <= kMaxRenderSide && h <= kMaxRenderSide;
+}
+
+bool EndsWith(const std::string& s, const char* suffix) {
+    const std::string t(suffix);
+    if (s.size() < t.size())
+        return false;
+    for (std::size_t i = 0; i < t.size(); ++i)
+        if (std::tolower(static_cast<unsigned char>(s[s.size() - t.size() + i])) != t[i])
+            return false;
+    return true;
+}
+
+// Fonts need a GUI application; without a display, Qt's offscreen platform serves.
+void EnsureGuiApplication() {
+    if (QCoreApplication::instance() != nullptr)
+        return;
+    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+        qputenv("QT_QPA_PLATFORM", "offscreen");
+    static int argc = 1;
+    static char name[] = "tavokit-cli";
+    static char* argv[] = {name, nullptr};
+    new QGuiApplication(argc, argv); // lives until the process ends
+}
+
+} // namespace
+
+int RunRender(const CommandArgs& argv) {
+    Args args;
+    std::string error;
+    const auto specs = WithFlightOptions({{"--size", 1},
+                                          {"--curve", 1},
+                                          {"--cursors", 2},
+                                          {"--no-cursors", 0},
+                                          {"--no-grid", 0},
+                                          {"--readout-right", 0},
+                                          {"--report", 1},
+                                          {"--c1", 1},
+                                          {"--c2", 1}});
+    if (!args.Parse(argv, specs, error))
+        return UsageError("render", error);
+    if (args.Positional().size() != 2)
+        return UsageError("render", "expected FLIGHT and OUT");
+    const std::string out = args.Positional()[1];
+    const bool png = EndsWith(out, ".png"), svg = EndsWith(out, ".svg"),
+               pdf = EndsWith(out, ".pdf");
+    if (!png && !svg && !pdf)
+        return UsageError("render", "OUT must end in .png, .svg or .pdf");
+
+    int cw = 800, ch = 600;
+    if (const auto size = args.Value("--size"); size && !ParseSize(*size, cw, ch))
+        return UsageError("render", "--size takes WxH, each 50 to 16384");
+    int curve = 0;
+    if (const auto name = args.Value("--curve")) {
+        if (*name == "acceleration")
+            curve = 0;
+        else if (*name == "velocity")
+            curve = 1;
+        else if (*name == "altitude")
+            curve = 2;
+        else
+            return UsageError("render", "--curve takes acceleration, velocity or altitude");
+    }
+    GraphViewState view;
+    if (args.Has("--cursors")) {
+        const auto& xs = args.Values("--cursors");
+        if (!ParseInt(xs[0], view.m_xCursor1) || !ParseInt(xs[1], view.m_xCursor2) ||
+            view.m_xCursor1 < 0 || view.m_xCursor2 < 0)
+            return UsageError("render", "--cursors takes two x positions in pixels");
+    }
+
+    int c1 = 0, c2 = 0;
+    const auto report = args.Value("--report");
+    if (report) {
+        if (*report != "motor" && *report != "cd")
+            return UsageError("render", "--report takes motor or cd");
+        const auto i = args.Value("--c1"), j = args.Value("--c2");
+        if (!i || !j || !ParseInt(*i, c1) || !ParseInt(*j, c2))
+            return UsageError("render", "--report needs --c1 I and --c2 J (sample indices)");
+    } else if (args.Has("--c1") || args.Has("--c2")) {
+        return UsageError("render", "--c1 and --c2 go with --report");
+    }
+
+    CTAVOkitDoc doc;
+    if (const int code = LoadFlight(args.Positional()[0], args, doc); code != kExitOk)
+        return code;
+    if (report) {
+        EnsureGuiApplication();
+        return RenderReport(doc, *report, c1, c2, out, cw, ch);
+    }
+    doc.m_nDisplayCurve = doc.m_bDisplayRaw ? 0 : curve;
+    doc.m_bShowCursors = !args.Has("--no-cursors");
+    doc.m_bDrawGrid = !args.Has("--no-grid");
+    doc.m_nCursorPosition = args.Has("--readout-right") ? 1 : 0;
+
+    EnsureGuiApplication();
+    QByteArray bytes;
+    if (png) {
+        const QImage image = RenderGraphImage(cw, ch, doc, view);
+        QBuffer buffer(&bytes);
+        buffer.open(QIODevice::WriteOnly);
+        if (!image.save(&buffer, "PNG"))
+            return Failure("The picture could not be made.");
+    } else if (svg) {
+        bytes = RenderGraphSvg(cw, ch, doc, view);
+    } else {
+        bytes = RenderGraphPdf(cw, ch, doc, view);
+    }
+    if (bytes.isEmpty())
+        return Failure("The picture could not be made.");
+    std::string reason;
+    if (!WriteFileAtomically(out, bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                             reason))
+        return Failure(reason);
+    return kExitOk;
+}
+
+} // namespace tavo::cli

@@ -1,0 +1,81 @@
+// The report pictures of `tavokit-cli render --report motor|cd`.
+
+#include "cli/report_render.h"
+
+#include <QBuffer>
+#include <QImage>
+
+#include "canvas/svg_canvas.h"
+#include "cli/cli_common.h"
+#include "flight/atomic_file.h"
+#include "reports/report_paint.h"
+
+namespace tavo::cli {
+
+namespace {
+
+bool EndsWith(const std::string& text, const std::string& tail) {
+    return text.size() >= tail.size() &&
+           text.compare(text.size() - tail.size(), tail.size(), tail) == 0;
+}
+
+int WriteOut(const std::string& path, const QByteArray& bytes) {
+    if (bytes.isEmpty())
+        return Failure("Could not draw " + FileNameOf(path) + ".");
+    std::string reason;
+    if (!WriteFileAtomically(path, bytes.constData(), static_cast<std::size_t>(bytes.size()),
+                             reason))
+        return Failure(reason);
+    return kExitOk;
+}
+
+QByteArray PngBytes(const QImage& image) {
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    buffer.open(QIODevice::WriteOnly);
+    if (!image.save(&buffer, "PNG"))
+        return QByteArray();
+    return bytes;
+}
+
+} // namespace
+
+int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, const std::string& out,
+                 int width, int height) {
+    doc.m_nCursor1 = c1;
+    doc.m_nCursor2 = c2;
+    const bool pdf = EndsWith(out, ".pdf");
+    const bool svg = EndsWith(out, ".svg");
+    if (!pdf && !svg && !EndsWith(out, ".png"))
+        return UsageError("render", "OUT must end in .png, .svg or .pdf");
+    AnsweringPrompt prompt;
+    if (kind == "motor") {
+        MotorReport report;
+        if (!report.ComputeMotorReport(doc, prompt))
+            return Failure(prompt.Message());
+        if (pdf)
+            return WriteOut(out, MotorReportPdf(doc, report, width, height));
+        const DrawFunction draw = [&](Canvas& canvas) {
+            DrawMotorReport(canvas, doc, report, width, height);
+        };
+        if (svg)
+            return WriteOut(out, DrawToSvg(width, height, QStringLiteral("Motor Report"), draw));
+        return WriteOut(out, PngBytes(DrawToImage(width, height, draw)));
+    }
+    if (kind == "cd") {
+        if (pdf)
+            return UsageError("render", "the Cd report has no printed page");
+        CdReport report;
+        if (!report.ComputeCdReport(doc, prompt))
+            return Failure(prompt.Message());
+        const DrawFunction draw = [&](Canvas& canvas) {
+            DrawCdReport(canvas, doc, report, width, height);
+        };
+        if (svg)
+            return WriteOut(out, DrawToSvg(width, height, QStringLiteral("Cd"), draw));
+        return WriteOut(out, PngBytes(DrawToImage(width, height, draw)));
+    }
+    return UsageError("render", "--report takes motor or cd");
+}
+
+} // namespace tavo::cli

@@ -1,0 +1,19 @@
+#pragma once
+// The CSV export: the flight's details and calibration, then one line per sample with
+// time, acceleration, velocity, altitude and drag coefficient in metric units. The
+// columns are computed here from the raw samples, whatever the display switches say.
+
+#include <string>
+
+#include "flight/flight_record.h"
+
+namespace tavo {
+
+// The whole file's bytes, CR LF line ends. The flight must hold samples and have been
+// recomputed (the two-G value in use and the interval come from there).
+std::string BuildCsvText(const FlightRecord& flight);
+
+// Writes the CSV file atomically; on failure `reason` tells why.
+bool WriteCsvFile(const std::string& path, const FlightRecord& flight, std::string& reason);
+
+} // namespace tavo

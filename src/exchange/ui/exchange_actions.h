@@ -1,0 +1,22 @@
+#pragma once
+// What the main window calls for the import and export menu items, one call each.
+
+class QWidget;
+
+namespace tavo {
+
+class CTAVOkitDoc;
+struct FlightRecord;
+
+// File > Export (command 32774): the CSV export of the flight.
+void OnFileExportCsv(QWidget* parent, const FlightRecord& flight);
+
+// File > Export Thrust Curve (command 32785): the ENG export between the cursors.
+void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight);
+
+// File > "Import RDAS..." and command 32783: replaces the document's samples and sample
+// rate with an RDAS file's table, marks it modified and redraws. Returns true when the
+// flight changed; a cancelled or refused import changes nothing.
+bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc);
+
+} // namespace tavo

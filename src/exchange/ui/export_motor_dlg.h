@@ -1,0 +1,47 @@
+#pragma once
+// "Export motor file": the motor data that heads the exported thrust curve, and the
+// number of points. A thin shell over EngExportParams.
+
+#include <QDialog>
+#include <functional>
+
+#include "exchange/eng_export.h"
+
+class QLineEdit;
+
+namespace tavo {
+
+class CExportMotorDlg : public QDialog {
+public:
+    explicit CExportMotorDlg(QWidget* parent = nullptr);
+
+    // Copies the values into the fields.
+    void SetParams(const EngExportParams& params);
+    // The fields' values; valid after the dialog was accepted.
+    const EngExportParams& Params() const { return m_params; }
+
+    // Where refusals go; a message box unless a test listens instead.
+    std::function<void(const QString& text, const QString& caption)> m_showMessage;
+
+    // OK: refuses a number of points that is not a whole number or is 0, and then keeps
+    // the dialog open on that field.
+    void accept() override;
+
+    QLineEdit* m_pDesignation;
+    QLineEdit* m_pDiameter;
+    QLineEdit* m_pLength;
+    QLineEdit* m_pDelays;
+    QLineEdit* m_pPreFire;
+    QLineEdit* m_pPostFire;
+    QLineEdit* m_pManufacturer;
+    QLineEdit* m_pPoints;
+
+private:
+    EngExportParams m_params;
+};
+
+// The number-of-points field's text as the dialog reads it: a whole number, blanks
+// around it allowed. False for anything else.
+bool ParsePointsText(const QString& text, int& points);
+
+} // namespace tavo

@@ -1,0 +1,85 @@
+#include "reports/motor_report.h"
+
+#include <mutex>
+
+#include "reports/motor_thrust.h"
+#include "reports/report_format.h"
+
+namespace tavo {
+
+std::string MotorClassText(float totalImpulse, float designationThrust) {
+    // Each class doubles the impulse of the one before; A takes everything below 2.5,
+    // zero and negative impulses included.
+    static constexpr char kLetters[] = "ABCDEFGHIJKLMNOP";
+    const std::string thrust = FormatFixed(designationThrust, 0);
+    if (totalImpulse < 2.5)
+        return std::string(1, 'A') + thrust;
+    float bound = 5.0f;
+    for (int letter = 1; letter < 16; ++letter, bound *= 2.0f) {
+        if (totalImpulse < bound)
+            return std::string(1, kLetters[letter]) + thrust;
+    }
+    // 81920 and above, and an impulse that is not a number at all.
+    return "P=" + thrust;
+}
+
+bool MotorReport::ComputeMotorReport(const FlightRecord& flight, ReportPrompt& prompt) {
+    m_fPeakThrust = 0.0f;
+    m_fPeakAccel = 0.0f;
+    if (!CheckReportPreconditions(flight, prompt))
+        return false;
+
+    const int c1 = flight.m_nCursor1;
+    const int c2 = flight.m_nCursor2;
+    const int n = c2 - c1;
+    float sum = 0.0f;
+    float t = flight.m_fSampleInterval;
+    {
+        std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
+        const std::vector<std::string>& samples = flight.m_pSamples.items();
+        // The list is re-checked under its lock: the count the checks saw was read earlier.
+        if (samples.empty() || static_cast<std::size_t>(c2) > samples.size()) {
+            prompt.ShowMessage("Nothing to Report", "Error");
+            return false;
+        }
+        // Always measured from the pad reading of sample 0, wherever C1 stands.
+        const float base = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+        const float countsPerGee = flight.m_fTwoGee * 0.5f;
+        const float dm = flight.m_fPropellantWeight / static_cast<float>(n);
+        float m = flight.m_fLaunchWeight;
+        for (int i = c1; i < c2; ++i) {
+            const float adc = static_cast<float>(
+                SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)])));
+            // The reading falls as the acceleration rises.
+            const float a = (base - adc) / countsPerGee;
+            if (a > m_fPeakAccel)
+                m_fPeakAccel = a;
+            const double thrust = MotorThrust(m, a);
+            if (thrust > m_fPeakThrust)
+                m_fPeakThrust = static_cast<float>(thrust);
+            sum = static_cast<float>(sum + thrust);
+            t = t + flight.m_fSampleInterval;
+            m = m - dm;
+        }
+    }
+
+    const float avgThrust = sum / static_cast<float>(n);
+    const float burnTime = t - flight.m_fSampleInterval;
+    const float impulse = burnTime * avgThrust;
+    const double impulseLb = impulse * kNewtonToPound;
+    const double isp = impulseLb / (flight.m_fPropellantWeight * 2.205);
+    const float designationThrust = impulse / burnTime;
+
+    m_strMotorClass = MotorClassText(impulse, designationThrust);
+    m_strBurnTime = FormatFixed(burnTime, 2);
+    m_strAvgThrustN = FormatFixed(avgThrust, 2);
+    m_strPeakThrustN = FormatFixed(m_fPeakThrust, 2);
+    m_strTotalImpulseN = FormatFixed(impulse, 2);
+    m_strAvgThrustLb = FormatFixed(avgThrust * kNewtonToPound, 2);
+    m_strPeakThrustLb = FormatFixed(m_fPeakThrust * kNewtonToPound, 2);
+    m_strTotalImpulseLb = FormatFixed(impulseLb, 2);
+    m_strIsp = FormatFixed(isp, 1);
+    return true;
+}
+
+} // namespace tavo

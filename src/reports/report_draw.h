@@ -1,0 +1,35 @@
+#pragma once
+// The report pages: the motor report's and the Cd report's window contents, and the
+// motor report's printed page. One drawing path serves the window, the printer, the
+// PDF and picture exports and the tests.
+
+#include "canvas/canvas.h"
+#include "flight/flight_record.h"
+#include "reports/cd_report.h"
+#include "reports/motor_report.h"
+#include "reports/report_layout.h"
+
+namespace tavo {
+
+// The motor report window's client area of width x height: the thrust curve between the
+// cursors and the box with the figures.
+void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
+                     int width, int height);
+
+// The motor report's printed page: the window's page laid out with margins, the flight
+// details and the figures below the graph. The canvas maps page units as `page` says.
+void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
+                         const ReportPageGeometry& page);
+
+// The Cd report window's client area of width x height.
+void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,
+                  int height);
+
+// The texts of the figures: on screen one line per figure, on paper with blank lines
+// between them.
+std::string MotorResultsText(const MotorReport& report);
+std::string MotorResultsPageText(const MotorReport& report);
+// The flight details block of the printed page.
+std::string FlightDetailsPageText(const FlightRecord& flight);
+
+} // namespace tavo

@@ -1,0 +1,19 @@
+#pragma once
+// Number and date texts of the report pages. They never depend on the process locale:
+// a report reads the same whatever the desktop's language, with "." as decimal point
+// and English day and month names.
+
+#include <cstdint>
+#include <string>
+
+namespace tavo {
+
+// A value as "%0.<decimals>f" would print it in the C locale; non-finite values read
+// "inf", "-inf" and "nan" (never "-nan").
+std::string FormatFixed(double value, int decimals);
+
+// A calendar time (seconds since 1970 UTC) in local time as "%A, %B %d, %Y" prints it in
+// the C locale, for example "Saturday, June 01, 2024".
+std::string FormatLongDate(std::int64_t secondsSince1970);
+
+} // namespace tavo

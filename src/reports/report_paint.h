@@ -1,0 +1,23 @@
+#pragma once
+// The motor report's printed page on a Qt paint device: a printer, a PDF writer. Qt Gui
+// only, so the command-line program prints the same page as the report window.
+
+#include <QByteArray>
+#include <QPaintDevice>
+
+#include "reports/report_draw.h"
+
+namespace tavo {
+
+// Lays the page of a report window with the given client size onto the device (its
+// paintable area, from the top left corner) and draws it. False when the device cannot
+// be painted on (no printer context): nothing has been drawn then.
+bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
+                          const MotorReport& report, int clientWidth, int clientHeight);
+
+// The printed page as the bytes of a one-page PDF document titled "Motor Report", on
+// A4 at 1200 dots per inch. Empty when it could not be made.
+QByteArray MotorReportPdf(const FlightRecord& flight, const MotorReport& report, int clientWidth,
+                          int clientHeight);
+
+} // namespace tavo

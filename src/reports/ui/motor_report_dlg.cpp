@@ -1,0 +1,123 @@
+#include "reports/ui/motor_report_dlg.h"
+
+#include <QContextMenuEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPainter>
+#include <QPrintDialog>
+#include <QPrinter>
+
+#include "canvas/qpainter_canvas.h"
+#include "reports/report_draw.h"
+#include "reports/report_paint.h"
+#include "reports/ui/qt_report_prompt.h"
+
+namespace tavo {
+
+CMotorReportDlg::CMotorReportDlg(QWidget* parent, QPrinter* printer, ReportPrompt* prompt)
+    : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
+                          Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
+      m_pPrinter(printer), m_pPrompt(prompt) {
+    setWindowTitle(QStringLiteral("Motor Report"));
+    setModal(true);
+    resize(DialogUnitsToPixels(*this, 426, 206));
+    // The page is painted whole at every paint; nothing behind it needs erasing.
+    setAttribute(Qt::WA_OpaquePaintEvent);
+    if (m_pPrompt == nullptr) {
+        m_ownPrompt = std::make_unique<QtReportPrompt>(this);
+        m_pPrompt = m_ownPrompt.get();
+    }
+}
+
+CMotorReportDlg::~CMotorReportDlg() = default;
+
+int CMotorReportDlg::DoModal() {
+    if (!ComputeMotorReport())
+        return QDialog::Rejected;
+    return exec();
+}
+
+bool CMotorReportDlg::ComputeMotorReport() {
+    if (m_pDoc == nullptr)
+        return false;
+    return m_report.ComputeMotorReport(*m_pDoc, *m_pPrompt);
+}
+
+void CMotorReportDlg::paintEvent(QPaintEvent*) {
+    QPainter painter(this);
+    if (m_pDoc == nullptr) {
+        painter.fillRect(rect(), Qt::white);
+        return;
+    }
+    QPainterCanvas canvas(painter, true);
+    DrawMotorReport(canvas, *m_pDoc, m_report, width(), height());
+}
+
+void CMotorReportDlg::contextMenuEvent(QContextMenuEvent* event) {
+    ShowReportMenu(event->pos(), event->reason() == QContextMenuEvent::Keyboard);
+    event->accept();
+}
+
+void CMotorReportDlg::keyPressEvent(QKeyEvent* event) {
+    // Shift+F10 is the other keyboard way to a context menu; the menu key arrives as a
+    // context-menu request of its own.
+    if (event->key() == Qt::Key_F10 && event->modifiers() == Qt::ShiftModifier) {
+        ShowReportMenu(QPoint(-1, -1), true);
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
+}
+
+void CMotorReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
+    QMenu menu(this);
+    QAction* print = menu.addAction(QStringLiteral("Print"));
+    print->setData(static_cast<int>(ID_REPORT_PRINT));
+    QAction* exit = menu.addAction(QStringLiteral("Exit"));
+    exit->setData(static_cast<int>(ID_REPORT_EXIT));
+    const Point client = ReportMenuClientPoint(Point{mousePos.x(), mousePos.y()}, fromKeyboard);
+    QAction* chosen = ExecPopupMenu(menu, mapToGlobal(QPoint(client.x, client.y)));
+    if (chosen == print) {
+        PrintMotorReport();
+    } else if (chosen == exit) {
+        // Posted, so the menu has fully closed before the window goes.
+        QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
+    }
+}
+
+QAction* CMotorReportDlg::ExecPopupMenu(QMenu& menu, QPoint globalPos) {
+    return menu.exec(globalPos);
+}
+
+bool CMotorReportDlg::ConfirmPrint(QPrinter& printer) {
+    QPrintDialog dialog(&printer, this);
+    // All pages of one page: nothing to choose but the printer and its settings. Printing
+    // to a file stays offered: on a desktop without a printer it is the only way out.
+    dialog.setOption(QAbstractPrintDialog::PrintSelection, false);
+    dialog.setOption(QAbstractPrintDialog::PrintPageRange, false);
+    dialog.setOption(QAbstractPrintDialog::PrintCurrentPage, false);
+    dialog.setPrintRange(QAbstractPrintDialog::AllPages);
+    return dialog.exec() == QDialog::Accepted;
+}
+
+void CMotorReportDlg::PrintMotorReport() {
+    if (m_pPrinter == nullptr) {
+        if (!m_ownPrinter)
+            m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
+        m_pPrinter = m_ownPrinter.get();
+    }
+    if (!ConfirmPrint(*m_pPrinter))
+        return;
+    // A chosen printer that will not start is said so, rather than nothing happening.
+    if (!PrintMotorReportTo(*m_pPrinter))
+        m_pPrompt->ShowMessage("The printer could not be started.", "Error");
+}
+
+bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {
+    if (m_pDoc == nullptr)
+        return false;
+    printer.setDocName(QStringLiteral("Motor Report"));
+    return PaintMotorReportPage(printer, *m_pDoc, m_report, width(), height());
+}
+
+} // namespace tavo

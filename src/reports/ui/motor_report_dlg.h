@@ -1,0 +1,62 @@
+#pragma once
+// The motor report window: a resizable modal window showing the thrust curve between
+// the cursors with the figures, a popup menu (Print, Exit) and printing.
+
+#include <memory>
+
+#include <QDialog>
+
+#include "app/tavokit_doc.h"
+#include "reports/motor_report.h"
+
+class QAction;
+class QMenu;
+class QPrinter;
+
+namespace tavo {
+
+class CMotorReportDlg : public QDialog {
+public:
+    enum { ID_REPORT_PRINT = 9000, ID_REPORT_EXIT = 9001 };
+
+    // `printer` is the program's shared printer choice (kept between prints); without
+    // one the window keeps its own for as long as it is open. `prompt` replaces the
+    // message boxes (tests); without one real boxes are shown.
+    explicit CMotorReportDlg(QWidget* parent = nullptr, QPrinter* printer = nullptr,
+                             ReportPrompt* prompt = nullptr);
+    ~CMotorReportDlg() override;
+
+    // Computes the figures and, when there is something to report, runs the window.
+    // Returns QDialog::Rejected at once when the report is refused or cancelled.
+    int DoModal();
+    // The figures, computed once before the window is first shown.
+    bool ComputeMotorReport();
+    // The print job: the print dialog, then the page on the chosen printer.
+    void PrintMotorReport();
+    // Draws the printed page on a printer already chosen; false if it cannot be opened.
+    bool PrintMotorReportTo(QPrinter& printer);
+    // Opens the popup menu; `fromKeyboard` puts it near the top left corner.
+    void ShowReportMenu(QPoint mousePos, bool fromKeyboard);
+
+    const MotorReport& Results() const { return m_report; }
+
+    CTAVOkitDoc* m_pDoc = nullptr;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void contextMenuEvent(QContextMenuEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Runs the menu at a screen point and returns the chosen item (tests override it).
+    virtual QAction* ExecPopupMenu(QMenu& menu, QPoint globalPos);
+    // Shows the print dialog; true when the user confirmed (tests override it).
+    virtual bool ConfirmPrint(QPrinter& printer);
+
+private:
+    MotorReport m_report;
+    QPrinter* m_pPrinter;
+    std::unique_ptr<QPrinter> m_ownPrinter;
+    std::unique_ptr<ReportPrompt> m_ownPrompt;
+    ReportPrompt* m_pPrompt;
+};
+
+} // namespace tavo

@@ -1,0 +1,20 @@
+#include "reports/ui/report_commands.h"
+
+#include "reports/ui/cd_report_dlg.h"
+#include "reports/ui/motor_report_dlg.h"
+
+namespace tavo {
+
+void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
+    CMotorReportDlg dialog(parent, printer);
+    dialog.m_pDoc = &doc;
+    dialog.DoModal();
+}
+
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc) {
+    CCdReportDlg dialog(parent);
+    dialog.m_pDoc = &doc;
+    dialog.DoModal();
+}
+
+} // namespace tavo

@@ -1,0 +1,18 @@
+#pragma once
+// The Tools menu's report commands, for the main window to call.
+
+class QPrinter;
+class QWidget;
+
+namespace tavo {
+
+class CTAVOkitDoc;
+
+// Tools > Create Motor Report: a fresh report window over `parent`, modal. `printer` is
+// the program's shared printer choice (the one Print Setup uses), kept between prints.
+void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer = nullptr);
+
+// Tools > Create CD Report: a fresh Cd report window over `parent`, modal.
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc);
+
+} // namespace tavo

@@ -1,0 +1,43 @@
+#include "view/dlg_common.h"
+
+#include <QLineEdit>
+#include <QMessageBox>
+
+#include "flight/text_codec.h"
+#include "view/dialog_fields.h"
+
+namespace tavo {
+
+DialogMessage DefaultDialogMessage() {
+    return [](QWidget* parent, const QString& text) {
+        QMessageBox::warning(parent, QStringLiteral("TAVOkit"), text);
+    };
+}
+
+QString FromFlightText(const std::string& text) {
+    return QString::fromStdString(Windows1252ToUtf8(text));
+}
+
+std::string ToFlightText(const QString& text) {
+    return Utf8ToWindows1252(text.toStdString());
+}
+
+bool ReadIntegerEdit(QLineEdit* edit, int& value, const DialogMessage& message) {
+    if (ParseIntegerField(edit->text().toStdString(), value))
+        return true;
+    message(edit->window(), QString::fromLatin1(kEnterInteger));
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+bool ReadRealEdit(QLineEdit* edit, float& value, const DialogMessage& message) {
+    if (ParseRealField(edit->text().toStdString(), value))
+        return true;
+    message(edit->window(), QString::fromLatin1(kEnterNumber));
+    edit->setFocus();
+    edit->selectAll();
+    return false;
+}
+
+} // namespace tavo

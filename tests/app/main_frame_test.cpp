@@ -1,0 +1,305 @@
+#include "app/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QDialog>
+#include <QFile>
+#include <QMessageBox>
+#include <QPrintDialog>
+#include <QPrintPreviewDialog>
+#include <QPrintPreviewWidget>
+#include <QPrinter>
+#include <QSettings>
+#include <QStatusBar>
+#include <QTest>
+#include <QToolBar>
+
+#include "app/tavokit_view.h"
+#include "widget_test_support.h"
+
+namespace tavo {
+namespace {
+
+using test::App;
+
+class MainFrameTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        App();
+        ASSERT_TRUE(dir.isValid());
+        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
+                                               QSettings::IniFormat);
+        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame->resize(800, 500);
+        frame->askSaveChanges = [this](const QString& text) {
+            questions << text;
+            return saveAnswer;
+        };
+        frame->showMessage = [this](const QString& caption, const QString& text) {
+            messages << caption + QStringLiteral(": ") + text;
+        };
+        frame->View().askWarning = [this](const QString& text) {
+            questions << text;
+            return warningAnswer;
+        };
+    }
+
+    bool Enabled(int id) {
+        frame->UpdateCommandUI();
+        return frame->Action(id)->isEnabled();
+    }
+    bool Checked(int id) {
+        frame->UpdateCommandUI();
+        return frame->Action(id)->isChecked();
+    }
+    // Paints the view once, as the screen does, so the cursor indices are found.
+    void Paint() { frame->View().grab(); }
+    std::size_t Samples() const { return doc.m_pSamples.size(); }
+
+    QTemporaryDir dir;
+    CTAVOkitDoc doc;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<CMainFrame> frame;
+    QStringList questions, messages;
+    int saveAnswer = QMessageBox::No;
+    bool warningAnswer = true;
+};
+
+TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
+        EXPECT_FALSE(Enabled(id)) << id;
+    for (int id : {ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, ID_FILE_SAVE_AS, ID_FILE_PRINT,
+                   ID_FILE_PRINT_PREVIEW, ID_FILE_PRINT_SETUP, ID_APP_EXIT, ID_EDIT_DELETE_TO_C1,
+                   ID_EDIT_DELETE_AFTER_C2, ID_EDIT_DELETE_BETWEEN, ID_VIEW_SCALING,
+                   ID_VIEW_DETAILS, ID_TOOLS_SETUP, ID_APP_ABOUT})
+        EXPECT_TRUE(Enabled(id)) << id;
+    // Commands of the other subsystems stand disabled until they are wired.
+    EXPECT_FALSE(Enabled(ID_FILE_EXPORT));
+    EXPECT_FALSE(frame->OnCommand(ID_FILE_EXPORT));
+    int exported = 0;
+    frame->WireCommand(ID_FILE_EXPORT, [&] { ++exported; });
+    EXPECT_TRUE(Enabled(ID_FILE_EXPORT));
+    EXPECT_TRUE(frame->OnCommand(ID_FILE_EXPORT));
+    EXPECT_EQ(exported, 1);
+
+    EXPECT_TRUE(Checked(ID_UNITS_METRIC));
+    EXPECT_FALSE(Checked(ID_UNITS_ENGLISH));
+    EXPECT_TRUE(Checked(ID_VIEW_CURSORS));
+    EXPECT_TRUE(Checked(ID_VIEW_STATUS_BAR));
+    EXPECT_EQ(frame->Action(ID_FILE_MRU_FILE1)->isEnabled(), false);
+
+    // Cursors with no flight: nothing changes, the tick stays.
+    EXPECT_TRUE(frame->OnCommand(ID_VIEW_CURSORS));
+    EXPECT_TRUE(doc.m_bShowCursors);
+
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "a.flt"))));
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("a.flt - TAVOkit"));
+    frame->OnCommand(ID_VIEW_CURSORS);
+    EXPECT_FALSE(doc.m_bShowCursors);
+    EXPECT_FALSE(Checked(ID_VIEW_CURSORS));
+    EXPECT_FALSE(Enabled(ID_EDIT_DELETE_TO_C1));
+    EXPECT_FALSE(Enabled(ID_EDIT_DELETE_AFTER_C2));
+    EXPECT_TRUE(Enabled(ID_EDIT_DELETE_BETWEEN));
+    EXPECT_FALSE(doc.IsModified()) << "showing the cursors is not a change to the flight";
+    // A disabled command does nothing, from the menu or a key.
+    const std::size_t before = Samples();
+    EXPECT_FALSE(frame->OnCommand(ID_EDIT_DELETE_TO_C1));
+    EXPECT_EQ(Samples(), before);
+    EXPECT_TRUE(questions.isEmpty());
+
+    frame->OnCommand(ID_VIEW_TOOLBAR);
+    EXPECT_FALSE(Checked(ID_VIEW_TOOLBAR));
+}
+
+TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "c.flt", 300))));
+    Paint();
+    const int i1 = doc.m_nCursor1;
+    ASSERT_GE(i1, 1);
+
+    warningAnswer = false;
+    frame->OnCommand(ID_EDIT_DELETE_TO_C1);
+    EXPECT_EQ(questions.value(0),
+              QStringLiteral("All Data before Cursor 1 will be lost!\n Continue?"));
+    EXPECT_EQ(Samples(), 300u) << "Cancel changes nothing";
+    EXPECT_FALSE(doc.IsModified());
+
+    warningAnswer = true;
+    frame->OnCommand(ID_EDIT_DELETE_TO_C1);
+    EXPECT_EQ(Samples(), 300u - i1);
+    EXPECT_TRUE(doc.IsModified());
+    EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
+    EXPECT_EQ(frame->View().State().m_xCursor1, -1) << "the cursors go back to their thirds";
+    const std::vector<std::string> afterFirst = doc.m_pSamples.items();
+
+    Paint();
+    const int i2 = doc.m_nCursor2;
+    frame->OnCommand(ID_EDIT_DELETE_AFTER_C2);
+    EXPECT_EQ(questions.last(),
+              QStringLiteral("All Data after Cursor 2 will be lost!\n Continue?"));
+    EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
+
+    frame->OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_EQ(doc.m_arrAccel.size(), afterFirst.size());
+
+    // Between the cursors, with C1 right of C2: asks, then nothing happens.
+    Paint();
+    frame->View().State().m_xCursor1 = 700;
+    frame->View().State().m_xCursor2 = 100;
+    Paint();
+    const int asked = questions.size();
+    frame->OnCommand(ID_EDIT_DELETE_BETWEEN);
+    EXPECT_EQ(questions.size(), asked + 1);
+    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+}
+
+TEST_F(MainFrameTest, UnitsSwitchRecomputesWithoutMarkingTheFlight) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "u.flt"))));
+    const float apogeeMetres = doc.m_fAltMax;
+    ASSERT_GT(apogeeMetres, 0.0f);
+    frame->OnCommand(ID_UNITS_ENGLISH);
+    EXPECT_FALSE(doc.m_bMetricUnits);
+    EXPECT_TRUE(Checked(ID_UNITS_ENGLISH));
+    EXPECT_FALSE(Checked(ID_UNITS_METRIC));
+    EXPECT_NEAR(doc.m_fAltMax, apogeeMetres * 3.2808399f, apogeeMetres * 1e-4);
+    EXPECT_FALSE(doc.IsModified());
+    frame->OnCommand(ID_UNITS_METRIC);
+    EXPECT_FLOAT_EQ(doc.m_fAltMax, apogeeMetres);
+}
+
+TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
+    frame->show();
+    CTAVOkitView& view = frame->View();
+    // With no flight a click still switches the curve.
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 100));
+    EXPECT_EQ(doc.m_nDisplayCurve, 1);
+
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "m.flt"))));
+    Paint();
+    const int x1 = view.State().m_xCursor1;
+    QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(x1 + 4, 100));
+    EXPECT_EQ(view.State().m_nDragCursor, 1);
+    EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
+    QTest::mouseMove(&view, QPoint(x1 + 60, 120));
+    QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(x1 + 60, 120));
+    EXPECT_EQ(view.State().m_xCursor1, x1 + 60);
+    EXPECT_EQ(view.State().m_nDragCursor, 0);
+    EXPECT_EQ(doc.m_nDisplayCurve, 1) << "a drag does not switch the curve";
+
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
+    EXPECT_EQ(doc.m_nDisplayCurve, 2);
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
+    EXPECT_EQ(doc.m_nDisplayCurve, 0);
+    doc.m_bDisplayRaw = true;
+    QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
+    EXPECT_EQ(doc.m_nDisplayCurve, 0) << "raw display keeps the acceleration curve";
+}
+
+TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "q.flt"))));
+    doc.SetModifiedFlag(true);
+    saveAnswer = QMessageBox::Cancel;
+    frame->OnCommand(ID_FILE_NEW);
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to q.flt?")});
+    EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
+    EXPECT_FALSE(frame->close()) << "Cancel keeps the program running";
+
+    saveAnswer = QMessageBox::No;
+    frame->OnCommand(ID_FILE_NEW);
+    EXPECT_EQ(Samples(), 0u);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+    EXPECT_FALSE(doc.IsModified());
+}
+
+TEST_F(MainFrameTest, RecentFilesKeepFourNewestFirstAndPersist) {
+    QStringList paths;
+    for (const char* name : {"1.flt", "2.flt", "3.flt", "4.flt", "5.flt"})
+        paths << QString::fromStdString(test::WriteTestFlight(dir, name, 20));
+    for (const QString& p : paths)
+        ASSERT_TRUE(frame->OpenFile(p));
+    ASSERT_TRUE(frame->OpenFile(paths[2]));
+    const QStringList want{paths[2], paths[4], paths[3], paths[1]};
+    EXPECT_EQ(frame->RecentFiles(), want);
+    EXPECT_EQ(settings->value(QStringLiteral("Recent File List/File1")).toString(), paths[2]);
+    EXPECT_EQ(settings->value(QStringLiteral("Recent File List/File4")).toString(), paths[1]);
+
+    CTAVOkitDoc other;
+    CMainFrame again(other, *settings);
+    EXPECT_EQ(again.RecentFiles(), want);
+
+    // A listed flight that has gone leaves the list when the user picks it.
+    ASSERT_TRUE(QFile::remove(paths[4]));
+    QAction* gone = nullptr;
+    for (QAction* a : frame->findChildren<QAction*>())
+        if (a->text() == QStringLiteral("&2 ") + paths[4])
+            gone = a;
+    ASSERT_NE(gone, nullptr);
+    gone->trigger();
+    EXPECT_EQ(frame->RecentFiles(), (QStringList{paths[2], paths[3], paths[1]}));
+    EXPECT_EQ(messages.size(), 1);
+}
+
+TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "k.flt"))));
+    QFile bad(dir.filePath(QStringLiteral("bad.flt")));
+    ASSERT_TRUE(bad.open(QIODevice::WriteOnly));
+    bad.write(QByteArray("\x06\x00\x00\x00", 4));
+    bad.close();
+    EXPECT_FALSE(frame->OpenFile(bad.fileName()));
+    EXPECT_EQ(messages, QStringList{QStringLiteral("Error: Wrong file type")});
+    EXPECT_EQ(Samples(), 200u);
+    EXPECT_EQ(frame->windowTitle(), QStringLiteral("k.flt - TAVOkit"));
+}
+
+TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "p.flt"))));
+    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    frame->runDialog = [&](QDialog& d) {
+        auto* print = dynamic_cast<QPrintDialog*>(&d);
+        EXPECT_NE(print, nullptr);
+        if (print == nullptr)
+            return static_cast<int>(QDialog::Rejected);
+        print->printer()->setOutputFormat(QPrinter::PdfFormat);
+        print->printer()->setOutputFileName(pdf);
+        return static_cast<int>(QDialog::Accepted);
+    };
+    EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT));
+    QFile file(pdf);
+    ASSERT_TRUE(file.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(file.readAll().startsWith("%PDF"));
+    EXPECT_TRUE(messages.isEmpty());
+}
+
+TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "v.flt"))));
+    int pages = -1;
+    frame->runDialog = [&](QDialog& d) {
+        auto* preview = d.findChild<QPrintPreviewWidget*>();
+        EXPECT_NE(preview, nullptr);
+        if (preview != nullptr) {
+            preview->updatePreview();
+            pages = preview->pageCount();
+        }
+        return static_cast<int>(QDialog::Rejected);
+    };
+    EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT_PREVIEW));
+    EXPECT_EQ(pages, 1);
+}
+
+TEST_F(MainFrameTest, StatusBarShowsReadyAndTheMenuHelp) {
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    frame->Action(ID_FILE_NEW)->showStatusText(frame.get());
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Create a new flight"));
+    frame->statusBar()->clearMessage();
+    EXPECT_EQ(frame->statusBar()->currentMessage(), QStringLiteral("Ready"));
+    EXPECT_GE(frame->minimumWidth(), 250);
+    EXPECT_GE(frame->minimumHeight(), 250);
+}
+
+} // namespace
+} // namespace tavo

@@ -1,0 +1,133 @@
+// tavokit-cli motor-report and cd-report, run as a separate program: the figures are the
+// report window's own texts, and failures carry the window's messages.
+
+#include <cstdio>
+
+#include <gtest/gtest.h>
+
+#include "cli_run.h"
+#include "flight/flight_file.h"
+#include "reports/cd_report.h"
+#include "reports/motor_report.h"
+
+namespace tavo {
+namespace {
+
+using testing::JsonField;
+using testing::RunCli;
+
+const std::string kDemo = std::string(TAVOKIT_SOURCE_DIR) + "/data/demo.flt";
+
+std::string Float9(float value) {
+    char text[64];
+    std::snprintf(text, sizeof text, "%.9g", value);
+    return text;
+}
+
+TEST(CliMotorReport, PrintsTheReportTextsBetweenTheCursors) {
+    // The demo flight's launch and burn-out flags.
+    const auto result = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    EXPECT_EQ(result.out.rfind("{\"motorClass\":", 0), 0u);
+
+    FlightRecord flight;
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(kDemo, flight, error)) << error.message;
+    flight.Recompute();
+    flight.m_nCursor1 = 256;
+    flight.m_nCursor2 = 439;
+    AnsweringPrompt prompt;
+    MotorReport report;
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    EXPECT_EQ(JsonField(result.out, "motorClass"), report.m_strMotorClass);
+    EXPECT_EQ(JsonField(result.out, "burnTime"), report.m_strBurnTime);
+    EXPECT_EQ(JsonField(result.out, "avgThrustN"), report.m_strAvgThrustN);
+    EXPECT_EQ(JsonField(result.out, "avgThrustLb"), report.m_strAvgThrustLb);
+    EXPECT_EQ(JsonField(result.out, "peakThrustN"), report.m_strPeakThrustN);
+    EXPECT_EQ(JsonField(result.out, "peakThrustLb"), report.m_strPeakThrustLb);
+    EXPECT_EQ(JsonField(result.out, "totalImpulseN"), report.m_strTotalImpulseN);
+    EXPECT_EQ(JsonField(result.out, "totalImpulseLb"), report.m_strTotalImpulseLb);
+    EXPECT_EQ(JsonField(result.out, "isp"), report.m_strIsp);
+    EXPECT_EQ(JsonField(result.out, "peakAccel"), Float9(report.m_fPeakAccel));
+    // A C motor: the demo's C6 delivers 6.45 N s net of weight and drag.
+    EXPECT_EQ(report.m_strMotorClass[0], 'C');
+}
+
+TEST(CliMotorReport, FlightOptionsSetTheDetails) {
+    const auto base = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439"});
+    const auto heavier = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439", "--weight",
+                                 "0.1502", "--propellant", "0.02"});
+    ASSERT_EQ(heavier.exitCode, 0) << heavier.err;
+    FlightRecord flight;
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(kDemo, flight, error));
+    flight.m_fLaunchWeight = 0.1502f;
+    flight.m_fPropellantWeight = 0.02f;
+    flight.Recompute();
+    flight.m_nCursor1 = 256;
+    flight.m_nCursor2 = 439;
+    AnsweringPrompt prompt;
+    MotorReport report;
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    EXPECT_EQ(JsonField(heavier.out, "totalImpulseN"), report.m_strTotalImpulseN);
+    EXPECT_EQ(JsonField(heavier.out, "isp"), report.m_strIsp);
+    // About twice the mass under the same recorded acceleration: about twice the impulse.
+    const double ratio = std::stod(JsonField(heavier.out, "totalImpulseN")) /
+                         std::stod(JsonField(base.out, "totalImpulseN"));
+    EXPECT_GT(ratio, 1.9);
+    EXPECT_LT(ratio, 2.2);
+}
+
+TEST(CliMotorReport, FailuresCarryTheReportsMessages) {
+    struct Case {
+        std::vector<std::string> args;
+        int exitCode;
+        std::string err;
+    };
+    const std::vector<Case> cases{
+        {{"motor-report", kDemo, "--c1", "256", "--c2", "11309"}, 1, "Nothing to Report\n"},
+        {{"motor-report", kDemo, "--c1", "-5", "--c2", "20"}, 1, "Nothing to Report\n"},
+        {{"cd-report", kDemo, "--c1", "300", "--c2", "300"}, 1, "Nothing to Report\n"},
+        {{"motor-report", kDemo, "--c1", "1", "--c2", "20", "--weight", "0"},
+         1,
+         "Please enter a weight in the details section.\n"},
+        {{"cd-report", kDemo, "--c1", "1", "--c2", "20", "--propellant", "0"},
+         1,
+         "Please enter a propellant weight in the details section.\n"},
+    };
+    for (const Case& c : cases) {
+        const auto result = RunCli(c.args);
+        EXPECT_EQ(result.exitCode, c.exitCode) << c.args[3];
+        EXPECT_EQ(result.err, c.err);
+        EXPECT_TRUE(result.out.empty());
+    }
+    for (const std::vector<std::string>& usage :
+         {std::vector<std::string>{"motor-report", kDemo, "--c1", "256"},
+          std::vector<std::string>{"cd-report", kDemo, "--c1", "x", "--c2", "9"},
+          std::vector<std::string>{"motor-report", "--c1", "1", "--c2", "9"}}) {
+        EXPECT_EQ(RunCli(usage).exitCode, 2);
+    }
+    const auto missing = RunCli({"motor-report", "/nonexistent.flt", "--c1", "1", "--c2", "9"});
+    EXPECT_EQ(missing.exitCode, 1);
+    EXPECT_FALSE(missing.err.empty());
+}
+
+TEST(CliCdReport, PrintsTheValueRange) {
+    const auto result = RunCli({"cd-report", kDemo, "--c1", "440", "--c2", "900"});
+    ASSERT_EQ(result.exitCode, 0) << result.err;
+    FlightRecord flight;
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(kDemo, flight, error));
+    flight.Recompute();
+    flight.m_nCursor1 = 440;
+    flight.m_nCursor2 = 900;
+    AnsweringPrompt prompt;
+    CdReport report;
+    ASSERT_TRUE(report.ComputeCdReport(flight, prompt));
+    EXPECT_EQ(result.out, "{\"cdMin\":0,\"cdMax\":" + Float9(report.m_fCdMax) + "}\n");
+    // The coast after burn-out: a body Cd of the order of the simulated 0.6.
+    EXPECT_GT(report.m_fCdMax, 0.3f);
+}
+
+} // namespace
+} // namespace tavo

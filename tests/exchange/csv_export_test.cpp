@@ -1,0 +1,212 @@
+#include "exchange/csv_export.h"
+
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <gtest/gtest.h>
+
+#include "exchange/eng_export.h"
+#include "exchange/text_format.h"
+#include "exchange_test_util.h"
+#include "flight/atomic_file.h"
+
+namespace tavo {
+namespace {
+
+using namespace testing;
+
+// The flights of make_golden.py, field for field.
+void HeaderExampleFlight(FlightRecord& f) {
+    f.m_strName = "Test";
+    f.m_nSampleRate = 100;
+    f.m_timeDate = 1796601600; // 2026-12-07
+    SetSamples(f, {"505", "505", "498", "430", "36864", "512", "4095", "abc", ""});
+    f.Recompute();
+}
+
+void CommentBreaksFlight(FlightRecord& f) {
+    f.m_strName = "Nose cone \xC4";
+    f.m_strMotor = "C6-5";
+    f.m_strComment = "First line\r\nsecond line\nthird\rfourth";
+    f.m_nAccelOffset = 505;
+    f.m_bUseFileTwoGee = false;
+    f.m_fTwoGee = 16.0f;
+    f.m_nSampleRate = 200;
+    f.m_fLaunchWeight = 0.0781f;
+    f.m_timeDate = 1781352000; // 2026-06-13 12:00 UTC
+    // The display switches must not reach the file.
+    f.m_bMetricUnits = false;
+    f.m_bAccelInGees = true;
+    f.m_bUseAccelOffset = true;
+    SetSamples(f, {"505", "505", "4601", "480", "505", "520", "505"});
+    f.Recompute();
+}
+
+std::vector<std::string> BurnSamples() {
+    std::vector<std::string> s(100, "505");
+    for (int k = 0; k < 70; ++k)
+        s.push_back(std::to_string(
+            505 - static_cast<int>(std::nearbyint(80 * std::sin(g_pi * (k + 0.5) / 70)))));
+    s.resize(250, "512");
+    s[100] = std::to_string(ParseSampleWord(s[100]) | 0x1000);
+    return s;
+}
+
+} // namespace
+
+// Shared with the ENG tests.
+void BurnFlight(FlightRecord& f) {
+    f.m_strName = "Burn";
+    f.m_strMotor = "C6";
+    f.m_nAccelOffset = 505;
+    f.m_nSampleRate = 100;
+    f.m_fLaunchWeight = 0.0781f;
+    f.m_fPropellantWeight = 0.0108f;
+    f.m_fMaxDiameter = 0.0246f;
+    f.m_timeDate = 1781352000;
+    SetSamples(f, BurnSamples());
+    f.Recompute();
+}
+
+namespace {
+
+class CsvExport : public ::testing::Test {
+protected:
+    void SetUp() override { UseUtc(); }
+};
+
+TEST_F(CsvExport, MatchesTheGoldenFiles) {
+    struct Case {
+        const char* golden;
+        void (*make)(FlightRecord&);
+    } cases[] = {{"csv_header_example.csv", HeaderExampleFlight},
+                 {"csv_comment_breaks.csv", CommentBreaksFlight},
+                 {"csv_burn.csv", BurnFlight}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.golden);
+        FlightRecord f;
+        c.make(f);
+        const std::string expected = Golden(c.golden);
+        ASSERT_FALSE(expected.empty());
+        EXPECT_EQ(BuildCsvText(f), expected);
+    }
+}
+
+TEST_F(CsvExport, ZeroWeightOrDiameterGivesNanAndInfinityWithoutSkippingLines) {
+    FlightRecord f;
+    CommentBreaksFlight(f);
+    const std::string text = BuildCsvText(f);
+    // Header of 14 lines (the comment spans four) and one line per sample.
+    std::size_t lines = 0;
+    for (std::size_t at = text.find("\r\n"); at != std::string::npos;
+         at = text.find("\r\n", at + 2))
+        ++lines;
+    EXPECT_EQ(lines, 14u + 7u);
+    EXPECT_EQ(text.find('\n'), text.find("\r\n") + 1);
+    EXPECT_EQ(text.find("-nan"), std::string::npos);
+    EXPECT_NE(text.find(",inf\r\n"), std::string::npos);
+    EXPECT_NE(text.find(",nan\r\n"), std::string::npos);
+}
+
+// Switches LC_NUMERIC to a locale with a decimal comma, compiling one into the build
+// tree when the machine has none installed. False when that is not possible.
+bool UseDecimalCommaLocale() {
+    auto active = [] {
+        char buf[16];
+        std::snprintf(buf, sizeof buf, "%.1f", 1.5);
+        return std::string(buf) == "1,5";
+    };
+    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && active())
+        return true;
+    const std::string dir = FreshDir("locale");
+    const std::string command =
+        "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
+    if (std::system(command.c_str()) == -1)
+        return false;
+    ::setenv("LOCPATH", dir.c_str(), 1);
+    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && active();
+}
+
+TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
+    // The desktop program runs under the user's locale; a decimal comma would split
+    // every column of the CSV and every line of the ENG file.
+    const bool comma = UseDecimalCommaLocale();
+    std::string csv, eng, reason;
+    if (comma) {
+        FlightRecord f;
+        BurnFlight(f);
+        csv = BuildCsvText(f);
+        f.m_nCursor1 = 100;
+        f.m_nCursor2 = 160;
+        EngExportParams p{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 20};
+        EXPECT_TRUE(BuildEngText(f, p, eng, reason));
+    }
+    std::setlocale(LC_NUMERIC, "C");
+    ::unsetenv("LOCPATH");
+    if (!comma)
+        GTEST_SKIP() << "no locale with a decimal comma could be made";
+    EXPECT_EQ(csv, Golden("csv_burn.csv"));
+    EXPECT_EQ(eng, Golden("eng_c100_c160_p20.eng"));
+}
+
+TEST_F(CsvExport, FailedWriteLeavesNoFileAndSaysWhy) {
+    FlightRecord f;
+    BurnFlight(f);
+    const std::string dir = FreshDir("csv_fail");
+    std::string reason;
+    EXPECT_FALSE(WriteCsvFile(dir + "/missing/out.csv", f, reason));
+    EXPECT_FALSE(reason.empty());
+    EXPECT_FALSE(std::filesystem::exists(dir + "/missing/out.csv"));
+
+    // A good write replaces an older file whole.
+    const std::string path = dir + "/out.csv";
+    std::string ignored;
+    ASSERT_TRUE(WriteFileAtomically(path, std::string(100000, 'x'), ignored));
+    ASSERT_TRUE(WriteCsvFile(path, f, reason)) << reason;
+    EXPECT_EQ(ReadFileBytes(path), Golden("csv_burn.csv"));
+}
+
+TEST(TextFormat, FixedAndGeneralFollowPrintfInTheCLocale) {
+    struct Case {
+        double value;
+        int decimals;
+        const char* fixed;
+    } cases[] = {{0.0625, 3, "0.062"},
+                 {-0.0004, 3, "-0.000"},
+                 {1e20, 2, "100000000000000000000.00"},
+                 {-INFINITY, 6, "-inf"},
+                 {NAN, 6, "nan"},
+                 {-NAN, 3, "nan"},
+                 {2.5, 0, "2"},
+                 {3.4028234663852886e38, 6, "340282346638528859811704183484516925440.000000"}};
+    for (const Case& c : cases) {
+        std::string out;
+        AppendFixed(out, c.value, c.decimals);
+        EXPECT_EQ(out, c.fixed) << c.value;
+        char printed[400];
+        if (std::isfinite(c.value)) {
+            std::snprintf(printed, sizeof printed, "%.*f", c.decimals, c.value);
+            EXPECT_EQ(out, printed);
+        }
+    }
+    for (double v : {0.0108, 0.010800000000000002, 1e-5, 123456789.0, 0.5, 100000.0, 1e6}) {
+        std::string out;
+        AppendGeneral(out, v);
+        char printed[64];
+        std::snprintf(printed, sizeof printed, "%g", v);
+        EXPECT_EQ(out, printed);
+    }
+}
+
+TEST(TextFormat, DateAndLineBreaks) {
+    UseUtc();
+    EXPECT_EQ(FormatFlightDate(0), "Thursday January 01 1970");
+    EXPECT_EQ(FormatFlightDate(1796601600), "Monday December 07 2026");
+    std::string out;
+    AppendWithCrlf(out, "a\nb\r\nc\rd\n\ne");
+    EXPECT_EQ(out, "a\r\nb\r\nc\r\nd\r\n\r\ne");
+}
+
+} // namespace
+} // namespace tavo

@@ -36,10 +36,13 @@ void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, i
     const float rate = 1.0f / flight.m_fSampleInterval;
     const float seconds = static_cast<float>(n) / rate;
     const int d = TruncClamped(seconds, kCoordLimit, 0);
-    const float sStep = static_cast<float>(n * 0.1);
-    const float xStep = static_cast<float>(f.W() * 0.1);
-    float s = sStep;
-    float x = static_cast<float>(f.L + f.W() * 0.1);
+    // The steps stay double and each sum is rounded to float, as the tick positions
+    // have always been found: rounding the step to float first moves some ticks by a
+    // pixel.
+    const double sStep = n * 0.1;
+    const double xStep = f.W() * 0.1;
+    float s = static_cast<float>(sStep);
+    float x = static_cast<float>(f.L + xStep);
     // Ten steps of a tenth; the sum of the steps decides whether the right edge gets
     // its tick, so the loop is bounded by the step count as well.
     for (int tick = 0; tick < 11 && s <= static_cast<float>(n); ++tick) {
@@ -57,8 +60,8 @@ void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, i
         canvas.DrawText({xi - 20, f.B + 2, xi + 20, f.B + 35}, label, TextHCenter);
         if (grid)
             canvas.DrawLine({xi, f.T}, {xi, f.B});
-        s += sStep;
-        x += xStep;
+        s = static_cast<float>(s + sStep);
+        x = static_cast<float>(x + xStep);
     }
 }
 

@@ -101,11 +101,17 @@ void ValueAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, 
             value += v;
         }
         // Downwards, always with one decimal. A zero line far above the frame (limits
-        // set by hand) starts at the first label that can still show.
-        std::int64_t y = static_cast<std::int64_t>(TruncClamped(z + p, kCoordLimit, f.B));
+        // set by hand) starts at the first label that can reach the page, counted in
+        // whole steps so it carries the value it would have reached step by step.
+        // A zero line beyond 1e15 units is taken as 1e15, where doubles still count
+        // whole units.
+        constexpr double kFarAbove = -1e15;
+        const double start = std::max(std::trunc(z + p), kFarAbove);
+        std::int64_t y = static_cast<std::int64_t>(start);
         value = -v;
-        if (y < f.T - 15) {
-            const std::int64_t skip = (f.T - 15 - y + p - 1) / p;
+        constexpr std::int64_t kPageTop = -15; // a label above this lies wholly off the page
+        if (y < kPageTop) {
+            const std::int64_t skip = (kPageTop - y + p - 1) / p;
             y += skip * p;
             value -= static_cast<double>(skip) * v;
         }

@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/report_format.h" // FormatLongDate
 #include "view/graph_format.h"
 
 namespace tavo {
@@ -215,7 +216,7 @@ GraphFrame LayoutGraph(const GraphPage& page) {
 }
 
 std::string DetailsBlockText(const FlightRecord& flight) {
-    std::string text = FormatGraphDate(flight.m_timeDate) + "\n\n";
+    std::string text = FormatLongDate(flight.m_timeDate) + "\n\n";
     text += "Name: " + flight.m_strName + "\n\n";
     text += "Motor: " + flight.m_strMotor + "\n\n";
     text += "Comment:\n" + flight.m_strComment + "\n\n";

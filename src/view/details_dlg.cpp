@@ -11,6 +11,7 @@
 #include <QSignalBlocker>
 #include <QVBoxLayout>
 
+#include "exchange/text_format.h" // AppendWithCrlf
 #include "view/dialog_fields.h"
 
 namespace tavo {
@@ -91,7 +92,10 @@ void CDetailsDlg::accept() {
     m_logic.OnClose();
     m_logic.name = ToFlightText(name->text());
     m_logic.motor = ToFlightText(motor->text());
-    m_logic.comment = ToFlightText(comment->toPlainText());
+    // The edit hands back bare LF; flight files have always stored a comment's line
+    // breaks as CR LF, and other readers of the file break lines only there.
+    m_logic.comment.clear();
+    AppendWithCrlf(m_logic.comment, ToFlightText(comment->toPlainText()));
     // The picker gives a day; the flight keeps its time of day.
     QDateTime when = QDateTime::fromSecsSinceEpoch(m_timeOfDayFrom);
     when.setDate(date->date());

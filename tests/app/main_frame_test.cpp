@@ -117,8 +117,8 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
 
 TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
     WireSubsystemCommands(*frame);
-    for (int id : {ID_TOOLS_MOTOR_REPORT, ID_TOOLS_CD_REPORT, ID_FILE_EXPORT,
-                   ID_FILE_EXPORT_THRUST, ID_FILE_IMPORT_RDAS})
+    for (int id : {ID_TOOLS_MOTOR_REPORT, ID_TOOLS_CD_REPORT, ID_FILE_EXPORT, ID_FILE_EXPORT_THRUST,
+                   ID_FILE_IMPORT_RDAS})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("Import RDAS..."));
 }
@@ -217,6 +217,24 @@ TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
     EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to q.flt?")});
     EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
     EXPECT_FALSE(frame->close()) << "Cancel keeps the program running";
+
+    // File > Open picks the file first; cancelling its dialog asks nothing.
+    questions.clear();
+    int chosen = 0;
+    frame->chooseFile = [&chosen](bool, const QString&) {
+        ++chosen;
+        return QString();
+    };
+    frame->OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(doc.IsModified());
+    const QString other = QString::fromStdString(test::WriteTestFlight(dir, "o.flt", 20));
+    frame->chooseFile = [&other](bool, const QString&) { return other; };
+    frame->OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to q.flt?")});
+    EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
+    questions.clear();
 
     saveAnswer = QMessageBox::No;
     frame->OnCommand(ID_FILE_NEW);

@@ -3,13 +3,11 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
 #include "exchange/text_format.h" // AppendWithCrlf
 #include "view/dialog_fields.h"
@@ -50,12 +48,7 @@ CDetailsDlg::CDetailsDlg(const FlightRecord& doc, QWidget* parent)
     }
     ShowValues();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addWidget(buttons);
+    LayOutWithOkCancel(*this, form);
 }
 
 void CDetailsDlg::ShowValues() {

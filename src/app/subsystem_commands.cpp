@@ -2,6 +2,7 @@
 
 #include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"
 
@@ -9,6 +10,7 @@ namespace tavo {
 
 void WireSubsystemCommands(CMainFrame& frame) {
     CMainFrame* f = &frame;
+    frame.WireCommand(ID_TOOLS_DOWNLOAD, [f] { RunDownloadDialog(f, f->Document()); });
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
                       [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
     frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document()); });

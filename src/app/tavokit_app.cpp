@@ -4,6 +4,7 @@
 
 #include "app/my_settings.h"
 #include "app/subsystem_commands.h"
+#include "device/served_flight.h"
 #include "app/tavokit_view.h"
 
 namespace tavo {
@@ -28,6 +29,9 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments) {
         else if (file.isEmpty() && !arg.startsWith(QStringLiteral("--")))
             file = arg;
     }
+    // The simulated recorder takes the first port before any dialog looks for one.
+    if (m_demo)
+        InstallDemoRecorder(std::string(TAVOKIT_DEMO_FLIGHT));
     if (!file.isEmpty() && !m_frame->OpenFile(file))
         return false;
     m_frame->show();

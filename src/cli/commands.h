@@ -23,6 +23,10 @@ int RunConvert(const CommandArgs& args);
 int RunEdit(const CommandArgs& args);
 int RunCut(const CommandArgs& args);
 
+// The recorder: cmd_device.cpp.
+int RunDownload(const CommandArgs& args);
+int RunRecorder(const CommandArgs& args);
+
 // Import and export: cmd_exchange.cpp.
 int RunExportCsv(const CommandArgs& args);
 int RunExportEng(const CommandArgs& args);

@@ -25,6 +25,12 @@ const Command kCommands[] = {
      RunEdit},
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
+    {"download", "download the recorded flight from a recorder into a flight file",
+     "OUT --port NAME|auto [--max N]", RunDownload},
+    {"recorder", "identify, read, write or command a recorder",
+     "(identify | read | write [KEY=VALUE ...] | defaults | command TEXT [--value V]\n"
+     "       [--address A] | sensor) --port NAME|auto",
+     RunRecorder},
     {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
     {"export-eng", "the thrust-curve export between sample indices I and J",
      "FLIGHT OUT.eng --c1 I --c2 J --points P [--designation T] [--diameter-mm T]\n"

@@ -1,0 +1,392 @@
+// Commands that talk to the recorder: download, and recorder identify | read | write |
+// defaults | command | sensor.
+
+#include <QCoreApplication>
+#include <algorithm>
+#include <clocale>
+#include <cstdio>
+#include <iostream>
+#include <unistd.h>
+
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "device/console_command.h"
+#include "device/download_commit.h"
+#include "device/flight_download.h"
+#include "device/recorder_protocol.h"
+
+namespace tavo::cli {
+namespace {
+
+// Qt's serial ports want an application object; made once, with the numeric locale
+// put back to "C" right after, as every program here does.
+void EnsureQtCore() {
+    static int argc = 1;
+    static char name[] = "tavokit-cli";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        static QCoreApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+    }
+}
+
+// Status lines are kept for the commands that print them; message boxes go to
+// standard error, where the desktop program would show them.
+struct CliSink final : StatusSink {
+    void AppendStatus(const std::string& line) override { status.push_back(line); }
+    void ShowMessage(const std::string& text) override {
+        std::cerr << text << "\n";
+        ++messages;
+    }
+    std::vector<std::string> status;
+    int messages = 0;
+};
+
+void ConfigurePort(SerialLink& link, const std::string& port) {
+    if (port == "auto") {
+        link.m_bAutoPort = true;
+    } else {
+        link.m_bAutoPort = false;
+        link.m_strPortName = port;
+    }
+}
+
+// Progress on standard error: in place on a terminal, plain lines otherwise.
+class Progress {
+public:
+    Progress() : m_tty(::isatty(STDERR_FILENO) == 1) {}
+    void Show(int samples) {
+        if (m_tty) {
+            std::fprintf(stderr, "\rSamples read: %d", samples);
+            std::fflush(stderr);
+        } else if (samples - m_lastLine >= 1000) {
+            std::fprintf(stderr, "Samples read: %d\n", samples);
+            m_lastLine = samples;
+        }
+        m_last = samples;
+    }
+    void Done() {
+        if (m_tty && m_last > 0)
+            std::fprintf(stderr, "\n");
+        else if (!m_tty && m_last != m_lastLine)
+            std::fprintf(stderr, "Samples read: %d\n", m_last);
+    }
+
+private:
+    bool m_tty;
+    int m_last = 0;
+    int m_lastLine = 0;
+};
+
+bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<OptionSpec>& specs,
+               Args& args, int& code) {
+    std::string error;
+    if (!args.Parse(argv, specs, error)) {
+        code = UsageError(command, error);
+        return false;
+    }
+    if (!args.Value("--port")) {
+        code = UsageError(command, "--port NAME is required (a port name, a device path, or auto)");
+        return false;
+    }
+    return true;
+}
+
+// Connects as the Administer dialog does: handshake, "Connected", identification.
+bool ConnectAndIdentify(RecorderProtocol& protocol, CliSink& sink, RecorderIdentity& id) {
+    if (!protocol.ConnectRecorder()) {
+        if (sink.messages == 0)
+            std::cerr << "Connect failed!\n";
+        return false;
+    }
+    sink.AppendStatus("Connected");
+    protocol.IdentifyRecorder(id);
+    return true;
+}
+
+JsonObject SettingsJson(const RecorderSettings& s) {
+    JsonObject out;
+    out.Add("samplePeriod", s.m_nSamplePeriod)
+        .Add("sampleRate", PeriodToRate(s.m_nSamplePeriod))
+        .Add("preLaunchSamples", s.m_nPreLaunchSamples)
+        .Add("eventMode", s.m_nEventMode)
+        .Add("eventDelay", s.m_nEventDelay)
+        .Add("twoGeeValue", s.m_nTwoGeeValue)
+        .Add("actionTime", s.m_nActionTime)
+        .Add("burnOutNumber", s.m_nBurnOutNumber)
+        .Add("breakwire", s.m_bBreakwire)
+        .Add("normallyClosed", s.m_bNormallyClosed);
+    return out;
+}
+
+bool ParseBool(const std::string& text, bool& value) {
+    if (text == "1" || text == "true") {
+        value = true;
+        return true;
+    }
+    if (text == "0" || text == "false") {
+        value = false;
+        return true;
+    }
+    return false;
+}
+
+// Applies one KEY=VALUE to the settings, with the limits the Administer dialog keeps.
+bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::string& error) {
+    const auto eq = assignment.find('=');
+    if (eq == std::string::npos) {
+        error = "expected KEY=VALUE, got '" + assignment + "'";
+        return false;
+    }
+    const std::string key = assignment.substr(0, eq);
+    const std::string text = assignment.substr(eq + 1);
+    int v = 0;
+    auto number = [&](int low, int high) {
+        if (!ParseInt(text, v)) {
+            error = key + ": Please enter an integer.";
+            return false;
+        }
+        if (v < low || v > high) {
+            error = key + ": Please enter an integer between " + std::to_string(low) + " and " +
+                    std::to_string(high) + ".";
+            return false;
+        }
+        return true;
+    };
+    if (key == "sampleRate") {
+        static constexpr int kRates[] = {4, 8, 10, 20, 25, 40, 50, 100, 125, 200, 250, 500, 1000};
+        if (!number(1, 1000))
+            return false;
+        if (std::find(std::begin(kRates), std::end(kRates), v) == std::end(kRates)) {
+            error = "sampleRate: the recorder offers 4, 8, 10, 20, 25, 40, 50, 100, 125, 200, "
+                    "250, 500 and 1000 Hz";
+            return false;
+        }
+        s.m_nSamplePeriod = RateToPeriod(v);
+    } else if (key == "samplePeriod") {
+        if (!number(1, 250))
+            return false;
+        s.m_nSamplePeriod = v;
+    } else if (key == "preLaunchSamples") {
+        if (!number(0, 4096))
+            return false;
+        s.m_nPreLaunchSamples = v;
+    } else if (key == "eventMode") {
+        if (!ParseInt(text, v) || (v != 1 && v != 2 && v != 4 && v != 7)) {
+            error = "eventMode: 1 (launch), 2 (burn-out), 4 (apogee) or 7";
+            return false;
+        }
+        s.m_nEventMode = v;
+    } else if (key == "eventDelay") {
+        if (!number(1, 65536))
+            return false;
+        s.m_nEventDelay = v;
+    } else if (key == "twoGeeValue") {
+        if (!number(0, 255))
+            return false;
+        s.m_nTwoGeeValue = v;
+    } else if (key == "actionTime") {
+        if (!number(10, 255))
+            return false;
+        s.m_nActionTime = v;
+    } else if (key == "burnOutNumber") {
+        if (!number(1, 5))
+            return false;
+        s.m_nBurnOutNumber = v;
+    } else if (key == "breakwire" || key == "normallyClosed") {
+        bool b = false;
+        if (!ParseBool(text, b)) {
+            error = key + ": expected 0, 1, true or false";
+            return false;
+        }
+        (key == "breakwire" ? s.m_bBreakwire : s.m_bNormallyClosed) = b;
+    } else {
+        error = "unknown setting '" + key + "'";
+        return false;
+    }
+    return true;
+}
+
+void PrintStatus(const CliSink& sink) {
+    for (const std::string& line : sink.status)
+        std::cout << line << "\n";
+}
+
+int Identify(const Args& args) {
+    CliSink sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    ConfigurePort(link, *args.Value("--port"));
+    RecorderProtocol protocol(link, ConnectReport::StatusList);
+    RecorderIdentity id;
+    if (!ConnectAndIdentify(protocol, sink, id))
+        return kExitFailed;
+    protocol.DisconnectRecorder();
+    JsonObject out;
+    out.Add("model", id.m_strModel)
+        .Add("serialNumber", id.m_nSerialNumber)
+        .Add("version", id.m_nVersion)
+        .Add("fullFeatures", protocol.m_bFullFeatures);
+    std::cout << out.Text() << "\n";
+    return kExitOk;
+}
+
+int ReadWrite(const Args& args, bool write, bool defaults) {
+    RecorderSettings changed;
+    if (write) {
+        // Every KEY=VALUE is checked before the recorder is touched.
+        RecorderSettings probe;
+        for (std::size_t i = 1; i < args.Positional().size(); ++i) {
+            std::string error;
+            if (!ApplySetting(args.Positional()[i], probe, error))
+                return UsageError("recorder", error);
+        }
+    } else if (args.Positional().size() != 1) {
+        return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
+    }
+    CliSink sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    ConfigurePort(link, *args.Value("--port"));
+    RecorderProtocol protocol(link, ConnectReport::StatusList);
+    RecorderIdentity id;
+    if (!ConnectAndIdentify(protocol, sink, id)) {
+        if (write)
+            PrintStatus(sink);
+        return kExitFailed;
+    }
+    RecorderSettings settings;
+    if (!protocol.ReadSettings(settings)) {
+        if (write)
+            PrintStatus(sink);
+        return kExitFailed;
+    }
+    if (!write) {
+        protocol.DisconnectRecorder();
+        std::cout << SettingsJson(settings).Text() << "\n";
+        return kExitOk;
+    }
+    if (defaults) {
+        settings = DefaultRecorderSettings();
+        sink.AppendStatus("Set to Defaults. TAVO not updated");
+    }
+    for (std::size_t i = 1; i < args.Positional().size(); ++i) {
+        std::string error;
+        ApplySetting(args.Positional()[i], settings, error);
+    }
+    const bool stored = protocol.WriteSettings(settings);
+    link.ClosePort();
+    PrintStatus(sink);
+    return stored ? kExitOk : kExitFailed;
+}
+
+int SendCommand(const Args& args) {
+    if (args.Positional().size() != 2)
+        return UsageError("recorder", "command needs the command TEXT");
+    int value = 0;
+    int address = 0;
+    if (const auto v = args.Value("--value")) {
+        if (!ParseInt(*v, value))
+            return UsageError("recorder", "Please enter a positive integer.");
+        if (value < 0 || value > 65535)
+            return UsageError("recorder", "Please enter an integer between 0 and 65535.");
+    }
+    if (const auto a = args.Value("--address")) {
+        if (!ParseInt(*a, address) || address < 0 || address > 255)
+            return UsageError("recorder", "Please enter an integer between 0 and 255.");
+    }
+    CliSink sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    ConfigurePort(link, *args.Value("--port"));
+    RecorderProtocol protocol(link, ConnectReport::StatusList);
+    RecorderIdentity id;
+    if (!ConnectAndIdentify(protocol, sink, id))
+        return kExitFailed;
+    const std::string reply =
+        SendConsoleCommand(link, args.Positional()[1], static_cast<unsigned>(value),
+                           static_cast<unsigned>(address), [] { return true; });
+    link.ClosePort();
+    std::cout << reply << "\n";
+    return kExitOk;
+}
+
+int Sensor(const Args& args) {
+    if (args.Positional().size() != 1)
+        return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
+    CliSink sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    ConfigurePort(link, *args.Value("--port"));
+    RecorderProtocol protocol(link, ConnectReport::StatusList);
+    RecorderIdentity id;
+    if (!ConnectAndIdentify(protocol, sink, id))
+        return kExitFailed;
+    const int reading = protocol.ReadSensor();
+    link.ClosePort();
+    std::cout << reading << "\n";
+    return kExitOk;
+}
+
+} // namespace
+
+int RunDownload(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseArgs("download", argv, {{"--port", 1}, {"--max", 1}}, args, code))
+        return code;
+    if (args.Positional().size() != 1)
+        return UsageError("download", "expected the output file OUT");
+    CTAVOkitDoc doc;
+    ApplyFreshSettings(doc);
+    if (const auto max = args.Value("--max")) {
+        if (!ParseInt(*max, doc.m_nMaxSamples))
+            return UsageError("download", "Please enter an integer.");
+    }
+    EnsureQtCore();
+    CliSink sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    ConfigurePort(link, *args.Value("--port"));
+    FlightDownload download(link);
+    Progress progress;
+    download.SetProgress([&progress](int samples) { progress.Show(samples); });
+    const DownloadOutcome outcome = download.DownloadFlight(doc.m_nMaxSamples);
+    progress.Done();
+    download.m_description.ApplyTo(doc);
+    if (outcome != DownloadOutcome::Downloaded)
+        return kExitFailed;
+    AcceptDownloadedSamples(doc, download.m_pReceived);
+    FinishDownloadCommand(doc, true, doc.m_nMaxSamples);
+    return SaveFlight(args.Positional()[0], doc);
+}
+
+int RunRecorder(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseArgs("recorder", argv, {{"--port", 1}, {"--value", 1}, {"--address", 1}}, args, code))
+        return code;
+    if (args.Positional().empty())
+        return UsageError("recorder",
+                          "expected identify, read, write, defaults, command or sensor");
+    const std::string& action = args.Positional()[0];
+    if ((args.Has("--value") || args.Has("--address")) && action != "command")
+        return UsageError("recorder", "--value and --address belong to 'recorder command'");
+    EnsureQtCore();
+    if (action == "identify") {
+        if (args.Positional().size() != 1)
+            return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
+        return Identify(args);
+    }
+    if (action == "read")
+        return ReadWrite(args, false, false);
+    if (action == "write")
+        return ReadWrite(args, true, false);
+    if (action == "defaults") {
+        if (args.Positional().size() != 1)
+            return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
+        return ReadWrite(args, true, true);
+    }
+    if (action == "command")
+        return SendCommand(args);
+    if (action == "sensor")
+        return Sensor(args);
+    return UsageError("recorder", "unknown action '" + action + "'");
+}
+
+} // namespace tavo::cli

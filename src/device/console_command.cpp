@@ -1,0 +1,62 @@
+#include "device/console_command.h"
+
+#include "device/recorder_settings.h"
+
+namespace tavo {
+namespace {
+
+std::string OneByte(unsigned value) {
+    return std::string(1, static_cast<char>(static_cast<unsigned char>(value & 0xFFu)));
+}
+
+} // namespace
+
+std::string SendConsoleCommand(SerialLink& link, const std::string& command, unsigned value,
+                               unsigned address, const std::function<bool()>& confirmWrite) {
+    const char first = command.empty() ? '\0' : command[0];
+    auto valueThenReply = [&link] {
+        const int v = link.ReadValue(true);
+        return std::to_string(v) + link.ReadReply();
+    };
+    switch (first) {
+    case 'M':
+    case 'F':
+    case '1':
+    case '2':
+        link.WriteString(command);
+        return link.ReadReply();
+    case 'B':
+    case 'X':
+        link.WriteString(command);
+        link.Pause(500);
+        return link.ReadReply();
+    case 'S':
+        link.WriteString(command);
+        link.Pause(kPauseMillis);
+        link.WriteString(OneByte(address));
+        return valueThenReply();
+    case 'V':
+        link.WriteString(command);
+        return valueThenReply();
+    case 'A':
+    case 'P':
+        link.WriteString(command);
+        link.Pause(kPauseMillis);
+        return valueThenReply();
+    case 'R':
+        if (confirmWrite && !confirmWrite())
+            return std::string();
+        link.WriteString(command);
+        link.Pause(kPauseMillis);
+        link.WriteString(OneByte(LowByte(value)));
+        link.Pause(kPauseMillis);
+        link.WriteString(OneByte(HighByte(value)));
+        link.Pause(kPauseMillis);
+        link.WriteString(OneByte(address));
+        return link.ReadReply();
+    default:
+        return "Invalid command";
+    }
+}
+
+} // namespace tavo

@@ -1,0 +1,171 @@
+#include "device/flight_download.h"
+
+namespace tavo {
+
+void RecordingDescription::ApplyTo(FlightRecord& flight) const {
+    if (m_bHasSampleRate)
+        flight.m_nSampleRate = m_nSampleRate;
+    if (m_bHasPreLaunch)
+        flight.m_nPreLaunchSetting = m_nPreLaunchSetting;
+    if (m_bHasTwoGee)
+        flight.m_fTwoGeeFile = m_fTwoGeeFile;
+    if (m_bHasAccelOffset)
+        flight.m_nAccelOffset = m_nAccelOffset;
+}
+
+FlightDownload::FlightDownload(SerialLink& link)
+    : m_link(link), m_protocol(link, ConnectReport::MessageBox) {
+    m_protocol.UseTerminatedReader(&m_stop);
+}
+
+bool FlightDownload::ReadDescription() {
+    const int order[] = {address::kSamplePeriod, address::kPreLaunch, address::kTwoGee,
+                         address::kAccelOffset};
+    for (int addr : order) {
+        int value = 0;
+        if (!m_protocol.ReadMemory(addr, true, value)) {
+            m_link.Sink().ShowMessage("FAILED getting TAVO data!");
+            return false;
+        }
+        switch (addr) {
+        case address::kSamplePeriod:
+            // A period of 0 has no rate; the flight keeps rate 0 rather than dividing.
+            m_description.m_nSampleRate = PeriodToRate(value);
+            m_description.m_bHasSampleRate = true;
+            break;
+        case address::kPreLaunch:
+            m_description.m_nPreLaunchSetting = value;
+            m_description.m_bHasPreLaunch = true;
+            break;
+        case address::kTwoGee:
+            m_description.m_fTwoGeeFile = static_cast<float>(value);
+            m_description.m_bHasTwoGee = true;
+            break;
+        case address::kAccelOffset:
+            m_description.m_nAccelOffset = value;
+            m_description.m_bHasAccelOffset = true;
+            break;
+        }
+    }
+    return true;
+}
+
+DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
+    m_stop.m_bStopRequest = false;
+    m_stop.m_timeLastActivity = m_link.LinkClock().WholeSeconds();
+    m_pReceived.clear();
+    m_nSamplesReceived = 0;
+    m_description = RecordingDescription{};
+    m_nMaxToReceive = maxToReceive;
+    if (!m_protocol.ConnectRecorder())
+        return DownloadOutcome::ConnectFailed;
+    if (!ReadDescription())
+        return DownloadOutcome::DescriptionFailed;
+    TransferSamples();
+    ReorderPreLaunch(m_pReceived, m_description.m_nPreLaunchSetting);
+    const int offset = m_description.m_nAccelOffset;
+    if (offset > 300 && offset < 700) {
+        // The recorder's reading at rest on the pad becomes the flight's first sample,
+        // the zero reference of every curve.
+        if (m_pReceived.empty())
+            m_pReceived.push_back(std::to_string(offset));
+        else
+            m_pReceived.front() = std::to_string(offset);
+    }
+    m_link.ClosePort();
+    return DownloadOutcome::Downloaded;
+}
+
+bool FlightDownload::ReadBlockByte(std::uint8_t& byte) {
+    Clock& clock = m_link.LinkClock();
+    for (;;) {
+        if (m_link.ReadByte(byte))
+            return true;
+        if (clock.WholeSeconds() - m_stop.m_timeLastActivity > 2)
+            m_stop.m_bStopRequest = true;
+        if (m_stop.m_bStopRequest)
+            return false;
+    }
+}
+
+void FlightDownload::TransferSamples() {
+    Clock& clock = m_link.LinkClock();
+    m_stop.m_bStopRequest = false;
+    m_nSamplesReceived = 0;
+    m_link.WriteString("T");
+    m_link.Pause(kPauseMillis);
+    for (;;) {
+        std::uint8_t block[17] = {};
+        const bool first = ReadBlockByte(block[0]);
+        if (m_nSamplesReceived > m_nMaxToReceive)
+            m_stop.m_bStopRequest = true;
+        if (m_stop.m_bStopRequest || !first)
+            break;
+        bool complete = true;
+        for (int i = 1; i < 17 && complete; ++i)
+            complete = ReadBlockByte(block[i]);
+        if (!complete) {
+            // The recorder fell silent inside the block: a checksum over bytes that
+            // never came means nothing, so the block is neither kept nor answered.
+            break;
+        }
+        unsigned sum = 0;
+        for (int i = 0; i < 16; ++i)
+            sum += block[i];
+        if ((sum & 0xFFu) == block[16]) {
+            m_link.WriteString("K");
+            for (int i = 0; i < 16; i += 2)
+                m_pReceived.push_back(std::to_string(block[i] + 256 * block[i + 1]));
+            m_nSamplesReceived += 8;
+            if (m_progress)
+                m_progress(m_nSamplesReceived);
+            m_stop.m_timeLastActivity = clock.WholeSeconds();
+        } else {
+            m_link.WriteString("E");
+            if (clock.WholeSeconds() - m_stop.m_timeLastActivity > 5)
+                m_stop.m_bStopRequest = true;
+        }
+    }
+    m_link.WriteString("A");
+    for (int i = 0; i < 10; ++i) {
+        if (!m_link.ReadReplyTerminated(m_stop).empty())
+            break;
+    }
+    m_link.ReadReplyTerminated(m_stop);
+}
+
+void FlightDownload::ReorderPreLaunch(std::vector<std::string>& received, int preLaunchSetting) {
+    if (preLaunchSetting <= 1)
+        return;
+    const std::size_t p = static_cast<std::size_t>(preLaunchSetting / 2);
+    if (received.size() < p)
+        return;
+    std::size_t m = p;
+    for (std::size_t i = 0; i < p; ++i) {
+        if (SampleReading(ParseSampleWord(received[i])) == 0xFFF) {
+            m = i;
+            break;
+        }
+    }
+    if (m == p)
+        return;
+    std::vector<std::string> result;
+    result.reserve(received.size());
+    if (ParseSampleWord(received[0]) == 0) {
+        // Never wrapped: the samples run from just after the zero word to the marker.
+        for (std::size_t i = 1; i < m; ++i)
+            result.push_back(std::move(received[i]));
+    } else {
+        // Wrapped: the oldest sample follows the marker; the one just before the
+        // marker was being overwritten and is left out with it.
+        for (std::size_t i = m + 1; i < p; ++i)
+            result.push_back(std::move(received[i]));
+        for (std::size_t i = 0; i + 1 < m; ++i)
+            result.push_back(std::move(received[i]));
+    }
+    for (std::size_t i = p; i < received.size(); ++i)
+        result.push_back(std::move(received[i]));
+    received.swap(result);
+}
+
+} // namespace tavo

@@ -1,0 +1,73 @@
+#pragma once
+// Copies a recorded flight out of the recorder: connect, read the four words that
+// describe the recording, receive the sample memory in checksummed blocks, and put
+// the pre-launch ring buffer into time order. The document is not touched here: the
+// caller applies the description and, on OK, the samples (see download_commit.h),
+// so the transfer can run on a worker thread.
+
+#include <atomic>
+#include <functional>
+#include <string>
+#include <vector>
+
+#include "device/recorder_protocol.h"
+#include "device/serial_link.h"
+#include "flight/flight_record.h"
+
+namespace tavo {
+
+// The recording's description as far as it arrived; each part goes into the
+// document whether the user then keeps the samples or not.
+struct RecordingDescription {
+    bool m_bHasSampleRate = false;
+    int m_nSampleRate = 0; // 0 when the recorder's period was 0: no rate
+    bool m_bHasPreLaunch = false;
+    int m_nPreLaunchSetting = 0;
+    bool m_bHasTwoGee = false;
+    float m_fTwoGeeFile = 0.0f;
+    bool m_bHasAccelOffset = false;
+    int m_nAccelOffset = 0;
+
+    // Stores the parts that arrived into the flight.
+    void ApplyTo(FlightRecord& flight) const;
+};
+
+enum class DownloadOutcome { Downloaded, ConnectFailed, DescriptionFailed };
+
+class FlightDownload {
+public:
+    explicit FlightDownload(SerialLink& link);
+
+    // Told after every accepted block, on the transfer's thread.
+    void SetProgress(std::function<void(int samples)> progress) {
+        m_progress = std::move(progress);
+    }
+
+    // "Read EEPROM" after the overwrite question: connects, reads the description,
+    // transfers, reorders, applies the offset rule and closes the port.
+    DownloadOutcome DownloadFlight(int maxToReceive);
+    // The block transfer alone, on an open, connected link.
+    void TransferSamples();
+    // ABORT: ends the transfer at the next test of the stop request. Any thread.
+    void RequestStop() { m_stop.m_bStopRequest = true; }
+
+    // Puts the pre-launch ring buffer (the first preLaunchSetting / 2 words) into time
+    // order; the word whose low 12 bits are all ones marks the boundary.
+    static void ReorderPreLaunch(std::vector<std::string>& received, int preLaunchSetting);
+
+    RecordingDescription m_description;
+    std::vector<std::string> m_pReceived;
+    int m_nSamplesReceived = 0;
+    int m_nMaxToReceive = 0;
+    TransferStop m_stop;
+
+private:
+    bool ReadBlockByte(std::uint8_t& byte);
+    bool ReadDescription();
+
+    SerialLink& m_link;
+    RecorderProtocol m_protocol;
+    std::function<void(int)> m_progress;
+};
+
+} // namespace tavo

@@ -1,0 +1,69 @@
+#pragma once
+// Which serial devices the machine has, how the recorder's port names map to them,
+// and how a port object for a name is made.
+//
+// Ports are numbered 1 to 255: in-process devices first (the demo recorder), then the
+// machine's serial devices sorted by kind and number (/dev/ttyACM0, /dev/ttyACM1, ...,
+// /dev/ttyS0, ..., /dev/ttyUSB0, ...). "COMn", "COMn:" and "\\.\COMn" (any letter
+// case) all mean port number n; any other name, such as /dev/ttyUSB0 or a
+// pseudo-terminal, is a device path used as typed.
+
+#include <functional>
+#include <memory>
+#include <mutex>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "device/clock.h"
+#include "device/serial_port.h"
+
+namespace tavo {
+
+class SimulatedDevice;
+
+constexpr unsigned kMaxPortNumber = 255;
+
+// The port number that a "COMn" style name means, or nothing for any other name.
+std::optional<unsigned> ComPortNumber(const std::string& name);
+
+// Orders device paths by their name without the trailing number, then by that number,
+// so ttyS2 comes before ttyS10.
+bool DevicePathLess(const std::string& a, const std::string& b);
+
+class PortDirectory {
+public:
+    virtual ~PortDirectory() = default;
+    // The devices that carry port numbers, in order: element 0 is port 1.
+    virtual std::vector<std::string> Devices() = 0;
+    // A closed port object able to open `device` (a name from Devices() or a path).
+    virtual std::unique_ptr<SerialPort> CreatePort(const std::string& device) = 0;
+    // The clock that the ports' time-outs run on.
+    virtual Clock& PortClock() = 0;
+
+    // The device that a configured port name means, or empty when a "COMn" name has
+    // no device behind it.
+    std::string Resolve(const std::string& name);
+};
+
+// The machine's serial devices through Qt SerialPort, behind any in-process devices
+// installed at start (the demo). Runs on the real clock.
+class SystemPortDirectory final : public PortDirectory {
+public:
+    std::vector<std::string> Devices() override;
+    std::unique_ptr<SerialPort> CreatePort(const std::string& device) override;
+    Clock& PortClock() override { return RealClock::Instance(); }
+
+    // Puts an in-process device ahead of the machine's ports (after those installed
+    // before), under `name`.
+    void InstallFront(const std::string& name, std::shared_ptr<SimulatedDevice> device);
+
+private:
+    std::mutex m_mutex;
+    std::vector<std::pair<std::string, std::shared_ptr<SimulatedDevice>>> m_inProcess;
+};
+
+// The directory every window and command of this process uses.
+SystemPortDirectory& DefaultPortDirectory();
+
+} // namespace tavo

@@ -1,0 +1,179 @@
+#include "device/recorder_protocol.h"
+
+namespace tavo {
+namespace {
+
+std::string OneByte(int value) {
+    return std::string(1, static_cast<char>(static_cast<unsigned char>(value & 0xFF)));
+}
+
+} // namespace
+
+std::string RecorderProtocol::Reply() {
+    return m_pTerminated != nullptr ? m_link.ReadReplyTerminated(*m_pTerminated)
+                                    : m_link.ReadReply();
+}
+
+bool RecorderProtocol::ConnectRecorder() {
+    m_bConnected = false;
+    if (m_link.m_bPortOpen)
+        m_link.ClosePort();
+    if (!m_link.OpenPort())
+        return false;
+    auto failed = [this] {
+        if (m_report == ConnectReport::StatusList)
+            m_link.Sink().AppendStatus("Connect failed!");
+        else
+            m_link.Sink().ShowMessage("Connect failed!");
+        if (m_link.m_bPortOpen)
+            m_link.ClosePort();
+        return false;
+    };
+    if (!m_link.WriteString("B"))
+        return failed();
+    std::string reply;
+    for (int i = 0; i < 10 && reply.empty(); ++i)
+        reply = Reply();
+    if (reply != "E" && reply != "K")
+        return failed();
+    m_bConnected = true;
+    return true;
+}
+
+void RecorderProtocol::DisconnectRecorder() {
+    m_link.ClosePort();
+    m_bConnected = false;
+    m_link.Sink().AppendStatus("Disconnected");
+}
+
+void RecorderProtocol::IdentifyRecorder(RecorderIdentity& identity) {
+    m_link.WriteString("M");
+    if (Reply() == "ZR7K")
+        identity.m_strModel = "ZR7";
+    int serial = 0;
+    ReadMemory(address::kSerialNumber, true, serial);
+    identity.m_nSerialNumber = serial;
+    identity.m_strSerialNumber = std::to_string(serial);
+    m_link.WriteString("V");
+    identity.m_nVersion = m_link.ReadValue(true);
+    identity.m_strVersion = std::to_string(identity.m_nVersion);
+    Reply();
+    m_bFullFeatures = identity.m_nVersion >= kFirstFullFeatureFirmware;
+    if (!m_bFullFeatures)
+        m_link.Sink().ShowMessage(kFirmwareMessage);
+}
+
+bool RecorderProtocol::ReadMemory(int address, bool word, int& value) {
+    m_link.WriteString("S");
+    m_link.Pause(kPauseMillis);
+    m_link.WriteString(OneByte(address));
+    value = m_link.ReadValue(true);
+    if (!word)
+        value &= 0xFF;
+    return Reply() == "K";
+}
+
+bool RecorderProtocol::WriteMemory(int address, long value) {
+    m_link.WriteString("R");
+    m_link.Pause(kPauseMillis);
+    m_link.WriteString(OneByte(LowByte(value)));
+    m_link.Pause(kPauseMillis);
+    m_link.WriteString(OneByte(HighByte(value)));
+    m_link.Pause(kPauseMillis);
+    m_link.WriteString(OneByte(address));
+    return Reply() == "K";
+}
+
+int RecorderProtocol::ReadSensor() {
+    m_link.WriteString("A");
+    m_link.Pause(kPauseMillis);
+    const int reading = m_link.ReadValue(true);
+    Reply();
+    return reading;
+}
+
+bool RecorderProtocol::ReadSettings(RecorderSettings& s,
+                                    const std::function<void(int address)>& onValue) {
+    if (!m_bConnected)
+        ConnectRecorder();
+    struct Row {
+        int address;
+        bool word;
+    };
+    static constexpr Row kOrder[] = {
+        {address::kSamplePeriod, true},   {address::kPreLaunch, true},
+        {address::kEventMode, false},     {address::kEventDelay, true},
+        {address::kTwoGee, false},        {address::kActionTime, false},
+        {address::kBurnOutNumber, false}, {address::kFlags, false}};
+    for (const Row& row : kOrder) {
+        int value = 0;
+        if (!ReadMemory(row.address, row.word, value)) {
+            m_link.Sink().AppendStatus("FAILED getting TAVO data!");
+            m_link.Sink().ShowMessage("FAILED getting TAVO data!");
+            return false;
+        }
+        switch (row.address) {
+        case address::kSamplePeriod:
+            s.m_nSamplePeriod = value;
+            break;
+        case address::kPreLaunch:
+            s.m_nPreLaunchSamples = WordToPreLaunch(value);
+            break;
+        case address::kEventMode:
+            s.m_nEventMode = value;
+            break;
+        case address::kEventDelay:
+            s.m_nEventDelay = value;
+            break;
+        case address::kTwoGee:
+            s.m_nTwoGeeValue = value;
+            break;
+        case address::kActionTime:
+            s.m_nActionTime = value;
+            break;
+        case address::kBurnOutNumber:
+            s.m_nBurnOutNumber = value;
+            break;
+        case address::kFlags:
+            WordToFlags(value, s.m_bBreakwire, s.m_bNormallyClosed);
+            break;
+        }
+        if (onValue)
+            onValue(row.address);
+    }
+    m_link.Sink().AppendStatus("Loaded data from TAVO");
+    return true;
+}
+
+bool RecorderProtocol::WriteSettings(RecorderSettings& s) {
+    if (!m_bConnected)
+        ConnectRecorder();
+    auto failed = [this] {
+        m_link.Sink().AppendStatus("FAILED setting TAVO data!");
+        m_link.Sink().ShowMessage("FAILED setting TAVO data!");
+        return false;
+    };
+    if (!WriteMemory(address::kSamplePeriod, s.m_nSamplePeriod))
+        return failed();
+    if (s.m_nPreLaunchSamples < kMinPreLaunchSamples) {
+        m_link.Sink().AppendStatus("Pre-launch buffer under range! Setting to 64");
+        m_link.Sink().ShowMessage("Pre-launch buffer under range!\nSetting to 64");
+        s.m_nPreLaunchSamples = kMinPreLaunchSamples;
+    }
+    const std::pair<int, long> writes[] = {
+        {address::kPreLaunch, PreLaunchToWord(s.m_nPreLaunchSamples)},
+        {address::kEventMode, s.m_nEventMode},
+        {address::kEventDelay, s.m_nEventDelay},
+        {address::kTwoGee, s.m_nTwoGeeValue},
+        {address::kActionTime, s.m_nActionTime},
+        {address::kBurnOutNumber, s.m_nBurnOutNumber},
+        {address::kFlags, FlagsToWord(s.m_bBreakwire, s.m_bNormallyClosed)}};
+    for (const auto& [addr, value] : writes) {
+        if (!WriteMemory(addr, value))
+            return failed();
+    }
+    m_link.Sink().AppendStatus("Stored data to TAVO");
+    return true;
+}
+
+} // namespace tavo

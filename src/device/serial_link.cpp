@@ -1,0 +1,246 @@
+#include "device/serial_link.h"
+
+#include <cstdio>
+
+namespace tavo {
+
+std::string WithReason(const std::string& text, const std::string& reason) {
+    return reason.empty() ? text : text + "\n" + reason;
+}
+
+SerialLink::SerialLink(PortDirectory& ports, StatusSink& sink)
+    : m_ports(ports), m_clock(ports.PortClock()), m_sink(sink) {}
+
+SerialLink::~SerialLink() {
+    if (m_hPort)
+        m_hPort->Close();
+}
+
+void SerialLink::Fail(const std::string& prefix, const std::string& text, const std::string& reason,
+                      bool statusToo) {
+    if (statusToo)
+        m_sink.AppendStatus(prefix + text);
+    m_sink.ShowMessage(WithReason(prefix + text, reason));
+}
+
+std::unique_ptr<SerialPort> SerialLink::OpenAndConfigure(const std::string& name, bool probe,
+                                                         const std::string& prefix) {
+    const std::string device = m_ports.Resolve(name);
+    std::unique_ptr<SerialPort> port;
+    std::string reason;
+    if (!device.empty()) {
+        port = m_ports.CreatePort(device);
+        if (port->Open(device) != PortOpenResult::Opened) {
+            reason = port->ErrorReason();
+            port.reset();
+        }
+    }
+    if (!port) {
+        Fail(prefix, "COMM open error", reason, probe);
+        return nullptr;
+    }
+    auto fail = [&](const char* text) {
+        const std::string why = port->ErrorReason();
+        port->Close();
+        Fail(prefix, text, why, probe);
+        return nullptr;
+    };
+    if (!port->SetQueueSizes(kPortQueueBytes, kPortQueueBytes))
+        return fail("SetupCom error");
+    PortLineSettings line;
+    if (!port->GetLineSettings(line))
+        return fail("GetCommState error");
+    line.baudRate = 19200;
+    line.dataBits = 8;
+    line.parity = false;
+    line.stopBits = 1;
+    line.dtr = true;
+    line.rts = true;
+    line.hardwareFlowControl = false;
+    line.softwareFlowControl = false;
+    if (!port->SetLineSettings(line))
+        return fail("SetCommState error");
+    if (!port->Purge())
+        return fail("PurgeComm error");
+    PortTimeouts timeouts;
+    if (!port->GetTimeouts(timeouts))
+        return fail("SetCommTimeouts error");
+    timeouts.readInterval = 100;
+    timeouts.readTotalPerByte = 1;
+    timeouts.readTotalConstant = 100;
+    if (probe) {
+        timeouts.writeTotalPerByte = 1;
+        timeouts.writeTotalConstant = 100;
+    }
+    if (!port->SetTimeouts(timeouts))
+        return fail("SetCommTimeouts error");
+    return port;
+}
+
+bool SerialLink::OpenPort() {
+    if (m_bAutoPort) {
+        m_sink.AppendStatus("Auto port");
+        EnumeratePorts();
+        if (!OpenFirstFreePort()) {
+            m_sink.ShowMessage("Auto Port Open error");
+            return false;
+        }
+    } else {
+        std::unique_ptr<SerialPort> port = OpenAndConfigure(m_strPortName, false, std::string());
+        if (!port)
+            return false;
+        m_hPort = std::move(port);
+    }
+    m_bPortOpen = true;
+    m_sink.AppendStatus("Comm port open");
+    Pause(kPauseMillis);
+    return true;
+}
+
+void SerialLink::ClosePort() {
+    if (m_hPort) {
+        m_hPort->Close();
+        m_hPort.reset();
+    }
+    m_bPortOpen = false;
+    m_sink.AppendStatus("Comm port closed");
+}
+
+void SerialLink::EnumeratePorts() {
+    m_arrPortNumbers.clear();
+    m_arrPortBusy.clear();
+    const std::vector<std::string> devices = m_ports.Devices();
+    for (unsigned n = 1; n <= kMaxPortNumber && n <= devices.size(); ++n) {
+        const std::string& device = devices[n - 1];
+        std::unique_ptr<SerialPort> port = m_ports.CreatePort(device);
+        switch (port->Open(device)) {
+        case PortOpenResult::Opened:
+            port->Close();
+            m_arrPortNumbers.push_back(n);
+            m_arrPortBusy.push_back(0);
+            break;
+        case PortOpenResult::Busy:
+            m_arrPortNumbers.push_back(n);
+            m_arrPortBusy.push_back(1);
+            break;
+        case PortOpenResult::Absent:
+            break;
+        }
+    }
+}
+
+bool SerialLink::OpenFirstFreePort() {
+    if (m_arrPortNumbers.empty()) {
+        m_sink.ShowMessage("No ports available");
+        return false;
+    }
+    for (std::size_t i = 0; i < m_arrPortNumbers.size(); ++i) {
+        if (m_arrPortBusy[i] != 0)
+            continue;
+        char name[16];
+        std::snprintf(name, sizeof name, "COM%u", m_arrPortNumbers[i]);
+        if (ProbePort(name))
+            return true;
+    }
+    return false;
+}
+
+bool SerialLink::ProbePort(const std::string& name) {
+    if (name.compare(0, 3, "COM") != 0)
+        return false;
+    std::unique_ptr<SerialPort> port = OpenAndConfigure(name, true, name + "-");
+    if (!port)
+        return false;
+    m_sink.AppendStatus(name + "-Comm port open");
+    Pause(kPauseMillis);
+    const std::uint8_t buzz = 'B';
+    if (!port->Write(&buzz, 1)) {
+        const std::string reason = port->ErrorReason();
+        port->Close();
+        m_sink.AppendStatus(name + "-Write port error");
+        m_sink.ShowMessage(WithReason("Write port error", reason));
+        return false;
+    }
+    port->Flush();
+    std::uint8_t answer = 0;
+    bool answered = false;
+    for (int i = 0; i < 10 && !answered; ++i) {
+        std::uint8_t byte = 0;
+        if (port->ReadByte(byte) && byte != 0) {
+            answer = byte;
+            answered = true;
+        }
+    }
+    if (answered && (answer == 'E' || answer == 'K')) {
+        m_hPort = std::move(port);
+        return true;
+    }
+    m_sink.AppendStatus(name + "-Connect failed!");
+    port->Close();
+    return false;
+}
+
+bool SerialLink::WriteString(const std::string& text) {
+    if (!m_bPortOpen || !m_hPort)
+        return false;
+    if (!m_hPort->Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())) {
+        m_sink.ShowMessage(WithReason("Write port error", m_hPort->ErrorReason()));
+        ClosePort();
+        return false;
+    }
+    m_hPort->Flush();
+    return true;
+}
+
+bool SerialLink::ReadByte(std::uint8_t& byte) {
+    if (!m_bPortOpen || !m_hPort) {
+        m_clock.SleepMillis(101);
+        return false;
+    }
+    return m_hPort->ReadByte(byte);
+}
+
+std::string SerialLink::ReadReply() {
+    std::string text;
+    if (!m_bPortOpen)
+        return text;
+    std::uint8_t byte = 0;
+    while (text.size() < kMaxReplyBytes && ReadByte(byte))
+        text.push_back(static_cast<char>(byte));
+    return text;
+}
+
+std::string SerialLink::ReadReplyTerminated(TransferStop& stop) {
+    std::string text;
+    if (!m_bPortOpen)
+        return text;
+    while (text.size() < kMaxReplyBytes) {
+        std::uint8_t byte = 0;
+        if (ReadByte(byte)) {
+            text.push_back(static_cast<char>(byte));
+            stop.m_timeLastActivity = m_clock.WholeSeconds();
+            if (byte == 'K' || byte == '\n')
+                break;
+            continue;
+        }
+        if (m_clock.WholeSeconds() - stop.m_timeLastActivity > 2)
+            stop.m_bStopRequest = true;
+        if (stop.m_bStopRequest)
+            break;
+    }
+    return text;
+}
+
+int SerialLink::ReadValue(bool word) {
+    if (!m_bPortOpen)
+        return 0;
+    std::uint8_t low = 0;
+    std::uint8_t high = 0;
+    if (!ReadByte(low))
+        low = 0;
+    if (!ReadByte(high))
+        high = 0;
+    return word ? low + 256 * high : low;
+}
+
+} // namespace tavo

@@ -1,0 +1,91 @@
+#pragma once
+// One open port to the recorder: opening by name or by automatic detection, the line
+// settings and time-outs the recorder needs, writing commands and reading replies and
+// values. It knows nothing of what the bytes mean.
+
+#include <atomic>
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/clock.h"
+#include "device/port_directory.h"
+#include "device/serial_port.h"
+#include "device/status_sink.h"
+
+namespace tavo {
+
+// The download's stop state, shared with its reply reader. The stop request may be
+// set from another thread (ABORT); the activity time belongs to the transfer thread.
+struct TransferStop {
+    std::atomic<bool> m_bStopRequest{false};
+    std::int64_t m_timeLastActivity = 0; // whole seconds of the link's clock
+};
+
+// Longest reply either reader collects: a device that never falls silent must not
+// hang the program or exhaust its memory.
+constexpr std::size_t kMaxReplyBytes = 1024;
+// Driver queue sizes asked for on every open.
+constexpr std::size_t kPortQueueBytes = 2048;
+// The pause after an open and between the parts of a command.
+constexpr int kPauseMillis = 100;
+
+class SerialLink {
+public:
+    SerialLink(PortDirectory& ports, StatusSink& sink);
+    ~SerialLink();
+    SerialLink(const SerialLink&) = delete;
+    SerialLink& operator=(const SerialLink&) = delete;
+
+    // Opens and configures the port by name or automatically; true when open.
+    bool OpenPort();
+    // Closes the port and reports "Comm port closed".
+    void ClosePort();
+    // Writes every byte of `text` and flushes; false (and the port closed) on failure.
+    bool WriteString(const std::string& text);
+    // The reply until the line falls silent (at most kMaxReplyBytes).
+    std::string ReadReply();
+    // The download's reader: ends after 'K' or a newline, and on silence only once the
+    // stop request is set (the inactivity rule may set it).
+    std::string ReadReplyTerminated(TransferStop& stop);
+    // Reads two bytes, low first; the word, or only the first byte.
+    int ReadValue(bool word);
+    // One read of one byte under the time-outs. On a closed link it waits the read
+    // time-out and finds nothing, as a silent line would.
+    bool ReadByte(std::uint8_t& byte);
+
+    // The steps of automatic detection.
+    void EnumeratePorts();
+    bool OpenFirstFreePort();
+    bool ProbePort(const std::string& name);
+
+    // Pauses on the link's clock.
+    void Pause(int millis) { m_clock.SleepMillis(millis); }
+    Clock& LinkClock() { return m_clock; }
+    StatusSink& Sink() { return m_sink; }
+
+    std::string m_strPortName = "COM1:";
+    bool m_bAutoPort = false;
+    bool m_bPortOpen = false;
+    std::vector<unsigned> m_arrPortNumbers;
+    std::vector<unsigned> m_arrPortBusy;
+
+private:
+    // Opens `name` and applies queue sizes, line settings, purge and time-outs. On a
+    // failure reports `prefix` + the step's text and leaves nothing open.
+    std::unique_ptr<SerialPort> OpenAndConfigure(const std::string& name, bool probe,
+                                                 const std::string& prefix);
+    void Fail(const std::string& prefix, const std::string& text, const std::string& reason,
+              bool statusToo);
+
+    PortDirectory& m_ports;
+    Clock& m_clock;
+    StatusSink& m_sink;
+    std::unique_ptr<SerialPort> m_hPort;
+};
+
+// "text" with the system's reason on the line below it, when there is one.
+std::string WithReason(const std::string& text, const std::string& reason);
+
+} // namespace tavo

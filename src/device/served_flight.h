@@ -1,0 +1,44 @@
+#pragma once
+// The flight a simulated recorder serves, from a flight record, a flight file, or
+// made up, and the in-process recorder that `tavokit --demo` plugs in as port 1.
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "device/simulated_port.h"
+#include "flight/flight_record.h"
+
+namespace tavo {
+
+struct ServedFlight {
+    std::vector<std::uint16_t> words; // in time order
+    int sampleRate = 200;
+    int twoGee = 40;
+};
+
+// The flight's sample words (each clamped to 0..65535), rate and two-G value.
+ServedFlight ServedFlightFrom(const FlightRecord& flight);
+// Reads a ".flt" file; false with the reason when it cannot be used.
+bool LoadServedFlight(const std::string& path, ServedFlight& served, std::string& error);
+// A plain flight of `samples` samples for when no flight is given.
+ServedFlight MadeUpFlight(int samples = 12000);
+
+// The name under which the demo recorder appears as port 1.
+constexpr const char* kDemoDeviceName = "ZR7 simulator";
+
+// Installs a simulated recorder serving `flight`, paced at 19,200 baud, as the first
+// port of this process (so automatic detection and "COM1:" find it). Call once at
+// start, before any window opens a port.
+std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight);
+// A receiver that streams `flight` as live telemetry lines, installed as the next port
+// (port 2 after the demo recorder): the capture reads it when "CommPort" names it.
+std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight& flight);
+constexpr const char* kDemoTelemetryName = "ZR7 telemetry simulator";
+
+// The same, serving the flight file at `demoFlightPath` (the demo flight), or a
+// made-up flight when that file cannot be read.
+std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath);
+
+} // namespace tavo

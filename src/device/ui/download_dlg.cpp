@@ -1,0 +1,259 @@
+#include "device/ui/download_dlg.h"
+
+#include <QApplication>
+#include <QGridLayout>
+#include <QHBoxLayout>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMessageBox>
+#include <QProgressBar>
+#include <QPushButton>
+#include <QSettings>
+#include <QVBoxLayout>
+
+#include "device/download_commit.h"
+#include "device/ui/download_worker.h"
+
+namespace tavo {
+namespace {
+
+QString AppTitle() {
+    const QString name = QGuiApplication::applicationDisplayName();
+    return name.isEmpty() ? QStringLiteral("TAVOkit") : name;
+}
+
+// Whole numbers as the field takes them: optional sign and digits, in int range.
+bool ParseWholeNumber(const QString& text, int& value) {
+    bool ok = false;
+    const int v = text.trimmed().toInt(&ok);
+    if (ok)
+        value = v;
+    return ok;
+}
+
+} // namespace
+
+void DialogSink::ShowMessage(const std::string& text) {
+    if (m_bClosing)
+        return;
+    const QString message = QString::fromStdString(text);
+    CDownloadDlg* dialog = &m_dialog;
+    if (QThread::currentThread() == dialog->thread()) {
+        dialog->ShowMessage(message);
+        return;
+    }
+    QMetaObject::invokeMethod(
+        dialog, [dialog, message] { dialog->ShowMessage(message); }, Qt::BlockingQueuedConnection);
+}
+
+DownloadWorker::DownloadWorker(CDownloadDlg& dialog, PortDirectory& ports)
+    : m_sink(dialog), m_link(ports, m_sink), m_download(m_link) {
+    m_download.SetProgress([this](int samples) { emit Progress(samples); });
+}
+
+void DownloadWorker::Run(int maxToReceive) {
+    const DownloadOutcome outcome = m_download.DownloadFlight(maxToReceive);
+    emit Finished(static_cast<int>(outcome));
+}
+
+void DownloadWorker::ClosePortIfOpen() {
+    if (m_link.m_bPortOpen)
+        m_link.ClosePort();
+}
+
+CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName,
+                           bool autoPort, QWidget* parent)
+    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.m_nMaxSamples) {
+    setWindowTitle(QStringLiteral("Dialog"));
+
+    m_read = new QPushButton(QStringLiteral("Read EEPROM"), this);
+    m_abort = new QPushButton(QStringLiteral("ABORT"), this);
+    m_ok = new QPushButton(QStringLiteral("OK"), this);
+    m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
+    m_samplesRead = new QLabel(this);
+    m_samplesRead->setObjectName(QStringLiteral("samplesRead"));
+    m_samplesRead->setMinimumWidth(60);
+    m_progress = new QProgressBar(this);
+    m_progress->setTextVisible(false);
+    m_progress->setRange(0, 1);
+    m_progress->setValue(0);
+    m_max = new QLineEdit(QString::number(m_nMaxToReceive), this);
+    auto* maxLabel = new QLabel(QStringLiteral("Max samples\nto receive"), this);
+    maxLabel->setBuddy(m_max);
+
+    auto* grid = new QGridLayout;
+    grid->addWidget(m_read, 0, 0);
+    grid->addWidget(new QLabel(QStringLiteral("Samples read:"), this), 0, 1);
+    grid->addWidget(m_samplesRead, 0, 2);
+    grid->addWidget(m_abort, 1, 0);
+    grid->addWidget(m_progress, 1, 1, 1, 2);
+    grid->addWidget(maxLabel, 2, 0);
+    grid->addWidget(m_max, 2, 1, 1, 2);
+    auto* buttons = new QHBoxLayout;
+    buttons->addStretch();
+    buttons->addWidget(m_ok);
+    buttons->addWidget(m_cancel);
+    auto* layout = new QVBoxLayout(this);
+    layout->addLayout(grid);
+    layout->addLayout(buttons);
+    m_ok->setDefault(true);
+    m_abort->setEnabled(false);
+    setTabOrder(m_read, m_abort);
+    setTabOrder(m_abort, m_max);
+    setTabOrder(m_max, m_ok);
+    setTabOrder(m_ok, m_cancel);
+
+    connect(m_read, &QPushButton::clicked, this, &CDownloadDlg::OnReadEeprom);
+    connect(m_abort, &QPushButton::clicked, this, &CDownloadDlg::OnAbort);
+    connect(m_ok, &QPushButton::clicked, this, &CDownloadDlg::accept);
+    connect(m_cancel, &QPushButton::clicked, this, &CDownloadDlg::reject);
+
+    m_worker = new DownloadWorker(*this, ports);
+    m_worker->m_link.m_strPortName = portName;
+    m_worker->m_link.m_bAutoPort = autoPort;
+    m_worker->moveToThread(&m_thread);
+    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
+    connect(m_worker, &DownloadWorker::Progress, this, &CDownloadDlg::OnProgress,
+            Qt::QueuedConnection);
+    connect(m_worker, &DownloadWorker::Finished, this, &CDownloadDlg::OnFinished,
+            Qt::QueuedConnection);
+    m_thread.start();
+}
+
+CDownloadDlg::~CDownloadDlg() {
+    m_worker->m_sink.m_bClosing = true;
+    m_worker->m_download.RequestStop();
+    // The port belongs to the worker thread: close it there.
+    QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen, Qt::QueuedConnection);
+    m_thread.quit();
+    m_thread.wait();
+    if (m_bTransferring)
+        QApplication::restoreOverrideCursor();
+}
+
+void CDownloadDlg::SetPrompts(std::function<bool(const QString&)> ask,
+                              std::function<void(const QString&)> show) {
+    m_ask = std::move(ask);
+    m_show = std::move(show);
+}
+
+void CDownloadDlg::ShowMessage(const QString& text) {
+    if (m_show)
+        m_show(text);
+    else
+        QMessageBox::warning(this, AppTitle(), text);
+}
+
+bool CDownloadDlg::Ask(const QString& text) {
+    if (m_ask)
+        return m_ask(text);
+    return QMessageBox::question(this, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel,
+                                 QMessageBox::Ok) == QMessageBox::Ok;
+}
+
+bool CDownloadDlg::TakeFieldValues() {
+    int value = 0;
+    if (!ParseWholeNumber(m_max->text(), value)) {
+        ShowMessage(QStringLiteral("Please enter an integer."));
+        m_max->setFocus();
+        m_max->selectAll();
+        return false;
+    }
+    m_nMaxToReceive = value;
+    return true;
+}
+
+void CDownloadDlg::SetTransferring(bool on) {
+    m_bTransferring = on;
+    m_read->setEnabled(!on);
+    m_max->setEnabled(!on);
+    m_ok->setEnabled(!on);
+    m_abort->setEnabled(on);
+    if (on) {
+        QApplication::setOverrideCursor(Qt::BusyCursor);
+        m_abort->setFocus();
+    } else {
+        QApplication::restoreOverrideCursor();
+        m_ok->setFocus();
+    }
+}
+
+void CDownloadDlg::OnReadEeprom() {
+    if (m_bTransferring)
+        return;
+    if (m_doc.IsModified() &&
+        !Ask(QStringLiteral("Original data not stored.\nThis function will overwrite existing "
+                            "data.")))
+        return;
+    m_pReceived.clear();
+    if (!TakeFieldValues())
+        return;
+    m_progress->setRange(0, std::max(1, m_nMaxToReceive + 8));
+    m_progress->setValue(0);
+    SetTransferring(true);
+    const int max = m_nMaxToReceive;
+    QMetaObject::invokeMethod(
+        m_worker, [worker = m_worker, max] { worker->Run(max); }, Qt::QueuedConnection);
+}
+
+void CDownloadDlg::OnAbort() {
+    m_worker->m_download.RequestStop();
+}
+
+void CDownloadDlg::OnProgress(int samples) {
+    m_samplesRead->setText(QString::number(samples));
+    m_progress->setValue(std::min(samples, m_progress->maximum()));
+}
+
+void CDownloadDlg::OnFinished(int outcome) {
+    // The worker is idle now: what it collected can be taken over.
+    FlightDownload& download = m_worker->m_download;
+    download.m_description.ApplyTo(m_doc);
+    if (outcome == static_cast<int>(DownloadOutcome::Downloaded))
+        m_pReceived = std::move(download.m_pReceived);
+    download.m_pReceived.clear();
+    SetTransferring(false);
+    emit TransferEnded();
+    if (m_bCloseWhenStopped)
+        reject();
+}
+
+void CDownloadDlg::accept() {
+    if (m_bTransferring)
+        return;
+    if (!TakeFieldValues())
+        return;
+    AcceptDownloadedSamples(m_doc, m_pReceived);
+    QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen,
+                              Qt::BlockingQueuedConnection);
+    QDialog::accept();
+}
+
+void CDownloadDlg::reject() {
+    if (m_bTransferring) {
+        // Closing ends the transfer first; the dialog goes once the worker has stopped.
+        m_bCloseWhenStopped = true;
+        m_worker->m_download.RequestStop();
+        return;
+    }
+    m_pReceived.clear();
+    QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen,
+                              Qt::BlockingQueuedConnection);
+    QDialog::reject();
+}
+
+std::string DeviceDialogPortName(const CTAVOkitDoc& doc) {
+    QSettings settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit"));
+    if (settings.childGroups().contains(QStringLiteral("AdministerSettings")))
+        return doc.m_strCommPort;
+    return "COM1:";
+}
+
+void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc) {
+    CDownloadDlg dialog(doc, DefaultPortDirectory(), DeviceDialogPortName(doc), doc.m_bAutoComPort,
+                        parent);
+    const bool accepted = dialog.exec() == QDialog::Accepted;
+    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
+}
+
+} // namespace tavo

@@ -1,0 +1,93 @@
+#pragma once
+// The Download DATA dialog. The transfer runs on a worker thread that owns the link
+// for the dialog's lifetime, so the window stays responsive, the "Samples read:"
+// count moves as blocks arrive, and ABORT takes effect at the next block.
+
+#include <QDialog>
+#include <QThread>
+#include <atomic>
+#include <functional>
+#include <memory>
+#include <string>
+#include <vector>
+
+#include "app/tavokit_doc.h"
+#include "device/flight_download.h"
+#include "device/port_directory.h"
+
+class QLabel;
+class QLineEdit;
+class QProgressBar;
+class QPushButton;
+
+namespace tavo {
+
+class DownloadWorker;
+
+class CDownloadDlg : public QDialog {
+    Q_OBJECT
+public:
+    // Opens on `doc` with the port settings of the device dialogs.
+    CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName, bool autoPort,
+                 QWidget* parent = nullptr);
+    ~CDownloadDlg() override;
+
+    // The "Max samples to receive" value as last taken from the field.
+    int MaxToReceive() const { return m_nMaxToReceive; }
+    bool IsTransferring() const { return m_bTransferring; }
+    const std::vector<std::string>& Received() const { return m_pReceived; }
+
+    // Replace the question and message boxes (tests answer them by script).
+    void SetPrompts(std::function<bool(const QString&)> ask,
+                    std::function<void(const QString&)> show);
+
+public slots:
+    void OnReadEeprom();
+    void OnAbort();
+    void accept() override;
+    void reject() override;
+
+signals:
+    // Emitted when a transfer has ended and the dialog shows its result.
+    void TransferEnded();
+
+private slots:
+    void OnProgress(int samples);
+    void OnFinished(int outcome);
+
+private:
+    bool TakeFieldValues();
+    void SetTransferring(bool on);
+    void ShowMessage(const QString& text);
+    bool Ask(const QString& text);
+
+    CTAVOkitDoc& m_doc;
+    QThread m_thread;
+    DownloadWorker* m_worker = nullptr; // lives on m_thread
+    std::vector<std::string> m_pReceived;
+    int m_nMaxToReceive = 0;
+    bool m_bTransferring = false;
+    bool m_bCloseWhenStopped = false;
+    std::function<bool(const QString&)> m_ask;
+    std::function<void(const QString&)> m_show;
+
+    QPushButton* m_read = nullptr;
+    QPushButton* m_abort = nullptr;
+    QPushButton* m_ok = nullptr;
+    QPushButton* m_cancel = nullptr;
+    QLabel* m_samplesRead = nullptr;
+    QProgressBar* m_progress = nullptr;
+    QLineEdit* m_max = nullptr;
+
+    friend class DownloadWorker;
+    friend class DialogSink;
+};
+
+// The port name of the device dialogs: the "CommPort" setting when the
+// "AdministerSettings" key exists, otherwise "COM1:".
+std::string DeviceDialogPortName(const CTAVOkitDoc& doc);
+
+// Tools > Download DATA: runs the dialog on `doc` and updates the document after it.
+void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc);
+
+} // namespace tavo

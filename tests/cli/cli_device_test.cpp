@@ -1,0 +1,124 @@
+// tavokit-cli against a recorder: zr7sim on a pseudo-terminal, unpaced for speed.
+
+#include <QCoreApplication>
+#include <QProcess>
+#include <gtest/gtest.h>
+
+#include "cli_run.h"
+#include "device/zr7_recorder.h"
+#include "flight/flight_file.h"
+
+namespace tavo {
+namespace {
+
+using testing::JsonField;
+using testing::RunCli;
+using testing::TempDir;
+
+class CliRecorder : public ::testing::Test {
+protected:
+    static void SetUpTestSuite() {
+        static int argc = 1;
+        static char name[] = "cli_device_test";
+        static char* argv[] = {name, nullptr};
+        if (QCoreApplication::instance() == nullptr)
+            new QCoreApplication(argc, argv);
+    }
+    void SetUp() override {
+        m_sim.setProgram(QStringLiteral(TAVOKIT_BINARY_DIR "/tools/zr7sim/zr7sim"));
+        m_sim.setArguments({QStringLiteral("--samples"), QStringLiteral("7000"),
+                            QStringLiteral("--baud"), QStringLiteral("0")});
+        m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
+        m_sim.start();
+        ASSERT_TRUE(m_sim.waitForStarted(5000));
+        while (!m_sim.canReadLine() && m_sim.waitForReadyRead(5000)) {
+        }
+        port = m_sim.readLine().trimmed().toStdString();
+        ASSERT_EQ(port.rfind("/dev/", 0), 0u) << port;
+    }
+    void TearDown() override {
+        m_sim.terminate();
+        if (!m_sim.waitForFinished(5000))
+            m_sim.kill();
+    }
+
+    std::string port;
+    QProcess m_sim;
+};
+
+TEST_F(CliRecorder, DownloadWritesTheServedFlight) {
+    const std::string out = TempDir("cli_download") + "/flight.flt";
+    const auto r = RunCli({"download", out, "--port", port, "--max", "2000"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Samples read: 2008"), std::string::npos) << r.err;
+    FlightRecord flight;
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(out, flight, error)) << error.message;
+    const auto words = GenerateTestFlight(7000);
+    ASSERT_EQ(flight.m_pSamples.size(), 2006u);
+    for (std::size_t i = 0; i < 2006; ++i)
+        ASSERT_EQ(flight.m_pSamples.items()[i], std::to_string(words[i])) << i;
+    EXPECT_EQ(flight.m_nSampleRate, 200);
+    EXPECT_EQ(flight.m_nPreLaunchSetting, 512);
+    EXPECT_EQ(flight.m_fTwoGeeFile, 40.0f);
+}
+
+TEST_F(CliRecorder, WriteThenReadAndDefaults) {
+    auto r = RunCli({"recorder", "write", "--port", port, "sampleRate=100", "eventDelay=300",
+                     "breakwire=1", "preLaunchSamples=12"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Comm port open\nConnected\nLoaded data from TAVO\n"
+                     "Pre-launch buffer under range! Setting to 64\nStored data to TAVO\n"
+                     "Comm port closed\n");
+    r = RunCli({"recorder", "read", "--port", port});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(JsonField(r.out, "samplePeriod"), "10");
+    EXPECT_EQ(JsonField(r.out, "sampleRate"), "100");
+    EXPECT_EQ(JsonField(r.out, "eventDelay"), "300");
+    EXPECT_EQ(JsonField(r.out, "preLaunchSamples"), "64");
+    EXPECT_EQ(JsonField(r.out, "breakwire"), "true");
+
+    r = RunCli({"recorder", "defaults", "--port", port});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.out.find("Set to Defaults. TAVO not updated\nStored data to TAVO\n"),
+              std::string::npos);
+    r = RunCli({"recorder", "read", "--port", port});
+    EXPECT_EQ(JsonField(r.out, "samplePeriod"), "5");
+    EXPECT_EQ(JsonField(r.out, "twoGeeValue"), "15");
+    EXPECT_EQ(JsonField(r.out, "breakwire"), "false");
+}
+
+TEST_F(CliRecorder, IdentifyCommandAndSensor) {
+    auto r = RunCli({"recorder", "identify", "--port", port});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out,
+              "{\"model\":\"ZR7\",\"serialNumber\":1234,\"version\":210,\"fullFeatures\":true}\n");
+    r = RunCli({"recorder", "command", "--port", port, "S", "--address", "10"});
+    EXPECT_EQ(r.out, "512K\n");
+    r = RunCli({"recorder", "command", "--port", port, "R", "--value", "300", "--address", "6"});
+    EXPECT_EQ(r.out, "K\n");
+    r = RunCli({"recorder", "command", "--port", port, "S", "--address", "6"});
+    EXPECT_EQ(r.out, "300K\n");
+    r = RunCli({"recorder", "command", "--port", port, "s"});
+    EXPECT_EQ(r.out, "Invalid command\n");
+    r = RunCli({"recorder", "sensor", "--port", port});
+    EXPECT_EQ(r.out, std::to_string(GenerateTestFlight(1)[0] & 0xFFF) + "\n");
+}
+
+TEST(CliRecorderErrors, UsageAndMissingDevices) {
+    EXPECT_EQ(RunCli({"download", "x.flt"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"recorder", "read"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"recorder", "write", "--port", "COM1", "eventDelay=0"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"recorder", "write", "--port", "COM1", "colour=red"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"recorder", "command", "--port", "COM1", "R", "--value", "70000"}).exitCode,
+              2);
+    const auto r = RunCli({"recorder", "identify", "--port", "/nonexistent/ttyZR7"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_EQ(r.err.rfind("COMM open error\n", 0), 0u) << r.err;
+    const auto d =
+        RunCli({"download", TempDir("cli_nodev") + "/x.flt", "--port", "/nonexistent/ttyZR7"});
+    EXPECT_EQ(d.exitCode, 1);
+}
+
+} // namespace
+} // namespace tavo

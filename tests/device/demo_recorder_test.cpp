@@ -1,0 +1,46 @@
+// The demo recorder of `tavokit --demo`: installed in-process as port 1, found by
+// automatic detection and by "COM1:", serving the demo flight on the real clock.
+
+#include <QCoreApplication>
+#include <gtest/gtest.h>
+
+#include "device/flight_download.h"
+#include "device/served_flight.h"
+#include "device_test_support.h"
+
+namespace tavo {
+namespace {
+
+TEST(DemoRecorder, AutomaticDetectionAndCom1FindItAndItServesTheDemoFlight) {
+    static int argc = 1;
+    static char name[] = "demo_recorder_test";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr)
+        new QCoreApplication(argc, argv);
+
+    ServedFlight demo;
+    std::string error;
+    ASSERT_TRUE(LoadServedFlight(TAVOKIT_SOURCE_DIR "/data/demo.flt", demo, error)) << error;
+    InstallDemoRecorder(TAVOKIT_SOURCE_DIR "/data/demo.flt");
+    ASSERT_FALSE(DefaultPortDirectory().Devices().empty());
+    EXPECT_EQ(DefaultPortDirectory().Devices().front(), kDemoDeviceName);
+
+    for (bool automatic : {true, false}) {
+        test::RecordingSink sink;
+        SerialLink link(DefaultPortDirectory(), sink);
+        link.m_bAutoPort = automatic;
+        link.m_strPortName = "COM1:";
+        FlightDownload download(link);
+        ASSERT_EQ(download.DownloadFlight(600), DownloadOutcome::Downloaded) << automatic;
+        if (automatic) {
+            EXPECT_EQ(sink.status.at(1), "COM1-Comm port open");
+        }
+        ASSERT_EQ(download.m_pReceived.size(), 606u);
+        for (std::size_t i = 0; i < download.m_pReceived.size(); ++i)
+            ASSERT_EQ(download.m_pReceived[i], std::to_string(demo.words[i])) << i;
+        EXPECT_EQ(download.m_description.m_nSampleRate, demo.sampleRate);
+    }
+}
+
+} // namespace
+} // namespace tavo

@@ -1,0 +1,136 @@
+#include "device/zr7_recorder.h"
+
+#include <gtest/gtest.h>
+
+namespace tavo {
+namespace {
+
+std::vector<std::uint8_t> Drain(Zr7Recorder& r, std::int64_t now, std::int64_t until,
+                                std::vector<std::int64_t>* times = nullptr) {
+    std::vector<std::uint8_t> out;
+    std::int64_t at = 0;
+    while (r.NextOutputTime(now, at) && at <= until) {
+        if (times)
+            times->push_back(at);
+        out.push_back(r.TakeOutput());
+    }
+    return out;
+}
+
+TEST(Zr7Recorder, LeavesTheFactoryWithTheDefaultSettings) {
+    Zr7Recorder r;
+    EXPECT_EQ(r.Word(2), 5);
+    EXPECT_EQ(r.Word(4), 4);
+    EXPECT_EQ(r.Word(6), 1);
+    EXPECT_EQ(r.Word(8), 15);
+    EXPECT_EQ(r.Word(10), 512);
+    EXPECT_EQ(r.Word(16), 200);
+    EXPECT_EQ(r.Word(18), 1);
+    EXPECT_EQ(r.Word(20), 32);
+}
+
+TEST(Zr7Recorder, TheServedFlightSetsRateTwoGeeAndThePadReading) {
+    Zr7Recorder r;
+    r.SetFlight({0x1234, 600}, 100, 38);
+    EXPECT_EQ(r.Word(2), 10);
+    EXPECT_EQ(r.Word(8), 38);
+    EXPECT_EQ(r.Word(12), 0x234); // the reading without the event flags
+}
+
+TEST(Zr7Recorder, WrappedRingLayout) {
+    Zr7Options options;
+    options.ringMarker = 3;
+    Zr7Recorder r(options);
+    r.SetWord(10, 16); // P = 8: six pre-launch samples
+    r.SetFlight({11, 12, 13, 14, 15, 16, 17, 18, 19}, 100, 40);
+    // Oldest after the marker (index 3), newest before the overwritten slot (index 2).
+    EXPECT_EQ(r.MemoryImage(),
+              (std::vector<std::uint16_t>{15, 16, 16, 0x0FFF, 11, 12, 13, 14, 17, 18, 19, 0xFFFF,
+                                          0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}));
+}
+
+TEST(Zr7Recorder, ShortFlightLeavesTheRingUnwrapped) {
+    Zr7Recorder r;
+    r.SetWord(10, 16);
+    r.SetFlight({21, 22, 23}, 100, 40);
+    EXPECT_EQ(r.MemoryImage(), (std::vector<std::uint16_t>{0, 21, 22, 23, 0x0FFF, 0, 0, 0}));
+}
+
+TEST(Zr7Recorder, BlocksCarryTheirChecksumAndFollowTheHostsAnswers) {
+    Zr7Options options;
+    options.badChecksums = {{0, 1}};
+    Zr7Recorder r(options);
+    r.SetWord(10, 0); // no ring
+    std::vector<std::uint16_t> words;
+    for (int i = 0; i < 16; ++i)
+        words.push_back(static_cast<std::uint16_t>(0x0100 + i));
+    r.SetFlight(words, 100, 40);
+    r.Receive('T', 0);
+    auto block = Drain(r, 0, 0);
+    ASSERT_EQ(block.size(), 17u);
+    unsigned sum = 0;
+    for (int i = 0; i < 16; ++i)
+        sum += block[static_cast<std::size_t>(i)];
+    EXPECT_EQ(block[0], 0x00);
+    EXPECT_EQ(block[1], 0x01);
+    EXPECT_NE(block[16], sum & 0xFF);
+    r.Receive('E', 0);
+    block = Drain(r, 0, 0);
+    EXPECT_EQ(block[16], sum & 0xFF);
+    r.Receive('K', 0);
+    block = Drain(r, 0, 0);
+    EXPECT_EQ(block[0], 0x08);
+    r.Receive('K', 0);
+    EXPECT_TRUE(Drain(r, 0, 0).empty()); // memory ends: silence
+    r.Receive('A', 0);
+    EXPECT_EQ(Drain(r, 0, 0), (std::vector<std::uint8_t>{0x00, 0x01, 'K'}));
+}
+
+TEST(Zr7Recorder, PacedBytesLeaveOneLineTimeApart) {
+    Zr7Options options;
+    options.byteMicros = kByteMicros19200;
+    Zr7Recorder r(options);
+    r.Receive('M', 1000);
+    std::vector<std::int64_t> times;
+    EXPECT_EQ(Drain(r, 1000, 1000000, &times), (std::vector<std::uint8_t>{'Z', 'R', '7', 'K'}));
+    EXPECT_EQ(times, (std::vector<std::int64_t>{1521, 2042, 2563, 3084}));
+}
+
+TEST(Zr7Recorder, TelemetryStreamsTwoByteLinesAtTheSampleRate) {
+    Zr7Options options;
+    options.telemetry = true;
+    Zr7Recorder r(options);
+    r.SetFlight({0x0241, 0x0A0D}, 100, 40);
+    std::vector<std::int64_t> times;
+    const auto bytes = Drain(r, 5000, 5000 + 25000, &times);
+    EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x41, 0x02, 13, 0x0D, 0x0A, 13, 0x41, 0x02, 13}));
+    EXPECT_EQ(times[3], 15000);
+    EXPECT_EQ(times[6], 25000);
+    r.Receive('B', 30000); // a streaming receiver ignores commands
+    EXPECT_EQ(Drain(r, 30000, 30000), std::vector<std::uint8_t>{});
+}
+
+TEST(Zr7Recorder, ConsoleCommands) {
+    Zr7Recorder r;
+    r.SetFlight(std::vector<std::uint16_t>(300, 500), 100, 40);
+    r.Receive('F', 0);
+    EXPECT_EQ(Drain(r, 0, 0), std::vector<std::uint8_t>{'K'});
+    r.Receive('P', 0);
+    EXPECT_EQ(Drain(r, 0, 0), (std::vector<std::uint8_t>{44, 1, 'K'}));
+    r.Receive('q', 0);
+    EXPECT_EQ(Drain(r, 0, 0), std::vector<std::uint8_t>{'E'});
+}
+
+TEST(GenerateTestFlight, StaysInRangeAndMarksLaunch) {
+    const auto words = GenerateTestFlight(3000, 200, 512, 40);
+    ASSERT_EQ(words.size(), 3000u);
+    EXPECT_EQ(words[0], 512 + ((0 * 7919) % 5 - 2));
+    EXPECT_EQ(words[200] >> 12, 1);
+    for (std::uint16_t w : words) {
+        EXPECT_GT(w & 0xFFF, 0);
+        EXPECT_LT(w & 0xFFF, 0xFFF);
+    }
+}
+
+} // namespace
+} // namespace tavo

@@ -39,17 +39,10 @@ void CMainFrame::OnFileNew() {
 }
 
 void CMainFrame::OnFileOpen() {
-    if (!SaveModified())
-        return;
+    // The file first: a user who cancels the file dialog is asked nothing.
     const QString path = chooseFile(false, QString());
-    if (path.isEmpty())
-        return;
-    FileError error;
-    if (!m_doc.OnOpenDocument(path.toStdString(), error)) {
-        showMessage(QString::fromStdString(error.caption), QString::fromStdString(error.message));
-        return;
-    }
-    AddRecent(path);
+    if (!path.isEmpty())
+        OpenFile(path);
 }
 
 bool CMainFrame::OpenFile(const QString& path) {

@@ -29,10 +29,17 @@ void QPainterCanvas::SetPen(const Pen& pen) {
 }
 
 void QPainterCanvas::SetFont(int cellHeight) {
+    // The drawings' label boxes were laid out for the narrow sans-serif faces of the
+    // recorder's desktop: a value such as "-12.8" just fits the 30 units left of the
+    // frame. A wide default face clips such a label on the left, and a negative value
+    // then reads as positive. So the faces with those proportions come first.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                      QStringLiteral("Arial"), QStringLiteral("Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
     // The cell height counts ascent plus descent; Qt sizes a font by its em, so scale
     // the em until the line height matches the cell.
-    QFont font(QStringLiteral("Sans Serif"));
-    font.setStyleHint(QFont::SansSerif);
     const int probe = 100;
     font.setPixelSize(probe);
     const qreal height = QFontMetricsF(font).height();

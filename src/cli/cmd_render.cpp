@@ -20,6 +20,9 @@ namespace {
 
 // Far above any screen or page; keeps a mistyped size from asking for gigabytes.
 constexpr int kMaxRenderSide = 16384;
+// A cursor may stand beyond the frame, as a drag can leave it; the drawing adds its
+// label offsets to the position, so it stays far from the int limit.
+constexpr int kMaxCursorX = 1000000;
 
 bool ParseSize(const std::string& text, int& w, int& h) {
     const std::size_t x = text.find('x');
@@ -93,8 +96,9 @@ int RunRender(const CommandArgs& argv) {
     if (args.Has("--cursors")) {
         const auto& xs = args.Values("--cursors");
         if (!ParseInt(xs[0], view.m_xCursor1) || !ParseInt(xs[1], view.m_xCursor2) ||
-            view.m_xCursor1 < 0 || view.m_xCursor2 < 0)
-            return UsageError("render", "--cursors takes two x positions in pixels");
+            view.m_xCursor1 < 0 || view.m_xCursor2 < 0 || view.m_xCursor1 > kMaxCursorX ||
+            view.m_xCursor2 > kMaxCursorX)
+            return UsageError("render", "--cursors takes two x positions in pixels, 0 to 1000000");
     }
 
     int c1 = 0, c2 = 0;

@@ -3,14 +3,13 @@
 #include <QComboBox>
 #include <QDateEdit>
 #include <QDateTime>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QHBoxLayout>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
-#include <QVBoxLayout>
 
+#include "exchange/text_format.h" // AppendWithCrlf
 #include "view/dialog_fields.h"
 
 namespace tavo {
@@ -49,12 +48,7 @@ CDetailsDlg::CDetailsDlg(const FlightRecord& doc, QWidget* parent)
     }
     ShowValues();
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addWidget(buttons);
+    LayOutWithOkCancel(*this, form);
 }
 
 void CDetailsDlg::ShowValues() {
@@ -91,7 +85,10 @@ void CDetailsDlg::accept() {
     m_logic.OnClose();
     m_logic.name = ToFlightText(name->text());
     m_logic.motor = ToFlightText(motor->text());
-    m_logic.comment = ToFlightText(comment->toPlainText());
+    // The edit hands back bare LF; flight files have always stored a comment's line
+    // breaks as CR LF, and other readers of the file break lines only there.
+    m_logic.comment.clear();
+    AppendWithCrlf(m_logic.comment, ToFlightText(comment->toPlainText()));
     // The picker gives a day; the flight keeps its time of day.
     QDateTime when = QDateTime::fromSecsSinceEpoch(m_timeOfDayFrom);
     when.setDate(date->date());

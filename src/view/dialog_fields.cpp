@@ -20,6 +20,15 @@ std::string Trimmed(const std::string& text) {
     return text.substr(first, last - first + 1);
 }
 
+// The field's text without surrounding blanks and without a leading '+', which the
+// number parsers do not take. A second sign after it ("+-5") stays and is refused.
+std::string NumberText(const std::string& text) {
+    std::string t = Trimmed(text);
+    if (t.size() > 1 && t[0] == '+' && t[1] != '-' && t[1] != '+')
+        t.erase(0, 1);
+    return t;
+}
+
 } // namespace
 
 std::string FormatIntegerField(int value) {
@@ -31,9 +40,7 @@ std::string FormatRealField(float value) {
 }
 
 bool ParseIntegerField(const std::string& text, int& value) {
-    std::string t = Trimmed(text);
-    if (!t.empty() && t[0] == '+')
-        t.erase(0, 1);
+    const std::string t = NumberText(text);
     if (t.empty())
         return false;
     int parsed = 0;
@@ -45,9 +52,7 @@ bool ParseIntegerField(const std::string& text, int& value) {
 }
 
 bool ParseRealField(const std::string& text, float& value) {
-    std::string t = Trimmed(text);
-    if (!t.empty() && t[0] == '+')
-        t.erase(0, 1);
+    const std::string t = NumberText(text);
     if (t.empty())
         return false;
     double parsed = 0.0;

@@ -1,7 +1,10 @@
 #include "view/dlg_common.h"
 
+#include <QDialog>
+#include <QDialogButtonBox>
 #include <QLineEdit>
 #include <QMessageBox>
+#include <QVBoxLayout>
 
 #include "flight/text_codec.h"
 #include "view/dialog_fields.h"
@@ -20,6 +23,16 @@ QString FromFlightText(const std::string& text) {
 
 std::string ToFlightText(const QString& text) {
     return Utf8ToWindows1252(text.toStdString());
+}
+
+QDialogButtonBox* LayOutWithOkCancel(QDialog& dialog, QLayout* fields) {
+    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
+    QObject::connect(buttons, &QDialogButtonBox::accepted, &dialog, &QDialog::accept);
+    QObject::connect(buttons, &QDialogButtonBox::rejected, &dialog, &QDialog::reject);
+    auto* top = new QVBoxLayout(&dialog);
+    top->addLayout(fields);
+    top->addWidget(buttons);
+    return buttons;
 }
 
 bool ReadIntegerEdit(QLineEdit* edit, int& value, const DialogMessage& message) {

@@ -7,8 +7,11 @@
 
 #include <QString>
 
-class QWidget;
+class QDialog;
+class QDialogButtonBox;
+class QLayout;
 class QLineEdit;
+class QWidget;
 
 namespace tavo {
 
@@ -20,6 +23,10 @@ DialogMessage DefaultDialogMessage();
 // Windows-1252 flight text to and from the window's Unicode.
 QString FromFlightText(const std::string& text);
 std::string ToFlightText(const QString& text);
+
+// Lays the dialog out as its fields above OK and Cancel, which accept and reject it.
+// Returns the button box, for a dialog with a button of its own.
+QDialogButtonBox* LayOutWithOkCancel(QDialog& dialog, QLayout* fields);
 
 // Reads a numeric edit; on refusal shows the message, focuses the edit, returns false.
 bool ReadIntegerEdit(QLineEdit* edit, int& value, const DialogMessage& message);

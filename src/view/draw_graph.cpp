@@ -6,6 +6,7 @@
 #include <string>
 #include <vector>
 
+#include "reports/report_format.h" // FormatLongDate
 #include "view/graph_format.h"
 
 namespace tavo {
@@ -36,10 +37,13 @@ void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, i
     const float rate = 1.0f / flight.m_fSampleInterval;
     const float seconds = static_cast<float>(n) / rate;
     const int d = TruncClamped(seconds, kCoordLimit, 0);
-    const float sStep = static_cast<float>(n * 0.1);
-    const float xStep = static_cast<float>(f.W() * 0.1);
-    float s = sStep;
-    float x = static_cast<float>(f.L + f.W() * 0.1);
+    // The steps stay double and each sum is rounded to float, as the tick positions
+    // have always been found: rounding the step to float first moves some ticks by a
+    // pixel.
+    const double sStep = n * 0.1;
+    const double xStep = f.W() * 0.1;
+    float s = static_cast<float>(sStep);
+    float x = static_cast<float>(f.L + xStep);
     // Ten steps of a tenth; the sum of the steps decides whether the right edge gets
     // its tick, so the loop is bounded by the step count as well.
     for (int tick = 0; tick < 11 && s <= static_cast<float>(n); ++tick) {
@@ -57,8 +61,8 @@ void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, i
         canvas.DrawText({xi - 20, f.B + 2, xi + 20, f.B + 35}, label, TextHCenter);
         if (grid)
             canvas.DrawLine({xi, f.T}, {xi, f.B});
-        s += sStep;
-        x += xStep;
+        s = static_cast<float>(s + sStep);
+        x = static_cast<float>(x + xStep);
     }
 }
 
@@ -98,11 +102,17 @@ void ValueAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, 
             value += v;
         }
         // Downwards, always with one decimal. A zero line far above the frame (limits
-        // set by hand) starts at the first label that can still show.
-        std::int64_t y = static_cast<std::int64_t>(TruncClamped(z + p, kCoordLimit, f.B));
+        // set by hand) starts at the first label that can reach the page, counted in
+        // whole steps so it carries the value it would have reached step by step.
+        // A zero line beyond 1e15 units is taken as 1e15, where doubles still count
+        // whole units.
+        constexpr double kFarAbove = -1e15;
+        const double start = std::max(std::trunc(z + p), kFarAbove);
+        std::int64_t y = static_cast<std::int64_t>(start);
         value = -v;
-        if (y < f.T - 15) {
-            const std::int64_t skip = (f.T - 15 - y + p - 1) / p;
+        constexpr std::int64_t kPageTop = -15; // a label above this lies wholly off the page
+        if (y < kPageTop) {
+            const std::int64_t skip = (kPageTop - y + p - 1) / p;
             y += skip * p;
             value -= static_cast<double>(skip) * v;
         }
@@ -206,7 +216,7 @@ GraphFrame LayoutGraph(const GraphPage& page) {
 }
 
 std::string DetailsBlockText(const FlightRecord& flight) {
-    std::string text = FormatGraphDate(flight.m_timeDate) + "\n\n";
+    std::string text = FormatLongDate(flight.m_timeDate) + "\n\n";
     text += "Name: " + flight.m_strName + "\n\n";
     text += "Motor: " + flight.m_strMotor + "\n\n";
     text += "Comment:\n" + flight.m_strComment + "\n\n";

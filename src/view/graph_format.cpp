@@ -3,7 +3,6 @@
 #include <cmath>
 #include <cstdarg>
 #include <cstdio>
-#include <ctime>
 #include <string_view>
 
 namespace tavo {
@@ -93,21 +92,6 @@ int TruncClamped(double value, int limit, int ifNaN) {
     if (value <= -limit)
         return -limit;
     return static_cast<int>(value);
-}
-
-std::string FormatGraphDate(std::int64_t secondsSince1970) {
-    const std::time_t t = static_cast<std::time_t>(secondsSince1970);
-    std::tm tm{};
-#ifdef _WIN32
-    if (localtime_s(&tm, &t) != 0)
-        return std::string();
-#else
-    if (localtime_r(&t, &tm) == nullptr)
-        return std::string();
-#endif
-    char buf[128];
-    const std::size_t n = std::strftime(buf, sizeof buf, "%A, %B %d, %Y", &tm);
-    return std::string(buf, n);
 }
 
 } // namespace tavo

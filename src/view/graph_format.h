@@ -15,7 +15,4 @@ std::string FormatText(const char* format, ...) __attribute__((format(printf, 1,
 // `ifNaN`. Every coordinate the drawing computes from data goes through this.
 int TruncClamped(double value, int limit, int ifNaN);
 
-// A date as "%A, %B %d, %Y" in local time.
-std::string FormatGraphDate(std::int64_t secondsSince1970);
-
 } // namespace tavo

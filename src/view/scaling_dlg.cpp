@@ -4,7 +4,6 @@
 #include <QFormLayout>
 #include <QLineEdit>
 #include <QPushButton>
-#include <QVBoxLayout>
 
 #include "view/dialog_fields.h"
 
@@ -30,13 +29,7 @@ CScalingDlg::CScalingDlg(CTAVOkitDoc& doc, QWidget* parent)
     autoButton = new QPushButton(QStringLiteral("AUTO"));
     autoButton->setAutoDefault(false);
     connect(autoButton, &QPushButton::clicked, this, [this] { OnAuto(); });
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    buttons->addButton(autoButton, QDialogButtonBox::ActionRole);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addWidget(buttons);
+    LayOutWithOkCancel(*this, form)->addButton(autoButton, QDialogButtonBox::ActionRole);
 }
 
 void CScalingDlg::Show(const ScalingValues& v) {

@@ -3,7 +3,6 @@
 #include <QButtonGroup>
 #include <QCheckBox>
 #include <QComboBox>
-#include <QDialogButtonBox>
 #include <QFormLayout>
 #include <QGroupBox>
 #include <QHBoxLayout>
@@ -90,12 +89,7 @@ CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent)
     displayRaw->setChecked(values.displayRaw);
     form->addRow(displayRaw);
 
-    auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel);
-    connect(buttons, &QDialogButtonBox::accepted, this, &QDialog::accept);
-    connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);
-    auto* top = new QVBoxLayout(this);
-    top->addLayout(form);
-    top->addWidget(buttons);
+    LayOutWithOkCancel(*this, form);
 }
 
 void CSetupDlg::accept() {

@@ -185,7 +185,7 @@ TEST_F(DialogsTest, DetailsSwitchUnitsAndHandKilogramsAndMetresToTheFlight) {
     EXPECT_NEAR(doc.m_fMaxDiameter, 0.05f, 1e-7);
     EXPECT_FLOAT_EQ(doc.m_fPropellantWeight, 0.5f);
     EXPECT_EQ(doc.m_strName, "Caf\xe9 flight");
-    EXPECT_EQ(doc.m_strComment, "two\nlines");
+    EXPECT_EQ(doc.m_strComment, "two\r\nlines") << "line breaks as flight files hold them";
     EXPECT_EQ(QDateTime::fromSecsSinceEpoch(doc.m_timeDate).date(), QDate(2024, 5, 17));
     EXPECT_EQ(QDateTime::fromSecsSinceEpoch(doc.m_timeDate).time(),
               QDateTime::fromSecsSinceEpoch(when).time());
@@ -199,6 +199,15 @@ TEST_F(DialogsTest, DetailsSwitchUnitsAndHandKilogramsAndMetresToTheFlight) {
     frame->OnCommand(ID_VIEW_DETAILS);
     EXPECT_EQ(doc.m_strName, "Caf\xe9 flight");
     EXPECT_FALSE(doc.IsModified());
+
+    // OK without a change hands back the comment a file brought, breaks and all.
+    doc.m_strComment = "gusty\r\n\r\nsecond try";
+    Script<CDetailsDlg>([](CDetailsDlg& d) {
+        EXPECT_EQ(d.comment->blockCount(), 3);
+        d.accept();
+    });
+    frame->OnCommand(ID_VIEW_DETAILS);
+    EXPECT_EQ(doc.m_strComment, "gusty\r\n\r\nsecond try");
 }
 
 TEST(AppSettings, FirstRunLoadsDefaultsAndExitWritesTheCurrentValues) {

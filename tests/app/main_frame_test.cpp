@@ -218,6 +218,24 @@ TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
     EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
     EXPECT_FALSE(frame->close()) << "Cancel keeps the program running";
 
+    // File > Open picks the file first; cancelling its dialog asks nothing.
+    questions.clear();
+    int chosen = 0;
+    frame->chooseFile = [&chosen](bool, const QString&) {
+        ++chosen;
+        return QString();
+    };
+    frame->OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(chosen, 1);
+    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(doc.IsModified());
+    const QString other = QString::fromStdString(test::WriteTestFlight(dir, "o.flt", 20));
+    frame->chooseFile = [&other](bool, const QString&) { return other; };
+    frame->OnCommand(ID_FILE_OPEN);
+    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to q.flt?")});
+    EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
+    questions.clear();
+
     saveAnswer = QMessageBox::No;
     frame->OnCommand(ID_FILE_NEW);
     EXPECT_EQ(Samples(), 0u);

@@ -1,5 +1,6 @@
 #include <gtest/gtest.h>
 
+#include <QFontMetricsF>
 #include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
@@ -106,6 +107,21 @@ TEST(QPainterCanvas, TextIsClippedToItsRectangle) {
             inked = inked || dark;
         }
     EXPECT_TRUE(inked);
+}
+
+TEST(QPainterCanvas, GraphFontFitsANegativeValueLabelInItsBox) {
+    // The graph's value labels stand right-aligned in 30 units left of the frame and
+    // are clipped there; a face too wide for "-12.8" would cut off its sign.
+    App();
+    QImage image(100, 40, QImage::Format_RGB32);
+    QPainter painter(&image);
+    QPainterCanvas canvas(painter);
+    canvas.SetFont(16);
+    const QFontMetricsF metrics(painter.font());
+    EXPECT_NEAR(metrics.height(), 16.0, 1.0) << "the cell height";
+    for (const char* label : {"-12.8", "-9.6", "-25.6"})
+        EXPECT_LE(metrics.horizontalAdvance(QString::fromLatin1(label)), 30.0)
+            << label << " in " << painter.font().family().toStdString();
 }
 
 TEST(SvgCanvas, WritesAnSvgDocumentWithTheText) {

@@ -87,6 +87,8 @@ TEST(CliRender, RefusesBadUsageAndReportsAMissingFlight) {
     EXPECT_EQ(RunCli({"render", kDemo, dir + "/g.png", "--size", "10x10"}).exitCode, 2);
     EXPECT_EQ(RunCli({"render", kDemo, dir + "/g.png", "--size", "99999x600"}).exitCode, 2);
     EXPECT_EQ(RunCli({"render", kDemo, dir + "/g.png", "--curve", "speed"}).exitCode, 2);
+    EXPECT_EQ(RunCli({"render", kDemo, dir + "/g.png", "--cursors", "2147483647", "10"}).exitCode,
+              2);
     EXPECT_EQ(RunCli({"render", kDemo}).exitCode, 2);
     const auto missing = RunCli({"render", dir + "/none.flt", dir + "/g.png"});
     EXPECT_EQ(missing.exitCode, 1);

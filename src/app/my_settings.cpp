@@ -4,6 +4,8 @@
 #include <QString>
 #include <charconv>
 #include <cstring>
+#include <limits>
+#include <string_view>
 
 #include "flight/flight_record.h"
 
@@ -46,15 +48,31 @@ std::string MySettings::FormatInterval(float interval) {
 
 float MySettings::ParseInterval(const std::string& text) {
     std::size_t i = 0;
-    while (i < text.size() && std::strchr(" \t\n\v\f\r", text[i]) != nullptr && text[i] != '\0')
+    while (i < text.size() && text[i] != '\0' && std::strchr(" \t\n\v\f\r", text[i]) != nullptr)
         ++i;
     if (i < text.size() && text[i] == '+')
         ++i;
+    const char* first = text.data() + i;
+    const char* last = text.data() + text.size();
     double value = 0.0;
-    const auto result = std::from_chars(text.data() + i, text.data() + text.size(), value);
+    const auto result = std::from_chars(first, last, value);
     if (result.ec == std::errc::invalid_argument)
         return 0.0f;
-    // Out of range reads as the conversion's overflow value, as the C library gives.
+    if (result.ec == std::errc::result_out_of_range) {
+        // The C library's conversion gives +-HUGE_VAL past the largest double and 0
+        // below the smallest; a negative exponent or a zero whole part is the latter.
+        const std::string_view number(first, static_cast<std::size_t>(result.ptr - first));
+        const bool negative = !number.empty() && number.front() == '-';
+        const std::size_t e = number.find_first_of("eE");
+        const bool tiny = e != std::string_view::npos
+                              ? e + 1 < number.size() && number[e + 1] == '-'
+                              : number.find_first_not_of("-0") == std::string_view::npos ||
+                                    number[number.find_first_not_of("-0")] == '.';
+        if (tiny)
+            return negative ? -0.0f : 0.0f;
+        return negative ? -std::numeric_limits<float>::infinity()
+                        : std::numeric_limits<float>::infinity();
+    }
     return static_cast<float>(value);
 }
 

@@ -31,6 +31,10 @@ bool ToLocalDate(std::int64_t secondsSince1970, LocalDate& date);
 // Empty when the time cannot be represented.
 std::string FormatFlightDate(std::int64_t secondsSince1970);
 
+// A calendar time (seconds since 1970 UTC) in local time as "%A, %B %d, %Y" prints it in
+// the C locale, for example "Saturday, June 01, 2024"; empty when it has no local date.
+std::string FormatLongDate(std::int64_t secondsSince1970);
+
 // Appends `text` with each of its line breaks (CR LF, LF or a lone CR) written CR LF,
 // so a multi-line text leaves a file with one kind of line end.
 void AppendWithCrlf(std::string& out, const std::string& text);

@@ -6,14 +6,12 @@
 #include <cstdint>
 #include <string>
 
+#include "exchange/text_format.h" // FormatLongDate
+
 namespace tavo {
 
 // A value as "%0.<decimals>f" would print it in the C locale; non-finite values read
 // "inf", "-inf" and "nan" (never "-nan").
 std::string FormatFixed(double value, int decimals);
-
-// A calendar time (seconds since 1970 UTC) in local time as "%A, %B %d, %Y" prints it in
-// the C locale, for example "Saturday, June 01, 2024".
-std::string FormatLongDate(std::int64_t secondsSince1970);
 
 } // namespace tavo

@@ -6,7 +6,7 @@
 #include <string>
 #include <vector>
 
-#include "reports/report_format.h" // FormatLongDate
+#include "exchange/text_format.h" // FormatLongDate
 #include "view/graph_format.h"
 
 namespace tavo {

@@ -3,6 +3,7 @@
 #include <QSettings>
 #include <QTemporaryDir>
 #include <gtest/gtest.h>
+#include <limits>
 
 #include "flight/flight_record.h"
 
@@ -84,6 +85,10 @@ TEST(MySettingsFormat, IntervalTextBothWays) {
     EXPECT_EQ(MySettings::ParseInterval("-0.125"), -0.125f);
     EXPECT_EQ(MySettings::ParseInterval(""), 0.0f);
     EXPECT_EQ(MySettings::ParseInterval("abc"), 0.0f);
+    // Out of the double range: the overflow value, or 0 below the smallest.
+    EXPECT_EQ(MySettings::ParseInterval("1e999"), std::numeric_limits<float>::infinity());
+    EXPECT_EQ(MySettings::ParseInterval("-1e999"), -std::numeric_limits<float>::infinity());
+    EXPECT_EQ(MySettings::ParseInterval("1e-999"), 0.0f);
 }
 
 } // namespace

@@ -6,6 +6,7 @@
 #include <clocale>
 #include <cstdio>
 #include <iostream>
+#include <optional>
 #include <unistd.h>
 
 #include "cli/cli_common.h"
@@ -131,6 +132,29 @@ bool ParseBool(const std::string& text, bool& value) {
     return false;
 }
 
+// The settings that are a whole number within a range, by their command-line key.
+struct IntegerSetting {
+    const char* key;
+    int low, high;
+    int* value;
+};
+
+std::optional<IntegerSetting> FindIntegerSetting(const std::string& key, RecorderSettings& s) {
+    const IntegerSetting table[] = {
+        {"samplePeriod", 1, 250, &s.m_nSamplePeriod},
+        {"preLaunchSamples", 0, 4096, &s.m_nPreLaunchSamples},
+        {"eventDelay", 1, 65536, &s.m_nEventDelay},
+        {"twoGeeValue", 0, 255, &s.m_nTwoGeeValue},
+        {"actionTime", 10, 255, &s.m_nActionTime},
+        {"burnOutNumber", 1, 5, &s.m_nBurnOutNumber},
+    };
+    for (const IntegerSetting& entry : table) {
+        if (key == entry.key)
+            return entry;
+    }
+    return std::nullopt;
+}
+
 // Applies one KEY=VALUE to the settings, with the limits the Administer dialog keeps.
 bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::string& error) {
     const auto eq = assignment.find('=');
@@ -163,36 +187,16 @@ bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::strin
             return false;
         }
         s.m_nSamplePeriod = RateToPeriod(v);
-    } else if (key == "samplePeriod") {
-        if (!number(1, 250))
+    } else if (const std::optional<IntegerSetting> field = FindIntegerSetting(key, s)) {
+        if (!number(field->low, field->high))
             return false;
-        s.m_nSamplePeriod = v;
-    } else if (key == "preLaunchSamples") {
-        if (!number(0, 4096))
-            return false;
-        s.m_nPreLaunchSamples = v;
+        *field->value = v;
     } else if (key == "eventMode") {
         if (!ParseInt(text, v) || (v != 1 && v != 2 && v != 4 && v != 7)) {
             error = "eventMode: 1 (launch), 2 (burn-out), 4 (apogee) or 7";
             return false;
         }
         s.m_nEventMode = v;
-    } else if (key == "eventDelay") {
-        if (!number(1, 65536))
-            return false;
-        s.m_nEventDelay = v;
-    } else if (key == "twoGeeValue") {
-        if (!number(0, 255))
-            return false;
-        s.m_nTwoGeeValue = v;
-    } else if (key == "actionTime") {
-        if (!number(10, 255))
-            return false;
-        s.m_nActionTime = v;
-    } else if (key == "burnOutNumber") {
-        if (!number(1, 5))
-            return false;
-        s.m_nBurnOutNumber = v;
     } else if (key == "breakwire" || key == "normallyClosed") {
         bool b = false;
         if (!ParseBool(text, b)) {

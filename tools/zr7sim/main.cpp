@@ -137,11 +137,11 @@ int main(int argc, char** argv) {
         } else if (arg == "--bad-checksum") {
             if (!next(text))
                 return 2;
-            std::string spec = text;
+            const std::string fault = text;
             int block = 0, count = 1;
-            const auto colon = spec.find(':');
-            if (!ParseInt(spec.substr(0, colon).c_str(), block) ||
-                (colon != std::string::npos && !ParseInt(spec.substr(colon + 1).c_str(), count))) {
+            const auto colon = fault.find(':');
+            if (!ParseInt(fault.substr(0, colon).c_str(), block) ||
+                (colon != std::string::npos && !ParseInt(fault.substr(colon + 1).c_str(), count))) {
                 std::fprintf(stderr, "zr7sim: --bad-checksum: expected B or B:N\n");
                 return 2;
             }

@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "app/tavokit_doc.h"
+#include "flight/civil_date.h"
 
 namespace tavo::cli {
 
@@ -97,10 +98,5 @@ private:
 
 // A JSON string literal of UTF-8 text, with the escapes JSON needs.
 std::string JsonString(const std::string& utf8Text);
-
-// The date as UTC "YYYY-MM-DDTHH:MM:SSZ", for any 64-bit seconds value.
-std::string FormatUtcDate(std::int64_t seconds);
-// "YYYY-MM-DD" to seconds at UTC midnight; false when not a valid date.
-bool ParseDate(const std::string& text, std::int64_t& seconds);
 
 } // namespace tavo::cli

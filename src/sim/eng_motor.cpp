@@ -1,10 +1,10 @@
 #include "sim/eng_motor.h"
 
-#include <charconv>
 #include <cmath>
 #include <string_view>
 
 #include "flight/atomic_file.h"
+#include "flight/number_text.h"
 
 namespace tavo {
 namespace {
@@ -24,16 +24,9 @@ std::vector<std::string_view> SplitFields(std::string_view line) {
     return fields;
 }
 
-// The whole field must be a finite decimal number; from_chars is locale-independent.
+// The whole field must be a finite decimal number, whatever the locale.
 bool ParseNumber(std::string_view field, double& value) {
-    if (field.empty())
-        return false;
-    const char* begin = field.data();
-    const char* end = field.data() + field.size();
-    if (*begin == '+')
-        ++begin;
-    auto [ptr, ec] = std::from_chars(begin, end, value);
-    return ec == std::errc() && ptr == end && std::isfinite(value);
+    return ParseWholeNumber(field, value) && std::isfinite(value);
 }
 
 bool ParseDelays(std::string_view text, std::vector<double>& delays) {

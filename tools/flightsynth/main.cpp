@@ -2,7 +2,6 @@
 // and prints the parameters and the flight's true figures beside it, so a flight used
 // for demonstrations or tests can be remade and checked.
 
-#include <charconv>
 #include <cinttypes>
 #include <cmath>
 #include <cstdio>
@@ -11,7 +10,9 @@
 #include <vector>
 
 #include "flight/atomic_file.h"
+#include "flight/civil_date.h"
 #include "flight/flight_file.h"
+#include "flight/number_text.h"
 #include "flight/text_codec.h"
 #include "sim/flight_synth.h"
 
@@ -40,36 +41,15 @@ const char* const kUsage =
     "  --info FILE         also write the description to FILE\n";
 
 bool ParseDouble(const char* text, double& value) {
-    const char* end = text + std::strlen(text);
-    auto [ptr, ec] = std::from_chars(text, end, value);
-    return ec == std::errc() && ptr == end && std::isfinite(value);
+    return ParseWholeNumber(text, value) && std::isfinite(value);
 }
 
-template <typename Int> bool ParseInt(const char* text, Int& value) {
-    const char* end = text + std::strlen(text);
-    auto [ptr, ec] = std::from_chars(text, end, value);
-    return ec == std::errc() && ptr == end;
-}
-
-// Days since 1970-01-01 of a proleptic Gregorian date.
-std::int64_t DaysFromCivil(int y, unsigned m, unsigned d) {
-    y -= m <= 2;
-    const int era = (y >= 0 ? y : y - 399) / 400;
-    const unsigned yoe = static_cast<unsigned>(y - era * 400);
-    const unsigned doy = (153 * (m + (m > 2 ? -3 : 9)) + 2) / 5 + d - 1;
-    const unsigned doe = yoe * 365 + yoe / 4 - yoe / 100 + doy;
-    return static_cast<std::int64_t>(era) * 146097 + static_cast<std::int64_t>(doe) - 719468;
-}
-
-bool ParseDate(const char* text, std::int64_t& seconds) {
-    int y = 0;
-    unsigned m = 0, d = 0;
-    char tail = 0;
-    if (std::strlen(text) != 10 || std::sscanf(text, "%4d-%2u-%2u%c", &y, &m, &d, &tail) != 3)
+// A flight date the file's unsigned 32-bit time can hold.
+bool ParseFlightDate(const char* text, std::int64_t& seconds) {
+    std::int64_t parsed = 0;
+    if (!ParseDate(text, parsed) || parsed < 0 || parsed > 0xFFFFFFFFll)
         return false;
-    if (y < 1970 || y > 2105 || m < 1 || m > 12 || d < 1 || d > 31)
-        return false;
-    seconds = DaysFromCivil(y, m, d) * 86400;
+    seconds = parsed;
     return true;
 }
 
@@ -180,9 +160,9 @@ int main(int argc, char** argv) {
         else if (a == "--delay")
             ok = ParseDouble(v, p.deployDelayS) && p.deployDelayS >= 0.0;
         else if (a == "--rate")
-            ok = ParseInt(v, p.recorder.sampleRate);
+            ok = ParseWholeNumber(v, p.recorder.sampleRate);
         else if (a == "--prelaunch")
-            ok = ParseInt(v, p.recorder.preLaunchSamples);
+            ok = ParseWholeNumber(v, p.recorder.preLaunchSamples);
         else if (a == "--zero-g")
             ok = ParseDouble(v, p.recorder.zeroG);
         else if (a == "--two-gee") {
@@ -192,7 +172,7 @@ int main(int argc, char** argv) {
         } else if (a == "--noise")
             ok = ParseDouble(v, p.recorder.noiseCounts);
         else if (a == "--seed")
-            ok = ParseInt(v, p.recorder.seed);
+            ok = ParseWholeNumber(v, p.recorder.seed);
         else if (a == "--after-landing")
             ok = ParseDouble(v, p.recorder.afterLandingS);
         else if (a == "--name")
@@ -202,7 +182,7 @@ int main(int argc, char** argv) {
         else if (a == "--comment")
             p.comment = Utf8ToWindows1252(v);
         else if (a == "--date")
-            ok = ParseDate(v, p.date);
+            ok = ParseFlightDate(v, p.date);
         else if (a == "--info")
             infoPath = v;
         else

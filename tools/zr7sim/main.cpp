@@ -12,6 +12,7 @@
 
 #include "device/served_flight.h"
 #include "device/zr7_recorder.h"
+#include "flight/number_text.h"
 #include "pty_server.h"
 #include "sim/eng_motor.h"
 #include "sim/flight_synth.h"
@@ -50,12 +51,12 @@ const char* kUsage =
     "Output:\n"
     "  --link PATH          also make PATH a symbolic link to the device\n";
 
+// Options are whole numbers well inside the int range.
 bool ParseInt(const char* text, int& value) {
-    char* end = nullptr;
-    const long v = std::strtol(text, &end, 10);
-    if (end == text || *end != '\0' || v < -1000000000L || v > 1000000000L)
+    int parsed = 0;
+    if (!tavo::ParseWholeNumber(text, parsed) || parsed < -1000000000 || parsed > 1000000000)
         return false;
-    value = static_cast<int>(v);
+    value = parsed;
     return true;
 }
 

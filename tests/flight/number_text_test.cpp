@@ -1,0 +1,45 @@
+#include "flight/number_text.h"
+
+#include <cstdint>
+#include <gtest/gtest.h>
+
+#include "flight/civil_date.h"
+
+namespace tavo {
+namespace {
+
+TEST(NumberText, TheWholeTextIsTheNumber) {
+    int i = 7;
+    EXPECT_TRUE(ParseWholeNumber("+42", i));
+    EXPECT_EQ(i, 42);
+    EXPECT_TRUE(ParseWholeNumber("-42", i));
+    EXPECT_EQ(i, -42);
+    for (const char* bad : {"", "+", "+-5", "++5", " 5", "5 ", "5x", "3,5", "99999999999"})
+        EXPECT_FALSE(ParseWholeNumber(bad, i)) << bad;
+    EXPECT_EQ(i, -42) << "a refused text leaves the value alone";
+    float f = 0.0f;
+    EXPECT_TRUE(ParseWholeNumber("0.1", f));
+    EXPECT_EQ(f, 0.1f);
+    EXPECT_FALSE(ParseWholeNumber("1e39", f)); // beyond float
+    std::uint64_t u = 0;
+    EXPECT_FALSE(ParseWholeNumber("-1", u));
+}
+
+TEST(CivilDate, FormatsAndParsesAnyDay) {
+    EXPECT_EQ(FormatUtcDate(0), "1970-01-01T00:00:00Z");
+    EXPECT_EQ(FormatUtcDate(-1), "1969-12-31T23:59:59Z");
+    EXPECT_EQ(FormatUtcDate(1709164800 + 3661), "2024-02-29T01:01:01Z");
+    std::int64_t s = 0;
+    ASSERT_TRUE(ParseDate("2024-02-29", s));
+    EXPECT_EQ(s, 1709164800);
+    EXPECT_FALSE(ParseDate("2023-02-29", s));
+    EXPECT_FALSE(ParseDate("2023-13-01", s));
+    EXPECT_FALSE(ParseDate("2023-1-01", s));
+    // Dates far outside any platform's range still format without failing.
+    const std::string far = FormatUtcDate(INT64_MAX);
+    ASSERT_FALSE(far.empty());
+    EXPECT_EQ(far.back(), 'Z');
+}
+
+} // namespace
+} // namespace tavo

@@ -93,17 +93,26 @@ bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<O
     return true;
 }
 
-// Connects as the Administer dialog does: handshake, "Connected", identification.
-bool ConnectAndIdentify(RecorderProtocol& protocol, CliSink& sink, RecorderIdentity& id) {
-    if (!protocol.ConnectRecorder()) {
-        if (sink.messages == 0)
-            std::cerr << "Connect failed!\n";
-        return false;
+// One connection to the recorder, made as the Administer dialog makes it: handshake,
+// "Connected", identification.
+struct RecorderSession {
+    CliSink sink;
+    SerialLink link{DefaultPortDirectory(), sink};
+    RecorderProtocol protocol{link, ConnectReport::StatusList};
+    RecorderIdentity id;
+
+    bool Connect(const std::string& port) {
+        ConfigurePort(link, port);
+        if (!protocol.ConnectRecorder()) {
+            if (sink.messages == 0)
+                std::cerr << "Connect failed!\n";
+            return false;
+        }
+        sink.AppendStatus("Connected");
+        protocol.IdentifyRecorder(id);
+        return true;
     }
-    sink.AppendStatus("Connected");
-    protocol.IdentifyRecorder(id);
-    return true;
-}
+};
 
 JsonObject SettingsJson(const RecorderSettings& s) {
     JsonObject out;
@@ -217,19 +226,15 @@ void PrintStatus(const CliSink& sink) {
 }
 
 int Identify(const Args& args) {
-    CliSink sink;
-    SerialLink link(DefaultPortDirectory(), sink);
-    ConfigurePort(link, *args.Value("--port"));
-    RecorderProtocol protocol(link, ConnectReport::StatusList);
-    RecorderIdentity id;
-    if (!ConnectAndIdentify(protocol, sink, id))
+    RecorderSession session;
+    if (!session.Connect(*args.Value("--port")))
         return kExitFailed;
-    protocol.DisconnectRecorder();
+    session.protocol.DisconnectRecorder();
     JsonObject out;
-    out.Add("model", id.m_strModel)
-        .Add("serialNumber", id.m_nSerialNumber)
-        .Add("version", id.m_nVersion)
-        .Add("fullFeatures", protocol.m_bFullFeatures);
+    out.Add("model", session.id.m_strModel)
+        .Add("serialNumber", session.id.m_nSerialNumber)
+        .Add("version", session.id.m_nVersion)
+        .Add("fullFeatures", session.protocol.m_bFullFeatures);
     std::cout << out.Text() << "\n";
     return kExitOk;
 }
@@ -247,38 +252,34 @@ int ReadWrite(const Args& args, bool write, bool defaults) {
     } else if (args.Positional().size() != 1) {
         return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
     }
-    CliSink sink;
-    SerialLink link(DefaultPortDirectory(), sink);
-    ConfigurePort(link, *args.Value("--port"));
-    RecorderProtocol protocol(link, ConnectReport::StatusList);
-    RecorderIdentity id;
-    if (!ConnectAndIdentify(protocol, sink, id)) {
+    RecorderSession session;
+    if (!session.Connect(*args.Value("--port"))) {
         if (write)
-            PrintStatus(sink);
+            PrintStatus(session.sink);
         return kExitFailed;
     }
     RecorderSettings settings;
-    if (!protocol.ReadSettings(settings)) {
+    if (!session.protocol.ReadSettings(settings)) {
         if (write)
-            PrintStatus(sink);
+            PrintStatus(session.sink);
         return kExitFailed;
     }
     if (!write) {
-        protocol.DisconnectRecorder();
+        session.protocol.DisconnectRecorder();
         std::cout << SettingsJson(settings).Text() << "\n";
         return kExitOk;
     }
     if (defaults) {
         settings = DefaultRecorderSettings();
-        sink.AppendStatus("Set to Defaults. TAVO not updated");
+        session.sink.AppendStatus("Set to Defaults. TAVO not updated");
     }
     for (std::size_t i = 1; i < args.Positional().size(); ++i) {
         std::string error;
         ApplySetting(args.Positional()[i], settings, error);
     }
-    const bool stored = protocol.WriteSettings(settings);
-    link.ClosePort();
-    PrintStatus(sink);
+    const bool stored = session.protocol.WriteSettings(settings);
+    session.link.ClosePort();
+    PrintStatus(session.sink);
     return stored ? kExitOk : kExitFailed;
 }
 
@@ -297,17 +298,13 @@ int SendCommand(const Args& args) {
         if (!ParseInt(*a, address) || address < 0 || address > 255)
             return UsageError("recorder", "Please enter an integer between 0 and 255.");
     }
-    CliSink sink;
-    SerialLink link(DefaultPortDirectory(), sink);
-    ConfigurePort(link, *args.Value("--port"));
-    RecorderProtocol protocol(link, ConnectReport::StatusList);
-    RecorderIdentity id;
-    if (!ConnectAndIdentify(protocol, sink, id))
+    RecorderSession session;
+    if (!session.Connect(*args.Value("--port")))
         return kExitFailed;
     const std::string reply =
-        SendConsoleCommand(link, args.Positional()[1], static_cast<unsigned>(value),
+        SendConsoleCommand(session.link, args.Positional()[1], static_cast<unsigned>(value),
                            static_cast<unsigned>(address), [] { return true; });
-    link.ClosePort();
+    session.link.ClosePort();
     std::cout << reply << "\n";
     return kExitOk;
 }
@@ -315,15 +312,11 @@ int SendCommand(const Args& args) {
 int Sensor(const Args& args) {
     if (args.Positional().size() != 1)
         return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
-    CliSink sink;
-    SerialLink link(DefaultPortDirectory(), sink);
-    ConfigurePort(link, *args.Value("--port"));
-    RecorderProtocol protocol(link, ConnectReport::StatusList);
-    RecorderIdentity id;
-    if (!ConnectAndIdentify(protocol, sink, id))
+    RecorderSession session;
+    if (!session.Connect(*args.Value("--port")))
         return kExitFailed;
-    const int reading = protocol.ReadSensor();
-    link.ClosePort();
+    const int reading = session.protocol.ReadSensor();
+    session.link.ClosePort();
     std::cout << reading << "\n";
     return kExitOk;
 }

@@ -6,21 +6,22 @@
 namespace tavo {
 
 std::string StrFormat(const char* format, ...) {
-    char small[256];
     va_list args;
     va_start(args, format);
+    std::string out = StrFormatV(format, args);
+    va_end(args);
+    return out;
+}
+
+std::string StrFormatV(const char* format, va_list args) {
+    char small[256];
     va_list again;
     va_copy(again, args);
     const int length = std::vsnprintf(small, sizeof small, format, args);
-    va_end(args);
     std::string out;
-    if (length < 0) {
-        va_end(again);
-        return out;
-    }
-    if (static_cast<std::size_t>(length) < sizeof small) {
+    if (length >= 0 && static_cast<std::size_t>(length) < sizeof small) {
         out.assign(small, static_cast<std::size_t>(length));
-    } else {
+    } else if (length >= 0) {
         out.resize(static_cast<std::size_t>(length) + 1);
         std::vsnprintf(out.data(), out.size(), format, again);
         out.resize(static_cast<std::size_t>(length));

@@ -93,8 +93,7 @@ int RunImportRdas(const CommandArgs& argv) {
     std::string reason;
     if (!ReadRdasFile(in, table, reason))
         return Failure(FileFailureText(in, reason, false));
-    doc.m_nSampleRate = table.sampleRate;
-    doc.ReplaceSamples(std::move(table.values));
+    ApplyRdasTable(doc, std::move(table));
     return SaveFlight(args.Positional()[1], doc);
 }
 

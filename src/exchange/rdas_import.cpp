@@ -4,9 +4,9 @@
 #include <climits>
 #include <cmath>
 #include <cstring>
-#include <mutex>
 #include <string_view>
 
+#include "app/tavokit_doc.h"
 #include "flight/atomic_file.h"
 
 namespace tavo {
@@ -164,13 +164,9 @@ bool ReadRdasFile(const std::string& path, RdasTable& table, std::string& reason
     return ParseRdasText(reinterpret_cast<const char*>(bytes.data()), bytes.size(), table, reason);
 }
 
-void ApplyRdasTable(FlightRecord& flight, RdasTable table) {
-    {
-        std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-        flight.m_pSamples.items() = std::move(table.values);
-    }
-    flight.m_nSampleRate = table.sampleRate;
-    flight.Recompute();
+void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table) {
+    doc.m_nSampleRate = table.sampleRate;
+    doc.ReplaceSamples(std::move(table.values));
 }
 
 } // namespace tavo

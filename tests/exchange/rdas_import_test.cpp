@@ -4,6 +4,8 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
+#include "app/tavokit_doc.h"
+
 #include "exchange_test_util.h"
 
 namespace tavo {
@@ -110,14 +112,16 @@ TEST(RdasImport, TooLongATableIsRefused) {
 }
 
 TEST(RdasImport, ApplyKeepsCalibrationAndDetails) {
-    FlightRecord f;
+    CTAVOkitDoc f;
     BurnFlight(f);
     f.m_bUseFileTwoGee = false;
     f.m_fTwoGee = 16.0f;
     f.m_nAccelOffset = 300;
     f.m_nCursor1 = 3;
     f.m_nCursor2 = 9;
+    f.m_pUndoSamples = {"1"};
     ApplyRdasTable(f, RdasTable{50, {"2048", "", "2040"}});
+    EXPECT_TRUE(f.m_pUndoSamples.empty());
     EXPECT_EQ(f.m_pSamples.items(), (Values{"2048", "", "2040"}));
     EXPECT_EQ(f.m_nSampleRate, 50);
     EXPECT_FLOAT_EQ(f.m_fSampleInterval, 0.02f);

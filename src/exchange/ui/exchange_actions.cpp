@@ -21,10 +21,8 @@ bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc) {
     RdasTable table;
     if (!RunRdasImport(ui, table))
         return false;
-    doc.m_nSampleRate = table.sampleRate;
     doc.SetModifiedFlag(true);
-    // Recomputes and redraws every view.
-    doc.ReplaceSamples(std::move(table.values));
+    ApplyRdasTable(doc, std::move(table));
     return true;
 }
 

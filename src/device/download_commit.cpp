@@ -15,9 +15,8 @@ void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive) {
         doc.m_nMaxSamples = maxToReceive;
         if (doc.SampleCount() > 0) {
             doc.SetModifiedFlag(true);
-            // A recording without a rate keeps the interval it had.
-            if (doc.m_nSampleRate > 0)
-                doc.m_fSampleInterval = 1.0f / static_cast<float>(doc.m_nSampleRate);
+            // Recompute sets the interval from the recording's rate (infinite for a
+            // rate of 0, without dividing).
             doc.Recompute();
         }
     }

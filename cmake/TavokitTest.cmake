@@ -1,9 +1,10 @@
-# One helper adds every test: GoogleTest main, offscreen Qt, a private HOME and
-# settings directory, so no test reads or writes the user's configuration.
+# One helper adds every test: GoogleTest main, the shared test support, offscreen Qt, a
+# private HOME and settings directory, so no test reads or writes the user's
+# configuration.
 function(tavokit_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
-  target_link_libraries(${name} PRIVATE ${T_LIBS} GTest::gtest GTest::gtest_main)
+  target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
     TAVOKIT_SOURCE_DIR="${PROJECT_SOURCE_DIR}"
     TAVOKIT_BINARY_DIR="${PROJECT_BINARY_DIR}")

@@ -17,12 +17,6 @@
 namespace tavo {
 namespace {
 
-struct SilentSink : StatusSink {
-    void AppendStatus(const std::string&) override {}
-    void ShowMessage(const std::string& text) override { last = text; }
-    std::string last;
-};
-
 // The in-process recorder on the real clock: the program's own cost per block, with
 // no operating-system line in between.
 class PacedDirectory final : public PortDirectory {
@@ -86,7 +80,7 @@ void BM_FullMemoryThroughPseudoTerminal(benchmark::State& state) {
         }
         std::atomic<bool> stop{false};
         std::thread serving([&] { server.Serve(stop, error); });
-        SilentSink sink;
+        AnsweringPrompt sink;
         SerialLink link(DefaultPortDirectory(), sink);
         link.m_strPortName = server.DevicePath();
         RecorderProtocol protocol(link, ConnectReport::MessageBox);
@@ -111,7 +105,7 @@ void BM_FullMemoryInProcess(benchmark::State& state) {
             device->Recorder().SetFlight(GenerateTestFlight(kZr7MemorySamples), 200, 40);
         }
         PacedDirectory ports(device);
-        SilentSink sink;
+        AnsweringPrompt sink;
         SerialLink link(ports, sink);
         link.m_strPortName = "COM1";
         RecorderProtocol protocol(link, ConnectReport::MessageBox);

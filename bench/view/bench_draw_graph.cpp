@@ -7,9 +7,9 @@
 #include <QImage>
 #include <QPainter>
 
-#include "canvas/qpainter_canvas.h"
+#include "canvas/qt/qpainter_canvas.h"
 #include "canvas/recording_canvas.h"
-#include "view/draw_graph.h"
+#include "view/core/draw_graph.h"
 
 namespace {
 

@@ -4,19 +4,17 @@
 #include <QApplication>
 #include <QCloseEvent>
 #include <QDialog>
-#include <QFileDialog>
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
-#include <QMessageBox>
 #include <QPrinter>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
 #include <QToolBar>
 
-#include "app/tavokit_view.h"
-#include "view/dlg_common.h"
+#include "uikit/dlg_common.h"
+#include "view/ui/tavokit_view.h"
 
 namespace tavo {
 
@@ -28,22 +26,6 @@ const QString kRecentGroup = QStringLiteral("Recent File List");
 CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     : QMainWindow(parent), m_doc(doc), m_settings(settings),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
-    askSaveChanges = [this](const QString& text) {
-        return QMessageBox::question(this, QStringLiteral("TAVOkit"), text,
-                                     QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
-    };
-    chooseFile = [this](bool save, const QString& name) {
-        const QString filter = QStringLiteral("Flight files (*.flt)");
-        if (!save)
-            return QFileDialog::getOpenFileName(this, QStringLiteral("Open"), QString(), filter);
-        QString path = QFileDialog::getSaveFileName(this, QStringLiteral("Save As"), name, filter);
-        if (!path.isEmpty() && !path.endsWith(QStringLiteral(".flt"), Qt::CaseInsensitive))
-            path += QStringLiteral(".flt");
-        return path;
-    };
-    showMessage = [this](const QString& caption, const QString& text) {
-        QMessageBox::warning(this, caption, text);
-    };
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 
     m_view = new CTAVOkitView(doc, this);
@@ -73,10 +55,14 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     m_handlers[ID_FILE_PRINT_SETUP] = [this] { OnFilePrintSetup(); };
     m_handlers[ID_APP_EXIT] = [this] { close(); };
     m_handlers[ID_EDIT_UNDO] = [&view] { view.OnUndo(); };
-    m_handlers[ID_EDIT_DELETE_TO_C1] = [this, &view] { view.OnCut(CutKind::ToC1, *m_view); };
-    m_handlers[ID_EDIT_DELETE_AFTER_C2] = [this, &view] { view.OnCut(CutKind::AfterC2, *m_view); };
+    m_handlers[ID_EDIT_DELETE_TO_C1] = [this, &view] {
+        view.OnCut(CutKind::ToC1, *m_view->prompt);
+    };
+    m_handlers[ID_EDIT_DELETE_AFTER_C2] = [this, &view] {
+        view.OnCut(CutKind::AfterC2, *m_view->prompt);
+    };
     m_handlers[ID_EDIT_DELETE_BETWEEN] = [this, &view] {
-        view.OnCut(CutKind::BetweenCursors, *m_view);
+        view.OnCut(CutKind::BetweenCursors, *m_view->prompt);
     };
     m_handlers[ID_UNITS_ENGLISH] = [&view] { view.OnUnits(false); };
     m_handlers[ID_UNITS_METRIC] = [&view] { view.OnUnits(true); };
@@ -317,7 +303,7 @@ void CMainFrame::OnUpdateAllViews() {
 }
 
 void CMainFrame::OnTitleChanged() {
-    setWindowTitle(QStringLiteral("%1 - TAVOkit").arg(FromFlightText(m_doc.GetTitle())));
+    setWindowTitle(QStringLiteral("%1 - TAVOkit").arg(FromUtf8(m_doc.GetTitle())));
     UpdateCommandUI();
 }
 

@@ -10,7 +10,8 @@
 #include <QStringList>
 
 #include "app/command_ids.h"
-#include "app/tavokit_doc.h"
+#include "doc/tavokit_doc.h"
+#include "uikit/qt_user_prompt.h"
 
 class QAction;
 class QDialog;
@@ -32,6 +33,8 @@ public:
 
     CTAVOkitView& View() { return *m_view; }
     CTAVOkitDoc& Document() { return m_doc; }
+    // The program's settings (the recent-file list, "MySettings").
+    QSettings& Settings() { return m_settings; }
     // The printer choice shared by every print of this window (Print Setup sets it).
     QPrinter& Printer() { return *m_printer; }
 
@@ -54,11 +57,11 @@ public:
     // The recent-file list, newest first.
     const QStringList& RecentFiles() const { return m_recent; }
 
-    // What the frame asks the user; tests replace these with scripted answers.
-    std::function<int(const QString& text)> askSaveChanges;            // QMessageBox::Yes/No/Cancel
-    std::function<QString(bool save, const QString& name)> chooseFile; // empty = cancelled
-    std::function<void(const QString& caption, const QString& text)> showMessage;
-    std::function<int(QDialog& dialog)> runDialog; // QDialog::exec
+    // How the frame asks the user: message boxes and file dialogs over the window,
+    // unless a test answers instead.
+    UserPrompt* prompt = &m_ownPrompt;
+    // Runs a modal dialog (QDialog::exec); tests answer dialogs by script.
+    std::function<int(QDialog& dialog)> runDialog;
 
     // CTAVOkitDoc::Observer
     void OnUpdateAllViews() override;
@@ -103,6 +106,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::unique_ptr<QPrinter> m_printer;
+    QtUserPrompt m_ownPrompt{this};
 };
 
 constexpr int kMaxRecentFiles = 4;

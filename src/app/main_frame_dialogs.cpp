@@ -9,10 +9,10 @@
 #include <QVBoxLayout>
 
 #include "app/main_frame.h"
-#include "app/my_settings.h"
-#include "view/details_dlg.h"
-#include "view/scaling_dlg.h"
-#include "view/setup_dlg.h"
+#include "settings/my_settings.h"
+#include "view/ui/details_dlg.h"
+#include "view/ui/scaling_dlg.h"
+#include "view/ui/setup_dlg.h"
 
 namespace tavo {
 

@@ -3,7 +3,6 @@
 
 #include <ctime>
 
-#include <QMessageBox>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -11,21 +10,40 @@
 #include <QPrinter>
 
 #include "app/main_frame.h"
-#include "app/tavokit_view.h"
-#include "view/dlg_common.h"
-#include "view/graph_paint.h"
+#include "uikit/dlg_common.h"
+#include "view/paint/graph_paint.h"
+#include "view/ui/tavokit_view.h"
 
 namespace tavo {
+
+namespace {
+
+// The Open and Save As choosers: flight files, in the folder the platform offers.
+FileChoice FlightFileChoice(bool save, const std::string& proposedName) {
+    FileChoice choice;
+    choice.save = save;
+    choice.title = save ? "Save As" : "Open";
+    choice.filterText = "Flight files";
+    choice.extension = "flt";
+    choice.proposedName = proposedName;
+    return choice;
+}
+
+// Shows a file failure the way the flight file reports it.
+void ShowFileError(UserPrompt& prompt, const FileError& error) {
+    prompt.ShowMessage(error.message, error.caption, Severity::Warning);
+}
+
+} // namespace
 
 bool CMainFrame::SaveModified() {
     if (!m_doc.IsModified())
         return true;
-    const QString text =
-        QStringLiteral("Save changes to %1?").arg(FromFlightText(m_doc.GetTitle()));
-    switch (askSaveChanges(text)) {
-    case QMessageBox::Yes:
+    const std::string text = "Save changes to " + m_doc.GetTitle() + "?";
+    switch (prompt->Ask(text, kAppTitle, Severity::Warning, Buttons::YesNoCancel)) {
+    case Answer::Yes:
         return OnFileSave();
-    case QMessageBox::No:
+    case Answer::No:
         return true;
     default:
         return false;
@@ -40,9 +58,9 @@ void CMainFrame::OnFileNew() {
 
 void CMainFrame::OnFileOpen() {
     // The file first: a user who cancels the file dialog is asked nothing.
-    const QString path = chooseFile(false, QString());
-    if (!path.isEmpty())
-        OpenFile(path);
+    std::string path;
+    if (prompt->ChooseFile(FlightFileChoice(false, std::string()), path))
+        OpenFile(FromUtf8(path));
 }
 
 bool CMainFrame::OpenFile(const QString& path) {
@@ -50,7 +68,7 @@ bool CMainFrame::OpenFile(const QString& path) {
         return false;
     FileError error;
     if (!m_doc.OnOpenDocument(path.toStdString(), error)) {
-        showMessage(QString::fromStdString(error.caption), QString::fromStdString(error.message));
+        ShowFileError(*prompt, error);
         return false;
     }
     AddRecent(path);
@@ -62,19 +80,22 @@ bool CMainFrame::OnFileSave() {
         return OnFileSaveAs();
     FileError error;
     if (!m_doc.OnSaveDocument(m_doc.GetPathName(), error)) {
-        showMessage(QString::fromStdString(error.caption), QString::fromStdString(error.message));
+        ShowFileError(*prompt, error);
         return false;
     }
     return true;
 }
 
 bool CMainFrame::OnFileSaveAs() {
-    const QString path = chooseFile(true, FromFlightText(m_doc.GetTitle()));
-    if (path.isEmpty())
+    std::string chosen;
+    if (!prompt->ChooseFile(FlightFileChoice(true, m_doc.GetTitle()), chosen))
         return false;
+    QString path = FromUtf8(chosen);
+    if (!path.endsWith(QStringLiteral(".flt"), Qt::CaseInsensitive))
+        path += QStringLiteral(".flt");
     FileError error;
     if (!m_doc.OnSaveDocument(path.toStdString(), error)) {
-        showMessage(QString::fromStdString(error.caption), QString::fromStdString(error.message));
+        ShowFileError(*prompt, error);
         return false;
     }
     AddRecent(path);
@@ -84,7 +105,7 @@ bool CMainFrame::OnFileSaveAs() {
 void CMainFrame::PrintOn(QPrinter& printer) {
     QPainter painter;
     if (!painter.begin(&printer)) {
-        showMessage(QStringLiteral("TAVOkit"), QStringLiteral("The printer could not be started."));
+        prompt->ShowMessage("The printer could not be started.", kAppTitle, Severity::Error);
         return;
     }
     PaintGraphPage(painter, printer, m_view->width(), m_view->height(), m_doc, m_view->State());

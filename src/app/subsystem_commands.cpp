@@ -5,12 +5,18 @@
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"
+#include "settings/my_settings.h"
 
 namespace tavo {
 
 void WireSubsystemCommands(CMainFrame& frame) {
     CMainFrame* f = &frame;
-    frame.WireCommand(ID_TOOLS_DOWNLOAD, [f] { RunDownloadDialog(f, f->Document()); });
+    frame.WireCommand(ID_TOOLS_DOWNLOAD, [f] {
+        std::string port;
+        bool autoDetect = true;
+        MySettings::LoadPortSettings(f->Settings(), port, autoDetect);
+        RunDownloadDialog(f, f->Document(), port);
+    });
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
                       [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
     frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document()); });

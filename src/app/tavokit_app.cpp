@@ -2,10 +2,10 @@
 
 #include <QApplication>
 
-#include "app/my_settings.h"
 #include "app/subsystem_commands.h"
 #include "device/served_flight.h"
-#include "app/tavokit_view.h"
+#include "settings/my_settings.h"
+#include "view/ui/tavokit_view.h"
 
 namespace tavo {
 

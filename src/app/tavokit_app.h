@@ -8,7 +8,7 @@
 #include <QStringList>
 
 #include "app/main_frame.h"
-#include "app/tavokit_doc.h"
+#include "doc/tavokit_doc.h"
 
 namespace tavo {
 

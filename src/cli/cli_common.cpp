@@ -5,8 +5,7 @@
 #include <iostream>
 
 #include "flight/number_text.h"
-#include "flight/str_format.h"
-#include "flight/text_codec.h"
+#include "flight/text_format.h"
 
 namespace tavo::cli {
 
@@ -97,23 +96,6 @@ std::vector<OptionSpec> WithFlightOptions(std::vector<OptionSpec> specs) {
     return specs;
 }
 
-void ApplyFreshSettings(FlightRecord& f) {
-    // The values a first run writes, and the switches a new document starts with.
-    f.m_bAutoComPort = true;
-    f.m_strCommPort = "COM1:";
-    f.m_bAccelInGees = true;
-    f.m_fSampleInterval = 0.25f;
-    f.m_nCursorPosition = 0;
-    f.m_bDrawGrid = true;
-    f.m_bMetricUnits = true;
-    f.m_nMaxSamples = 6000;
-    f.m_bUseAccelOffset = false;
-    f.m_bDisplayRaw = false;
-    f.m_bShowCursors = true;
-    f.m_bUseFileTwoGee = true;
-    f.m_fTwoGee = 0.0f;
-}
-
 namespace {
 
 bool FloatOption(const Args& args, const char* name, float& target, std::string& error) {
@@ -155,7 +137,7 @@ bool ApplyFlightOptions(const Args& args, FlightRecord& f, std::string& error) {
 }
 
 int LoadFlight(const std::string& path, const Args& args, CTAVOkitDoc& doc, int* version) {
-    ApplyFreshSettings(doc);
+    ApplyFirstRunSettings(doc);
     FileError error;
     if (!LoadFlightFile(path, doc, error, version))
         return Failure(error.message);

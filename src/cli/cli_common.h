@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "app/tavokit_doc.h"
+#include "doc/tavokit_doc.h"
 #include "flight/civil_date.h"
 
 namespace tavo::cli {
@@ -61,8 +61,6 @@ const std::vector<OptionSpec>& FlightOptionSpecs();
 // Appends the flight options to a command's own options.
 std::vector<OptionSpec> WithFlightOptions(std::vector<OptionSpec> specs);
 
-// Puts the document's switches in the state of a freshly installed program.
-void ApplyFreshSettings(FlightRecord& flight);
 // Applies the flight options to the document; false (with `error`) for a bad value.
 bool ApplyFlightOptions(const Args& args, FlightRecord& flight, std::string& error);
 

@@ -11,9 +11,10 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "device/commands/download_commit.h"
 #include "device/console_command.h"
-#include "device/download_commit.h"
 #include "device/flight_download.h"
+#include "device/recorder_limits.h"
 #include "device/recorder_protocol.h"
 
 namespace tavo::cli {
@@ -33,14 +34,12 @@ void EnsureQtCore() {
 
 // Status lines are kept for the commands that print them; message boxes go to
 // standard error, where the desktop program would show them.
-struct CliSink final : StatusSink {
-    void AppendStatus(const std::string& line) override { status.push_back(line); }
-    void ShowMessage(const std::string& text) override {
+struct CliPrompt final : AnsweringPrompt {
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     Severity severity) override {
         std::cerr << text << "\n";
-        ++messages;
+        AnsweringPrompt::ShowMessage(text, caption, severity);
     }
-    std::vector<std::string> status;
-    int messages = 0;
 };
 
 void ConfigurePort(SerialLink& link, const std::string& port) {
@@ -96,7 +95,7 @@ bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<O
 // One connection to the recorder, made as the Administer dialog makes it: handshake,
 // "Connected", identification.
 struct RecorderSession {
-    CliSink sink;
+    CliPrompt sink;
     SerialLink link{DefaultPortDirectory(), sink};
     RecorderProtocol protocol{link, ConnectReport::StatusList};
     RecorderIdentity id;
@@ -104,7 +103,7 @@ struct RecorderSession {
     bool Connect(const std::string& port) {
         ConfigurePort(link, port);
         if (!protocol.ConnectRecorder()) {
-            if (sink.messages == 0)
+            if (sink.MessageCount() == 0)
                 std::cerr << "Connect failed!\n";
             return false;
         }
@@ -141,29 +140,6 @@ bool ParseBool(const std::string& text, bool& value) {
     return false;
 }
 
-// The settings that are a whole number within a range, by their command-line key.
-struct IntegerSetting {
-    const char* key;
-    int low, high;
-    int* value;
-};
-
-std::optional<IntegerSetting> FindIntegerSetting(const std::string& key, RecorderSettings& s) {
-    const IntegerSetting table[] = {
-        {"samplePeriod", 1, 250, &s.m_nSamplePeriod},
-        {"preLaunchSamples", 0, 4096, &s.m_nPreLaunchSamples},
-        {"eventDelay", 1, 65536, &s.m_nEventDelay},
-        {"twoGeeValue", 0, 255, &s.m_nTwoGeeValue},
-        {"actionTime", 10, 255, &s.m_nActionTime},
-        {"burnOutNumber", 1, 5, &s.m_nBurnOutNumber},
-    };
-    for (const IntegerSetting& entry : table) {
-        if (key == entry.key)
-            return entry;
-    }
-    return std::nullopt;
-}
-
 // Applies one KEY=VALUE to the settings, with the limits the Administer dialog keeps.
 bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::string& error) {
     const auto eq = assignment.find('=');
@@ -187,19 +163,17 @@ bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::strin
         return true;
     };
     if (key == "sampleRate") {
-        static constexpr int kRates[] = {4, 8, 10, 20, 25, 40, 50, 100, 125, 200, 250, 500, 1000};
         if (!number(1, 1000))
             return false;
-        if (std::find(std::begin(kRates), std::end(kRates), v) == std::end(kRates)) {
-            error = "sampleRate: the recorder offers 4, 8, 10, 20, 25, 40, 50, 100, 125, 200, "
-                    "250, 500 and 1000 Hz";
+        if (!IsRecorderSampleRate(v)) {
+            error = "sampleRate: the recorder offers " + RecorderSampleRatesText();
             return false;
         }
         s.m_nSamplePeriod = RateToPeriod(v);
-    } else if (const std::optional<IntegerSetting> field = FindIntegerSetting(key, s)) {
-        if (!number(field->low, field->high))
+    } else if (const SettingLimit* limit = FindSettingLimit(key.c_str())) {
+        if (!number(limit->low, limit->high))
             return false;
-        *field->value = v;
+        s.*(limit->field) = v;
     } else if (key == "eventMode") {
         if (!ParseInt(text, v) || (v != 1 && v != 2 && v != 4 && v != 7)) {
             error = "eventMode: 1 (launch), 2 (burn-out), 4 (apogee) or 7";
@@ -220,8 +194,8 @@ bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::strin
     return true;
 }
 
-void PrintStatus(const CliSink& sink) {
-    for (const std::string& line : sink.status)
+void PrintStatus(const CliPrompt& sink) {
+    for (const std::string& line : sink.Status())
         std::cout << line << "\n";
 }
 
@@ -331,13 +305,13 @@ int RunDownload(const CommandArgs& argv) {
     if (args.Positional().size() != 1)
         return UsageError("download", "expected the output file OUT");
     CTAVOkitDoc doc;
-    ApplyFreshSettings(doc);
+    ApplyFirstRunSettings(doc);
     if (const auto max = args.Value("--max")) {
         if (!ParseInt(*max, doc.m_nMaxSamples))
             return UsageError("download", "Please enter an integer.");
     }
     EnsureQtCore();
-    CliSink sink;
+    CliPrompt sink;
     SerialLink link(DefaultPortDirectory(), sink);
     ConfigurePort(link, *args.Value("--port"));
     FlightDownload download(link);

@@ -2,11 +2,11 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "exchange/commands/exchange_flow.h"
 #include "exchange/csv_export.h"
 #include "exchange/eng_export.h"
-#include "exchange/exchange_flow.h"
 #include "exchange/rdas_import.h"
-#include "flight/text_codec.h"
+#include "flight/text_format.h"
 
 namespace tavo::cli {
 
@@ -82,7 +82,7 @@ int RunImportRdas(const CommandArgs& argv) {
     if (!ParseCommandArgs("import-rdas", argv, {{"--into", 1}}, 2, args, code))
         return code;
     CTAVOkitDoc doc;
-    ApplyFreshSettings(doc);
+    ApplyFirstRunSettings(doc);
     if (auto into = args.Value("--into")) {
         FileError error;
         if (!LoadFlightFile(*into, doc, error))

@@ -6,9 +6,8 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
-#include "flight/str_format.h"
-#include "flight/text_codec.h"
-#include "view/flight_edit.h"
+#include "doc/flight_edit.h"
+#include "flight/text_format.h"
 
 namespace tavo::cli {
 

@@ -12,7 +12,7 @@
 #include "cli/commands.h"
 #include "cli/report_render.h"
 #include "flight/atomic_file.h"
-#include "view/graph_paint.h"
+#include "view/paint/graph_paint.h"
 
 namespace tavo::cli {
 

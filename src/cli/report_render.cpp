@@ -5,10 +5,10 @@
 #include <QBuffer>
 #include <QImage>
 
-#include "canvas/svg_canvas.h"
+#include "canvas/qt/svg_canvas.h"
 #include "cli/cli_common.h"
 #include "flight/atomic_file.h"
-#include "reports/report_paint.h"
+#include "reports/paint/report_paint.h"
 
 namespace tavo::cli {
 

@@ -3,7 +3,7 @@
 
 #include <string>
 
-#include "app/tavokit_doc.h"
+#include "doc/tavokit_doc.h"
 
 namespace tavo::cli {
 

@@ -24,7 +24,7 @@ bool FlightDownload::ReadDescription() {
     for (int addr : order) {
         int value = 0;
         if (!m_protocol.ReadMemory(addr, true, value)) {
-            m_link.Sink().ShowMessage("FAILED getting TAVO data!");
+            m_link.Tell("FAILED getting TAVO data!");
             return false;
         }
         switch (addr) {

@@ -22,9 +22,9 @@ bool RecorderProtocol::ConnectRecorder() {
         return false;
     auto failed = [this] {
         if (m_report == ConnectReport::StatusList)
-            m_link.Sink().AppendStatus("Connect failed!");
+            m_link.Status("Connect failed!");
         else
-            m_link.Sink().ShowMessage("Connect failed!");
+            m_link.Tell("Connect failed!");
         if (m_link.m_bPortOpen)
             m_link.ClosePort();
         return false;
@@ -43,7 +43,7 @@ bool RecorderProtocol::ConnectRecorder() {
 void RecorderProtocol::DisconnectRecorder() {
     m_link.ClosePort();
     m_bConnected = false;
-    m_link.Sink().AppendStatus("Disconnected");
+    m_link.Status("Disconnected");
 }
 
 void RecorderProtocol::IdentifyRecorder(RecorderIdentity& identity) {
@@ -60,7 +60,7 @@ void RecorderProtocol::IdentifyRecorder(RecorderIdentity& identity) {
     Reply();
     m_bFullFeatures = identity.m_nVersion >= kFirstFullFeatureFirmware;
     if (!m_bFullFeatures)
-        m_link.Sink().ShowMessage(kFirmwareMessage);
+        m_link.Tell(kFirmwareMessage);
 }
 
 bool RecorderProtocol::ReadMemory(int address, bool word, int& value) {
@@ -108,8 +108,8 @@ bool RecorderProtocol::ReadSettings(RecorderSettings& s,
     for (const Row& row : kOrder) {
         int value = 0;
         if (!ReadMemory(row.address, row.word, value)) {
-            m_link.Sink().AppendStatus("FAILED getting TAVO data!");
-            m_link.Sink().ShowMessage("FAILED getting TAVO data!");
+            m_link.Status("FAILED getting TAVO data!");
+            m_link.Tell("FAILED getting TAVO data!");
             return false;
         }
         switch (row.address) {
@@ -141,7 +141,7 @@ bool RecorderProtocol::ReadSettings(RecorderSettings& s,
         if (onValue)
             onValue(row.address);
     }
-    m_link.Sink().AppendStatus("Loaded data from TAVO");
+    m_link.Status("Loaded data from TAVO");
     return true;
 }
 
@@ -149,15 +149,15 @@ bool RecorderProtocol::WriteSettings(RecorderSettings& s) {
     if (!m_bConnected)
         ConnectRecorder();
     auto failed = [this] {
-        m_link.Sink().AppendStatus("FAILED setting TAVO data!");
-        m_link.Sink().ShowMessage("FAILED setting TAVO data!");
+        m_link.Status("FAILED setting TAVO data!");
+        m_link.Tell("FAILED setting TAVO data!");
         return false;
     };
     if (!WriteMemory(address::kSamplePeriod, s.m_nSamplePeriod))
         return failed();
     if (s.m_nPreLaunchSamples < kMinPreLaunchSamples) {
-        m_link.Sink().AppendStatus("Pre-launch buffer under range! Setting to 64");
-        m_link.Sink().ShowMessage("Pre-launch buffer under range!\nSetting to 64");
+        m_link.Status("Pre-launch buffer under range! Setting to 64");
+        m_link.Tell("Pre-launch buffer under range!\nSetting to 64");
         s.m_nPreLaunchSamples = kMinPreLaunchSamples;
     }
     const std::pair<int, long> writes[] = {
@@ -172,7 +172,7 @@ bool RecorderProtocol::WriteSettings(RecorderSettings& s) {
         if (!WriteMemory(addr, value))
             return failed();
     }
-    m_link.Sink().AppendStatus("Stored data to TAVO");
+    m_link.Status("Stored data to TAVO");
     return true;
 }
 

@@ -8,8 +8,8 @@ std::string WithReason(const std::string& text, const std::string& reason) {
     return reason.empty() ? text : text + "\n" + reason;
 }
 
-SerialLink::SerialLink(PortDirectory& ports, StatusSink& sink)
-    : m_ports(ports), m_clock(ports.PortClock()), m_sink(sink) {}
+SerialLink::SerialLink(PortDirectory& ports, UserPrompt& prompt)
+    : m_ports(ports), m_clock(ports.PortClock()), m_prompt(prompt) {}
 
 SerialLink::~SerialLink() {
     if (m_hPort)
@@ -19,8 +19,8 @@ SerialLink::~SerialLink() {
 void SerialLink::Fail(const std::string& prefix, const std::string& text, const std::string& reason,
                       bool statusToo) {
     if (statusToo)
-        m_sink.AppendStatus(prefix + text);
-    m_sink.ShowMessage(WithReason(prefix + text, reason));
+        Status(prefix + text);
+    Tell(WithReason(prefix + text, reason));
 }
 
 std::unique_ptr<SerialPort> SerialLink::OpenAndConfigure(const std::string& name, bool probe,
@@ -79,10 +79,10 @@ std::unique_ptr<SerialPort> SerialLink::OpenAndConfigure(const std::string& name
 
 bool SerialLink::OpenPort() {
     if (m_bAutoPort) {
-        m_sink.AppendStatus("Auto port");
+        Status("Auto port");
         EnumeratePorts();
         if (!OpenFirstFreePort()) {
-            m_sink.ShowMessage("Auto Port Open error");
+            Tell("Auto Port Open error");
             return false;
         }
     } else {
@@ -92,7 +92,7 @@ bool SerialLink::OpenPort() {
         m_hPort = std::move(port);
     }
     m_bPortOpen = true;
-    m_sink.AppendStatus("Comm port open");
+    Status("Comm port open");
     Pause(kPauseMillis);
     return true;
 }
@@ -103,7 +103,7 @@ void SerialLink::ClosePort() {
         m_hPort.reset();
     }
     m_bPortOpen = false;
-    m_sink.AppendStatus("Comm port closed");
+    Status("Comm port closed");
 }
 
 void SerialLink::EnumeratePorts() {
@@ -131,7 +131,7 @@ void SerialLink::EnumeratePorts() {
 
 bool SerialLink::OpenFirstFreePort() {
     if (m_arrPortNumbers.empty()) {
-        m_sink.ShowMessage("No ports available");
+        Tell("No ports available");
         return false;
     }
     for (std::size_t i = 0; i < m_arrPortNumbers.size(); ++i) {
@@ -151,14 +151,14 @@ bool SerialLink::ProbePort(const std::string& name) {
     std::unique_ptr<SerialPort> port = OpenAndConfigure(name, true, name + "-");
     if (!port)
         return false;
-    m_sink.AppendStatus(name + "-Comm port open");
+    Status(name + "-Comm port open");
     Pause(kPauseMillis);
     const std::uint8_t buzz = 'B';
     if (!port->Write(&buzz, 1)) {
         const std::string reason = port->ErrorReason();
         port->Close();
-        m_sink.AppendStatus(name + "-Write port error");
-        m_sink.ShowMessage(WithReason("Write port error", reason));
+        Status(name + "-Write port error");
+        Tell(WithReason("Write port error", reason));
         return false;
     }
     port->Flush();
@@ -175,7 +175,7 @@ bool SerialLink::ProbePort(const std::string& name) {
         m_hPort = std::move(port);
         return true;
     }
-    m_sink.AppendStatus(name + "-Connect failed!");
+    Status(name + "-Connect failed!");
     port->Close();
     return false;
 }
@@ -184,7 +184,7 @@ bool SerialLink::WriteString(const std::string& text) {
     if (!m_bPortOpen || !m_hPort)
         return false;
     if (!m_hPort->Write(reinterpret_cast<const std::uint8_t*>(text.data()), text.size())) {
-        m_sink.ShowMessage(WithReason("Write port error", m_hPort->ErrorReason()));
+        Tell(WithReason("Write port error", m_hPort->ErrorReason()));
         ClosePort();
         return false;
     }

@@ -12,7 +12,7 @@
 #include "device/clock.h"
 #include "device/port_directory.h"
 #include "device/serial_port.h"
-#include "device/status_sink.h"
+#include "prompt/user_prompt.h"
 
 namespace tavo {
 
@@ -33,7 +33,9 @@ constexpr int kPauseMillis = 100;
 
 class SerialLink {
 public:
-    SerialLink(PortDirectory& ports, StatusSink& sink);
+    // The link reports through `prompt`: a status line for each step and a message box
+    // (captioned with the application's title) for each failure.
+    SerialLink(PortDirectory& ports, UserPrompt& prompt);
     ~SerialLink();
     SerialLink(const SerialLink&) = delete;
     SerialLink& operator=(const SerialLink&) = delete;
@@ -63,7 +65,11 @@ public:
     // Pauses on the link's clock.
     void Pause(int millis) { m_clock.SleepMillis(millis); }
     Clock& LinkClock() { return m_clock; }
-    StatusSink& Sink() { return m_sink; }
+    UserPrompt& Prompt() { return m_prompt; }
+    // A line for the owner's status list.
+    void Status(const std::string& line) { m_prompt.AppendStatus(line); }
+    // A device message box, captioned with the application's title.
+    void Tell(const std::string& text) { m_prompt.ShowMessage(text, kAppTitle, Severity::Warning); }
 
     std::string m_strPortName = "COM1:";
     bool m_bAutoPort = false;
@@ -81,7 +87,7 @@ private:
 
     PortDirectory& m_ports;
     Clock& m_clock;
-    StatusSink& m_sink;
+    UserPrompt& m_prompt;
     std::unique_ptr<SerialPort> m_hPort;
 };
 

@@ -3,8 +3,9 @@
 #include <cmath>
 #include <mutex>
 
-#include "exchange/text_format.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
+#include "flight/units.h"
 
 namespace tavo {
 
@@ -41,14 +42,15 @@ std::string BuildCsvText(const FlightRecord& flight) {
     const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
     // Counts per g in double: the export divides in double precision and rounds only the
     // finished acceleration to float.
-    const double halfTwoGee = flight.m_fTwoGee * 0.5;
+    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
     const float dt = flight.m_fSampleInterval;
     const double area =
-        static_cast<double>(1.2f) * g_pi * std::pow(flight.m_fMaxDiameter * 0.5, 2.0);
+        static_cast<double>(kAirDensity) * g_pi * std::pow(flight.m_fMaxDiameter * 0.5, 2.0);
     float t = 0.0f, v = 0.0f, h = 0.0f;
     for (const std::string& sample : samples) {
         const int adc = SampleReading(ParseSampleWord(sample));
-        const float a = static_cast<float>((r - static_cast<float>(adc)) / halfTwoGee * 9.81);
+        const float a = static_cast<float>(
+            GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee) * kGee);
         // The line shows the step's velocity before it is rounded to single precision.
         const double V = static_cast<double>(a) * dt + v;
         v = static_cast<float>(V);

@@ -3,9 +3,9 @@
 #include <charconv>
 #include <mutex>
 
-#include "exchange/text_format.h"
 #include "flight/atomic_file.h"
-#include "reports/motor_thrust.h"
+#include "flight/text_format.h"
+#include "flight/units.h"
 
 namespace tavo {
 namespace {
@@ -96,11 +96,11 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
     // The file's thrust is worked out in double from the count difference on, so the
     // acceleration is not rounded to float on its way.
-    const double halfTwoGee = flight.m_fTwoGee * 0.5;
+    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
     text.reserve(text.size() + static_cast<std::size_t>(span / step + 1) * 24);
     for (long long i = c1; i < c2; i += step) {
         const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
-        const double a = (r - static_cast<float>(adc)) / halfTwoGee;
+        const double a = GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee);
         AppendFixed(text, t, 3);
         text += ' ';
         AppendFixed(text, MotorThrust(mass, a), 3);

@@ -6,7 +6,6 @@
 #include <cstring>
 #include <string_view>
 
-#include "app/tavokit_doc.h"
 #include "flight/atomic_file.h"
 
 namespace tavo {
@@ -162,11 +161,6 @@ bool ReadRdasFile(const std::string& path, RdasTable& table, std::string& reason
     if (!ReadWholeFile(path, kMaxRdasFileBytes, bytes, reason))
         return false;
     return ParseRdasText(reinterpret_cast<const char*>(bytes.data()), bytes.size(), table, reason);
-}
-
-void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table) {
-    doc.m_nSampleRate = table.sampleRate;
-    doc.ReplaceSamples(std::move(table.values));
 }
 
 } // namespace tavo

@@ -12,8 +12,6 @@
 
 namespace tavo {
 
-class CTAVOkitDoc;
-
 // Only this many characters of a line are read; the rest of a longer line is dropped
 // (read as a line of its own it would add a bogus sample to the table).
 constexpr std::size_t kRdasLineChars = 99;
@@ -39,10 +37,5 @@ bool ParseRdasText(const char* data, std::size_t size, RdasTable& table, std::st
 
 // Reads and parses an RDAS file (see ParseRdasText).
 bool ReadRdasFile(const std::string& path, RdasTable& table, std::string& reason);
-
-// Puts an imported table into the document: its samples and sample rate; the
-// calibration, details and cursors stay. Like every new recording it empties the undo
-// list, then recomputes and redraws. The caller marks the document modified.
-void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table);
 
 } // namespace tavo

@@ -1,7 +1,7 @@
 #include "flight/civil_date.h"
 
 #include "flight/number_text.h"
-#include "flight/str_format.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 

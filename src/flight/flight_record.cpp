@@ -7,6 +7,8 @@
 #include <limits>
 #include <thread>
 
+#include "flight/units.h"
+
 namespace tavo {
 
 static_assert(std::numeric_limits<float>::is_iec559, "IEEE single precision is required");
@@ -51,6 +53,18 @@ std::size_t SampleList::SizeLocked() const {
 }
 
 FlightRecord::FlightRecord() = default;
+
+void ApplyFirstRunSettings(FlightRecord& r) {
+    r.m_bAutoComPort = true;
+    r.m_strCommPort = "COM1:";
+    r.m_bAccelInGees = true;
+    r.m_fSampleInterval = 0.25f;
+    r.m_nCursorPosition = 0;
+    r.m_bDrawGrid = true;
+    r.m_bMetricUnits = true;
+    r.m_nMaxSamples = 6000;
+    r.m_bUseAccelOffset = false;
+}
 
 void FlightRecord::ResetFlight(std::int64_t now) {
     {
@@ -111,11 +125,11 @@ void FlightRecord::Recompute() {
     if (m_bUseAccelOffset)
         m_fZeroRef = static_cast<float>(m_nAccelOffset);
 
-    const float halfTwoGee = m_fTwoGee * 0.5f;
+    const float halfTwoGee = CountsPerGee<float>(m_fTwoGee);
     const float radius = m_fMaxDiameter * 0.5f;
     // The denominator's constant part: air density (single precision), pi and the
     // squared radius, all in double as the drag formula has always evaluated them.
-    const double area = static_cast<double>(1.2f) * g_pi * std::pow(radius, 2.0);
+    const double area = static_cast<double>(kAirDensity) * g_pi * std::pow(radius, 2.0);
     float v = 0.0f;
     float h = 0.0f;
     int* const events[4] = {&m_nEvent1, &m_nEvent2, &m_nEvent4, &m_nEvent8};
@@ -129,15 +143,15 @@ void FlightRecord::Recompute() {
         if (m_bDisplayRaw)
             g = static_cast<float>(adc);
         else
-            g = (m_fZeroRef - static_cast<float>(adc)) / halfTwoGee;
+            g = GeeFromCounts<float>(m_fZeroRef, static_cast<float>(adc), halfTwoGee);
 
         float a;
         if (!m_bAccelInGees && !m_bDisplayRaw) {
-            a = static_cast<float>(g * 9.81);
-            m_arrAccel.push_back(m_bMetricUnits ? a : static_cast<float>(a * 3.2808399));
+            a = static_cast<float>(g * kGee);
+            m_arrAccel.push_back(m_bMetricUnits ? a : static_cast<float>(a * kMetreToFoot));
         } else {
             m_arrAccel.push_back(g);
-            a = static_cast<float>(g * 9.81);
+            a = static_cast<float>(g * kGee);
         }
 
         const float numerator = 2 * a * m_fLaunchWeight;
@@ -148,9 +162,9 @@ void FlightRecord::Recompute() {
             std::this_thread::sleep_for(std::chrono::milliseconds(1));
 
         v = v + a * m_fSampleInterval;
-        m_arrVelocity.push_back(m_bMetricUnits ? v : static_cast<float>(v * 2.2369363));
+        m_arrVelocity.push_back(m_bMetricUnits ? v : static_cast<float>(v * kMpsToMph));
         h = h + v * m_fSampleInterval;
-        m_arrAltitude.push_back(m_bMetricUnits ? h : static_cast<float>(h * 3.2808399));
+        m_arrAltitude.push_back(m_bMetricUnits ? h : static_cast<float>(h * kMetreToFoot));
 
         const int index = i > static_cast<std::size_t>(INT_MAX) ? INT_MAX : static_cast<int>(i);
         for (int bit = 0; bit < 4; ++bit) {

@@ -128,4 +128,10 @@ private:
     void RangePass(std::size_t n);
 };
 
+// The nine settings as a first run sets (and writes) them: automatic port detection on
+// "COM1:", acceleration in g, interval 0.25 s, readout left, grid on, metric units,
+// 6000 samples at most, no acceleration offset. The command-line program computes
+// with them, as a freshly installed program would.
+void ApplyFirstRunSettings(FlightRecord& record);
+
 } // namespace tavo

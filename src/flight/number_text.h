@@ -1,8 +1,11 @@
 #pragma once
 // Numbers typed by a user or read from a text file: the whole text must be the number,
-// in the C locale whatever the user's locale, so "3,5", " 5" and "5x" are refused.
+// in the C locale whatever the user's locale, so "3,5", " 5" and "5x" are refused. The
+// dialogs' numeric fields read through here too, so a field means the same in every
+// window.
 
 #include <charconv>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -27,5 +30,22 @@ template <typename T> bool ParseWholeNumber(std::string_view text, T& value) {
     value = parsed;
     return true;
 }
+
+// The refusals of a numeric dialog field.
+constexpr const char* kEnterInteger = "Please enter an integer.";
+constexpr const char* kEnterNumber = "Please enter a number.";
+
+// Decimal text of an integer field.
+std::string FormatIntegerField(int value);
+// A real field: up to 6 significant digits.
+std::string FormatRealField(float value);
+
+// Reads an integer field: the whole number with blanks around it allowed (the text
+// box's, not the user's meaning), within the int range. False means refuse with
+// kEnterInteger.
+bool ParseIntegerField(const std::string& text, int& value);
+// Reads a real field (C locale decimal point), finite and within float's range, blanks
+// around it allowed. False means refuse with kEnterNumber.
+bool ParseRealField(const std::string& text, float& value);
 
 } // namespace tavo

@@ -1,4 +1,4 @@
-#include "flight/text_codec.h"
+#include "flight/text_format.h"
 
 #include <cstdint>
 

@@ -2,8 +2,9 @@
 
 #include <mutex>
 
-#include "reports/motor_thrust.h"
-#include "reports/report_format.h"
+#include "flight/text_format.h"
+#include "flight/units.h"
+#include "reports/report_checks.h"
 
 namespace tavo {
 
@@ -23,7 +24,7 @@ std::string MotorClassText(float totalImpulse, float designationThrust) {
     return "P=" + thrust;
 }
 
-bool MotorReport::ComputeMotorReport(const FlightRecord& flight, ReportPrompt& prompt) {
+bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt) {
     m_fPeakThrust = 0.0f;
     m_fPeakAccel = 0.0f;
     if (!CheckReportPreconditions(flight, prompt))
@@ -39,19 +40,19 @@ bool MotorReport::ComputeMotorReport(const FlightRecord& flight, ReportPrompt& p
         const std::vector<std::string>& samples = flight.m_pSamples.items();
         // The list is re-checked under its lock: the count the checks saw was read earlier.
         if (samples.empty() || static_cast<std::size_t>(c2) > samples.size()) {
-            prompt.ShowMessage("Nothing to Report", "Error");
+            prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
             return false;
         }
         // Always measured from the pad reading of sample 0, wherever C1 stands.
         const float base = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
-        const float countsPerGee = flight.m_fTwoGee * 0.5f;
+        const float countsPerGee = CountsPerGee<float>(flight.m_fTwoGee);
         const float dm = flight.m_fPropellantWeight / static_cast<float>(n);
         float m = flight.m_fLaunchWeight;
         for (int i = c1; i < c2; ++i) {
             const float adc = static_cast<float>(
                 SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)])));
             // The reading falls as the acceleration rises.
-            const float a = (base - adc) / countsPerGee;
+            const float a = GeeFromCounts<float>(base, adc, countsPerGee);
             if (a > m_fPeakAccel)
                 m_fPeakAccel = a;
             const double thrust = MotorThrust(m, a);
@@ -67,7 +68,7 @@ bool MotorReport::ComputeMotorReport(const FlightRecord& flight, ReportPrompt& p
     const float burnTime = t - flight.m_fSampleInterval;
     const float impulse = burnTime * avgThrust;
     const double impulseLb = impulse * kNewtonToPound;
-    const double isp = impulseLb / (flight.m_fPropellantWeight * 2.205);
+    const double isp = impulseLb / (flight.m_fPropellantWeight * kKgToLb);
     const float designationThrust = impulse / burnTime;
 
     m_strMotorClass = MotorClassText(impulse, designationThrust);

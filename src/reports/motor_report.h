@@ -6,7 +6,7 @@
 #include <string>
 
 #include "flight/flight_record.h"
-#include "reports/report_prompt.h"
+#include "prompt/user_prompt.h"
 
 namespace tavo {
 
@@ -14,7 +14,7 @@ class MotorReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then fills the
     // results from the raw samples between the cursors. False: nothing to show.
-    bool ComputeMotorReport(const FlightRecord& flight, ReportPrompt& prompt);
+    bool ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt);
 
     float m_fPeakThrust = 0.0f; // N, at least 0
     float m_fPeakAccel = 0.0f;  // g, at least 0; scales the drawn curve

@@ -1,15 +1,17 @@
-#include "reports/report_prompt.h"
+#include "reports/report_checks.h"
 
 namespace tavo {
 
-bool CheckReportPreconditions(const FlightRecord& flight, ReportPrompt& prompt) {
+bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt) {
     // Exact comparisons: a negative weight is the user's to enter and passes.
     if (flight.m_fLaunchWeight == 0.0f) {
-        prompt.ShowMessage("Please enter a weight in the details section.", "Notice");
+        prompt.ShowMessage("Please enter a weight in the details section.", "Notice",
+                           Severity::Information);
         return false;
     }
     if (flight.m_fPropellantWeight == 0.0f) {
-        prompt.ShowMessage("Please enter a propellant weight in the details section.", "Notice");
+        prompt.ShowMessage("Please enter a propellant weight in the details section.", "Notice",
+                           Severity::Information);
         return false;
     }
     if (!prompt.AskOkCancel("Are cursors C1 & C2 placed around your curve?", "Notice"))
@@ -18,7 +20,7 @@ bool CheckReportPreconditions(const FlightRecord& flight, ReportPrompt& prompt) 
     const int c1 = flight.m_nCursor1;
     const int c2 = flight.m_nCursor2;
     if (count == 0 || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > count) {
-        prompt.ShowMessage("Nothing to Report", "Error");
+        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
         return false;
     }
     return true;

@@ -2,7 +2,7 @@
 
 #include <cmath>
 
-#include "reports/report_format.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 

@@ -3,7 +3,7 @@
 #include <climits>
 #include <cmath>
 
-#include "reports/report_format.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 

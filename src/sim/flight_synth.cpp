@@ -7,7 +7,6 @@
 namespace tavo {
 namespace {
 
-constexpr int kRecorderRates[] = {4, 8, 10, 20, 25, 40, 50, 100, 125, 200, 250, 500, 1000};
 // Integration step: fine enough that the sampled figures do not depend on it.
 constexpr double kMaxStepS = 1e-4;
 
@@ -46,7 +45,7 @@ struct Model {
     double SpecificForce(double t, double v) const {
         return (ThrustAt(p.motor, t) + Drag(t, v)) / Mass(t);
     }
-    double Accel(double t, double v) const { return SpecificForce(t, v) - kSimGravity; }
+    double Accel(double t, double v) const { return SpecificForce(t, v) - kGee; }
 };
 
 double Area(double diameter) {
@@ -56,7 +55,7 @@ double Area(double diameter) {
 bool Validate(const SynthParams& p, std::string& reason) {
     const RocketParams& r = p.rocket;
     const RecorderParams& rec = p.recorder;
-    auto fail = [&](const char* what) {
+    auto fail = [&](const std::string& what) {
         reason = what;
         return false;
     };
@@ -71,9 +70,9 @@ bool Validate(const SynthParams& p, std::string& reason) {
     if (!(r.chuteDiameterM >= 0.0 && r.chuteDiameterM < 100.0))
         return fail("the parachute diameter must be 0 or more");
     if (!IsRecorderSampleRate(rec.sampleRate))
-        return fail("the recorder offers 4, 8, 10, 20, 25, 40, 50, 100, 125, 200, 250, 500 "
-                    "and 1000 Hz");
-    if (rec.preLaunchSamples < 64 || rec.preLaunchSamples > 4096)
+        return fail("the recorder offers " + RecorderSampleRatesText());
+    if (rec.preLaunchSamples < kRecorderPreLaunchSizes.front() ||
+        rec.preLaunchSamples > kRecorderPreLaunchSizes.back())
         return fail("the pre-launch buffer holds 64 to 4096 samples");
     if (!(rec.zeroG >= 0.0 && rec.zeroG <= 4095.0))
         return fail("the zero-g reading must lie within 0 to 4095 counts");
@@ -89,7 +88,7 @@ bool Validate(const SynthParams& p, std::string& reason) {
 }
 
 std::uint16_t Reading(const RecorderParams& rec, double specificForceG, double noise) {
-    double counts = rec.zeroG - specificForceG * (static_cast<double>(rec.twoGee) * 0.5) + noise;
+    double counts = rec.zeroG - specificForceG * CountsPerGee<double>(rec.twoGee) + noise;
     if (!(counts > 0.0)) // also NaN
         counts = 0.0;
     counts = std::min(std::round(counts), 4095.0);
@@ -110,7 +109,7 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
     // The pad holds the rocket until the thrust exceeds its weight.
     double liftoff = -1.0;
     for (double t = 0.0; t < burnout; t += kMaxStepS / 10.0) {
-        if (ThrustAt(p.motor, t) > m.Mass(t) * kSimGravity) {
+        if (ThrustAt(p.motor, t) > m.Mass(t) * kGee) {
             liftoff = t;
             break;
         }
@@ -172,7 +171,7 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
                 double stop = std::min(t + h, burnout);
                 double hh = stop - t;
                 double vm = 0.5 * (v + vNew);
-                auto weight = [&](double tt) { return m.Mass(tt) * kSimGravity; };
+                auto weight = [&](double tt) { return m.Mass(tt) * kGee; };
                 auto drag = [&](double tt, double vv) { return std::fabs(m.Drag(tt, vv)); };
                 auto net = [&](double tt, double vv) { return m.Mass(tt) * m.Accel(tt, vv); };
                 truth.weightImpulseNs +=
@@ -209,7 +208,7 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
             flags |= 8;
         t = std::max(t, target);
 
-        double sfG = landed ? 1.0 : m.SpecificForce(target, v) / kSimGravity;
+        double sfG = landed ? 1.0 : m.SpecificForce(target, v) / kGee;
         if (flags & 1)
             f.launchIndex = static_cast<int>(f.words.size());
         if (flags & 2)
@@ -233,11 +232,6 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
 }
 
 } // namespace
-
-bool IsRecorderSampleRate(int rate) {
-    return std::find(std::begin(kRecorderRates), std::end(kRecorderRates), rate) !=
-           std::end(kRecorderRates);
-}
 
 bool SynthesizeFlight(const SynthParams& params, SynthFlight& flight, std::string& reason) {
     if (!Validate(params, reason))

@@ -9,13 +9,15 @@
 #include <string>
 #include <vector>
 
+#include "device/recorder_limits.h"
 #include "flight/flight_record.h"
+#include "flight/units.h"
 #include "sim/eng_motor.h"
 
 namespace tavo {
 
-// Standard gravity and sea-level air density used by the simulation.
-constexpr double kSimGravity = 9.81;
+// Sea-level air density of the simulated atmosphere (the program's drag figures take
+// their own single-precision value); gravity is the program's kGee.
 constexpr double kSimAirDensity = 1.2;
 // The recorder's sample memory.
 constexpr int kRecorderMemorySamples = 32768;
@@ -87,9 +89,6 @@ struct SynthFlight {
     std::vector<double> velocity;
     std::vector<double> altitude;
 };
-
-// The sample rates the recorder offers.
-bool IsRecorderSampleRate(int rate);
 
 // Runs the simulation. Refuses parameters that describe no flight (a motor too weak to
 // lift the rocket, a rate the recorder does not offer, ...) with a reason.

@@ -16,10 +16,11 @@
 
 #include "app/main_frame.h"
 #include "app/tavokit_app.h"
-#include "view/details_dlg.h"
-#include "view/scaling_dlg.h"
-#include "view/setup_dlg.h"
-#include "widget_test_support.h"
+#include "support/scripted_prompt.h"
+#include "support/widget_flights.h"
+#include "view/ui/details_dlg.h"
+#include "view/ui/scaling_dlg.h"
+#include "view/ui/setup_dlg.h"
 
 namespace tavo {
 namespace {
@@ -44,7 +45,7 @@ protected:
             EXPECT_NE(dlg, nullptr);
             if (dlg == nullptr)
                 return static_cast<int>(QDialog::Rejected);
-            dlg->message = [this](QWidget*, const QString& text) { refusals << text; };
+            dlg->prompt = &user;
             script(*dlg);
             return d.result();
         };
@@ -54,7 +55,15 @@ protected:
     CTAVOkitDoc doc;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
-    QStringList refusals;
+    test::ScriptedPrompt user;
+
+    // The refusals shown, in order.
+    QStringList Refusals() const {
+        QStringList texts;
+        for (const auto& said : user.messages)
+            texts << QString::fromStdString(said.text);
+        return texts;
+    }
 };
 
 TEST_F(DialogsTest, SetupOkAppliesRecomputesAndWritesThePortAtOnce) {
@@ -116,8 +125,8 @@ TEST_F(DialogsTest, SetupRefusesTextThatIsNotANumberAndCancelChangesNothing) {
         d.reject();
     });
     frame->OnCommand(ID_TOOLS_SETUP);
-    EXPECT_EQ(refusals, (QStringList{QStringLiteral("Please enter an integer."),
-                                     QStringLiteral("Please enter a number.")}));
+    EXPECT_EQ(Refusals(), (QStringList{QStringLiteral("Please enter an integer."),
+                                       QStringLiteral("Please enter a number.")}));
     EXPECT_EQ(doc.m_nSampleRate, 100);
     EXPECT_FALSE(doc.IsModified());
 }
@@ -150,7 +159,7 @@ TEST_F(DialogsTest, ScalingOkSetsLimitsAndAutoWorksEvenWhenCancelled) {
         d.reject();
     });
     frame->OnCommand(ID_VIEW_SCALING);
-    EXPECT_EQ(refusals, QStringList{QStringLiteral("Please enter a number.")});
+    EXPECT_EQ(Refusals(), QStringList{QStringLiteral("Please enter a number.")});
     EXPECT_FLOAT_EQ(doc.m_fAccelMax, autoMax) << "AUTO holds after Cancel";
     EXPECT_FLOAT_EQ(doc.m_fAltMin, 0.0f);
 }
@@ -180,7 +189,7 @@ TEST_F(DialogsTest, DetailsSwitchUnitsAndHandKilogramsAndMetresToTheFlight) {
         d.accept();
     });
     frame->OnCommand(ID_VIEW_DETAILS);
-    EXPECT_EQ(refusals, QStringList{QStringLiteral("Please enter a number.")});
+    EXPECT_EQ(Refusals(), QStringList{QStringLiteral("Please enter a number.")});
     EXPECT_NEAR(doc.m_fLaunchWeight, 2.0f, 1e-5);
     EXPECT_NEAR(doc.m_fMaxDiameter, 0.05f, 1e-7);
     EXPECT_FLOAT_EQ(doc.m_fPropellantWeight, 0.5f);

@@ -16,8 +16,9 @@
 #include <QToolBar>
 
 #include "app/subsystem_commands.h"
-#include "app/tavokit_view.h"
-#include "widget_test_support.h"
+#include "support/scripted_prompt.h"
+#include "support/widget_flights.h"
+#include "view/ui/tavokit_view.h"
 
 namespace tavo {
 namespace {
@@ -33,17 +34,23 @@ protected:
                                                QSettings::IniFormat);
         frame = std::make_unique<CMainFrame>(doc, *settings);
         frame->resize(800, 500);
-        frame->askSaveChanges = [this](const QString& text) {
-            questions << text;
-            return saveAnswer;
-        };
-        frame->showMessage = [this](const QString& caption, const QString& text) {
-            messages << caption + QStringLiteral(": ") + text;
-        };
-        frame->View().askWarning = [this](const QString& text) {
-            questions << text;
-            return warningAnswer;
-        };
+        frame->prompt = &user;
+        frame->View().prompt = &user;
+        user.yesNoCancel = Answer::No;
+    }
+
+    // What the user was asked, and shown as "caption: text", in order.
+    QStringList Questions() const {
+        QStringList texts;
+        for (const auto& said : user.questions)
+            texts << QString::fromStdString(said.text);
+        return texts;
+    }
+    QStringList Messages() const {
+        QStringList texts;
+        for (const auto& said : user.messages)
+            texts << QString::fromStdString(said.caption + ": " + said.text);
+        return texts;
     }
 
     bool Enabled(int id) {
@@ -62,9 +69,7 @@ protected:
     CTAVOkitDoc doc;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
-    QStringList questions, messages;
-    int saveAnswer = QMessageBox::No;
-    bool warningAnswer = true;
+    test::ScriptedPrompt user;
 };
 
 TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
@@ -109,7 +114,7 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
     const std::size_t before = Samples();
     EXPECT_FALSE(frame->OnCommand(ID_EDIT_DELETE_TO_C1));
     EXPECT_EQ(Samples(), before);
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_TRUE(Questions().isEmpty());
 
     frame->OnCommand(ID_VIEW_TOOLBAR);
     EXPECT_FALSE(Checked(ID_VIEW_TOOLBAR));
@@ -129,14 +134,14 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     const int i1 = doc.m_nCursor1;
     ASSERT_GE(i1, 1);
 
-    warningAnswer = false;
+    user.okCancel = Answer::Cancel;
     frame->OnCommand(ID_EDIT_DELETE_TO_C1);
-    EXPECT_EQ(questions.value(0),
+    EXPECT_EQ(Questions().value(0),
               QStringLiteral("All Data before Cursor 1 will be lost!\n Continue?"));
     EXPECT_EQ(Samples(), 300u) << "Cancel changes nothing";
     EXPECT_FALSE(doc.IsModified());
 
-    warningAnswer = true;
+    user.okCancel = Answer::Ok;
     frame->OnCommand(ID_EDIT_DELETE_TO_C1);
     EXPECT_EQ(Samples(), 300u - i1);
     EXPECT_TRUE(doc.IsModified());
@@ -147,7 +152,7 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     Paint();
     const int i2 = doc.m_nCursor2;
     frame->OnCommand(ID_EDIT_DELETE_AFTER_C2);
-    EXPECT_EQ(questions.last(),
+    EXPECT_EQ(Questions().last(),
               QStringLiteral("All Data after Cursor 2 will be lost!\n Continue?"));
     EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
 
@@ -161,9 +166,9 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     frame->View().State().m_xCursor1 = 700;
     frame->View().State().m_xCursor2 = 100;
     Paint();
-    const int asked = questions.size();
+    const int asked = Questions().size();
     frame->OnCommand(ID_EDIT_DELETE_BETWEEN);
-    EXPECT_EQ(questions.size(), asked + 1);
+    EXPECT_EQ(Questions().size(), asked + 1);
     EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
 }
 
@@ -212,31 +217,26 @@ TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
 TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "q.flt"))));
     doc.SetModifiedFlag(true);
-    saveAnswer = QMessageBox::Cancel;
+    user.yesNoCancel = Answer::Cancel;
     frame->OnCommand(ID_FILE_NEW);
-    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to q.flt?")});
+    EXPECT_EQ(Questions(), QStringList{QStringLiteral("Save changes to q.flt?")});
     EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
     EXPECT_FALSE(frame->close()) << "Cancel keeps the program running";
 
     // File > Open picks the file first; cancelling its dialog asks nothing.
-    questions.clear();
-    int chosen = 0;
-    frame->chooseFile = [&chosen](bool, const QString&) {
-        ++chosen;
-        return QString();
-    };
+    user.questions.clear();
     frame->OnCommand(ID_FILE_OPEN);
-    EXPECT_EQ(chosen, 1);
-    EXPECT_TRUE(questions.isEmpty());
+    EXPECT_EQ(user.choices.size(), 1u);
+    EXPECT_TRUE(Questions().isEmpty());
     EXPECT_TRUE(doc.IsModified());
     const QString other = QString::fromStdString(test::WriteTestFlight(dir, "o.flt", 20));
-    frame->chooseFile = [&other](bool, const QString&) { return other; };
+    user.files.push_back(other.toStdString());
     frame->OnCommand(ID_FILE_OPEN);
-    EXPECT_EQ(questions, QStringList{QStringLiteral("Save changes to q.flt?")});
+    EXPECT_EQ(Questions(), QStringList{QStringLiteral("Save changes to q.flt?")});
     EXPECT_EQ(Samples(), 200u) << "Cancel keeps the flight";
-    questions.clear();
+    user.questions.clear();
 
-    saveAnswer = QMessageBox::No;
+    user.yesNoCancel = Answer::No;
     frame->OnCommand(ID_FILE_NEW);
     EXPECT_EQ(Samples(), 0u);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - TAVOkit"));
@@ -268,7 +268,7 @@ TEST_F(MainFrameTest, RecentFilesKeepFourNewestFirstAndPersist) {
     ASSERT_NE(gone, nullptr);
     gone->trigger();
     EXPECT_EQ(frame->RecentFiles(), (QStringList{paths[2], paths[3], paths[1]}));
-    EXPECT_EQ(messages.size(), 1);
+    EXPECT_EQ(Messages().size(), 1);
 }
 
 TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
@@ -278,7 +278,7 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     bad.write(QByteArray("\x06\x00\x00\x00", 4));
     bad.close();
     EXPECT_FALSE(frame->OpenFile(bad.fileName()));
-    EXPECT_EQ(messages, QStringList{QStringLiteral("Error: Wrong file type")});
+    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Error: Wrong file type")});
     EXPECT_EQ(Samples(), 200u);
     EXPECT_EQ(frame->windowTitle(), QStringLiteral("k.flt - TAVOkit"));
 }
@@ -299,7 +299,7 @@ TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(Messages().isEmpty());
 }
 
 TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {

@@ -9,7 +9,7 @@
 
 #include "cli/cli_common.h"
 #include "cli_run.h"
-#include "view/graph_paint.h"
+#include "view/paint/graph_paint.h"
 
 namespace tavo {
 namespace {
@@ -39,7 +39,7 @@ TEST(CliRender, PngIsTheWindowsDrawingOfTheFlight) {
     ASSERT_EQ(written.size(), QSize(700, 450));
 
     CTAVOkitDoc doc;
-    cli::ApplyFreshSettings(doc);
+    ApplyFirstRunSettings(doc);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, doc, error)) << error.message;
     doc.m_nDisplayCurve = 2;

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device_test_support.h"
+#include "device/device_test_support.h"
 
 namespace tavo {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 using test::BenchDirectory;
 using test::HostBytes;
 using test::HostTimesMs;
-using test::RecordingSink;
+using test::ScriptedPrompt;
 using Times = std::vector<std::int64_t>;
 
 struct Console {
@@ -33,7 +33,7 @@ struct Console {
     }
     BenchDirectory ports;
     std::shared_ptr<SimulatedDevice> device;
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link;
     std::int64_t start = 0;
     int questions = 0;

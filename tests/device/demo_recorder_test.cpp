@@ -4,9 +4,9 @@
 #include <QCoreApplication>
 #include <gtest/gtest.h>
 
+#include "device/device_test_support.h"
 #include "device/flight_download.h"
 #include "device/served_flight.h"
-#include "device_test_support.h"
 
 namespace tavo {
 namespace {
@@ -26,7 +26,7 @@ TEST(DemoRecorder, AutomaticDetectionAndCom1FindItAndItServesTheDemoFlight) {
     EXPECT_EQ(DefaultPortDirectory().Devices().front(), kDemoDeviceName);
 
     for (bool automatic : {true, false}) {
-        test::RecordingSink sink;
+        test::ScriptedPrompt sink;
         SerialLink link(DefaultPortDirectory(), sink);
         link.m_bAutoPort = automatic;
         link.m_strPortName = "COM1:";

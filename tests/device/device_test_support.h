@@ -1,5 +1,5 @@
 #pragma once
-// A bench of simulated devices on virtual time, and a sink that keeps what the link
+// A bench of simulated devices on virtual time; a ScriptedPrompt keeps what the link
 // reported, in order.
 
 #include <memory>
@@ -9,23 +9,9 @@
 #include "device/port_directory.h"
 #include "device/serial_link.h"
 #include "device/simulated_port.h"
-#include "device/status_sink.h"
+#include "support/scripted_prompt.h"
 
 namespace tavo::test {
-
-struct RecordingSink : StatusSink {
-    void AppendStatus(const std::string& line) override {
-        status.push_back(line);
-        events.push_back("status: " + line);
-    }
-    void ShowMessage(const std::string& text) override {
-        messages.push_back(text);
-        events.push_back("message: " + text);
-    }
-    std::vector<std::string> status;
-    std::vector<std::string> messages;
-    std::vector<std::string> events;
-};
 
 // A port whose device is not there.
 class AbsentPort final : public SerialPort {

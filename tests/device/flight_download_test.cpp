@@ -3,14 +3,14 @@
 #include <algorithm>
 #include <gtest/gtest.h>
 
-#include "device_test_support.h"
+#include "device/device_test_support.h"
 
 namespace tavo {
 namespace {
 
 using test::BenchDirectory;
 using test::HostBytes;
-using test::RecordingSink;
+using test::ScriptedPrompt;
 using Lines = std::vector<std::string>;
 
 std::vector<std::string> Numbered(int n) {
@@ -109,7 +109,7 @@ struct Download {
 
     BenchDirectory ports;
     std::shared_ptr<SimulatedDevice> device;
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link;
     FlightDownload download;
     std::vector<std::uint16_t> flight;
@@ -249,7 +249,7 @@ TEST(Download, AnUnacknowledgedDescriptionWordStopsBeforeTheTransfer) {
     options.refusedAddresses = {8};
     Download d(options);
     EXPECT_EQ(d.download.DownloadFlight(6000), DownloadOutcome::DescriptionFailed);
-    EXPECT_EQ(d.sink.messages, Lines{"FAILED getting TAVO data!"});
+    EXPECT_EQ(d.sink.MessageTexts(), Lines{"FAILED getting TAVO data!"});
     const RecordingDescription& desc = d.download.m_description;
     EXPECT_TRUE(desc.m_bHasSampleRate && desc.m_bHasPreLaunch);
     EXPECT_FALSE(desc.m_bHasTwoGee || desc.m_bHasAccelOffset);
@@ -268,7 +268,7 @@ TEST(Download, ASilentRecorderFailsTheHandshakeInAMessageBox) {
     options.buzzReply = "";
     Download d(options);
     EXPECT_EQ(d.download.DownloadFlight(6000), DownloadOutcome::ConnectFailed);
-    EXPECT_EQ(d.sink.messages, Lines{"Connect failed!"});
+    EXPECT_EQ(d.sink.MessageTexts(), Lines{"Connect failed!"});
     EXPECT_FALSE(d.link.m_bPortOpen);
 }
 

@@ -6,16 +6,16 @@
 #include <filesystem>
 #include <gtest/gtest.h>
 
+#include "device/device_test_support.h"
 #include "device/flight_download.h"
 #include "device/recorder_protocol.h"
 #include "device/zr7_recorder.h"
-#include "device_test_support.h"
 #include "flight/flight_file.h"
 
 namespace tavo {
 namespace {
 
-using test::RecordingSink;
+using test::ScriptedPrompt;
 
 class PtyDownload : public testing::Test {
 protected:
@@ -70,7 +70,7 @@ TEST_F(PtyDownload, SixThousandSamplesComeBackAsTheServedFlight) {
     const std::string device = StartSimulator({"--flight", QString::fromStdString(file)});
     ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;
 
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(DefaultPortDirectory(), sink);
     link.m_strPortName = device;
     FlightDownload download(link);
@@ -81,7 +81,7 @@ TEST_F(PtyDownload, SixThousandSamplesComeBackAsTheServedFlight) {
         ++updates;
     });
     ASSERT_EQ(download.DownloadFlight(6000), DownloadOutcome::Downloaded)
-        << (sink.messages.empty() ? "" : sink.messages.front());
+        << (sink.messages.empty() ? "" : sink.messages.front().text);
     EXPECT_TRUE(sink.messages.empty());
     EXPECT_EQ(download.m_nSamplesReceived, 6008);
     EXPECT_EQ(updates, 751);
@@ -97,7 +97,7 @@ TEST_F(PtyDownload, SixThousandSamplesComeBackAsTheServedFlight) {
 TEST_F(PtyDownload, SettingsWrittenOverThePortAreReadBack) {
     const std::string device = StartSimulator({"--samples", "100", "--firmware", "209"});
     ASSERT_FALSE(device.empty());
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(DefaultPortDirectory(), sink);
     link.m_strPortName = device;
     RecorderProtocol protocol(link, ConnectReport::StatusList);

@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "device_test_support.h"
+#include "device/device_test_support.h"
 
 namespace tavo {
 namespace {
@@ -10,7 +10,7 @@ namespace {
 using test::BenchDirectory;
 using test::HostBytes;
 using test::HostTimesMs;
-using test::RecordingSink;
+using test::ScriptedPrompt;
 using Lines = std::vector<std::string>;
 using Times = std::vector<std::int64_t>;
 
@@ -23,13 +23,13 @@ struct Bench {
         ASSERT_TRUE(protocol.ConnectRecorder());
         auto lock = device->Lock();
         device->ClearHostLog();
-        sink = RecordingSink{};
+        sink = ScriptedPrompt{};
     }
     Zr7Recorder& Recorder() { return device->Recorder(); }
 
     BenchDirectory ports;
     std::shared_ptr<SimulatedDevice> device;
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link;
     RecorderProtocol protocol;
 };
@@ -90,7 +90,7 @@ TEST(Connect, TheDownloadReportsAFailedHandshakeInAMessageBox) {
     options.buzzReply = "X";
     Bench b(options, ConnectReport::MessageBox);
     EXPECT_FALSE(b.protocol.ConnectRecorder());
-    EXPECT_EQ(b.sink.messages, Lines{"Connect failed!"});
+    EXPECT_EQ(b.sink.MessageTexts(), Lines{"Connect failed!"});
 }
 
 TEST(Connect, ReconnectClosesFirstAndDisconnectReports) {
@@ -147,7 +147,7 @@ TEST(Identify, FirmwareGateAndModelReplies) {
         EXPECT_EQ(b.protocol.m_bFullFeatures, c.full) << c.firmware;
         EXPECT_EQ(id.m_strModel, c.shown) << c.model;
         EXPECT_EQ(id.m_nVersion, c.firmware);
-        EXPECT_EQ(b.sink.messages, c.full ? Lines{} : Lines{kFirmwareMessage});
+        EXPECT_EQ(b.sink.MessageTexts(), c.full ? Lines{} : Lines{kFirmwareMessage});
     }
 }
 
@@ -160,7 +160,7 @@ TEST(Identify, ASilentRecorderIsSerialZeroVersionZero) {
     EXPECT_EQ(id.m_strSerialNumber, "0");
     EXPECT_EQ(id.m_strVersion, "0");
     EXPECT_FALSE(b.protocol.m_bFullFeatures);
-    EXPECT_EQ(b.sink.messages, Lines{kFirmwareMessage});
+    EXPECT_EQ(b.sink.MessageTexts(), Lines{kFirmwareMessage});
 }
 
 TEST(Memory, WriteSendsLowHighAddressWithPauses) {

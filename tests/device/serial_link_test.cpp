@@ -2,15 +2,15 @@
 
 #include <gtest/gtest.h>
 
+#include "device/device_test_support.h"
 #include "device/port_directory.h"
-#include "device_test_support.h"
 
 namespace tavo {
 namespace {
 
 using test::BenchDirectory;
 using test::HostBytes;
-using test::RecordingSink;
+using test::ScriptedPrompt;
 using Lines = std::vector<std::string>;
 
 TEST(PortNames, ComNamesNumberPortsAndOtherNamesAreDevicePaths) {
@@ -45,7 +45,7 @@ TEST(PortNames, DevicesSortByKindThenNumber) {
 TEST(SerialLink, ManualOpenConfiguresTheLineAndPauses) {
     BenchDirectory ports;
     ports.Add();
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     link.m_strPortName = "COM1:";
     const std::int64_t start = ports.clock.NowMicros();
@@ -83,7 +83,7 @@ TEST_P(OpenFailures, ManualOpenShowsTheStepAndLeavesThePortFree) {
     BenchDirectory ports;
     auto device = ports.Add();
     device->SetFault(GetParam().fault);
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     EXPECT_FALSE(link.OpenPort());
     EXPECT_FALSE(link.m_bPortOpen);
@@ -96,7 +96,7 @@ TEST_P(OpenFailures, ManualOpenShowsTheStepAndLeavesThePortFree) {
 TEST_P(OpenFailures, AutomaticProbeNamesThePortInStatusAndMessage) {
     BenchDirectory ports;
     ports.Add()->SetFault(GetParam().fault);
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     link.m_bAutoPort = true;
     EXPECT_FALSE(link.OpenPort());
@@ -121,19 +121,19 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenFailure{PortFault::Timeouts, "SetCommTimeouts error"}));
 
 TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(DefaultPortDirectory(), sink);
     link.m_strPortName = "/nonexistent/ttyZR7";
     EXPECT_FALSE(link.OpenPort());
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].rfind("COMM open error\n", 0), 0u) << sink.messages[0];
-    EXPECT_GT(sink.messages[0].size(), std::string("COMM open error\n").size());
+    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n", 0), 0u) << sink.messages[0].text;
+    EXPECT_GT(sink.messages[0].text.size(), std::string("COMM open error\n").size());
     EXPECT_TRUE(sink.status.empty());
 }
 
 TEST(AutomaticDetection, NoPortsAtAll) {
     BenchDirectory ports;
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     link.m_bAutoPort = true;
     EXPECT_FALSE(link.OpenPort());
@@ -152,12 +152,12 @@ TEST(AutomaticDetection, SkipsBusyPortsAndDevicesThatAreNoRecorder) {
     Zr7Options answersE;
     answersE.buzzReply = "E";
     auto spare = ports.Add(answersE);
-    RecordingSink holder;
+    ScriptedPrompt holder;
     SerialLink holding(ports, holder);
     holding.m_strPortName = "COM2";
     ASSERT_TRUE(holding.OpenPort());
 
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     link.m_bAutoPort = true;
     ASSERT_TRUE(link.OpenPort());
@@ -189,7 +189,7 @@ TEST(AutomaticDetection, ProbeAnswers) {
         options.buzzReply = c.reply;
         options.nulsBeforeBuzzReply = c.nuls;
         ports.Add(options);
-        RecordingSink sink;
+        ScriptedPrompt sink;
         SerialLink link(ports, sink);
         link.m_bAutoPort = true;
         EXPECT_EQ(link.OpenPort(), c.found) << '"' << c.reply << "\" after " << c.nuls << " NULs";
@@ -201,7 +201,7 @@ TEST(AutomaticDetection, ASilentPortIsGivenTenReadsAfterItsPause) {
     Zr7Options silent;
     silent.buzzReply = "";
     ports.Add(silent);
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     const std::int64_t start = ports.clock.NowMicros();
     EXPECT_FALSE(link.ProbePort("COM1"));
@@ -212,7 +212,7 @@ TEST(AutomaticDetection, ASilentPortIsGivenTenReadsAfterItsPause) {
 TEST(SerialLink, WritesOnAClosedLinkSendNothing) {
     BenchDirectory ports;
     auto device = ports.Add();
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     EXPECT_FALSE(link.WriteString("B"));
     EXPECT_EQ(link.ReadReply(), "");
@@ -224,7 +224,7 @@ TEST(SerialLink, WritesOnAClosedLinkSendNothing) {
 TEST(SerialLink, AFailedWriteClosesThePort) {
     BenchDirectory ports;
     auto device = ports.Add();
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     ASSERT_TRUE(link.OpenPort());
     device->SetFault(PortFault::Write);
@@ -240,7 +240,7 @@ TEST(SerialLink, AFailedWriteClosesThePort) {
 TEST(SerialLink, ValuesAreLowByteFirstAndAMissingByteIsZero) {
     BenchDirectory ports;
     auto device = ports.Add();
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     ASSERT_TRUE(link.OpenPort());
     {
@@ -264,7 +264,7 @@ TEST(SerialLink, RepliesFromADeviceThatNeverFallsSilentEndAt1024Bytes) {
     Zr7Options babbling;
     babbling.neverSilent = true;
     ports.Add(babbling);
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     ASSERT_TRUE(link.OpenPort());
     link.WriteString("M");
@@ -280,7 +280,7 @@ TEST(SerialLink, TerminatedReplyEndsAtKOrNewlineAndOnlyStopsForSilenceAfterTwoSe
     Zr7Options options;
     options.modelReply = "ZR\n7";
     auto device = ports.Add(options);
-    RecordingSink sink;
+    ScriptedPrompt sink;
     SerialLink link(ports, sink);
     ASSERT_TRUE(link.OpenPort());
     TransferStop stop;

@@ -7,9 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "exchange/eng_export.h"
-#include "exchange/text_format.h"
-#include "exchange_test_util.h"
+#include "exchange/exchange_test_util.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 namespace {
@@ -43,31 +43,7 @@ void CommentBreaksFlight(FlightRecord& f) {
     f.Recompute();
 }
 
-std::vector<std::string> BurnSamples() {
-    std::vector<std::string> s(100, "505");
-    for (int k = 0; k < 70; ++k)
-        s.push_back(std::to_string(
-            505 - static_cast<int>(std::nearbyint(80 * std::sin(g_pi * (k + 0.5) / 70)))));
-    s.resize(250, "512");
-    s[100] = std::to_string(ParseSampleWord(s[100]) | 0x1000);
-    return s;
-}
-
 } // namespace
-
-// Shared with the ENG tests.
-void BurnFlight(FlightRecord& f) {
-    f.m_strName = "Burn";
-    f.m_strMotor = "C6";
-    f.m_nAccelOffset = 505;
-    f.m_nSampleRate = 100;
-    f.m_fLaunchWeight = 0.0781f;
-    f.m_fPropellantWeight = 0.0108f;
-    f.m_fMaxDiameter = 0.0246f;
-    f.m_timeDate = 1781352000;
-    SetSamples(f, BurnSamples());
-    f.Recompute();
-}
 
 namespace {
 

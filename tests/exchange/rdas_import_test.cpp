@@ -4,9 +4,7 @@
 #include <cstring>
 #include <gtest/gtest.h>
 
-#include "app/tavokit_doc.h"
-
-#include "exchange_test_util.h"
+#include "exchange/exchange_test_util.h"
 
 namespace tavo {
 namespace {
@@ -109,29 +107,6 @@ TEST(RdasImport, TooLongATableIsRefused) {
     EXPECT_EQ(table.values.size(), kMaxRdasSamples);
     text += "\n";
     EXPECT_FALSE(ParseRdasText(text.data(), text.size(), table, reason));
-}
-
-TEST(RdasImport, ApplyKeepsCalibrationAndDetails) {
-    CTAVOkitDoc f;
-    BurnFlight(f);
-    f.m_bUseFileTwoGee = false;
-    f.m_fTwoGee = 16.0f;
-    f.m_nAccelOffset = 300;
-    f.m_nCursor1 = 3;
-    f.m_nCursor2 = 9;
-    f.m_pUndoSamples = {"1"};
-    ApplyRdasTable(f, RdasTable{50, {"2048", "", "2040"}});
-    EXPECT_TRUE(f.m_pUndoSamples.empty());
-    EXPECT_EQ(f.m_pSamples.items(), (Values{"2048", "", "2040"}));
-    EXPECT_EQ(f.m_nSampleRate, 50);
-    EXPECT_FLOAT_EQ(f.m_fSampleInterval, 0.02f);
-    EXPECT_EQ(f.m_strName, "Burn");
-    EXPECT_FLOAT_EQ(f.m_fLaunchWeight, 0.0781f);
-    EXPECT_EQ(f.m_nAccelOffset, 300);
-    EXPECT_EQ(f.m_nCursor2, 9);
-    ASSERT_EQ(f.m_arrAccel.size(), 3u);
-    // Two-G 16 still applies: (2048 - 2040) / 8 = 1 g.
-    EXPECT_FLOAT_EQ(f.m_arrAccel[2], 1.0f);
 }
 
 } // namespace

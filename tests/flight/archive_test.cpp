@@ -2,7 +2,7 @@
 
 #include <gtest/gtest.h>
 
-#include "flight/text_codec.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 namespace {

@@ -3,8 +3,9 @@
 
 #include <gtest/gtest.h>
 
-#include "report_test_support.h"
 #include "reports/cd_report.h"
+#include "support/flight_builder.h"
+#include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {
@@ -86,7 +87,7 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
         EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].first, "Please enter a weight in the details section.");
+        EXPECT_EQ(prompt.messages[0].text, "Please enter a weight in the details section.");
     }
     flight.m_fLaunchWeight = 0.1f;
     flight.m_fPropellantWeight = 0.0f; // unused by the curve, still asked for
@@ -95,7 +96,7 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
         CdReport report;
         EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
         ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].first,
+        EXPECT_EQ(prompt.messages[0].text,
                   "Please enter a propellant weight in the details section.");
     }
     flight.m_fPropellantWeight = 0.01f;
@@ -111,8 +112,8 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
         CdReport report;
         EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
         ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0],
-                  std::make_pair(std::string("Nothing to Report"), std::string("Error")));
+        EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
+        EXPECT_EQ(prompt.messages[0].caption, "Error");
     }
 }
 
@@ -124,7 +125,7 @@ TEST(CdReport, CoefficientsNotYetComputedAreNothingToReport) {
     CdReport report;
     EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].first, "Nothing to Report");
+    EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
 }
 
 } // namespace

@@ -7,9 +7,10 @@
 
 #include <gtest/gtest.h>
 
-#include "report_test_support.h"
 #include "reports/motor_report.h"
 #include "sim/flight_synth.h"
+#include "support/flight_builder.h"
+#include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {

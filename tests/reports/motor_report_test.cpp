@@ -3,9 +3,10 @@
 
 #include <gtest/gtest.h>
 
-#include "report_test_support.h"
+#include "flight/units.h"
 #include "reports/motor_report.h"
-#include "reports/motor_thrust.h"
+#include "support/flight_builder.h"
+#include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {
@@ -38,8 +39,8 @@ TEST(MotorReport, HandWorkedBurn) {
     ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
     EXPECT_TRUE(prompt.messages.empty());
     ASSERT_EQ(prompt.questions.size(), 1u);
-    EXPECT_EQ(prompt.questions[0].first, "Are cursors C1 & C2 placed around your curve?");
-    EXPECT_EQ(prompt.questions[0].second, "Notice");
+    EXPECT_EQ(prompt.questions[0].text, "Are cursors C1 & C2 placed around your curve?");
+    EXPECT_EQ(prompt.questions[0].caption, "Notice");
 
     EXPECT_FLOAT_EQ(report.m_fPeakAccel, 30.0f);
     EXPECT_NEAR(report.m_fPeakThrust, 264.87f, 1e-3);
@@ -182,8 +183,8 @@ TEST(MotorReport, RangeChecks) {
             EXPECT_TRUE(prompt.messages.empty());
         } else {
             ASSERT_EQ(prompt.messages.size(), 1u);
-            EXPECT_EQ(prompt.messages[0].first, "Nothing to Report");
-            EXPECT_EQ(prompt.messages[0].second, "Error");
+            EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
+            EXPECT_EQ(prompt.messages[0].caption, "Error");
             EXPECT_TRUE(report.m_strMotorClass.empty());
         }
     }
@@ -197,7 +198,7 @@ TEST(MotorReport, NoSamplesIsNothingToReport) {
     MotorReport report;
     EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].first, "Nothing to Report");
+    EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
 }
 
 TEST(MotorReport, CancelOnTheCursorQuestionClosesSilently) {
@@ -223,8 +224,8 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
         EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].first, "Please enter a weight in the details section.");
-        EXPECT_EQ(prompt.messages[0].second, "Notice");
+        EXPECT_EQ(prompt.messages[0].text, "Please enter a weight in the details section.");
+        EXPECT_EQ(prompt.messages[0].caption, "Notice");
     }
     flight.m_fLaunchWeight = 1.0f;
     {
@@ -233,9 +234,9 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
         EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
-        EXPECT_EQ(prompt.messages[0].first,
+        EXPECT_EQ(prompt.messages[0].text,
                   "Please enter a propellant weight in the details section.");
-        EXPECT_EQ(prompt.messages[0].second, "Notice");
+        EXPECT_EQ(prompt.messages[0].caption, "Notice");
     }
 }
 

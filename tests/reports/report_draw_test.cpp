@@ -7,8 +7,9 @@
 #include <gtest/gtest.h>
 
 #include "canvas/recording_canvas.h"
-#include "report_test_support.h"
 #include "reports/report_draw.h"
+#include "support/flight_builder.h"
+#include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {

@@ -101,8 +101,8 @@ TEST(FlightSynth, NetImpulseIsThrustLessWeightAndDrag) {
     double burn = t.burnoutTimeS - t.liftoffTimeS;
     double loaded = p.rocket.dryMassKg + p.motor.totalKg;
     double empty = loaded - p.motor.propellantKg;
-    EXPECT_GT(t.weightImpulseNs, empty * kSimGravity * burn);
-    EXPECT_LT(t.weightImpulseNs, loaded * kSimGravity * burn);
+    EXPECT_GT(t.weightImpulseNs, empty * kGee * burn);
+    EXPECT_LT(t.weightImpulseNs, loaded * kGee * burn);
     EXPECT_GT(t.dragImpulseNs, 0.0);
     EXPECT_LT(t.dragImpulseNs, t.thrustImpulseNs * 0.5);
 }

@@ -13,7 +13,7 @@
 #include "flight/civil_date.h"
 #include "flight/flight_file.h"
 #include "flight/number_text.h"
-#include "flight/text_codec.h"
+#include "flight/text_format.h"
 #include "sim/flight_synth.h"
 
 namespace {

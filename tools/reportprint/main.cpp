@@ -10,8 +10,8 @@
 #include <QApplication>
 #include <QPrinter>
 
-#include "app/tavokit_doc.h"
-#include "reports/report_prompt.h"
+#include "doc/tavokit_doc.h"
+#include "prompt/user_prompt.h"
 #include "reports/ui/motor_report_dlg.h"
 
 int main(int argc, char** argv) {

@@ -5,49 +5,32 @@
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QProgressBar>
 #include <QPushButton>
-#include <QSettings>
 #include <QVBoxLayout>
 
-#include "device/download_commit.h"
+#include "device/commands/download_commit.h"
 #include "device/ui/download_worker.h"
+#include "uikit/dlg_common.h"
 
 namespace tavo {
-namespace {
 
-QString AppTitle() {
-    const QString name = QGuiApplication::applicationDisplayName();
-    return name.isEmpty() ? QStringLiteral("TAVOkit") : name;
-}
-
-// Whole numbers as the field takes them: optional sign and digits, in int range.
-bool ParseWholeNumber(const QString& text, int& value) {
-    bool ok = false;
-    const int v = text.trimmed().toInt(&ok);
-    if (ok)
-        value = v;
-    return ok;
-}
-
-} // namespace
-
-void DialogSink::ShowMessage(const std::string& text) {
+void WorkerPrompt::ShowMessage(const std::string& text, const std::string& caption,
+                               Severity severity) {
     if (m_bClosing)
         return;
-    const QString message = QString::fromStdString(text);
     CDownloadDlg* dialog = &m_dialog;
-    if (QThread::currentThread() == dialog->thread()) {
-        dialog->ShowMessage(message);
-        return;
-    }
-    QMetaObject::invokeMethod(
-        dialog, [dialog, message] { dialog->ShowMessage(message); }, Qt::BlockingQueuedConnection);
+    const auto show = [dialog, text, caption, severity] {
+        dialog->prompt->ShowMessage(text, caption, severity);
+    };
+    if (QThread::currentThread() == dialog->thread())
+        show();
+    else
+        QMetaObject::invokeMethod(dialog, show, Qt::BlockingQueuedConnection);
 }
 
 DownloadWorker::DownloadWorker(CDownloadDlg& dialog, PortDirectory& ports)
-    : m_sink(dialog), m_link(ports, m_sink), m_download(m_link) {
+    : m_prompt(dialog), m_link(ports, m_prompt), m_download(m_link) {
     m_download.SetProgress([this](int samples) { emit Progress(samples); });
 }
 
@@ -121,7 +104,7 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
 }
 
 CDownloadDlg::~CDownloadDlg() {
-    m_worker->m_sink.m_bClosing = true;
+    m_worker->m_prompt.m_bClosing = true;
     m_worker->m_download.RequestStop();
     // The port belongs to the worker thread: close it there.
     QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen, Qt::QueuedConnection);
@@ -131,34 +114,10 @@ CDownloadDlg::~CDownloadDlg() {
         QApplication::restoreOverrideCursor();
 }
 
-void CDownloadDlg::SetPrompts(std::function<bool(const QString&)> ask,
-                              std::function<void(const QString&)> show) {
-    m_ask = std::move(ask);
-    m_show = std::move(show);
-}
-
-void CDownloadDlg::ShowMessage(const QString& text) {
-    if (m_show)
-        m_show(text);
-    else
-        QMessageBox::warning(this, AppTitle(), text);
-}
-
-bool CDownloadDlg::Ask(const QString& text) {
-    if (m_ask)
-        return m_ask(text);
-    return QMessageBox::question(this, AppTitle(), text, QMessageBox::Ok | QMessageBox::Cancel,
-                                 QMessageBox::Ok) == QMessageBox::Ok;
-}
-
 bool CDownloadDlg::TakeFieldValues() {
     int value = 0;
-    if (!ParseWholeNumber(m_max->text(), value)) {
-        ShowMessage(QStringLiteral("Please enter an integer."));
-        m_max->setFocus();
-        m_max->selectAll();
+    if (!ReadIntegerEdit(m_max, value, *prompt))
         return false;
-    }
     m_nMaxToReceive = value;
     return true;
 }
@@ -182,8 +141,8 @@ void CDownloadDlg::OnReadEeprom() {
     if (m_bTransferring)
         return;
     if (m_doc.IsModified() &&
-        !Ask(QStringLiteral("Original data not stored.\nThis function will overwrite existing "
-                            "data.")))
+        !prompt->AskOkCancel(
+            "Original data not stored.\nThis function will overwrite existing data.", kAppTitle))
         return;
     m_pReceived.clear();
     if (!TakeFieldValues())
@@ -242,16 +201,8 @@ void CDownloadDlg::reject() {
     QDialog::reject();
 }
 
-std::string DeviceDialogPortName(const CTAVOkitDoc& doc) {
-    QSettings settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit"));
-    if (settings.childGroups().contains(QStringLiteral("AdministerSettings")))
-        return doc.m_strCommPort;
-    return "COM1:";
-}
-
-void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc) {
-    CDownloadDlg dialog(doc, DefaultPortDirectory(), DeviceDialogPortName(doc), doc.m_bAutoComPort,
-                        parent);
+void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, const std::string& portName) {
+    CDownloadDlg dialog(doc, DefaultPortDirectory(), portName, doc.m_bAutoComPort, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
 }

@@ -11,9 +11,10 @@
 #include <string>
 #include <vector>
 
-#include "app/tavokit_doc.h"
 #include "device/flight_download.h"
 #include "device/port_directory.h"
+#include "doc/tavokit_doc.h"
+#include "uikit/qt_user_prompt.h"
 
 class QLabel;
 class QLineEdit;
@@ -37,9 +38,9 @@ public:
     bool IsTransferring() const { return m_bTransferring; }
     const std::vector<std::string>& Received() const { return m_pReceived; }
 
-    // Replace the question and message boxes (tests answer them by script).
-    void SetPrompts(std::function<bool(const QString&)> ask,
-                    std::function<void(const QString&)> show);
+    // The dialog's questions and message boxes, the link's included: real boxes over
+    // the dialog, unless a test answers instead.
+    UserPrompt* prompt = &m_ownPrompt;
 
 public slots:
     void OnReadEeprom();
@@ -58,8 +59,6 @@ private slots:
 private:
     bool TakeFieldValues();
     void SetTransferring(bool on);
-    void ShowMessage(const QString& text);
-    bool Ask(const QString& text);
 
     CTAVOkitDoc& m_doc;
     QThread m_thread;
@@ -68,8 +67,7 @@ private:
     int m_nMaxToReceive = 0;
     bool m_bTransferring = false;
     bool m_bCloseWhenStopped = false;
-    std::function<bool(const QString&)> m_ask;
-    std::function<void(const QString&)> m_show;
+    QtUserPrompt m_ownPrompt{this};
 
     QPushButton* m_read = nullptr;
     QPushButton* m_abort = nullptr;
@@ -80,14 +78,11 @@ private:
     QLineEdit* m_max = nullptr;
 
     friend class DownloadWorker;
-    friend class DialogSink;
+    friend class WorkerPrompt;
 };
 
-// The port name of the device dialogs: the "CommPort" setting when the
-// "AdministerSettings" key exists, otherwise "COM1:".
-std::string DeviceDialogPortName(const CTAVOkitDoc& doc);
-
-// Tools > Download DATA: runs the dialog on `doc` and updates the document after it.
-void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc);
+// Tools > Download DATA: runs the dialog on `doc` over the device dialogs' port
+// `portName` and updates the document after it.
+void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, const std::string& portName);
 
 } // namespace tavo

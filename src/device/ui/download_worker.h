@@ -7,19 +7,27 @@
 
 #include "device/flight_download.h"
 #include "device/serial_link.h"
-#include "device/status_sink.h"
+#include "prompt/user_prompt.h"
 
 namespace tavo {
 
 class CDownloadDlg;
 
-// Message boxes asked for on the worker thread are shown by the dialog, which waits
-// for OK as the user would; status lines have no list here and are dropped.
-class DialogSink final : public StatusSink {
+// The link's prompt on the worker thread: message boxes are shown by the dialog's own
+// prompt on the window's thread while the worker waits for OK, as the user would;
+// status lines have no list here and are dropped. The link asks no questions and
+// chooses no files.
+class WorkerPrompt final : public UserPrompt {
 public:
-    explicit DialogSink(CDownloadDlg& dialog) : m_dialog(dialog) {}
+    explicit WorkerPrompt(CDownloadDlg& dialog) : m_dialog(dialog) {}
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     Severity severity) override;
+    Answer Ask(const std::string&, const std::string&, Severity, Buttons) override {
+        return Answer::Cancel;
+    }
     void AppendStatus(const std::string&) override {}
-    void ShowMessage(const std::string& text) override;
+    void SetBusy(bool) override {}
+    bool ChooseFile(const FileChoice&, std::string&) override { return false; }
     // Once the dialog is going away, messages are dropped instead of waited for.
     std::atomic<bool> m_bClosing{false};
 
@@ -32,7 +40,7 @@ class DownloadWorker : public QObject {
 public:
     DownloadWorker(CDownloadDlg& dialog, PortDirectory& ports);
 
-    DialogSink m_sink;
+    WorkerPrompt m_prompt;
     SerialLink m_link;
     FlightDownload m_download;
 

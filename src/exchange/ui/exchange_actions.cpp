@@ -1,25 +1,40 @@
 #include "exchange/ui/exchange_actions.h"
 
-#include "app/tavokit_doc.h"
-#include "exchange/exchange_flow.h"
-#include "exchange/ui/qt_exchange_ui.h"
+#include "exchange/commands/exchange_flow.h"
+#include "exchange/ui/export_motor_dlg.h"
+#include "uikit/qt_user_prompt.h"
 
 namespace tavo {
+namespace {
+
+// The "Export motor file" dialog over `parent`, starting from the given values.
+EditMotorParams MotorDialog(QWidget* parent) {
+    return [parent](EngExportParams& params) {
+        CExportMotorDlg dialog(parent);
+        dialog.SetParams(params);
+        if (dialog.exec() != QDialog::Accepted)
+            return false;
+        params = dialog.Params();
+        return true;
+    };
+}
+
+} // namespace
 
 void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
-    QtExchangeUi ui(parent);
-    RunCsvExport(ui, flight);
+    QtUserPrompt prompt(parent);
+    RunCsvExport(prompt, flight);
 }
 
 void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight) {
-    QtExchangeUi ui(parent);
-    RunEngExport(ui, flight);
+    QtUserPrompt prompt(parent);
+    RunEngExport(prompt, MotorDialog(parent), flight);
 }
 
 bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc) {
-    QtExchangeUi ui(parent);
+    QtUserPrompt prompt(parent);
     RdasTable table;
-    if (!RunRdasImport(ui, table))
+    if (!RunRdasImport(prompt, table))
         return false;
     doc.SetModifiedFlag(true);
     ApplyRdasTable(doc, std::move(table));

@@ -1,35 +1,14 @@
 #include "exchange/ui/export_motor_dlg.h"
 
-#include <QCoreApplication>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
 #include <QLineEdit>
-#include <QMessageBox>
 #include <QVBoxLayout>
 
-#include "flight/text_codec.h"
+#include "uikit/dlg_common.h"
 
 namespace tavo {
-namespace {
-
-std::string ToFlightText(const QLineEdit* edit) {
-    return Utf16ToWindows1252(edit->text().toStdU16String());
-}
-
-QString FromFlightText(const std::string& text) {
-    return QString::fromStdString(Windows1252ToUtf8(text));
-}
-
-} // namespace
-
-bool ParsePointsText(const QString& text, int& points) {
-    bool ok = false;
-    const int value = text.trimmed().toInt(&ok, 10);
-    if (ok)
-        points = value;
-    return ok;
-}
 
 CExportMotorDlg::CExportMotorDlg(QWidget* parent) : QDialog(parent) {
     setWindowTitle(QStringLiteral("Export motor file"));
@@ -64,9 +43,8 @@ CExportMotorDlg::CExportMotorDlg(QWidget* parent) : QDialog(parent) {
     layout->addWidget(new QLabel(QStringLiteral("Pressing OK will generate the ENG file"), this));
     layout->addWidget(buttons);
 
-    m_showMessage = [this](const QString& text, const QString& caption) {
-        QMessageBox::warning(this, caption, text);
-    };
+    m_ownPrompt = std::make_unique<QtUserPrompt>(this);
+    prompt = m_ownPrompt.get();
     SetParams(m_params);
 }
 
@@ -84,17 +62,10 @@ void CExportMotorDlg::SetParams(const EngExportParams& params) {
 
 void CExportMotorDlg::accept() {
     int points = 0;
-    const QString title = QCoreApplication::applicationName().isEmpty()
-                              ? QStringLiteral("TAVOkit")
-                              : QCoreApplication::applicationName();
-    if (!ParsePointsText(m_pPoints->text(), points)) {
-        m_showMessage(QStringLiteral("Please enter an integer."), title);
-        m_pPoints->setFocus();
-        m_pPoints->selectAll();
+    if (!ReadIntegerEdit(m_pPoints, points, *prompt))
         return;
-    }
     if (points == 0) {
-        m_showMessage(QString::fromLatin1(kZeroPointsText), QStringLiteral("Notice"));
+        prompt->ShowMessage(kZeroPointsText, "Notice", Severity::Information);
         m_pPoints->setFocus();
         m_pPoints->selectAll();
         return;

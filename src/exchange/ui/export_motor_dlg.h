@@ -2,10 +2,12 @@
 // "Export motor file": the motor data that heads the exported thrust curve, and the
 // number of points. A thin shell over EngExportParams.
 
+#include <memory>
+
 #include <QDialog>
-#include <functional>
 
 #include "exchange/eng_export.h"
+#include "uikit/qt_user_prompt.h"
 
 class QLineEdit;
 
@@ -20,8 +22,8 @@ public:
     // The fields' values; valid after the dialog was accepted.
     const EngExportParams& Params() const { return m_params; }
 
-    // Where refusals go; a message box unless a test listens instead.
-    std::function<void(const QString& text, const QString& caption)> m_showMessage;
+    // Where refusals go: message boxes over the dialog, unless a test answers instead.
+    UserPrompt* prompt = nullptr;
 
     // OK: refuses a number of points that is not a whole number or is 0, and then keeps
     // the dialog open on that field.
@@ -38,10 +40,7 @@ public:
 
 private:
     EngExportParams m_params;
+    std::unique_ptr<QtUserPrompt> m_ownPrompt;
 };
-
-// The number-of-points field's text as the dialog reads it: a whole number, blanks
-// around it allowed. False for anything else.
-bool ParsePointsText(const QString& text, int& points);
 
 } // namespace tavo

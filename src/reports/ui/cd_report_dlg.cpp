@@ -2,13 +2,14 @@
 
 #include <QPainter>
 
-#include "canvas/qpainter_canvas.h"
+#include "canvas/qt/qpainter_canvas.h"
 #include "reports/report_draw.h"
-#include "reports/ui/qt_report_prompt.h"
+#include "uikit/dlg_common.h"
+#include "uikit/qt_user_prompt.h"
 
 namespace tavo {
 
-CCdReportDlg::CCdReportDlg(QWidget* parent, ReportPrompt* prompt)
+CCdReportDlg::CCdReportDlg(QWidget* parent, UserPrompt* prompt)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_pPrompt(prompt) {
@@ -17,7 +18,7 @@ CCdReportDlg::CCdReportDlg(QWidget* parent, ReportPrompt* prompt)
     resize(DialogUnitsToPixels(*this, 465, 212));
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (m_pPrompt == nullptr) {
-        m_ownPrompt = std::make_unique<QtReportPrompt>(this);
+        m_ownPrompt = std::make_unique<QtUserPrompt>(this);
         m_pPrompt = m_ownPrompt.get();
     }
 }

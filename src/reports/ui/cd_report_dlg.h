@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "app/tavokit_doc.h"
+#include "doc/tavokit_doc.h"
 #include "reports/cd_report.h"
 
 namespace tavo {
@@ -14,7 +14,7 @@ namespace tavo {
 class CCdReportDlg : public QDialog {
 public:
     // `prompt` replaces the message boxes (tests); without one real boxes are shown.
-    explicit CCdReportDlg(QWidget* parent = nullptr, ReportPrompt* prompt = nullptr);
+    explicit CCdReportDlg(QWidget* parent = nullptr, UserPrompt* prompt = nullptr);
     ~CCdReportDlg() override;
 
     // Computes the value range and, when there is something to report, runs the window.
@@ -31,8 +31,8 @@ protected:
 
 private:
     CdReport m_report;
-    std::unique_ptr<ReportPrompt> m_ownPrompt;
-    ReportPrompt* m_pPrompt;
+    std::unique_ptr<UserPrompt> m_ownPrompt;
+    UserPrompt* m_pPrompt;
 };
 
 } // namespace tavo

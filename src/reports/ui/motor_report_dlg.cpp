@@ -7,14 +7,15 @@
 #include <QPrintDialog>
 #include <QPrinter>
 
-#include "canvas/qpainter_canvas.h"
+#include "canvas/qt/qpainter_canvas.h"
+#include "reports/paint/report_paint.h"
 #include "reports/report_draw.h"
-#include "reports/report_paint.h"
-#include "reports/ui/qt_report_prompt.h"
+#include "uikit/dlg_common.h"
+#include "uikit/qt_user_prompt.h"
 
 namespace tavo {
 
-CMotorReportDlg::CMotorReportDlg(QWidget* parent, QPrinter* printer, ReportPrompt* prompt)
+CMotorReportDlg::CMotorReportDlg(QWidget* parent, QPrinter* printer, UserPrompt* prompt)
     : QDialog(parent, Qt::Dialog | Qt::WindowTitleHint | Qt::WindowSystemMenuHint |
                           Qt::WindowMaximizeButtonHint | Qt::WindowCloseButtonHint),
       m_pPrinter(printer), m_pPrompt(prompt) {
@@ -24,7 +25,7 @@ CMotorReportDlg::CMotorReportDlg(QWidget* parent, QPrinter* printer, ReportPromp
     // The page is painted whole at every paint; nothing behind it needs erasing.
     setAttribute(Qt::WA_OpaquePaintEvent);
     if (m_pPrompt == nullptr) {
-        m_ownPrompt = std::make_unique<QtReportPrompt>(this);
+        m_ownPrompt = std::make_unique<QtUserPrompt>(this);
         m_pPrompt = m_ownPrompt.get();
     }
 }
@@ -110,7 +111,7 @@ void CMotorReportDlg::PrintMotorReport() {
         return;
     // A chosen printer that will not start is said so, rather than nothing happening.
     if (!PrintMotorReportTo(*m_pPrinter))
-        m_pPrompt->ShowMessage("The printer could not be started.", "Error");
+        m_pPrompt->ShowMessage("The printer could not be started.", "Error", Severity::Error);
 }
 
 bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {

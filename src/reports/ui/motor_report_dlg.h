@@ -6,7 +6,7 @@
 
 #include <QDialog>
 
-#include "app/tavokit_doc.h"
+#include "doc/tavokit_doc.h"
 #include "reports/motor_report.h"
 
 class QAction;
@@ -23,7 +23,7 @@ public:
     // one the window keeps its own for as long as it is open. `prompt` replaces the
     // message boxes (tests); without one real boxes are shown.
     explicit CMotorReportDlg(QWidget* parent = nullptr, QPrinter* printer = nullptr,
-                             ReportPrompt* prompt = nullptr);
+                             UserPrompt* prompt = nullptr);
     ~CMotorReportDlg() override;
 
     // Computes the figures and, when there is something to report, runs the window.
@@ -55,8 +55,8 @@ private:
     MotorReport m_report;
     QPrinter* m_pPrinter;
     std::unique_ptr<QPrinter> m_ownPrinter;
-    std::unique_ptr<ReportPrompt> m_ownPrompt;
-    ReportPrompt* m_pPrompt;
+    std::unique_ptr<UserPrompt> m_ownPrompt;
+    UserPrompt* m_pPrompt;
 };
 
 } // namespace tavo

@@ -1,38 +1,29 @@
 #include "exchange/ui/export_motor_dlg.h"
 
 #include <QApplication>
-#include <QDir>
 #include <QLineEdit>
-#include <QTemporaryDir>
 #include <gtest/gtest.h>
 #include <memory>
 
-#include "exchange/ui/qt_exchange_ui.h"
+#include "support/qt_app.h"
+#include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {
 
-QApplication& App() {
-    static int argc = 1;
-    static char name[] = "exchange_ui_tests";
-    static char* argv[] = {name, nullptr};
-    static QApplication* app = new QApplication(argc, argv);
-    return *app;
-}
+using test::App;
 
 class ExportMotorDlgTest : public ::testing::Test {
 protected:
     void SetUp() override {
         App();
         owned = std::make_unique<CExportMotorDlg>();
-        owned->m_showMessage = [this](const QString& text, const QString& caption) {
-            messages.push_back(caption + QStringLiteral(": ") + text);
-        };
+        owned->prompt = &user;
         owned->show();
     }
     // Made once the application exists.
     std::unique_ptr<CExportMotorDlg> owned;
-    QStringList messages;
+    test::ScriptedPrompt user;
 };
 
 TEST_F(ExportMotorDlgTest, StartsEmptyAndCopiesTheFieldsBackOnOk) {
@@ -46,7 +37,7 @@ TEST_F(ExportMotorDlgTest, StartsEmptyAndCopiesTheFieldsBackOnOk) {
     dlg.m_pPreFire->setText(QStringLiteral("0.0231"));
     dlg.m_pPoints->setText(QStringLiteral(" 20 "));
     dlg.accept();
-    EXPECT_TRUE(messages.isEmpty());
+    EXPECT_TRUE(user.messages.empty());
     EXPECT_EQ(dlg.result(), QDialog::Accepted);
     const EngExportParams& p = dlg.Params();
     EXPECT_EQ(p.designation, "C6");
@@ -68,32 +59,17 @@ TEST_F(ExportMotorDlgTest, RefusesPointsThatAreNotAWholeNumberOrZero) {
                  {"99999999999", "Please enter an integer."},
                  {"0", "The number of points must not be 0."}};
     for (const Case& c : cases) {
-        messages.clear();
+        user.messages.clear();
         dlg.m_pPoints->setText(QString::fromLatin1(c.text));
         dlg.accept();
-        ASSERT_EQ(messages.size(), 1) << c.text;
-        EXPECT_TRUE(messages[0].endsWith(QString::fromLatin1(c.message))) << c.text;
+        ASSERT_EQ(user.messages.size(), 1u) << c.text;
+        EXPECT_EQ(user.messages[0].text, c.message) << c.text;
         EXPECT_TRUE(dlg.isVisible()) << c.text;
     }
     dlg.m_pPoints->setText(QStringLiteral("-4"));
     dlg.accept();
     EXPECT_FALSE(dlg.isVisible());
     EXPECT_EQ(dlg.Params().points, -4);
-}
-
-TEST(ExchangeStartFolder, IsRocketsWhenItExistsElseTheCurrentDirectory) {
-    App();
-    QTemporaryDir dir;
-    ASSERT_TRUE(dir.isValid());
-    const QString old = QDir::currentPath();
-    ASSERT_TRUE(QDir::setCurrent(dir.path()));
-    const QString without = ExchangeStartFolder();
-    QDir(dir.path()).mkdir(QStringLiteral("Rockets"));
-    const QString with = ExchangeStartFolder();
-    QDir::setCurrent(old);
-    EXPECT_EQ(QDir(without).canonicalPath(), QDir(dir.path()).canonicalPath());
-    EXPECT_EQ(QDir(with).canonicalPath(),
-              QDir(dir.path() + QStringLiteral("/Rockets")).canonicalPath());
 }
 
 } // namespace

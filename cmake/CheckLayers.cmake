@@ -1,0 +1,45 @@
+# The layer check: a file may include a header of src/ only from its own library's
+# folder or from the folder of a library that its library links. Run as
+#   cmake -DMAP=<build>/layers.cmake -DSOURCE_DIR=<source> -P cmake/CheckLayers.cmake
+# (ctest runs it as the test "include_layers"). It also refuses a folder of src/ that
+# holds sources but belongs to no target: such a folder has dropped out of the build.
+cmake_minimum_required(VERSION 3.25)
+include(${MAP})
+
+set(violations "")
+foreach(folder ${TAVOKIT_FOLDERS})
+  string(MAKE_C_IDENTIFIER "${folder}" key)
+  set(allowed ${TAVOKIT_ALLOWED_${key}})
+  file(GLOB files ${SOURCE_DIR}/${folder}/*.h ${SOURCE_DIR}/${folder}/*.cpp)
+  foreach(file ${files})
+    file(STRINGS ${file} lines REGEX "^[ \t]*#[ \t]*include[ \t]*\"")
+    foreach(line ${lines})
+      string(REGEX REPLACE "^[ \t]*#[ \t]*include[ \t]*\"([^\"]+)\".*$" "\\1" header "${line}")
+      if(NOT EXISTS ${SOURCE_DIR}/src/${header})
+        continue()
+      endif()
+      get_filename_component(dir ${header} DIRECTORY)
+      if(NOT dir IN_LIST allowed)
+        file(RELATIVE_PATH shown ${SOURCE_DIR} ${file})
+        list(APPEND violations "${shown} includes \"${header}\", but its library links nothing in src/${dir}")
+      endif()
+    endforeach()
+  endforeach()
+endforeach()
+
+file(GLOB_RECURSE sources RELATIVE ${SOURCE_DIR} ${SOURCE_DIR}/src/*.h ${SOURCE_DIR}/src/*.cpp)
+set(orphans "")
+foreach(source ${sources})
+  get_filename_component(dir ${source} DIRECTORY)
+  if(NOT dir IN_LIST TAVOKIT_FOLDERS AND NOT dir IN_LIST orphans)
+    list(APPEND orphans ${dir})
+    list(APPEND violations "${dir} holds sources but no target is built from it")
+  endif()
+endforeach()
+
+if(violations)
+  list(JOIN violations "\n  " text)
+  message(FATAL_ERROR "Layer check failed:\n  ${text}")
+endif()
+list(LENGTH TAVOKIT_FOLDERS count)
+message(STATUS "Layer check: ${count} folders, every include within the libraries linked")

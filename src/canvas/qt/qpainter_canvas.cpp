@@ -1,0 +1,145 @@
+#include "canvas/qt/qpainter_canvas.h"
+
+#include <QFontMetricsF>
+#include <QString>
+
+#include "flight/text_format.h"
+
+namespace tavo {
+
+QPainterCanvas::QPainterCanvas(QPainter& painter, bool reducePolylines)
+    : m_painter(painter), m_reduce(reducePolylines) {
+    m_painter.save();
+    m_painter.setRenderHint(QPainter::Antialiasing, false);
+    m_painter.setRenderHint(QPainter::TextAntialiasing, true);
+    m_pen = QPen(Qt::black, 1, Qt::SolidLine, Qt::SquareCap, Qt::MiterJoin);
+    m_painter.setPen(m_pen);
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+QPainterCanvas::~QPainterCanvas() {
+    m_painter.restore();
+}
+
+void QPainterCanvas::SetPen(const Pen& pen) {
+    m_pen = QPen(ToQColor(pen.color), pen.width,
+                 pen.style == PenStyle::Dash ? Qt::DashLine : Qt::SolidLine, Qt::SquareCap,
+                 Qt::MiterJoin);
+    m_painter.setPen(m_pen);
+}
+
+void QPainterCanvas::SetFont(int cellHeight) {
+    // The drawings' label boxes were laid out for the narrow sans-serif faces of the
+    // recorder's desktop: a value such as "-12.8" just fits the 30 units left of the
+    // frame. A wide default face clips such a label on the left, and a negative value
+    // then reads as positive. So the faces with those proportions come first.
+    QFont font;
+    font.setFamilies({QStringLiteral("Liberation Sans"), QStringLiteral("Arimo"),
+                      QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
+                      QStringLiteral("Arial"), QStringLiteral("Sans Serif")});
+    font.setStyleHint(QFont::SansSerif);
+    // The cell height counts ascent plus descent; Qt sizes a font by its em, so scale
+    // the em until the line height matches the cell.
+    const int probe = 100;
+    font.setPixelSize(probe);
+    const qreal height = QFontMetricsF(font).height();
+    int px = cellHeight;
+    if (height > 0.0)
+        px = static_cast<int>(cellHeight * probe / height + 0.5);
+    font.setPixelSize(px < 1 ? 1 : px);
+    m_painter.setFont(font);
+}
+
+void QPainterCanvas::FillRect(const Rect& rect, Color color) {
+    m_painter.fillRect(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top),
+                       ToQColor(color));
+}
+
+void QPainterCanvas::DrawRectangle(const Rect& rect) {
+    // The outline lies inside left..right-1 and top..bottom-1, as the graph's frame
+    // has always been drawn, so the right edge stays on the client area.
+    const int w = rect.right - rect.left - 1;
+    const int h = rect.bottom - rect.top - 1;
+    if (w < 0 || h < 0)
+        return;
+    m_painter.setBrush(Qt::white);
+    m_painter.drawRect(QRect(rect.left, rect.top, w, h));
+    m_painter.setBrush(Qt::NoBrush);
+}
+
+void QPainterCanvas::DrawLine(Point from, Point to) {
+    m_painter.drawLine(QPoint(from.x, from.y), QPoint(to.x, to.y));
+}
+
+void QPainterCanvas::DrawPolyline(const std::vector<Point>& points) {
+    if (points.empty())
+        return;
+    m_scratch.clear();
+    if (m_reduce && m_pen.style() == Qt::SolidLine) {
+        ReducePolylineToColumns(points, m_scratch);
+    } else {
+        m_scratch.reserve(points.size());
+        for (const Point& p : points)
+            m_scratch.emplace_back(p.x, p.y);
+    }
+    if (m_scratch.size() == 1) {
+        m_painter.drawPoint(m_scratch.front());
+        return;
+    }
+    m_painter.drawPolyline(m_scratch.data(), static_cast<int>(m_scratch.size()));
+}
+
+void QPainterCanvas::DrawText(const Rect& rect, const std::string& text, unsigned flags) {
+    int align = 0;
+    align |= (flags & TextHCenter) ? Qt::AlignHCenter
+             : (flags & TextRight) ? Qt::AlignRight
+                                   : Qt::AlignLeft;
+    align |= (flags & TextVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
+    if (flags & TextSingleLine)
+        align |= Qt::TextSingleLine;
+    const QRect r(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
+    if (r.width() <= 0 || r.height() <= 0)
+        return;
+    m_painter.save();
+    m_painter.setClipRect(r, Qt::IntersectClip);
+    m_painter.setPen(Qt::black);
+    m_painter.drawText(r, align, QString::fromStdString(Windows1252ToUtf8(text)));
+    m_painter.restore();
+}
+
+void ReducePolylineToColumns(const std::vector<Point>& points, std::vector<QPoint>& out) {
+    const std::size_t n = points.size();
+    std::size_t i = 0;
+    while (i < n) {
+        std::size_t j = i + 1;
+        while (j < n && points[j].x == points[i].x)
+            ++j;
+        // points[i .. j-1] share one column.
+        if (j - i <= 4) {
+            for (std::size_t k = i; k < j; ++k)
+                out.emplace_back(points[k].x, points[k].y);
+        } else {
+            std::size_t lo = i, hi = i;
+            for (std::size_t k = i + 1; k < j; ++k) {
+                if (points[k].y < points[lo].y)
+                    lo = k;
+                if (points[k].y > points[hi].y)
+                    hi = k;
+            }
+            const std::size_t a = lo < hi ? lo : hi;
+            const std::size_t b = lo < hi ? hi : lo;
+            // By index, not by value: a run's first or last point may be its extreme.
+            std::size_t keep[4] = {i, a, b, j - 1};
+            std::size_t last = n;
+            for (std::size_t k : keep) {
+                if (k == last)
+                    continue;
+                out.emplace_back(points[k].x, points[k].y);
+                last = k;
+            }
+        }
+        i = j;
+    }
+}
+
+} // namespace tavo

@@ -1,0 +1,71 @@
+#include "doc/tavokit_doc.h"
+
+#include <ctime>
+
+#include "flight/atomic_file.h"
+
+namespace tavo {
+
+CTAVOkitDoc::CTAVOkitDoc() {
+    m_timeDate = static_cast<std::int64_t>(std::time(nullptr));
+}
+
+void CTAVOkitDoc::UpdateAllViews() {
+    if (m_pObserver != nullptr)
+        m_pObserver->OnUpdateAllViews();
+}
+
+void CTAVOkitDoc::SetModifiedFlag(bool modified) {
+    if (m_bModified == modified)
+        return;
+    m_bModified = modified;
+    if (m_pObserver != nullptr)
+        m_pObserver->OnTitleChanged();
+}
+
+void CTAVOkitDoc::SetPathName(const std::string& path) {
+    m_strPathName = path;
+    if (m_pObserver != nullptr)
+        m_pObserver->OnTitleChanged();
+}
+
+std::string CTAVOkitDoc::GetTitle() const {
+    return m_strPathName.empty() ? std::string("Untitled") : FileNameOf(m_strPathName);
+}
+
+void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
+    ResetFlight(now);
+    m_bModified = false;
+    SetPathName(std::string());
+    UpdateAllViews();
+}
+
+bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
+    if (!LoadFlightFile(path, *this, error))
+        return false;
+    m_pUndoSamples.clear();
+    m_bModified = false;
+    SetPathName(path);
+    UpdateAllViews();
+    return true;
+}
+
+bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
+    if (!SaveFlightFile(path, *this, error))
+        return false;
+    m_bModified = false;
+    SetPathName(path);
+    return true;
+}
+
+void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
+    {
+        std::lock_guard<std::mutex> lock(m_pSamples.mutex());
+        m_pSamples.items().swap(samples);
+    }
+    m_pUndoSamples.clear();
+    Recompute();
+    UpdateAllViews();
+}
+
+} // namespace tavo

@@ -1,0 +1,15 @@
+#pragma once
+// The checks both reports make before they compute.
+
+#include "flight/flight_record.h"
+#include "prompt/user_prompt.h"
+
+namespace tavo {
+
+// In their fixed order: launch weight, propellant weight, the cursor question, then the
+// range. Each failure has told the user (except a Cancel) and returns false. A range
+// that starts before the first sample is refused like an empty one, so no report ever
+// reads before sample 0.
+bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt);
+
+} // namespace tavo

@@ -1,0 +1,38 @@
+#pragma once
+// The user's settings of section "MySettings" under QSettings("TAVO", "TAVOkit"): on
+// Windows the registry key HKEY_CURRENT_USER\Software\TAVO\TAVOkit\MySettings, elsewhere
+// Qt's native settings file. Loaded once when the document is made, saved at exit.
+
+#include <string>
+
+class QSettings;
+
+namespace tavo {
+
+struct FlightRecord;
+
+class MySettings {
+public:
+    static constexpr const char* kSection = "MySettings";
+    // The key whose presence makes the device dialogs use the stored port.
+    static constexpr const char* kAdministerKey = "AdministerSettings";
+
+    // Reads the nine values into the record. On the first run (no section yet) the
+    // first-run values are set and all nine are written, in their fixed order.
+    static void Load(FlightRecord& record, QSettings& settings);
+    // Writes all nine values back, in their fixed order.
+    static void Save(const FlightRecord& record, QSettings& settings);
+    // The device dialogs' port: with the "AdministerSettings" key present, the stored
+    // "CommPort" (empty when absent) and "AutoComPort" (on when absent); without it
+    // "COM1:" with automatic detection.
+    static void LoadPortSettings(QSettings& settings, std::string& portName, bool& autoDetect);
+    // The Setup dialog's OK writes the port choice at once.
+    static void SaveCommPort(const FlightRecord& record, QSettings& settings);
+
+    // "SampleInterval" as stored: the float with "%.6f", independent of the locale.
+    static std::string FormatInterval(float interval);
+    // "SampleInterval" as read: the standard decimal prefix conversion; "abc" is 0.
+    static float ParseInterval(const std::string& text);
+};
+
+} // namespace tavo

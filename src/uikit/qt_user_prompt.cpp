@@ -1,0 +1,102 @@
+#include "uikit/qt_user_prompt.h"
+
+#include <QApplication>
+#include <QFile>
+#include <QFileDialog>
+#include <QMessageBox>
+
+#include "uikit/dlg_common.h"
+
+namespace tavo {
+namespace {
+
+QMessageBox::Icon IconOf(Severity severity) {
+    switch (severity) {
+    case Severity::Plain:
+        return QMessageBox::NoIcon;
+    case Severity::Information:
+        return QMessageBox::Information;
+    case Severity::Question:
+        return QMessageBox::Question;
+    case Severity::Warning:
+        return QMessageBox::Warning;
+    case Severity::Error:
+        break;
+    }
+    return QMessageBox::Critical;
+}
+
+} // namespace
+
+QtUserPrompt::~QtUserPrompt() {
+    while (m_nBusy-- > 0)
+        QApplication::restoreOverrideCursor();
+}
+
+QWidget* QtUserPrompt::Owner() const {
+    if (m_owner && !m_owner->isVisible() && m_owner->parentWidget())
+        return m_owner->parentWidget()->window();
+    return m_owner;
+}
+
+void QtUserPrompt::ShowMessage(const std::string& text, const std::string& caption,
+                               Severity severity) {
+    QMessageBox box(IconOf(severity), FromUtf8(caption), FromUtf8(text), QMessageBox::Ok, Owner());
+    box.exec();
+}
+
+Answer QtUserPrompt::Ask(const std::string& text, const std::string& caption, Severity severity,
+                         Buttons buttons) {
+    const bool okCancel = buttons == Buttons::OkCancel;
+    QMessageBox box(IconOf(severity), FromUtf8(caption), FromUtf8(text),
+                    okCancel ? QMessageBox::Ok | QMessageBox::Cancel
+                             : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+                    Owner());
+    box.setDefaultButton(okCancel ? QMessageBox::Ok : QMessageBox::Yes);
+    box.setEscapeButton(QMessageBox::Cancel);
+    switch (box.exec()) {
+    case QMessageBox::Ok:
+        return Answer::Ok;
+    case QMessageBox::Yes:
+        return Answer::Yes;
+    case QMessageBox::No:
+        return Answer::No;
+    default:
+        return Answer::Cancel;
+    }
+}
+
+void QtUserPrompt::AppendStatus(const std::string& line) {
+    if (statusHandler)
+        statusHandler(line);
+}
+
+void QtUserPrompt::SetBusy(bool busy) {
+    if (busy) {
+        QApplication::setOverrideCursor(Qt::WaitCursor);
+        ++m_nBusy;
+    } else if (m_nBusy > 0) {
+        QApplication::restoreOverrideCursor();
+        --m_nBusy;
+    }
+}
+
+bool QtUserPrompt::ChooseFile(const FileChoice& choice, std::string& path) {
+    // The filter shows the text as given, and matches the extension in either case.
+    const QString ext = FromUtf8(choice.extension);
+    const QString filter = FromUtf8(choice.filterText) + QStringLiteral(" (*.") + ext.toLower() +
+                           QStringLiteral(" *.") + ext.toUpper() + QStringLiteral(")");
+    QFileDialog dialog(Owner(), FromUtf8(choice.title), FromUtf8(choice.startFolder), filter);
+    dialog.setOption(QFileDialog::HideNameFilterDetails);
+    dialog.setAcceptMode(choice.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
+    dialog.setFileMode(choice.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setDefaultSuffix(ext);
+    if (choice.save && !choice.proposedName.empty())
+        dialog.selectFile(FromUtf8(choice.proposedName));
+    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+        return false;
+    path = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    return true;
+}
+
+} // namespace tavo

@@ -1,0 +1,102 @@
+#include "view/core/display_dialogs.h"
+
+#include "flight/units.h"
+
+namespace tavo {
+
+SetupValues SetupFromDoc(const FlightRecord& doc) {
+    SetupValues v;
+    v.commPort = doc.m_strCommPort;
+    v.autoComPort = doc.m_bAutoComPort;
+    v.cursorPosition = doc.m_nCursorPosition == 0 ? 0 : 1;
+    v.sampleRate = doc.m_nSampleRate;
+    v.accelInGees = doc.m_bAccelInGees;
+    v.drawGrid = doc.m_bDrawGrid;
+    v.useAccelOffset = doc.m_bUseAccelOffset;
+    v.accelOffset = doc.m_nAccelOffset;
+    v.useFileTwoGee = doc.m_bUseFileTwoGee;
+    v.twoGee = doc.m_fTwoGee;
+    v.saveTwoGeeToFile = false;
+    v.displayRaw = doc.m_bDisplayRaw;
+    return v;
+}
+
+void ApplySetup(const SetupValues& v, CTAVOkitDoc& doc) {
+    doc.m_bAutoComPort = v.autoComPort;
+    doc.m_strCommPort = v.commPort;
+    doc.m_nSampleRate = v.sampleRate;
+    doc.m_nCursorPosition = v.cursorPosition;
+    doc.m_bDrawGrid = v.drawGrid;
+    doc.m_bAccelInGees = v.accelInGees;
+    doc.m_bDisplayRaw = v.displayRaw;
+    doc.m_bUseAccelOffset = v.useAccelOffset;
+    if (v.useFileTwoGee) {
+        doc.m_fTwoGee = doc.m_fTwoGeeFile;
+        doc.m_bUseFileTwoGee = true;
+    } else if (v.saveTwoGeeToFile) {
+        // The typed value becomes the flight's own and is saved with it.
+        doc.m_fTwoGee = v.twoGee;
+        doc.m_fTwoGeeFile = v.twoGee;
+        doc.m_bUseFileTwoGee = true;
+    } else {
+        doc.m_bUseFileTwoGee = false;
+        doc.m_fTwoGee = v.twoGee;
+    }
+    doc.Recompute();
+    doc.SetModifiedFlag(true);
+    doc.UpdateAllViews();
+}
+
+ScalingValues ScalingFromDoc(const FlightRecord& doc) {
+    return {doc.m_fAccelMax, doc.m_fAccelMin, doc.m_fVelMax,
+            doc.m_fVelMin,   doc.m_fAltMax,   doc.m_fAltMin};
+}
+
+ScalingValues ScalingAuto(CTAVOkitDoc& doc) {
+    doc.ComputeRanges();
+    return ScalingFromDoc(doc);
+}
+
+void ApplyScaling(const ScalingValues& v, CTAVOkitDoc& doc) {
+    doc.m_fAccelMax = v.accelMax;
+    doc.m_fAccelMin = v.accelMin;
+    doc.m_fVelMax = v.velMax;
+    doc.m_fVelMin = v.velMin;
+    doc.m_fAltMax = v.altMax;
+    doc.m_fAltMin = v.altMin;
+    doc.UpdateAllViews();
+}
+
+DetailsLogic::DetailsLogic(const FlightRecord& doc)
+    : name(doc.m_strName), motor(doc.m_strMotor), comment(doc.m_strComment),
+      date(doc.m_timeDate), m_value{doc.m_fLaunchWeight, doc.m_fPropellantWeight,
+                                    doc.m_fMaxDiameter} {}
+
+void DetailsLogic::OnUnitSelected(Quantity q, int index) {
+    const bool diameter = q == MaxDiameter;
+    if (m_metric[q] && index == 1) {
+        m_value[q] = static_cast<float>(m_value[q] * (diameter ? kMToIn : kKgToLb));
+        m_metric[q] = false;
+    } else if (!m_metric[q] && index == 0) {
+        m_value[q] = static_cast<float>(m_value[q] * (diameter ? kInToM : kLbToKg));
+        m_metric[q] = true;
+    }
+}
+
+void DetailsLogic::OnClose() {
+    for (int q = 0; q < 3; ++q)
+        OnUnitSelected(static_cast<Quantity>(q), 0);
+}
+
+void DetailsLogic::ApplyTo(CTAVOkitDoc& doc) const {
+    doc.m_strComment = comment;
+    doc.m_timeDate = date;
+    doc.m_strMotor = motor;
+    doc.m_strName = name;
+    doc.m_fLaunchWeight = m_value[LaunchWeight];
+    doc.m_fPropellantWeight = m_value[PropellantWeight];
+    doc.m_fMaxDiameter = m_value[MaxDiameter];
+    doc.SetModifiedFlag(true);
+}
+
+} // namespace tavo

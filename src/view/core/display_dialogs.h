@@ -1,0 +1,73 @@
+#pragma once
+// The rules of the Setup, Scaling and Details dialogs, apart from their widgets: what
+// each copies in, what OK applies, AUTO, and the Details unit switching.
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+#include "doc/tavokit_doc.h"
+
+namespace tavo {
+
+// Setup: the values the dialog shows.
+struct SetupValues {
+    std::string commPort;
+    bool autoComPort = true;
+    int cursorPosition = 0; // 0 Left, 1 Right
+    int sampleRate = 0;
+    bool accelInGees = true;
+    bool drawGrid = true;
+    bool useAccelOffset = false;
+    int accelOffset = 0; // shown only
+    bool useFileTwoGee = true;
+    float twoGee = 0.0f;
+    bool saveTwoGeeToFile = false; // never ticked at opening
+    bool displayRaw = false;
+};
+// The ports offered in the "Comm port" list.
+constexpr std::array<const char*, 5> kCommPorts{"COM1:", "COM2:", "COM3:", "COM4:", "COM5:"};
+
+SetupValues SetupFromDoc(const FlightRecord& doc);
+// OK: copies the values back, settles the two-G choice, recomputes, marks the flight
+// modified and redraws. The caller then writes "CommPort" and "AutoComPort".
+void ApplySetup(const SetupValues& values, CTAVOkitDoc& doc);
+
+// Scaling: the six limits in the curves' current units.
+struct ScalingValues {
+    float accelMax = 0, accelMin = 0, velMax = 0, velMin = 0, altMax = 0, altMin = 0;
+};
+ScalingValues ScalingFromDoc(const FlightRecord& doc);
+// AUTO: the limits from the data, at once, whatever the dialog's end.
+ScalingValues ScalingAuto(CTAVOkitDoc& doc);
+// OK: the limits become the document's until the next recompute; redraws.
+void ApplyScaling(const ScalingValues& values, CTAVOkitDoc& doc);
+
+// Details: the flight's description with the per-quantity unit choice.
+class DetailsLogic {
+public:
+    enum Quantity { LaunchWeight = 0, PropellantWeight = 1, MaxDiameter = 2 };
+
+    explicit DetailsLogic(const FlightRecord& doc);
+
+    std::string name, motor, comment; // 8-bit Windows-1252 text
+    std::int64_t date = 0;
+
+    // The value as shown, in the unit selected for it.
+    float Value(Quantity q) const { return m_value[q]; }
+    // The edit's text was read into the value.
+    void SetValue(Quantity q, float value) { m_value[q] = value; }
+    bool IsMetric(Quantity q) const { return m_metric[q]; }
+    // The unit box changed to item `index` (0 kg or m, 1 lb or in): converts the value.
+    void OnUnitSelected(Quantity q, int index);
+    // The dialog closes (OK or Cancel): values still in lb or in go back to kg and m.
+    void OnClose();
+    // OK: the details become the flight's; the flight is marked modified.
+    void ApplyTo(CTAVOkitDoc& doc) const;
+
+private:
+    std::array<float, 3> m_value{};
+    std::array<bool, 3> m_metric{true, true, true};
+};
+
+} // namespace tavo

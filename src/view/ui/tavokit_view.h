@@ -1,0 +1,37 @@
+#pragma once
+// The one view of the main window: paints the graph and turns mouse events into the
+// controller's cursor drags and curve switches.
+
+#include <QWidget>
+
+#include "uikit/qt_user_prompt.h"
+#include "view/core/graph_controller.h"
+
+namespace tavo {
+
+class CTAVOkitView : public QWidget {
+public:
+    CTAVOkitView(CTAVOkitDoc& doc, QWidget* parent = nullptr);
+
+    GraphViewState& State() { return m_state; }
+    GraphController& Controller() { return m_controller; }
+    CTAVOkitDoc& Document() { return m_doc; }
+
+    // How the view asks before a cut: message boxes over the view, unless a test
+    // answers instead.
+    UserPrompt* prompt = &m_ownPrompt;
+
+protected:
+    void paintEvent(QPaintEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseMoveEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+
+private:
+    CTAVOkitDoc& m_doc;
+    GraphViewState m_state;
+    GraphController m_controller;
+    QtUserPrompt m_ownPrompt{this};
+};
+
+} // namespace tavo

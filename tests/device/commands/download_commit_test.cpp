@@ -1,0 +1,78 @@
+#include "device/commands/download_commit.h"
+
+#include <cmath>
+#include <gtest/gtest.h>
+
+namespace tavo {
+namespace {
+
+struct CountingObserver : CTAVOkitDoc::Observer {
+    void OnUpdateAllViews() override { ++redraws; }
+    void OnTitleChanged() override {}
+    int redraws = 0;
+};
+
+struct Doc {
+    Doc() {
+        doc.SetObserver(&observer);
+        doc.m_pSamples.items() = {"500", "510", "520"};
+        doc.m_pUndoSamples = {"1", "2"};
+        doc.m_nSampleRate = 100;
+        doc.Recompute();
+    }
+    CTAVOkitDoc doc;
+    CountingObserver observer;
+};
+
+TEST(DownloadCommit, OkReplacesTheSamplesEmptiesUndoAndMarksTheFlight) {
+    Doc d;
+    std::vector<std::string> received = {"512", "530", "600", "700"};
+    d.doc.m_nSampleRate = 200; // read from the recorder during the download
+    AcceptDownloadedSamples(d.doc, received);
+    FinishDownloadCommand(d.doc, true, 4000);
+    EXPECT_TRUE(received.empty());
+    EXPECT_EQ(d.doc.m_pSamples.items(), (std::vector<std::string>{"512", "530", "600", "700"}));
+    EXPECT_TRUE(d.doc.m_pUndoSamples.empty());
+    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_EQ(d.doc.m_nMaxSamples, 4000);
+    EXPECT_EQ(d.doc.m_fSampleInterval, 1.0f / 200.0f);
+    EXPECT_EQ(d.doc.m_arrAccel.size(), 4u);
+    EXPECT_GE(d.observer.redraws, 1);
+}
+
+TEST(DownloadCommit, CancelKeepsTheSamplesButRedraws) {
+    Doc d;
+    FinishDownloadCommand(d.doc, false, 4000);
+    EXPECT_EQ(d.doc.m_pSamples.size(), 3u);
+    EXPECT_EQ(d.doc.m_pUndoSamples.size(), 2u);
+    EXPECT_FALSE(d.doc.IsModified());
+    EXPECT_EQ(d.doc.m_nMaxSamples, 6000);
+    EXPECT_EQ(d.observer.redraws, 1);
+}
+
+TEST(DownloadCommit, OkWithoutADownloadKeepsTheSamplesAndTheMaximum) {
+    Doc d;
+    std::vector<std::string> nothing;
+    AcceptDownloadedSamples(d.doc, nothing);
+    FinishDownloadCommand(d.doc, true, 100);
+    EXPECT_EQ(d.doc.m_pSamples.size(), 3u);
+    EXPECT_EQ(d.doc.m_nMaxSamples, 100);
+    EXPECT_TRUE(d.doc.IsModified());
+
+    CTAVOkitDoc empty;
+    FinishDownloadCommand(empty, true, 100);
+    EXPECT_FALSE(empty.IsModified());
+}
+
+TEST(DownloadCommit, ARecordingWithoutARateDividesNothing) {
+    Doc d;
+    std::vector<std::string> received = {"512", "530"};
+    d.doc.m_nSampleRate = 0;
+    AcceptDownloadedSamples(d.doc, received);
+    FinishDownloadCommand(d.doc, true, 6000);
+    EXPECT_EQ(d.doc.m_pSamples.size(), 2u);
+    EXPECT_TRUE(std::isinf(d.doc.m_fSampleInterval));
+}
+
+} // namespace
+} // namespace tavo

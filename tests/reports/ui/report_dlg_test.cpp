@@ -1,0 +1,249 @@
+// The report windows as a user meets them: titles and sizes, the popup menu at the mouse
+// or near the corner from the keyboard, Exit, printing to a PDF, and the painted page.
+
+#include <filesystem>
+#include <fstream>
+
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QContextMenuEvent>
+#include <QImage>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QPrinter>
+
+#include "reports/ui/cd_report_dlg.h"
+#include "reports/ui/motor_report_dlg.h"
+#include "support/flight_builder.h"
+#include "support/scripted_prompt.h"
+
+namespace tavo {
+namespace {
+
+// The application object lives in main(), around every test.
+void App() {
+    ASSERT_NE(qApp, nullptr);
+}
+
+// A burn of 10, 20, 30 and 10 g on a 1 kg rocket, cursors around it.
+void MakeDoc(CTAVOkitDoc& doc) {
+    test::SetSamples(doc, {2048, 1968, 1888, 1808, 1968, 2048}, 10, 16.0f);
+    doc.m_fLaunchWeight = 1.0f;
+    doc.m_fPropellantWeight = 0.2f;
+    doc.m_nCursor1 = 1;
+    doc.m_nCursor2 = 5;
+}
+
+// Records where the menu was asked to open and answers with a chosen item.
+class ScriptedMotorReportDlg : public CMotorReportDlg {
+public:
+    using CMotorReportDlg::CMotorReportDlg;
+    QAction* ExecPopupMenu(QMenu& menu, QPoint globalPos) override {
+        menuPositions.push_back(globalPos);
+        for (QAction* action : menu.actions())
+            menuItems.push_back({action->text().toStdString(), action->data().toInt()});
+        for (QAction* action : menu.actions())
+            if (action->data().toInt() == choose)
+                return action;
+        return nullptr;
+    }
+    bool ConfirmPrint(QPrinter& printer) override {
+        ++printDialogs;
+        if (!printTo.empty()) {
+            printer.setOutputFormat(QPrinter::PdfFormat);
+            printer.setOutputFileName(QString::fromStdString(printTo));
+        }
+        return confirm;
+    }
+    std::vector<QPoint> menuPositions;
+    std::vector<std::pair<std::string, int>> menuItems;
+    int choose = 0;
+    int printDialogs = 0;
+    bool confirm = false;
+    std::string printTo;
+};
+
+std::string TempPath(const std::string& name) {
+    const auto dir = std::filesystem::temp_directory_path() / "tavokit_reports_ui";
+    std::filesystem::create_directories(dir);
+    return (dir / name).string();
+}
+
+TEST(MotorReportDlg, RefusedOrCancelledReportNeverOpens) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    test::ScriptedPrompt cancel(false);
+    CMotorReportDlg dialog(nullptr, nullptr, &cancel);
+    dialog.m_pDoc = &doc;
+    EXPECT_EQ(dialog.DoModal(), QDialog::Rejected);
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(cancel.questions.size(), 1u);
+
+    doc.m_fLaunchWeight = 0.0f;
+    test::ScriptedPrompt ok;
+    CMotorReportDlg noWeight(nullptr, nullptr, &ok);
+    noWeight.m_pDoc = &doc;
+    EXPECT_EQ(noWeight.DoModal(), QDialog::Rejected);
+    ASSERT_EQ(ok.messages.size(), 1u);
+    EXPECT_EQ(ok.messages[0].text, "Please enter a weight in the details section.");
+}
+
+TEST(MotorReportDlg, TitleSizeAndPaintedPage) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    test::ScriptedPrompt ok;
+    CMotorReportDlg dialog(nullptr, nullptr, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeMotorReport());
+    EXPECT_EQ(dialog.Results().m_strMotorClass, "F158");
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Motor Report"));
+    EXPECT_TRUE(dialog.isModal());
+    // Wider than high, as 426 x 206 dialog units are, and free to resize.
+    EXPECT_GT(dialog.width(), 400);
+    EXPECT_GT(dialog.width(), dialog.height() * 3 / 2);
+    EXPECT_NE(dialog.minimumSize(), dialog.maximumSize());
+
+    dialog.resize(500, 300);
+    const QImage image = dialog.grab().toImage();
+    ASSERT_EQ(image.width(), 500);
+    // The frame's left edge at x = 50 and its bottom at y = 279; white inside and the
+    // label margin left of it.
+    EXPECT_EQ(image.pixelColor(50, 100), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(300, 279), QColor(Qt::black));
+    EXPECT_EQ(image.pixelColor(20, 5), QColor(Qt::white));
+}
+
+TEST(MotorReportDlg, PopupAtTheMouseOrNearTheCornerFromTheKeyboard) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    test::ScriptedPrompt ok;
+    ScriptedMotorReportDlg dialog(nullptr, nullptr, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeMotorReport());
+    dialog.show();
+    dialog.move(200, 150);
+    QApplication::processEvents();
+
+    QContextMenuEvent mouse(QContextMenuEvent::Mouse, QPoint(120, 60),
+                            dialog.mapToGlobal(QPoint(120, 60)));
+    QApplication::sendEvent(&dialog, &mouse);
+    QContextMenuEvent key(QContextMenuEvent::Keyboard, QPoint(-1, -1),
+                          dialog.mapToGlobal(QPoint(-1, -1)));
+    QApplication::sendEvent(&dialog, &key);
+    QKeyEvent shiftF10(QEvent::KeyPress, Qt::Key_F10, Qt::ShiftModifier);
+    QApplication::sendEvent(&dialog, &shiftF10);
+    QKeyEvent plainF10(QEvent::KeyPress, Qt::Key_F10, Qt::NoModifier);
+    QApplication::sendEvent(&dialog, &plainF10);
+
+    ASSERT_EQ(dialog.menuPositions.size(), 3u);
+    EXPECT_EQ(dialog.menuPositions[0], dialog.mapToGlobal(QPoint(120, 60)));
+    EXPECT_EQ(dialog.menuPositions[1], dialog.mapToGlobal(QPoint(9, 9)));
+    EXPECT_EQ(dialog.menuPositions[2], dialog.mapToGlobal(QPoint(9, 9)));
+    const std::vector<std::pair<std::string, int>> items{{"Print", 9000}, {"Exit", 9001}};
+    EXPECT_EQ(std::vector(dialog.menuItems.begin(), dialog.menuItems.begin() + 2), items);
+    // Dismissing the menu does nothing.
+    EXPECT_TRUE(dialog.isVisible());
+    EXPECT_EQ(dialog.printDialogs, 0);
+}
+
+TEST(MotorReportDlg, ExitClosesTheWindow) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    test::ScriptedPrompt ok;
+    ScriptedMotorReportDlg dialog(nullptr, nullptr, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeMotorReport());
+    dialog.show();
+    QApplication::processEvents();
+    dialog.choose = CMotorReportDlg::ID_REPORT_EXIT;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_TRUE(dialog.isVisible()); // posted, not at once
+    QApplication::processEvents();
+    EXPECT_FALSE(dialog.isVisible());
+    EXPECT_EQ(dialog.result(), QDialog::Rejected);
+}
+
+TEST(MotorReportDlg, PrintGoesThroughThePrintDialogToThePage) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    doc.m_strName = "Garden flight";
+    test::ScriptedPrompt ok;
+    QPrinter shared(QPrinter::HighResolution);
+    ScriptedMotorReportDlg dialog(nullptr, &shared, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeMotorReport());
+    dialog.resize(640, 330);
+    dialog.choose = CMotorReportDlg::ID_REPORT_PRINT;
+
+    // Cancelled: nothing printed, nothing said.
+    const std::string path = TempPath("motor_report.pdf");
+    std::filesystem::remove(path);
+    dialog.printTo = path;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.printDialogs, 1);
+    EXPECT_FALSE(std::filesystem::exists(path));
+    EXPECT_TRUE(ok.messages.empty());
+
+    dialog.confirm = true;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.printDialogs, 2);
+    EXPECT_EQ(shared.docName(), QStringLiteral("Motor Report"));
+    ASSERT_TRUE(std::filesystem::exists(path));
+    std::ifstream file(path, std::ios::binary);
+    std::string head(5, '\0');
+    file.read(head.data(), 5);
+    EXPECT_EQ(head, "%PDF-");
+    EXPECT_GT(std::filesystem::file_size(path), 1000u);
+    EXPECT_TRUE(ok.messages.empty());
+
+    // A printer that will not start is reported instead of ignored.
+    dialog.printTo = "/nonexistent-folder/report.pdf";
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    ASSERT_EQ(ok.messages.size(), 1u);
+    EXPECT_EQ(ok.messages[0].text, "The printer could not be started.");
+}
+
+TEST(CdReportDlg, TitleSizeChecksAndPage) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    doc.m_fMaxDiameter = 0.05f;
+    doc.Recompute();
+    doc.m_nCursor1 = 2;
+    test::ScriptedPrompt ok;
+    CCdReportDlg dialog(nullptr, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeCdReport());
+    EXPECT_GT(dialog.Results().m_fCdMax, 0.0f);
+    EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Cd"));
+    EXPECT_TRUE(dialog.isModal());
+    EXPECT_GT(dialog.width(), dialog.height() * 3 / 2);
+    dialog.resize(400, 200);
+    const QImage image = dialog.grab().toImage();
+    EXPECT_EQ(image.pixelColor(50, 100), QColor(Qt::black));
+
+    doc.m_nCursor2 = 99;
+    test::ScriptedPrompt refused;
+    CCdReportDlg beyond(nullptr, &refused);
+    beyond.m_pDoc = &doc;
+    EXPECT_EQ(beyond.DoModal(), QDialog::Rejected);
+    ASSERT_EQ(refused.messages.size(), 1u);
+    EXPECT_EQ(refused.messages[0].text, "Nothing to Report");
+}
+
+} // namespace
+} // namespace tavo
+
+// Widgets need their application for the whole run and must go before it does: a static
+// application would be torn down after the font and style caches it owns.
+int main(int argc, char** argv) {
+    ::testing::InitGoogleTest(&argc, argv);
+    QApplication app(argc, argv);
+    return RUN_ALL_TESTS();
+}

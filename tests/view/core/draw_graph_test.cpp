@@ -1,0 +1,473 @@
+#include "view/core/draw_graph.h"
+
+#include <gtest/gtest.h>
+
+#include <chrono>
+#include <cmath>
+#include <limits>
+
+#include "canvas/recording_canvas.h"
+
+namespace tavo {
+namespace {
+
+using Op = RecordingCanvas::Op;
+
+// A flight whose derived arrays and ranges are set by hand, so each test states the
+// numbers the drawing sees.
+void SetCurves(FlightRecord& f, const std::vector<float>& accel, const std::vector<float>& vel,
+               const std::vector<float>& alt) {
+    f.m_pSamples.items().assign(accel.size(), "2048");
+    f.m_arrAccel = accel;
+    f.m_arrVelocity = vel;
+    f.m_arrAltitude = alt;
+    f.m_fSampleInterval = 0.01f;
+    f.ComputeRanges();
+}
+
+void SetFlat(FlightRecord& f, int n, float interval) {
+    SetCurves(f, std::vector<float>(n, 0.0f), std::vector<float>(n, 0.0f),
+              std::vector<float>(n, 0.0f));
+    f.m_fSampleInterval = interval;
+}
+
+std::vector<std::string> TextsIn(const RecordingCanvas& c, int top, int bottom) {
+    std::vector<std::string> out;
+    for (const auto& t : c.Texts())
+        if (t.rect.top == top && t.rect.bottom == bottom)
+            out.push_back(t.text);
+    return out;
+}
+
+// cw 1035 gives a plot 1000 units wide (L = 35), so tenths fall on whole units.
+constexpr GraphPage kScreen{1035, 220, false, 0, 0};
+
+TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
+    FlightRecord f;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, {400, 300, false, 0, 0});
+    ASSERT_EQ(c.Texts().size(), 1u);
+    EXPECT_EQ(c.Texts()[0].text, "Welcome to TAVO ZR7 reader");
+    // cx = (35 + 400) / 2 = 217, cy = (0 + 280) / 2 = 140.
+    EXPECT_EQ(c.Texts()[0].rect, (Rect{117, 105, 317, 175}));
+    EXPECT_TRUE(c.Polylines().empty());
+    EXPECT_TRUE(c.Lines().empty());
+    EXPECT_EQ(c.Of(Op::Rectangle).at(0).rect, (Rect{35, 0, 400, 280}));
+    EXPECT_EQ(v.m_xCursor1, -1) << "no data, so the cursors are not placed";
+}
+
+TEST(DrawGraph, TimeTicksFallOnTenthsWithTheirThreeFormats) {
+    struct Case {
+        int n;
+        std::vector<std::string> labels;
+    };
+    const Case cases[] = {
+        {50, {"0.05", "0.10", "0.15", "0.20", "0.25", "0.30", "0.35", "0.40", "0.45", "0.50"}},
+        {500, {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
+        {2000, {"2", "4", "6", "8", "10", "12", "14", "16", "18", "20"}},
+    };
+    for (const Case& tc : cases) {
+        FlightRecord f;
+        SetFlat(f, tc.n, 0.01f);
+        f.m_bShowCursors = false;
+        GraphViewState v;
+        RecordingCanvas c;
+        DrawGraph(c, f, v, kScreen);
+        // B = 200: labels sit in B + 2 .. B + 35.
+        std::vector<RecordingCanvas::Call> ticks;
+        for (const auto& t : c.Texts())
+            if (t.rect.top == 202 && t.rect.bottom == 235)
+                ticks.push_back(t);
+        ASSERT_EQ(ticks.size(), tc.labels.size()) << tc.n;
+        for (std::size_t i = 0; i < ticks.size(); ++i) {
+            const int xi = 35 + 100 * static_cast<int>(i + 1);
+            EXPECT_EQ(ticks[i].text, tc.labels[i]) << tc.n;
+            EXPECT_EQ(ticks[i].rect, (Rect{xi - 20, 202, xi + 20, 235}));
+            EXPECT_EQ(ticks[i].flags, static_cast<unsigned>(TextHCenter));
+        }
+        // Grid lines on each tick, dashed grey, from the top to the frame bottom.
+        int vertical = 0;
+        for (const auto& l : c.Lines())
+            if (l.pen == kGridPen && l.points[0].x == l.points[1].x) {
+                EXPECT_EQ(l.points[0].y, 0);
+                EXPECT_EQ(l.points[1].y, 200);
+                ++vertical;
+            }
+        EXPECT_EQ(vertical, 10);
+    }
+}
+
+TEST(DrawGraph, NoGridDrawsLabelsWithoutLines) {
+    FlightRecord f;
+    SetFlat(f, 100, 0.01f);
+    f.m_bDrawGrid = false;
+    f.m_bShowCursors = false;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_TRUE(c.Lines().empty());
+    EXPECT_EQ(TextsIn(c, 202, 235).size(), 10u);
+}
+
+TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
+    FlightRecord f;
+    // Acceleration range -5 .. 15: V = 2, k = 10, zero line at 200 - 50 = 150, P = 20.
+    SetCurves(f, {-5.0f, 15.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
+    f.m_bShowCursors = false;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    std::vector<std::pair<int, std::string>> labels;
+    for (const auto& t : c.Texts())
+        if (t.rect.left == 5 && t.rect.right == 35 && t.rect.bottom - t.rect.top == 30) {
+            labels.push_back({t.rect.top + 15, t.text});
+            EXPECT_EQ(t.flags, static_cast<unsigned>(TextRight | TextVCenter | TextSingleLine));
+        }
+    const std::vector<std::pair<int, std::string>> want{
+        {150, "0.0"}, {130, "2.0"}, {110, "4.0"}, {90, "6.0"},   {70, "8.0"},
+        {50, "10.0"}, {30, "12.0"}, {10, "14.0"}, {170, "-2.0"}, {190, "-4.0"}};
+    EXPECT_EQ(labels, want);
+    std::vector<int> gridY;
+    for (const auto& l : c.Lines())
+        if (l.points[0].y == l.points[1].y) {
+            EXPECT_EQ(l.points[0].x, 35);
+            EXPECT_EQ(l.points[1].x, 1035);
+            gridY.push_back(l.points[0].y);
+        }
+    EXPECT_EQ(gridY, (std::vector<int>{150, 130, 110, 90, 70, 50, 30, 10, 170, 190}));
+    const auto units = TextsIn(c, 200, 225);
+    EXPECT_EQ(units, std::vector<std::string>{"Gee"});
+}
+
+TEST(DrawGraph, LargeMaximumDropsDecimalsOnlyUpwards) {
+    FlightRecord f;
+    // Range -512 .. 1536: V = 204.8, k = 200 / 2048 (exact), zero line at 150.
+    SetCurves(f, {-512.0f, 1536.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
+    f.m_bShowCursors = false;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(TextsIn(c, 135, 165), std::vector<std::string>{"0"});
+    EXPECT_EQ(TextsIn(c, 115, 145), std::vector<std::string>{"205"});
+    EXPECT_EQ(TextsIn(c, 95, 125), std::vector<std::string>{"410"});
+    EXPECT_EQ(TextsIn(c, 155, 185), std::vector<std::string>{"-204.8"});
+}
+
+TEST(DrawGraph, ZeroMinimumPutsZeroOnTheBottomEdgeWithoutAGridLine) {
+    FlightRecord f;
+    SetCurves(f, {0.0f, 10.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
+    f.m_bShowCursors = false;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(TextsIn(c, 185, 215), std::vector<std::string>{"0.0"});
+    for (const auto& l : c.Lines())
+        EXPECT_NE(l.points[0].y == l.points[1].y ? l.points[0].y : -1, 200);
+}
+
+TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
+    struct Case {
+        int curve;
+        bool metric, gees, raw;
+        const char* label;
+    };
+    const Case cases[] = {
+        {0, true, true, false, "Gee"},      {0, true, false, false, "m/s^2"},
+        {0, false, false, false, "ft/s^2"}, {0, false, true, true, "RAW"},
+        {1, true, true, false, "m/s"},      {1, false, true, false, "MPH"},
+        {2, true, true, false, "m"},        {2, false, true, false, "ft"},
+    };
+    for (const Case& tc : cases) {
+        FlightRecord f;
+        SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
+        f.m_nDisplayCurve = tc.curve;
+        f.m_bMetricUnits = tc.metric;
+        f.m_bAccelInGees = tc.gees;
+        f.m_bDisplayRaw = tc.raw;
+        GraphViewState v;
+        RecordingCanvas c;
+        DrawGraph(c, f, v, kScreen);
+        EXPECT_EQ(TextsIn(c, 200, 225), std::vector<std::string>{tc.label}) << tc.label;
+    }
+}
+
+TEST(DrawGraph, CurvesArePolylinesWithTheirPensAndPoints) {
+    FlightRecord f;
+    // Four samples over W = 1000: xStep 250. Acceleration 0..4 scaled by H / 4 = 50.
+    SetCurves(f, {0.0f, 4.0f, 2.0f, 1.0f}, {0.0f, 1.0f, 2.0f, 2.0f}, {0.0f, 0.5f, 1.0f, 2.0f});
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    const auto lines = c.Polylines();
+    ASSERT_EQ(lines.size(), 3u);
+    EXPECT_EQ(lines[0].pen, kBlackPen);
+    EXPECT_EQ(lines[0].points, (std::vector<Point>{{35, 200}, {285, 0}, {535, 100}, {785, 150}}));
+    EXPECT_EQ(lines[1].pen, kGreenPen);
+    EXPECT_EQ(lines[1].points, (std::vector<Point>{{35, 200}, {285, 100}, {535, 0}, {785, 0}}));
+    EXPECT_EQ(lines[2].pen, kBluePen);
+    EXPECT_EQ(lines[2].points, (std::vector<Point>{{35, 200}, {285, 150}, {535, 100}, {785, 0}}));
+}
+
+TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
+    FlightRecord f;
+    SetCurves(f, {0.0f, 4.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
+    f.m_bDisplayRaw = true;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    ASSERT_EQ(c.Polylines().size(), 1u);
+    EXPECT_EQ(c.Polylines()[0].pen, kBlackPen);
+}
+
+TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
+    FlightRecord f;
+    SetCurves(f, {1.0f}, {0.0f}, {0.0f});
+    f.m_nCursor1 = 0;
+    f.m_nCursor2 = 0;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    ASSERT_EQ(c.Polylines().size(), 3u);
+    EXPECT_EQ(c.Polylines()[0].points.size(), 1u);
+    EXPECT_EQ(f.m_nCursor1, 0);
+    EXPECT_EQ(f.m_nCursor2, 0);
+}
+
+TEST(DrawGraph, CursorsSelectTheFirstSampleThatReachesThem) {
+    FlightRecord f;
+    SetFlat(f, 10, 0.01f); // xStep 100: sample i at x = 35 + 100 i
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    // Defaults: a third and two thirds of W = 1000.
+    EXPECT_EQ(v.m_xCursor1, 35 + 333);
+    EXPECT_EQ(v.m_xCursor2, 35 + 666);
+    EXPECT_EQ(f.m_nCursor1, 4); // x(3) = 335 < 368 <= x(4) = 435
+    EXPECT_EQ(f.m_nCursor2, 7);
+
+    v.m_xCursor1 = 135; // exactly on sample 1
+    v.m_xCursor2 = 436;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(f.m_nCursor1, 1);
+    EXPECT_EQ(f.m_nCursor2, 5);
+
+    // Left of the data: sample 1, never 0. Right of it: the old index stays.
+    v.m_xCursor1 = -50;
+    v.m_xCursor2 = 5000;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(f.m_nCursor1, 1);
+    EXPECT_EQ(f.m_nCursor2, 5);
+}
+
+TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
+    FlightRecord f;
+    SetFlat(f, 10, 0.01f);
+    f.m_nCursor2 = 5000; // left by an earlier, longer flight
+    GraphViewState v;
+    v.m_xCursor2 = 9999;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(f.m_nCursor2, 9);
+}
+
+TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
+    FlightRecord f;
+    SetCurves(f, {0.0f, 1.0f, 3.0f, 6.0f, 10.0f}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0});
+    f.m_fSampleInterval = 0.5f;
+    GraphViewState v;
+    v.m_xCursor1 = 235; // sample 1
+    v.m_xCursor2 = 635; // sample 3
+    for (int position : {0, 1}) {
+        f.m_nCursorPosition = position;
+        RecordingCanvas c;
+        DrawGraph(c, f, v, kScreen);
+        const int o = position == 0 ? 0 : 1000 - 155;
+        const auto rects = c.Of(Op::Rectangle);
+        ASSERT_EQ(rects.size(), 2u);
+        EXPECT_EQ(rects[1].rect, (Rect{o + 40, 40, o + 190, 160}));
+        if (position == 1) {
+            EXPECT_EQ(rects[1].rect.right, 1035) << "flush with the frame's right edge";
+        }
+        const auto texts = TextsIn(c, 42, 156);
+        ASSERT_EQ(texts.size(), 1u);
+        EXPECT_EQ(texts[0], "Cursors:\nC1=1.0 , 0.5s\nC2=6.0 ,1.5s\nDelta Acc=5 m/s\n"
+                            "Delta time=1.0 s\nRate=5.0 f/s");
+    }
+}
+
+TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
+    FlightRecord f;
+    SetFlat(f, 10, 0.01f);
+    GraphViewState v;
+    v.m_xCursor1 = 0;
+    v.m_xCursor2 = 10;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(f.m_nCursor1, 1);
+    EXPECT_EQ(f.m_nCursor2, 1);
+    const auto texts = TextsIn(c, 42, 156);
+    ASSERT_EQ(texts.size(), 1u);
+    EXPECT_NE(texts[0].find("Delta time=0.0 s\nRate=nan f/s"), std::string::npos) << texts[0];
+}
+
+TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
+    FlightRecord f;
+    SetFlat(f, 10, 0.01f);
+    f.m_nEvent1 = 2;
+    f.m_nEvent8 = 5;
+    GraphViewState v;
+    RecordingCanvas shown;
+    DrawGraph(shown, f, v, kScreen);
+    const auto i = shown.FindText("I");
+    const auto m = shown.FindText("M");
+    ASSERT_NE(i, nullptr);
+    ASSERT_NE(m, nullptr);
+    EXPECT_EQ(i->rect, (Rect{237, 2, 247, 30}));
+    EXPECT_EQ(m->rect, (Rect{537, 2, 547, 30}));
+    EXPECT_EQ(i->pen, kRedPen);
+    EXPECT_EQ(shown.FindText("B"), nullptr);
+    EXPECT_EQ(shown.FindText("A"), nullptr);
+
+    f.m_bShowCursors = false;
+    RecordingCanvas hidden;
+    DrawGraph(hidden, f, v, kScreen);
+    EXPECT_EQ(hidden.FindText("I"), nullptr);
+    EXPECT_EQ(hidden.FindText("1"), nullptr);
+    EXPECT_TRUE(TextsIn(hidden, 42, 156).empty());
+    for (const auto& l : hidden.Lines())
+        EXPECT_NE(l.pen, kRedPen);
+}
+
+TEST(DrawGraph, PointsAndApogeeTexts) {
+    FlightRecord f;
+    SetCurves(f, {0, 0, 0}, {0, 0, 0}, {0.0f, 123.4f, 50.0f});
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    const auto* points = c.FindText("3 Points");
+    ASSERT_NE(points, nullptr);
+    EXPECT_EQ(points->rect, (Rect{1000 - 105, 5, 1000 - 5, 30}));
+    EXPECT_EQ(points->flags, static_cast<unsigned>(TextRight));
+    ASSERT_NE(c.FindText("Apogee=123 Meters"), nullptr);
+    EXPECT_EQ(c.FindText("Apogee=123 Meters")->rect, (Rect{40, 5, 240, 30}));
+    f.m_bMetricUnits = false;
+    RecordingCanvas e;
+    DrawGraph(e, f, v, kScreen);
+    EXPECT_NE(e.FindText("Apogee=123 Feet"), nullptr);
+}
+
+TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
+    FlightRecord f;
+    SetFlat(f, 10, 0.01f);
+    f.m_strName = "Alpha";
+    f.m_strMotor = "C6-5";
+    f.m_strComment = "windy";
+    f.m_nAccelOffset = 7;
+    f.m_fTwoGeeFile = 15.5f;
+    f.m_nSampleRate = 100;
+    f.m_fLaunchWeight = 0.25f;
+    f.m_fMaxDiameter = 0.025f;
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, {800, 600, true, 40, 30});
+    const auto details = c.Texts().at(0);
+    EXPECT_EQ(details.rect, (Rect{75, 600, 760, 1200}));
+    const std::string tail = "\n\nName: Alpha\n\nMotor: C6-5\n\nComment:\nwindy\n\n"
+                             "Acceleration offset: 7\n\nTwo Gee value: 15.500000\n\n"
+                             "Sample rate: 100Hz\n\nWeight: 0.250000Kg\n\nDiameter: 0.025000m";
+    ASSERT_GE(details.text.size(), tail.size());
+    EXPECT_EQ(details.text.substr(details.text.size() - tail.size()), tail);
+    // Frame: L = mx + 35, T = my, R = cw - mx, B = (ch - mx - 20) - my.
+    EXPECT_EQ(c.Of(Op::Rectangle).at(0).rect, (Rect{75, 30, 760, 510}));
+
+    RecordingCanvas screen;
+    DrawGraph(screen, f, v, {800, 600, false, 0, 0});
+    for (const auto& t : screen.Texts())
+        EXPECT_EQ(t.text.find("Name: "), std::string::npos);
+}
+
+TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
+    FlightRecord f;
+    SetFlat(f, 5, 0.01f); // every range is 0: scale H / 0
+    GraphViewState v;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    for (const auto& p : c.Polylines())
+        for (const Point& pt : p.points)
+            EXPECT_EQ(pt.y, 200);
+    EXPECT_EQ(TextsIn(c, 185, 215), std::vector<std::string>{"0.0"});
+
+    const float nan = std::numeric_limits<float>::quiet_NaN();
+    const float inf = std::numeric_limits<float>::infinity();
+    SetCurves(f, {nan, 1.0f, inf}, {0, 0, 0}, {0, 0, 0});
+    f.m_fAccelMax = inf;
+    f.m_fSampleInterval = inf; // a rate of 0
+    RecordingCanvas d;
+    DrawGraph(d, f, v, kScreen);
+    for (const auto& p : d.Polylines())
+        for (const Point& pt : p.points) {
+            EXPECT_GE(pt.y, 0);
+            EXPECT_LE(pt.y, 200);
+        }
+}
+
+TEST(DrawGraph, HandSetLimitsFarFromTheDataFinishQuickly) {
+    FlightRecord f;
+    SetFlat(f, 100, 0.01f);
+    // A tiny range far above zero puts the zero line millions of units above the frame.
+    f.m_fAccelMin = 1000.0f;
+    f.m_fAccelMax = 1000.001f;
+    GraphViewState v;
+    RecordingCanvas c;
+    const auto start = std::chrono::steady_clock::now();
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
+    EXPECT_LT(c.Texts().size(), 60u);
+    // A window too small for a label step still draws.
+    RecordingCanvas tiny;
+    DrawGraph(tiny, f, v, {40, 25, false, 0, 0});
+    EXPECT_FALSE(tiny.Polylines().empty());
+}
+
+TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
+    FlightRecord f;
+    SetFlat(f, 10, 0.01f);
+    f.m_pSamples.items().push_back("2048"); // appended by capture after the last recompute
+    GraphViewState v;
+    v.m_xCursor2 = 5000;
+    f.m_nCursor2 = 10;
+    RecordingCanvas c;
+    DrawGraph(c, f, v, kScreen);
+    EXPECT_EQ(c.Polylines().at(0).points.size(), 10u);
+    EXPECT_NE(c.FindText("11 Points"), nullptr);
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
+    FlightRecord f;
+    f.m_pSamples.items() = {"2048", "2040", "2030"};
+    f.m_nSampleRate = 100;
+    f.m_fTwoGeeFile = 16.0f;
+    GraphViewState v;
+    RecordingCanvas still;
+    DrawGraph(still, f, v, kScreen);
+    EXPECT_TRUE(still.Polylines().empty()) << "no derived curves yet: no curves drawn";
+    EXPECT_NE(still.FindText("3 Points"), nullptr);
+
+    f.m_bTelemetryRunning = true;
+    f.m_pSamples.AppendLocked("2020");
+    RecordingCanvas live;
+    DrawGraph(live, f, v, kScreen);
+    ASSERT_EQ(live.Polylines().size(), 3u);
+    EXPECT_EQ(live.Polylines()[0].points.size(), 4u);
+    EXPECT_EQ(f.m_arrAccel.size(), 4u);
+}
+
+} // namespace
+} // namespace tavo

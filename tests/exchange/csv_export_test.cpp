@@ -154,46 +154,5 @@ TEST_F(CsvExport, FailedWriteLeavesNoFileAndSaysWhy) {
     EXPECT_EQ(ReadFileBytes(path), Golden("csv_burn.csv"));
 }
 
-TEST(TextFormat, FixedAndGeneralFollowPrintfInTheCLocale) {
-    struct Case {
-        double value;
-        int decimals;
-        const char* fixed;
-    } cases[] = {{0.0625, 3, "0.062"},
-                 {-0.0004, 3, "-0.000"},
-                 {1e20, 2, "100000000000000000000.00"},
-                 {-INFINITY, 6, "-inf"},
-                 {NAN, 6, "nan"},
-                 {-NAN, 3, "nan"},
-                 {2.5, 0, "2"},
-                 {3.4028234663852886e38, 6, "340282346638528859811704183484516925440.000000"}};
-    for (const Case& c : cases) {
-        std::string out;
-        AppendFixed(out, c.value, c.decimals);
-        EXPECT_EQ(out, c.fixed) << c.value;
-        char printed[400];
-        if (std::isfinite(c.value)) {
-            std::snprintf(printed, sizeof printed, "%.*f", c.decimals, c.value);
-            EXPECT_EQ(out, printed);
-        }
-    }
-    for (double v : {0.0108, 0.010800000000000002, 1e-5, 123456789.0, 0.5, 100000.0, 1e6}) {
-        std::string out;
-        AppendGeneral(out, v);
-        char printed[64];
-        std::snprintf(printed, sizeof printed, "%g", v);
-        EXPECT_EQ(out, printed);
-    }
-}
-
-TEST(TextFormat, DateAndLineBreaks) {
-    UseUtc();
-    EXPECT_EQ(FormatFlightDate(0), "Thursday January 01 1970");
-    EXPECT_EQ(FormatFlightDate(1796601600), "Monday December 07 2026");
-    std::string out;
-    AppendWithCrlf(out, "a\nb\r\nc\rd\n\ne");
-    EXPECT_EQ(out, "a\r\nb\r\nc\r\nd\r\n\r\ne");
-}
-
 } // namespace
 } // namespace tavo

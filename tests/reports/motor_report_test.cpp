@@ -23,12 +23,6 @@ void MakeBurn(FlightRecord& flight) {
     flight.m_nCursor2 = 5;
 }
 
-TEST(MotorThrust, IsMassTimesAccelerationInNewtons) {
-    EXPECT_DOUBLE_EQ(MotorThrust(1.0, 1.0), 9.81);
-    EXPECT_DOUBLE_EQ(MotorThrust(0.5, 4.0), 19.62);
-    EXPECT_DOUBLE_EQ(MotorThrust(2.0, 0.0), 0.0);
-}
-
 TEST(MotorReport, HandWorkedBurn) {
     // Masses 1.0, 0.95, 0.9, 0.85 kg (0.2 kg burnt over 4 samples) give 98.1, 186.39,
     // 264.87 and 83.385 N: sum 632.745, average 158.18625, over 0.4 s 63.2745 N s.

@@ -1,26 +1,19 @@
 #include <gtest/gtest.h>
 
 #include <QFontMetricsF>
-#include <QGuiApplication>
 #include <QImage>
 #include <QPainter>
 
 #include "canvas/qt/qpainter_canvas.h"
 #include "canvas/qt/svg_canvas.h"
 #include "canvas/recording_canvas.h"
+#include "support/qt_app.h"
 
 namespace tavo {
 namespace {
 
 // Qt needs an application object for fonts; one per test process.
-QGuiApplication& App() {
-    static int argc = 1;
-    static char name[] = "canvas_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own clean-up at exit must not run after the test's statics.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    return *app;
-}
+using test::GuiApp;
 
 std::vector<Point> Wiggle(int n, int width, int height, unsigned seed) {
     std::vector<Point> pts;
@@ -47,7 +40,7 @@ QImage Draw(const std::vector<Point>& pts, bool reduce) {
 }
 
 TEST(QPainterCanvas, ColumnReductionLightsTheSamePixels) {
-    App();
+    GuiApp();
     for (int n : {50, 399, 5000, 100000}) {
         const auto pts = Wiggle(n, 400, 200, static_cast<unsigned>(n));
         std::vector<QPoint> reduced;
@@ -77,7 +70,7 @@ TEST(QPainterCanvas, ReductionKeepsRunEndsAndExtremesInOrder) {
 }
 
 TEST(QPainterCanvas, FrameOutlineStaysInsideRightAndBottomEdges) {
-    App();
+    GuiApp();
     QImage image(50, 40, QImage::Format_RGB32);
     image.fill(Qt::gray);
     {
@@ -93,7 +86,7 @@ TEST(QPainterCanvas, FrameOutlineStaysInsideRightAndBottomEdges) {
 }
 
 TEST(QPainterCanvas, TextIsClippedToItsRectangle) {
-    App();
+    GuiApp();
     QImage image = DrawToImage(100, 60, [](Canvas& c) {
         c.SetFont(16);
         c.DrawText({10, 10, 30, 30}, "WWWWWWWWWWWWWWWW", TextLeft);
@@ -112,7 +105,7 @@ TEST(QPainterCanvas, TextIsClippedToItsRectangle) {
 TEST(QPainterCanvas, GraphFontFitsANegativeValueLabelInItsBox) {
     // The graph's value labels stand right-aligned in 30 units left of the frame and
     // are clipped there; a face too wide for "-12.8" would cut off its sign.
-    App();
+    GuiApp();
     QImage image(100, 40, QImage::Format_RGB32);
     QPainter painter(&image);
     QPainterCanvas canvas(painter);
@@ -125,7 +118,7 @@ TEST(QPainterCanvas, GraphFontFitsANegativeValueLabelInItsBox) {
 }
 
 TEST(SvgCanvas, WritesAnSvgDocumentWithTheText) {
-    App();
+    GuiApp();
     const QByteArray svg = DrawToSvg(200, 100, QStringLiteral("t"), [](Canvas& c) {
         c.SetFont(16);
         c.DrawText({0, 0, 200, 30}, "Apogee=12 Meters", TextLeft);

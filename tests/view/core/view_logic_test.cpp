@@ -62,30 +62,6 @@ TEST(GraphController, DragMovesWithoutRedrawAndReleaseRedrawsOnce) {
     doc.SetObserver(nullptr);
 }
 
-TEST(DialogFields, IntegersAndNumbersAreReadStrictly) {
-    int i = 7;
-    EXPECT_TRUE(ParseIntegerField(" 42 ", i));
-    EXPECT_EQ(i, 42);
-    EXPECT_TRUE(ParseIntegerField("-5", i));
-    EXPECT_EQ(i, -5);
-    EXPECT_TRUE(ParseIntegerField("+8", i));
-    EXPECT_EQ(i, 8);
-    for (const char* bad : {"", " ", "+", "4x", "1.5", "abc", "99999999999", "+-5", "++5"})
-        EXPECT_FALSE(ParseIntegerField(bad, i)) << bad;
-    float f = 0.0f;
-    EXPECT_TRUE(ParseRealField("2.5", f));
-    EXPECT_FLOAT_EQ(f, 2.5f);
-    EXPECT_TRUE(ParseRealField("-1e-3", f));
-    EXPECT_FLOAT_EQ(f, -0.001f);
-    EXPECT_TRUE(ParseRealField("+0.5", f));
-    EXPECT_FLOAT_EQ(f, 0.5f);
-    for (const char* bad : {"", "+", "1,5", "x", "1e400", "nan", "inf", "2.5kg", "+-2.5", "++1"})
-        EXPECT_FALSE(ParseRealField(bad, f)) << bad;
-    EXPECT_EQ(FormatRealField(15.0f), "15");
-    EXPECT_EQ(FormatRealField(0.0254f), "0.0254");
-    EXPECT_EQ(FormatRealField(1234567.0f), "1.23457e+06");
-}
-
 TEST(DetailsLogic, PoundsAndInchesGoBackToKilogramsAndMetres) {
     FlightRecord r;
     r.m_fLaunchWeight = 1.0f;

@@ -1,6 +1,7 @@
 #include "app/tavokit_app.h"
 
 #include <QApplication>
+#include <QFileInfo>
 
 #include "app/subsystem_commands.h"
 #include "device/served_flight.h"
@@ -8,6 +9,18 @@
 #include "view/ui/tavokit_view.h"
 
 namespace tavo {
+namespace {
+
+// The demo flight installed beside the program, else the one of the source tree.
+std::string DemoFlightPath() {
+    const QString installed = QCoreApplication::applicationDirPath() +
+                              QStringLiteral("/../share/tavokit/demo.flt");
+    if (QFileInfo::exists(installed))
+        return QFileInfo(installed).absoluteFilePath().toStdString();
+    return TAVOKIT_DEMO_FLIGHT;
+}
+
+} // namespace
 
 CTAVOkitApp::CTAVOkitApp() : m_settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit")) {}
 
@@ -31,7 +44,7 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments) {
     }
     // The simulated recorder takes the first port before any dialog looks for one.
     if (m_demo)
-        InstallDemoRecorder(std::string(TAVOKIT_DEMO_FLIGHT));
+        InstallDemoRecorder(DemoFlightPath());
     if (!file.isEmpty() && !m_frame->OpenFile(file))
         return false;
     m_frame->show();

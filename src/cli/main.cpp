@@ -74,7 +74,7 @@ int Main(int argc, char** argv) {
         return 0;
     }
     if (first == "--version") {
-        std::cout << "tavokit-cli 3.14\n";
+        std::cout << "tavokit-cli " TAVOKIT_VERSION "\n";
         return 0;
     }
     for (const Command& c : kCommands) {

@@ -27,8 +27,7 @@ int main(int argc, char** argv) {
     tavo::CTAVOkitApp tavokit;
     QStringList arguments = QApplication::arguments();
     arguments.removeFirst();
-    if (!tavokit.InitInstance(arguments))
-        return 1;
+    tavokit.InitInstance(arguments);
     const int status = QApplication::exec();
     tavokit.ExitInstance();
     return status;

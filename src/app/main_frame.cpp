@@ -8,6 +8,7 @@
 #include <QLabel>
 #include <QMenuBar>
 #include <QPrinter>
+#include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
@@ -33,7 +34,12 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     // The frame never gets narrower or lower than this while the user drags an edge;
     // the window manager keeps the opposite edge where it was.
     setMinimumSize(kMinFrameSize, kMinFrameSize);
-    resize(900, 640);
+    // The first size fits the screen whatever its scaling (a 1080p screen at 200 % has
+    // 960 by 540 units to offer).
+    QSize first(900, 640);
+    if (const QScreen* screen = QGuiApplication::primaryScreen())
+        first = first.boundedTo(screen->availableGeometry().size() * 9 / 10);
+    resize(first);
 
     m_settings.beginGroup(kRecentGroup);
     for (int i = 1; i <= kMaxRecentFiles; ++i) {

@@ -3,6 +3,7 @@
 
 #include <ctime>
 
+#include <QFileInfo>
 #include <QPageSetupDialog>
 #include <QPainter>
 #include <QPrintDialog>
@@ -66,12 +67,15 @@ void CMainFrame::OnFileOpen() {
 bool CMainFrame::OpenFile(const QString& path) {
     if (!SaveModified())
         return false;
+    // The flight keeps its full path: the recent list and Save must find it again from
+    // wherever the program was started.
+    const QString absolute = QFileInfo(path).absoluteFilePath();
     FileError error;
-    if (!m_doc.OnOpenDocument(path.toStdString(), error)) {
+    if (!m_doc.OnOpenDocument(absolute.toStdString(), error)) {
         ShowFileError(*prompt, error);
         return false;
     }
-    AddRecent(path);
+    AddRecent(absolute);
     return true;
 }
 
@@ -88,7 +92,11 @@ bool CMainFrame::OnFileSave() {
 
 bool CMainFrame::OnFileSaveAs() {
     std::string chosen;
-    if (!prompt->ChooseFile(FlightFileChoice(true, m_doc.GetTitle()), chosen))
+    FileChoice choice = FlightFileChoice(true, m_doc.GetTitle());
+    // A flight with a file is saved next to it unless the user goes elsewhere.
+    if (!m_doc.GetPathName().empty())
+        choice.startFolder = ToUtf8(QFileInfo(FromUtf8(m_doc.GetPathName())).absolutePath());
+    if (!prompt->ChooseFile(choice, chosen))
         return false;
     QString path = FromUtf8(chosen);
     if (!path.endsWith(QStringLiteral(".flt"), Qt::CaseInsensitive))
@@ -103,6 +111,8 @@ bool CMainFrame::OnFileSaveAs() {
 }
 
 void CMainFrame::PrintOn(QPrinter& printer) {
+    // The printer is shared with the motor report: the job carries this flight's name.
+    printer.setDocName(FromUtf8(m_doc.GetTitle()));
     QPainter painter;
     if (!painter.begin(&printer)) {
         prompt->ShowMessage("The printer could not be started.", kAppTitle, Severity::Error);

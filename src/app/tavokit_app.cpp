@@ -13,8 +13,8 @@ namespace {
 
 // The demo flight installed beside the program, else the one of the source tree.
 std::string DemoFlightPath() {
-    const QString installed = QCoreApplication::applicationDirPath() +
-                              QStringLiteral("/../share/tavokit/demo.flt");
+    const QString installed =
+        QCoreApplication::applicationDirPath() + QStringLiteral("/../share/tavokit/demo.flt");
     if (QFileInfo::exists(installed))
         return QFileInfo(installed).absoluteFilePath().toStdString();
     return TAVOKIT_DEMO_FLIGHT;
@@ -29,10 +29,12 @@ CTAVOkitApp::~CTAVOkitApp() {
     m_doc.reset();
 }
 
-bool CTAVOkitApp::InitInstance(const QStringList& arguments) {
+bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt) {
     m_doc = std::make_unique<CTAVOkitDoc>();
     MySettings::Load(*m_doc, m_settings);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_settings);
+    if (prompt != nullptr)
+        m_frame->prompt = prompt;
     WireSubsystemCommands(*m_frame);
 
     QString file;
@@ -45,11 +47,12 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments) {
     // The simulated recorder takes the first port before any dialog looks for one.
     if (m_demo)
         InstallDemoRecorder(DemoFlightPath());
-    if (!file.isEmpty() && !m_frame->OpenFile(file))
-        return false;
+    // A flight that cannot be opened has been reported; the program still starts, with
+    // an empty flight, so the user can open another.
+    const bool opened = file.isEmpty() || m_frame->OpenFile(file);
     m_frame->show();
     m_frame->View().repaint();
-    return true;
+    return opened;
 }
 
 void CTAVOkitApp::ExitInstance() {

@@ -12,6 +12,8 @@
 
 namespace tavo {
 
+class UserPrompt;
+
 class CTAVOkitApp {
 public:
     // Uses QSettings("TAVO", "TAVOkit"); the caller has created the QApplication.
@@ -20,9 +22,10 @@ public:
 
     // Start-up: loads the settings (first run included) into the document, makes the
     // main window, opens a flight named in `arguments` (the words after the program
-    // name; "--demo" asks for the simulated recorder) and shows the window. False
-    // when the named flight cannot be opened: the program then ends.
-    bool InitInstance(const QStringList& arguments);
+    // name; "--demo" asks for the simulated recorder) and shows the window. False when
+    // the named flight could not be opened: the user has been told, and the window
+    // shows an empty flight. `prompt` replaces the window's message boxes (tests).
+    bool InitInstance(const QStringList& arguments, UserPrompt* prompt = nullptr);
     // Exit: writes the settings back.
     void ExitInstance();
 

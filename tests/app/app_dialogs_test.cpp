@@ -12,6 +12,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QRadioButton>
+#include <QScreen>
 #include <QSettings>
 
 #include "app/main_frame.h"
@@ -254,6 +255,27 @@ TEST(AppStart, OpensTheFlightNamedOnTheCommandLine) {
     EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("named.flt - TAVOkit"));
     EXPECT_EQ(app.Document().SampleCount(), 200u);
     EXPECT_TRUE(app.MainFrame().isVisible());
+}
+
+TEST(AppStart, AFlightThatCannotBeOpenedLeavesTheWindowWithAnEmptyFlight) {
+    App();
+    test::ScriptedPrompt user;
+    CTAVOkitApp app;
+    EXPECT_FALSE(app.InitInstance({QStringLiteral("/nonexistent/gone.flt")}, &user));
+    EXPECT_EQ(user.messages.size(), 1u);
+    EXPECT_TRUE(app.MainFrame().isVisible());
+    EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+    EXPECT_EQ(app.Document().SampleCount(), 0u);
+}
+
+TEST(AppStart, TheFirstWindowFitsTheScreen) {
+    App();
+    CTAVOkitDoc doc;
+    QSettings settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit"));
+    CMainFrame frame(doc, settings);
+    const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
+    EXPECT_LE(frame.width(), screen.width());
+    EXPECT_LE(frame.height(), screen.height());
 }
 
 } // namespace

@@ -4,7 +4,9 @@
 
 #include <QAction>
 #include <QDialog>
+#include <QDir>
 #include <QFile>
+#include <QFileInfo>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -271,6 +273,23 @@ TEST_F(MainFrameTest, RecentFilesKeepFourNewestFirstAndPersist) {
     EXPECT_EQ(Messages().size(), 1);
 }
 
+TEST_F(MainFrameTest, FlightsKeepTheirFullPathAndSaveAsStartsBesideThem) {
+    test::WriteTestFlight(dir, "r.flt", 20);
+    const QString old = QDir::currentPath();
+    ASSERT_TRUE(QDir::setCurrent(dir.path()));
+    const bool opened = frame->OpenFile(QStringLiteral("r.flt"));
+    QDir::setCurrent(old);
+    ASSERT_TRUE(opened);
+    const QString full = QFileInfo(dir.filePath(QStringLiteral("r.flt"))).absoluteFilePath();
+    EXPECT_EQ(frame->RecentFiles().value(0), full);
+    EXPECT_EQ(QString::fromStdString(doc.GetPathName()), full);
+
+    frame->OnCommand(ID_FILE_SAVE_AS); // cancelled: no file scripted
+    ASSERT_EQ(user.choices.size(), 1u);
+    EXPECT_EQ(QString::fromStdString(user.choices[0].startFolder), QFileInfo(full).absolutePath());
+    EXPECT_EQ(user.choices[0].proposedName, "r.flt");
+}
+
 TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "k.flt"))));
     QFile bad(dir.filePath(QStringLiteral("bad.flt")));
@@ -295,7 +314,10 @@ TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
         print->printer()->setOutputFileName(pdf);
         return static_cast<int>(QDialog::Accepted);
     };
+    // The printer is shared with the motor report, whose job name must not stick.
+    frame->Printer().setDocName(QStringLiteral("Motor Report"));
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT));
+    EXPECT_EQ(frame->Printer().docName(), QStringLiteral("p.flt"));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
     EXPECT_TRUE(file.readAll().startsWith("%PDF"));

@@ -112,8 +112,11 @@ int RunEdit(const CommandArgs& argv) {
     if (auto v = args.Value("--comment"))
         doc.m_strComment = Utf8ToWindows1252(*v);
     if (auto v = args.Value("--date")) {
-        if (!ParseDate(*v, doc.m_timeDate))
+        std::int64_t midnight = 0;
+        if (!ParseDate(*v, midnight))
             return UsageError("edit", "--date needs a date YYYY-MM-DD, not \"" + *v + "\"");
+        // A new date keeps the hour the flight was flown, as the Details dialog does.
+        doc.m_timeDate = OnUtcDay(doc.m_timeDate, midnight);
     }
     const std::pair<const char*, float*> numbers[] = {{"--weight", &doc.m_fLaunchWeight},
                                                       {"--propellant", &doc.m_fPropellantWeight},

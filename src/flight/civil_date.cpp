@@ -53,6 +53,13 @@ std::string FormatUtcDate(std::int64_t seconds) {
                      static_cast<int>(rest % 60));
 }
 
+std::int64_t OnUtcDay(std::int64_t seconds, std::int64_t midnight) {
+    std::int64_t timeOfDay = seconds % 86400;
+    if (timeOfDay < 0)
+        timeOfDay += 86400;
+    return midnight + timeOfDay;
+}
+
 bool ParseDate(const std::string& text, std::int64_t& seconds) {
     int y = 0, m = 0, d = 0;
     if (text.size() != 10 || text[4] != '-' || text[7] != '-')

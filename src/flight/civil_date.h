@@ -14,4 +14,8 @@ std::string FormatUtcDate(std::int64_t seconds);
 // date of that form.
 bool ParseDate(const std::string& text, std::int64_t& seconds);
 
+// The time `seconds` moved to the day that starts at `midnight` (UTC), keeping its time of
+// day, as changing a flight's date keeps the hour it was flown.
+std::int64_t OnUtcDay(std::int64_t seconds, std::int64_t midnight);
+
 } // namespace tavo

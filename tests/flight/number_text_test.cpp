@@ -33,6 +33,9 @@ TEST(CivilDate, FormatsAndParsesAnyDay) {
     ASSERT_TRUE(ParseDate("2024-02-29", s));
     EXPECT_EQ(s, 1709164800);
     EXPECT_FALSE(ParseDate("2023-02-29", s));
+    // Moving a time to another day keeps its time of day, before 1970 too.
+    EXPECT_EQ(OnUtcDay(1700000000, 1709164800), 1709164800 + 80000); // 22:13:20
+    EXPECT_EQ(OnUtcDay(-1, 0), 86399);
     EXPECT_FALSE(ParseDate("2023-13-01", s));
     EXPECT_FALSE(ParseDate("2023-1-01", s));
     // Dates far outside any platform's range still format without failing.

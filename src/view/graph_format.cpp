@@ -2,7 +2,6 @@
 
 #include "flight/str_format.h"
 
-#include <cmath>
 #include <cstdarg>
 
 namespace tavo {
@@ -17,16 +16,6 @@ std::string FormatText(const char* format, ...) {
     for (std::size_t at = out.find("-nan"); at != std::string::npos; at = out.find("-nan", at))
         out.erase(at, 1);
     return out;
-}
-
-int TruncClamped(double value, int limit, int ifNaN) {
-    if (std::isnan(value))
-        return ifNaN;
-    if (value >= limit)
-        return limit;
-    if (value <= -limit)
-        return -limit;
-    return static_cast<int>(value);
 }
 
 } // namespace tavo

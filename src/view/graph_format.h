@@ -2,7 +2,6 @@
 // printf-style formatting for the texts the graph and the dialogs show. Non-finite
 // values print as "inf", "-inf" or "nan" whatever the C library would do with them.
 
-#include <cstdint>
 #include <string>
 
 namespace tavo {
@@ -10,9 +9,5 @@ namespace tavo {
 // Formats like snprintf with the C locale's decimal point; every floating-point
 // argument that is not finite is printed as inf, -inf or nan in its place.
 std::string FormatText(const char* format, ...) __attribute__((format(printf, 1, 2)));
-
-// Converts to int by truncation toward zero, saturating at +-limit; NaN gives
-// `ifNaN`. Every coordinate the drawing computes from data goes through this.
-int TruncClamped(double value, int limit, int ifNaN);
 
 } // namespace tavo

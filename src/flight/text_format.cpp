@@ -92,8 +92,8 @@ void AppendFixed(std::string& out, double value, int decimals) {
         return;
     // The longest double in fixed notation: 309 integer digits, sign, point, decimals.
     char buf[340];
-    auto [end, ec] =
-        std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed, decimals);
+    auto [end, ec] = std::to_chars(buf, buf + sizeof buf, value, std::chars_format::fixed,
+                                   decimals < 0 ? 0 : decimals);
     if (ec == std::errc())
         out.append(buf, end);
 }

@@ -60,14 +60,14 @@ std::string FlightDetailsPageText(const FlightRecord& f) {
 
 void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
                      int width, int height) {
-    const Rect frame{50, 0, width, height - 20};
+    const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
     DrawReportGraph(canvas, frame, MotorGraph(flight, report, frame.bottom - frame.top));
 
     // Half the frame width taken as an x of its own: the box has always stood a little
     // left of the frame's centre, and printed reports look the same.
     const int xc = (frame.right - frame.left) / 2;
-    canvas.SetPen(kReportBlackPen);
+    canvas.SetPen(kBlackPen);
     canvas.DrawRectangle(Rect{xc - 85, frame.bottom - 110, xc + 85, frame.bottom});
     canvas.DrawText(Rect{xc - 78, frame.bottom - 105, xc + 78, frame.bottom},
                     MotorResultsText(report), TextLeft | TextTop);
@@ -79,7 +79,7 @@ void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const Motor
     const int h = page.height;
     const int mx = page.marginX;
     const int my = page.marginY;
-    const Rect frame{mx + 70, my, w - mx, h - mx - 20 - my};
+    const Rect frame = ReportPageFrame(w, h, mx, my);
     const int frameWidth = frame.right - frame.left;
     BeginReportPage(canvas, w, h);
     ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top);
@@ -95,7 +95,7 @@ void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const Motor
 
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,
                   int height) {
-    const Rect frame{50, 0, width, height - 20};
+    const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
 
     ReportGraph graph;

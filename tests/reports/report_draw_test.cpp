@@ -71,7 +71,7 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     const auto rects = canvas.Of(Op::Rectangle);
     ASSERT_EQ(rects.size(), 2u);
     EXPECT_EQ(rects[0].rect, (Rect{50, 0, 640, 300}));
-    EXPECT_EQ(rects[0].pen, kReportBlackPen);
+    EXPECT_EQ(rects[0].pen, kBlackPen);
 
     // Time ticks at each tenth of W = 590; 0.01 s per sample, under 10 s: two decimals.
     const auto ticks = TextsIn(canvas, kTimeLabel);
@@ -99,7 +99,7 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     const auto lines = canvas.Of(Op::Line);
     ASSERT_EQ(lines.size(), 20u);
     for (const Call& line : lines)
-        EXPECT_EQ(line.pen, kReportGridPen);
+        EXPECT_EQ(line.pen, kGridPen);
     EXPECT_EQ(lines[0].points[0], (Point{109, 0}));
     EXPECT_EQ(lines[0].points[1], (Point{109, 300}));
     EXPECT_EQ(lines[10].points[0], (Point{50, 270}));
@@ -110,7 +110,7 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     // the peak of 3 g touches the top; the last on the right edge.
     const auto curves = canvas.Of(Op::Polyline);
     ASSERT_EQ(curves.size(), 1u);
-    EXPECT_EQ(curves[0].pen, kReportBlackPen);
+    EXPECT_EQ(curves[0].pen, kBlackPen);
     const std::vector<Point> points{{50, 300},  {109, 200}, {168, 100}, {227, 0},
                                     {286, 100}, {345, 200}, {404, 300}, {463, 200},
                                     {522, 100}, {581, 0},   {640, 200}};
@@ -122,7 +122,7 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     const Call& box = calls[calls.size() - 2];
     EXPECT_EQ(box.op, Op::Rectangle);
     EXPECT_EQ(box.rect, (Rect{210, 190, 380, 300}));
-    EXPECT_EQ(box.pen, kReportBlackPen);
+    EXPECT_EQ(box.pen, kBlackPen);
     const Call& text = calls.back();
     EXPECT_EQ(text.op, Op::Text);
     EXPECT_EQ(text.rect, (Rect{217, 195, 373, 300}));
@@ -328,28 +328,6 @@ TEST_F(PrintedPage, NoGridOnPaperEither) {
     DrawMotorReportPage(canvas, flight, MakeReport(12.3f, 3.0f), page);
     EXPECT_TRUE(canvas.Of(Op::Line).empty());
     EXPECT_EQ(TextsIn(canvas, kValueLabel).size(), 11u);
-}
-
-TEST(ReportPageGeometry, UniformScaleAndTenMillimetreMargins) {
-    // Portrait paper at 600 dpi: the width decides, 7.5 pixels a unit; 10 mm are
-    // 236.2 pixels, 31.5 units.
-    const ReportPageGeometry portrait = ComputeReportPageGeometry(640, 320, 4800, 6600, 600, 600);
-    EXPECT_DOUBLE_EQ(portrait.scale, 7.5);
-    EXPECT_EQ(portrait.marginX, 31);
-    EXPECT_EQ(portrait.marginY, 31);
-    EXPECT_EQ(portrait.width, 640);
-    EXPECT_EQ(portrait.height, 320);
-    // A short page: the height decides; unequal resolutions give unequal margins.
-    const ReportPageGeometry wide = ComputeReportPageGeometry(640, 320, 6000, 1600, 300, 600);
-    EXPECT_DOUBLE_EQ(wide.scale, 5.0);
-    EXPECT_EQ(wide.marginX, 24);
-    EXPECT_EQ(wide.marginY, 47);
-    // Degenerate inputs give a usable page rather than a division by zero.
-    const ReportPageGeometry empty = ComputeReportPageGeometry(0, -3, 0, 0, 0, 0);
-    EXPECT_EQ(empty.width, 1);
-    EXPECT_EQ(empty.height, 1);
-    EXPECT_DOUBLE_EQ(empty.scale, 1.0);
-    EXPECT_EQ(empty.marginX, 0);
 }
 
 TEST(ReportMenu, OpensAtTheMouseOrNearTheCornerFromTheKeyboard) {

@@ -17,8 +17,8 @@ bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
     if (!painter.begin(&device))
         return false;
     const ReportPageGeometry page =
-        ComputeReportPageGeometry(clientWidth, clientHeight, device.width(), device.height(),
-                                  device.logicalDpiX(), device.logicalDpiY());
+        MapReportPage(clientWidth, clientHeight, device.width(), device.height(),
+                      device.logicalDpiX(), device.logicalDpiY());
     // One scale on both axes from the top left corner: the window's page keeps its shape.
     painter.setWindow(0, 0, page.width, page.height);
     painter.setViewport(0, 0, static_cast<int>(std::lround(page.width * page.scale)),

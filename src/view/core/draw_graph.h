@@ -1,11 +1,13 @@
 #pragma once
 // The flight graph: one drawing operation for the window, print preview, printing and
-// the command-line renderer. It also turns the cursors' x positions into the sample
-// indices m_nCursor1 and m_nCursor2 that the cuts, the reports and the thrust-curve
-// export use.
+// the command-line renderer. Before it draws, PrepareGraph turns the cursors' x
+// positions into the sample indices m_nCursor1 and m_nCursor2 that the cuts, the
+// reports and the thrust-curve export use.
 
 #include "canvas/canvas.h"
 #include "flight/flight_record.h"
+#include "plot/plot_frame.h"
+#include "plot/plot_style.h"
 
 namespace tavo {
 
@@ -17,36 +19,18 @@ struct GraphViewState {
     int m_nDragCursor = 0;
 };
 
-// The surface the graph is laid out on, in view units.
-struct GraphPage {
-    int cw = 0;            // client width
-    int ch = 0;            // client height
-    bool printing = false; // the details block is printed below the graph
-    int mx = 0;            // printing: the 10 mm margin in view units, horizontally
-    int my = 0;            // and vertically
-};
+// Before each drawing, by whoever draws: the first time there is data, places the
+// cursors at a third and two thirds of the plot width; while live capture runs,
+// recomputes the derived curves; then stores the samples under the cursors in the
+// flight's m_nCursor1 and m_nCursor2, as the page is laid out (the window, a printed
+// page and the command-line renderer each find their own).
+void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& page);
 
-// The plot rectangle that DrawGraph lays out on a page.
-struct GraphFrame {
-    int L = 0, T = 0, R = 0, B0 = 0, B = 0;
-    int W() const { return R - L; }
-    int H() const { return B - T; }
-};
-GraphFrame LayoutGraph(const GraphPage& page);
-
-// Draws the flight. Places the cursors at a third and two thirds of the plot width the
-// first time there is data, and writes the cursor sample indices into the flight.
-void DrawGraph(Canvas& canvas, FlightRecord& flight, GraphViewState& view, const GraphPage& page);
+// Draws the flight as PrepareGraph left it. Changes nothing.
+void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
+               const GraphPage& page);
 
 // The printed details text below the graph.
 std::string DetailsBlockText(const FlightRecord& flight);
-
-// The drawing's pens and font.
-constexpr Pen kBlackPen{PenStyle::Solid, 1, {0, 0, 0}};
-constexpr Pen kRedPen{PenStyle::Solid, 1, {255, 0, 0}};
-constexpr Pen kGreenPen{PenStyle::Solid, 1, {0, 255, 0}};
-constexpr Pen kGridPen{PenStyle::Dash, 1, {194, 194, 194}};
-constexpr Pen kBluePen{PenStyle::Solid, 1, {0, 0, 255}};
-constexpr int kGraphFontHeight = 16;
 
 } // namespace tavo

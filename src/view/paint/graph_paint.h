@@ -1,11 +1,13 @@
 #pragma once
 // The graph on Qt paint devices: the window, a printed page (printer, print preview
-// or PDF) and PNG or SVG files. Every path goes through DrawGraph. Qt Gui only.
+// or PDF) and PNG or SVG files. Every path prepares the flight for its page with
+// PrepareGraph, then draws it with DrawGraph. Qt Gui only.
 
 #include <QByteArray>
 #include <QImage>
 #include <QRect>
 
+#include "plot/page_mapping.h"
 #include "view/core/draw_graph.h"
 
 class QPainter;
@@ -16,15 +18,6 @@ namespace tavo {
 // The window's client area: one view unit per pixel.
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
                         GraphViewState& view);
-
-// How the client picture of cw x ch lands on a page of pageW x pageH device pixels:
-// one scale on both axes, the smaller of the two, and the 10 mm margin in view units.
-struct PageMapping {
-    double scale = 1.0;
-    int mx = 0;
-    int my = 0;
-};
-PageMapping MapClientToPage(int cw, int ch, int pageW, int pageH, int dpiX, int dpiY);
 
 // One printed page on a painter that is active on a paged device (printer, preview,
 // PDF writer): the graph of the client size cw x ch with the details block.

@@ -39,6 +39,12 @@ std::vector<std::string> TextsIn(const RecordingCanvas& c, int top, int bottom) 
     return out;
 }
 
+// Every drawing caller prepares the flight for the page, then draws it.
+void Draw(Canvas& c, FlightRecord& f, GraphViewState& v, const GraphPage& page) {
+    PrepareGraph(f, v, page);
+    DrawGraph(c, f, v, page);
+}
+
 // cw 1035 gives a plot 1000 units wide (L = 35), so tenths fall on whole units.
 constexpr GraphPage kScreen{1035, 220, false, 0, 0};
 
@@ -46,7 +52,7 @@ TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
     FlightRecord f;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, {400, 300, false, 0, 0});
+    Draw(c, f, v, {400, 300, false, 0, 0});
     ASSERT_EQ(c.Texts().size(), 1u);
     EXPECT_EQ(c.Texts()[0].text, "Welcome to TAVO ZR7 reader");
     // cx = (35 + 400) / 2 = 217, cy = (0 + 280) / 2 = 140.
@@ -73,7 +79,7 @@ TEST(DrawGraph, TimeTicksFallOnTenthsWithTheirThreeFormats) {
         f.m_bShowCursors = false;
         GraphViewState v;
         RecordingCanvas c;
-        DrawGraph(c, f, v, kScreen);
+        Draw(c, f, v, kScreen);
         // B = 200: labels sit in B + 2 .. B + 35.
         std::vector<RecordingCanvas::Call> ticks;
         for (const auto& t : c.Texts())
@@ -105,7 +111,7 @@ TEST(DrawGraph, NoGridDrawsLabelsWithoutLines) {
     f.m_bShowCursors = false;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_TRUE(c.Lines().empty());
     EXPECT_EQ(TextsIn(c, 202, 235).size(), 10u);
 }
@@ -117,7 +123,7 @@ TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
     f.m_bShowCursors = false;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     std::vector<std::pair<int, std::string>> labels;
     for (const auto& t : c.Texts())
         if (t.rect.left == 5 && t.rect.right == 35 && t.rect.bottom - t.rect.top == 30) {
@@ -147,7 +153,7 @@ TEST(DrawGraph, LargeMaximumDropsDecimalsOnlyUpwards) {
     f.m_bShowCursors = false;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(TextsIn(c, 135, 165), std::vector<std::string>{"0"});
     EXPECT_EQ(TextsIn(c, 115, 145), std::vector<std::string>{"205"});
     EXPECT_EQ(TextsIn(c, 95, 125), std::vector<std::string>{"410"});
@@ -160,7 +166,7 @@ TEST(DrawGraph, ZeroMinimumPutsZeroOnTheBottomEdgeWithoutAGridLine) {
     f.m_bShowCursors = false;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(TextsIn(c, 185, 215), std::vector<std::string>{"0.0"});
     for (const auto& l : c.Lines())
         EXPECT_NE(l.points[0].y == l.points[1].y ? l.points[0].y : -1, 200);
@@ -187,7 +193,7 @@ TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
         f.m_bDisplayRaw = tc.raw;
         GraphViewState v;
         RecordingCanvas c;
-        DrawGraph(c, f, v, kScreen);
+        Draw(c, f, v, kScreen);
         EXPECT_EQ(TextsIn(c, 200, 225), std::vector<std::string>{tc.label}) << tc.label;
     }
 }
@@ -198,7 +204,7 @@ TEST(DrawGraph, CurvesArePolylinesWithTheirPensAndPoints) {
     SetCurves(f, {0.0f, 4.0f, 2.0f, 1.0f}, {0.0f, 1.0f, 2.0f, 2.0f}, {0.0f, 0.5f, 1.0f, 2.0f});
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     const auto lines = c.Polylines();
     ASSERT_EQ(lines.size(), 3u);
     EXPECT_EQ(lines[0].pen, kBlackPen);
@@ -215,7 +221,7 @@ TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
     f.m_bDisplayRaw = true;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     ASSERT_EQ(c.Polylines().size(), 1u);
     EXPECT_EQ(c.Polylines()[0].pen, kBlackPen);
 }
@@ -227,7 +233,7 @@ TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
     f.m_nCursor2 = 0;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     ASSERT_EQ(c.Polylines().size(), 3u);
     EXPECT_EQ(c.Polylines()[0].points.size(), 1u);
     EXPECT_EQ(f.m_nCursor1, 0);
@@ -239,7 +245,7 @@ TEST(DrawGraph, CursorsSelectTheFirstSampleThatReachesThem) {
     SetFlat(f, 10, 0.01f); // xStep 100: sample i at x = 35 + 100 i
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     // Defaults: a third and two thirds of W = 1000.
     EXPECT_EQ(v.m_xCursor1, 35 + 333);
     EXPECT_EQ(v.m_xCursor2, 35 + 666);
@@ -248,14 +254,14 @@ TEST(DrawGraph, CursorsSelectTheFirstSampleThatReachesThem) {
 
     v.m_xCursor1 = 135; // exactly on sample 1
     v.m_xCursor2 = 436;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(f.m_nCursor1, 1);
     EXPECT_EQ(f.m_nCursor2, 5);
 
     // Left of the data: sample 1, never 0. Right of it: the old index stays.
     v.m_xCursor1 = -50;
     v.m_xCursor2 = 5000;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(f.m_nCursor1, 1);
     EXPECT_EQ(f.m_nCursor2, 5);
 }
@@ -267,7 +273,7 @@ TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
     GraphViewState v;
     v.m_xCursor2 = 9999;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(f.m_nCursor2, 9);
 }
 
@@ -281,7 +287,7 @@ TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
     for (int position : {0, 1}) {
         f.m_nCursorPosition = position;
         RecordingCanvas c;
-        DrawGraph(c, f, v, kScreen);
+        Draw(c, f, v, kScreen);
         const int o = position == 0 ? 0 : 1000 - 155;
         const auto rects = c.Of(Op::Rectangle);
         ASSERT_EQ(rects.size(), 2u);
@@ -303,7 +309,7 @@ TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
     v.m_xCursor1 = 0;
     v.m_xCursor2 = 10;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(f.m_nCursor1, 1);
     EXPECT_EQ(f.m_nCursor2, 1);
     const auto texts = TextsIn(c, 42, 156);
@@ -318,7 +324,7 @@ TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
     f.m_nEvent8 = 5;
     GraphViewState v;
     RecordingCanvas shown;
-    DrawGraph(shown, f, v, kScreen);
+    Draw(shown, f, v, kScreen);
     const auto i = shown.FindText("I");
     const auto m = shown.FindText("M");
     ASSERT_NE(i, nullptr);
@@ -331,7 +337,7 @@ TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
 
     f.m_bShowCursors = false;
     RecordingCanvas hidden;
-    DrawGraph(hidden, f, v, kScreen);
+    Draw(hidden, f, v, kScreen);
     EXPECT_EQ(hidden.FindText("I"), nullptr);
     EXPECT_EQ(hidden.FindText("1"), nullptr);
     EXPECT_TRUE(TextsIn(hidden, 42, 156).empty());
@@ -344,7 +350,7 @@ TEST(DrawGraph, PointsAndApogeeTexts) {
     SetCurves(f, {0, 0, 0}, {0, 0, 0}, {0.0f, 123.4f, 50.0f});
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     const auto* points = c.FindText("3 Points");
     ASSERT_NE(points, nullptr);
     EXPECT_EQ(points->rect, (Rect{1000 - 105, 5, 1000 - 5, 30}));
@@ -353,7 +359,7 @@ TEST(DrawGraph, PointsAndApogeeTexts) {
     EXPECT_EQ(c.FindText("Apogee=123 Meters")->rect, (Rect{40, 5, 240, 30}));
     f.m_bMetricUnits = false;
     RecordingCanvas e;
-    DrawGraph(e, f, v, kScreen);
+    Draw(e, f, v, kScreen);
     EXPECT_NE(e.FindText("Apogee=123 Feet"), nullptr);
 }
 
@@ -370,7 +376,7 @@ TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
     f.m_fMaxDiameter = 0.025f;
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, {800, 600, true, 40, 30});
+    Draw(c, f, v, {800, 600, true, 40, 30});
     const auto details = c.Texts().at(0);
     EXPECT_EQ(details.rect, (Rect{75, 600, 760, 1200}));
     const std::string tail = "\n\nName: Alpha\n\nMotor: C6-5\n\nComment:\nwindy\n\n"
@@ -382,7 +388,7 @@ TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
     EXPECT_EQ(c.Of(Op::Rectangle).at(0).rect, (Rect{75, 30, 760, 510}));
 
     RecordingCanvas screen;
-    DrawGraph(screen, f, v, {800, 600, false, 0, 0});
+    Draw(screen, f, v, {800, 600, false, 0, 0});
     for (const auto& t : screen.Texts())
         EXPECT_EQ(t.text.find("Name: "), std::string::npos);
 }
@@ -392,7 +398,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
     SetFlat(f, 5, 0.01f); // every range is 0: scale H / 0
     GraphViewState v;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     for (const auto& p : c.Polylines())
         for (const Point& pt : p.points)
             EXPECT_EQ(pt.y, 200);
@@ -404,7 +410,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
     f.m_fAccelMax = inf;
     f.m_fSampleInterval = inf; // a rate of 0
     RecordingCanvas d;
-    DrawGraph(d, f, v, kScreen);
+    Draw(d, f, v, kScreen);
     for (const auto& p : d.Polylines())
         for (const Point& pt : p.points) {
             EXPECT_GE(pt.y, 0);
@@ -421,12 +427,12 @@ TEST(DrawGraph, HandSetLimitsFarFromTheDataFinishQuickly) {
     GraphViewState v;
     RecordingCanvas c;
     const auto start = std::chrono::steady_clock::now();
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_LT(c.Texts().size(), 60u);
     // A window too small for a label step still draws.
     RecordingCanvas tiny;
-    DrawGraph(tiny, f, v, {40, 25, false, 0, 0});
+    Draw(tiny, f, v, {40, 25, false, 0, 0});
     EXPECT_FALSE(tiny.Polylines().empty());
 }
 
@@ -438,7 +444,7 @@ TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
     v.m_xCursor2 = 5000;
     f.m_nCursor2 = 10;
     RecordingCanvas c;
-    DrawGraph(c, f, v, kScreen);
+    Draw(c, f, v, kScreen);
     EXPECT_EQ(c.Polylines().at(0).points.size(), 10u);
     EXPECT_NE(c.FindText("11 Points"), nullptr);
 }
@@ -456,14 +462,14 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
     f.m_fTwoGeeFile = 16.0f;
     GraphViewState v;
     RecordingCanvas still;
-    DrawGraph(still, f, v, kScreen);
+    Draw(still, f, v, kScreen);
     EXPECT_TRUE(still.Polylines().empty()) << "no derived curves yet: no curves drawn";
     EXPECT_NE(still.FindText("3 Points"), nullptr);
 
     f.m_bTelemetryRunning = true;
     f.m_pSamples.AppendLocked("2020");
     RecordingCanvas live;
-    DrawGraph(live, f, v, kScreen);
+    Draw(live, f, v, kScreen);
     ASSERT_EQ(live.Polylines().size(), 3u);
     EXPECT_EQ(live.Polylines()[0].points.size(), 4u);
     EXPECT_EQ(f.m_arrAccel.size(), 4u);

@@ -51,19 +51,6 @@ TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
     EXPECT_EQ(f.m_nCursor1, 134) << "the screen drawing found the sample under C1";
 }
 
-TEST(GraphPaint, PageMappingKeepsProportionsAndATenMillimetreMargin) {
-    // A 1000 x 500 client on a 4800 x 6600 page at 600 dpi: the width decides, 4.8 px
-    // per unit, and 10 mm is 236.2 px, that is 49 units.
-    const PageMapping m = MapClientToPage(1000, 500, 4800, 6600, 600, 600);
-    EXPECT_DOUBLE_EQ(m.scale, 4.8);
-    EXPECT_EQ(m.mx, 49);
-    EXPECT_EQ(m.my, 49);
-    const PageMapping tall = MapClientToPage(500, 2000, 4800, 6600, 600, 300);
-    EXPECT_DOUBLE_EQ(tall.scale, 3.3);
-    EXPECT_EQ(tall.my, 36);
-    EXPECT_DOUBLE_EQ(MapClientToPage(0, 0, 10, 10, 600, 600).scale, 1.0);
-}
-
 TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
     App();
     FlightRecord f;
@@ -77,6 +64,33 @@ TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
     ASSERT_TRUE(pdf.startsWith("%PDF"));
     EXPECT_TRUE(pdf.contains("/Type /Page"));
     EXPECT_EQ(pdf.count("/Type /Page\n") + pdf.count("/Type /Page "), 1);
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(GraphPaint, EachPathStoresTheCursorSamplesOfItsOwnLayout) {
+    App();
+    FlightRecord f;
+    Flight(f);
+    // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The cursors start at
+    // 290 and 545, over samples 134 and 267.
+    GraphViewState screen;
+    RenderGraphSvg(800, 600, f, screen);
+    EXPECT_EQ(screen.m_xCursor1, 290);
+    EXPECT_EQ(f.m_nCursor1, 134);
+    EXPECT_EQ(f.m_nCursor2, 267);
+    // On A4 the same client maps at about 6.2 device pixels a unit, so the 10 mm margin
+    // is 38 units: L 73, W 689, samples 1.7225 apart. The printed cursors start at 302
+    // and 531, over samples 133 and 266.
+    GraphViewState printed;
+    ASSERT_FALSE(RenderGraphPdf(800, 600, f, printed).isEmpty());
+    EXPECT_EQ(printed.m_xCursor1, 302);
+    EXPECT_EQ(f.m_nCursor1, 133);
+    EXPECT_EQ(f.m_nCursor2, 266);
 }
 
 } // namespace

@@ -1,0 +1,133 @@
+#include "plot/axis_ticks.h"
+
+#include <algorithm>
+#include <charconv>
+#include <cmath>
+#include <cstdint>
+
+#include "flight/text_format.h"
+#include "plot/plot_frame.h"
+
+namespace tavo {
+
+Rect TimeLabelRect(const Rect& frame, int x) {
+    return Rect{x - 20, frame.bottom + 2, x + 20, frame.bottom + 35};
+}
+
+Rect ValueLabelRect(const Rect& frame, int y, int width) {
+    return Rect{frame.left - width, y - 15, frame.left, y + 15};
+}
+
+std::vector<AxisLabel> GraphTimeTicks(const Rect& frame, int n, float sampleInterval) {
+    const float rate = 1.0f / sampleInterval;
+    const float seconds = static_cast<float>(n) / rate;
+    const int d = ToCoord(seconds, 0);
+    // The steps stay double and each sum is rounded to float, as the tick positions
+    // have always been found: rounding the step to float first moves some ticks by a
+    // pixel.
+    const double sStep = n * 0.1;
+    const double xStep = (frame.right - frame.left) * 0.1;
+    float s = static_cast<float>(sStep);
+    float x = static_cast<float>(frame.left + xStep);
+    std::vector<AxisLabel> ticks;
+    // Ten steps of a tenth; the sum of the steps decides whether the right edge gets
+    // its tick, so the loop is bounded by the step count as well.
+    for (int tick = 0; tick < 11 && s <= static_cast<float>(n); ++tick) {
+        const float t = s / rate;
+        std::string label;
+        if (d < 1)
+            label = FormatFixed(t, 2);
+        else if (d < 10)
+            label = FormatFixed(t, 1);
+        else if (std::isfinite(t))
+            label = std::to_string(TruncClamped(t, 2147483647, 0));
+        else
+            label = FormatFixed(t, 0);
+        ticks.push_back({ToCoord(x, frame.left), std::move(label)});
+        s = static_cast<float>(s + sStep);
+        x = static_cast<float>(x + xStep);
+    }
+    return ticks;
+}
+
+std::vector<AxisLabel> ReportTimeTicks(const Rect& frame, int n, float sampleInterval) {
+    // The ticks come at tenths of the range; a few spare rounds cover float creep, and
+    // the cap makes the loop's end independent of the arithmetic.
+    constexpr int kMaxTimeTicks = 12;
+    const float rate = static_cast<float>(1.0 / sampleInterval);
+    const float seconds = static_cast<float>(n) / rate;
+    const int decimals = ToCoord(seconds, 0) >= 10 ? 1 : 2;
+    const float xStep = static_cast<float>(frame.right - frame.left) * 0.1f;
+    const float vStep = static_cast<float>(n) * 0.1f;
+    float x = static_cast<float>(frame.left) + xStep;
+    float v = vStep;
+    std::vector<AxisLabel> ticks;
+    for (int tick = 0; v <= static_cast<float>(n) && tick < kMaxTimeTicks; ++tick) {
+        ticks.push_back({ToCoord(x, frame.left), FormatFixed(v / rate, decimals)});
+        x = x + xStep;
+        v = v + vStep;
+    }
+    return ticks;
+}
+
+std::vector<AxisLabel> GraphValueLabels(const Rect& frame, float max, float min) {
+    const int height = frame.bottom - frame.top;
+    const float range = max - min;
+    const float k = static_cast<float>(height) / range;
+    const double v = std::ceil(static_cast<double>(range)) * 0.1;
+    const int p = height / 10;
+    const int upDecimals = max > 999 ? 0 : 1;
+    const double z = frame.bottom - std::fabs(static_cast<double>(min)) * k;
+
+    std::vector<AxisLabel> labels;
+    if (!(std::isfinite(k) && k > 0.0f) || !(std::isfinite(v) && v > 0.0) || p <= 0 ||
+        !std::isfinite(z)) {
+        // No scale to step along: only the zero on the bottom edge.
+        labels.push_back({frame.bottom, FormatFixed(0.0, upDecimals)});
+        return labels;
+    }
+    // Upwards from the zero line. z never lies below the bottom, so every label here
+    // is inside the frame and there are at most eleven of them.
+    double value = 0.0;
+    for (std::int64_t y = ToCoord(z, frame.bottom); y >= frame.top; y -= p) {
+        labels.push_back({static_cast<int>(y), FormatFixed(value, upDecimals)});
+        value += v;
+    }
+    // Downwards, always with one decimal. A zero line far above the frame (limits set
+    // by hand) starts at the first label that can reach the page, counted in whole
+    // steps so it carries the value it would have reached step by step. A zero line
+    // beyond 1e15 units is taken as 1e15, where doubles still count whole units.
+    constexpr double kFarAbove = -1e15;
+    const double start = std::max(std::trunc(z + p), kFarAbove);
+    std::int64_t y = static_cast<std::int64_t>(start);
+    value = -v;
+    constexpr std::int64_t kPageTop = -15; // a label above this lies wholly off the page
+    if (y < kPageTop) {
+        const std::int64_t skip = (kPageTop - y + p - 1) / p;
+        y += skip * p;
+        value -= static_cast<double>(skip) * v;
+    }
+    for (; y <= frame.bottom; y += p) {
+        labels.push_back({static_cast<int>(y), FormatFixed(value, 1)});
+        value -= v;
+    }
+    return labels;
+}
+
+std::vector<AxisLabel> ReportValueLabels(const Rect& frame, float step, int decimals) {
+    // Wide arithmetic: a frame spanning the whole int range must not overflow.
+    const std::int64_t pixelStep =
+        (static_cast<std::int64_t>(frame.bottom) - static_cast<std::int64_t>(frame.top)) / 10;
+    std::vector<AxisLabel> labels;
+    float u = 0.0f;
+    for (std::int64_t y = frame.bottom; y >= frame.top; y -= pixelStep) {
+        labels.push_back({static_cast<int>(y), FormatFixed(u, decimals)});
+        u = u + step;
+        // A frame under ten units high has no step to climb by: its one label is the 0.
+        if (pixelStep <= 0)
+            break;
+    }
+    return labels;
+}
+
+} // namespace tavo

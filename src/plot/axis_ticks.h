@@ -1,0 +1,46 @@
+#pragma once
+// The labels along a plot's axes: where each goes and what it reads. The time axis runs
+// along the frame's bottom in tenths of the width; the value axis climbs the left edge
+// in tenths of the height. The graph and the report pages step and word them by rules
+// of their own, kept here as named variants.
+
+#include <string>
+#include <vector>
+
+#include "canvas/canvas.h"
+
+namespace tavo {
+
+// One label: `at` is the x of a time tick or the y of a value label.
+struct AxisLabel {
+    int at = 0;
+    std::string text;
+    friend bool operator==(const AxisLabel&, const AxisLabel&) = default;
+};
+
+// The box a time tick's label is set in below the frame, centred on the tick.
+Rect TimeLabelRect(const Rect& frame, int x);
+inline constexpr unsigned kTimeLabelFlags = TextHCenter;
+// The box a value label is set in, `width` units left of the frame, centred on its y.
+Rect ValueLabelRect(const Rect& frame, int y, int width);
+inline constexpr unsigned kValueLabelFlags = TextRight | TextVCenter | TextSingleLine;
+
+// The graph's time ticks for n samples at `sampleInterval` seconds: up to ten, at each
+// tenth of the width that a tenth of the samples reaches. Seconds read with two
+// decimals under a second of flight, one under ten seconds, whole seconds beyond.
+std::vector<AxisLabel> GraphTimeTicks(const Rect& frame, int n, float sampleInterval);
+
+// The report's time ticks: the same tenths, stepped in single precision throughout,
+// two decimals under ten seconds of range and one beyond.
+std::vector<AxisLabel> ReportTimeTicks(const Rect& frame, int n, float sampleInterval);
+
+// The graph's value labels for a curve of min .. max: up from the zero line in steps of
+// a tenth of the range rounded up (whole numbers above 999, else one decimal), then
+// down from it with one decimal. A range that gives no step labels the bottom edge 0.
+std::vector<AxisLabel> GraphValueLabels(const Rect& frame, float max, float min);
+
+// The report's value labels: 0 on the bottom edge, then `step` more every tenth of the
+// height, with `decimals` decimals. A frame under ten units high has only the 0.
+std::vector<AxisLabel> ReportValueLabels(const Rect& frame, float step, int decimals);
+
+} // namespace tavo

@@ -4,11 +4,11 @@
 #include <gtest/gtest.h>
 
 #include <QFile>
-#include <QGuiApplication>
 #include <QImage>
 
 #include "cli/cli_common.h"
 #include "cli_run.h"
+#include "support/qt_app.h"
 #include "view/paint/graph_paint.h"
 
 namespace tavo {
@@ -19,17 +19,10 @@ using testing::TempDir;
 
 const std::string kDemo = std::string(TAVOKIT_SOURCE_DIR) + "/data/demo.flt";
 
-QGuiApplication& App() {
-    static int argc = 1;
-    static char name[] = "cli_render_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own clean-up at exit must not run after the test's statics.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    return *app;
-}
+using test::GuiApp;
 
 TEST(CliRender, PngIsTheWindowsDrawingOfTheFlight) {
-    App();
+    GuiApp();
     const std::string dir = TempDir("render_png");
     const std::string out = dir + "/graph.png";
     const auto r = RunCli({"render", kDemo, out, "--size", "700x450", "--curve", "altitude",
@@ -67,7 +60,7 @@ TEST(CliRender, SvgAndPdfAreWritten) {
 }
 
 TEST(CliRender, DrawsAReportWindowBetweenTwoSamples) {
-    App();
+    GuiApp();
     const std::string dir = TempDir("render_report");
     const auto r = RunCli({"render", kDemo, dir + "/motor.png", "--report", "motor", "--c1", "250",
                            "--c2", "450", "--size", "500x300"});

@@ -1,23 +1,16 @@
 // The graph on real paint devices: the screen picture, SVG and the printed page.
 
+#include "support/qt_app.h"
 #include "view/paint/graph_paint.h"
 
 #include <gtest/gtest.h>
 
-#include <QGuiApplication>
 #include <QImage>
 
 namespace tavo {
 namespace {
 
-QGuiApplication& App() {
-    static int argc = 1;
-    static char name[] = "graph_paint_tests";
-    static char* argv[] = {name, nullptr};
-    // Never destroyed: Qt's own clean-up at exit must not run after the test's statics.
-    static QGuiApplication* app = new QGuiApplication(argc, argv);
-    return *app;
-}
+using test::GuiApp;
 
 void Flight(FlightRecord& f) {
     for (int i = 0; i < 400; ++i)
@@ -28,7 +21,7 @@ void Flight(FlightRecord& f) {
 }
 
 TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
-    App();
+    GuiApp();
     FlightRecord f;
     Flight(f);
     GraphViewState v;
@@ -52,7 +45,7 @@ TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
 }
 
 TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
-    App();
+    GuiApp();
     FlightRecord f;
     Flight(f);
     f.m_strName = "Svg test";
@@ -73,7 +66,7 @@ namespace tavo {
 namespace {
 
 TEST(GraphPaint, EachPathStoresTheCursorSamplesOfItsOwnLayout) {
-    App();
+    GuiApp();
     FlightRecord f;
     Flight(f);
     // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The cursors start at

@@ -31,7 +31,7 @@ public:
             byte = m_data[m_pos++];
             return true;
         }
-        m_clock.SleepMicros(101000);
+        m_clock.SleepMillis(tavo::kSilenceMillis);
         return false;
     }
     void Close() override {}

@@ -31,7 +31,7 @@ public:
             byte = m_data[m_pos++];
             return true;
         }
-        m_clock.SleepMicros(101000);
+        m_clock.SleepMillis(tavo::kSilenceMillis);
         return false;
     }
     void Close() override {}
@@ -59,16 +59,11 @@ private:
     tavo::VirtualClock m_clock;
 };
 
-struct QuietSink final : tavo::StatusSink {
-    void AppendStatus(const std::string&) override {}
-    void ShowMessage(const std::string&) override {}
-};
-
 } // namespace
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
     ScriptedDirectory ports(data, size);
-    QuietSink sink;
+    tavo::AnsweringPrompt sink;
     tavo::SerialLink link(ports, sink);
     link.m_strPortName = "COM1";
     tavo::FlightDownload download(link);

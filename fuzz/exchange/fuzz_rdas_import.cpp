@@ -6,6 +6,8 @@
 #include <cstdint>
 #include <cstdlib>
 
+#include "doc/tavokit_doc.h"
+#include "exchange/commands/exchange_flow.h"
 #include "exchange/rdas_import.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -30,9 +32,12 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
     }
     // The imported words must go through the whole computation.
-    tavo::FlightRecord flight;
-    tavo::ApplyRdasTable(flight, std::move(table));
-    if (flight.m_arrAccel.size() != flight.m_pSamples.size())
+    const std::size_t count = table.values.size();
+    const int rate = table.sampleRate;
+    tavo::CTAVOkitDoc doc;
+    tavo::ApplyRdasTable(doc, std::move(table));
+    if (doc.m_pSamples.size() != count || doc.m_nSampleRate != rate ||
+        doc.m_arrAccel.size() != count)
         std::abort();
     return 0;
 }

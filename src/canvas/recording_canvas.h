@@ -33,7 +33,6 @@ public:
     void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
 
     const std::vector<Call>& calls() const { return m_calls; }
-    void Clear() { m_calls.clear(); }
 
     // Every text call, in drawing order.
     std::vector<Call> Texts() const { return Of(Op::Text); }

@@ -1,15 +1,9 @@
 #include "device/console_command.h"
 
+#include "device/recorder_protocol.h"
 #include "device/recorder_settings.h"
 
 namespace tavo {
-namespace {
-
-std::string OneByte(unsigned value) {
-    return std::string(1, static_cast<char>(static_cast<unsigned char>(value & 0xFFu)));
-}
-
-} // namespace
 
 std::string SendConsoleCommand(SerialLink& link, const std::string& command, unsigned value,
                                unsigned address, const std::function<bool()>& confirmWrite) {
@@ -28,12 +22,10 @@ std::string SendConsoleCommand(SerialLink& link, const std::string& command, uns
     case 'B':
     case 'X':
         link.WriteString(command);
-        link.Pause(500);
+        link.Pause(kSlowCommandPauseMillis);
         return link.ReadReply();
     case 'S':
-        link.WriteString(command);
-        link.Pause(kPauseMillis);
-        link.WriteString(OneByte(address));
+        WriteCommandFrame(link, command, {LowByte(address)});
         return valueThenReply();
     case 'V':
         link.WriteString(command);
@@ -46,13 +38,7 @@ std::string SendConsoleCommand(SerialLink& link, const std::string& command, uns
     case 'R':
         if (confirmWrite && !confirmWrite())
             return std::string();
-        link.WriteString(command);
-        link.Pause(kPauseMillis);
-        link.WriteString(OneByte(LowByte(value)));
-        link.Pause(kPauseMillis);
-        link.WriteString(OneByte(HighByte(value)));
-        link.Pause(kPauseMillis);
-        link.WriteString(OneByte(address));
+        WriteMemoryFrame(link, command, value, address);
         return link.ReadReply();
     default:
         return "Invalid command";

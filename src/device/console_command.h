@@ -9,9 +9,6 @@
 
 namespace tavo {
 
-constexpr const char* kConfirmMemoryWrite =
-    "Are you sure you want to write to the memory?\nPermanent damage can occur.";
-
 // Sends `command` as typed and reads what its first character calls for. A write
 // ("R") asks `confirmWrite` first; refused, nothing is sent and the reply is empty.
 std::string SendConsoleCommand(SerialLink& link, const std::string& command, unsigned value,

@@ -81,7 +81,7 @@ bool FlightDownload::ReadBlockByte(std::uint8_t& byte) {
     for (;;) {
         if (m_link.ReadByte(byte))
             return true;
-        if (clock.WholeSeconds() - m_stop.m_timeLastActivity > 2)
+        if (clock.WholeSeconds() - m_stop.m_timeLastActivity > kInactivitySeconds)
             m_stop.m_bStopRequest = true;
         if (m_stop.m_bStopRequest)
             return false;
@@ -122,12 +122,12 @@ void FlightDownload::TransferSamples() {
             m_stop.m_timeLastActivity = clock.WholeSeconds();
         } else {
             m_link.WriteString("E");
-            if (clock.WholeSeconds() - m_stop.m_timeLastActivity > 5)
+            if (clock.WholeSeconds() - m_stop.m_timeLastActivity > kBadBlockInactivitySeconds)
                 m_stop.m_bStopRequest = true;
         }
     }
     m_link.WriteString("A");
-    for (int i = 0; i < 10; ++i) {
+    for (int i = 0; i < kReplyAttempts; ++i) {
         if (!m_link.ReadReplyTerminated(m_stop).empty())
             break;
     }

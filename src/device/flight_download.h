@@ -6,6 +6,7 @@
 // so the transfer can run on a worker thread.
 
 #include <atomic>
+#include <cstdint>
 #include <functional>
 #include <string>
 #include <vector>
@@ -15,6 +16,10 @@
 #include "flight/flight_record.h"
 
 namespace tavo {
+
+// A recorder that has sent nothing but bad blocks for more than this many whole
+// seconds since its last good one will not get one through: the transfer ends.
+constexpr std::int64_t kBadBlockInactivitySeconds = 5;
 
 // The recording's description as far as it arrived; each part goes into the
 // document whether the user then keeps the samples or not.

@@ -7,6 +7,15 @@
 #endif
 
 namespace tavo {
+namespace {
+
+// The write time-outs a manual open leaves to the driver. Qt has no driver value to
+// keep, so a flush waits as a driver's default would: long enough for any command to
+// leave at 19,200 baud, short enough that a dead device is noticed.
+constexpr int kDriverWritePerByteMillis = 1;
+constexpr int kDriverWriteConstantMillis = 5000;
+
+} // namespace
 
 QtSerialPort::QtSerialPort() = default;
 
@@ -120,8 +129,10 @@ bool QtSerialPort::Write(const std::uint8_t* data, std::size_t size) {
 bool QtSerialPort::Flush() {
     if (!m_port)
         return false;
-    const int perByte = m_timeouts.writeTotalPerByte >= 0 ? m_timeouts.writeTotalPerByte : 1;
-    const int constant = m_timeouts.writeTotalConstant >= 0 ? m_timeouts.writeTotalConstant : 5000;
+    const int perByte = m_timeouts.writeTotalPerByte >= 0 ? m_timeouts.writeTotalPerByte
+                                                          : kDriverWritePerByteMillis;
+    const int constant = m_timeouts.writeTotalConstant >= 0 ? m_timeouts.writeTotalConstant
+                                                            : kDriverWriteConstantMillis;
     while (m_port->bytesToWrite() > 0) {
         const int wait = static_cast<int>(perByte * m_port->bytesToWrite()) + constant;
         if (!m_port->waitForBytesWritten(wait))

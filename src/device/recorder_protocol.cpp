@@ -1,13 +1,19 @@
 #include "device/recorder_protocol.h"
 
 namespace tavo {
-namespace {
 
-std::string OneByte(int value) {
-    return std::string(1, static_cast<char>(static_cast<unsigned char>(value & 0xFF)));
+void WriteCommandFrame(SerialLink& link, const std::string& command,
+                       std::initializer_list<std::uint8_t> bytes) {
+    link.WriteString(command);
+    for (const std::uint8_t byte : bytes) {
+        link.Pause(kPauseMillis);
+        link.WriteString(std::string(1, static_cast<char>(byte)));
+    }
 }
 
-} // namespace
+void WriteMemoryFrame(SerialLink& link, const std::string& command, long value, long address) {
+    WriteCommandFrame(link, command, {LowByte(value), HighByte(value), LowByte(address)});
+}
 
 std::string RecorderProtocol::Reply() {
     return m_pTerminated != nullptr ? m_link.ReadReplyTerminated(*m_pTerminated)
@@ -32,7 +38,7 @@ bool RecorderProtocol::ConnectRecorder() {
     if (!m_link.WriteString("B"))
         return failed();
     std::string reply;
-    for (int i = 0; i < 10 && reply.empty(); ++i)
+    for (int i = 0; i < kReplyAttempts && reply.empty(); ++i)
         reply = Reply();
     if (reply != "E" && reply != "K")
         return failed();
@@ -64,9 +70,7 @@ void RecorderProtocol::IdentifyRecorder(RecorderIdentity& identity) {
 }
 
 bool RecorderProtocol::ReadMemory(int address, bool word, int& value) {
-    m_link.WriteString("S");
-    m_link.Pause(kPauseMillis);
-    m_link.WriteString(OneByte(address));
+    WriteCommandFrame(m_link, "S", {LowByte(address)});
     value = m_link.ReadValue(true);
     if (!word)
         value &= 0xFF;
@@ -74,13 +78,7 @@ bool RecorderProtocol::ReadMemory(int address, bool word, int& value) {
 }
 
 bool RecorderProtocol::WriteMemory(int address, long value) {
-    m_link.WriteString("R");
-    m_link.Pause(kPauseMillis);
-    m_link.WriteString(OneByte(LowByte(value)));
-    m_link.Pause(kPauseMillis);
-    m_link.WriteString(OneByte(HighByte(value)));
-    m_link.Pause(kPauseMillis);
-    m_link.WriteString(OneByte(address));
+    WriteMemoryFrame(m_link, "R", value, address);
     return Reply() == "K";
 }
 

@@ -3,7 +3,9 @@
 // identification with its firmware gate, memory reads and writes, the sensor reading
 // and the two settings transactions.
 
+#include <cstdint>
 #include <functional>
+#include <initializer_list>
 #include <string>
 
 #include "device/recorder_settings.h"
@@ -26,6 +28,14 @@ struct RecorderIdentity {
 
 constexpr const char* kFirmwareMessage =
     "Some unsupported features will be disabled due to your firmware version.";
+
+// Writes a command and the bytes that follow it, each byte its own write after the
+// pause the recorder needs to take the one before. A failed write is reported by the
+// link, which closes; the rest of the frame then goes nowhere.
+void WriteCommandFrame(SerialLink& link, const std::string& command,
+                       std::initializer_list<std::uint8_t> bytes);
+// The memory write frame ("R"): the value's low byte, its high byte, then the address.
+void WriteMemoryFrame(SerialLink& link, const std::string& command, long value, long address);
 
 class RecorderProtocol {
 public:

@@ -65,12 +65,12 @@ std::unique_ptr<SerialPort> SerialLink::OpenAndConfigure(const std::string& name
     PortTimeouts timeouts;
     if (!port->GetTimeouts(timeouts))
         return fail("SetCommTimeouts error");
-    timeouts.readInterval = 100;
-    timeouts.readTotalPerByte = 1;
-    timeouts.readTotalConstant = 100;
+    timeouts.readInterval = kReadIntervalMillis;
+    timeouts.readTotalPerByte = kReadTotalPerByteMillis;
+    timeouts.readTotalConstant = kReadTotalConstantMillis;
     if (probe) {
-        timeouts.writeTotalPerByte = 1;
-        timeouts.writeTotalConstant = 100;
+        timeouts.writeTotalPerByte = kProbeWritePerByteMillis;
+        timeouts.writeTotalConstant = kProbeWriteConstantMillis;
     }
     if (!port->SetTimeouts(timeouts))
         return fail("SetCommTimeouts error");
@@ -164,7 +164,7 @@ bool SerialLink::ProbePort(const std::string& name) {
     port->Flush();
     std::uint8_t answer = 0;
     bool answered = false;
-    for (int i = 0; i < 10 && !answered; ++i) {
+    for (int i = 0; i < kReplyAttempts && !answered; ++i) {
         std::uint8_t byte = 0;
         if (port->ReadByte(byte) && byte != 0) {
             answer = byte;
@@ -194,7 +194,7 @@ bool SerialLink::WriteString(const std::string& text) {
 
 bool SerialLink::ReadByte(std::uint8_t& byte) {
     if (!m_bPortOpen || !m_hPort) {
-        m_clock.SleepMillis(101);
+        m_clock.SleepMillis(kSilenceMillis);
         return false;
     }
     return m_hPort->ReadByte(byte);
@@ -223,7 +223,7 @@ std::string SerialLink::ReadReplyTerminated(TransferStop& stop) {
                 break;
             continue;
         }
-        if (m_clock.WholeSeconds() - stop.m_timeLastActivity > 2)
+        if (m_clock.WholeSeconds() - stop.m_timeLastActivity > kInactivitySeconds)
             stop.m_bStopRequest = true;
         if (stop.m_bStopRequest)
             break;

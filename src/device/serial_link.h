@@ -28,8 +28,30 @@ struct TransferStop {
 constexpr std::size_t kMaxReplyBytes = 1024;
 // Driver queue sizes asked for on every open.
 constexpr std::size_t kPortQueueBytes = 2048;
-// The pause after an open and between the parts of a command.
+// The pause after an open and between the parts of a command: the recorder reads its
+// port between other work and needs this long to take one byte before the next.
 constexpr int kPauseMillis = 100;
+// The console's pause after "B" and "X", which the recorder takes longer to act on
+// than a byte of a command.
+constexpr int kSlowCommandPauseMillis = 500;
+
+// Read time-outs of every open: a read of one byte returns as soon as the byte
+// arrives, or empty after kSilenceMillis, the silence that ends a reply.
+constexpr int kReadIntervalMillis = 100;
+constexpr int kReadTotalPerByteMillis = 1;
+constexpr int kReadTotalConstantMillis = 100;
+constexpr int kSilenceMillis = kReadTotalPerByteMillis + kReadTotalConstantMillis;
+// Write time-outs of the automatic probe, so a port with nothing behind it cannot hold
+// the probe; a manual open keeps the driver's own.
+constexpr int kProbeWritePerByteMillis = 1;
+constexpr int kProbeWriteConstantMillis = 100;
+
+// A download whose recorder has said nothing for more than this many whole seconds
+// (since its last accepted block or reply byte) is over: the recorder is gone.
+constexpr std::int64_t kInactivitySeconds = 2;
+// Silent reads spent waiting for the buzz's answer or the end of a transfer (about a
+// second), before the recorder is taken not to answer.
+constexpr int kReplyAttempts = 10;
 
 class SerialLink {
 public:

@@ -3,12 +3,22 @@
 #include <algorithm>
 #include <cmath>
 
+#include "device/recorder_settings.h"
+
 namespace tavo {
 namespace {
 
 constexpr std::uint16_t kRingMarker = 0x0FFF;
 constexpr std::uint16_t kErasedWord = 0xFFFF;
 constexpr std::uint8_t kBabbleByte = 0x55;
+// Telemetry lines a host left unread for longer than this were lost in its driver.
+constexpr std::int64_t kStreamBacklogMicros = 1000000;
+// The recorder's mean reading at rest with no flight loaded.
+constexpr int kIdlePadReading = 512;
+
+std::uint16_t ClampWord(int value) {
+    return static_cast<std::uint16_t>(std::clamp(value, 0, 65535));
+}
 
 } // namespace
 
@@ -19,29 +29,32 @@ Zr7Recorder::Zr7Recorder(Zr7Options options) : m_options(std::move(options)) {
 
 void Zr7Recorder::ResetSettings() {
     std::fill(std::begin(m_memory), std::end(m_memory), std::uint8_t{0});
-    SetWord(0, static_cast<std::uint16_t>(m_options.serialNumber));
-    SetWord(2, 5);
-    SetWord(4, 4);
-    SetWord(6, 1);
-    SetWord(8, 15);
-    SetWord(10, 512);
-    SetWord(12, static_cast<std::uint16_t>(PadReading()));
-    SetWord(16, 200);
-    SetWord(18, 1);
-    SetWord(20, 32);
+    const RecorderSettings factory = DefaultRecorderSettings();
+    SetWord(address::kSerialNumber, static_cast<std::uint16_t>(m_options.serialNumber));
+    SetWord(address::kSamplePeriod, ClampWord(factory.m_nSamplePeriod));
+    SetWord(address::kEventMode, ClampWord(factory.m_nEventMode));
+    SetWord(address::kEventDelay, ClampWord(factory.m_nEventDelay));
+    SetWord(address::kTwoGee, ClampWord(factory.m_nTwoGeeValue));
+    SetWord(address::kPreLaunch, ClampWord(PreLaunchToWord(factory.m_nPreLaunchSamples)));
+    SetWord(address::kAccelOffset, ClampWord(PadReading()));
+    SetWord(address::kActionTime, ClampWord(factory.m_nActionTime));
+    SetWord(address::kBurnOutNumber, ClampWord(factory.m_nBurnOutNumber));
+    SetWord(address::kFlags,
+            ClampWord(FlagsToWord(factory.m_bBreakwire, factory.m_bNormallyClosed)));
 }
 
 void Zr7Recorder::SetFlight(std::vector<std::uint16_t> words, int sampleRateHz, int twoGee) {
     m_flight = std::move(words);
     if (sampleRateHz > 0)
-        SetWord(2, static_cast<std::uint16_t>(std::clamp(1000 / sampleRateHz, 1, 65535)));
-    SetWord(8, static_cast<std::uint16_t>(std::clamp(twoGee, 0, 65535)));
+        SetWord(address::kSamplePeriod,
+                static_cast<std::uint16_t>(std::clamp(RateToPeriod(sampleRateHz), 1, 65535)));
+    SetWord(address::kTwoGee, ClampWord(twoGee));
     // Armed on the pad, the recorder keeps its reading at rest as the zero reference.
-    SetWord(12, static_cast<std::uint16_t>(PadReading()));
+    SetWord(address::kAccelOffset, ClampWord(PadReading()));
 }
 
 int Zr7Recorder::PadReading() const {
-    return m_flight.empty() ? 512 : (m_flight.front() & 0xFFF);
+    return m_flight.empty() ? kIdlePadReading : (m_flight.front() & 0xFFF);
 }
 
 std::uint16_t Zr7Recorder::Word(int address) const {
@@ -56,7 +69,7 @@ void Zr7Recorder::SetWord(int address, std::uint16_t value) {
 }
 
 int Zr7Recorder::PreLaunchSamples() const {
-    const int p = std::min(Word(10) / 2, kZr7MemorySamples);
+    const int p = std::min(WordToPreLaunch(Word(address::kPreLaunch)), kZr7MemorySamples);
     return p < 2 ? 0 : p;
 }
 
@@ -276,9 +289,9 @@ void Zr7Recorder::StreamMore(std::int64_t now) {
     }
     if (!m_streaming || m_flight.empty())
         return;
-    const int period = std::max<int>(Word(2), 1);
+    const int period = std::max<int>(Word(address::kSamplePeriod), 1);
     // A host that stopped reading for long lost those lines in its driver.
-    if (m_streamNext == 0 || m_streamNext < now - 1000000)
+    if (m_streamNext == 0 || m_streamNext < now - kStreamBacklogMicros)
         m_streamNext = now;
     const std::uint16_t w = m_flight[m_streamIndex++ % m_flight.size()];
     Send(static_cast<std::uint8_t>(w & 0xFF), m_streamNext);

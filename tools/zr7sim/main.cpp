@@ -6,12 +6,12 @@
 #include <csignal>
 #include <cstdio>
 #include <cstdlib>
-#include <cstring>
 #include <string>
 #include <unistd.h>
 
 #include "device/served_flight.h"
 #include "device/zr7_recorder.h"
+#include "flight/atomic_file.h"
 #include "flight/number_text.h"
 #include "pty_server.h"
 #include "sim/eng_motor.h"
@@ -210,7 +210,8 @@ int main(int argc, char** argv) {
     if (!link.empty()) {
         ::unlink(link.c_str());
         if (::symlink(server.DevicePath().c_str(), link.c_str()) != 0) {
-            std::fprintf(stderr, "zr7sim: %s: %s\n", link.c_str(), std::strerror(errno));
+            std::fprintf(stderr, "zr7sim: %s: %s\n", link.c_str(),
+                         tavo::SystemErrorText(errno).c_str());
             return 1;
         }
     }

@@ -2,7 +2,6 @@
 
 #include <algorithm>
 #include <cerrno>
-#include <cstring>
 #include <fcntl.h>
 #include <poll.h>
 #if defined(__linux__)
@@ -13,6 +12,7 @@
 #include <vector>
 
 #include "device/clock.h"
+#include "flight/atomic_file.h"
 
 namespace tavo {
 
@@ -26,18 +26,18 @@ PtyServer::~PtyServer() {
 bool PtyServer::Open(std::string& error) {
     m_master = ::posix_openpt(O_RDWR | O_NOCTTY | O_NONBLOCK);
     if (m_master < 0 || ::grantpt(m_master) != 0 || ::unlockpt(m_master) != 0) {
-        error = std::strerror(errno);
+        error = SystemErrorText(errno);
         return false;
     }
     const char* name = ::ptsname(m_master);
     if (name == nullptr) {
-        error = std::strerror(errno);
+        error = SystemErrorText(errno);
         return false;
     }
     m_path = name;
     m_slave = ::open(name, O_RDWR | O_NOCTTY);
     if (m_slave < 0) {
-        error = std::strerror(errno);
+        error = SystemErrorText(errno);
         return false;
     }
     // Raw bytes both ways until the host sets its own line settings.
@@ -71,7 +71,7 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
             if (n > 0)
                 pending.erase(pending.begin(), pending.begin() + n);
             else if (n < 0 && errno != EAGAIN && errno != EINTR) {
-                error = std::strerror(errno);
+                error = SystemErrorText(errno);
                 return false;
             }
             // A full line with nobody reading loses bytes, as a real receiver would.
@@ -88,13 +88,13 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
                                static_cast<long>((wait % 1000000) * 1000)};
         const int ready = ::ppoll(&fd, 1, &timeout, nullptr);
         if (ready < 0 && errno != EINTR) {
-            error = std::strerror(errno);
+            error = SystemErrorText(errno);
             return false;
         }
         if (ready > 0 && (fd.revents & POLLIN) != 0) {
             const ssize_t n = ::read(m_master, buffer, sizeof buffer);
             if (n < 0 && errno != EAGAIN && errno != EINTR && errno != EIO) {
-                error = std::strerror(errno);
+                error = SystemErrorText(errno);
                 return false;
             }
             now = clock.NowMicros();

@@ -322,6 +322,8 @@ int RunDownload(const CommandArgs& argv) {
     download.m_description.ApplyTo(doc);
     if (outcome != DownloadOutcome::Downloaded)
         return kExitFailed;
+    if (const std::string note = DownloadNote(download); !note.empty())
+        std::cerr << note << "\n";
     AcceptDownloadedSamples(doc, download.m_pReceived);
     FinishDownloadCommand(doc, true, doc.m_nMaxSamples);
     return SaveFlight(args.Positional()[0], doc);

@@ -57,6 +57,7 @@ DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
     m_nSamplesReceived = 0;
     m_description = RecordingDescription{};
     m_nMaxToReceive = maxToReceive;
+    m_nErasedLeftOut = 0;
     if (!m_protocol.ConnectRecorder())
         return DownloadOutcome::ConnectFailed;
     if (!ReadDescription())
@@ -72,6 +73,7 @@ DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
         else
             m_pReceived.front() = std::to_string(offset);
     }
+    m_nErasedLeftOut = DropTrailingErasedWords(m_pReceived);
     m_link.ClosePort();
     return DownloadOutcome::Downloaded;
 }
@@ -92,13 +94,17 @@ void FlightDownload::TransferSamples() {
     Clock& clock = m_link.LinkClock();
     m_stop.m_bStopRequest = false;
     m_nSamplesReceived = 0;
+    m_bStoppedAtMaximum = false;
     m_link.WriteString("T");
     m_link.Pause(kPauseMillis);
     for (;;) {
         std::uint8_t block[17] = {};
         const bool first = ReadBlockByte(block[0]);
-        if (m_nSamplesReceived > m_nMaxToReceive)
+        if (m_nSamplesReceived > m_nMaxToReceive) {
             m_stop.m_bStopRequest = true;
+            // Only a recorder still sending was cut short.
+            m_bStoppedAtMaximum = first;
+        }
         if (m_stop.m_bStopRequest || !first)
             break;
         bool complete = true;
@@ -132,6 +138,31 @@ void FlightDownload::TransferSamples() {
             break;
     }
     m_link.ReadReplyTerminated(m_stop);
+}
+
+std::string DownloadNote(const FlightDownload& download) {
+    std::string note;
+    if (download.m_bStoppedAtMaximum)
+        note = "Stopped at the maximum of " + std::to_string(download.m_nMaxToReceive) +
+               " samples; the recording goes on. Raise \"Max samples\" and read again to get "
+               "all of it.";
+    if (download.m_nErasedLeftOut > 0) {
+        if (!note.empty())
+            note += "\n";
+        note += std::to_string(download.m_nErasedLeftOut) +
+                (download.m_nErasedLeftOut == 1 ? " erased word" : " erased words") +
+                " after the recording left out.";
+    }
+    return note;
+}
+
+int FlightDownload::DropTrailingErasedWords(std::vector<std::string>& received) {
+    int dropped = 0;
+    while (!received.empty() && ParseSampleWord(received.back()) == kErasedSampleWord) {
+        received.pop_back();
+        ++dropped;
+    }
+    return dropped;
 }
 
 void FlightDownload::ReorderPreLaunch(std::vector<std::string>& received, int preLaunchSetting) {

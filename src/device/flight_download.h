@@ -39,6 +39,9 @@ struct RecordingDescription {
 
 enum class DownloadOutcome { Downloaded, ConnectFailed, DescriptionFailed };
 
+// The sample word of erased recorder memory.
+constexpr int kErasedSampleWord = 0xFFFF;
+
 class FlightDownload {
 public:
     explicit FlightDownload(SerialLink& link);
@@ -59,11 +62,20 @@ public:
     // Puts the pre-launch ring buffer (the first preLaunchSetting / 2 words) into time
     // order; the word whose low 12 bits are all ones marks the boundary.
     static void ReorderPreLaunch(std::vector<std::string>& received, int preLaunchSetting);
+    // Removes the erased-memory words (65535) that follow the recording and returns how
+    // many there were. They are no flight data: read as samples they would show -479 g
+    // and flatten every curve. An erased word inside the recording stays.
+    static int DropTrailingErasedWords(std::vector<std::string>& received);
 
     RecordingDescription m_description;
     std::vector<std::string> m_pReceived;
     int m_nSamplesReceived = 0;
     int m_nMaxToReceive = 0;
+    // Erased words left out after the last transfer.
+    int m_nErasedLeftOut = 0;
+    // The last transfer ended because the maximum was reached, not because the
+    // recorder had nothing more: the recording may go on beyond what arrived.
+    bool m_bStoppedAtMaximum = false;
     TransferStop m_stop;
 
 private:
@@ -74,5 +86,9 @@ private:
     RecorderProtocol m_protocol;
     std::function<void(int)> m_progress;
 };
+
+// What the user should know about a finished transfer beyond the count: erased words
+// left out, a recording cut short by the maximum. Empty when there is nothing to say.
+std::string DownloadNote(const FlightDownload& download);
 
 } // namespace tavo

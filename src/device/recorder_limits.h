@@ -12,6 +12,9 @@
 
 namespace tavo {
 
+// The recorder's sample memory, pre-launch ring included.
+inline constexpr int kRecorderMemorySamples = 32768;
+
 // The sample rates the recorder offers, in Hz (its period word is 1000 / rate).
 inline constexpr std::array<int, 13> kRecorderSampleRates{4,   8,   10,  20,  25,  40,  50,
                                                           100, 125, 200, 250, 500, 1000};

@@ -11,6 +11,8 @@
 #include <string>
 #include <vector>
 
+#include "device/recorder_limits.h"
+
 namespace tavo {
 
 struct Zr7Options {
@@ -47,7 +49,7 @@ struct Zr7Options {
 // 10 bits per byte at 19,200 baud, rounded to the microsecond.
 constexpr std::int64_t kByteMicros19200 = 521;
 // The recorder's sample memory.
-constexpr int kZr7MemorySamples = 32768;
+constexpr int kZr7MemorySamples = kRecorderMemorySamples;
 
 class Zr7Recorder {
 public:

@@ -19,8 +19,6 @@ namespace tavo {
 // Sea-level air density of the simulated atmosphere (the program's drag figures take
 // their own single-precision value); gravity is the program's kGee.
 constexpr double kSimAirDensity = 1.2;
-// The recorder's sample memory.
-constexpr int kRecorderMemorySamples = 32768;
 
 struct RocketParams {
     double dryMassKg = 0.050;  // without motor

@@ -119,6 +119,7 @@ TEST(Download, AMaximumOf6000Takes751BlocksAndGivesTheFlightInTimeOrder) {
     Download d;
     ASSERT_EQ(d.download.DownloadFlight(6000), DownloadOutcome::Downloaded);
     EXPECT_EQ(d.download.m_nSamplesReceived, 6008);
+    EXPECT_TRUE(d.download.m_bStoppedAtMaximum);
     EXPECT_EQ(d.HostCount('K'), 751);
     EXPECT_EQ(d.HostCount('E'), 0);
     const std::string bytes = HostBytes(*d.device);
@@ -278,6 +279,30 @@ TEST(Download, ARingThatNeverWrappedComesBackInOrderToo) {
     Download d(options);
     d.download.DownloadFlight(6000);
     EXPECT_EQ(d.download.m_pReceived, d.Expected(6008 - 256 + 254));
+}
+
+TEST(Download, ErasedWordsAfterTheRecordingAreLeftOutAndSaidSo) {
+    // 7001 samples and the ring's marker and stale slot fill 7003 words: the last block
+    // of eight ends in five erased words.
+    Download d({}, 7001);
+    ASSERT_EQ(d.download.DownloadFlight(40000), DownloadOutcome::Downloaded);
+    EXPECT_FALSE(d.download.m_bStoppedAtMaximum);
+    EXPECT_EQ(d.download.m_nErasedLeftOut, 5);
+    EXPECT_EQ(d.download.m_pReceived, d.Expected(7001));
+    EXPECT_EQ(DownloadNote(d.download), "5 erased words after the recording left out.");
+
+    struct Case {
+        std::vector<std::string> words;
+        int dropped;
+        std::size_t kept;
+    } cases[] = {{{"1", "65535", "2", "65535", "65535"}, 2, 3}, // one inside stays
+                 {{"65535", "65535"}, 2, 0},
+                 {{"4095", "61439"}, 0, 2}, // a full reading with fewer flags is data
+                 {{}, 0, 0}};
+    for (Case& c : cases) {
+        EXPECT_EQ(FlightDownload::DropTrailingErasedWords(c.words), c.dropped);
+        EXPECT_EQ(c.words.size(), c.kept);
+    }
 }
 
 TEST(Download, AFullMemoryEndsInSilenceAfterTheLastBlock) {

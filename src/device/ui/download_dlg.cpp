@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "device/commands/download_commit.h"
+#include "device/recorder_limits.h"
 #include "device/ui/download_worker.h"
 #include "uikit/dlg_common.h"
 
@@ -47,7 +48,7 @@ void DownloadWorker::ClosePortIfOpen() {
 CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName,
                            bool autoPort, QWidget* parent)
     : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.m_nMaxSamples) {
-    setWindowTitle(QStringLiteral("Dialog"));
+    setWindowTitle(QStringLiteral("Download DATA"));
 
     m_read = new QPushButton(QStringLiteral("Read EEPROM"), this);
     m_abort = new QPushButton(QStringLiteral("ABORT"), this);
@@ -56,6 +57,9 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     m_samplesRead = new QLabel(this);
     m_samplesRead->setObjectName(QStringLiteral("samplesRead"));
     m_samplesRead->setMinimumWidth(60);
+    m_note = new QLabel(this);
+    m_note->setObjectName(QStringLiteral("downloadNote"));
+    m_note->setWordWrap(true);
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 1);
@@ -72,6 +76,7 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     grid->addWidget(m_progress, 1, 1, 1, 2);
     grid->addWidget(maxLabel, 2, 0);
     grid->addWidget(m_max, 2, 1, 1, 2);
+    grid->addWidget(m_note, 3, 0, 1, 3);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(m_ok);
@@ -114,6 +119,10 @@ CDownloadDlg::~CDownloadDlg() {
         QApplication::restoreOverrideCursor();
 }
 
+QString CDownloadDlg::Note() const {
+    return m_note->text();
+}
+
 bool CDownloadDlg::TakeFieldValues() {
     int value = 0;
     if (!ReadIntegerEdit(m_max, value, *prompt))
@@ -147,8 +156,11 @@ void CDownloadDlg::OnReadEeprom() {
     m_pReceived.clear();
     if (!TakeFieldValues())
         return;
-    m_progress->setRange(0, std::max(1, m_nMaxToReceive + 8));
+    // The bar measures what can arrive: the maximum (and the block it ends in), or the
+    // whole memory when that is less.
+    m_progress->setRange(0, std::clamp(m_nMaxToReceive + 8, 1, kRecorderMemorySamples));
     m_progress->setValue(0);
+    m_note->clear();
     SetTransferring(true);
     const int max = m_nMaxToReceive;
     QMetaObject::invokeMethod(
@@ -168,8 +180,12 @@ void CDownloadDlg::OnFinished(int outcome) {
     // The worker is idle now: what it collected can be taken over.
     FlightDownload& download = m_worker->m_download;
     download.m_description.ApplyTo(m_doc);
-    if (outcome == static_cast<int>(DownloadOutcome::Downloaded))
+    if (outcome == static_cast<int>(DownloadOutcome::Downloaded)) {
         m_pReceived = std::move(download.m_pReceived);
+        // A transfer that ended is complete, however much of the bar's range it used.
+        m_progress->setValue(m_progress->maximum());
+        m_note->setText(QString::fromStdString(DownloadNote(download)));
+    }
     download.m_pReceived.clear();
     SetTransferring(false);
     emit TransferEnded();

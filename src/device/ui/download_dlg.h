@@ -33,6 +33,8 @@ public:
                  QWidget* parent = nullptr);
     ~CDownloadDlg() override;
 
+    // What the last transfer left out or cut short, as shown below the fields.
+    QString Note() const;
     // The "Max samples to receive" value as last taken from the field.
     int MaxToReceive() const { return m_nMaxToReceive; }
     bool IsTransferring() const { return m_bTransferring; }
@@ -74,6 +76,7 @@ private:
     QPushButton* m_ok = nullptr;
     QPushButton* m_cancel = nullptr;
     QLabel* m_samplesRead = nullptr;
+    QLabel* m_note = nullptr; // what the last transfer left out or cut short
     QProgressBar* m_progress = nullptr;
     QLineEdit* m_max = nullptr;
 

@@ -4,6 +4,7 @@
 #include <QElapsedTimer>
 #include <QLabel>
 #include <QLineEdit>
+#include <QProgressBar>
 #include <QPushButton>
 #include <QSignalSpy>
 #include <QTest>
@@ -90,10 +91,16 @@ protected:
 
 TEST_F(DownloadDialog, ReadEepromThenOkMakesTheDownloadTheFlight) {
     auto dialog = Open();
-    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Dialog"));
+    EXPECT_EQ(dialog->windowTitle(), QStringLiteral("Download DATA"));
     EXPECT_EQ(SamplesRead(*dialog), QString());
     ASSERT_TRUE(ReadEeprom(*dialog));
     EXPECT_EQ(SamplesRead(*dialog), QStringLiteral("6008"));
+    // The 7000-sample recording goes on past the default maximum: the user is told, and
+    // the bar of a finished transfer stands full.
+    EXPECT_TRUE(dialog->Note().startsWith(QStringLiteral("Stopped at the maximum of 6000")));
+    auto* bar = dialog->findChild<QProgressBar*>();
+    ASSERT_NE(bar, nullptr);
+    EXPECT_EQ(bar->value(), bar->maximum());
     // The description is the document's as soon as it arrived.
     EXPECT_EQ(doc.m_nSampleRate, 200);
     EXPECT_EQ(doc.m_nPreLaunchSetting, 512);

@@ -250,6 +250,13 @@ void CMainFrame::BuildStatusBar() {
     });
 }
 
+void CMainFrame::ShowStatusNote(const QString& text, const QString& tip) {
+    auto* note = new QLabel(text);
+    note->setObjectName(QStringLiteral("statusNote"));
+    note->setToolTip(tip);
+    statusBar()->insertPermanentWidget(0, note);
+}
+
 QAction* CMainFrame::Action(int id) const {
     const auto it = m_actions.find(id);
     return it == m_actions.end() ? nullptr : it->second;

@@ -48,6 +48,8 @@ public:
     bool OnCommand(int id);
     // Brings every enable and tick state up to date.
     void UpdateCommandUI();
+    // A lasting note in the status bar (the simulated recorder of `--demo`).
+    void ShowStatusNote(const QString& text, const QString& tip);
 
     // Opens a flight file as File > Open does, after asking to save a modified flight.
     bool OpenFile(const QString& path);

@@ -45,8 +45,13 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt)
             file = arg;
     }
     // The simulated recorder takes the first port before any dialog looks for one.
-    if (m_demo)
+    if (m_demo) {
         InstallDemoRecorder(DemoFlightPath());
+        m_frame->ShowStatusNote(
+            QStringLiteral("Demo recorder on COM1"),
+            QStringLiteral("A simulated ZR7 is attached as COM1: Tools > Download DATA reads "
+                           "the demo flight from it. No real recorder is used."));
+    }
     // A flight that cannot be opened has been reported; the program still starts, with
     // an empty flight, so the user can open another.
     const bool opened = file.isEmpty() || m_frame->OpenFile(file);

@@ -82,7 +82,7 @@ bool SerialLink::OpenPort() {
         Status("Auto port");
         EnumeratePorts();
         if (!OpenFirstFreePort()) {
-            Tell("Auto Port Open error");
+            Tell(WithReason("Auto Port Open error", AutoPortHint()));
             return false;
         }
     } else {
@@ -95,6 +95,24 @@ bool SerialLink::OpenPort() {
     Status("Comm port open");
     Pause(kPauseMillis);
     return true;
+}
+
+std::string SerialLink::AutoPortHint() const {
+    std::string tried, busy;
+    for (std::size_t i = 0; i < m_arrPortNumbers.size(); ++i) {
+        std::string& list = m_arrPortBusy[i] != 0 ? busy : tried;
+        list += (list.empty() ? "COM" : ", COM") + std::to_string(m_arrPortNumbers[i]);
+    }
+    std::string hint;
+    if (!tried.empty())
+        hint = "No recorder answered on " + tried + ".";
+    if (!busy.empty())
+        hint += (hint.empty() ? "" : " ") + busy +
+                (busy.find(',') == std::string::npos ? " is in use by another program."
+                                                     : " are in use by other programs.");
+    return hint + (hint.empty() ? "" : "\n") +
+           "Check that the recorder is connected and switched on, and that you may use the "
+           "serial ports.";
 }
 
 void SerialLink::ClosePort() {

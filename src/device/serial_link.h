@@ -104,6 +104,9 @@ private:
     // failure reports `prefix` + the step's text and leaves nothing open.
     std::unique_ptr<SerialPort> OpenAndConfigure(const std::string& name, bool probe,
                                                  const std::string& prefix);
+    // Why automatic detection found no recorder: the ports it tried and the busy ones,
+    // and what the user can check.
+    std::string AutoPortHint() const;
     void Fail(const std::string& prefix, const std::string& text, const std::string& reason,
               bool statusToo);
 

@@ -7,6 +7,7 @@
 #include <QCheckBox>
 #include <QComboBox>
 #include <QDateEdit>
+#include <QLabel>
 #include <QLineEdit>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -243,6 +244,10 @@ TEST(AppSettings, FirstRunLoadsDefaultsAndExitWritesTheCurrentValues) {
     CTAVOkitApp again;
     ASSERT_TRUE(again.InitInstance({QStringLiteral("--demo")}));
     EXPECT_TRUE(again.DemoRequested());
+    // The user is told that the recorder on COM1 is a simulated one.
+    auto* note = again.MainFrame().findChild<QLabel*>(QStringLiteral("statusNote"));
+    ASSERT_NE(note, nullptr);
+    EXPECT_EQ(note->text(), QStringLiteral("Demo recorder on COM1"));
     EXPECT_FALSE(again.Document().m_bMetricUnits);
 }
 

@@ -93,6 +93,10 @@ TEST_P(OpenFailures, ManualOpenShowsTheStepAndLeavesThePortFree) {
     EXPECT_TRUE(link.OpenPort());
 }
 
+// What the failed detection's message ends with: what the user can check.
+constexpr const char* kCheckRecorder = "Check that the recorder is connected and switched on, "
+                                       "and that you may use the serial ports.";
+
 TEST_P(OpenFailures, AutomaticProbeNamesThePortInStatusAndMessage) {
     BenchDirectory ports;
     ports.Add()->SetFault(GetParam().fault);
@@ -103,11 +107,16 @@ TEST_P(OpenFailures, AutomaticProbeNamesThePortInStatusAndMessage) {
     const std::string line = std::string("COM1-") + GetParam().text;
     if (GetParam().fault == PortFault::Busy) {
         // A busy port is listed but never probed.
-        EXPECT_EQ(sink.events, (Lines{"status: Auto port", "message: Auto Port Open error"}));
+        EXPECT_EQ(sink.events, (Lines{"status: Auto port", "message: Auto Port Open error\n" +
+                                                               std::string("COM1 is in use by "
+                                                                           "another program.\n") +
+                                                               kCheckRecorder}));
         EXPECT_EQ(link.m_arrPortBusy, std::vector<unsigned>{1});
     } else {
-        EXPECT_EQ(sink.events, (Lines{"status: Auto port", "status: " + line, "message: " + line,
-                                      "message: Auto Port Open error"}));
+        EXPECT_EQ(sink.events,
+                  (Lines{"status: Auto port", "status: " + line, "message: " + line,
+                         "message: Auto Port Open error\nNo recorder answered on COM1.\n" +
+                             std::string(kCheckRecorder)}));
     }
 }
 
@@ -138,8 +147,28 @@ TEST(AutomaticDetection, NoPortsAtAll) {
     link.m_bAutoPort = true;
     EXPECT_FALSE(link.OpenPort());
     EXPECT_FALSE(link.m_bPortOpen);
-    EXPECT_EQ(sink.events, (Lines{"status: Auto port", "message: No ports available",
-                                  "message: Auto Port Open error"}));
+    EXPECT_EQ(sink.events,
+              (Lines{"status: Auto port", "message: No ports available",
+                     std::string("message: Auto Port Open error\n") + kCheckRecorder}));
+}
+
+TEST(AutomaticDetection, AFailureNamesThePortsTriedAndTheBusyOnes) {
+    BenchDirectory ports;
+    Zr7Options modem;
+    modem.buzzReply = "OK";
+    ports.Add(modem);
+    ports.Add()->SetFault(PortFault::Busy);
+    ports.Add(modem);
+    ports.Add()->SetFault(PortFault::Busy);
+    ScriptedPrompt sink;
+    SerialLink link(ports, sink);
+    link.m_bAutoPort = true;
+    EXPECT_FALSE(link.OpenPort());
+    ASSERT_FALSE(sink.messages.empty());
+    EXPECT_EQ(sink.messages.back().text,
+              std::string("Auto Port Open error\nNo recorder answered on COM1, COM3. COM2, COM4 "
+                          "are in use by other programs.\n") +
+                  kCheckRecorder);
 }
 
 TEST(AutomaticDetection, SkipsBusyPortsAndDevicesThatAreNoRecorder) {

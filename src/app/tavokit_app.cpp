@@ -45,8 +45,15 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt)
             file = arg;
     }
     // The simulated recorder takes the first port before any dialog looks for one.
-    if (m_demo)
-        InstallDemoRecorder(DemoFlightPath());
+    // A telemetry receiver streaming the same flight follows it as port 2.
+    if (m_demo) {
+        ServedFlight flight;
+        std::string error;
+        if (!LoadServedFlight(DemoFlightPath(), flight, error))
+            flight = MadeUpFlight();
+        InstallDemoRecorder(flight);
+        InstallDemoTelemetryReceiver(flight);
+    }
     // A flight that cannot be opened has been reported; the program still starts, with
     // an empty flight, so the user can open another.
     const bool opened = file.isEmpty() || m_frame->OpenFile(file);

@@ -13,6 +13,11 @@
 
 namespace tavo {
 
+// How a telemetry line carries a sample: the word's two bytes, low byte first, or two
+// decimal digits of the acceleration (TelemetryDigits), which is what TAVOkit reads a
+// line's text as.
+enum class TelemetryFormat { Word, Digits };
+
 struct Zr7Options {
     int firmwareVersion = 210;
     int serialNumber = 1234;
@@ -36,6 +41,9 @@ struct Zr7Options {
     bool neverSilent = false;
     // Streams telemetry lines from the start instead of obeying commands.
     bool telemetry = false;
+    TelemetryFormat telemetryFormat = TelemetryFormat::Word;
+    // The stream ends after this many lines (-1: never).
+    std::int64_t telemetryLines = -1;
     // Reads and writes of these addresses are answered "E".
     std::vector<int> refusedAddresses;
 
@@ -83,6 +91,7 @@ public:
     int BlocksResent() const { return m_blocksResent; }
     std::int64_t BytesSent() const { return m_bytesSent; }
     std::int64_t BytesReceived() const { return m_bytesReceived; }
+    std::int64_t LinesStreamed() const { return static_cast<std::int64_t>(m_streamIndex); }
 
     Zr7Options& Options() { return m_options; }
 
@@ -128,6 +137,11 @@ private:
     std::int64_t m_bytesSent = 0;
     std::int64_t m_bytesReceived = 0;
 };
+
+// A sample's acceleration as a two-digit telemetry value: 15 at the pad's reading and
+// 7.5 per g (the counts per g of a document's first-run two-G value of 15), held to
+// 0..99, so a fresh document draws the flight's shape from the digits.
+int TelemetryDigits(std::uint16_t word, int padReading, int twoGee);
 
 // A plain flight for tests and the simulator when no flight is given: a second on
 // the pad, a burn, coast to apogee and a slow descent, at `rate` Hz.

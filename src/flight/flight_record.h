@@ -115,6 +115,12 @@ struct FlightRecord {
     // Rebuilds the interval, two-G value, zero reference, derived arrays, events and
     // ranges from the samples. Does nothing on an empty flight. Takes the sample lock.
     void Recompute();
+    // The same result as Recompute, for a list that has only grown since the last
+    // Recompute: carries the curves, events and ranges on over the new samples alone,
+    // so a live capture costs each repaint only what arrived since the one before.
+    // Anything else changed in between (a setting, the calibration, a range set by
+    // hand, a list that shrank or lost its first sample) gives a full Recompute.
+    void RecomputeAppended();
     // The range pass alone over the current derived arrays.
     void ComputeRanges();
     // Puts the flight back to its start-up state (no samples, rate 0, default
@@ -125,7 +131,25 @@ struct FlightRecord {
     std::size_t SampleCount() const { return m_pSamples.SizeLocked(); }
 
 private:
+    // What a Recompute read and left, so that samples appended afterwards can be
+    // computed on from where it stopped.
+    struct Continuation {
+        bool valid = false;
+        std::size_t count = 0;
+        float v = 0.0f; // running velocity and height, metric
+        float h = 0.0f;
+        std::string firstSample;
+        std::vector<std::uint32_t> inputs; // the fields the curves depend on, as bits
+    };
+
+    void ComputeSamples(const std::vector<std::string>& samples, std::size_t first,
+                        std::size_t last);
     void RangePass(std::size_t n);
+    void ExtendRanges(std::size_t first, std::size_t n);
+    std::vector<std::uint32_t> CurveInputs() const;
+    void Remember(const std::vector<std::string>& samples, std::size_t n);
+
+    Continuation m_live;
 };
 
 // The nine settings as a first run sets (and writes) them: automatic port detection on

@@ -75,8 +75,10 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
                 return false;
             }
             // A full line with nobody reading loses bytes, as a real receiver would.
-            if (pending.size() > 4096)
+            if (pending.size() > 4096) {
+                m_dropped += static_cast<long long>(pending.size());
                 pending.clear();
+            }
         }
         std::int64_t wait = 50000;
         if (!pending.empty())

@@ -24,7 +24,6 @@ std::uint16_t ClampWord(int value) {
 
 Zr7Recorder::Zr7Recorder(Zr7Options options) : m_options(std::move(options)) {
     ResetSettings();
-    m_streaming = m_options.telemetry;
 }
 
 void Zr7Recorder::ResetSettings() {
@@ -328,6 +327,8 @@ std::uint8_t Zr7Recorder::TakeOutput() {
 
 void Zr7Recorder::DropOutput() {
     m_out.clear();
+    if (m_options.telemetry)
+        m_streaming = true;
 }
 
 std::vector<std::uint16_t> GenerateTestFlight(int samples, int rate, int padReading, int twoGee) {

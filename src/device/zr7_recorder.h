@@ -39,7 +39,9 @@ struct Zr7Options {
     int lostByteBlock = -1;
     // Every command is answered with an endless stream of bytes.
     bool neverSilent = false;
-    // Streams telemetry lines from the start instead of obeying commands.
+    // Streams telemetry lines instead of obeying commands, from the moment the host
+    // purges its port (as a capture does once its port is set up), so no line goes
+    // to a host that is not there yet.
     bool telemetry = false;
     TelemetryFormat telemetryFormat = TelemetryFormat::Word;
     // The stream ends after this many lines (-1: never).
@@ -79,7 +81,8 @@ public:
     bool NextOutputTime(std::int64_t now, std::int64_t& t);
     // Takes that byte.
     std::uint8_t TakeOutput();
-    // Drops everything not yet sent (the host purged its port).
+    // Drops everything not yet sent (the host purged its port); a telemetry receiver
+    // starts streaming.
     void DropOutput();
 
     // The sample memory as the transfer sends it: the pre-launch ring buffer, then the

@@ -7,6 +7,7 @@
 #include <cmath>
 #include <limits>
 #include <thread>
+#include <utility>
 
 #include "flight/units.h"
 
@@ -100,7 +101,7 @@ void FlightRecord::ResetFlight(std::int64_t now) {
 
 void FlightRecord::Recompute() {
     std::lock_guard<std::mutex> lock(m_pSamples.mutex());
-    const std::vector<std::string>& samples = m_pSamples.items();
+    const std::vector<std::string>& samples = std::as_const(m_pSamples).items();
     const std::size_t n = samples.size();
     if (n < 1) {
         m_live.valid = false;
@@ -134,23 +135,23 @@ void FlightRecord::Recompute() {
 
     // The lock is already held, so run the pass on the arrays just built.
     RangePass(n);
-    Remember(samples, n);
+    Remember(n);
 }
 
 void FlightRecord::RecomputeAppended() {
     {
         std::lock_guard<std::mutex> lock(m_pSamples.mutex());
-        const std::vector<std::string>& samples = m_pSamples.items();
+        const std::vector<std::string>& samples = std::as_const(m_pSamples).items();
         const std::size_t n = samples.size();
         const Continuation& c = m_live;
         const bool carriesOn = c.valid && n >= c.count && c.count > 0 &&
                                m_arrAccel.size() == c.count && m_arrVelocity.size() == c.count &&
                                m_arrAltitude.size() == c.count && m_arrCd.size() == c.count &&
-                               samples[0] == c.firstSample && CurveInputs() == c.inputs;
+                               m_pSamples.Changes() == c.listChanges && CurveInputs() == c.inputs;
         if (carriesOn) {
             ComputeSamples(samples, c.count, n);
             ExtendRanges(c.count, n);
-            Remember(samples, n);
+            Remember(n);
             return;
         }
     }
@@ -227,10 +228,10 @@ std::vector<std::uint32_t> FlightRecord::CurveInputs() const {
             bits(m_fAltMin),         bits(m_fAltMax)};
 }
 
-void FlightRecord::Remember(const std::vector<std::string>& samples, std::size_t n) {
+void FlightRecord::Remember(std::size_t n) {
     m_live.valid = true;
     m_live.count = n;
-    m_live.firstSample = samples[0];
+    m_live.listChanges = m_pSamples.Changes();
     m_live.inputs = CurveInputs();
 }
 

@@ -36,8 +36,15 @@ constexpr int SampleFlags(int word) {
 class SampleList {
 public:
     std::mutex& mutex() const { return m_mutex; }
-    std::vector<std::string>& items() { return m_items; }
+    // Access that may change the list: counted, so that live recomputing can tell a
+    // list that only grew (AppendLocked) from one changed in place.
+    std::vector<std::string>& items() {
+        ++m_nChanges;
+        return m_items;
+    }
     const std::vector<std::string>& items() const { return m_items; }
+    // How often the list was handed out for changing.
+    std::uint64_t Changes() const { return m_nChanges; }
     std::size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
     // Appends one line under the lock, as the capture thread does.
@@ -48,6 +55,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::vector<std::string> m_items;
+    std::uint64_t m_nChanges = 0;
 };
 
 struct FlightRecord {
@@ -119,7 +127,7 @@ struct FlightRecord {
     // Recompute: carries the curves, events and ranges on over the new samples alone,
     // so a live capture costs each repaint only what arrived since the one before.
     // Anything else changed in between (a setting, the calibration, a range set by
-    // hand, a list that shrank or lost its first sample) gives a full Recompute.
+    // hand, the list changed other than by AppendLocked) gives a full Recompute.
     void RecomputeAppended();
     // The range pass alone over the current derived arrays.
     void ComputeRanges();
@@ -138,7 +146,7 @@ private:
         std::size_t count = 0;
         float v = 0.0f; // running velocity and height, metric
         float h = 0.0f;
-        std::string firstSample;
+        std::uint64_t listChanges = 0;
         std::vector<std::uint32_t> inputs; // the fields the curves depend on, as bits
     };
 
@@ -147,7 +155,7 @@ private:
     void RangePass(std::size_t n);
     void ExtendRanges(std::size_t first, std::size_t n);
     std::vector<std::uint32_t> CurveInputs() const;
-    void Remember(const std::vector<std::string>& samples, std::size_t n);
+    void Remember(std::size_t n);
 
     Continuation m_live;
 };

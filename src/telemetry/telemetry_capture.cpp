@@ -31,8 +31,8 @@ PortTimeouts TelemetryTimeouts(PortTimeouts t) {
     return t;
 }
 
-TelemetryCapture::TelemetryCapture(PortDirectory& ports, SampleList& samples,
-                                   std::string portName, UserPrompt& prompt)
+TelemetryCapture::TelemetryCapture(PortDirectory& ports, SampleList& samples, std::string portName,
+                                   UserPrompt& prompt)
     : m_ports(ports), m_samples(samples), m_strPortName(std::move(portName)), m_prompt(prompt),
       m_thread([this] { Run(); }) {}
 
@@ -49,7 +49,8 @@ void TelemetryCapture::Join() {
 void TelemetryCapture::Run() {
     // A "COMn" name without a device behind it resolves to nothing and fails to open
     // like a missing port.
-    const std::string device = m_strPortName.empty() ? std::string() : m_ports.Resolve(m_strPortName);
+    const std::string device =
+        m_strPortName.empty() ? std::string() : m_ports.Resolve(m_strPortName);
     std::unique_ptr<SerialPort> port = m_ports.CreatePort(device);
     const auto fail = [&](const char* text, bool close) {
         std::string message = text;

@@ -50,10 +50,10 @@ TEST(TelemetryLineReader, StoredLinesReadAsTheirLeadingDigits) {
 TEST(DacToAltitude, FeetFromTheSensorReading) {
     // Worked independently in double precision from the sensor's formula.
     const std::pair<float, float> cases[] = {
-        {0.0f, 50860.0f},   // 10.6 kPa: the top of the sensor's range
-        {42.0f, 50741.0f},  //
-        {54600.0f, 3.0f},   // one standard atmosphere, near enough
-        {54650.0f, 18.0f},  // above one atmosphere the height below sea level is made positive
+        {0.0f, 50860.0f},  // 10.6 kPa: the top of the sensor's range
+        {42.0f, 50741.0f}, //
+        {54600.0f, 3.0f},  // one standard atmosphere, near enough
+        {54650.0f, 18.0f}, // above one atmosphere the height below sea level is made positive
         {30000.0f, 13625.0f},
     };
     for (const auto& [dac, feet] : cases)

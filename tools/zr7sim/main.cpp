@@ -150,8 +150,8 @@ int main(int argc, char** argv) {
                 std::fprintf(stderr, "zr7sim: --telemetry-format: digits or word\n");
                 return 2;
             }
-            options.telemetryFormat = format == "word" ? tavo::TelemetryFormat::Word
-                                                       : tavo::TelemetryFormat::Digits;
+            options.telemetryFormat =
+                format == "word" ? tavo::TelemetryFormat::Word : tavo::TelemetryFormat::Digits;
         } else if (arg == "--telemetry-rate") {
             if (!nextInt(telemetryRate) || telemetryRate < 1 || telemetryRate > 1000)
                 return 2;

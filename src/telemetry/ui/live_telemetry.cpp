@@ -22,9 +22,8 @@ public:
                      Severity severity) override {
         UserPrompt** target = m_target;
         QMetaObject::invokeMethod(
-            m_receiver, [target, text, caption, severity] {
-                (*target)->ShowMessage(text, caption, severity);
-            },
+            m_receiver,
+            [target, text, caption, severity] { (*target)->ShowMessage(text, caption, severity); },
             Qt::QueuedConnection);
     }
     // The capture asks no questions and chooses no files.

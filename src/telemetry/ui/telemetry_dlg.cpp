@@ -19,7 +19,8 @@ public:
     LinesModel(std::vector<std::string> lines, QObject* parent)
         : QAbstractListModel(parent), m_lines(std::move(lines)) {}
     int rowCount(const QModelIndex& parent) const override {
-        return parent.isValid() ? 0 : static_cast<int>(std::min<std::size_t>(m_lines.size(), INT_MAX));
+        return parent.isValid() ? 0
+                                : static_cast<int>(std::min<std::size_t>(m_lines.size(), INT_MAX));
     }
     QVariant data(const QModelIndex& index, int role) const override {
         if (role != Qt::DisplayRole || !index.isValid() || index.row() < 0 ||
@@ -55,8 +56,10 @@ public:
         painter->save();
         painter->setPen(option.palette.color(
             (option.state & QStyle::State_Selected) ? QPalette::HighlightedText : QPalette::Text));
-        const QRect left(textRect.left(), textRect.top(), stop - textRect.left(), textRect.height());
-        painter->drawText(left, Qt::AlignLeft | Qt::AlignVCenter, text.left(tab < 0 ? text.size() : tab));
+        const QRect left(textRect.left(), textRect.top(), stop - textRect.left(),
+                         textRect.height());
+        painter->drawText(left, Qt::AlignLeft | Qt::AlignVCenter,
+                          text.left(tab < 0 ? text.size() : tab));
         if (tab >= 0) {
             const QRect right(stop, textRect.top(), textRect.right() - stop, textRect.height());
             painter->drawText(right, Qt::AlignLeft | Qt::AlignVCenter, text.mid(tab + 1));

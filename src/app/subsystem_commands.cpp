@@ -25,9 +25,9 @@ void WireSubsystemCommands(CMainFrame& frame) {
     frame.WireCommand(ID_FILE_EXPORT_THRUST, [f] { OnFileExportThrustCurve(f, f->Document()); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS, [f] { OnImportRdas(f, f->Document()); });
     // Live capture belongs to the window (a child of it), and ends with it.
-    auto* live = new LiveTelemetry(f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
-                                   [f](QDialog& d) { return f->runDialog(d); },
-                                   DefaultPortDirectory());
+    auto* live = new LiveTelemetry(
+        f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
+        [f](QDialog& d) { return f->runDialog(d); }, DefaultPortDirectory());
     frame.WireCommand(ID_TELEMETRY_START, [live] { live->Start(); });
     frame.WireCommand(ID_TELEMETRY_STOP, [live] { live->Stop(); });
     frame.WireCommand(ID_TELEMETRY_SHOW, [live] { live->ShowList(); });

@@ -33,8 +33,8 @@ const Command kCommands[] = {
      RunRecorder},
     {"capture", "capture live telemetry lines for S seconds into a flight file",
      "OUT --port NAME --seconds S", RunCapture},
-    {"telemetry-list", "the \"Telemetry Data\" list of a flight, tab-separated",
-     "FLIGHT", RunTelemetryList},
+    {"telemetry-list", "the \"Telemetry Data\" list of a flight, tab-separated", "FLIGHT",
+     RunTelemetryList},
     {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
     {"export-eng", "the thrust-curve export between sample indices I and J",
      "FLIGHT OUT.eng --c1 I --c2 J --points P [--designation T] [--diameter-mm T]\n"

@@ -7,6 +7,7 @@
 #include "reports/ui/report_commands.h"
 #include "settings/my_settings.h"
 #include "telemetry/ui/live_telemetry.h"
+#include "view/ui/tavokit_view.h"
 
 namespace tavo {
 

@@ -4,7 +4,9 @@
 #include <chrono>
 #include <functional>
 #include <gtest/gtest.h>
+#include <mutex>
 #include <thread>
+#include <utility>
 
 #include "canvas/recording_canvas.h"
 #include "device/device_test_support.h"
@@ -19,6 +21,23 @@ namespace {
 using Clock = std::chrono::steady_clock;
 using test::BenchDirectory;
 using test::ScriptedPrompt;
+
+// A prompt that the capture thread may tell while the test reads it.
+class SharedPrompt final : public ScriptedPrompt {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     Severity severity) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        ScriptedPrompt::ShowMessage(text, caption, severity);
+    }
+    std::vector<std::string> Texts() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return MessageTexts();
+    }
+
+private:
+    std::mutex m_mutex;
+};
 
 bool WaitFor(const std::function<bool()>& done, int millis = 10000) {
     const auto end = Clock::now() + std::chrono::milliseconds(millis);
@@ -69,14 +88,7 @@ TEST_F(Capture, StoresEveryLineInOrderOnTheReceiversLine) {
     EXPECT_TRUE(doc.m_bTelemetryRunning);
     EXPECT_TRUE(doc.IsModified());
     ASSERT_TRUE(WaitFor([&] { return capture.LinesReceived() >= 4000; }));
-    capture.StopTelemetry();
-    EXPECT_FALSE(doc.m_bTelemetryRunning);
-    capture.StopAndWait();
-    EXPECT_TRUE(prompt.messages.empty());
-    ASSERT_EQ(doc.SampleCount(), capture.LinesReceived());
-    for (std::size_t i = 0; i < doc.SampleCount(); ++i)
-        ASSERT_EQ(doc.m_pSamples.items()[i], Digits(i)) << i;
-
+    // The port as the capture set it up (it goes with the capture's thread).
     const SimulatedPort& port = *bench.lastPort;
     EXPECT_EQ(port.LineSettings().baudRate, 19200);
     EXPECT_TRUE(port.LineSettings().dtr && port.LineSettings().rts);
@@ -84,6 +96,13 @@ TEST_F(Capture, StoresEveryLineInOrderOnTheReceiversLine) {
                  port.LineSettings().softwareFlowControl);
     EXPECT_EQ(port.Timeouts().readInterval, 500);
     EXPECT_EQ(port.Timeouts().readTotalPerByte + port.Timeouts().readTotalConstant, 501);
+    capture.StopTelemetry();
+    EXPECT_FALSE(doc.m_bTelemetryRunning);
+    capture.StopAndWait();
+    EXPECT_TRUE(prompt.messages.empty());
+    ASSERT_EQ(doc.SampleCount(), capture.LinesReceived());
+    for (std::size_t i = 0; i < doc.SampleCount(); ++i)
+        ASSERT_EQ(std::as_const(doc.m_pSamples).items()[i], Digits(i)) << i;
     EXPECT_TRUE(Free(receiver));
 }
 
@@ -123,12 +142,13 @@ TEST_F(Capture, EachFailedSetupStepSaysWhichAndReleasesThePort) {
 }
 
 TEST_F(Capture, ASecondStartWhileTheFirstHoldsThePortFailsToOpen) {
-    TelemetryController capture(doc, bench, prompt);
+    SharedPrompt said;
+    TelemetryController capture(doc, bench, said);
     capture.StartTelemetry("COM1:");
     ASSERT_TRUE(WaitFor([&] { return capture.LinesReceived() > 0; }));
     capture.StartTelemetry("COM1:");
-    ASSERT_TRUE(WaitFor([&] { return !prompt.messages.empty(); }));
-    EXPECT_EQ(prompt.MessageTexts(), std::vector<std::string>{"COMM open error"});
+    ASSERT_TRUE(WaitFor([&] { return !said.Texts().empty(); }));
+    EXPECT_EQ(said.Texts(), std::vector<std::string>{"COMM open error"});
     // The first capture carries on.
     const std::size_t before = capture.LinesReceived();
     ASSERT_TRUE(WaitFor([&] { return capture.LinesReceived() > before + 100; }));

@@ -196,6 +196,13 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Port, display and calibration settings"));
     AddCommand(tools, ID_TOOLS_CD_REPORT, QStringLiteral("Create CD Report"),
                QStringLiteral("Report the drag coefficient between the cursors"));
+    tools->addSeparator();
+    AddCommand(tools, ID_TELEMETRY_START, QStringLiteral("Start Telemetry"),
+               QStringLiteral("Capture the receiver's live lines into the flight"));
+    AddCommand(tools, ID_TELEMETRY_STOP, QStringLiteral("Stop Telemetry"),
+               QStringLiteral("Stop the live capture"));
+    AddCommand(tools, ID_TELEMETRY_SHOW, QStringLiteral("Telemetry Data"),
+               QStringLiteral("List the samples with their altitudes"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About TAVOkit..."),

@@ -6,6 +6,8 @@
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"
 #include "settings/my_settings.h"
+#include "telemetry/ui/live_telemetry.h"
+#include "view/ui/tavokit_view.h"
 
 namespace tavo {
 
@@ -23,6 +25,13 @@ void WireSubsystemCommands(CMainFrame& frame) {
     frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
     frame.WireCommand(ID_FILE_EXPORT_THRUST, [f] { OnFileExportThrustCurve(f, f->Document()); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS, [f] { OnImportRdas(f, f->Document()); });
+    // Live capture belongs to the window (a child of it), and ends with it.
+    auto* live = new LiveTelemetry(
+        f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
+        [f](QDialog& d) { return f->runDialog(d); }, DefaultPortDirectory());
+    frame.WireCommand(ID_TELEMETRY_START, [live] { live->Start(); });
+    frame.WireCommand(ID_TELEMETRY_STOP, [live] { live->Stop(); });
+    frame.WireCommand(ID_TELEMETRY_SHOW, [live] { live->ShowList(); });
 }
 
 } // namespace tavo

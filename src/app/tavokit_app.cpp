@@ -45,12 +45,19 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt)
             file = arg;
     }
     // The simulated recorder takes the first port before any dialog looks for one.
+    // A telemetry receiver streaming the same flight follows it as port 2.
     if (m_demo) {
-        InstallDemoRecorder(DemoFlightPath());
+        ServedFlight flight;
+        std::string error;
+        if (!LoadServedFlight(DemoFlightPath(), flight, error))
+            flight = MadeUpFlight();
+        InstallDemoRecorder(flight);
+        InstallDemoTelemetryReceiver(flight);
         m_frame->ShowStatusNote(
             QStringLiteral("Demo recorder on COM1"),
-            QStringLiteral("A simulated ZR7 is attached as COM1: Tools > Download DATA reads "
-                           "the demo flight from it. No real recorder is used."));
+            QStringLiteral("A simulated ZR7 is attached as COM1: Tools > Download DATA reads the "
+                           "demo flight from it, and COM2 streams it as live telemetry. No real "
+                           "recorder is used."));
     }
     // A flight that cannot be opened has been reported; the program still starts, with
     // an empty flight, so the user can open another.

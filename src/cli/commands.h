@@ -27,6 +27,10 @@ int RunCut(const CommandArgs& args);
 int RunDownload(const CommandArgs& args);
 int RunRecorder(const CommandArgs& args);
 
+// Live telemetry: cmd_telemetry.cpp.
+int RunCapture(const CommandArgs& args);
+int RunTelemetryList(const CommandArgs& args);
+
 // Import and export: cmd_exchange.cpp.
 int RunExportCsv(const CommandArgs& args);
 int RunExportEng(const CommandArgs& args);

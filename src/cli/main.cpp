@@ -31,6 +31,10 @@ const Command kCommands[] = {
      "(identify | read | write [KEY=VALUE ...] | defaults | command TEXT [--value V]\n"
      "       [--address A] | sensor) --port NAME|auto",
      RunRecorder},
+    {"capture", "capture live telemetry lines for S seconds into a flight file",
+     "OUT --port NAME --seconds S", RunCapture},
+    {"telemetry-list", "the \"Telemetry Data\" list of a flight, tab-separated", "FLIGHT",
+     RunTelemetryList},
     {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
     {"export-eng", "the thrust-curve export between sample indices I and J",
      "FLIGHT OUT.eng --c1 I --c2 J --points P [--designation T] [--diameter-mm T]\n"

@@ -57,6 +57,8 @@ std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight
     Zr7Options options;
     options.byteMicros = kByteMicros19200;
     options.telemetry = true;
+    // Two digits per line: what the capture stores reads back as numbers.
+    options.telemetryFormat = TelemetryFormat::Digits;
     auto device = std::make_shared<SimulatedDevice>(options);
     {
         auto lock = device->Lock();

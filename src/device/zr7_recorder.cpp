@@ -24,7 +24,6 @@ std::uint16_t ClampWord(int value) {
 
 Zr7Recorder::Zr7Recorder(Zr7Options options) : m_options(std::move(options)) {
     ResetSettings();
-    m_streaming = m_options.telemetry;
 }
 
 void Zr7Recorder::ResetSettings() {
@@ -289,13 +288,22 @@ void Zr7Recorder::StreamMore(std::int64_t now) {
     }
     if (!m_streaming || m_flight.empty())
         return;
+    if (m_options.telemetryLines >= 0 &&
+        static_cast<std::int64_t>(m_streamIndex) >= m_options.telemetryLines)
+        return;
     const int period = std::max<int>(Word(address::kSamplePeriod), 1);
     // A host that stopped reading for long lost those lines in its driver.
     if (m_streamNext == 0 || m_streamNext < now - kStreamBacklogMicros)
         m_streamNext = now;
     const std::uint16_t w = m_flight[m_streamIndex++ % m_flight.size()];
-    Send(static_cast<std::uint8_t>(w & 0xFF), m_streamNext);
-    Send(static_cast<std::uint8_t>(w >> 8), m_streamNext);
+    if (m_options.telemetryFormat == TelemetryFormat::Digits) {
+        const int d = TelemetryDigits(w, PadReading(), Word(address::kTwoGee));
+        Send(static_cast<std::uint8_t>('0' + d / 10), m_streamNext);
+        Send(static_cast<std::uint8_t>('0' + d % 10), m_streamNext);
+    } else {
+        Send(static_cast<std::uint8_t>(w & 0xFF), m_streamNext);
+        Send(static_cast<std::uint8_t>(w >> 8), m_streamNext);
+    }
     Send(13, m_streamNext);
     m_streamNext += static_cast<std::int64_t>(period) * 1000;
 }
@@ -319,6 +327,8 @@ std::uint8_t Zr7Recorder::TakeOutput() {
 
 void Zr7Recorder::DropOutput() {
     m_out.clear();
+    if (m_options.telemetry)
+        m_streaming = true;
 }
 
 std::vector<std::uint16_t> GenerateTestFlight(int samples, int rate, int padReading, int twoGee) {
@@ -351,6 +361,13 @@ std::vector<std::uint16_t> GenerateTestFlight(int samples, int rate, int padRead
         words.push_back(static_cast<std::uint16_t>(clamped | (flags << 12)));
     }
     return words;
+}
+
+int TelemetryDigits(std::uint16_t word, int padReading, int twoGee) {
+    if (twoGee <= 0)
+        return 15;
+    const double gees = ((word & 0xFFF) - padReading) / (twoGee / 2.0);
+    return static_cast<int>(std::clamp(std::lround(15.0 + gees * 7.5), 0L, 99L));
 }
 
 } // namespace tavo

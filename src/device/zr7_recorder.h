@@ -15,6 +15,11 @@
 
 namespace tavo {
 
+// How a telemetry line carries a sample: the word's two bytes, low byte first, or two
+// decimal digits of the acceleration (TelemetryDigits), which is what TAVOkit reads a
+// line's text as.
+enum class TelemetryFormat { Word, Digits };
+
 struct Zr7Options {
     int firmwareVersion = 210;
     int serialNumber = 1234;
@@ -36,8 +41,13 @@ struct Zr7Options {
     int lostByteBlock = -1;
     // Every command is answered with an endless stream of bytes.
     bool neverSilent = false;
-    // Streams telemetry lines from the start instead of obeying commands.
+    // Streams telemetry lines instead of obeying commands, from the moment the host
+    // purges its port (as a capture does once its port is set up), so no line goes
+    // to a host that is not there yet.
     bool telemetry = false;
+    TelemetryFormat telemetryFormat = TelemetryFormat::Word;
+    // The stream ends after this many lines (-1: never).
+    std::int64_t telemetryLines = -1;
     // Reads and writes of these addresses are answered "E".
     std::vector<int> refusedAddresses;
 
@@ -73,7 +83,8 @@ public:
     bool NextOutputTime(std::int64_t now, std::int64_t& t);
     // Takes that byte.
     std::uint8_t TakeOutput();
-    // Drops everything not yet sent (the host purged its port).
+    // Drops everything not yet sent (the host purged its port); a telemetry receiver
+    // starts streaming.
     void DropOutput();
 
     // The sample memory as the transfer sends it: the pre-launch ring buffer, then the
@@ -85,6 +96,7 @@ public:
     int BlocksResent() const { return m_blocksResent; }
     std::int64_t BytesSent() const { return m_bytesSent; }
     std::int64_t BytesReceived() const { return m_bytesReceived; }
+    std::int64_t LinesStreamed() const { return static_cast<std::int64_t>(m_streamIndex); }
 
     Zr7Options& Options() { return m_options; }
 
@@ -130,6 +142,11 @@ private:
     std::int64_t m_bytesSent = 0;
     std::int64_t m_bytesReceived = 0;
 };
+
+// A sample's acceleration as a two-digit telemetry value: 15 at the pad's reading and
+// 7.5 per g (the counts per g of a document's first-run two-G value of 15), held to
+// 0..99, so a fresh document draws the flight's shape from the digits.
+int TelemetryDigits(std::uint16_t word, int padReading, int twoGee);
 
 // A plain flight for tests and the simulator when no flight is given: a second on
 // the pad, a burn, coast to apogee and a slow descent, at `rate` Hz.

@@ -10,6 +10,15 @@ CTAVOkitDoc::CTAVOkitDoc() {
     m_timeDate = static_cast<std::int64_t>(std::time(nullptr));
 }
 
+CTAVOkitDoc::~CTAVOkitDoc() {
+    StopSampleWriter();
+}
+
+void CTAVOkitDoc::StopSampleWriter() {
+    if (m_pSampleWriter != nullptr)
+        m_pSampleWriter->StopAndWait();
+}
+
 void CTAVOkitDoc::UpdateAllViews() {
     if (m_pObserver != nullptr)
         m_pObserver->OnUpdateAllViews();
@@ -34,6 +43,7 @@ std::string CTAVOkitDoc::GetTitle() const {
 }
 
 void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
+    StopSampleWriter();
     ResetFlight(now);
     m_bModified = false;
     SetPathName(std::string());
@@ -41,6 +51,9 @@ void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
 }
 
 bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
+    // Stopped before the file is read: lines captured meanwhile would land in the
+    // flight being opened.
+    StopSampleWriter();
     if (!LoadFlightFile(path, *this, error))
         return false;
     m_pUndoSamples.clear();
@@ -59,6 +72,7 @@ bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
 }
 
 void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
+    StopSampleWriter();
     {
         std::lock_guard<std::mutex> lock(m_pSamples.mutex());
         m_pSamples.items().swap(samples);

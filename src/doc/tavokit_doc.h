@@ -23,7 +23,22 @@ public:
         virtual void OnTitleChanged() = 0;
     };
 
+    // Whoever appends to the sample list from another thread (the live capture).
+    struct SampleWriter {
+        virtual ~SampleWriter() = default;
+        // Stops writing and returns only when no more writes can come.
+        virtual void StopAndWait() = 0;
+    };
+
     CTAVOkitDoc();
+    // Stops the sample writer first: the list it writes to goes with the document.
+    ~CTAVOkitDoc();
+    CTAVOkitDoc(const CTAVOkitDoc&) = delete;
+    CTAVOkitDoc& operator=(const CTAVOkitDoc&) = delete;
+
+    // The writer to stop before the sample list is emptied, replaced or freed (New,
+    // Open, a download's OK, an import, the end of the document); nullptr for none.
+    void SetSampleWriter(SampleWriter* writer) { m_pSampleWriter = writer; }
 
     void SetObserver(Observer* observer) { m_pObserver = observer; }
     // Asks every view to redraw.
@@ -54,7 +69,10 @@ public:
     void ReplaceSamples(std::vector<std::string> samples);
 
 private:
+    void StopSampleWriter();
+
     Observer* m_pObserver = nullptr;
+    SampleWriter* m_pSampleWriter = nullptr;
     bool m_bModified = false;
     std::string m_strPathName;
 };

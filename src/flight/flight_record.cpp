@@ -1,11 +1,13 @@
 #include "flight/flight_record.h"
 
 #include <algorithm>
+#include <bit>
 #include <chrono>
 #include <climits>
 #include <cmath>
 #include <limits>
 #include <thread>
+#include <utility>
 
 #include "flight/units.h"
 
@@ -99,10 +101,12 @@ void FlightRecord::ResetFlight(std::int64_t now) {
 
 void FlightRecord::Recompute() {
     std::lock_guard<std::mutex> lock(m_pSamples.mutex());
-    const std::vector<std::string>& samples = m_pSamples.items();
+    const std::vector<std::string>& samples = std::as_const(m_pSamples).items();
     const std::size_t n = samples.size();
-    if (n < 1)
+    if (n < 1) {
+        m_live.valid = false;
         return;
+    }
 
     // A rate of 0 gives an infinite interval, as IEEE division would; spelled out so
     // no division by zero is ever evaluated.
@@ -125,16 +129,49 @@ void FlightRecord::Recompute() {
     if (m_bUseAccelOffset)
         m_fZeroRef = static_cast<float>(m_nAccelOffset);
 
+    m_live.v = 0.0f;
+    m_live.h = 0.0f;
+    ComputeSamples(samples, 0, n);
+
+    // The lock is already held, so run the pass on the arrays just built.
+    RangePass(n);
+    Remember(n);
+}
+
+void FlightRecord::RecomputeAppended() {
+    {
+        std::lock_guard<std::mutex> lock(m_pSamples.mutex());
+        const std::vector<std::string>& samples = std::as_const(m_pSamples).items();
+        const std::size_t n = samples.size();
+        const Continuation& c = m_live;
+        const bool carriesOn = c.valid && n >= c.count && c.count > 0 &&
+                               m_arrAccel.size() == c.count && m_arrVelocity.size() == c.count &&
+                               m_arrAltitude.size() == c.count && m_arrCd.size() == c.count &&
+                               m_pSamples.Changes() == c.listChanges && CurveInputs() == c.inputs;
+        if (carriesOn) {
+            ComputeSamples(samples, c.count, n);
+            ExtendRanges(c.count, n);
+            Remember(n);
+            return;
+        }
+    }
+    Recompute();
+}
+
+// One step of the curves per sample, in the order the recorder's software evaluates
+// it; the running velocity and height carry over between calls in m_live.
+void FlightRecord::ComputeSamples(const std::vector<std::string>& samples, std::size_t first,
+                                  std::size_t last) {
     const float halfTwoGee = CountsPerGee<float>(m_fTwoGee);
     const float radius = m_fMaxDiameter * 0.5f;
     // The denominator's constant part: air density (single precision), pi and the
     // squared radius, all in double as the drag formula has always evaluated them.
     const double area = static_cast<double>(kAirDensity) * g_pi * std::pow(radius, 2.0);
-    float v = 0.0f;
-    float h = 0.0f;
+    float v = m_live.v;
+    float h = m_live.h;
     int* const events[4] = {&m_nEvent1, &m_nEvent2, &m_nEvent4, &m_nEvent8};
 
-    for (std::size_t i = 0; i < n; ++i) {
+    for (std::size_t i = first; i < last; ++i) {
         const int w = ParseSampleWord(samples[i]);
         const int flags = SampleFlags(w);
         const int adc = SampleReading(w);
@@ -172,9 +209,30 @@ void FlightRecord::Recompute() {
                 *events[bit] = index;
         }
     }
+    m_live.v = v;
+    m_live.h = h;
+}
 
-    // The lock is already held, so run the pass on the arrays just built.
-    RangePass(n);
+// Everything the curves, events and ranges depend on besides the samples, as bits, so
+// a NaN compares equal to itself and a changed sign of zero counts as a change.
+std::vector<std::uint32_t> FlightRecord::CurveInputs() const {
+    const auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
+    const auto word = [](int i) { return static_cast<std::uint32_t>(i); };
+    return {word(m_nSampleRate),     bits(m_fSampleInterval), bits(m_fTwoGeeFile),
+            bits(m_fTwoGee),         word(m_bUseFileTwoGee),  word(m_nAccelOffset),
+            word(m_bUseAccelOffset), bits(m_fZeroRef),        word(m_bMetricUnits),
+            word(m_bAccelInGees),    word(m_bDisplayRaw),     bits(m_fLaunchWeight),
+            bits(m_fMaxDiameter),    word(m_nEvent1),         word(m_nEvent2),
+            word(m_nEvent4),         word(m_nEvent8),         bits(m_fAccelMin),
+            bits(m_fAccelMax),       bits(m_fVelMin),         bits(m_fVelMax),
+            bits(m_fAltMin),         bits(m_fAltMax)};
+}
+
+void FlightRecord::Remember(std::size_t n) {
+    m_live.valid = true;
+    m_live.count = n;
+    m_live.listChanges = m_pSamples.Changes();
+    m_live.inputs = CurveInputs();
 }
 
 void FlightRecord::ComputeRanges() {
@@ -186,10 +244,15 @@ void FlightRecord::ComputeRanges() {
 
 void FlightRecord::RangePass(std::size_t n) {
     m_fAccelMin = m_fAccelMax = m_fVelMin = m_fVelMax = m_fAltMin = m_fAltMax = 0.0f;
+    ExtendRanges(0, n);
+}
+
+// The range pass over samples [first, n), carrying on from the ranges as they stand.
+void FlightRecord::ExtendRanges(std::size_t first, std::size_t n) {
     // The arrays may trail the list while a capture appends; never read past them.
     const std::size_t count =
         std::min({n, m_arrAccel.size(), m_arrVelocity.size(), m_arrAltitude.size()});
-    for (std::size_t i = 0; i < count; ++i) {
+    for (std::size_t i = first; i < count; ++i) {
         const float A = m_arrAccel[i], V = m_arrVelocity[i], H = m_arrAltitude[i];
         if (A < m_fAccelMin)
             m_fAccelMin = A;

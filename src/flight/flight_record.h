@@ -36,8 +36,15 @@ constexpr int SampleFlags(int word) {
 class SampleList {
 public:
     std::mutex& mutex() const { return m_mutex; }
-    std::vector<std::string>& items() { return m_items; }
+    // Access that may change the list: counted, so that live recomputing can tell a
+    // list that only grew (AppendLocked) from one changed in place.
+    std::vector<std::string>& items() {
+        ++m_nChanges;
+        return m_items;
+    }
     const std::vector<std::string>& items() const { return m_items; }
+    // How often the list was handed out for changing.
+    std::uint64_t Changes() const { return m_nChanges; }
     std::size_t size() const { return m_items.size(); }
     bool empty() const { return m_items.empty(); }
     // Appends one line under the lock, as the capture thread does.
@@ -48,6 +55,7 @@ public:
 private:
     mutable std::mutex m_mutex;
     std::vector<std::string> m_items;
+    std::uint64_t m_nChanges = 0;
 };
 
 struct FlightRecord {
@@ -115,6 +123,12 @@ struct FlightRecord {
     // Rebuilds the interval, two-G value, zero reference, derived arrays, events and
     // ranges from the samples. Does nothing on an empty flight. Takes the sample lock.
     void Recompute();
+    // The same result as Recompute, for a list that has only grown since the last
+    // Recompute: carries the curves, events and ranges on over the new samples alone,
+    // so a live capture costs each repaint only what arrived since the one before.
+    // Anything else changed in between (a setting, the calibration, a range set by
+    // hand, the list changed other than by AppendLocked) gives a full Recompute.
+    void RecomputeAppended();
     // The range pass alone over the current derived arrays.
     void ComputeRanges();
     // Puts the flight back to its start-up state (no samples, rate 0, default
@@ -125,7 +139,25 @@ struct FlightRecord {
     std::size_t SampleCount() const { return m_pSamples.SizeLocked(); }
 
 private:
+    // What a Recompute read and left, so that samples appended afterwards can be
+    // computed on from where it stopped.
+    struct Continuation {
+        bool valid = false;
+        std::size_t count = 0;
+        float v = 0.0f; // running velocity and height, metric
+        float h = 0.0f;
+        std::uint64_t listChanges = 0;
+        std::vector<std::uint32_t> inputs; // the fields the curves depend on, as bits
+    };
+
+    void ComputeSamples(const std::vector<std::string>& samples, std::size_t first,
+                        std::size_t last);
     void RangePass(std::size_t n);
+    void ExtendRanges(std::size_t first, std::size_t n);
+    std::vector<std::uint32_t> CurveInputs() const;
+    void Remember(std::size_t n);
+
+    Continuation m_live;
 };
 
 // The nine settings as a first run sets (and writes) them: automatic port detection on

@@ -101,6 +101,8 @@ TEST(Zr7Recorder, TelemetryStreamsTwoByteLinesAtTheSampleRate) {
     options.telemetry = true;
     Zr7Recorder r(options);
     r.SetFlight({0x0241, 0x0A0D}, 100, 40);
+    EXPECT_EQ(Drain(r, 0, 5000), std::vector<std::uint8_t>{}) << "no host has purged yet";
+    r.DropOutput();
     std::vector<std::int64_t> times;
     const auto bytes = Drain(r, 5000, 5000 + 25000, &times);
     EXPECT_EQ(bytes, (std::vector<std::uint8_t>{0x41, 0x02, 13, 0x0D, 0x0A, 13, 0x41, 0x02, 13}));

@@ -1,7 +1,9 @@
 #include "flight/flight_record.h"
 
+#include <bit>
 #include <climits>
 #include <cmath>
+#include <functional>
 #include <gtest/gtest.h>
 
 namespace tavo {
@@ -170,6 +172,92 @@ TEST(ComputeRanges, NeverReadsPastShortArrays) {
     f.ComputeRanges();
     EXPECT_EQ(f.m_fAccelMax, 5.0f);
     EXPECT_EQ(f.m_fAltMax, 2.0f);
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+std::vector<std::uint32_t> Bits(const std::vector<float>& values) {
+    std::vector<std::uint32_t> bits;
+    for (float v : values)
+        bits.push_back(std::bit_cast<std::uint32_t>(v));
+    return bits;
+}
+
+// Everything Recompute leaves, bit for bit.
+std::vector<std::uint32_t> Derived(const FlightRecord& f) {
+    std::vector<std::uint32_t> all;
+    for (const auto* curve : {&f.m_arrAccel, &f.m_arrVelocity, &f.m_arrAltitude, &f.m_arrCd}) {
+        const auto bits = Bits(*curve);
+        all.insert(all.end(), bits.begin(), bits.end());
+        all.push_back(0xFFFFFFFFu);
+    }
+    for (float v : {f.m_fAccelMin, f.m_fAccelMax, f.m_fVelMin, f.m_fVelMax, f.m_fAltMin,
+                    f.m_fAltMax, f.m_fSampleInterval, f.m_fZeroRef, f.m_fTwoGee})
+        all.push_back(std::bit_cast<std::uint32_t>(v));
+    for (int e : {f.m_nEvent1, f.m_nEvent2, f.m_nEvent4, f.m_nEvent8})
+        all.push_back(static_cast<std::uint32_t>(e));
+    return all;
+}
+
+void Append(FlightRecord& f, int from, int to) {
+    for (int i = from; i < to; ++i) {
+        // A burn, a coast and event flags along the way.
+        const int reading = i < 30 ? 700 : 480 + (i * 37) % 11;
+        const int flags = i == 12 ? 1 : i == 40 ? 2 : i == 61 ? 8 : 0;
+        f.m_pSamples.AppendLocked(std::to_string(reading + flags * 4096));
+    }
+}
+
+TEST(RecomputeAppended, GrowsToWhatAFullRecomputeGives) {
+    // What may happen between two live repaints; each must end where Recompute ends.
+    const std::pair<const char*, std::function<void(FlightRecord&)>> between[] = {
+        {"only lines arrive", [](FlightRecord&) {}},
+        {"units switched", [](FlightRecord& f) { f.m_bMetricUnits = false; }},
+        {"raw counts", [](FlightRecord& f) { f.m_bDisplayRaw = true; }},
+        {"m/s^2", [](FlightRecord& f) { f.m_bAccelInGees = false; }},
+        {"offset used",
+         [](FlightRecord& f) {
+             f.m_bUseAccelOffset = true;
+             f.m_nAccelOffset = 470;
+         }},
+        {"two-G value", [](FlightRecord& f) { f.m_fTwoGeeFile = 42.0f; }},
+        {"sample rate", [](FlightRecord& f) { f.m_nSampleRate = 50; }},
+        {"weight and diameter",
+         [](FlightRecord& f) {
+             f.m_fLaunchWeight = 0.5f;
+             f.m_fMaxDiameter = 0.04f;
+         }},
+        {"range set by hand", [](FlightRecord& f) { f.m_fAltMax = 1000.0f; }},
+        {"first sample cut away",
+         [](FlightRecord& f) { f.m_pSamples.items().erase(f.m_pSamples.items().begin()); }},
+        {"list emptied and refilled", [](FlightRecord& f) { f.m_pSamples.items().clear(); }},
+    };
+    for (const auto& [what, change] : between) {
+        FlightRecord live, full;
+        for (FlightRecord* f : {&live, &full}) {
+            f->m_nSampleRate = 100;
+            f->m_fLaunchWeight = 1.0f;
+            f->m_fMaxDiameter = 0.05f;
+        }
+        Append(live, 0, 20);
+        live.RecomputeAppended();
+        Append(live, 20, 45);
+        live.RecomputeAppended();
+        change(live);
+        Append(live, 45, 70);
+        live.RecomputeAppended();
+        live.RecomputeAppended(); // nothing new: nothing moves
+
+        Append(full, 0, 1); // so that a change to the list has a list to change
+        change(full);
+        full.m_pSamples.items() = live.m_pSamples.items();
+        full.Recompute();
+        EXPECT_EQ(Derived(live), Derived(full)) << what;
+    }
 }
 
 } // namespace

@@ -9,6 +9,7 @@
 #include <string>
 #include <unistd.h>
 
+#include "device/recorder_settings.h"
 #include "device/served_flight.h"
 #include "device/zr7_recorder.h"
 #include "flight/atomic_file.h"
@@ -43,6 +44,10 @@ const char* kUsage =
     "  --nuls N             NUL bytes ahead of the buzz reply\n"
     "  --ring-marker N      pre-launch marker position (0: ring never filled)\n"
     "  --telemetry          stream telemetry lines instead of obeying commands\n"
+    "  --telemetry-format F digits (two decimal digits of the acceleration, default)\n"
+    "                       or word (the sample word's two bytes, low byte first)\n"
+    "  --telemetry-rate HZ  lines a second (default: the flight's sample rate)\n"
+    "  --lines N            end the stream after N lines\n"
     "Faults:\n"
     "  --bad-checksum B[:N] send block B with a wrong checksum N times (default 1; -1 always)\n"
     "  --silent-after N     fall silent after N blocks\n"
@@ -70,6 +75,7 @@ int main(int argc, char** argv) {
     int samples = 0;
     std::string motorFile;
     int synthRate = 100;
+    int telemetryRate = 0;
     for (int i = 1; i < argc; ++i) {
         const std::string arg = argv[i];
         auto next = [&](const char*& value) {
@@ -135,6 +141,24 @@ int main(int argc, char** argv) {
                 return 2;
         } else if (arg == "--telemetry") {
             options.telemetry = true;
+            options.telemetryFormat = tavo::TelemetryFormat::Digits;
+        } else if (arg == "--telemetry-format") {
+            if (!next(text))
+                return 2;
+            const std::string format = text;
+            if (format != "digits" && format != "word") {
+                std::fprintf(stderr, "zr7sim: --telemetry-format: digits or word\n");
+                return 2;
+            }
+            options.telemetryFormat =
+                format == "word" ? tavo::TelemetryFormat::Word : tavo::TelemetryFormat::Digits;
+        } else if (arg == "--telemetry-rate") {
+            if (!nextInt(telemetryRate) || telemetryRate < 1 || telemetryRate > 1000)
+                return 2;
+        } else if (arg == "--lines") {
+            if (!nextInt(n) || n < 0)
+                return 2;
+            options.telemetryLines = n;
         } else if (arg == "--bad-checksum") {
             if (!next(text))
                 return 2;
@@ -201,6 +225,10 @@ int main(int argc, char** argv) {
 
     tavo::Zr7Recorder recorder(options);
     recorder.SetFlight(flight.words, flight.sampleRate, flight.twoGee);
+    // The stream's pace is the recorder's sample period, in whole milliseconds.
+    if (telemetryRate > 0)
+        recorder.SetWord(tavo::address::kSamplePeriod,
+                         static_cast<std::uint16_t>(tavo::RateToPeriod(telemetryRate)));
     tavo::PtyServer server(recorder);
     std::string error;
     if (!server.Open(error)) {
@@ -229,6 +257,9 @@ int main(int argc, char** argv) {
                  static_cast<long long>(recorder.BytesSent()),
                  static_cast<long long>(recorder.BytesReceived()), recorder.BlocksSent(),
                  recorder.BlocksResent());
+    if (options.telemetry)
+        std::fprintf(stderr, "zr7sim: %lld telemetry lines streamed, %lld bytes dropped unread\n",
+                     static_cast<long long>(recorder.LinesStreamed()), server.BytesDropped());
     if (!served) {
         std::fprintf(stderr, "zr7sim: %s\n", error.c_str());
         return 1;

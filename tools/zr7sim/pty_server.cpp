@@ -7,6 +7,7 @@
 #if defined(__linux__)
 #include <sys/prctl.h>
 #endif
+#include <sys/ioctl.h>
 #include <termios.h>
 #include <unistd.h>
 #include <vector>
@@ -59,6 +60,13 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
 #endif
     Clock& clock = RealClock::Instance();
     const std::int64_t byteMicros = m_recorder.Options().byteMicros;
+    // A telemetry receiver streams once the host purges its port: packet mode tells
+    // the master side of the host's flushes, ahead of its data.
+    int packet = m_recorder.Options().telemetry ? 1 : 0;
+    if (packet != 0 && ::ioctl(m_master, TIOCPKT, &packet) != 0) {
+        error = SystemErrorText(errno);
+        return false;
+    }
     std::vector<std::uint8_t> pending;
     std::uint8_t buffer[512];
     while (!stop) {
@@ -75,8 +83,10 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
                 return false;
             }
             // A full line with nobody reading loses bytes, as a real receiver would.
-            if (pending.size() > 4096)
+            if (pending.size() > 4096) {
+                m_dropped += static_cast<long long>(pending.size());
                 pending.clear();
+            }
         }
         std::int64_t wait = 50000;
         if (!pending.empty())
@@ -98,8 +108,16 @@ bool PtyServer::Serve(const std::atomic<bool>& stop, std::string& error) {
                 return false;
             }
             now = clock.NowMicros();
-            for (ssize_t i = 0; i < n; ++i)
-                m_recorder.Receive(buffer[i], now + byteMicros * (i + 1));
+            ssize_t first = 0;
+            if (packet != 0 && n > 0) {
+                if ((buffer[0] & (TIOCPKT_FLUSHREAD | TIOCPKT_FLUSHWRITE)) != 0) {
+                    m_recorder.DropOutput();
+                    pending.clear();
+                }
+                first = 1;
+            }
+            for (ssize_t i = first; i < n; ++i)
+                m_recorder.Receive(buffer[i], now + byteMicros * (i - first + 1));
         }
     }
     return true;

@@ -23,12 +23,15 @@ public:
     const std::string& DevicePath() const { return m_path; }
     // Serves until `stop` is set; false with the reason on an I/O error.
     bool Serve(const std::atomic<bool>& stop, std::string& error);
+    // Bytes thrown away because nobody read them.
+    long long BytesDropped() const { return m_dropped; }
 
 private:
     Zr7Recorder& m_recorder;
     int m_master = -1;
     int m_slave = -1; // held open so the line survives hosts coming and going
     std::string m_path;
+    long long m_dropped = 0;
 };
 
 } // namespace tavo

@@ -123,7 +123,7 @@ void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& p
     if (view.m_xCursor2 == -1)
         view.m_xCursor2 = home.x2;
     if (flight.m_bTelemetryRunning)
-        flight.Recompute();
+        flight.RecomputeAppended();
     if (flight.m_arrAccel.empty())
         return;
     const int n = LayoutCount(DrawnSampleCount(flight, flight.SampleCount()));

@@ -1,0 +1,127 @@
+// Live telemetry without a window: capture from a receiver into a flight file, and
+// the "Telemetry Data" list of a flight.
+
+#include <QCoreApplication>
+#include <chrono>
+#include <clocale>
+#include <cmath>
+#include <cstdio>
+#include <iostream>
+#include <mutex>
+#include <thread>
+#include <unistd.h>
+
+#include "cli/cli_common.h"
+#include "cli/commands.h"
+#include "flight/flight_file.h"
+#include "telemetry/telemetry_commands.h"
+#include "telemetry/telemetry_line.h"
+
+namespace tavo::cli {
+namespace {
+
+// Qt's serial ports want an application object; made once, with the numeric locale
+// put back to "C" right after.
+void EnsureQtCoreForCapture() {
+    static int argc = 1;
+    static char name[] = "tavokit-cli";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        static QCoreApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+    }
+}
+
+// The capture thread's messages, printed where the desktop program would show them.
+class CaptureMessages final : public AnsweringPrompt {
+public:
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     Severity severity) override {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        std::cerr << text << "\n";
+        AnsweringPrompt::ShowMessage(text, caption, severity);
+    }
+    int Count() {
+        std::lock_guard<std::mutex> lock(m_mutex);
+        return MessageCount();
+    }
+
+private:
+    std::mutex m_mutex;
+};
+
+// "Lines received: N" on standard error, in place on a terminal; plain lines once a
+// second otherwise.
+class LineProgress {
+public:
+    LineProgress() : m_tty(::isatty(STDERR_FILENO) == 1) {}
+    void Show(std::size_t lines, bool last) {
+        if (m_tty) {
+            std::fprintf(stderr, "\rLines received: %zu%s", lines, last ? "\n" : "");
+        } else if (last || ++m_ticks % 10 == 0) {
+            std::fprintf(stderr, "Lines received: %zu\n", lines);
+        }
+        std::fflush(stderr);
+    }
+
+private:
+    bool m_tty;
+    int m_ticks = 0;
+};
+
+} // namespace
+
+int RunCapture(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseCommandArgs("capture", argv, {{"--port", 1}, {"--seconds", 1}}, 1, args, code))
+        return code;
+    if (!args.Value("--port"))
+        return UsageError("capture", "--port NAME is required (a port name or a device path)");
+    float seconds = 0.0f;
+    if (!args.Value("--seconds") || !ParseFloat(*args.Value("--seconds"), seconds) ||
+        !(seconds > 0.0f) || !std::isfinite(seconds))
+        return UsageError("capture", "--seconds S is required, a number of seconds above 0");
+
+    EnsureQtCoreForCapture();
+    CTAVOkitDoc doc;
+    ApplyFirstRunSettings(doc);
+    CaptureMessages messages;
+    TelemetryController capture(doc, DefaultPortDirectory(), messages);
+    LineProgress progress;
+    const auto end = std::chrono::steady_clock::now() +
+                     std::chrono::duration<double>(static_cast<double>(seconds));
+    capture.StartTelemetry(*args.Value("--port"));
+    while (std::chrono::steady_clock::now() < end && capture.Capturing()) {
+        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        progress.Show(capture.LinesReceived(), false);
+    }
+    capture.StopTelemetry();
+    capture.StopAndWait();
+    progress.Show(capture.LinesReceived(), true);
+    // The port could not be set up: the message has been printed.
+    if (messages.Count() > 0)
+        return kExitFailed;
+    doc.Recompute();
+    return SaveFlight(args.Positional()[0], doc);
+}
+
+int RunTelemetryList(const CommandArgs& argv) {
+    Args args;
+    int code = 0;
+    if (!ParseCommandArgs("telemetry-list", argv, {}, 1, args, code))
+        return code;
+    CTAVOkitDoc doc;
+    FileError error;
+    if (!LoadFlightFile(args.Positional()[0], doc, error))
+        return Failure(error.message);
+    std::string out;
+    for (const std::string& line : TelemetryListLines(doc.m_pSamples)) {
+        out += line;
+        out += '\n';
+    }
+    std::fwrite(out.data(), 1, out.size(), stdout);
+    return kExitOk;
+}
+
+} // namespace tavo::cli

@@ -1,0 +1,113 @@
+#include "telemetry/ui/live_telemetry.h"
+
+#include <QDialog>
+#include <QLabel>
+#include <QLocale>
+#include <QPointer>
+#include <QStatusBar>
+#include <QWidget>
+
+#include "telemetry/telemetry_line.h"
+#include "telemetry/ui/telemetry_dlg.h"
+
+namespace tavo {
+
+// The capture thread's messages, handed to the window's thread and shown there while
+// the capture thread goes on to end: it never waits for the window, which may itself
+// be waiting for the thread to stop.
+class LiveTelemetry::PostedPrompt final : public UserPrompt {
+public:
+    PostedPrompt(QObject* receiver, UserPrompt** target) : m_receiver(receiver), m_target(target) {}
+    void ShowMessage(const std::string& text, const std::string& caption,
+                     Severity severity) override {
+        UserPrompt** target = m_target;
+        QMetaObject::invokeMethod(
+            m_receiver,
+            [target, text, caption, severity] { (*target)->ShowMessage(text, caption, severity); },
+            Qt::QueuedConnection);
+    }
+    // The capture asks no questions and chooses no files.
+    Answer Ask(const std::string&, const std::string&, Severity, Buttons) override {
+        return Answer::Cancel;
+    }
+    void AppendStatus(const std::string&) override {}
+    void SetBusy(bool) override {}
+    bool ChooseFile(const FileChoice&, std::string&) override { return false; }
+
+private:
+    QPointer<QObject> m_receiver;
+    UserPrompt** m_target;
+};
+
+LiveTelemetry::LiveTelemetry(QWidget* window, CTAVOkitDoc& doc, QWidget* view,
+                             QStatusBar* statusBar, UserPrompt** prompt,
+                             std::function<int(QDialog&)> runDialog, PortDirectory& ports)
+    : QObject(window), m_doc(doc), m_view(view), m_prompt(prompt),
+      m_runDialog(std::move(runDialog)),
+      m_threadPrompt(std::make_unique<PostedPrompt>(this, prompt)),
+      m_controller(std::make_unique<TelemetryController>(doc, ports, *m_threadPrompt)) {
+    m_status = new QLabel;
+    m_status->setObjectName(QStringLiteral("telemetryStatus"));
+    m_status->hide();
+    statusBar->addPermanentWidget(m_status);
+    m_timer.setTimerType(Qt::PreciseTimer);
+    m_timer.setInterval(static_cast<int>(kMinRepaintMicros / 1000));
+    connect(&m_timer, &QTimer::timeout, this, [this] { Tick(); });
+    m_clock.start();
+}
+
+LiveTelemetry::~LiveTelemetry() {
+    m_timer.stop();
+    // The threads end before the controller and the prompt they report to go.
+    m_controller.reset();
+}
+
+void LiveTelemetry::Start() {
+    m_controller->StartTelemetry(m_doc.m_strCommPort);
+    m_pacer.Reset();
+    m_bWasCapturing = true;
+    m_status->show();
+    m_timer.start();
+    Tick();
+}
+
+void LiveTelemetry::Stop() {
+    m_controller->StopTelemetry();
+    Tick();
+}
+
+void LiveTelemetry::ShowList() {
+    if (!m_controller->CheckTelemetryList(**m_prompt))
+        return;
+    CTelemetryDlg dialog(TelemetryListLines(m_doc.m_pSamples), m_view->window());
+    m_runDialog(dialog);
+}
+
+QString LiveTelemetry::StatusText() const {
+    return m_status->isHidden() ? QString() : m_status->text();
+}
+
+void LiveTelemetry::Tick() {
+    m_controller->Reap();
+    const bool capturing = m_controller->Capturing();
+    const std::size_t lines = m_controller->LinesReceived();
+    const QString count = QLocale::c().toString(static_cast<qulonglong>(lines));
+    m_status->setText(capturing ? QStringLiteral("Capturing telemetry: %1 lines").arg(count)
+                                : QStringLiteral("Telemetry stopped: %1 lines").arg(count));
+
+    const std::int64_t now = m_clock.nsecsElapsed() / 1000;
+    if (capturing && m_pacer.Due(lines, now)) {
+        m_view->repaint();
+        m_pacer.Painted(lines, now, m_clock.nsecsElapsed() / 1000);
+    }
+    if (!capturing && m_bWasCapturing) {
+        // Every line is in: the curves take in the last ones, as the cuts, the reports
+        // and the next drawings will read them.
+        m_bWasCapturing = false;
+        m_timer.stop();
+        m_doc.Recompute();
+        m_doc.UpdateAllViews();
+    }
+}
+
+} // namespace tavo

@@ -1,0 +1,65 @@
+#pragma once
+// The window's side of live capture: the three document commands, the capture
+// thread's messages shown on the window's thread, the graph repainted at a paced rate
+// while lines arrive, and a status bar pane saying that capture runs and how many
+// lines came.
+
+#include <functional>
+#include <memory>
+#include <string>
+
+#include <QElapsedTimer>
+#include <QObject>
+#include <QTimer>
+
+#include "telemetry/repaint_pacer.h"
+#include "telemetry/telemetry_commands.h"
+
+class QDialog;
+class QLabel;
+class QStatusBar;
+class QWidget;
+
+namespace tavo {
+
+class LiveTelemetry : public QObject {
+public:
+    // `window` owns this object and the message boxes; `view` is the graph repainted;
+    // `prompt` is where the window's messages go (a test may swap the pointer it
+    // points at); `runDialog` runs the list window modally.
+    LiveTelemetry(QWidget* window, CTAVOkitDoc& doc, QWidget* view, QStatusBar* statusBar,
+                  UserPrompt** prompt, std::function<int(QDialog&)> runDialog,
+                  PortDirectory& ports);
+    ~LiveTelemetry() override;
+
+    // StartTelemetry on the "CommPort" setting (the document's port name).
+    void Start();
+    // StopTelemetry.
+    void Stop();
+    // ShowTelemetryList.
+    void ShowList();
+
+    TelemetryController& Controller() { return *m_controller; }
+    const RepaintPacer& Pacer() const { return m_pacer; }
+    // The status pane's text (empty while hidden).
+    QString StatusText() const;
+    // One tick of the repaint timer, as the timer runs it.
+    void Tick();
+
+private:
+    class PostedPrompt;
+
+    CTAVOkitDoc& m_doc;
+    QWidget* m_view;
+    UserPrompt** m_prompt;
+    std::function<int(QDialog&)> m_runDialog;
+    std::unique_ptr<PostedPrompt> m_threadPrompt;
+    std::unique_ptr<TelemetryController> m_controller;
+    QLabel* m_status = nullptr;
+    QTimer m_timer;
+    QElapsedTimer m_clock;
+    RepaintPacer m_pacer;
+    bool m_bWasCapturing = false;
+};
+
+} // namespace tavo

@@ -1,0 +1,166 @@
+// The window's side of live capture, offscreen: paced repaints, the status pane, the
+// thread's messages arriving on the window's thread, and the list window.
+
+#include <QApplication>
+#include <QElapsedTimer>
+#include <QListView>
+#include <QStatusBar>
+#include <QThread>
+#include <gtest/gtest.h>
+
+#include "device/device_test_support.h"
+#include "support/qt_app.h"
+#include "telemetry/ui/live_telemetry.h"
+#include "telemetry/ui/telemetry_dlg.h"
+
+namespace tavo {
+namespace {
+
+using test::BenchDirectory;
+using test::ScriptedPrompt;
+
+class CountingView final : public QWidget {
+public:
+    int paints = 0;
+
+protected:
+    void paintEvent(QPaintEvent*) override { ++paints; }
+};
+
+struct Window {
+    Window() {
+        view = new CountingView;
+        view->setParent(&top);
+        view->setGeometry(0, 0, 400, 300);
+        bar = new QStatusBar(&top);
+        bar->setGeometry(0, 300, 400, 24);
+        top.resize(400, 324);
+        top.show();
+    }
+    QApplication& app = test::App(); // before any widget
+    QWidget top;
+    CountingView* view = nullptr;
+    QStatusBar* bar = nullptr;
+};
+
+void RunEvents(int millis) {
+    QElapsedTimer t;
+    t.start();
+    while (t.elapsed() < millis) {
+        QApplication::processEvents(QEventLoop::AllEvents, 5);
+        QThread::msleep(1);
+    }
+}
+
+TEST(LiveTelemetry, RepaintsAtMostThirtyTimesASecondAndCountsTheLines) {
+    Window w;
+    BenchDirectory bench;
+    bench.portClock = &RealClock::Instance();
+    Zr7Options options;
+    options.telemetry = true;
+    options.telemetryFormat = TelemetryFormat::Digits;
+    auto receiver = bench.Add(options);
+    {
+        auto lock = receiver->Lock();
+        receiver->Recorder().SetFlight(GenerateTestFlight(2000, 1000, 512, 40), 1000, 40);
+    }
+    CTAVOkitDoc doc;
+    doc.m_strCommPort = "COM1:";
+    doc.m_nSampleRate = 1000;
+    ScriptedPrompt said;
+    UserPrompt* prompt = &said;
+    std::vector<std::string> shown;
+    LiveTelemetry live(
+        &w.top, doc, w.view, w.bar, &prompt, [](QDialog&) { return 0; }, bench);
+
+    RunEvents(50); // the window's first paint
+    live.Start();
+    const int before = w.view->paints;
+    RunEvents(1500);
+    const int paints = w.view->paints - before;
+    // A line a millisecond, and no more than 30 repaints a second (with a frame's slack).
+    EXPECT_LE(paints, 47);
+    EXPECT_GE(paints, 10);
+    EXPECT_GT(live.Controller().LinesReceived(), 500u);
+    EXPECT_TRUE(live.StatusText().startsWith(QStringLiteral("Capturing telemetry: ")))
+        << live.StatusText().toStdString();
+
+    live.Stop();
+    RunEvents(800);
+    EXPECT_FALSE(live.Controller().Capturing());
+    const QString count = QLocale::c().toString(static_cast<qulonglong>(doc.SampleCount()));
+    EXPECT_EQ(live.StatusText(), QStringLiteral("Telemetry stopped: %1 lines").arg(count));
+    // Once capture is over the curves take in every line.
+    EXPECT_EQ(doc.m_arrAccel.size(), doc.SampleCount());
+    EXPECT_TRUE(said.messages.empty());
+}
+
+TEST(LiveTelemetry, PortMessagesAndTheListReachTheUserOnTheWindowsThread) {
+    Window w;
+    BenchDirectory bench;
+    CTAVOkitDoc doc;
+    doc.m_strCommPort = "COM3:"; // no such port
+    ScriptedPrompt said;
+    UserPrompt* prompt = &said;
+    int dialogs = 0;
+    std::vector<std::string> firstRows;
+    LiveTelemetry live(
+        &w.top, doc, w.view, w.bar, &prompt,
+        [&](QDialog& d) {
+            ++dialogs;
+            auto& list = static_cast<CTelemetryDlg&>(d);
+            EXPECT_EQ(d.windowTitle(), QStringLiteral("Telemetry Data"));
+            const QAbstractItemModel* model = list.List()->model();
+            for (int r = 0; r < model->rowCount(); ++r)
+                firstRows.push_back(model->index(r, 0).data().toString().toStdString());
+            list.List()->selectionModel()->select(model->index(1, 0), QItemSelectionModel::Select);
+            EXPECT_EQ(list.SelectedText(), QStringLiteral("42\t50741"));
+            EXPECT_EQ(list.TabStop(), list.List()->viewport()->width() / 2);
+            return 0;
+        },
+        bench);
+
+    live.ShowList();
+    EXPECT_EQ(said.MessageTexts(), std::vector<std::string>{"Nothing to Display"});
+    EXPECT_EQ(said.messages[0].caption, "Error");
+    EXPECT_EQ(dialogs, 0);
+
+    live.Start();
+    QElapsedTimer t;
+    t.start();
+    while (said.messages.size() < 2 && t.elapsed() < 5000)
+        QApplication::processEvents(QEventLoop::AllEvents, 10);
+    ASSERT_EQ(said.messages.size(), 2u);
+    EXPECT_EQ(said.messages[1].text.rfind("COMM open error", 0), 0u) << said.messages[1].text;
+
+    doc.m_pSamples.AppendLocked("42");
+    live.ShowList();
+    EXPECT_EQ(dialogs, 1);
+    EXPECT_EQ(firstRows, (std::vector<std::string>{"DAC value\tAltitude", "42\t50741"}));
+}
+
+TEST(RepaintPacer, WaitsForLinesAndForTheLastRepaintToBeLongEnoughAgo) {
+    struct Case {
+        const char* what;
+        std::int64_t paintMicros; // how long the last repaint took
+        std::size_t lines;        // lines now (the last repaint showed 100)
+        std::int64_t since;       // microseconds since the last repaint started
+        bool due;
+    };
+    const Case cases[] = {
+        {"no new line", 1000, 100, 1000000, false},
+        {"new lines, too soon", 1000, 101, 30000, false},
+        {"new lines, a thirtieth later", 1000, 101, kMinRepaintMicros, true},
+        {"a slow repaint keeps the window half free", 50000, 101, 90000, false},
+        {"a slow repaint, twice its time later", 50000, 101, 100000, true},
+    };
+    for (const Case& c : cases) {
+        RepaintPacer pacer;
+        EXPECT_TRUE(pacer.Due(0, 0)) << "the first repaint";
+        pacer.Painted(100, 5000, 5000 + c.paintMicros);
+        EXPECT_EQ(pacer.Due(c.lines, 5000 + c.since), c.due) << c.what;
+    }
+}
+
+} // namespace
+} // namespace tavo

@@ -42,8 +42,7 @@ TelemetryCapture::~TelemetryCapture() {
 }
 
 void TelemetryCapture::Join() {
-    if (m_thread.joinable())
-        m_thread.join();
+    m_thread.Join();
 }
 
 void TelemetryCapture::Run() {

@@ -9,9 +9,9 @@
 #include <atomic>
 #include <cstddef>
 #include <string>
-#include <thread>
 
 #include "device/port_directory.h"
+#include "device/port_thread.h"
 #include "flight/flight_record.h"
 #include "prompt/user_prompt.h"
 
@@ -57,7 +57,7 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_finished{false};
     std::atomic<std::size_t> m_lines{0};
-    std::thread m_thread; // last: starts once everything above is ready
+    PortThread m_thread; // last: starts once everything above is ready
 };
 
 } // namespace tavo

@@ -37,7 +37,11 @@ double MotorCurve::ThrustAt(double t) const {
     // A vertical step has no width to interpolate over.
     if (!(t1 > t0))
         return m_thrust[i];
-    return m_thrust[i - 1] + (m_thrust[i] - m_thrust[i - 1]) * (t - t0) / (t1 - t0);
+    const double f0 = m_thrust[i - 1], f1 = m_thrust[i];
+    const double f = f0 + (f1 - f0) * (t - t0) / (t1 - t0);
+    // Rounding may step a hair outside the segment's ends (below 0 at a closing point),
+    // and a thrust curve never pulls.
+    return std::clamp(f, std::min(f0, f1), std::max(f0, f1));
 }
 
 double MotorCurve::ImpulseUpTo(double t) const {

@@ -238,6 +238,12 @@ JsonObject& JsonObject::Add(const std::string& key, bool value) {
     return *this;
 }
 
+JsonObject& JsonObject::AddRaw(const std::string& key, const std::string& json) {
+    Key(key);
+    m_body += json;
+    return *this;
+}
+
 JsonObject& JsonObject::AddObject(const std::string& key, const JsonObject& object) {
     Key(key);
     m_body += object.Text();

@@ -87,6 +87,8 @@ public:
     JsonObject& Add(const std::string& key, long long value);
     JsonObject& Add(const std::string& key, bool value);
     JsonObject& AddObject(const std::string& key, const JsonObject& object);
+    // A value already written as JSON (an array, null).
+    JsonObject& AddRaw(const std::string& key, const std::string& json);
     std::string Text() const { return "{" + m_body + "}"; }
 
 private:

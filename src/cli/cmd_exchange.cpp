@@ -32,7 +32,7 @@ int RunExportEng(const CommandArgs& argv) {
     int code = 0;
     const char* texts[] = {"--designation", "--diameter-mm", "--length-mm",   "--delays",
                            "--pre-fire",    "--post-fire",   "--manufacturer"};
-    std::vector<OptionSpec> specs = {{"--c1", 1}, {"--c2", 1}, {"--points", 1}};
+    std::vector<OptionSpec> specs = {{"--c1", 1}, {"--c2", 1}, {"--points", 1}, {"--thrust", 1}};
     for (const char* t : texts)
         specs.push_back({t, 1});
     if (!ParseCommandArgs("export-eng", argv, WithFlightOptions(specs), 2, args, code))
@@ -51,12 +51,11 @@ int RunExportEng(const CommandArgs& argv) {
     }
     if (params.points == 0)
         return UsageError("export-eng", kZeroPointsText);
-    std::string* fields[] = {&params.designation, &params.diameter,      &params.length,
-                             &params.delays,      &params.preFireWeight, &params.postFireWeight,
-                             &params.manufacturer};
-    for (std::size_t k = 0; k < std::size(texts); ++k) {
-        if (auto v = args.Value(texts[k]))
-            *fields[k] = Utf8ToWindows1252(*v);
+    if (auto thrust = args.Value("--thrust")) {
+        if (*thrust == "net")
+            params.thrust = ThrustKind::Net;
+        else if (*thrust != "motor")
+            return UsageError("export-eng", "--thrust takes motor or net");
     }
 
     CTAVOkitDoc doc;
@@ -69,6 +68,24 @@ int RunExportEng(const CommandArgs& argv) {
     doc.m_nCursor2 = c2;
     if (!EngCursorsHoldData(doc))
         return Failure(kNothingToExportText);
+    // What the dialog would start from; the options replace it field by field.
+    const EngExportParams suggested = SuggestEngExportParams(doc, params.thrust);
+    params.designation = suggested.designation;
+    params.diameter = suggested.diameter;
+    params.delays = suggested.delays;
+    std::string* fields[] = {&params.designation, &params.diameter,      &params.length,
+                             &params.delays,      &params.preFireWeight, &params.postFireWeight,
+                             &params.manufacturer};
+    for (std::size_t k = 0; k < std::size(texts); ++k) {
+        if (auto v = args.Value(texts[k]))
+            *fields[k] = Utf8ToWindows1252(*v);
+    }
+    if (!args.Has("--post-fire"))
+        params.postFireWeight =
+            SuggestPostFireWeight(params.preFireWeight, doc.m_fPropellantWeight);
+    const EngFieldFault fault = EngExportFault(params);
+    if (!fault.message.empty())
+        return UsageError("export-eng", Windows1252ToUtf8(fault.message));
     const std::string& out = args.Positional()[1];
     std::string reason;
     if (!WriteEngFile(out, doc, params, reason))

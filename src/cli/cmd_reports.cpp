@@ -1,22 +1,29 @@
 // Commands on the reports: motor-report and cd-report.
 
 #include <iostream>
+#include <optional>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "flight/atomic_file.h"
+#include "flight/text_format.h"
+#include "motor/rasp_reader.h"
 #include "reports/cd_report.h"
+#include "reports/motor_comparison.h"
 #include "reports/motor_report.h"
 
 namespace tavo::cli {
 
 namespace {
 
-// FLIGHT --c1 I --c2 J with the flight options: loads the flight and sets the cursors.
-int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& doc) {
-    Args args;
+// FLIGHT --c1 I --c2 J with the flight options (and `extra`): loads the flight and sets
+// the cursors.
+int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& doc, Args& args,
+                    std::vector<OptionSpec> extra = {}) {
     int code = kExitOk;
-    if (!ParseCommandArgs(command, argv, WithFlightOptions({{"--c1", 1}, {"--c2", 1}}), 1, args,
-                          code))
+    extra.push_back({"--c1", 1});
+    extra.push_back({"--c2", 1});
+    if (!ParseCommandArgs(command, argv, WithFlightOptions(extra), 1, args, code))
         return code;
     int c1 = 0, c2 = 0;
     if (!args.Has("--c1") || !args.Has("--c2"))
@@ -31,16 +38,64 @@ int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& d
     return kExitOk;
 }
 
+// The motor of `path` to compare with: the one named, or the only one.
+int LoadCertified(const std::string& path, const std::optional<std::string>& name,
+                  EngMotor& motor) {
+    RaspFile file;
+    std::string reason;
+    if (!LoadRaspFile(path, file, reason))
+        return Failure("Could not read " + reason);
+    std::string names;
+    for (EngMotor& m : file.motors) {
+        if (name && Utf8ToWindows1252(*name) == m.designation) {
+            motor = std::move(m);
+            return kExitOk;
+        }
+        names += (names.empty() ? "" : ", ") + Windows1252ToUtf8(m.designation);
+    }
+    if (!name && file.motors.size() == 1) {
+        motor = std::move(file.motors.front());
+        return kExitOk;
+    }
+    if (file.motors.empty()) {
+        std::string text = FileNameOf(path) + " holds no motor that can be read";
+        for (const RaspRefusal& r : file.refused)
+            text += "\n" + Windows1252ToUtf8(RefusalText(r));
+        return Failure(text);
+    }
+    if (name)
+        return UsageError("motor-report",
+                          FileNameOf(path) + " holds no motor " + *name + "; it holds " + names);
+    return UsageError("motor-report",
+                      FileNameOf(path) + " holds several motors; name one with --motor: " + names);
+}
+
 } // namespace
 
 int RunMotorReport(const CommandArgs& argv) {
     CTAVOkitDoc doc;
-    int code = LoadWithCursors("motor-report", argv, doc);
+    Args args;
+    int code = LoadWithCursors("motor-report", argv, doc, args,
+                               {{"--thrust", 1}, {"--compare", 1}, {"--motor", 1}});
     if (code != kExitOk)
         return code;
+    ThrustKind kind = ThrustKind::Motor;
+    if (auto thrust = args.Value("--thrust")) {
+        if (*thrust == "net")
+            kind = ThrustKind::Net;
+        else if (*thrust != "motor")
+            return UsageError("motor-report", "--thrust takes motor or net");
+    }
+    if (args.Has("--motor") && !args.Has("--compare"))
+        return UsageError("motor-report", "--motor names a motor of the --compare file");
+    EngMotor certified;
+    if (auto compare = args.Value("--compare")) {
+        if ((code = LoadCertified(*compare, args.Value("--motor"), certified)) != kExitOk)
+            return code;
+    }
     AnsweringPrompt prompt;
     MotorReport report;
-    if (!report.ComputeMotorReport(doc, prompt))
+    if (!report.ComputeMotorReport(doc, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
     out.Add("motorClass", report.m_strMotorClass)
@@ -52,14 +107,44 @@ int RunMotorReport(const CommandArgs& argv) {
         .Add("totalImpulseN", report.m_strTotalImpulseN)
         .Add("totalImpulseLb", report.m_strTotalImpulseLb)
         .Add("isp", report.m_strIsp)
-        .Add("peakAccel", report.m_fPeakAccel);
+        .Add("peakAccel", report.m_fPeakAccel)
+        .Add("thrust", ThrustKindWord(kind));
+    const DragEstimate& drag = report.m_drag;
+    JsonObject model;
+    model.Add("weightImpulse", static_cast<float>(report.m_dWeightImpulse))
+        .Add("dragImpulse", static_cast<float>(report.m_dDragImpulse))
+        .Add("dragFromCoast", drag.usable)
+        .Add("dragFactor", static_cast<float>(drag.dragFactor))
+        .Add("cd", static_cast<float>(drag.cd))
+        .Add("coastSamples", drag.coastSamples)
+        .Add("burnoutSpeed", static_cast<float>(drag.burnoutSpeed))
+        .Add("note", kind == ThrustKind::Motor && !drag.usable ? drag.reason : std::string());
+    out.AddObject("model", model);
+    if (args.Has("--compare")) {
+        const MotorComparison c = CompareWithCertified(report, certified);
+        JsonObject cert;
+        cert.Add("designation", Windows1252ToUtf8(c.certified.designation))
+            .Add("manufacturer", Windows1252ToUtf8(c.certified.manufacturer))
+            .Add("class", std::string(1, c.certified.impulseClass))
+            .Add("totalImpulse", static_cast<float>(c.certified.totalImpulse))
+            .Add("avgThrust", static_cast<float>(c.certified.avgThrust))
+            .Add("peakThrust", static_cast<float>(c.certified.peakThrust))
+            .Add("burnTime", static_cast<float>(c.certified.burnTime));
+        JsonObject diff;
+        diff.Add("totalImpulse", static_cast<float>(c.totalImpulsePercent))
+            .Add("avgThrust", static_cast<float>(c.avgThrustPercent))
+            .Add("peakThrust", static_cast<float>(c.peakThrustPercent))
+            .Add("burnTime", static_cast<float>(c.burnTimePercent));
+        out.AddObject("certified", cert).AddObject("differencePercent", diff);
+    }
     std::cout << out.Text() << "\n";
     return kExitOk;
 }
 
 int RunCdReport(const CommandArgs& argv) {
     CTAVOkitDoc doc;
-    int code = LoadWithCursors("cd-report", argv, doc);
+    Args args;
+    int code = LoadWithCursors("cd-report", argv, doc, args);
     if (code != kExitOk)
         return code;
     AnsweringPrompt prompt;

@@ -40,6 +40,9 @@ int RunImportRdas(const CommandArgs& args);
 int RunMotorReport(const CommandArgs& args);
 int RunCdReport(const CommandArgs& args);
 
+// Motor files: cmd_motors.cpp.
+int RunMotors(const CommandArgs& args);
+
 // Drawing: cmd_render.cpp.
 int RunRender(const CommandArgs& args);
 

@@ -37,14 +37,19 @@ const Command kCommands[] = {
      RunTelemetryList},
     {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
     {"export-eng", "the thrust-curve export between sample indices I and J",
-     "FLIGHT OUT.eng --c1 I --c2 J --points P [--designation T] [--diameter-mm T]\n"
-     "       [--length-mm T] [--delays T] [--pre-fire T] [--post-fire T] [--manufacturer T]\n"
+     "FLIGHT OUT.eng --c1 I --c2 J --points P [--thrust motor|net] [--designation T]\n"
+     "       [--diameter-mm T]"
+     " [--length-mm T] [--delays T] [--pre-fire T] [--post-fire T] [--manufacturer T]\n"
      "       [flight options]",
      RunExportEng},
     {"import-rdas", "RDAS text import into a fresh document or into the flight FLIGHT",
      "IN.txt OUT [--into FLIGHT]", RunImportRdas},
     {"motor-report", "the motor report between sample indices I and J, as JSON",
-     "FLIGHT --c1 I --c2 J [flight options]", RunMotorReport},
+     "FLIGHT --c1 I --c2 J [--thrust motor|net] [--compare FILE.eng [--motor NAME]]\n"
+     "       [flight options]",
+     RunMotorReport},
+    {"motors", "every motor of a RASP motor file, as JSON, with warnings and refusals", "FILE.eng",
+     RunMotors},
     {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",
      "FLIGHT --c1 I --c2 J [flight options]", RunCdReport},
     {"render", "draw the flight graph (or a report window) as PNG, SVG or a printed PDF page",

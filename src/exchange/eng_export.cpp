@@ -1,11 +1,14 @@
 #include "exchange/eng_export.h"
 
 #include <charconv>
+#include <cmath>
 #include <mutex>
 
 #include "flight/atomic_file.h"
+#include "flight/number_text.h"
 #include "flight/text_format.h"
 #include "flight/units.h"
+#include "motor/eng_writer.h"
 
 namespace tavo {
 namespace {
@@ -54,10 +57,131 @@ std::string EngPropellantField(const std::string& preFire, const std::string& po
     return out;
 }
 
+EngFieldFault EngExportFault(const EngExportParams& p) {
+    double diameter = 0.0, length = 0.0, pre = 0.0, post = 0.0;
+    auto fault = [](EngField field, std::string message) {
+        return EngFieldFault{field, std::move(message)};
+    };
+    std::string m = EngTextFieldFault("Designation", p.designation);
+    if (m.empty() && p.designation.front() == ';')
+        m = "Designation cannot start with \";\", which marks a comment line.";
+    if (!m.empty())
+        return fault(EngField::Designation, m);
+    if (!(m = EngNumberFieldFault("Diameter", p.diameter, 1.0, true, "mm", diameter)).empty())
+        return fault(EngField::Diameter, m);
+    if (!(m = EngNumberFieldFault("Length", p.length, 1.0, true, "mm", length)).empty())
+        return fault(EngField::Length, m);
+    if (!(m = EngTextFieldFault("Delays", p.delays)).empty())
+        return fault(EngField::Delays, m);
+    if (!(m = EngNumberFieldFault("Pre-fire weight", p.preFireWeight, 0.0, false, "kg", pre))
+             .empty())
+        return fault(EngField::PreFire, m);
+    if (!(m = EngNumberFieldFault("Post-fire weight", p.postFireWeight, 0.0, true, "kg", post))
+             .empty())
+        return fault(EngField::PostFire, m);
+    // The header's propellant is the difference, and must be above 0 for every reader.
+    if (!(post < pre) || EngPropellantField(p.preFireWeight, p.postFireWeight) == "0")
+        return fault(EngField::PostFire,
+                     "Post-fire weight must be less than the pre-fire weight: the difference "
+                     "is the propellant.");
+    if (!(m = EngTextFieldFault("Manufacturer", p.manufacturer)).empty())
+        return fault(EngField::Manufacturer, m);
+    return {};
+}
+
+namespace {
+
+// Thrust of every `step`-th sample from C1 while below C2, with the mass falling by the
+// propellant weight over the lines, as the file has always been written. The caller
+// holds the samples' lock and has checked the cursors.
+std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
+                                     const std::vector<std::string>& samples, long long step,
+                                     ThrustKind kind) {
+    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+    const long long span = static_cast<long long>(c2) - c1;
+    const long long lines = span / step;
+    DragEstimate drag;
+    if (kind == ThrustKind::Motor)
+        drag = EstimateDrag(samples, flight, c1, c2);
+    const float dm = flight.m_fPropellantWeight / static_cast<float>(lines);
+    float mass = flight.m_fLaunchWeight;
+    float t = flight.m_fSampleInterval;
+    const float stepTime = static_cast<float>(step) * flight.m_fSampleInterval;
+    // Measured from the flight's first sample, the pad reading, wherever C1 stands.
+    const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+    // The file's thrust is worked out in double from the count difference on, so the
+    // acceleration is not rounded to float on its way.
+    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
+    std::vector<ThrustPoint> points;
+    points.reserve(static_cast<std::size_t>(lines) + 1);
+    for (long long i = c1; i < c2; i += step) {
+        const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
+        const double a = GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee);
+        double thrust = MotorThrust(mass, a);
+        if (kind == ThrustKind::Motor)
+            thrust += mass * kGee + drag.drag[static_cast<std::size_t>(i - c1)];
+        points.push_back(ThrustPoint{t, thrust});
+        t = t + stepTime;
+        mass = mass - dm;
+    }
+    points.push_back(ThrustPoint{t, 0.0}); // the closing time
+    return points;
+}
+
+} // namespace
+
+EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind) {
+    EngExportParams p;
+    p.thrust = kind;
+    if (flight.m_fMaxDiameter > 0.0f && std::isfinite(flight.m_fMaxDiameter)) {
+        // Tenths of a millimetre: the flight stores metres in float.
+        const double mm = std::round(flight.m_fMaxDiameter * 10000.0) / 10.0;
+        if (mm >= 1.0 && mm < 1e6)
+            AppendGeneral(p.diameter, mm);
+    }
+    if (flight.m_nEvent2 > 0 && flight.m_nEvent8 > flight.m_nEvent2 &&
+        flight.m_fSampleInterval > 0.0f && std::isfinite(flight.m_fSampleInterval)) {
+        const double delay = (flight.m_nEvent8 - flight.m_nEvent2) * flight.m_fSampleInterval;
+        if (delay < 1000.0)
+            p.delays = std::to_string(static_cast<int>(std::lround(delay)));
+    }
+    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.m_pSamples.items();
+    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+    if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
+        return p;
+    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind);
+    double impulse = 0.0;
+    for (std::size_t i = 0; i + 1 < points.size(); ++i)
+        impulse += points[i].thrust * flight.m_fSampleInterval;
+    const double burn = static_cast<double>(c2 - c1) * flight.m_fSampleInterval;
+    if (std::isfinite(impulse) && impulse > 0.0 && burn > 0.0)
+        p.designation =
+            std::string(1, ImpulseClassLetter(impulse)) + FormatFixed(impulse / burn, 0);
+    return p;
+}
+
+std::string SuggestPostFireWeight(const std::string& preFire, float propellantKg) {
+    double pre = 0.0;
+    if (!ParseWholeNumber(preFire, pre) || !std::isfinite(pre) || !(propellantKg > 0.0f) ||
+        !(pre > propellantKg))
+        return {};
+    // Tenths of a gram, so the difference prints as typed rather than with float dust.
+    const double post = std::round((pre - static_cast<double>(propellantKg)) * 1e4) / 1e4;
+    std::string out;
+    AppendGeneral(out, post);
+    return out;
+}
+
 bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
                   std::string& reason) {
     if (params.points == 0) {
         reason = kZeroPointsText;
+        return false;
+    }
+    const EngFieldFault fault = EngExportFault(params);
+    if (!fault.message.empty()) {
+        reason = fault.message;
         return false;
     }
     std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
@@ -68,48 +192,27 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
         reason = kNothingToExportText;
         return false;
     }
-
-    std::string text;
-    for (const std::string* field :
-         {&params.designation, &params.diameter, &params.length, &params.delays}) {
-        text += *field;
-        text += ' ';
-    }
-    text += EngPropellantField(params.preFireWeight, params.postFireWeight);
-    text += ' ';
-    text += params.preFireWeight;
-    text += ' ';
-    text += params.manufacturer;
-    text += " \r\n";
-
     const long long span = static_cast<long long>(c2) - c1;
     // A negative number of points gives one line per sample.
     long long step = span / params.points;
     if (step < 1)
         step = 1;
-    const long long lines = span / step;
-    const float dm = flight.m_fPropellantWeight / static_cast<float>(lines);
-    float mass = flight.m_fLaunchWeight;
-    float t = flight.m_fSampleInterval;
-    const float stepTime = static_cast<float>(step) * flight.m_fSampleInterval;
-    // Measured from the flight's first sample, the pad reading, wherever C1 stands.
-    const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
-    // The file's thrust is worked out in double from the count difference on, so the
-    // acceleration is not rounded to float on its way.
-    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
-    text.reserve(text.size() + static_cast<std::size_t>(span / step + 1) * 24);
-    for (long long i = c1; i < c2; i += step) {
-        const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
-        const double a = GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee);
-        AppendFixed(text, t, 3);
-        text += ' ';
-        AppendFixed(text, MotorThrust(mass, a), 3);
-        text += "\r\n";
-        t = t + stepTime;
-        mass = mass - dm;
-    }
-    AppendFixed(text, t, 3);
-    text += " 0.000\r\n;";
+    std::vector<ThrustPoint> points = ThrustLines(flight, samples, step, params.thrust);
+    const double closeTime = points.back().time;
+    points.pop_back();
+
+    EngHeader header{params.designation,
+                     params.diameter,
+                     params.length,
+                     params.delays,
+                     EngPropellantField(params.preFireWeight, params.postFireWeight),
+                     params.preFireWeight,
+                     params.manufacturer};
+    std::string text;
+    AppendEngHeader(text, header);
+    if (!AppendEngCurve(text, points, closeTime, reason))
+        return false;
+    text += ";";
     out = std::move(text);
     return true;
 }

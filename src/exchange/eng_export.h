@@ -5,10 +5,12 @@
 #include <string>
 
 #include "flight/flight_record.h"
+#include "motor/thrust_model.h"
 
 namespace tavo {
 
-// What the user typed in the export dialog; the texts go into the header as typed.
+// What the user typed in the export dialog; the texts go into the header as typed once
+// they pass EngExportFault.
 struct EngExportParams {
     std::string designation;
     std::string diameter;
@@ -18,7 +20,31 @@ struct EngExportParams {
     std::string postFireWeight;
     std::string manufacturer;
     int points = 0;
+    ThrustKind thrust = ThrustKind::Motor;
 };
+
+// The dialog's fields, in their order, for pointing at the one that is wrong.
+enum class EngField { Designation, Diameter, Length, Delays, PreFire, PostFire, Manufacturer };
+
+struct EngFieldFault {
+    EngField field = EngField::Designation;
+    std::string message; // empty: every field can be written
+};
+
+// The first field that would make a file some reader refuses or misreads (empty, a
+// blank inside, not plain ASCII, a size or weight that is not a number, a post-fire
+// weight not below the pre-fire weight), with the message that says so.
+EngFieldFault EngExportFault(const EngExportParams& params);
+
+// Values the flight knows, for the dialog to start from: the designation from the
+// `kind` of thrust between the cursors (class letter and average thrust), the diameter
+// in mm from the flight's diameter, the delay from the burn-out and deployment flags.
+EngExportParams SuggestEngExportParams(const FlightRecord& flight,
+                                       ThrustKind kind = ThrustKind::Motor);
+
+// The post-fire weight that leaves the flight's propellant weight: `preFire` less the
+// propellant, or empty when `preFire` is not a number above it.
+std::string SuggestPostFireWeight(const std::string& preFire, float propellantKg);
 
 // The messages of the export, word for word.
 inline constexpr const char* kNeedWeightText = "Please enter a weight in the details section.";
@@ -40,8 +66,10 @@ bool EngCursorsHoldData(const FlightRecord& flight);
 // difference ("%g"); otherwise the post-fire text as typed.
 std::string EngPropellantField(const std::string& preFire, const std::string& postFire);
 
-// The whole file's bytes. Refuses a number of points of 0 and cursors that do not hold
-// data (see EngCursorsHoldData), with a reason.
+// The whole file's bytes. Refuses, with a reason and nothing built: a number of points
+// of 0, cursors that do not hold data (see EngCursorsHoldData), fields EngExportFault
+// refuses, and a curve with values that are not finite (a two-G value or sample rate of
+// 0). Negative thrust is written as 0.
 bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
                   std::string& reason);
 

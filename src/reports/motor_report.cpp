@@ -24,25 +24,38 @@ std::string MotorClassText(float totalImpulse, float designationThrust) {
     return "P=" + thrust;
 }
 
-bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt) {
+bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt,
+                                     ThrustKind kind) {
     m_fPeakThrust = 0.0f;
     m_fPeakAccel = 0.0f;
     if (!CheckReportPreconditions(flight, prompt))
         return false;
+    if (!ComputeFigures(flight, kind)) {
+        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+        return false;
+    }
+    return true;
+}
 
+bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
     const int c1 = flight.m_nCursor1;
     const int c2 = flight.m_nCursor2;
     const int n = c2 - c1;
+    float peakThrust = 0.0f, peakAccel = 0.0f;
     float sum = 0.0f;
     float t = flight.m_fSampleInterval;
+    double weightImpulse = 0.0, dragImpulse = 0.0;
+    std::vector<float> thrusts;
+    DragEstimate drag;
     {
         std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
         const std::vector<std::string>& samples = flight.m_pSamples.items();
-        // The list is re-checked under its lock: the count the checks saw was read earlier.
-        if (samples.empty() || static_cast<std::size_t>(c2) > samples.size()) {
-            prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+        // The list is checked under its lock: the count the checks saw was read earlier.
+        if (samples.empty() || c1 < 0 || n <= 0 || static_cast<std::size_t>(c2) > samples.size())
             return false;
-        }
+        if (kind == ThrustKind::Motor)
+            drag = EstimateDrag(samples, flight, c1, c2);
+        thrusts.reserve(static_cast<std::size_t>(n));
         // Always measured from the pad reading of sample 0, wherever C1 stands.
         const float base = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
         const float countsPerGee = CountsPerGee<float>(flight.m_fTwoGee);
@@ -53,11 +66,19 @@ bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& pro
                 SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)])));
             // The reading falls as the acceleration rises.
             const float a = GeeFromCounts<float>(base, adc, countsPerGee);
-            if (a > m_fPeakAccel)
-                m_fPeakAccel = a;
-            const double thrust = MotorThrust(m, a);
-            if (thrust > m_fPeakThrust)
-                m_fPeakThrust = static_cast<float>(thrust);
+            if (a > peakAccel)
+                peakAccel = a;
+            double thrust = MotorThrust(m, a);
+            if (kind == ThrustKind::Motor) {
+                const double weight = m * kGee;
+                const double d = drag.drag[static_cast<std::size_t>(i - c1)];
+                thrust += weight + d;
+                weightImpulse += weight * flight.m_fSampleInterval;
+                dragImpulse += d * flight.m_fSampleInterval;
+            }
+            thrusts.push_back(static_cast<float>(thrust));
+            if (thrust > peakThrust)
+                peakThrust = static_cast<float>(thrust);
             sum = static_cast<float>(sum + thrust);
             t = t + flight.m_fSampleInterval;
             m = m - dm;
@@ -71,6 +92,16 @@ bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& pro
     const double isp = impulseLb / (flight.m_fPropellantWeight * kKgToLb);
     const float designationThrust = impulse / burnTime;
 
+    m_fPeakThrust = peakThrust;
+    m_fPeakAccel = peakAccel;
+    m_thrust = kind;
+    m_drag = std::move(drag);
+    m_fTotalImpulse = impulse;
+    m_fAvgThrust = avgThrust;
+    m_fBurnTime = burnTime;
+    m_dWeightImpulse = weightImpulse;
+    m_dDragImpulse = dragImpulse;
+    m_arrThrust = std::move(thrusts);
     m_strMotorClass = MotorClassText(impulse, designationThrust);
     m_strBurnTime = FormatFixed(burnTime, 2);
     m_strAvgThrustN = FormatFixed(avgThrust, 2);

@@ -1,11 +1,14 @@
 #pragma once
 // The motor report: the stretch of the flight between the cursors read as a motor burn,
 // with burn time, average, peak and total thrust, specific impulse and designation. The
-// figures are computed once when the report opens and kept as the texts it shows.
+// figures are computed when the report opens and kept as the texts it shows; choosing
+// the other thrust recomputes them from the same range.
 
 #include <string>
+#include <vector>
 
 #include "flight/flight_record.h"
+#include "motor/thrust_model.h"
 #include "prompt/user_prompt.h"
 
 namespace tavo {
@@ -14,10 +17,14 @@ class MotorReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then fills the
     // results from the raw samples between the cursors. False: nothing to show.
-    bool ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt);
+    bool ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt,
+                            ThrustKind kind = ThrustKind::Motor);
+    // The figures alone, without the checks' questions: false (and nothing changed) when
+    // the cursors no longer hold samples.
+    bool ComputeFigures(const FlightRecord& flight, ThrustKind kind);
 
     float m_fPeakThrust = 0.0f; // N, at least 0
-    float m_fPeakAccel = 0.0f;  // g, at least 0; scales the drawn curve
+    float m_fPeakAccel = 0.0f;  // g, at least 0; scales the drawn net curve
     std::string m_strMotorClass;
     std::string m_strBurnTime;
     std::string m_strAvgThrustN;
@@ -27,6 +34,19 @@ public:
     std::string m_strPeakThrustLb;
     std::string m_strTotalImpulseLb;
     std::string m_strIsp;
+
+    // Which thrust the figures are of, and the model behind the motor thrust.
+    ThrustKind m_thrust = ThrustKind::Net;
+    DragEstimate m_drag;
+    // The figures as numbers, for comparisons: N s, N, s.
+    float m_fTotalImpulse = 0.0f;
+    float m_fAvgThrust = 0.0f;
+    float m_fBurnTime = 0.0f;
+    // What the weight and the drag added to the net impulse (0 for the net force).
+    double m_dWeightImpulse = 0.0;
+    double m_dDragImpulse = 0.0;
+    // The thrust of each sample of the range, N, as the figures take it.
+    std::vector<float> m_arrThrust;
 };
 
 // The designation: the impulse class letter of `totalImpulse` (N s) followed by the

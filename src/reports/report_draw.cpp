@@ -1,29 +1,70 @@
 #include "reports/report_draw.h"
 
+#include <algorithm>
 #include <cmath>
 
 #include "flight/text_format.h"
+#include "reports/motor_comparison.h"
 
 namespace tavo {
 
 namespace {
 
-// The thrust curve of the motor report. The curve holds the acceleration in the unit the
-// graph shows, scaled by the peak in g: it fits the frame exactly when that unit is g.
-ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, int frameHeight) {
+// Units per newton of the value labels, which count from the bottom edge one step per
+// tenth of the frame in whole units.
+double NewtonScale(float valueStep, int frameHeight) {
+    return valueStep > 0.0f ? (frameHeight / 10) / static_cast<double>(valueStep) : 0.0;
+}
+
+// The thrust curve of the motor report. The net force is drawn as it always has been:
+// the acceleration in the unit the graph shows, scaled by the peak in g, which fits the
+// frame exactly when that unit is g. The motor thrust is drawn in newtons against the
+// value labels, which then also carry a certified curve's peak.
+ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, int frameHeight,
+                       const EngMotor* certified) {
     ReportGraph graph;
-    graph.values = &flight.m_arrAccel;
-    graph.first = flight.m_nCursor1;
     graph.count = flight.m_nCursor2 - flight.m_nCursor1;
-    // The first point is the pad reading of the whole flight, not the range's first sample.
-    graph.firstValue = flight.m_arrAccel.empty() ? 0.0f : flight.m_arrAccel[0];
-    graph.scale = ReportCurveScale(frameHeight, report.m_fPeakAccel);
     graph.sampleInterval = flight.m_fSampleInterval;
-    graph.valueStep = static_cast<float>(std::ceil(report.m_fPeakThrust) * 0.1);
+    graph.drawGrid = flight.m_bDrawGrid;
     // The label format follows the peak acceleration, as it always has, not the thrust.
     graph.valueDecimals = report.m_fPeakAccel > 999 ? 0 : 1;
-    graph.drawGrid = flight.m_bDrawGrid;
+    if (report.m_thrust == ThrustKind::Net) {
+        graph.values = &flight.m_arrAccel;
+        graph.first = flight.m_nCursor1;
+        // The first point is the pad reading of the whole flight, not the range's first.
+        graph.firstValue = flight.m_arrAccel.empty() ? 0.0f : flight.m_arrAccel[0];
+        graph.scale = ReportCurveScale(frameHeight, report.m_fPeakAccel);
+        graph.valueStep = static_cast<float>(std::ceil(report.m_fPeakThrust) * 0.1);
+        return graph;
+    }
+    double top = report.m_fPeakThrust;
+    if (certified != nullptr)
+        top = std::max(top, PeakThrust(*certified));
+    graph.values = &report.m_arrThrust;
+    graph.first = 0;
+    if (report.m_arrThrust.size() != static_cast<std::size_t>(std::max(graph.count, 0)))
+        graph.count = 0;
+    graph.firstValue = 0.0f; // the motor is lit at C1
+    graph.valueStep = static_cast<float>(std::ceil(top) * 0.1);
+    graph.scale = static_cast<float>(NewtonScale(graph.valueStep, frameHeight));
     return graph;
+}
+
+// Which thrust is shown, in the frame's top left corner, and the certified curve.
+void DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& flight,
+                      const MotorReport& report, const ReportGraph& graph,
+                      const EngMotor* certified) {
+    if (certified != nullptr && graph.count > 0) {
+        const double span = static_cast<double>(graph.count) * flight.m_fSampleInterval;
+        DrawCertifiedCurve(canvas, frame, *certified, span,
+                           NewtonScale(graph.valueStep, frame.bottom - frame.top));
+    }
+    canvas.SetPen(kBlackPen);
+    std::string caption = ThrustModelText(report.m_thrust, report.m_drag);
+    if (certified != nullptr)
+        caption += "; blue: certified " + certified->designation;
+    canvas.DrawText(Rect{frame.left + 6, frame.top + 2, frame.right - 4, frame.top + 22}, caption,
+                    TextLeft | TextTop | TextSingleLine);
 }
 
 // The figures as the window and the page print them: `lineEnd` after each, `unitGap`
@@ -33,8 +74,8 @@ std::string ResultsText(const MotorReport& r, const char* lineEnd, const char* u
     return r.m_strMotorClass + end + "Burn Time: " + r.m_strBurnTime + "s" + end +
            "Avg: " + r.m_strAvgThrustN + "N" + unitGap + r.m_strAvgThrustLb + "lb" + end +
            "Peak: " + r.m_strPeakThrustN + "N" + unitGap + r.m_strPeakThrustLb + "lb" + end +
-           "Total: " + r.m_strTotalImpulseN + "N" + unitGap + r.m_strTotalImpulseLb + "lb" + end +
-           "Isp: " + r.m_strIsp;
+           "Total: " + r.m_strTotalImpulseN + "N s" + unitGap + r.m_strTotalImpulseLb + "lb s" +
+           end + "Isp: " + r.m_strIsp;
 }
 
 } // namespace
@@ -59,10 +100,12 @@ std::string FlightDetailsPageText(const FlightRecord& f) {
 }
 
 void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
-                     int width, int height) {
+                     int width, int height, const EngMotor* certified) {
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
-    DrawReportGraph(canvas, frame, MotorGraph(flight, report, frame.bottom - frame.top));
+    const ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top, certified);
+    DrawReportGraph(canvas, frame, graph);
+    DrawThrustExtras(canvas, frame, flight, report, graph, certified);
 
     // Half the frame width taken as an x of its own: the box has always stood a little
     // left of the frame's centre, and printed reports look the same.
@@ -71,10 +114,18 @@ void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorRepo
     canvas.DrawRectangle(Rect{xc - 85, frame.bottom - 110, xc + 85, frame.bottom});
     canvas.DrawText(Rect{xc - 78, frame.bottom - 105, xc + 78, frame.bottom},
                     MotorResultsText(report), TextLeft | TextTop);
+    if (certified != nullptr) {
+        // The certified figures in a box of the same size to the right.
+        const int left = xc + 95;
+        canvas.DrawRectangle(Rect{left, frame.bottom - 110, left + 190, frame.bottom});
+        canvas.DrawText(Rect{left + 7, frame.bottom - 105, left + 183, frame.bottom},
+                        ComparisonText(CompareWithCertified(report, *certified), "\n"),
+                        TextLeft | TextTop);
+    }
 }
 
 void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
-                         const ReportPageGeometry& page) {
+                         const ReportPageGeometry& page, const EngMotor* certified) {
     const int w = page.width;
     const int h = page.height;
     const int mx = page.marginX;
@@ -82,15 +133,19 @@ void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const Motor
     const Rect frame = ReportPageFrame(w, h, mx, my);
     const int frameWidth = frame.right - frame.left;
     BeginReportPage(canvas, w, h);
-    ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top);
+    ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top, certified);
     graph.valueLabelWidth = 65;
     DrawReportGraph(canvas, frame, graph);
+    DrawThrustExtras(canvas, frame, flight, report, graph, certified);
 
     // Below the window's own page: the flight on the left, the figures on the right.
     canvas.DrawText(Rect{frame.left, h, frameWidth, 2 * h}, FlightDetailsPageText(flight),
                     TextLeft | TextTop);
-    canvas.DrawText(Rect{frameWidth / 2 + 101, h, frame.right, 2 * h}, MotorResultsPageText(report),
-                    TextLeft | TextTop);
+    std::string results = MotorResultsPageText(report);
+    if (certified != nullptr)
+        // One line each: with blank lines between them the box would run off the page.
+        results += "\n\n" + ComparisonText(CompareWithCertified(report, *certified), "\n");
+    canvas.DrawText(Rect{frameWidth / 2 + 101, h, frame.right, 2 * h}, results, TextLeft | TextTop);
 }
 
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,

@@ -5,6 +5,7 @@
 
 #include "canvas/canvas.h"
 #include "flight/flight_record.h"
+#include "motor/eng_motor.h"
 #include "reports/cd_report.h"
 #include "reports/motor_report.h"
 #include "reports/report_layout.h"
@@ -12,14 +13,15 @@
 namespace tavo {
 
 // The motor report window's client area of width x height: the thrust curve between the
-// cursors and the box with the figures.
+// cursors and the box with the figures; with a `certified` motor, its curve over the
+// measured one and its figures beside them.
 void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
-                     int width, int height);
+                     int width, int height, const EngMotor* certified = nullptr);
 
 // The motor report's printed page: the window's page laid out with margins, the flight
 // details and the figures below the graph. The canvas maps page units as `page` says.
 void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
-                         const ReportPageGeometry& page);
+                         const ReportPageGeometry& page, const EngMotor* certified = nullptr);
 
 // The Cd report window's client area of width x height.
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,

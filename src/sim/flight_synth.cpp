@@ -7,8 +7,14 @@
 namespace tavo {
 namespace {
 
-// Integration step: fine enough that the sampled figures do not depend on it.
+// Integration steps: fine enough that the sampled figures do not depend on them. The
+// burn changes fast; after it the forces are smooth and a coarser step keeps a long
+// descent quick.
 constexpr double kMaxStepS = 1e-4;
+constexpr double kCoastStepS = 1e-3;
+// The ground stops a landing rocket within a few samples; its deceleration is capped so
+// the recorder reads it rather than clipping (soft ground, grass).
+constexpr double kMaxImpactGee = 30.0;
 
 // splitmix64: a fixed, portable sequence, so a seed gives the same flight everywhere
 // (the standard distributions are not specified bit for bit).
@@ -25,13 +31,14 @@ struct NoiseSource {
 
 struct Model {
     const SynthParams& p;
+    MotorCurve curve{p.motor};
     double impulse = 0.0;
     double bodyArea = 0.0;
     double chuteArea = 0.0;
     double deployTime = -1.0;
 
     double Mass(double t) const {
-        double burnt = impulse > 0.0 ? ImpulseUpTo(p.motor, t) / impulse : 0.0;
+        double burnt = impulse > 0.0 ? curve.ImpulseUpTo(t) / impulse : 0.0;
         return p.rocket.dryMassKg + p.motor.totalKg - p.motor.propellantKg * burnt;
     }
     bool Deployed(double t) const { return deployTime >= 0.0 && t >= deployTime; }
@@ -43,7 +50,7 @@ struct Model {
     }
     // What the accelerometer feels in flight, m/s^2.
     double SpecificForce(double t, double v) const {
-        return (ThrustAt(p.motor, t) + Drag(t, v)) / Mass(t);
+        return (curve.ThrustAt(t) + Drag(t, v)) / Mass(t);
     }
     double Accel(double t, double v) const { return SpecificForce(t, v) - kGee; }
 };
@@ -59,7 +66,7 @@ bool Validate(const SynthParams& p, std::string& reason) {
         reason = what;
         return false;
     };
-    if (p.motor.points.empty() || !(TotalImpulse(p.motor) > 0.0))
+    if (p.motor.points.empty() || !(MotorCurve(p.motor).TotalImpulse() > 0.0))
         return fail("the motor has no thrust curve");
     if (!(r.dryMassKg > 0.0 && r.dryMassKg < 1000.0))
         return fail("the rocket's mass must be above 0");
@@ -95,21 +102,42 @@ std::uint16_t Reading(const RecorderParams& rec, double specificForceG, double n
     return static_cast<std::uint16_t>(counts);
 }
 
-// One run with a fixed deployment time; the caller picks the delay.
-bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::string& reason) {
+// Extra specific force (m/s^2) of each landing impact sample and their number, for a
+// touch-down at `speed` m/s: the integral of the readings brings the speed back to 0.
+struct Impact {
+    double accel = 0.0;
+    int samples = 0;
+};
+Impact LandingImpact(const RecorderParams& rec, double speed, double dt) {
+    Impact impact;
+    if (!(speed > 0.0))
+        return impact;
+    // Headroom above the 1 g rest reading before the reading clips at 0 counts.
+    const double headroomGee = rec.zeroG / CountsPerGee<double>(rec.twoGee) - 1.0;
+    const double maxAccel = std::max(1.0, std::min(kMaxImpactGee, 0.9 * headroomGee)) * kGee;
+    impact.samples = std::max(1, static_cast<int>(std::ceil(speed / (maxAccel * dt))));
+    impact.accel = speed / (impact.samples * dt);
+    return impact;
+}
+
+// One run with a fixed deployment time; the caller picks the delay. `toApogee` stops at
+// the apogee (all that choosing a delay needs).
+bool Simulate(const SynthParams& p, double deployDelay, bool toApogee, SynthFlight& out,
+              std::string& reason) {
     Model m{p};
-    m.impulse = TotalImpulse(p.motor);
+    m.impulse = m.curve.TotalImpulse();
     m.bodyArea = Area(p.rocket.diameterM);
     m.chuteArea = Area(p.rocket.chuteDiameterM);
-    const double burnout = BurnTime(p.motor);
+    const double burnout = m.curve.BurnTime();
     m.deployTime = deployDelay >= 0.0 ? burnout + deployDelay : -1.0;
     const double dt = 1.0 / p.recorder.sampleRate;
-    const int substeps = std::max(1, static_cast<int>(std::ceil(dt / kMaxStepS)));
+    const int burnSubsteps = std::max(1, static_cast<int>(std::ceil(dt / kMaxStepS)));
+    const int coastSubsteps = std::max(1, static_cast<int>(std::ceil(dt / kCoastStepS)));
 
     // The pad holds the rocket until the thrust exceeds its weight.
     double liftoff = -1.0;
     for (double t = 0.0; t < burnout; t += kMaxStepS / 10.0) {
-        if (ThrustAt(p.motor, t) > m.Mass(t) * kGee) {
+        if (m.curve.ThrustAt(t) > m.Mass(t) * kGee) {
             liftoff = t;
             break;
         }
@@ -127,7 +155,7 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
     truth.deployDelayS = deployDelay;
     truth.launchMassKg = m.Mass(0.0);
     truth.motorImpulseNs = m.impulse;
-    truth.thrustImpulseNs = m.impulse - ImpulseUpTo(p.motor, liftoff);
+    truth.thrustImpulseNs = m.impulse - m.curve.ImpulseUpTo(liftoff);
 
     const RecorderParams& rec = p.recorder;
     NoiseSource noise{rec.seed};
@@ -152,9 +180,15 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
     double t = liftoff, v = 0.0, x = 0.0;
     bool climbing = true, landed = false;
     double landedAt = 0.0;
+    Impact impact;
     int flags = 1;
     while (true) {
         const double target = static_cast<double>(j) * dt;
+        // The speed when this sample's interval opened (0 before lift-off and on the
+        // ground), for the reading's average over the interval.
+        const double vOpen = landed ? 0.0 : v;
+        bool landedNow = false;
+        const int substeps = target - dt < burnout ? burnSubsteps : coastSubsteps;
         const double h = (target - t) / substeps;
         for (int s = 0; s < substeps && h > 0.0 && !landed; ++s) {
             // Classic Runge-Kutta on the velocity; the altitude follows by the same weights.
@@ -181,22 +215,30 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
                 truth.netImpulseNs +=
                     hh / 6.0 * (net(t, v) + 4.0 * net(t + 0.5 * hh, vm) + net(stop, vNew));
             }
+            // A motor too weak to hold the rocket up lets it settle back on the pad, never
+            // through it.
+            if (climbing && xNew < 0.0) {
+                xNew = 0.0;
+                vNew = 0.0;
+            }
             if (climbing && vNew <= 0.0 && t > burnout) {
                 climbing = false;
                 double frac = v > 0.0 ? v / (v - vNew) : 0.0;
                 truth.apogeeTimeS = t + frac * h;
-                truth.apogeeM = std::max(x, xNew);
                 flags |= 4;
             }
             t += h;
             v = vNew;
             x = xNew;
             truth.maxVelocityMs = std::max(truth.maxVelocityMs, v);
+            truth.apogeeM = std::max(truth.apogeeM, x);
             if (!climbing && x <= 0.0) {
                 landed = true;
+                landedNow = true;
                 landedAt = t;
                 truth.landingTimeS = t;
                 truth.landingVelocityMs = v;
+                impact = LandingImpact(rec, -v, dt);
                 v = 0.0;
                 x = 0.0;
             }
@@ -208,7 +250,18 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
             flags |= 8;
         t = std::max(t, target);
 
-        double sfG = landed ? 1.0 : m.SpecificForce(target, v) / kGee;
+        // The reading is the specific force averaged over the sample's interval, as the
+        // recorder's filtered converter gives it: the change of speed plus the 1 g that
+        // gravity took away (or that the pad or the ground pushed back). Summed sample by
+        // sample the readings then give back the speed, through the deployment's jolt
+        // too, where a reading of the instant would drift the integrated velocity.
+        const double vClose = landedNow ? truth.landingVelocityMs : landed ? 0.0 : v;
+        double sfG = (vClose - vOpen) / (dt * kGee) + 1.0;
+        // The ground then stops the rocket over a few samples.
+        if (landed && impact.samples > 0) {
+            sfG += impact.accel / kGee;
+            --impact.samples;
+        }
         if (flags & 1)
             f.launchIndex = static_cast<int>(f.words.size());
         if (flags & 2)
@@ -220,7 +273,9 @@ bool Simulate(const SynthParams& p, double deployDelay, SynthFlight& out, std::s
         push(sfG, flags, v, x);
         flags = 0;
         ++j;
-        if (landed && t >= landedAt + rec.afterLandingS)
+        if (toApogee && !climbing)
+            break;
+        if (landed && t >= landedAt + rec.afterLandingS && impact.samples == 0)
             break;
         if (f.words.size() >= static_cast<std::size_t>(kRecorderMemorySamples)) {
             f.truncated = !landed;
@@ -242,7 +297,7 @@ bool SynthesizeFlight(const SynthParams& params, SynthFlight& flight, std::strin
         if (!params.motor.delays.empty()) {
             // A ballistic run tells how long the coast lasts; take the nearest listed delay.
             SynthFlight ballistic;
-            if (!Simulate(params, -1.0, ballistic, reason))
+            if (!Simulate(params, -1.0, true, ballistic, reason))
                 return false;
             double coast = ballistic.truth.apogeeTimeS - ballistic.truth.burnoutTimeS;
             delay = params.motor.delays.front();
@@ -251,7 +306,7 @@ bool SynthesizeFlight(const SynthParams& params, SynthFlight& flight, std::strin
                     delay = d;
         }
     }
-    return Simulate(params, delay, flight, reason);
+    return Simulate(params, delay, false, flight, reason);
 }
 
 void FillFlightRecord(const SynthParams& params, const SynthFlight& flight, FlightRecord& record) {

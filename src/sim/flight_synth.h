@@ -12,7 +12,7 @@
 #include "device/recorder_limits.h"
 #include "flight/flight_record.h"
 #include "flight/units.h"
-#include "sim/eng_motor.h"
+#include "motor/eng_motor.h"
 
 namespace tavo {
 

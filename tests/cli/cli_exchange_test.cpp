@@ -98,9 +98,9 @@ TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
         int exit;
         std::string err;
     } cases[] = {
-        {{"--c1", "256", "--c2", "440", "--points", "0"}, 2, ""},
-        {{"--c1", "256", "--c2", "440", "--points", "x"}, 2, ""},
-        {{"--c1", "256", "--points", "5"}, 2, ""},
+        {{"--c1", "256", "--c2", "440", "--points", "0"}, 2, "must not be 0"},
+        {{"--c1", "256", "--c2", "440", "--points", "x"}, 2, "whole number"},
+        {{"--c1", "256", "--points", "5"}, 2, "--c2 is required"},
         {{"--c1", "256", "--c2", "999999", "--points", "5"}, 1, "Nothing to Export\n"},
         {{"--c1", "-1", "--c2", "40", "--points", "5"}, 1, "Nothing to Export\n"},
         {{"--c1", "1", "--c2", "40", "--points", "5", "--weight", "0"},
@@ -109,17 +109,57 @@ TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
         {{"--c1", "1", "--c2", "40", "--points", "5", "--propellant", "0"},
          1,
          "Please enter a propellant weight in the details section.\n"},
+        // With every header field given: what no reader could load is refused.
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--manufacturer", "Estes Industries"},
+         2,
+         "contains a blank"},
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--designation", "C6\xC3\xA9"},
+         2,
+         "plain ASCII"},
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--post-fire", "0.0231"},
+         2,
+         "less than the pre-fire weight"},
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--thrust", "up"}, 2, "motor or net"},
+        // Nothing the flight would suggest survives these either.
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--two-gee", "0", "--designation", "C6"},
+         1,
+         "not a finite"},
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--rate", "0", "--thrust", "net",
+          "--designation", "C6"},
+         1,
+         "not a finite"},
     };
     for (const Case& c : cases) {
-        std::vector<std::string> args = {"export-eng", kDemo, dir + "/bad.eng"};
+        std::vector<std::string> args = {
+            "export-eng", kDemo,        dir + "/bad.eng", "--length-mm",    "70", "--delays",
+            "5",          "--pre-fire", "0.0231",         "--manufacturer", "Es"};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         r = RunCli(args);
         EXPECT_EQ(r.exitCode, c.exit) << c.extra[c.extra.size() - 1];
-        if (!c.err.empty()) {
+        if (c.err.back() == '\n') {
             EXPECT_EQ(r.err, c.err);
+        } else if (!c.err.empty()) {
+            EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
         }
         EXPECT_FALSE(std::filesystem::exists(dir + "/bad.eng"));
     }
+}
+
+TEST_F(CliExchange, ExportEngFillsInWhatTheFlightKnows) {
+    // The demo flight: a C6 on a 24.6 mm rocket deployed 5 s after burn-out, 10.8 g of
+    // propellant; the net force has the lower average thrust.
+    std::vector<std::string> designations;
+    for (const char* thrust : {"motor", "net"}) {
+        const auto r = RunCli({"export-eng", kDemo, dir + "/filled.eng", "--c1", "256", "--c2",
+                               "439", "--points", "20", "--length-mm", "70", "--pre-fire", "0.0231",
+                               "--manufacturer", "Estes", "--thrust", thrust});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        const std::string text = Bytes(dir + "/filled.eng");
+        EXPECT_EQ(text.find(" 24.6 70 5 0.0108 0.0231 Estes \r\n"), 2u) << text;
+        EXPECT_EQ(text[0], 'C') << text;
+        designations.push_back(text.substr(0, 2));
+    }
+    EXPECT_GT(designations[0], designations[1]);
 }
 
 TEST_F(CliExchange, ImportRdasMakesAFlightOrKeepsTheOneGiven) {

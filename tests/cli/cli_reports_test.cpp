@@ -9,6 +9,7 @@
 #include "flight/flight_file.h"
 #include "reports/cd_report.h"
 #include "reports/motor_report.h"
+#include "support/test_files.h"
 
 namespace tavo {
 namespace {
@@ -49,7 +50,7 @@ TEST(CliMotorReport, PrintsTheReportTextsBetweenTheCursors) {
     EXPECT_EQ(JsonField(result.out, "totalImpulseLb"), report.m_strTotalImpulseLb);
     EXPECT_EQ(JsonField(result.out, "isp"), report.m_strIsp);
     EXPECT_EQ(JsonField(result.out, "peakAccel"), Float9(report.m_fPeakAccel));
-    // A C motor: the demo's C6 delivers 6.45 N s net of weight and drag.
+    // The demo flies a C6: its motor thrust gives a C.
     EXPECT_EQ(report.m_strMotorClass[0], 'C');
 }
 
@@ -127,6 +128,85 @@ TEST(CliCdReport, PrintsTheValueRange) {
     EXPECT_EQ(result.out, "{\"cdMin\":0,\"cdMax\":" + Float9(report.m_fCdMax) + "}\n");
     // The coast after burn-out: a body Cd of the order of the simulated 0.6.
     EXPECT_GT(report.m_fCdMax, 0.3f);
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(CliMotorReport, ChoosesTheThrustAndComparesWithACertifiedCurve) {
+    const std::string dir = testing::TempDir("cli_motor_compare");
+    const std::string two = dir + "/two.eng";
+    test::WriteFileBytes(two, "; two motors\nC6-3 18 70 3 0.0108 0.0231 Es\n0.1 10\n1.8 0\n"
+                              "C6-5 18 70 5 0.0108 0.0231 Es\n0.1 10\n1.9 0\n");
+    const std::string c6 = TAVOKIT_SOURCE_DIR "/data/motors/C6.eng";
+    const std::vector<std::string> span = {"motor-report", kDemo, "--c1", "256", "--c2", "439"};
+    auto run = [&](std::vector<std::string> extra) {
+        std::vector<std::string> args = span;
+        args.insert(args.end(), extra.begin(), extra.end());
+        return RunCli(args);
+    };
+    const auto motor = run({"--compare", c6});
+    const auto net = run({"--thrust", "net"});
+    ASSERT_EQ(motor.exitCode, 0) << motor.err;
+    ASSERT_EQ(net.exitCode, 0) << net.err;
+    EXPECT_EQ(JsonField(motor.out, "thrust"), "motor");
+    EXPECT_EQ(JsonField(net.out, "thrust"), "net");
+    EXPECT_EQ(JsonField(motor.out, "dragFromCoast"), "true");
+    // The motor thrust adds the weight and the drag the net force leaves out.
+    const double motorImpulse = std::stod(JsonField(motor.out, "totalImpulseN"));
+    const double netImpulse = std::stod(JsonField(net.out, "totalImpulseN"));
+    EXPECT_NEAR(motorImpulse - netImpulse,
+                std::stod(JsonField(motor.out, "weightImpulse")) +
+                    std::stod(JsonField(motor.out, "dragImpulse")),
+                0.02);
+    EXPECT_EQ(JsonField(motor.out, "designation"), "C6");
+    EXPECT_EQ(JsonField(motor.out, "class"), "C");
+    const double certified = std::stod(JsonField(motor.out, "totalImpulse"));
+    EXPECT_NEAR(certified, 8.82, 0.01);
+    const std::string diff = JsonField(motor.out, "differencePercent");
+    EXPECT_NEAR(std::stod(JsonField(diff, "totalImpulse")),
+                (motorImpulse - certified) / certified * 100.0, 0.1);
+    EXPECT_EQ(JsonField(net.out, "certified"), "<missing>");
+
+    struct Case {
+        std::vector<std::string> extra;
+        int exit;
+        const char* err; // part of it
+    } cases[] = {
+        {{"--compare", two}, 2, "several motors; name one with --motor: C6-3, C6-5"},
+        {{"--compare", two, "--motor", "C6-7"}, 2, "no motor C6-7"},
+        {{"--compare", two, "--motor", "C6-5"}, 0, ""},
+        {{"--motor", "C6-5"}, 2, "--compare"},
+        {{"--compare", dir + "/none.eng"}, 1, "none.eng"},
+        {{"--compare", dir}, 1, "not a regular file"},
+        {{"--thrust", "gross"}, 2, "motor or net"},
+    };
+    for (const Case& c : cases) {
+        const auto r = run(c.extra);
+        EXPECT_EQ(r.exitCode, c.exit) << c.err << r.err;
+        EXPECT_NE(r.err.find(c.err), std::string::npos) << r.err;
+    }
+}
+
+TEST(CliMotors, ListsEveryMotorWithItsWarningsAndRefusals) {
+    const std::string dir = testing::TempDir("cli_motors");
+    const std::string file = dir + "/mixed.eng";
+    test::WriteFileBytes(file, "A8 18 70 3-5 0.0033 0.01635 Estes\n0 1\n0.5 2\n0.7 0\n;\n"
+                               "Broken 18 70 3\n1 1\n;\n"
+                               "C6 18 70 0-P 0.0108 0.0231 Es\n0.1 10\n1.8 0\n");
+    const auto r = RunCli({"motors", file});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out.rfind("{\"motors\":[{\"designation\":\"A8\",\"class\":\"A\"", 0), 0u) << r.out;
+    EXPECT_NE(r.out.find("starts at t = 0"), std::string::npos) << r.out;
+    EXPECT_NE(r.out.find("\"designation\":\"C6\",\"class\":\"C\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"delays\":\"0-P\""), std::string::npos);
+    EXPECT_NE(r.out.find("\"refused\":[{\"motor\":\"Broken\",\"line\":6,"), std::string::npos)
+        << r.out;
+    EXPECT_EQ(RunCli({"motors", dir + "/none.eng"}).exitCode, 1);
+    EXPECT_EQ(RunCli({"motors"}).exitCode, 2);
 }
 
 } // namespace

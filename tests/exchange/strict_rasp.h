@@ -1,6 +1,7 @@
 #pragma once
-// A strict reader of RASP ".eng" files, as the pickiest simulators read them: what the
-// thrust-curve export writes must pass it.
+// A strict reader of RASP ".eng" files, written from the format's rules for files we
+// write, as the pickiest simulators read them: what the thrust-curve export writes must
+// pass it.
 
 #include <cmath>
 #include <cstdlib>
@@ -47,10 +48,18 @@ inline std::string StrictRaspFault(const std::string& text) {
         fields.push_back(f);
     if (fields.size() != 7)
         return "header has " + std::to_string(fields.size()) + " fields";
+    for (const std::string& field : fields)
+        for (char c : field)
+            if (static_cast<unsigned char>(c) < 0x21 || static_cast<unsigned char>(c) > 0x7E)
+                return "header byte not printable ASCII";
     double diameter, length, propellant, total;
     if (!StrictNumber(fields[1], diameter) || !StrictNumber(fields[2], length) ||
         !StrictNumber(fields[4], propellant) || !StrictNumber(fields[5], total))
         return "header numbers";
+    if (diameter < 1.0 || length < 1.0)
+        return "diameter or length below 1 mm";
+    if (!(propellant > 0.0) || !(total > 0.0))
+        return "mass not above 0";
     if (propellant > total)
         return "propellant above total";
     double lastTime = 0.0, lastThrust = -1.0;
@@ -71,8 +80,8 @@ inline std::string StrictRaspFault(const std::string& text) {
         lastThrust = f;
         ++points;
     }
-    if (points == 0)
-        return "no data";
+    if (points < 2)
+        return "fewer than two points";
     if (lastThrust != 0.0)
         return "last thrust not 0";
     for (; i < lines.size(); ++i)

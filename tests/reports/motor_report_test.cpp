@@ -30,7 +30,7 @@ TEST(MotorReport, HandWorkedBurn) {
     MakeBurn(flight);
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_TRUE(prompt.messages.empty());
     ASSERT_EQ(prompt.questions.size(), 1u);
     EXPECT_EQ(prompt.questions[0].text, "Are cursors C1 & C2 placed around your curve?");
@@ -60,7 +60,7 @@ TEST(MotorReport, ZeroReferenceIsSampleZeroWhereverC1Stands) {
     flight.Recompute();
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_FLOAT_EQ(report.m_fPeakAccel, 30.0f);
     EXPECT_EQ(report.m_strPeakThrustN, "294.30"); // 1.0 kg at 30 g: the full weight
 }
@@ -72,7 +72,7 @@ TEST(MotorReport, OneSampleRange) {
     flight.m_nCursor2 = 3;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     // The only sample keeps the whole launch weight: 1.0 kg x 20 g.
     EXPECT_EQ(report.m_strAvgThrustN, "196.20");
     EXPECT_EQ(report.m_strPeakThrustN, "196.20");
@@ -90,7 +90,7 @@ TEST(MotorReport, FlightAtRestIsA0) {
     flight.m_nCursor2 = 20;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strMotorClass, "A0");
     EXPECT_EQ(report.m_strBurnTime, "0.20");
     EXPECT_EQ(report.m_strAvgThrustN, "0.00");
@@ -151,7 +151,7 @@ TEST(MotorReport, ExactClassBoundsThroughTheWholeComputation) {
         flight.m_nCursor2 = 2;
         ScriptedPrompt prompt;
         MotorReport report;
-        ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+        ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
         EXPECT_EQ(report.m_strMotorClass, c.motorClass);
         EXPECT_EQ(report.m_strTotalImpulseN, c.total);
     }
@@ -172,7 +172,8 @@ TEST(MotorReport, RangeChecks) {
         flight.m_nCursor2 = c.c2;
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_EQ(report.ComputeMotorReport(flight, prompt), c.accepted) << c.c1 << " " << c.c2;
+        EXPECT_EQ(report.ComputeMotorReport(flight, prompt, ThrustKind::Net), c.accepted)
+            << c.c1 << " " << c.c2;
         if (c.accepted) {
             EXPECT_TRUE(prompt.messages.empty());
         } else {
@@ -190,7 +191,7 @@ TEST(MotorReport, NoSamplesIsNothingToReport) {
     flight.m_fPropellantWeight = 0.1f;
     ScriptedPrompt prompt;
     MotorReport report;
-    EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
+    EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
 }
@@ -200,7 +201,7 @@ TEST(MotorReport, CancelOnTheCursorQuestionClosesSilently) {
     MakeBurn(flight);
     ScriptedPrompt prompt(false);
     MotorReport report;
-    EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
+    EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_EQ(prompt.questions.size(), 1u);
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_TRUE(report.m_strMotorClass.empty());
@@ -215,7 +216,7 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
     {
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
+        EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text, "Please enter a weight in the details section.");
@@ -225,7 +226,7 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
     {
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_FALSE(report.ComputeMotorReport(flight, prompt));
+        EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text,
@@ -242,7 +243,7 @@ TEST(MotorReport, NegativeWeightsPass) {
     flight.m_fPropellantWeight = -0.4f;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strPeakThrustN, "353.16");  // 1.2 x 30 x 9.81
     EXPECT_EQ(report.m_strTotalImpulseN, "79.46"); // (98.1 + 215.82 + 353.16 + 127.53) x 0.1
     EXPECT_EQ(report.m_strIsp, "-20.2");           // 17.856 lb s / (-0.4 x 2.205)
@@ -255,7 +256,7 @@ TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
     flight.m_fTwoGee = 0.0f;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strPeakThrustN, "inf");
     EXPECT_EQ(report.m_strAvgThrustN, "inf");
     EXPECT_EQ(report.m_strBurnTime, "0.40");
@@ -265,7 +266,7 @@ TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
     stopped.m_nSampleRate = 0;
     stopped.Recompute();
     MotorReport still;
-    ASSERT_TRUE(still.ComputeMotorReport(stopped, prompt));
+    ASSERT_TRUE(still.ComputeMotorReport(stopped, prompt, ThrustKind::Net));
     EXPECT_EQ(still.m_strBurnTime, "nan"); // inf - inf
     EXPECT_EQ(still.m_strAvgThrustN, "158.19");
     EXPECT_EQ(still.m_strMotorClass.substr(0, 2), "P=");
@@ -281,7 +282,7 @@ TEST(MotorReport, OnlyTheLowTwelveBitsAreRead) {
     flight.m_nCursor2 = 5;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strTotalImpulseN, "63.27");
 }
 

@@ -128,7 +128,7 @@ TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
     EXPECT_EQ(text.rect, (Rect{217, 195, 373, 300}));
     EXPECT_EQ(text.flags, TextLeft | TextTop);
     EXPECT_EQ(text.text, "F158\nBurn Time: 0.40s\nAvg: 158.19N 35.55lb\n"
-                         "Peak: 264.87N 59.52lb\nTotal: 63.27N 14.22lb\nIsp: 32.2");
+                         "Peak: 264.87N 59.52lb\nTotal: 63.27N s 14.22lb s\nIsp: 32.2");
 }
 
 TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
@@ -306,7 +306,7 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
                               "Comment:\nline1\nline2 \xE9t\xE9");
     EXPECT_EQ(blocks[1].rect, (Rect{356, 320, 610, 640}));
     EXPECT_EQ(blocks[1].text, "F158\n\nBurn Time: 0.40s\n\nAvg: 158.19N  35.55lb\n\n"
-                              "Peak: 264.87N  59.52lb\n\nTotal: 63.27N  14.22lb\n\nIsp: 32.2");
+                              "Peak: 264.87N  59.52lb\n\nTotal: 63.27N s  14.22lb s\n\nIsp: 32.2");
 }
 
 TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {

@@ -1,9 +1,11 @@
 #include "sim/flight_synth.h"
 
 #include <algorithm>
+#include <cmath>
 #include <gtest/gtest.h>
 
 #include "flight/flight_file.h"
+#include "motor/rasp_reader.h"
 
 namespace tavo {
 namespace {
@@ -40,9 +42,9 @@ TEST(FlightSynth, RestOnThePadReadsOneGeeBelowZero) {
     ASSERT_EQ(f.launchIndex, p.recorder.preLaunchSamples);
     for (int i = 0; i < f.launchIndex; ++i)
         ASSERT_EQ(f.words[i], 505) << i;
-    // From lift-off the thrust pushes the reading below the pad's; the C6's peak of
-    // some 20 g takes it far below.
-    EXPECT_LT(f.words[f.launchIndex] & 0xFFF, 505);
+    // Within a sample of lift-off the thrust pushes the reading below the pad's; the
+    // C6's peak of some 20 g takes it far below.
+    EXPECT_LT(f.words[f.launchIndex + 1] & 0xFFF, 505);
     int lowest = 4095;
     for (int i = f.launchIndex; i < f.burnoutIndex; ++i)
         lowest = std::min(lowest, f.words[i] & 0xFFF);
@@ -227,6 +229,44 @@ TEST(FlightSynth, RefusesParametersThatDescribeNoFlight) {
     p = C6Params();
     p.motor.points.clear();
     EXPECT_TRUE(refused(p));
+}
+
+TEST(FlightSynth, LandingImpactBringsTheRecordedFlightBackToTheGround) {
+    // The ground stops the rocket within a few samples; integrated, the recording's
+    // velocity returns near 0 and its altitude stays put after touch-down.
+    struct Case {
+        const char* motor;
+        double dryMassKg, chuteDiameterM;
+        int rate;
+    } cases[] = {{"C6.eng", 0.052, 0.30, 100},
+                 {"C6.eng", 0.052, 0.15, 200},
+                 {"F50T.eng", 0.3, 0.3, 100},
+                 {"real/QuestAerospace_18A03.eng", 0.004, 0.05, 200}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.motor);
+        SynthParams p;
+        p.motor = LoadMotor(c.motor);
+        p.rocket.dryMassKg = c.dryMassKg;
+        p.rocket.chuteDiameterM = c.chuteDiameterM;
+        p.recorder.sampleRate = c.rate;
+        p.recorder.afterLandingS = 5.0;
+        SynthFlight f = Synthesize(p);
+        ASSERT_GT(f.truth.landingTimeS, 0.0);
+        EXPECT_GE(f.truth.apogeeM, 0.0);
+        EXPECT_GE(*std::min_element(f.altitude.begin(), f.altitude.end()), 0.0);
+        FlightRecord r;
+        FillFlightRecord(p, f, r);
+        const float touchdown = -static_cast<float>(f.truth.landingVelocityMs);
+        EXPECT_LT(std::fabs(r.m_arrVelocity.back()), 0.1f * touchdown + 0.2f)
+            << "touch-down " << touchdown << " m/s";
+        // Still on the ground for the last seconds of the recording, up to the drift that
+        // the readings' whole counts leave in the velocity (without the impact it would
+        // sink at the touch-down speed).
+        const std::size_t last = r.m_arrAltitude.size() - 1;
+        const std::size_t fourSecondsBefore = last - static_cast<std::size_t>(4 * c.rate);
+        EXPECT_NEAR(r.m_arrAltitude[last], r.m_arrAltitude[fourSecondsBefore],
+                    0.1f * touchdown * 4.0f + 0.5f);
+    }
 }
 
 TEST(FlightSynth, ShippedDemoFlightIsARecordedFlight) {

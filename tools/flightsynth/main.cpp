@@ -14,6 +14,7 @@
 #include "flight/flight_file.h"
 #include "flight/number_text.h"
 #include "flight/text_format.h"
+#include "motor/rasp_reader.h"
 #include "sim/flight_synth.h"
 
 namespace {

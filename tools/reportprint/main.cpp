@@ -2,10 +2,11 @@
 // path to a PDF file, and saves a picture of the window, without the menu and the print
 // dialog. Used to make the pictures in docs/.
 //
-//   reportprint FLIGHT C1 C2 OUT.pdf [WINDOW.png]
+//   reportprint FLIGHT C1 C2 OUT.pdf [WINDOW.png] [--net] [--compare FILE.eng]
 
 #include <iostream>
 #include <string>
+#include <vector>
 
 #include <QApplication>
 #include <QPrinter>
@@ -14,11 +15,41 @@
 #include "prompt/user_prompt.h"
 #include "reports/ui/motor_report_dlg.h"
 
+namespace {
+
+// Answers yes and hands over the one motor file to compare with.
+class ToolPrompt : public tavo::AnsweringPrompt {
+public:
+    std::string motorFile;
+    bool ChooseFile(const tavo::FileChoice&, std::string& path) override {
+        path = motorFile;
+        return !path.empty();
+    }
+};
+
+} // namespace
+
 int main(int argc, char** argv) {
-    if (argc != 5 && argc != 6) {
-        std::cerr << "usage: reportprint FLIGHT C1 C2 OUT.pdf [WINDOW.png]\n";
+    ToolPrompt prompt;
+    bool net = false;
+    std::vector<char*> positional;
+    for (int i = 1; i < argc; ++i) {
+        const std::string arg = argv[i];
+        if (arg == "--net")
+            net = true;
+        else if (arg == "--compare" && i + 1 < argc)
+            prompt.motorFile = argv[++i];
+        else
+            positional.push_back(argv[i]);
+    }
+    if (positional.size() != 4 && positional.size() != 5) {
+        std::cerr << "usage: reportprint FLIGHT C1 C2 OUT.pdf [WINDOW.png] [--net] "
+                     "[--compare FILE.eng]\n";
         return 2;
     }
+    argc = static_cast<int>(positional.size()) + 1;
+    for (std::size_t k = 0; k < positional.size(); ++k)
+        argv[k + 1] = positional[k];
     QApplication app(argc, argv);
     tavo::CTAVOkitDoc doc;
     tavo::FileError error;
@@ -28,12 +59,21 @@ int main(int argc, char** argv) {
     }
     doc.m_nCursor1 = std::atoi(argv[2]);
     doc.m_nCursor2 = std::atoi(argv[3]);
-    tavo::AnsweringPrompt prompt;
     tavo::CMotorReportDlg dialog(nullptr, nullptr, &prompt);
     dialog.m_pDoc = &doc;
     if (!dialog.ComputeMotorReport()) {
         std::cerr << prompt.Message() << "\n";
         return 1;
+    }
+    if (net)
+        dialog.SetThrustKind(tavo::ThrustKind::Net);
+    if (!prompt.motorFile.empty()) {
+        dialog.CompareWithMotorFile();
+        if (!dialog.Certified()) {
+            std::cerr << "could not compare with " << prompt.motorFile << ": " << prompt.Message()
+                      << "\n";
+            return 1;
+        }
     }
     if (argc == 6 && !dialog.grab().save(QString::fromLocal8Bit(argv[5]))) {
         std::cerr << "could not save " << argv[5] << "\n";

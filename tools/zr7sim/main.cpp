@@ -14,8 +14,8 @@
 #include "device/zr7_recorder.h"
 #include "flight/atomic_file.h"
 #include "flight/number_text.h"
+#include "motor/rasp_reader.h"
 #include "pty_server.h"
-#include "sim/eng_motor.h"
 #include "sim/flight_synth.h"
 
 namespace {

@@ -100,14 +100,20 @@ bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
         prompt.ShowMessage(kNothingToExportText, "Error", Severity::Error);
         return false;
     }
-    // The dialog starts empty each time, and stays up until the points are usable.
-    EngExportParams params;
+    // The dialog starts from what the flight knows, and stays up until every field can
+    // be written into a file that readers load.
+    EngExportParams params = SuggestEngExportParams(flight);
     for (;;) {
         if (!editParams(params))
             return false;
-        if (params.points != 0)
+        if (params.points == 0) {
+            prompt.ShowMessage(kZeroPointsText, "Notice", Severity::Information);
+            continue;
+        }
+        const EngFieldFault fault = EngExportFault(params);
+        if (fault.message.empty())
             break;
-        prompt.ShowMessage(kZeroPointsText, "Notice", Severity::Information);
+        prompt.ShowMessage(fault.message, "Notice", Severity::Information);
     }
     std::string path;
     if (!prompt.ChooseFile(EngSaveChoice(), path))

@@ -8,9 +8,10 @@ namespace tavo {
 namespace {
 
 // The "Export motor file" dialog over `parent`, starting from the given values.
-EditMotorParams MotorDialog(QWidget* parent) {
-    return [parent](EngExportParams& params) {
+EditMotorParams MotorDialog(QWidget* parent, float propellantKg) {
+    return [parent, propellantKg](EngExportParams& params) {
         CExportMotorDlg dialog(parent);
+        dialog.m_fPropellantKg = propellantKg;
         dialog.SetParams(params);
         if (dialog.exec() != QDialog::Accepted)
             return false;
@@ -28,7 +29,7 @@ void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
 
 void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight) {
     QtUserPrompt prompt(parent);
-    RunEngExport(prompt, MotorDialog(parent), flight);
+    RunEngExport(prompt, MotorDialog(parent, flight.m_fPropellantWeight), flight);
 }
 
 bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc) {

@@ -1,5 +1,6 @@
 #include "exchange/ui/export_motor_dlg.h"
 
+#include <QComboBox>
 #include <QDialogButtonBox>
 #include <QGridLayout>
 #include <QLabel>
@@ -33,6 +34,22 @@ CExportMotorDlg::CExportMotorDlg(QWidget* parent) : QDialog(parent) {
     m_pPostFire = addRow("P&ost-fire weight:", "(Kg)");
     m_pManufacturer = addRow("&Manufacturer:", "(two letter designation)");
     m_pPoints = addRow("# of &points", nullptr);
+    m_pThrust = new QComboBox(this);
+    m_pThrust->addItem(QString::fromLatin1(ThrustKindName(ThrustKind::Motor)));
+    m_pThrust->addItem(QString::fromLatin1(ThrustKindName(ThrustKind::Net)));
+    auto* thrustLabel = new QLabel(QStringLiteral("&Thrust:"), this);
+    thrustLabel->setBuddy(m_pThrust);
+    grid->addWidget(thrustLabel, row, 0);
+    grid->addWidget(m_pThrust, row, 1, 1, 2);
+    ++row;
+
+    connect(m_pPostFire, &QLineEdit::textEdited, this, [this] { m_bPostFireTyped = true; });
+    connect(m_pPreFire, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (m_bPostFireTyped)
+            return;
+        m_pPostFire->setText(
+            FromFlightText(SuggestPostFireWeight(ToFlightText(text), m_fPropellantKg)));
+    });
 
     auto* buttons = new QDialogButtonBox(QDialogButtonBox::Ok | QDialogButtonBox::Cancel, this);
     connect(buttons, &QDialogButtonBox::accepted, this, &CExportMotorDlg::accept);
@@ -58,6 +75,28 @@ void CExportMotorDlg::SetParams(const EngExportParams& params) {
     m_pPostFire->setText(FromFlightText(params.postFireWeight));
     m_pManufacturer->setText(FromFlightText(params.manufacturer));
     m_pPoints->setText(QString::number(params.points));
+    m_pThrust->setCurrentIndex(params.thrust == ThrustKind::Net ? 1 : 0);
+    m_bPostFireTyped = !params.postFireWeight.empty();
+}
+
+QLineEdit* CExportMotorDlg::FieldEdit(EngField field) const {
+    switch (field) {
+    case EngField::Designation:
+        return m_pDesignation;
+    case EngField::Diameter:
+        return m_pDiameter;
+    case EngField::Length:
+        return m_pLength;
+    case EngField::Delays:
+        return m_pDelays;
+    case EngField::PreFire:
+        return m_pPreFire;
+    case EngField::PostFire:
+        return m_pPostFire;
+    case EngField::Manufacturer:
+        return m_pManufacturer;
+    }
+    return m_pDesignation;
 }
 
 void CExportMotorDlg::accept() {
@@ -70,6 +109,22 @@ void CExportMotorDlg::accept() {
         m_pPoints->selectAll();
         return;
     }
+    EngExportParams typed;
+    typed.designation = ToFlightText(m_pDesignation);
+    typed.diameter = ToFlightText(m_pDiameter);
+    typed.length = ToFlightText(m_pLength);
+    typed.delays = ToFlightText(m_pDelays);
+    typed.preFireWeight = ToFlightText(m_pPreFire);
+    typed.postFireWeight = ToFlightText(m_pPostFire);
+    typed.manufacturer = ToFlightText(m_pManufacturer);
+    const EngFieldFault fault = EngExportFault(typed);
+    if (!fault.message.empty()) {
+        prompt->ShowMessage(fault.message, "Notice", Severity::Information);
+        QLineEdit* edit = FieldEdit(fault.field);
+        edit->setFocus();
+        edit->selectAll();
+        return;
+    }
     m_params.designation = ToFlightText(m_pDesignation);
     m_params.diameter = ToFlightText(m_pDiameter);
     m_params.length = ToFlightText(m_pLength);
@@ -78,6 +133,7 @@ void CExportMotorDlg::accept() {
     m_params.postFireWeight = ToFlightText(m_pPostFire);
     m_params.manufacturer = ToFlightText(m_pManufacturer);
     m_params.points = points;
+    m_params.thrust = m_pThrust->currentIndex() == 1 ? ThrustKind::Net : ThrustKind::Motor;
     QDialog::accept();
 }
 

@@ -9,6 +9,7 @@
 #include "exchange/eng_export.h"
 #include "uikit/qt_user_prompt.h"
 
+class QComboBox;
 class QLineEdit;
 
 namespace tavo {
@@ -25,9 +26,14 @@ public:
     // Where refusals go: message boxes over the dialog, unless a test answers instead.
     UserPrompt* prompt = nullptr;
 
-    // OK: refuses a number of points that is not a whole number or is 0, and then keeps
+    // OK: refuses a number of points that is not a whole number or is 0, and header
+    // fields that would make a file readers refuse (see EngExportFault), and then keeps
     // the dialog open on that field.
     void accept() override;
+
+    // The flight's propellant weight: typing a pre-fire weight fills in the post-fire
+    // weight that leaves it, until the post-fire weight is typed by hand.
+    float m_fPropellantKg = 0.0f;
 
     QLineEdit* m_pDesignation;
     QLineEdit* m_pDiameter;
@@ -37,9 +43,12 @@ public:
     QLineEdit* m_pPostFire;
     QLineEdit* m_pManufacturer;
     QLineEdit* m_pPoints;
+    QComboBox* m_pThrust; // Motor thrust, Net force (as measured)
 
 private:
+    QLineEdit* FieldEdit(EngField field) const;
     EngExportParams m_params;
+    bool m_bPostFireTyped = false;
     std::unique_ptr<QtUserPrompt> m_ownPrompt;
 };
 

@@ -12,7 +12,8 @@
 namespace tavo {
 
 bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
-                          const MotorReport& report, int clientWidth, int clientHeight) {
+                          const MotorReport& report, int clientWidth, int clientHeight,
+                          const EngMotor* certified) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -25,7 +26,7 @@ bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
                         static_cast<int>(std::lround(page.height * page.scale)));
     {
         QPainterCanvas canvas(painter);
-        DrawMotorReportPage(canvas, flight, report, page);
+        DrawMotorReportPage(canvas, flight, report, page, certified);
     }
     return painter.end();
 }

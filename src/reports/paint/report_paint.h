@@ -13,7 +13,8 @@ namespace tavo {
 // paintable area, from the top left corner) and draws it. False when the device cannot
 // be painted on (no printer context): nothing has been drawn then.
 bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
-                          const MotorReport& report, int clientWidth, int clientHeight);
+                          const MotorReport& report, int clientWidth, int clientHeight,
+                          const EngMotor* certified = nullptr);
 
 // The printed page as the bytes of a one-page PDF document titled "Motor Report", on
 // A4 at 1200 dots per inch. Empty when it could not be made.

@@ -1,6 +1,7 @@
 #include "reports/ui/motor_report_dlg.h"
 
 #include <QContextMenuEvent>
+#include <QInputDialog>
 #include <QKeyEvent>
 #include <QMenu>
 #include <QPainter>
@@ -8,6 +9,7 @@
 #include <QPrinter>
 
 #include "canvas/qt/qpainter_canvas.h"
+#include "reports/motor_comparison.h"
 #include "reports/paint/report_paint.h"
 #include "reports/report_draw.h"
 #include "uikit/dlg_common.h"
@@ -51,7 +53,8 @@ void CMotorReportDlg::paintEvent(QPaintEvent*) {
         return;
     }
     QPainterCanvas canvas(painter, true);
-    DrawMotorReport(canvas, *m_pDoc, m_report, width(), height());
+    DrawMotorReport(canvas, *m_pDoc, m_report, width(), height(),
+                    m_certified ? &*m_certified : nullptr);
 }
 
 void CMotorReportDlg::contextMenuEvent(QContextMenuEvent* event) {
@@ -67,23 +70,79 @@ void CMotorReportDlg::keyPressEvent(QKeyEvent* event) {
         event->accept();
         return;
     }
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_P) {
+        PrintMotorReport();
+        event->accept();
+        return;
+    }
+    if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_O) {
+        CompareWithMotorFile();
+        event->accept();
+        return;
+    }
     QDialog::keyPressEvent(event);
 }
 
 void CMotorReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
     QMenu menu(this);
+    QAction* motor = menu.addAction(QString::fromLatin1(ThrustKindName(ThrustKind::Motor)));
+    motor->setData(static_cast<int>(ID_REPORT_MOTOR_THRUST));
+    motor->setCheckable(true);
+    motor->setChecked(m_report.m_thrust == ThrustKind::Motor);
+    QAction* net = menu.addAction(QString::fromLatin1(ThrustKindName(ThrustKind::Net)));
+    net->setData(static_cast<int>(ID_REPORT_NET_FORCE));
+    net->setCheckable(true);
+    net->setChecked(m_report.m_thrust == ThrustKind::Net);
+    QAction* compare = menu.addAction(QStringLiteral("Compare with motor file..."));
+    compare->setData(static_cast<int>(ID_REPORT_COMPARE));
+    menu.addSeparator();
     QAction* print = menu.addAction(QStringLiteral("Print"));
     print->setData(static_cast<int>(ID_REPORT_PRINT));
     QAction* exit = menu.addAction(QStringLiteral("Exit"));
     exit->setData(static_cast<int>(ID_REPORT_EXIT));
     const Point client = ReportMenuClientPoint(Point{mousePos.x(), mousePos.y()}, fromKeyboard);
     QAction* chosen = ExecPopupMenu(menu, mapToGlobal(QPoint(client.x, client.y)));
-    if (chosen == print) {
+    if (chosen == motor) {
+        SetThrustKind(ThrustKind::Motor);
+    } else if (chosen == net) {
+        SetThrustKind(ThrustKind::Net);
+    } else if (chosen == compare) {
+        CompareWithMotorFile();
+    } else if (chosen == print) {
         PrintMotorReport();
     } else if (chosen == exit) {
         // Posted, so the menu has fully closed before the window goes.
         QMetaObject::invokeMethod(this, &QWidget::close, Qt::QueuedConnection);
     }
+}
+
+void CMotorReportDlg::SetThrustKind(ThrustKind kind) {
+    if (m_pDoc == nullptr || kind == m_report.m_thrust)
+        return;
+    if (!m_report.ComputeFigures(*m_pDoc, kind))
+        m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
+    update();
+}
+
+void CMotorReportDlg::CompareWithMotorFile() {
+    EngMotor motor;
+    if (!ChooseCertifiedMotor(
+            *m_pPrompt,
+            [this](const std::vector<std::string>& labels) { return ChooseMotor(labels); }, motor))
+        return;
+    m_certified = std::move(motor);
+    update();
+}
+
+int CMotorReportDlg::ChooseMotor(const std::vector<std::string>& labels) {
+    QStringList items;
+    for (const std::string& label : labels)
+        items << FromFlightText(label);
+    bool ok = false;
+    const QString item = QInputDialog::getItem(this, QStringLiteral("Compare with motor file"),
+                                               QStringLiteral("The file holds several motors:"),
+                                               items, 0, false, &ok);
+    return ok ? static_cast<int>(items.indexOf(item)) : -1;
 }
 
 QAction* CMotorReportDlg::ExecPopupMenu(QMenu& menu, QPoint globalPos) {
@@ -118,7 +177,8 @@ bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
     printer.setDocName(QStringLiteral("Motor Report"));
-    return PaintMotorReportPage(printer, *m_pDoc, m_report, width(), height());
+    return PaintMotorReportPage(printer, *m_pDoc, m_report, width(), height(),
+                                m_certified ? &*m_certified : nullptr);
 }
 
 } // namespace tavo

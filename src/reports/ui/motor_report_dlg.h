@@ -3,10 +3,14 @@
 // the cursors with the figures, a popup menu (Print, Exit) and printing.
 
 #include <memory>
+#include <optional>
+#include <string>
+#include <vector>
 
 #include <QDialog>
 
 #include "doc/tavokit_doc.h"
+#include "motor/eng_motor.h"
 #include "reports/motor_report.h"
 
 class QAction;
@@ -17,7 +21,13 @@ namespace tavo {
 
 class CMotorReportDlg : public QDialog {
 public:
-    enum { ID_REPORT_PRINT = 9000, ID_REPORT_EXIT = 9001 };
+    enum {
+        ID_REPORT_PRINT = 9000,
+        ID_REPORT_EXIT = 9001,
+        ID_REPORT_MOTOR_THRUST = 9002,
+        ID_REPORT_NET_FORCE = 9003,
+        ID_REPORT_COMPARE = 9004,
+    };
 
     // `printer` is the program's shared printer choice (kept between prints); without
     // one the window keeps its own for as long as it is open. `prompt` replaces the
@@ -38,7 +48,13 @@ public:
     // Opens the popup menu; `fromKeyboard` puts it near the top left corner.
     void ShowReportMenu(QPoint mousePos, bool fromKeyboard);
 
+    // Shows the other thrust: the figures are recomputed from the same range.
+    void SetThrustKind(ThrustKind kind);
+    // "Compare with motor file...": a certified curve drawn over the measured one.
+    void CompareWithMotorFile();
+
     const MotorReport& Results() const { return m_report; }
+    const std::optional<EngMotor>& Certified() const { return m_certified; }
 
     CTAVOkitDoc* m_pDoc = nullptr;
 
@@ -50,9 +66,12 @@ protected:
     virtual QAction* ExecPopupMenu(QMenu& menu, QPoint globalPos);
     // Shows the print dialog; true when the user confirmed (tests override it).
     virtual bool ConfirmPrint(QPrinter& printer);
+    // Picks one of several motors of a file; -1 when cancelled (tests override it).
+    virtual int ChooseMotor(const std::vector<std::string>& labels);
 
 private:
     MotorReport m_report;
+    std::optional<EngMotor> m_certified;
     QPrinter* m_pPrinter;
     std::unique_ptr<QPrinter> m_ownPrinter;
     std::unique_ptr<UserPrompt> m_ownPrompt;

@@ -125,24 +125,27 @@ TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
     EXPECT_EQ(ui.log, Log{question});
 }
 
-TEST(ExchangeFlow, EngExportKeepsTheDialogUpForZeroPointsThenWrites) {
+TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     UseUtc();
     const std::string dir = FreshDir("exchange_commands", "flow_eng");
     FlightRecord f;
     BurnFlight(f);
     f.m_nCursor1 = 100;
     f.m_nCursor2 = 160;
-    EngExportParams zero{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 0};
+    EngExportParams zero{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 0, ThrustKind::Net};
     EngExportParams good = zero;
     good.points = 20;
+    EngExportParams blank = good;
+    blank.manufacturer = "Estes Industries";
     ScriptedUi ui;
-    ui.motorDialogs = {zero, good};
+    ui.motorDialogs = {zero, blank, good};
     ui.files = {dir + "/c6.eng"};
     EXPECT_TRUE(RunEngExport(ui, ui.Motor(), f));
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     EXPECT_EQ(ui.log,
               (Log{question, "motor dialog 0", std::string("message Notice: ") + kZeroPointsText,
-                   "motor dialog 0", "save Save File As ENG | ENG file | eng"}));
+                   "motor dialog 0", "message Notice: " + EngExportFault(blank).message,
+                   "motor dialog 20", "save Save File As ENG | ENG file | eng"}));
     EXPECT_EQ(ReadFileBytes(dir + "/c6.eng"), Golden("eng_c100_c160_p20.eng"));
     EXPECT_EQ(ui.busy, 0);
 

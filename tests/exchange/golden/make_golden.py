@@ -147,7 +147,6 @@ BURN = dict(
 
 ENG_FIELDS = dict(designation="C6", diameter="18", length="70", delays="5", pre="0.0231",
                   post="0.0123", maker="Es")
-EMPTY_FIELDS = dict(designation="", diameter="", length="", delays="", pre="", post="", maker="")
 
 if __name__ == "__main__":
     files = {
@@ -158,7 +157,6 @@ if __name__ == "__main__":
         "eng_points_above_range.eng": eng_text(BURN, dict(ENG_FIELDS, c1=100, c2=160,
                                                           points=100)),
         "eng_one_point.eng": eng_text(BURN, dict(ENG_FIELDS, c1=100, c2=160, points=1)),
-        "eng_empty_fields.eng": eng_text(BURN, dict(EMPTY_FIELDS, c1=100, c2=160, points=20)),
     }
     for name, data in files.items():
         with open(name, "wb") as f:

@@ -48,6 +48,12 @@ public:
                 return action;
         return nullptr;
     }
+    int ChooseMotor(const std::vector<std::string>& labels) override {
+        motorLabels = labels;
+        return chooseMotor;
+    }
+    std::vector<std::string> motorLabels;
+    int chooseMotor = -1;
     bool ConfirmPrint(QPrinter& printer) override {
         ++printDialogs;
         if (!printTo.empty()) {
@@ -98,6 +104,12 @@ TEST(MotorReportDlg, TitleSizeAndPaintedPage) {
     CMotorReportDlg dialog(nullptr, nullptr, &ok);
     dialog.m_pDoc = &doc;
     ASSERT_TRUE(dialog.ComputeMotorReport());
+    // The motor thrust first; the net force gives the figures it always has.
+    MotorReport motor;
+    ASSERT_TRUE(motor.ComputeFigures(doc, ThrustKind::Motor));
+    EXPECT_EQ(dialog.Results().m_thrust, ThrustKind::Motor);
+    EXPECT_EQ(dialog.Results().m_strTotalImpulseN, motor.m_strTotalImpulseN);
+    dialog.SetThrustKind(ThrustKind::Net);
     EXPECT_EQ(dialog.Results().m_strMotorClass, "F158");
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Motor Report"));
     EXPECT_TRUE(dialog.isModal());
@@ -143,11 +155,74 @@ TEST(MotorReportDlg, PopupAtTheMouseOrNearTheCornerFromTheKeyboard) {
     EXPECT_EQ(dialog.menuPositions[0], dialog.mapToGlobal(QPoint(120, 60)));
     EXPECT_EQ(dialog.menuPositions[1], dialog.mapToGlobal(QPoint(9, 9)));
     EXPECT_EQ(dialog.menuPositions[2], dialog.mapToGlobal(QPoint(9, 9)));
-    const std::vector<std::pair<std::string, int>> items{{"Print", 9000}, {"Exit", 9001}};
-    EXPECT_EQ(std::vector(dialog.menuItems.begin(), dialog.menuItems.begin() + 2), items);
+    const std::vector<std::pair<std::string, int>> items{{"Motor thrust", 9002},
+                                                         {"Net force (as measured)", 9003},
+                                                         {"Compare with motor file...", 9004},
+                                                         {"", 0},
+                                                         {"Print", 9000},
+                                                         {"Exit", 9001}};
+    EXPECT_EQ(std::vector(dialog.menuItems.begin(), dialog.menuItems.begin() + 6), items);
     // Dismissing the menu does nothing.
     EXPECT_TRUE(dialog.isVisible());
     EXPECT_EQ(dialog.printDialogs, 0);
+}
+
+TEST(MotorReportDlg, MenuSwitchesTheThrustAndOverlaysACertifiedCurve) {
+    App();
+    CTAVOkitDoc doc;
+    MakeDoc(doc);
+    const std::string two = TempPath("two.eng");
+    {
+        std::ofstream out(two, std::ios::binary);
+        out << "A1 18 70 3 0.01 0.02 Es\n0.1 150\n0.3 0\n"
+               "B2 18 70 P 0.01 0.02 Es\n0 90\n0.2 400\n0.4 0\n";
+    }
+    test::ScriptedPrompt ok;
+    ok.files = {two, two, TempPath("missing.eng")};
+    ScriptedMotorReportDlg dialog(nullptr, nullptr, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeMotorReport());
+    dialog.resize(700, 300);
+    const QImage plain = dialog.grab().toImage();
+
+    dialog.choose = CMotorReportDlg::ID_REPORT_NET_FORCE;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.Results().m_thrust, ThrustKind::Net);
+    dialog.choose = CMotorReportDlg::ID_REPORT_MOTOR_THRUST;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.Results().m_thrust, ThrustKind::Motor);
+
+    // Cancelling the motor chooser changes nothing; picking the second motor overlays it
+    // and tells what the reader only accepted with a warning.
+    dialog.choose = CMotorReportDlg::ID_REPORT_COMPARE;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_FALSE(dialog.Certified());
+    ASSERT_EQ(dialog.motorLabels.size(), 2u);
+    EXPECT_EQ(dialog.motorLabels[1], "B2 Es (G, 89.00 N s, 0.40 s)");
+    dialog.chooseMotor = 1;
+    const std::size_t before = ok.messages.size();
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    ASSERT_TRUE(dialog.Certified());
+    EXPECT_EQ(dialog.Certified()->designation, "B2");
+    ASSERT_EQ(ok.messages.size(), before + 1);
+    EXPECT_NE(ok.messages.back().text.find("starts at t = 0"), std::string::npos);
+    EXPECT_EQ(ok.messages.back().severity, Severity::Warning);
+    // The certified curve is drawn in its own colour.
+    const QImage compared = dialog.grab().toImage();
+    auto blue = [](const QImage& image) {
+        int n = 0;
+        for (int y = 0; y < image.height(); ++y)
+            for (int x = 0; x < image.width(); ++x)
+                n += image.pixelColor(x, y).blue() > image.pixelColor(x, y).red() + 80;
+        return n;
+    };
+    EXPECT_EQ(blue(plain), 0);
+    EXPECT_GT(blue(compared), 50);
+    // A file that cannot be read keeps the comparison there was.
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.Certified()->designation, "B2");
+    EXPECT_EQ(ok.messages.back().severity, Severity::Error);
+    EXPECT_NE(ok.messages.back().text.find("missing.eng"), std::string::npos);
 }
 
 TEST(MotorReportDlg, ExitClosesTheWindow) {

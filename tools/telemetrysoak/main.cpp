@@ -121,7 +121,12 @@ int main(int argc, char** argv) {
     QTimer::singleShot(seconds * 1000, &frame, [&] {
         frame.OnCommand(tavo::ID_TELEMETRY_STOP);
         // The thread ends within a read time-out; the window's timer recomputes then.
-        QTimer::singleShot(1500, &app, [&] { app.quit(); });
+        // The capture marked the flight modified: nothing is to be saved here, and the
+        // window must not ask when the application closes it.
+        QTimer::singleShot(1500, &app, [&] {
+            doc.SetModifiedFlag(false);
+            app.quit();
+        });
     });
     app.exec();
 
@@ -152,6 +157,5 @@ int main(int argc, char** argv) {
     const bool complete = expect < 0 || static_cast<long>(lines) == expect;
     std::printf("lines out of order or wrong: %zu; expected %ld lines: %s\n", wrong, expect,
                 complete ? "all stored" : "MISSING");
-    doc.SetModifiedFlag(false);
     return wrong == 0 && complete ? 0 : 1;
 }

@@ -1,5 +1,6 @@
 #include "app/subsystem_commands.h"
 
+#include "admin/ui/administer_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "device/ui/download_dlg.h"
@@ -19,6 +20,7 @@ void WireSubsystemCommands(CMainFrame& frame) {
         MySettings::LoadPortSettings(f->Settings(), port, autoDetect);
         RunDownloadDialog(f, f->Document(), port);
     });
+    frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings()); });
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
                       [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
     frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document()); });

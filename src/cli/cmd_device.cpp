@@ -9,10 +9,11 @@
 #include <optional>
 #include <unistd.h>
 
+#include "admin/administer_logic.h"
+#include "admin/command_logic.h"
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "device/commands/download_commit.h"
-#include "device/console_command.h"
 #include "device/flight_download.h"
 #include "device/recorder_limits.h"
 #include "device/recorder_protocol.h"
@@ -92,25 +93,26 @@ bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<O
     return true;
 }
 
-// One connection to the recorder, made as the Administer dialog makes it: handshake,
-// "Connected", identification.
+// One connection to the recorder, made by the Administer dialog's own rules: handshake,
+// "Connected", identification and the settings read with their checks.
 struct RecorderSession {
     CliPrompt sink;
-    SerialLink link{DefaultPortDirectory(), sink};
-    RecorderProtocol protocol{link, ConnectReport::StatusList};
-    RecorderIdentity id;
+    AdministerLogic logic{DefaultPortDirectory(), sink};
 
-    bool Connect(const std::string& port) {
-        ConfigurePort(link, port);
-        if (!protocol.ConnectRecorder()) {
-            if (sink.MessageCount() == 0)
-                std::cerr << "Connect failed!\n";
-            return false;
-        }
-        sink.AppendStatus("Connected");
-        protocol.IdentifyRecorder(id);
-        return true;
+    explicit RecorderSession(const std::string& port) {
+        logic.Open(port == "auto" ? std::string() : port, port == "auto");
     }
+    // Identification needs only the handshake; the settings commands need the read.
+    bool Connect(bool needSettings = true) {
+        if (logic.OnConnect() || (!needSettings && logic.IsConnected()))
+            return true;
+        if (sink.MessageCount() == 0)
+            std::cerr << (logic.IsConnected() ? "FAILED getting TAVO data!\n"
+                                              : "Connect failed!\n");
+        return false;
+    }
+    // Closes the port, as the dialog's Cancel does.
+    void Close() { logic.OnCancel(); }
 };
 
 JsonObject SettingsJson(const RecorderSettings& s) {
@@ -200,21 +202,21 @@ void PrintStatus(const CliPrompt& sink) {
 }
 
 int Identify(const Args& args) {
-    RecorderSession session;
-    if (!session.Connect(*args.Value("--port")))
+    RecorderSession session(*args.Value("--port"));
+    if (!session.Connect(false))
         return kExitFailed;
-    session.protocol.DisconnectRecorder();
+    session.Close();
+    const RecorderIdentity& id = session.logic.Identity();
     JsonObject out;
-    out.Add("model", session.id.m_strModel)
-        .Add("serialNumber", session.id.m_nSerialNumber)
-        .Add("version", session.id.m_nVersion)
-        .Add("fullFeatures", session.protocol.m_bFullFeatures);
+    out.Add("model", id.m_strModel)
+        .Add("serialNumber", id.m_nSerialNumber)
+        .Add("version", id.m_nVersion)
+        .Add("fullFeatures", session.logic.FullFeatures());
     std::cout << out.Text() << "\n";
     return kExitOk;
 }
 
 int ReadWrite(const Args& args, bool write, bool defaults) {
-    RecorderSettings changed;
     if (write) {
         // Every KEY=VALUE is checked before the recorder is touched.
         RecorderSettings probe;
@@ -226,33 +228,30 @@ int ReadWrite(const Args& args, bool write, bool defaults) {
     } else if (args.Positional().size() != 1) {
         return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
     }
-    RecorderSession session;
-    if (!session.Connect(*args.Value("--port"))) {
-        if (write)
-            PrintStatus(session.sink);
-        return kExitFailed;
-    }
-    RecorderSettings settings;
-    if (!session.protocol.ReadSettings(settings)) {
+    RecorderSession session(*args.Value("--port"));
+    if (!session.Connect()) {
+        session.Close();
         if (write)
             PrintStatus(session.sink);
         return kExitFailed;
     }
     if (!write) {
-        session.protocol.DisconnectRecorder();
-        std::cout << SettingsJson(settings).Text() << "\n";
+        session.Close();
+        std::cout << SettingsJson(session.logic.Settings()).Text() << "\n";
         return kExitOk;
     }
-    if (defaults) {
-        settings = DefaultRecorderSettings();
-        session.sink.AppendStatus("Set to Defaults. TAVO not updated");
+    if (defaults)
+        session.logic.OnSetDefaults();
+    if (args.Positional().size() > 1) {
+        session.logic.EditSettings([&args](RecorderSettings& s) {
+            for (std::size_t i = 1; i < args.Positional().size(); ++i) {
+                std::string error;
+                ApplySetting(args.Positional()[i], s, error);
+            }
+        });
     }
-    for (std::size_t i = 1; i < args.Positional().size(); ++i) {
-        std::string error;
-        ApplySetting(args.Positional()[i], settings, error);
-    }
-    const bool stored = session.protocol.WriteSettings(settings);
-    session.link.ClosePort();
+    const bool stored = session.logic.OnWriteValues();
+    session.Close();
     PrintStatus(session.sink);
     return stored ? kExitOk : kExitFailed;
 }
@@ -260,38 +259,33 @@ int ReadWrite(const Args& args, bool write, bool defaults) {
 int SendCommand(const Args& args) {
     if (args.Positional().size() != 2)
         return UsageError("recorder", "command needs the command TEXT");
-    int value = 0;
-    int address = 0;
-    if (const auto v = args.Value("--value")) {
-        if (!ParseInt(*v, value))
-            return UsageError("recorder", "Please enter a positive integer.");
-        if (value < 0 || value > 65535)
-            return UsageError("recorder", "Please enter an integer between 0 and 65535.");
-    }
-    if (const auto a = args.Value("--address")) {
-        if (!ParseInt(*a, address) || address < 0 || address > 255)
-            return UsageError("recorder", "Please enter an integer between 0 and 255.");
-    }
-    RecorderSession session;
-    if (!session.Connect(*args.Value("--port")))
+    RecorderSession session(*args.Value("--port"));
+    CommandLogic console(session.logic.Link(), session.sink);
+    const std::string value = args.Value("--value").value_or("0");
+    const std::string address = args.Value("--address").value_or("0");
+    // The console's own checks, before the recorder is touched.
+    AnsweringPrompt checks;
+    if (!CommandLogic(session.logic.Link(), checks).TakeFieldValues(value, address))
+        return UsageError("recorder", checks.Message());
+    if (!session.Connect())
         return kExitFailed;
-    const std::string reply =
-        SendConsoleCommand(session.link, args.Positional()[1], static_cast<unsigned>(value),
-                           static_cast<unsigned>(address), [] { return true; });
-    session.link.ClosePort();
-    std::cout << reply << "\n";
+    console.Send(args.Positional()[1], value, address);
+    session.Close();
+    std::cout << console.Reply() << "\n";
     return kExitOk;
 }
 
 int Sensor(const Args& args) {
     if (args.Positional().size() != 1)
         return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");
-    RecorderSession session;
-    if (!session.Connect(*args.Value("--port")))
+    RecorderSession session(*args.Value("--port"));
+    if (!session.Connect())
         return kExitFailed;
-    const int reading = session.protocol.ReadSensor();
-    session.link.ClosePort();
-    std::cout << reading << "\n";
+    CalibrateLogic calibration(session.logic.Protocol(), session.sink,
+                               session.logic.Settings().m_nTwoGeeValue);
+    calibration.OnRead(0);
+    session.Close();
+    std::cout << calibration.ReadingText(0) << "\n";
     return kExitOk;
 }
 

@@ -76,18 +76,43 @@ std::string PortDirectory::Resolve(const std::string& name) {
     return devices[*n - 1];
 }
 
+std::vector<DescribedDevice> PortDirectory::DescribedDevices() {
+    std::vector<DescribedDevice> described;
+    for (std::string& device : Devices())
+        described.push_back({std::move(device), std::string()});
+    return described;
+}
+
 std::vector<std::string> SystemPortDirectory::Devices() {
     std::vector<std::string> devices;
+    for (DescribedDevice& entry : DescribedDevices())
+        devices.push_back(std::move(entry.device));
+    return devices;
+}
+
+std::vector<DescribedDevice> SystemPortDirectory::DescribedDevices() {
+    std::vector<DescribedDevice> devices;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
         for (const auto& entry : m_inProcess)
-            devices.push_back(entry.first);
+            devices.push_back({entry.first, kInProcessDescription});
     }
-    std::vector<std::string> system;
-    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts())
-        system.push_back(info.systemLocation().toStdString());
-    std::sort(system.begin(), system.end(), DevicePathLess);
-    system.erase(std::unique(system.begin(), system.end()), system.end());
+    std::vector<DescribedDevice> system;
+    for (const QSerialPortInfo& info : QSerialPortInfo::availablePorts()) {
+        std::string description = info.description().toStdString();
+        const std::string maker = info.manufacturer().toStdString();
+        if (!maker.empty() && description.find(maker) == std::string::npos)
+            description = description.empty() ? maker : description + " (" + maker + ")";
+        system.push_back({info.systemLocation().toStdString(), std::move(description)});
+    }
+    std::sort(system.begin(), system.end(), [](const DescribedDevice& a, const DescribedDevice& b) {
+        return DevicePathLess(a.device, b.device);
+    });
+    system.erase(std::unique(system.begin(), system.end(),
+                             [](const DescribedDevice& a, const DescribedDevice& b) {
+                                 return a.device == b.device;
+                             }),
+                 system.end());
     devices.insert(devices.end(), system.begin(), system.end());
     if (devices.size() > kMaxPortNumber)
         devices.resize(kMaxPortNumber);

@@ -23,6 +23,8 @@ namespace tavo {
 class SimulatedDevice;
 
 constexpr unsigned kMaxPortNumber = 255;
+// How the port lists describe a device that this process plays itself (the demo).
+constexpr const char* kInProcessDescription = "simulated in this program";
 
 // The port number that a "COMn" style name means, or nothing for any other name.
 std::optional<unsigned> ComPortNumber(const std::string& name);
@@ -31,11 +33,21 @@ std::optional<unsigned> ComPortNumber(const std::string& name);
 // so ttyS2 comes before ttyS10.
 bool DevicePathLess(const std::string& a, const std::string& b);
 
+// A numbered device with what the machine says it is ("FT232R USB UART (FTDI)"), for
+// the lists the user picks a port from; the description may be empty.
+struct DescribedDevice {
+    std::string device;
+    std::string description;
+};
+
 class PortDirectory {
 public:
     virtual ~PortDirectory() = default;
     // The devices that carry port numbers, in order: element 0 is port 1.
     virtual std::vector<std::string> Devices() = 0;
+    // The same devices with their descriptions, in one look at the machine so the two
+    // cannot disagree. Without descriptions of its own a directory gives empty ones.
+    virtual std::vector<DescribedDevice> DescribedDevices();
     // A closed port object able to open `device` (a name from Devices() or a path).
     virtual std::unique_ptr<SerialPort> CreatePort(const std::string& device) = 0;
     // The clock that the ports' time-outs run on.
@@ -51,6 +63,7 @@ public:
 class SystemPortDirectory final : public PortDirectory {
 public:
     std::vector<std::string> Devices() override;
+    std::vector<DescribedDevice> DescribedDevices() override;
     std::unique_ptr<SerialPort> CreatePort(const std::string& device) override;
     Clock& PortClock() override { return RealClock::Instance(); }
 

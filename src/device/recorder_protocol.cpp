@@ -38,7 +38,7 @@ bool RecorderProtocol::ConnectRecorder() {
     if (!m_link.WriteString("B"))
         return failed();
     std::string reply;
-    for (int i = 0; i < kReplyAttempts && reply.empty(); ++i)
+    for (int i = 0; i < kReplyAttempts && reply.empty() && !m_link.Cancelled(); ++i)
         reply = Reply();
     if (reply != "E" && reply != "K")
         return failed();
@@ -91,8 +91,9 @@ int RecorderProtocol::ReadSensor() {
 }
 
 bool RecorderProtocol::ReadSettings(RecorderSettings& s,
-                                    const std::function<void(int address)>& onValue) {
-    if (!m_bConnected)
+                                    const std::function<void(int address)>& onValue,
+                                    bool connectFirst) {
+    if (!m_bConnected && connectFirst)
         ConnectRecorder();
     struct Row {
         int address;
@@ -104,6 +105,8 @@ bool RecorderProtocol::ReadSettings(RecorderSettings& s,
         {address::kTwoGee, false},        {address::kActionTime, false},
         {address::kBurnOutNumber, false}, {address::kFlags, false}};
     for (const Row& row : kOrder) {
+        if (m_link.Cancelled())
+            return false;
         int value = 0;
         if (!ReadMemory(row.address, row.word, value)) {
             m_link.Status("FAILED getting TAVO data!");
@@ -143,14 +146,16 @@ bool RecorderProtocol::ReadSettings(RecorderSettings& s,
     return true;
 }
 
-bool RecorderProtocol::WriteSettings(RecorderSettings& s) {
-    if (!m_bConnected)
+bool RecorderProtocol::WriteSettings(RecorderSettings& s, bool connectFirst) {
+    if (!m_bConnected && connectFirst)
         ConnectRecorder();
     auto failed = [this] {
         m_link.Status("FAILED setting TAVO data!");
         m_link.Tell("FAILED setting TAVO data!");
         return false;
     };
+    if (m_link.Cancelled())
+        return false;
     if (!WriteMemory(address::kSamplePeriod, s.m_nSamplePeriod))
         return failed();
     if (s.m_nPreLaunchSamples < kMinPreLaunchSamples) {
@@ -167,6 +172,8 @@ bool RecorderProtocol::WriteSettings(RecorderSettings& s) {
         {address::kBurnOutNumber, s.m_nBurnOutNumber},
         {address::kFlags, FlagsToWord(s.m_bBreakwire, s.m_bNormallyClosed)}};
     for (const auto& [addr, value] : writes) {
+        if (m_link.Cancelled())
+            return false;
         if (!WriteMemory(addr, value))
             return failed();
     }

@@ -61,12 +61,14 @@ public:
     int ReadSensor();
     // Reads the eight settings words in the recorder's order; `onValue` hears each
     // address as soon as its value is stored, so a dialog can show it at once. Values
-    // read before a failure stay.
+    // read before a failure stay. Without `connectFirst` a caller that has already
+    // tried to connect is not connected twice: the reads then fail and report.
     bool ReadSettings(RecorderSettings& settings,
-                      const std::function<void(int address)>& onValue = {});
+                      const std::function<void(int address)>& onValue = {},
+                      bool connectFirst = true);
     // Writes the eight settings words; a pre-launch buffer under 64 samples is raised
     // to 64 first.
-    bool WriteSettings(RecorderSettings& settings);
+    bool WriteSettings(RecorderSettings& settings, bool connectFirst = true);
 
     bool m_bConnected = false;
     bool m_bFullFeatures = false;

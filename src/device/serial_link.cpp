@@ -153,6 +153,8 @@ bool SerialLink::OpenFirstFreePort() {
         return false;
     }
     for (std::size_t i = 0; i < m_arrPortNumbers.size(); ++i) {
+        if (Cancelled())
+            return false;
         if (m_arrPortBusy[i] != 0)
             continue;
         char name[16];
@@ -182,7 +184,7 @@ bool SerialLink::ProbePort(const std::string& name) {
     port->Flush();
     std::uint8_t answer = 0;
     bool answered = false;
-    for (int i = 0; i < kReplyAttempts && !answered; ++i) {
+    for (int i = 0; i < kReplyAttempts && !answered && !Cancelled(); ++i) {
         std::uint8_t byte = 0;
         if (port->ReadByte(byte) && byte != 0) {
             answer = byte;

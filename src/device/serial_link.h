@@ -86,6 +86,11 @@ public:
 
     // Pauses on the link's clock.
     void Pause(int millis) { m_clock.SleepMillis(millis); }
+    // A window that closes in the middle of an exchange raises `flag`: the search for a
+    // port and the protocol's longer transactions end at their next whole command, so
+    // the recorder is never left inside a half-sent frame.
+    void SetCancelFlag(const std::atomic<bool>* flag) { m_pCancel = flag; }
+    bool Cancelled() const { return m_pCancel != nullptr && m_pCancel->load(); }
     Clock& LinkClock() { return m_clock; }
     UserPrompt& Prompt() { return m_prompt; }
     // A line for the owner's status list.
@@ -114,6 +119,7 @@ private:
     Clock& m_clock;
     UserPrompt& m_prompt;
     std::unique_ptr<SerialPort> m_hPort;
+    const std::atomic<bool>* m_pCancel = nullptr;
 };
 
 // "text" with the system's reason on the line below it, when there is one.

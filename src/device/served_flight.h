@@ -24,13 +24,18 @@ ServedFlight ServedFlightFrom(const FlightRecord& flight);
 bool LoadServedFlight(const std::string& path, ServedFlight& served, std::string& error);
 // A plain flight of `samples` samples for when no flight is given.
 ServedFlight MadeUpFlight(int samples = 12000);
+// The same flight sampled at `rate` Hz: each reading interpolated at its time between
+// the two readings around it, each event flag on the sample nearest its own, at most
+// the recorder's memory. A rate of 0 or less, or the flight's own, changes nothing.
+ServedFlight ResampleFlight(const ServedFlight& flight, int rate);
 
 // The name under which the demo recorder appears as port 1.
 constexpr const char* kDemoDeviceName = "ZR7 simulator";
 
 // Installs a simulated recorder serving `flight`, paced at 19,200 baud, as the first
-// port of this process (so automatic detection and "COM1:" find it). Call once at
-// start, before any window opens a port.
+// port of this process (so automatic detection and "COM1:" find it); set to another
+// rate, it serves the flight resampled to that rate. Call once at start, before any
+// window opens a port.
 std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight);
 // A receiver that streams `flight` as live telemetry lines, installed as the next port
 // (port 2 after the demo recorder): the capture reads it when "CommPort" names it.

@@ -44,6 +44,7 @@ void Zr7Recorder::ResetSettings() {
 
 void Zr7Recorder::SetFlight(std::vector<std::uint16_t> words, int sampleRateHz, int twoGee) {
     m_flight = std::move(words);
+    m_nFlightRate = sampleRateHz > 0 ? sampleRateHz : 0;
     if (sampleRateHz > 0)
         SetWord(address::kSamplePeriod,
                 static_cast<std::uint16_t>(std::clamp(RateToPeriod(sampleRateHz), 1, 65535)));
@@ -206,6 +207,13 @@ void Zr7Recorder::Command(std::uint8_t byte, std::int64_t t) {
         SendText("K", t);
         break;
     case 'T':
+        if (m_options.recordAtRate) {
+            const int rate = PeriodToRate(Word(address::kSamplePeriod));
+            if (rate > 0 && rate != m_nFlightRate) {
+                m_flight = m_options.recordAtRate(rate);
+                m_nFlightRate = rate;
+            }
+        }
         m_image = MemoryImage();
         m_block = 0;
         m_badSent.clear();

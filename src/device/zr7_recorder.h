@@ -7,6 +7,7 @@
 
 #include <cstdint>
 #include <deque>
+#include <functional>
 #include <map>
 #include <string>
 #include <vector>
@@ -54,6 +55,11 @@ struct Zr7Options {
     // Position of the pre-launch marker in the ring buffer; -1 picks one a third of the
     // way in. 0 lays the ring out as a recorder that never filled it.
     int ringMarker = -1;
+
+    // The flight as this recorder would have recorded it at another sample rate (Hz).
+    // Given, a transfer serves the flight at the rate the recorder is set to, so a
+    // rate written before the flight is the rate of the flight downloaded after it.
+    std::function<std::vector<std::uint16_t>(int rateHz)> recordAtRate;
 };
 
 // 10 bits per byte at 19,200 baud, rounded to the microsecond.
@@ -117,6 +123,7 @@ private:
     Zr7Options m_options;
     std::uint8_t m_memory[256] = {};
     std::vector<std::uint16_t> m_flight;
+    int m_nFlightRate = 0; // the rate m_flight was recorded at; 0 unknown
     State m_state = State::Idle;
     int m_writeLow = 0;
     int m_writeHigh = 0;

@@ -71,7 +71,7 @@ protected:
 TEST_F(DialogsTest, SetupOkAppliesRecomputesAndWritesThePortAtOnce) {
     doc.m_strCommPort = "COM1:";
     Script<CSetupDlg>([](CSetupDlg& d) {
-        EXPECT_EQ(d.commPort->count(), 5);
+        EXPECT_GE(d.commPort->count(), 1); // the stored name is listed even with no port
         EXPECT_EQ(d.commPort->currentText(), QStringLiteral("COM1:"));
         EXPECT_FALSE(d.baud->isEnabled());
         EXPECT_TRUE(d.accelOffset->isReadOnly());

@@ -105,6 +105,31 @@ TEST_F(CliRecorder, IdentifyCommandAndSensor) {
     EXPECT_EQ(r.out, std::to_string(GenerateTestFlight(1)[0] & 0xFFF) + "\n");
 }
 
+TEST_F(CliRecorder, ReadAndWriteCheckTheSettingsAsTheAdministerDialogDoes) {
+    // A recorder left with a pre-launch word of 0 and the event mode 7 by the console.
+    for (const char* value_address : {"0 10", "7 4"}) {
+        const std::string va = value_address;
+        const auto r =
+            RunCli({"recorder", "command", "--port", port, "R", "--value",
+                    va.substr(0, va.find(' ')), "--address", va.substr(va.find(' ') + 1)});
+        ASSERT_EQ(r.out, "K\n") << r.err;
+    }
+    auto r = RunCli({"recorder", "read", "--port", port});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(JsonField(r.out, "preLaunchSamples"), "64");
+    EXPECT_EQ(JsonField(r.out, "eventMode"), "7");
+    EXPECT_NE(r.err.find("Pre-Launch buffer out of range!\nSetting to 64"), std::string::npos)
+        << r.err;
+    r = RunCli({"recorder", "write", "--port", port, "eventDelay=5"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_EQ(r.out, "Comm port open\nConnected\nPre-Launch buffer out of range! Setting to 64\n"
+                     "Loaded data from TAVO\nStored data to TAVO\nComm port closed\n");
+    r = RunCli({"recorder", "command", "--port", port, "S", "--address", "10"});
+    EXPECT_EQ(r.out, "128K\n"); // 64 samples stored; the mode 7 stays 7
+    r = RunCli({"recorder", "command", "--port", port, "S", "--address", "4"});
+    EXPECT_EQ(r.out, "7K\n");
+}
+
 TEST(CliRecorderErrors, UsageAndMissingDevices) {
     EXPECT_EQ(RunCli({"download", "x.flt"}).exitCode, 2);
     EXPECT_EQ(RunCli({"recorder", "read"}).exitCode, 2);
@@ -112,6 +137,9 @@ TEST(CliRecorderErrors, UsageAndMissingDevices) {
     EXPECT_EQ(RunCli({"recorder", "write", "--port", "COM1", "colour=red"}).exitCode, 2);
     EXPECT_EQ(RunCli({"recorder", "command", "--port", "COM1", "R", "--value", "70000"}).exitCode,
               2);
+    const auto refused = RunCli({"recorder", "command", "--port", "COM1", "R", "--value", "-1"});
+    EXPECT_EQ(refused.exitCode, 2);
+    EXPECT_NE(refused.err.find("Please enter a positive integer."), std::string::npos);
     const auto r = RunCli({"recorder", "identify", "--port", "/nonexistent/ttyZR7"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err.rfind("COMM open error\n", 0), 0u) << r.err;

@@ -2,6 +2,8 @@
 
 #include <gtest/gtest.h>
 
+#include "device/served_flight.h"
+
 namespace tavo {
 namespace {
 
@@ -132,6 +134,65 @@ TEST(GenerateTestFlight, StaysInRangeAndMarksLaunch) {
         EXPECT_GT(w & 0xFFF, 0);
         EXPECT_LT(w & 0xFFF, 0xFFF);
     }
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(ResampledFlight, ReadingsAreInterpolatedAndFlagsLandOnTheNearestSample) {
+    ServedFlight flight;
+    flight.sampleRate = 100;
+    flight.words = {500, 0x1000 | 510, 530, 0x4000 | 530, 600};
+    struct Case {
+        int rate;
+        std::vector<std::uint16_t> words;
+    };
+    const Case cases[] = {
+        {100, {500, 0x1000 | 510, 530, 0x4000 | 530, 600}},
+        {0, {500, 0x1000 | 510, 530, 0x4000 | 530, 600}},
+        // Twice the rate: a reading between each pair, the flags at twice their index.
+        {200, {500, 505, 0x1000 | 510, 520, 530, 530, 0x4000 | 530, 565, 600}},
+        // Half the rate: every second reading; a flag between two samples rounds to one.
+        {50, {500, 0x1000 | 530, 0x4000 | 600}},
+    };
+    for (const Case& c : cases) {
+        const ServedFlight out = ResampleFlight(flight, c.rate);
+        EXPECT_EQ(out.words, c.words) << c.rate;
+        EXPECT_EQ(out.sampleRate, c.rate > 0 ? c.rate : 100);
+    }
+    // No interpolated reading becomes the ring buffer's marker.
+    flight.words = {4094, 4094};
+    EXPECT_EQ(ResampleFlight(flight, 1000).words.back(), 4094);
+}
+
+TEST(ResampledFlight, TheDemoRecorderServesItsFlightAtTheRateItIsSetTo) {
+    ServedFlight flight;
+    flight.sampleRate = 100;
+    for (int i = 0; i < 400; ++i)
+        flight.words.push_back(static_cast<std::uint16_t>(500 + i));
+    Zr7Options options;
+    options.recordAtRate = [flight](int rate) { return ResampleFlight(flight, rate).words; };
+    Zr7Recorder r(options);
+    r.SetFlight(flight.words, flight.sampleRate, 15);
+    r.SetWord(10, 0); // no pre-launch ring: the image is the flight
+    // The first block of a transfer shows what the recorder serves.
+    const auto firstBlock = [&r] {
+        r.Receive('T', 0);
+        std::vector<std::uint8_t> bytes = Drain(r, 0, 1000000000);
+        r.Receive('A', 0);
+        Drain(r, 0, 1000000000);
+        return bytes;
+    };
+    EXPECT_EQ(firstBlock()[2], 501 & 0xFF); // 100 Hz: the flight as set
+    EXPECT_EQ(r.MemoryImage().size(), 400u);
+    r.SetWord(2, 5);                        // 200 Hz
+    EXPECT_EQ(firstBlock()[2], 501 & 0xFF); // 500.5 rounds up
+    EXPECT_EQ(firstBlock()[4], 501 & 0xFF);
+    EXPECT_EQ(r.MemoryImage().size(), 800u); // 799 samples, padded to whole blocks
+    EXPECT_EQ(r.MemoryImage()[798], 899);
 }
 
 } // namespace

@@ -93,3 +93,41 @@ TEST(MySettingsFormat, IntervalTextBothWays) {
 
 } // namespace
 } // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST_F(MySettingsTest, DeviceDialogsTakeTheStoredPortOnlyUnderTheAdministerKey) {
+    struct Case {
+        bool key;
+        const char* commPort; // nullptr: not stored
+        int autoComPort;      // -1: not stored
+        std::string port;
+        bool autoDetect;
+    };
+    const Case cases[] = {
+        {false, "COM4:", 0, "COM1:", true}, // "MySettings" is not looked at
+        {false, nullptr, -1, "COM1:", true},
+        {true, "COM4:", 0, "COM4:", false},
+        {true, "/dev/ttyUSB0", 1, "/dev/ttyUSB0", true},
+        {true, nullptr, -1, "", true},
+    };
+    for (const Case& c : cases) {
+        QTemporaryDir fresh;
+        QSettings s(fresh.filePath(QStringLiteral("tavo.ini")), QSettings::IniFormat);
+        if (c.key)
+            s.setValue(QStringLiteral("AdministerSettings/Present"), 1);
+        if (c.commPort != nullptr)
+            s.setValue(QStringLiteral("MySettings/CommPort"), QString::fromLatin1(c.commPort));
+        if (c.autoComPort >= 0)
+            s.setValue(QStringLiteral("MySettings/AutoComPort"), c.autoComPort);
+        std::string port = "unchanged";
+        bool autoDetect = false;
+        MySettings::LoadPortSettings(s, port, autoDetect);
+        EXPECT_EQ(port, c.port) << c.key << " " << (c.commPort ? c.commPort : "-");
+        EXPECT_EQ(autoDetect, c.autoDetect) << c.key << " " << c.autoComPort;
+    }
+}
+
+} // namespace
+} // namespace tavo

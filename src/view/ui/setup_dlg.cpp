@@ -11,21 +11,24 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "device/ui/port_combo.h"
 #include "flight/number_text.h"
 
 namespace tavo {
 
-CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent)
+CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* ports)
     : QDialog(parent), m_values(values) {
     setWindowTitle(QStringLiteral("Setup"));
     auto* form = new QFormLayout;
 
+    // The ports this machine has, with what each one is; the stored name stays
+    // listed, and any name can still be typed.
     commPort = new QComboBox;
-    commPort->setEditable(true);
-    for (const char* port : kCommPorts)
-        commPort->addItem(QString::fromLatin1(port));
-    commPort->setCurrentIndex(0);
-    commPort->setEditText(FromFlightText(values.commPort));
+    const QString stored = FromFlightText(values.commPort);
+    FillPortCombo(
+        *commPort,
+        ListPortChoices(ports != nullptr ? *ports : DefaultPortDirectory(), ToUtf8(stored)),
+        stored);
     autoCom = new QCheckBox(QStringLiteral("Auto Com"));
     autoCom->setChecked(values.autoComPort);
     auto* portRow = new QHBoxLayout;

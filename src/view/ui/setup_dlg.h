@@ -14,9 +14,12 @@ class QRadioButton;
 
 namespace tavo {
 
+class PortDirectory;
+
 class CSetupDlg : public QDialog {
 public:
-    CSetupDlg(const SetupValues& values, QWidget* parent = nullptr);
+    // The "Comm port" list shows the ports of `ports` (the machine's when null).
+    CSetupDlg(const SetupValues& values, QWidget* parent = nullptr, PortDirectory* ports = nullptr);
 
     // The values as accepted; valid after OK.
     const SetupValues& Values() const { return m_values; }

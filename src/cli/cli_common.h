@@ -87,6 +87,8 @@ public:
     JsonObject& Add(const std::string& key, long long value);
     JsonObject& Add(const std::string& key, bool value);
     JsonObject& AddObject(const std::string& key, const JsonObject& object);
+    // A figure the flight may not show: null when absent.
+    JsonObject& AddOptional(const std::string& key, const std::optional<float>& value);
     std::string Text() const { return "{" + m_body + "}"; }
 
 private:

@@ -39,4 +39,7 @@ int RunCdReport(const CommandArgs& args);
 // Drawing: cmd_render.cpp.
 int RunRender(const CommandArgs& args);
 
+// Flight statistics: cmd_stats.cpp.
+int RunStats(const CommandArgs& args);
+
 } // namespace tavo::cli

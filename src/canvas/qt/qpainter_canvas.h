@@ -28,6 +28,7 @@ public:
     void DrawLine(Point from, Point to) override;
     void DrawPolyline(const std::vector<Point>& points) override;
     void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
+    bool ThinsColumns() const override { return m_reduce; }
 
 private:
     QPainter& m_painter;

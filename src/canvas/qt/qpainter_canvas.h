@@ -35,6 +35,7 @@ private:
     bool m_reduce;
     QPen m_pen;
     std::vector<QPoint> m_scratch;
+    QRect m_white; // filled white by the last call, with nothing drawn on it since
 };
 
 // Thins a polyline whose x never decreases between neighbours in a run: every run of

@@ -201,17 +201,17 @@ void CMainFrame::BuildMenus() {
         ->setCheckable(true);
     AddCommand(view, ID_VIEW_DETAILS, QStringLiteral("Details"),
                QStringLiteral("Edit the flight details"));
-    AddCommand(view, ID_VIEW_STATISTICS, QStringLiteral("Flight Statistics"),
+    AddCommand(view, ID_VIEW_STATISTICS, QStringLiteral("&Flight Statistics"),
                QStringLiteral("Apogee, burn, descent and landing of the flight"));
     view->addSeparator();
-    AddCommand(view, ID_VIEW_ZOOM_IN, QStringLiteral("Zoom In"),
+    AddCommand(view, ID_VIEW_ZOOM_IN, QStringLiteral("Zoom &In"),
                QStringLiteral("Show less of the flight, in more detail"),
                {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
-    AddCommand(view, ID_VIEW_ZOOM_OUT, QStringLiteral("Zoom Out"),
+    AddCommand(view, ID_VIEW_ZOOM_OUT, QStringLiteral("Zoom &Out"),
                QStringLiteral("Show more of the flight"), {QKeySequence(Qt::Key_Minus)});
-    AddCommand(view, ID_VIEW_ZOOM_CURSORS, QStringLiteral("Zoom to Cursors"),
+    AddCommand(view, ID_VIEW_ZOOM_CURSORS, QStringLiteral("&Zoom to Cursors"),
                QStringLiteral("Show the flight between the cursors"));
-    AddCommand(view, ID_VIEW_WHOLE_FLIGHT, QStringLiteral("Whole Flight"),
+    AddCommand(view, ID_VIEW_WHOLE_FLIGHT, QStringLiteral("&Whole Flight"),
                QStringLiteral("Show the whole flight"), {QKeySequence(Qt::Key_Home)});
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));

@@ -107,9 +107,10 @@ void Legend(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
 }
 
 // C1 and C2 on their samples, where the shown stretch holds them; the window marks the
-// one the keys move with a tab at the foot of its line.
+// one the keys move with a tab at the foot of its line (never on paper).
 void Cursors(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
-             const GraphFrame& f, TimeWindow window, int n, std::span<const int> xs) {
+             const GraphFrame& f, TimeWindow window, int n, std::span<const int> xs,
+             bool printing) {
     canvas.SetPen(kRedPen);
     const int samples[2] = {flight.m_nCursor1, flight.m_nCursor2};
     for (int c = 0; c < 2; ++c) {
@@ -120,7 +121,7 @@ void Cursors(Canvas& canvas, const FlightRecord& flight, const GraphViewState& v
             continue;
         canvas.DrawLine({x, f.T}, {x, f.B});
         canvas.DrawText({x + 2, f.T + 2, x + 12, f.T + 30}, c == 0 ? "1" : "2", TextLeft);
-        if (view.m_bMarkActiveCursor && view.m_nActiveCursor == c + 1)
+        if (view.m_bMarkActiveCursor && !printing && view.m_nActiveCursor == c + 1)
             canvas.FillRect({x - 3, f.B - 8, x + 4, f.B}, kRedPen.color);
     }
 }
@@ -257,7 +258,7 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
 
     if (!flight.m_bShowCursors)
         return;
-    Cursors(canvas, flight, view, f, window, n, xs);
+    Cursors(canvas, flight, view, f, window, n, xs, page.printing);
     if (!haveCurves)
         return;
     Readout(canvas, flight, f);

@@ -22,7 +22,8 @@ struct GraphViewState {
     int m_nDragCursor = 0;
     int m_nActiveCursor = 1;
     TimeWindow m_window; // the whole flight unless zoomed
-    // The window marks the cursor the keys move; printed and exported pictures do not.
+    // The window marks the cursor the keys move; printed pages and exported pictures do
+    // not.
     bool m_bMarkActiveCursor = false;
 };
 

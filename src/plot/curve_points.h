@@ -10,7 +10,6 @@
 
 #include "canvas/canvas.h"
 #include "plot/plot_frame.h"
-#include "plot/time_window.h"
 
 namespace tavo {
 
@@ -22,7 +21,11 @@ int SampleX(int left, float xStep, int index);
 
 // The y of a curve value over a frame whose bottom edge is `bottom`. A value or scale
 // that gives no number lands on the bottom edge; infinities are kept far off the page.
-int CurveY(int bottom, float value, float min, float scale);
+// Inline: every point of every curve comes through here.
+inline int CurveY(int bottom, float value, float min, float scale) {
+    const float y = static_cast<float>(bottom) - (value - min) * scale;
+    return ToCoord(y, bottom);
+}
 
 // The graph's scale, height / (max - min), or 0 when that is no usable scale (zero,
 // reversed by hand, not finite): the curve then lies flat on the bottom edge.
@@ -35,22 +38,6 @@ float ReportCurveScale(int height, float peak);
 // x step further right. Values are measured from `min` upwards, `scale` units each.
 std::vector<Point> CurvePoints(const Rect& frame, float xStep, float firstValue,
                                std::span<const float> values, float min, float scale);
-
-// The x of each of the first `count` samples of the whole flight laid out for n: the
-// truncated running sum of CurvePoints. The three curves and the cursors share it, so
-// the sum is taken once a drawing.
-std::vector<int> WholeFlightXs(const GraphFrame& frame, int n, std::size_t count);
-
-// The graph's polylines of a curve of `values` over the n samples the frame is laid out
-// for, under `window`: the points CurvePoints gives for the whole flight, the samples
-// VisibleSamples names when zoomed, in either case clipped to the frame. With
-// `thinColumns` (a canvas of whole pixels, one view unit each) each x column keeps only
-// what lights its pixels; see ColumnThinner. `xs`, when it covers the values, is
-// WholeFlightXs for the whole flight, taken once for every curve.
-std::vector<std::vector<Point>> GraphCurvePieces(const GraphFrame& frame, TimeWindow window, int n,
-                                                 std::span<const float> values, float min,
-                                                 float scale, bool thinColumns = false,
-                                                 std::span<const int> xs = {});
 
 // The sample a cursor at view x `cursorX` selects on a curve of `count` samples from
 // `left`: the first sample i >= 1 whose running x reaches the cursor, or -1 when none

@@ -5,8 +5,10 @@
 #include <gtest/gtest.h>
 
 #include <cstdlib>
+#include <iterator>
 
 #include "plot/curve_points.h"
+#include "plot/graph_curves.h"
 #include "plot/legend.h"
 
 namespace tavo {
@@ -95,6 +97,31 @@ TEST(GraphCurvePieces, WholeFlightIsTheRunningSumClippedZoomedOnlyTheWindow) {
     const Pieces zoomed = GraphCurvePieces(f, {0.5, 2.0}, 4, values, 0.0f, 50.0f);
     EXPECT_EQ(zoomed, (Pieces{{{35, 100}, {285, 0}, {785, 100}, {1035, 175}}}));
     EXPECT_TRUE(GraphCurvePieces(f, {}, 0, {}, 0.0f, 50.0f).empty());
+}
+
+TEST(GraphCurvesPieces, CurvesLaidOutTogetherAreEachAsAloneAndFindTheCursorsX) {
+    const GraphFrame f = LayoutGraph({1035, 220, false, 0, 0});
+    std::vector<float> a(3000), b(2000);
+    unsigned seed = 3;
+    for (std::vector<float>* v : {&a, &b})
+        for (float& x : *v) {
+            seed = seed * 1103515245u + 12345u;
+            x = static_cast<float>((seed >> 16) % 300u) - 50.0f; // some beyond the frame
+        }
+    const int probes[] = {5, 1500, 2500, 2999, 3500};
+    for (const TimeWindow w : {TimeWindow{}, TimeWindow{1400.5, 250}}) {
+        for (const bool thin : {false, true}) {
+            const GraphCurve curves[] = {{a, 0.0f, 1.0f}, {b, 10.0f, 0.8f}};
+            std::vector<int> xs;
+            const auto pieces = GraphCurvesPieces(f, w, 3000, curves, thin, probes, &xs);
+            ASSERT_EQ(pieces.size(), 2u);
+            EXPECT_EQ(pieces[0], GraphCurvePieces(f, w, 3000, a, 0.0f, 1.0f, thin));
+            EXPECT_EQ(pieces[1], GraphCurvePieces(f, w, 3000, b, 10.0f, 0.8f, thin));
+            ASSERT_EQ(xs.size(), std::size(probes));
+            for (std::size_t p = 0; p < xs.size(); ++p)
+                EXPECT_EQ(xs[p], SampleXIn(f, w, 3000, probes[p])) << probes[p];
+        }
+    }
 }
 
 TEST(PlaceLegend, ARowAlongTheTopOrAColumnBesideTheReadout) {

@@ -8,6 +8,7 @@
 #include "flight/text_format.h"
 #include "plot/axis_ticks.h"
 #include "plot/curve_points.h"
+#include "plot/graph_curves.h"
 #include "plot/legend.h"
 
 namespace tavo {
@@ -36,16 +37,6 @@ std::size_t CurveCount(int n, const std::vector<float>& values) {
 const char* UnitsOf(const FlightRecord& flight, int curve) {
     return tavo::CurveUnits(curve, flight.m_bMetricUnits, flight.m_bAccelInGees,
                             flight.m_bDisplayRaw);
-}
-
-// A curve stops at the frame: every canvas gets the same clipped stretches.
-void DrawCurve(Canvas& canvas, const GraphFrame& f, TimeWindow window, int n,
-               std::span<const int> xs, const std::vector<float>& values, std::size_t count,
-               float max, float min) {
-    const std::span<const float> drawn(values.data(), count);
-    for (const std::vector<Point>& piece : GraphCurvePieces(
-             f, window, n, drawn, min, GraphCurveScale(f.H(), max, min), canvas.ThinsColumns(), xs))
-        canvas.DrawPolyline(piece);
 }
 
 // The whole flight in tenths of its samples, as always; zoomed in, round seconds.
@@ -80,6 +71,40 @@ void ValueAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, 
                     TextLeft | TextVCenter | TextSingleLine);
 }
 
+// The three curves, laid out together and stopped at the frame: every canvas gets the
+// same clipped stretches. The same pass finds the cursors' x on the whole flight.
+void DrawCurves(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, TimeWindow window,
+                int n, int (&cursorXs)[2]) {
+    const auto curve = [&](const std::vector<float>& values, float max, float min) {
+        return GraphCurve{std::span<const float>(values.data(), CurveCount(n, values)), min,
+                          GraphCurveScale(f.H(), max, min)};
+    };
+    std::vector<GraphCurve> curves{
+        curve(flight.m_arrAccel, flight.m_fAccelMax, flight.m_fAccelMin)};
+    std::vector<Pen> pens{kBlackPen};
+    if (!flight.m_bDisplayRaw) {
+        if (CurveCount(n, flight.m_arrVelocity) > 0) {
+            curves.push_back(curve(flight.m_arrVelocity, flight.m_fVelMax, flight.m_fVelMin));
+            pens.push_back(kGreenPen);
+        }
+        if (CurveCount(n, flight.m_arrAltitude) > 0) {
+            curves.push_back(curve(flight.m_arrAltitude, flight.m_fAltMax, flight.m_fAltMin));
+            pens.push_back(kBluePen);
+        }
+    }
+    const int cursors[2] = {flight.m_nCursor1, flight.m_nCursor2};
+    std::vector<int> xs;
+    const auto pieces =
+        GraphCurvesPieces(f, window, n, curves, canvas.ThinsColumns(), cursors, &xs);
+    for (std::size_t c = 0; c < pieces.size(); ++c) {
+        canvas.SetPen(pens[c]);
+        for (const std::vector<Point>& piece : pieces[c])
+            canvas.DrawPolyline(piece);
+    }
+    cursorXs[0] = xs[0];
+    cursorXs[1] = xs[1];
+}
+
 // Names the curves in their colours and boxes the one the axis and readout belong to.
 void Legend(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
     static const char* const kNames[3] = {"Acceleration", "Velocity", "Altitude"};
@@ -108,15 +133,11 @@ void Legend(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
 
 // C1 and C2 on their samples, where the shown stretch holds them; the window marks the
 // one the keys move with a tab at the foot of its line (never on paper).
-void Cursors(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
-             const GraphFrame& f, TimeWindow window, int n, std::span<const int> xs,
-             bool printing) {
+void Cursors(Canvas& canvas, const GraphViewState& view, const GraphFrame& f, TimeWindow window,
+             const int (&xs)[2], bool printing) {
     canvas.SetPen(kRedPen);
-    const int samples[2] = {flight.m_nCursor1, flight.m_nCursor2};
     for (int c = 0; c < 2; ++c) {
-        const int s = samples[c];
-        const bool known = window.Whole() && s >= 0 && static_cast<std::size_t>(s) < xs.size();
-        const int x = known ? xs[static_cast<std::size_t>(s)] : SampleXIn(f, window, n, s);
+        const int x = xs[c];
         if (!window.Whole() && (x < f.L || x > f.R))
             continue;
         canvas.DrawLine({x, f.T}, {x, f.B});
@@ -221,32 +242,17 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
     const int n = LayoutCount(sampleCount);
     const TimeWindow window = ClampWindow(view.m_window, n);
     const bool haveCurves = !flight.m_arrAccel.empty();
-    // The running x of the whole flight, summed once for the curves and the cursors.
-    const std::vector<int> xs = window.Whole() && haveCurves
-                                    ? WholeFlightXs(f, n, static_cast<std::size_t>(n))
-                                    : std::vector<int>();
     const int events[4] = {flight.m_nEvent1, flight.m_nEvent2, flight.m_nEvent4, flight.m_nEvent8};
+    int cursorXs[2] = {0, 0};
     if (haveCurves) {
         canvas.SetPen(kGridPen);
         TimeAxis(canvas, flight, f, window, n, flight.m_bDrawGrid);
         ValueAxis(canvas, flight, f, flight.m_bDrawGrid);
-
-        canvas.SetPen(kBlackPen);
-        DrawCurve(canvas, f, window, n, xs, flight.m_arrAccel, CurveCount(n, flight.m_arrAccel),
-                  flight.m_fAccelMax, flight.m_fAccelMin);
-        if (!flight.m_bDisplayRaw) {
-            if (const std::size_t nV = CurveCount(n, flight.m_arrVelocity); nV > 0) {
-                canvas.SetPen(kGreenPen);
-                DrawCurve(canvas, f, window, n, xs, flight.m_arrVelocity, nV, flight.m_fVelMax,
-                          flight.m_fVelMin);
-            }
-            if (const std::size_t nH = CurveCount(n, flight.m_arrAltitude); nH > 0) {
-                canvas.SetPen(kBluePen);
-                DrawCurve(canvas, f, window, n, xs, flight.m_arrAltitude, nH, flight.m_fAltMax,
-                          flight.m_fAltMin);
-            }
-        }
+        DrawCurves(canvas, flight, f, window, n, cursorXs);
         Legend(canvas, flight, f);
+    } else {
+        cursorXs[0] = SampleXIn(f, window, n, flight.m_nCursor1);
+        cursorXs[1] = SampleXIn(f, window, n, flight.m_nCursor2);
     }
 
     canvas.DrawText({w - 105, f.T + 5, w - 5, f.T + 30}, std::to_string(sampleCount) + " Points",
@@ -258,7 +264,7 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
 
     if (!flight.m_bShowCursors)
         return;
-    Cursors(canvas, flight, view, f, window, n, xs, page.printing);
+    Cursors(canvas, view, f, window, cursorXs, page.printing);
     if (!haveCurves)
         return;
     Readout(canvas, flight, f);

@@ -9,7 +9,7 @@
 #include <QPainter>
 
 #include "canvas/qt/qpainter_canvas.h"
-#include "plot/curve_points.h"
+#include "plot/graph_curves.h"
 
 namespace tavo {
 namespace {

@@ -44,8 +44,8 @@ private:
 // view unit per pixel: each run of points on one x column becomes its first, lowest,
 // highest and last point, in the order they came (a run of four or fewer passes
 // whole). The strokes within a column cover the same span, so a one-pixel pen lights
-// the same pixels, and a million-sample curve reaches the painter as a few points per
-// column without ever being held whole.
+// the same pixels. (The graph's curves find a column's extremes on their values, see
+// graph_curves.cpp, and come here for a column holding a value that is no number.)
 class ColumnThinner {
 public:
     explicit ColumnThinner(PolylineClipper& out) : m_out(out) {}

@@ -16,19 +16,28 @@ constexpr double kKeyZoom = 2.0;
 
 } // namespace
 
+int GraphController::CursorX(int cursor, int sample, int n, TimeWindow window) const {
+    KnownX& known = m_knownX[cursor - 1];
+    if (known.sample != sample || known.n != n || !(known.window == window) ||
+        known.cw != m_page.cw || known.ch != m_page.ch) {
+        known = {sample, n, m_page.cw, m_page.ch, SampleXIn(LayoutGraph(m_page), window, n, sample),
+                 window};
+    }
+    return known.x;
+}
+
 int GraphController::CursorNear(int x) const {
     const int n = SampleCount();
     if (n == 0)
         return 0;
-    const GraphFrame f = LayoutGraph(m_page);
     const TimeWindow window = ClampWindow(m_view.m_window, n);
     // A cursor not placed yet has no line to take hold of.
-    const auto near = [&](int sample) {
-        return sample >= 0 && std::abs(SampleXIn(f, window, n, sample) - x) <= kCursorReach;
+    const auto near = [&](int cursor, int sample) {
+        return sample >= 0 && std::abs(CursorX(cursor, sample, n, window) - x) <= kCursorReach;
     };
-    if (near(m_view.m_nCursorSample2))
+    if (near(2, m_view.m_nCursorSample2))
         return 2;
-    return near(m_view.m_nCursorSample1) ? 1 : 0;
+    return near(1, m_view.m_nCursorSample1) ? 1 : 0;
 }
 
 void GraphController::OnLButtonDown(int x, bool pan) {

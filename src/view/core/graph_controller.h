@@ -87,6 +87,10 @@ public:
 
 private:
     int SampleCount() const { return GraphSampleCount(m_doc); }
+    // The view x of cursor 1 or 2 on `sample` on the page shown. The pointer asks at
+    // every move, and on a million-sample flight the running x is a long sum, so the
+    // answer is kept until the sample, the zoom, the page or the flight's length changes.
+    int CursorX(int cursor, int sample, int n, TimeWindow window) const;
     // Puts cursor 1 or 2 on `sample`, stores it for the cuts and keeps it in view.
     void PutCursor(int cursor, int sample, bool keepInView);
     void Zoom(double factor);
@@ -98,6 +102,11 @@ private:
     bool m_panning = false;
     int m_panX = 0;
     TimeWindow m_panFrom;
+    struct KnownX {
+        int sample = -1, n = -1, cw = -1, ch = -1, x = 0;
+        TimeWindow window;
+    };
+    mutable KnownX m_knownX[2];
 };
 
 } // namespace tavo

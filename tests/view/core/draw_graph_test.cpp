@@ -279,7 +279,7 @@ std::pair<int, int> CursorAndVertex(const RecordingCanvas& c, int first, int sam
     for (const auto& t : c.Texts())
         if (t.text == "1" && t.pen == kRedPen)
             cursor = t.rect.left - 2;
-    const auto& points = c.Polylines().at(0).points;
+    const std::vector<Point> points = c.Polylines().at(0).points;
     const int at = sample - first;
     return {cursor, at >= 0 && at < static_cast<int>(points.size()) ? points[at].x : -2};
 }

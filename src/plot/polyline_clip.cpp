@@ -18,14 +18,11 @@ std::vector<Point>& PolylineClipper::Open() {
     return m_pieces.back();
 }
 
-void PolylineClipper::Add(Point p) {
+void PolylineClipper::AddSlow(Point p) {
     if (!m_havePrev) {
         m_havePrev = true;
         if (Inside(p))
             Open().push_back(p);
-    } else if (m_open && Inside(p)) {
-        // Nearly every point of a curve: inside, after a point inside.
-        m_pieces.back().push_back(p);
     } else {
         ClipSegment(m_prev, p);
     }

@@ -23,12 +23,21 @@ public:
     PolylineClipper(const Rect& box, std::vector<std::vector<Point>>& pieces,
                     std::size_t expected = 0);
 
-    void Add(Point p);
+    void Add(Point p) {
+        if (m_open && m_havePrev && Inside(p)) {
+            // Nearly every point of a curve: inside, after a point inside.
+            m_pieces.back().push_back(p);
+            m_prev = p;
+            return;
+        }
+        AddSlow(p);
+    }
 
 private:
     bool Inside(Point p) const {
         return p.x >= m_box.left && p.x <= m_box.right && p.y >= m_box.top && p.y <= m_box.bottom;
     }
+    void AddSlow(Point p);
     void ClipSegment(Point from, Point to);
     std::vector<Point>& Open();
 

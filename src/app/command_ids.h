@@ -36,6 +36,15 @@ enum CommandId : int {
     ID_TOOLS_SETUP = 32778,
     ID_TOOLS_CD_REPORT = 32792,
     ID_APP_ABOUT = 57664,
+    // The graph's zoom, statistics, picture export, Redo and key list.
+    ID_EDIT_REDO = 57644,
+    ID_VIEW_ZOOM_IN = 32900,
+    ID_VIEW_ZOOM_OUT = 32901,
+    ID_VIEW_ZOOM_CURSORS = 32902,
+    ID_VIEW_WHOLE_FLIGHT = 32903,
+    ID_VIEW_STATISTICS = 32904,
+    ID_FILE_EXPORT_GRAPH = 32905,
+    ID_HELP_KEYS = 32906,
     // Document commands that no menu item, button or key carries.
     ID_TELEMETRY_START = 32772,
     ID_TELEMETRY_STOP = 32773,

@@ -14,6 +14,7 @@
 #include <QStyle>
 #include <QToolBar>
 
+#include "settings/window_settings.h"
 #include "uikit/dlg_common.h"
 #include "view/ui/tavokit_view.h"
 
@@ -40,6 +41,9 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     if (const QScreen* screen = QGuiApplication::primaryScreen())
         first = first.boundedTo(screen->availableGeometry().size() * 9 / 10);
     resize(first);
+    // Where the user left the window last time; Qt moves it back onto a screen that
+    // has since gone away.
+    restoreGeometry(LoadWindowGeometry(m_settings));
 
     m_settings.beginGroup(kRecentGroup);
     for (int i = 1; i <= kMaxRecentFiles; ++i) {
@@ -79,6 +83,14 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     m_handlers[ID_VIEW_DETAILS] = [this] { OnViewDetails(); };
     m_handlers[ID_TOOLS_SETUP] = [this] { OnToolsSetup(); };
     m_handlers[ID_APP_ABOUT] = [this] { OnAppAbout(); };
+    m_handlers[ID_EDIT_REDO] = [&view] { view.OnRedo(); };
+    m_handlers[ID_VIEW_ZOOM_IN] = [&view] { view.ZoomIn(); };
+    m_handlers[ID_VIEW_ZOOM_OUT] = [&view] { view.ZoomOut(); };
+    m_handlers[ID_VIEW_ZOOM_CURSORS] = [&view] { view.ZoomToCursors(); };
+    m_handlers[ID_VIEW_WHOLE_FLIGHT] = [&view] { view.WholeFlight(); };
+    m_handlers[ID_VIEW_STATISTICS] = [this] { OnViewStatistics(); };
+    m_handlers[ID_FILE_EXPORT_GRAPH] = [this] { OnFileExportGraph(); };
+    m_handlers[ID_HELP_KEYS] = [this] { OnHelpKeys(); };
     m_handlers[ID_RECOMPUTE] = [this] {
         m_doc.Recompute();
         m_doc.UpdateAllViews();
@@ -129,6 +141,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Export the thrust curve between the cursors as an ENG file"));
     AddCommand(file, ID_FILE_IMPORT_RDAS, QStringLiteral("Import RDAS..."),
                QStringLiteral("Import an RDAS text file as the flight"));
+    AddCommand(file, ID_FILE_EXPORT_GRAPH, QStringLiteral("Export Graph..."),
+               QStringLiteral("Write the graph as a PNG or SVG picture or a PDF page"));
     file->addSeparator();
     AddCommand(file, ID_FILE_PRINT, QStringLiteral("&Print..."),
                QStringLiteral("Print the graph with the flight details"),
@@ -147,6 +161,9 @@ void CMainFrame::BuildMenus() {
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
     AddCommand(edit, ID_EDIT_UNDO, QStringLiteral("&Undo"), QStringLiteral("Undo the last delete"),
                {QKeySequence(Qt::CTRL | Qt::Key_Z), QKeySequence(Qt::ALT | Qt::Key_Backspace)});
+    AddCommand(
+        edit, ID_EDIT_REDO, QStringLiteral("&Redo"), QStringLiteral("Redo the last undone delete"),
+        {QKeySequence(Qt::CTRL | Qt::Key_Y), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z)});
     edit->addSeparator();
     AddCommand(edit, ID_EDIT_CUT, QStringLiteral("Cu&t"), QStringLiteral("Cut the selection"),
                {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
@@ -184,6 +201,18 @@ void CMainFrame::BuildMenus() {
         ->setCheckable(true);
     AddCommand(view, ID_VIEW_DETAILS, QStringLiteral("Details"),
                QStringLiteral("Edit the flight details"));
+    AddCommand(view, ID_VIEW_STATISTICS, QStringLiteral("&Flight Statistics"),
+               QStringLiteral("Apogee, burn, descent and landing of the flight"));
+    view->addSeparator();
+    AddCommand(view, ID_VIEW_ZOOM_IN, QStringLiteral("Zoom &In"),
+               QStringLiteral("Show less of the flight, in more detail"),
+               {QKeySequence(Qt::Key_Plus), QKeySequence(Qt::Key_Equal)});
+    AddCommand(view, ID_VIEW_ZOOM_OUT, QStringLiteral("Zoom &Out"),
+               QStringLiteral("Show more of the flight"), {QKeySequence(Qt::Key_Minus)});
+    AddCommand(view, ID_VIEW_ZOOM_CURSORS, QStringLiteral("&Zoom to Cursors"),
+               QStringLiteral("Show the flight between the cursors"));
+    AddCommand(view, ID_VIEW_WHOLE_FLIGHT, QStringLiteral("&Whole Flight"),
+               QStringLiteral("Show the whole flight"), {QKeySequence(Qt::Key_Home)});
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
     AddCommand(tools, ID_TOOLS_DOWNLOAD, QStringLiteral("Download DATA"),
@@ -205,6 +234,8 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("List the samples with their altitudes"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
+    AddCommand(help, ID_HELP_KEYS, QStringLiteral("&Keyboard and Mouse"),
+               QStringLiteral("The keys and mouse actions of the graph"));
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About TAVOkit..."),
                QStringLiteral("Show the program's version"));
 
@@ -302,6 +333,22 @@ void CMainFrame::UpdateCommandUI() {
         case ID_EDIT_DELETE_AFTER_C2:
             enabled = enabled && view.CanCut(CutKind::AfterC2);
             break;
+        case ID_EDIT_REDO:
+            enabled = enabled && view.CanRedo();
+            break;
+        case ID_VIEW_ZOOM_IN:
+        case ID_VIEW_ZOOM_OUT:
+            enabled = enabled && view.CanZoom();
+            break;
+        case ID_VIEW_ZOOM_CURSORS:
+            enabled = enabled && view.CanZoom() && view.CursorsTicked();
+            break;
+        case ID_VIEW_WHOLE_FLIGHT:
+            enabled = enabled && view.IsZoomed();
+            break;
+        case ID_VIEW_STATISTICS:
+            enabled = enabled && m_doc.SampleCount() != 0;
+            break;
         case ID_FILE_MRU_FILE1:
             enabled = false; // the placeholder stands only while the list is empty
             break;
@@ -323,7 +370,9 @@ void CMainFrame::OnUpdateAllViews() {
 }
 
 void CMainFrame::OnTitleChanged() {
-    setWindowTitle(QStringLiteral("%1 - TAVOkit").arg(FromUtf8(m_doc.GetTitle())));
+    // "[*]" is where the platform marks an unsaved flight ("demo.flt* - TAVOkit").
+    setWindowTitle(QStringLiteral("%1[*] - TAVOkit").arg(FromUtf8(m_doc.GetTitle())));
+    setWindowModified(m_doc.IsModified());
     UpdateCommandUI();
 }
 
@@ -333,6 +382,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         return;
     }
     SaveRecent();
+    SaveWindowGeometry(m_settings, saveGeometry());
     event->accept();
 }
 

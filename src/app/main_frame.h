@@ -96,6 +96,10 @@ private:
     void OnViewScaling();
     void OnViewDetails();
     void OnAppAbout();
+    // The graph's commands (main_frame_graph.cpp).
+    void OnFileExportGraph();
+    void OnViewStatistics();
+    void OnHelpKeys();
 
     CTAVOkitDoc& m_doc;
     QSettings& m_settings;

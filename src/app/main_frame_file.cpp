@@ -55,6 +55,7 @@ void CMainFrame::OnFileNew() {
     if (!SaveModified())
         return;
     m_doc.OnNewDocument(static_cast<std::int64_t>(std::time(nullptr)));
+    m_view->Controller().ResetView();
 }
 
 void CMainFrame::OnFileOpen() {
@@ -75,6 +76,8 @@ bool CMainFrame::OpenFile(const QString& path) {
         ShowFileError(*prompt, error);
         return false;
     }
+    // Another flight: its cursors start at their thirds of the whole flight again.
+    m_view->Controller().ResetView();
     AddRecent(absolute);
     return true;
 }

@@ -63,6 +63,9 @@ public:
     virtual void DrawPolyline(const std::vector<Point>& points) = 0;
     // Black text in a rectangle (8-bit Windows-1252 text), with TextFlags.
     virtual void DrawText(const Rect& rect, const std::string& text, unsigned flags) = 0;
+    // Whether the canvas lights whole pixels at one view unit each, so a long polyline
+    // may come thinned to what lights each pixel column (see ColumnThinner in plot).
+    virtual bool ThinsColumns() const { return false; }
 };
 
 } // namespace tavo

@@ -220,6 +220,14 @@ JsonObject& JsonObject::Add(const std::string& key, float value) {
     return *this;
 }
 
+JsonObject& JsonObject::AddOptional(const std::string& key, const std::optional<float>& value) {
+    if (value)
+        return Add(key, *value);
+    Key(key);
+    m_body += "null";
+    return *this;
+}
+
 JsonObject& JsonObject::Add(const std::string& key, int value) {
     Key(key);
     m_body += std::to_string(value);

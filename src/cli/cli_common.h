@@ -89,6 +89,8 @@ public:
     JsonObject& AddObject(const std::string& key, const JsonObject& object);
     // A value already written as JSON (an array, null).
     JsonObject& AddRaw(const std::string& key, const std::string& json);
+    // A figure the flight may not show: null when absent.
+    JsonObject& AddOptional(const std::string& key, const std::optional<float>& value);
     std::string Text() const { return "{" + m_body + "}"; }
 
 private:

@@ -1,12 +1,8 @@
 // render: the flight graph drawn exactly as the window draws it, as a PNG or SVG of
 // the screen at a client size, or as a PDF of the printed page.
 
-#include <cctype>
-
-#include <QBuffer>
 #include <QByteArray>
 #include <QGuiApplication>
-#include <QImage>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
@@ -18,28 +14,16 @@ namespace tavo::cli {
 
 namespace {
 
-// Far above any screen or page; keeps a mistyped size from asking for gigabytes.
-constexpr int kMaxRenderSide = 16384;
-// A cursor may stand beyond the frame, as a drag can leave it; the drawing adds its
-// label offsets to the position, so it stays far from the int limit.
+// A pointer beyond the frame puts a cursor on the edge sample, as a drag does; the
+// bound keeps a mistyped position a plain number.
 constexpr int kMaxCursorX = 1000000;
 
 bool ParseSize(const std::string& text, int& w, int& h) {
     const std::size_t x = text.find('x');
     if (x == std::string::npos)
         return false;
-    return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) && w >= 50 &&
-           h >= 50 && w <= kMaxRenderSide && h <= kMaxRenderSide;
-}
-
-bool EndsWith(const std::string& s, const char* suffix) {
-    const std::string t(suffix);
-    if (s.size() < t.size())
-        return false;
-    for (std::size_t i = 0; i < t.size(); ++i)
-        if (std::tolower(static_cast<unsigned char>(s[s.size() - t.size() + i])) != t[i])
-            return false;
-    return true;
+    return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) &&
+           IsGraphSizeAllowed(w, h);
 }
 
 // Fonts need a GUI application; without a display, Qt's offscreen platform serves.
@@ -73,9 +57,8 @@ int RunRender(const CommandArgs& argv) {
     if (args.Positional().size() != 2)
         return UsageError("render", "expected FLIGHT and OUT");
     const std::string out = args.Positional()[1];
-    const bool png = EndsWith(out, ".png"), svg = EndsWith(out, ".svg"),
-               pdf = EndsWith(out, ".pdf");
-    if (!png && !svg && !pdf)
+    const std::optional<GraphFileFormat> format = GraphFormatOf(out);
+    if (!format)
         return UsageError("render", "OUT must end in .png, .svg or .pdf");
 
     int cw = 800, ch = 600;
@@ -92,12 +75,11 @@ int RunRender(const CommandArgs& argv) {
         else
             return UsageError("render", "--curve takes acceleration, velocity or altitude");
     }
-    GraphViewState view;
+    int x1 = -1, x2 = -1;
     if (args.Has("--cursors")) {
         const auto& xs = args.Values("--cursors");
-        if (!ParseInt(xs[0], view.m_xCursor1) || !ParseInt(xs[1], view.m_xCursor2) ||
-            view.m_xCursor1 < 0 || view.m_xCursor2 < 0 || view.m_xCursor1 > kMaxCursorX ||
-            view.m_xCursor2 > kMaxCursorX)
+        if (!ParseInt(xs[0], x1) || !ParseInt(xs[1], x2) || x1 < 0 || x2 < 0 || x1 > kMaxCursorX ||
+            x2 > kMaxCursorX)
             return UsageError("render", "--cursors takes two x positions in pixels, 0 to 1000000");
     }
 
@@ -124,20 +106,14 @@ int RunRender(const CommandArgs& argv) {
     doc.m_bShowCursors = !args.Has("--no-cursors");
     doc.m_bDrawGrid = !args.Has("--no-grid");
     doc.m_nCursorPosition = args.Has("--readout-right") ? 1 : 0;
+    GraphViewState view;
+    // Pixel positions on the window's picture of this size: a printed page shows the
+    // cursors on the same samples.
+    if (x1 >= 0)
+        PlaceCursorsAtX(doc, view, {cw, ch, false, 0, 0}, x1, x2);
 
     EnsureGuiApplication();
-    QByteArray bytes;
-    if (png) {
-        const QImage image = RenderGraphImage(cw, ch, doc, view);
-        QBuffer buffer(&bytes);
-        buffer.open(QIODevice::WriteOnly);
-        if (!image.save(&buffer, "PNG"))
-            return Failure("The picture could not be made.");
-    } else if (svg) {
-        bytes = RenderGraphSvg(cw, ch, doc, view);
-    } else {
-        bytes = RenderGraphPdf(cw, ch, doc, view);
-    }
+    const QByteArray bytes = RenderGraphFile(*format, cw, ch, doc, view);
     if (bytes.isEmpty())
         return Failure("The picture could not be made.");
     std::string reason;

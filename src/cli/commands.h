@@ -46,4 +46,7 @@ int RunMotors(const CommandArgs& args);
 // Drawing: cmd_render.cpp.
 int RunRender(const CommandArgs& args);
 
+// Flight statistics: cmd_stats.cpp.
+int RunStats(const CommandArgs& args);
+
 } // namespace tavo::cli

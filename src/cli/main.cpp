@@ -57,6 +57,8 @@ const Command kCommands[] = {
      "       [--no-cursors] [--no-grid] [--readout-right] [--report motor|cd --c1 I --c2 J]\n"
      "       [flight options]",
      RunRender},
+    {"stats", "the flight statistics (apogee, burn, descent, landing) as JSON",
+     "FLIGHT [flight options]", RunStats},
 };
 
 void PrintHelp() {

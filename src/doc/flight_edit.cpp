@@ -1,5 +1,6 @@
 #include "doc/flight_edit.h"
 
+#include <iterator>
 #include <mutex>
 
 namespace tavo {
@@ -25,45 +26,79 @@ bool ApplyCut(FlightRecord& flight, CutKind kind) {
         const long long i2 = flight.m_nCursor2;
         // The conditions compare as the recorder software always has; a negative index
         // can only come from outside (a script), and would remove nothing sensible.
+        // Each cut takes away one run of samples, [first, last).
         bool ok = false;
+        long long first = 0, last = 0;
         switch (kind) {
         case CutKind::ToC1:
             ok = i1 >= 0 && i1 < n;
+            last = i1;
             break;
         case CutKind::AfterC2:
             ok = i2 >= 0 && i2 < n;
+            first = i2;
+            last = n;
             break;
         case CutKind::BetweenCursors:
             ok = i1 >= 0 && i1 < i2 && i2 < n;
+            first = i1;
+            last = i2;
             break;
         }
         if (!ok)
             return false;
-        flight.m_pUndoSamples = samples;
-        switch (kind) {
-        case CutKind::ToC1:
-            samples.erase(samples.begin(), samples.begin() + static_cast<std::ptrdiff_t>(i1));
-            break;
-        case CutKind::AfterC2:
-            samples.resize(static_cast<std::size_t>(i2));
-            break;
-        case CutKind::BetweenCursors:
-            samples.erase(samples.begin() + static_cast<std::ptrdiff_t>(i1),
-                          samples.begin() + static_cast<std::ptrdiff_t>(i2));
-            break;
-        }
+        const auto from = samples.begin() + static_cast<std::ptrdiff_t>(first);
+        const auto to = samples.begin() + static_cast<std::ptrdiff_t>(last);
+        SampleCut cut{static_cast<std::size_t>(first),
+                      {std::make_move_iterator(from), std::make_move_iterator(to)}};
+        samples.erase(from, to);
+        flight.m_pUndoSamples.Record(std::move(cut));
     }
     flight.Recompute();
     return true;
 }
 
 bool UndoCut(FlightRecord& flight) {
-    if (flight.m_pUndoSamples.empty())
-        return false;
+    CutHistory& history = flight.m_pUndoSamples;
     {
         std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-        flight.m_pSamples.items().swap(flight.m_pUndoSamples);
-        flight.m_pUndoSamples.clear();
+        std::vector<std::string>& samples = flight.m_pSamples.items();
+        // A level that no longer fits the samples (they were replaced behind the
+        // history's back) would put data in the wrong place: the history is dropped.
+        if (!history.m_undo.empty() && history.m_undo.back().at > samples.size())
+            history.clear();
+        if (history.m_undo.empty())
+            return false;
+        SampleCut cut = std::move(history.m_undo.back());
+        history.m_undo.pop_back();
+        samples.insert(samples.begin() + static_cast<std::ptrdiff_t>(cut.at),
+                       std::make_move_iterator(cut.removed.begin()),
+                       std::make_move_iterator(cut.removed.end()));
+        history.m_redo.push_back({cut.at, cut.removed.size()});
+    }
+    flight.Recompute();
+    return true;
+}
+
+bool RedoCut(FlightRecord& flight) {
+    CutHistory& history = flight.m_pUndoSamples;
+    {
+        std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
+        std::vector<std::string>& samples = flight.m_pSamples.items();
+        if (!history.m_redo.empty() &&
+            (history.m_redo.back().at > samples.size() ||
+             history.m_redo.back().count > samples.size() - history.m_redo.back().at))
+            history.clear();
+        if (history.m_redo.empty())
+            return false;
+        const SampleRedo redo = history.m_redo.back();
+        history.m_redo.pop_back();
+        const auto from = samples.begin() + static_cast<std::ptrdiff_t>(redo.at);
+        const auto to = from + static_cast<std::ptrdiff_t>(redo.count);
+        SampleCut cut{redo.at, {std::make_move_iterator(from), std::make_move_iterator(to)}};
+        samples.erase(from, to);
+        // Not Record: the cuts still waiting to be made again stay.
+        history.m_undo.push_back(std::move(cut));
     }
     flight.Recompute();
     return true;

@@ -1,6 +1,7 @@
 #pragma once
-// The three cuts around the cursors and the one-level Undo, on the flight alone. The
-// window asks the "Warning" question first and redraws afterwards; these do the rest.
+// The three cuts around the cursors with Undo and Redo of every cut, on the flight
+// alone. The window asks the "Warning" question first and redraws afterwards; these do
+// the rest.
 
 #include <string>
 
@@ -14,9 +15,10 @@ enum class CutKind { ToC1, AfterC2, BetweenCursors };
 const char* CutQuestion(CutKind kind);
 
 // Applies a cut with the cursors' sample indices m_nCursor1 and m_nCursor2. When the
-// cut's condition fails nothing changes and false is returned. On success the old
-// samples are the undo state and the flight is recomputed; the caller resets the
-// cursors' positions, redraws and marks the document modified.
+// cut's condition fails nothing changes and false is returned. On success the cut is
+// the next one Undo takes back (Redo forgets what was undone before) and the flight is
+// recomputed; the caller resets the cursors' positions, redraws and marks the document
+// modified.
 bool ApplyCut(FlightRecord& flight, CutKind kind);
 
 // Whether Undo has a state to restore.
@@ -24,8 +26,18 @@ inline bool CanUndo(const FlightRecord& flight) {
     return !flight.m_pUndoSamples.empty();
 }
 
-// Restores the samples from before the last cut, empties the undo state, recomputes.
-// Returns false (and changes nothing) when there is nothing to undo.
+// Whether Redo has an undone cut to make again.
+inline bool CanRedo(const FlightRecord& flight) {
+    return !flight.m_pUndoSamples.m_redo.empty();
+}
+
+// Puts back the samples the last cut took away, where they stood, and recomputes; the
+// cut can then be made again by RedoCut. Returns false (and changes nothing) when there
+// is nothing to undo.
 bool UndoCut(FlightRecord& flight);
+
+// Makes the last undone cut again and recomputes. Returns false (and changes nothing)
+// when there is nothing to redo.
+bool RedoCut(FlightRecord& flight);
 
 } // namespace tavo

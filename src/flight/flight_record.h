@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include "flight/cut_history.h"
+
 namespace tavo {
 
 // The one constant the program keeps: set from 4 * atan(1), used for the body
@@ -65,7 +67,7 @@ struct FlightRecord {
 
     // Raw data.
     SampleList m_pSamples;
-    std::vector<std::string> m_pUndoSamples;
+    CutHistory m_pUndoSamples; // the cuts Undo and Redo take back and make again
     int m_nSampleRate = 0;
     float m_fSampleInterval = 0.0f;
     int m_nPreLaunchSetting = 0;

@@ -50,6 +50,51 @@ std::vector<AxisLabel> GraphTimeTicks(const Rect& frame, int n, float sampleInte
     return ticks;
 }
 
+std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window,
+                                      float sampleInterval) {
+    std::vector<AxisLabel> ticks;
+    const double dt = sampleInterval;
+    const double k = WindowScale(frame, window);
+    if (window.Whole() || !(dt > 0.0) || !std::isfinite(dt) || k <= 0.0)
+        return ticks;
+    const double t0 = window.start * dt;
+    const double t1 = (window.start + window.span) * dt;
+    const int most = std::max(1, frame.W() / kRoundTickSpacing);
+    const double least = (t1 - t0) / most;
+    if (!(least > 0.0) || !std::isfinite(least))
+        return ticks;
+    // The smallest of 1, 2, 5 x 10^e seconds that keeps the ticks far enough apart.
+    int e = static_cast<int>(std::floor(std::log10(least)));
+    double unit = std::pow(10.0, e);
+    double mantissa = 10.0;
+    for (const double m : {1.0, 2.0, 5.0})
+        if (m * unit >= least * (1.0 - 1e-12)) {
+            mantissa = m;
+            break;
+        }
+    if (mantissa == 10.0) {
+        mantissa = 1.0;
+        unit *= 10.0;
+        ++e;
+    }
+    const double step = mantissa * unit;
+    const int decimals = std::clamp(-e, 0, 9);
+    // Whole steps counted from 0, so each time is a product and reads round.
+    const double firstStep = std::ceil(t0 / step - 1e-9);
+    for (int j = 0; j <= most + 1; ++j) {
+        const double t = (firstStep + j) * step + 0.0; // never -0
+        const int x = ToCoord(frame.L + (t / dt - window.start) * k, frame.L);
+        if (x > frame.R)
+            break;
+        // The label is 40 units wide and centred: at the left edge it would run into
+        // the value axis's units.
+        if (x < frame.L + 20)
+            continue;
+        ticks.push_back({x, FormatFixed(t, decimals)});
+    }
+    return ticks;
+}
+
 std::vector<AxisLabel> ReportTimeTicks(const Rect& frame, int n, float sampleInterval) {
     // The ticks come at tenths of the range; a few spare rounds cover float creep, and
     // the cap makes the loop's end independent of the arithmetic.
@@ -112,6 +157,18 @@ std::vector<AxisLabel> GraphValueLabels(const Rect& frame, float max, float min)
         value -= v;
     }
     return labels;
+}
+
+const char* CurveUnits(int curve, bool metric, bool accelInGees, bool displayRaw) {
+    if (curve == 1)
+        return metric ? "m/s" : "MPH";
+    if (curve == 2)
+        return metric ? "m" : "ft";
+    if (displayRaw)
+        return "RAW";
+    if (accelInGees)
+        return "Gee";
+    return metric ? "m/s^2" : "ft/s^2";
 }
 
 std::vector<AxisLabel> ReportValueLabels(const Rect& frame, float step, int decimals) {

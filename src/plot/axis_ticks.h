@@ -8,6 +8,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
+#include "plot/time_window.h"
 
 namespace tavo {
 
@@ -30,6 +31,14 @@ inline constexpr unsigned kValueLabelFlags = TextRight | TextVCenter | TextSingl
 // decimals under a second of flight, one under ten seconds, whole seconds beyond.
 std::vector<AxisLabel> GraphTimeTicks(const Rect& frame, int n, float sampleInterval);
 
+// The graph's time ticks over a zoomed window: round times, one, two or five times a
+// power of ten seconds apart and at least kRoundTickSpacing units, each with the
+// decimals its step needs. A tick too close to the left edge for its label is left
+// out; a flight without a usable sample interval has none.
+inline constexpr int kRoundTickSpacing = 80;
+std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window,
+                                      float sampleInterval);
+
 // The report's time ticks: the same tenths, stepped in single precision throughout,
 // two decimals under ten seconds of range and one beyond.
 std::vector<AxisLabel> ReportTimeTicks(const Rect& frame, int n, float sampleInterval);
@@ -38,6 +47,10 @@ std::vector<AxisLabel> ReportTimeTicks(const Rect& frame, int n, float sampleInt
 // a tenth of the range rounded up (whole numbers above 999, else one decimal), then
 // down from it with one decimal. A range that gives no step labels the bottom edge 0.
 std::vector<AxisLabel> GraphValueLabels(const Rect& frame, float max, float min);
+
+// The units label of curve 0 (acceleration), 1 (velocity) or 2 (altitude) under the
+// display switches: "Gee", "m/s^2", "ft/s^2" or "RAW"; "m/s" or "MPH"; "m" or "ft".
+const char* CurveUnits(int curve, bool metric, bool accelInGees, bool displayRaw);
 
 // The report's value labels: 0 on the bottom edge, then `step` more every tenth of the
 // height, with `decimals` decimals. A frame under ten units high has only the 0.

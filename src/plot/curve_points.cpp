@@ -1,5 +1,6 @@
 #include "plot/curve_points.h"
 
+#include <algorithm>
 #include <cmath>
 
 namespace tavo {
@@ -30,11 +31,6 @@ float SampleXStep(int width, int n) {
 
 int SampleX(int left, float xStep, int index) {
     return ToCoord(static_cast<float>(index) * xStep + static_cast<float>(left), left);
-}
-
-int CurveY(int bottom, float value, float min, float scale) {
-    const float y = static_cast<float>(bottom) - (value - min) * scale;
-    return ToCoord(y, bottom);
 }
 
 float GraphCurveScale(int height, float max, float min) {

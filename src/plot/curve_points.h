@@ -4,6 +4,7 @@
 // step at a time in single precision, as the curves have always been drawn; the cursor
 // samples are found along exactly that sum, so a cursor selects the sample drawn under it.
 
+#include <algorithm>
 #include <cstddef>
 #include <span>
 #include <vector>
@@ -21,7 +22,15 @@ int SampleX(int left, float xStep, int index);
 
 // The y of a curve value over a frame whose bottom edge is `bottom`. A value or scale
 // that gives no number lands on the bottom edge; infinities are kept far off the page.
-int CurveY(int bottom, float value, float min, float scale);
+// Inline: every point of every curve comes through here.
+inline int CurveY(int bottom, float value, float min, float scale) {
+    const float y = static_cast<float>(bottom) - (value - min) * scale;
+    // ToCoord in single precision and without branches, which noisy data mispredicts:
+    // NaN lands on the bottom edge, the rest is clamped at kCoordLimit and truncated.
+    constexpr float kLimit = static_cast<float>(kCoordLimit);
+    const float kept = y == y ? std::max(std::min(y, kLimit), -kLimit) : static_cast<float>(bottom);
+    return static_cast<int>(kept);
+}
 
 // The graph's scale, height / (max - min), or 0 when that is no usable scale (zero,
 // reversed by hand, not finite): the curve then lies flat on the bottom edge.

@@ -230,7 +230,7 @@ TEST(AppSettings, FirstRunLoadsDefaultsAndExitWritesTheCurrentValues) {
         CTAVOkitApp app;
         ASSERT_TRUE(app.InitInstance({}));
         EXPECT_EQ(app.Document().m_strCommPort, "COM1:");
-        EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+        EXPECT_EQ(test::ShownTitle(app.MainFrame()), QStringLiteral("Untitled - TAVOkit"));
         app.MainFrame().OnCommand(ID_UNITS_ENGLISH);
         app.Document().m_bDrawGrid = false;
         app.ExitInstance();
@@ -257,7 +257,7 @@ TEST(AppStart, OpensTheFlightNamedOnTheCommandLine) {
     const QString path = QString::fromStdString(test::WriteTestFlight(dir, "named.flt"));
     CTAVOkitApp app;
     ASSERT_TRUE(app.InitInstance({path}));
-    EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("named.flt - TAVOkit"));
+    EXPECT_EQ(test::ShownTitle(app.MainFrame()), QStringLiteral("named.flt - TAVOkit"));
     EXPECT_EQ(app.Document().SampleCount(), 200u);
     EXPECT_TRUE(app.MainFrame().isVisible());
 }
@@ -269,7 +269,7 @@ TEST(AppStart, AFlightThatCannotBeOpenedLeavesTheWindowWithAnEmptyFlight) {
     EXPECT_FALSE(app.InitInstance({QStringLiteral("/nonexistent/gone.flt")}, &user));
     EXPECT_EQ(user.messages.size(), 1u);
     EXPECT_TRUE(app.MainFrame().isVisible());
-    EXPECT_EQ(app.MainFrame().windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+    EXPECT_EQ(test::ShownTitle(app.MainFrame()), QStringLiteral("Untitled - TAVOkit"));
     EXPECT_EQ(app.Document().SampleCount(), 0u);
 }
 

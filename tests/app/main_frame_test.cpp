@@ -75,7 +75,7 @@ protected:
 };
 
 TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("Untitled - TAVOkit"));
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
     for (int id : {ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE})
         EXPECT_FALSE(Enabled(id)) << id;
@@ -104,7 +104,7 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
     EXPECT_TRUE(doc.m_bShowCursors);
 
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "a.flt"))));
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("a.flt - TAVOkit"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("a.flt - TAVOkit"));
     frame->OnCommand(ID_VIEW_CURSORS);
     EXPECT_FALSE(doc.m_bShowCursors);
     EXPECT_FALSE(Checked(ID_VIEW_CURSORS));
@@ -148,7 +148,7 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_EQ(Samples(), 300u - i1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
-    EXPECT_EQ(frame->View().State().m_xCursor1, -1) << "the cursors go back to their thirds";
+    EXPECT_EQ(frame->View().State().m_nCursorSample1, -1) << "the cursors go back to their thirds";
     const std::vector<std::string> afterFirst = doc.m_pSamples.items();
 
     Paint();
@@ -160,13 +160,22 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
 
     frame->OnCommand(ID_EDIT_UNDO);
     EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
-    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    EXPECT_TRUE(Enabled(ID_EDIT_UNDO)) << "the first cut can be undone too";
+    EXPECT_TRUE(Enabled(ID_EDIT_REDO));
     EXPECT_EQ(doc.m_arrAccel.size(), afterFirst.size());
+    frame->OnCommand(ID_EDIT_REDO);
+    EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
+    frame->OnCommand(ID_EDIT_UNDO);
+    frame->OnCommand(ID_EDIT_UNDO);
+    EXPECT_EQ(Samples(), 300u) << "back to the flight as opened";
+    EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
+    frame->OnCommand(ID_EDIT_REDO);
+    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
 
     // Between the cursors, with C1 right of C2: asks, then nothing happens.
     Paint();
-    frame->View().State().m_xCursor1 = 700;
-    frame->View().State().m_xCursor2 = 100;
+    frame->View().State().m_nCursorSample1 = 200;
+    frame->View().State().m_nCursorSample2 = 50;
     Paint();
     const int asked = Questions().size();
     frame->OnCommand(ID_EDIT_DELETE_BETWEEN);
@@ -197,13 +206,14 @@ TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
 
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "m.flt"))));
     Paint();
-    const int x1 = view.State().m_xCursor1;
+    const GraphFrame f = LayoutGraph({view.width(), view.height(), false, 0, 0});
+    const int x1 = SampleXIn(f, {}, 200, view.State().m_nCursorSample1);
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(x1 + 4, 100));
     EXPECT_EQ(view.State().m_nDragCursor, 1);
     EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
     QTest::mouseMove(&view, QPoint(x1 + 60, 120));
+    EXPECT_EQ(doc.m_nCursor1, CursorSampleAtX(f, {}, 200, 200, x1 + 60)) << "live, before release";
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(x1 + 60, 120));
-    EXPECT_EQ(view.State().m_xCursor1, x1 + 60);
     EXPECT_EQ(view.State().m_nDragCursor, 0);
     EXPECT_EQ(doc.m_nDisplayCurve, 1) << "a drag does not switch the curve";
 
@@ -241,7 +251,7 @@ TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
     user.yesNoCancel = Answer::No;
     frame->OnCommand(ID_FILE_NEW);
     EXPECT_EQ(Samples(), 0u);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("Untitled - TAVOkit"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("Untitled - TAVOkit"));
     EXPECT_FALSE(doc.IsModified());
 }
 
@@ -299,7 +309,7 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     EXPECT_FALSE(frame->OpenFile(bad.fileName()));
     EXPECT_EQ(Messages(), QStringList{QStringLiteral("Error: Wrong file type")});
     EXPECT_EQ(Samples(), 200u);
-    EXPECT_EQ(frame->windowTitle(), QStringLiteral("k.flt - TAVOkit"));
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("k.flt - TAVOkit"));
 }
 
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {

@@ -38,8 +38,7 @@ TEST(CliRender, PngIsTheWindowsDrawingOfTheFlight) {
     doc.m_nDisplayCurve = 2;
     doc.m_nCursorPosition = 1;
     GraphViewState view;
-    view.m_xCursor1 = 200;
-    view.m_xCursor2 = 400;
+    PlaceCursorsAtX(doc, view, {700, 450, false, 0, 0}, 200, 400);
     const QImage drawn = RenderGraphImage(700, 450, doc, view);
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), drawn);
 }

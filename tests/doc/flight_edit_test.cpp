@@ -25,7 +25,8 @@ TEST(FlightEdit, DeleteToC1KeepsTheSampleUnderC1) {
     f.m_nCursor1 = 2;
     ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
     EXPECT_EQ(f.m_pSamples.items(), Words({2, 3, 4}));
-    EXPECT_EQ(f.m_pUndoSamples.size(), 5u);
+    ASSERT_EQ(f.m_pUndoSamples.size(), 1u);
+    EXPECT_EQ(f.m_pUndoSamples.m_undo[0].removed, Words({0, 1})) << "only what the cut took";
     EXPECT_EQ(f.m_arrAccel.size(), 3u);
 }
 
@@ -63,19 +64,52 @@ TEST(FlightEdit, FailedConditionsChangeNothing) {
     EXPECT_FALSE(CanUndo(f));
 }
 
-TEST(FlightEdit, TwoCutsThenUndoRestoresTheFirstCut) {
+TEST(FlightEdit, EveryCutUndoesAndRedoesInTurn) {
+    FlightRecord f;
+    Fill(f, 8);
+    const auto cut = [&f](CutKind kind, int c1, int c2) {
+        f.m_nCursor1 = c1;
+        f.m_nCursor2 = c2;
+        ASSERT_TRUE(ApplyCut(f, kind));
+    };
+    cut(CutKind::ToC1, 1, 0);           // 1 .. 7
+    cut(CutKind::AfterC2, 0, 5);        // 1 .. 5
+    cut(CutKind::BetweenCursors, 1, 3); // 1, 4, 5
+    const std::vector<std::vector<std::string>> states{Words({0, 1, 2, 3, 4, 5, 6, 7}),
+                                                       Words({1, 2, 3, 4, 5, 6, 7}),
+                                                       Words({1, 2, 3, 4, 5}), Words({1, 4, 5})};
+    EXPECT_EQ(f.m_pSamples.items(), states[3]);
+    EXPECT_FALSE(CanRedo(f));
+    for (int level = 2; level >= 0; --level) {
+        ASSERT_TRUE(UndoCut(f));
+        EXPECT_EQ(f.m_pSamples.items(), states[level]) << "undo to " << level;
+        EXPECT_EQ(f.m_arrAccel.size(), states[level].size());
+    }
+    EXPECT_FALSE(CanUndo(f));
+    EXPECT_FALSE(UndoCut(f));
+    for (int level = 1; level <= 2; ++level) {
+        ASSERT_TRUE(RedoCut(f));
+        EXPECT_EQ(f.m_pSamples.items(), states[level]) << "redo to " << level;
+    }
+    // A new cut forgets what was undone; Undo still reaches back to the start.
+    cut(CutKind::ToC1, 2, 0);
+    EXPECT_EQ(f.m_pSamples.items(), Words({3, 4, 5}));
+    EXPECT_FALSE(CanRedo(f));
+    EXPECT_FALSE(RedoCut(f));
+    for (int i = 0; i < 3; ++i)
+        ASSERT_TRUE(UndoCut(f));
+    EXPECT_EQ(f.m_pSamples.items(), states[0]);
+}
+
+TEST(FlightEdit, HistoryThatNoLongerFitsTheSamplesIsDropped) {
     FlightRecord f;
     Fill(f, 6);
-    f.m_nCursor1 = 1;
-    ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
-    f.m_nCursor2 = 3;
-    ASSERT_TRUE(ApplyCut(f, CutKind::AfterC2));
-    EXPECT_EQ(f.m_pSamples.items(), Words({1, 2, 3}));
-    ASSERT_TRUE(UndoCut(f));
-    EXPECT_EQ(f.m_pSamples.items(), Words({1, 2, 3, 4, 5}));
+    f.m_nCursor2 = 4;
+    ASSERT_TRUE(ApplyCut(f, CutKind::AfterC2)); // took 4 .. 5 from index 4
+    f.m_pSamples.items().resize(2);             // replaced behind the history's back
+    EXPECT_FALSE(UndoCut(f)) << "index 4 is beyond the samples now";
     EXPECT_FALSE(CanUndo(f));
-    EXPECT_EQ(f.m_arrAccel.size(), 5u);
-    EXPECT_FALSE(UndoCut(f));
+    EXPECT_EQ(f.m_pSamples.size(), 2u);
 }
 
 TEST(FlightEdit, QuestionTexts) {

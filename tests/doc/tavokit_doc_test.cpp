@@ -20,7 +20,7 @@ std::string TempPath(const char* name) {
 TEST(TavokitDoc, NewGivesAnEmptyFlightAndKeepsSettings) {
     CTAVOkitDoc doc;
     doc.m_pSamples.items() = {"2048", "2040"};
-    doc.m_pUndoSamples = {"1"};
+    doc.m_pUndoSamples.Record({0, {"1"}});
     doc.m_nSampleRate = 100;
     doc.m_strName = "old";
     doc.m_bMetricUnits = false;
@@ -76,7 +76,7 @@ TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {
     ASSERT_TRUE(doc.OnSaveDocument(path, e)) << e.message;
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "tavokit_doc_ok.flt");
-    doc.m_pUndoSamples = {"9"};
+    doc.m_pUndoSamples.Record({0, {"9"}});
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.OnOpenDocument(path, e)) << e.message;
     EXPECT_TRUE(doc.m_pUndoSamples.empty());

@@ -5,6 +5,7 @@
 #include <string>
 
 #include <QTemporaryDir>
+#include <QWidget>
 
 #include "flight/flight_file.h"
 #include "support/qt_app.h"
@@ -34,6 +35,15 @@ inline std::string WriteTestFlight(const QTemporaryDir& dir, const char* name, i
     if (!SaveFlightFile(path, r, error))
         return std::string();
     return path;
+}
+
+// The caption as the window system shows it: the "[*]" placeholder becomes "*" while
+// the window is marked modified and disappears otherwise.
+inline QString ShownTitle(const QWidget& window) {
+    QString title = window.windowTitle();
+    title.replace(QStringLiteral("[*]"),
+                  window.isWindowModified() ? QStringLiteral("*") : QString());
+    return title;
 }
 
 } // namespace tavo::test

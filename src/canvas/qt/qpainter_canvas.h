@@ -28,12 +28,14 @@ public:
     void DrawLine(Point from, Point to) override;
     void DrawPolyline(const std::vector<Point>& points) override;
     void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
+    bool ThinsColumns() const override { return m_reduce; }
 
 private:
     QPainter& m_painter;
     bool m_reduce;
     QPen m_pen;
     std::vector<QPoint> m_scratch;
+    QRect m_white; // filled white by the last call, with nothing drawn on it since
 };
 
 // Thins a polyline whose x never decreases between neighbours in a run: every run of

@@ -8,6 +8,8 @@
 #include "flight/text_format.h"
 #include "plot/axis_ticks.h"
 #include "plot/curve_points.h"
+#include "plot/graph_curves.h"
+#include "plot/legend.h"
 
 namespace tavo {
 
@@ -32,15 +34,18 @@ std::size_t CurveCount(int n, const std::vector<float>& values) {
     return std::min<std::size_t>(static_cast<std::size_t>(n), values.size());
 }
 
-void DrawCurve(Canvas& canvas, const GraphFrame& f, float xStep, const std::vector<float>& values,
-               std::size_t count, float max, float min) {
-    const std::span<const float> drawn(values.data(), count);
-    canvas.DrawPolyline(CurvePoints(f.Box(), xStep, drawn[0], drawn.subspan(1), min,
-                                    GraphCurveScale(f.H(), max, min)));
+const char* UnitsOf(const FlightRecord& flight, int curve) {
+    return tavo::CurveUnits(curve, flight.m_bMetricUnits, flight.m_bAccelInGees,
+                            flight.m_bDisplayRaw);
 }
 
-void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, int n, bool grid) {
-    for (const AxisLabel& tick : GraphTimeTicks(f.Box(), n, flight.m_fSampleInterval)) {
+// The whole flight in tenths of its samples, as always; zoomed in, round seconds.
+void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, TimeWindow window,
+              int n, bool grid) {
+    const std::vector<AxisLabel> ticks = window.Whole()
+                                             ? GraphTimeTicks(f.Box(), n, flight.m_fSampleInterval)
+                                             : RoundTimeTicks(f, window, flight.m_fSampleInterval);
+    for (const AxisLabel& tick : ticks) {
         canvas.DrawText(TimeLabelRect(f.Box(), tick.at), tick.text, kTimeLabelFlags);
         if (grid)
             canvas.DrawLine({tick.at, f.T}, {tick.at, f.B});
@@ -62,18 +67,84 @@ void ValueAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, 
             canvas.DrawLine({f.L, label.at}, {f.R, label.at});
     }
 
-    const char* units = "";
-    if (flight.m_nDisplayCurve == 1)
-        units = flight.m_bMetricUnits ? "m/s" : "MPH";
-    else if (flight.m_nDisplayCurve == 2)
-        units = flight.m_bMetricUnits ? "m" : "ft";
-    else if (flight.m_bDisplayRaw)
-        units = "RAW";
-    else if (flight.m_bAccelInGees)
-        units = "Gee";
-    else
-        units = flight.m_bMetricUnits ? "m/s^2" : "ft/s^2";
-    canvas.DrawText({f.L - 30, f.B, f.L, f.B + 25}, units, TextLeft | TextVCenter | TextSingleLine);
+    canvas.DrawText({f.L - 30, f.B, f.L, f.B + 25}, UnitsOf(flight, flight.m_nDisplayCurve),
+                    TextLeft | TextVCenter | TextSingleLine);
+}
+
+// The three curves, laid out together and stopped at the frame: every canvas gets the
+// same clipped stretches. The same pass finds the cursors' x on the whole flight.
+void DrawCurves(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, TimeWindow window,
+                int n, int (&cursorXs)[2]) {
+    const auto curve = [&](const std::vector<float>& values, float max, float min) {
+        return GraphCurve{std::span<const float>(values.data(), CurveCount(n, values)), min,
+                          GraphCurveScale(f.H(), max, min)};
+    };
+    std::vector<GraphCurve> curves{
+        curve(flight.m_arrAccel, flight.m_fAccelMax, flight.m_fAccelMin)};
+    std::vector<Pen> pens{kBlackPen};
+    if (!flight.m_bDisplayRaw) {
+        if (CurveCount(n, flight.m_arrVelocity) > 0) {
+            curves.push_back(curve(flight.m_arrVelocity, flight.m_fVelMax, flight.m_fVelMin));
+            pens.push_back(kGreenPen);
+        }
+        if (CurveCount(n, flight.m_arrAltitude) > 0) {
+            curves.push_back(curve(flight.m_arrAltitude, flight.m_fAltMax, flight.m_fAltMin));
+            pens.push_back(kBluePen);
+        }
+    }
+    const int cursors[2] = {flight.m_nCursor1, flight.m_nCursor2};
+    std::vector<int> xs;
+    const auto pieces =
+        GraphCurvesPieces(f, window, n, curves, canvas.ThinsColumns(), cursors, &xs);
+    for (std::size_t c = 0; c < pieces.size(); ++c) {
+        canvas.SetPen(pens[c]);
+        for (const std::vector<Point>& piece : pieces[c])
+            canvas.DrawPolyline(piece);
+    }
+    cursorXs[0] = xs[0];
+    cursorXs[1] = xs[1];
+}
+
+// Names the curves in their colours and boxes the one the axis and readout belong to.
+void Legend(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
+    static const char* const kNames[3] = {"Acceleration", "Velocity", "Altitude"};
+    const Pen pens[3] = {kBlackPen, kGreenPen, kBluePen};
+    const int drawn = flight.m_bDisplayRaw ? 1 : 3;
+    std::vector<std::string> texts;
+    for (int c = 0; c < drawn; ++c)
+        texts.push_back(std::string(kNames[c]) + " (" + UnitsOf(flight, c) + ")");
+    const std::vector<LegendEntry> entries = PlaceLegend(f, texts, flight.m_nCursorPosition != 0);
+    for (int c = 0; c < drawn; ++c) {
+        const LegendEntry& e = entries[static_cast<std::size_t>(c)];
+        if (c == flight.m_nDisplayCurve) {
+            canvas.SetPen(kBlackPen);
+            const Rect& b = e.box;
+            canvas.DrawLine({b.left, b.top}, {b.right, b.top});
+            canvas.DrawLine({b.right, b.top}, {b.right, b.bottom});
+            canvas.DrawLine({b.right, b.bottom}, {b.left, b.bottom});
+            canvas.DrawLine({b.left, b.bottom}, {b.left, b.top});
+        }
+        canvas.SetPen(pens[c]);
+        canvas.DrawLine(e.lineFrom, e.lineTo);
+        canvas.DrawText(e.text, texts[static_cast<std::size_t>(c)],
+                        TextLeft | TextVCenter | TextSingleLine);
+    }
+}
+
+// C1 and C2 on their samples, where the shown stretch holds them; the window marks the
+// one the keys move with a tab at the foot of its line (never on paper).
+void Cursors(Canvas& canvas, const GraphViewState& view, const GraphFrame& f, TimeWindow window,
+             const int (&xs)[2], bool printing) {
+    canvas.SetPen(kRedPen);
+    for (int c = 0; c < 2; ++c) {
+        const int x = xs[c];
+        if (!window.Whole() && (x < f.L || x > f.R))
+            continue;
+        canvas.DrawLine({x, f.T}, {x, f.B});
+        canvas.DrawText({x + 2, f.T + 2, x + 12, f.T + 30}, c == 0 ? "1" : "2", TextLeft);
+        if (view.m_bMarkActiveCursor && !printing && view.m_nActiveCursor == c + 1)
+            canvas.FillRect({x - 3, f.B - 8, x + 4, f.B}, kRedPen.color);
+    }
 }
 
 void Readout(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
@@ -113,25 +184,39 @@ std::string DetailsBlockText(const FlightRecord& flight) {
     return text;
 }
 
+int GraphSampleCount(const FlightRecord& flight) {
+    const std::size_t total = flight.SampleCount();
+    return total == 0 ? 0 : LayoutCount(DrawnSampleCount(flight, total));
+}
+
 void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& page) {
     if (flight.SampleCount() == 0)
         return;
-    const GraphFrame f = LayoutGraph(page);
-    const CursorXs home = DefaultCursorXs(f);
-    if (view.m_xCursor1 == -1)
-        view.m_xCursor1 = home.x1;
-    if (view.m_xCursor2 == -1)
-        view.m_xCursor2 = home.x2;
     if (flight.m_bTelemetryRunning)
         flight.RecomputeAppended();
     if (flight.m_arrAccel.empty())
         return;
-    const int n = LayoutCount(DrawnSampleCount(flight, flight.SampleCount()));
-    const CursorSamples found =
-        GraphCursorSamples(f, n, CurveCount(n, flight.m_arrAccel), view.m_xCursor1, view.m_xCursor2,
-                           {flight.m_nCursor1, flight.m_nCursor2});
-    flight.m_nCursor1 = found.cursor1;
-    flight.m_nCursor2 = found.cursor2;
+    const int n = GraphSampleCount(flight);
+    view.m_window = ClampWindow(view.m_window, n);
+    const GraphFrame f = LayoutGraph(page);
+    const CursorXs home = DefaultCursorXs(f);
+    if (view.m_nCursorSample1 < 0)
+        view.m_nCursorSample1 = CursorSampleAtX(f, view.m_window, n, n, home.x1);
+    if (view.m_nCursorSample2 < 0)
+        view.m_nCursorSample2 = CursorSampleAtX(f, view.m_window, n, n, home.x2);
+    view.m_nCursorSample1 = ClampIndex(view.m_nCursorSample1, static_cast<std::size_t>(n));
+    view.m_nCursorSample2 = ClampIndex(view.m_nCursorSample2, static_cast<std::size_t>(n));
+    flight.m_nCursor1 = view.m_nCursorSample1;
+    flight.m_nCursor2 = view.m_nCursorSample2;
+}
+
+void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const GraphPage& page,
+                     int x1, int x2) {
+    const int n = GraphSampleCount(flight);
+    const GraphFrame f = LayoutGraph(page);
+    const TimeWindow window = ClampWindow(view.m_window, n);
+    view.m_nCursorSample1 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x1);
+    view.m_nCursorSample2 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x2);
 }
 
 void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
@@ -157,29 +242,19 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
     }
     const std::size_t sampleCount = DrawnSampleCount(flight, total);
     const int n = LayoutCount(sampleCount);
-    const float xStep = SampleXStep(w, n);
+    const TimeWindow window = ClampWindow(view.m_window, n);
     const bool haveCurves = !flight.m_arrAccel.empty();
     const int events[4] = {flight.m_nEvent1, flight.m_nEvent2, flight.m_nEvent4, flight.m_nEvent8};
+    int cursorXs[2] = {0, 0};
     if (haveCurves) {
         canvas.SetPen(kGridPen);
-        TimeAxis(canvas, flight, f, n, flight.m_bDrawGrid);
+        TimeAxis(canvas, flight, f, window, n, flight.m_bDrawGrid);
         ValueAxis(canvas, flight, f, flight.m_bDrawGrid);
-
-        canvas.SetPen(kBlackPen);
-        DrawCurve(canvas, f, xStep, flight.m_arrAccel, CurveCount(n, flight.m_arrAccel),
-                  flight.m_fAccelMax, flight.m_fAccelMin);
-        if (!flight.m_bDisplayRaw) {
-            if (const std::size_t nV = CurveCount(n, flight.m_arrVelocity); nV > 0) {
-                canvas.SetPen(kGreenPen);
-                DrawCurve(canvas, f, xStep, flight.m_arrVelocity, nV, flight.m_fVelMax,
-                          flight.m_fVelMin);
-            }
-            if (const std::size_t nH = CurveCount(n, flight.m_arrAltitude); nH > 0) {
-                canvas.SetPen(kBluePen);
-                DrawCurve(canvas, f, xStep, flight.m_arrAltitude, nH, flight.m_fAltMax,
-                          flight.m_fAltMin);
-            }
-        }
+        DrawCurves(canvas, flight, f, window, n, cursorXs);
+        Legend(canvas, flight, f);
+    } else {
+        cursorXs[0] = SampleXIn(f, window, n, flight.m_nCursor1);
+        cursorXs[1] = SampleXIn(f, window, n, flight.m_nCursor2);
     }
 
     canvas.DrawText({w - 105, f.T + 5, w - 5, f.T + 30}, std::to_string(sampleCount) + " Points",
@@ -191,11 +266,7 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
 
     if (!flight.m_bShowCursors)
         return;
-    canvas.SetPen(kRedPen);
-    canvas.DrawLine({view.m_xCursor1, f.T}, {view.m_xCursor1, f.B});
-    canvas.DrawText({view.m_xCursor1 + 2, f.T + 2, view.m_xCursor1 + 12, f.T + 30}, "1", TextLeft);
-    canvas.DrawLine({view.m_xCursor2, f.T}, {view.m_xCursor2, f.B});
-    canvas.DrawText({view.m_xCursor2 + 2, f.T + 2, view.m_xCursor2 + 12, f.T + 30}, "2", TextLeft);
+    Cursors(canvas, view, f, window, cursorXs, page.printing);
     if (!haveCurves)
         return;
     Readout(canvas, flight, f);
@@ -204,7 +275,9 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
     for (int e = 0; e < 4; ++e) {
         if (events[e] == 0)
             continue;
-        const int xe = SampleX(f.L, xStep, events[e]);
+        const int xe = MarkerXIn(f, window, n, events[e]);
+        if (!window.Whole() && (xe < f.L || xe > f.R))
+            continue;
         canvas.DrawLine({xe, f.T}, {xe, f.B});
         canvas.DrawText({xe + 2, f.T + 2, xe + 12, f.T + 30}, letters[e], TextLeft);
     }

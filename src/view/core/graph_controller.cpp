@@ -1,30 +1,247 @@
 #include "view/core/graph_controller.h"
 
+#include <algorithm>
+#include <cmath>
+#include <cstdlib>
+
 namespace tavo {
 
-void GraphController::OnLButtonDown(int x) {
-    m_view.m_nDragCursor = (m_view.m_xCursor1 - 5 <= x && x <= m_view.m_xCursor1 + 5) ? 1 : 0;
-    if (m_view.m_xCursor2 - 5 <= x && x <= m_view.m_xCursor2 + 5)
-        m_view.m_nDragCursor = 2;
+namespace {
+
+// The reach of a press around a cursor's line.
+constexpr int kCursorReach = 5;
+// One wheel notch zooms by a quarter; a key press by a factor of two.
+constexpr double kWheelZoom = 1.25;
+constexpr double kKeyZoom = 2.0;
+
+} // namespace
+
+int GraphController::CursorX(int cursor, int sample, int n, TimeWindow window) const {
+    KnownX& known = m_knownX[cursor - 1];
+    if (known.sample != sample || known.n != n || !(known.window == window) ||
+        known.cw != m_page.cw || known.ch != m_page.ch) {
+        known = {sample, n, m_page.cw, m_page.ch, SampleXIn(LayoutGraph(m_page), window, n, sample),
+                 window};
+    }
+    return known.x;
+}
+
+int GraphController::CursorNear(int x) const {
+    const int n = SampleCount();
+    if (n == 0)
+        return 0;
+    const TimeWindow window = ClampWindow(m_view.m_window, n);
+    // A cursor not placed yet has no line to take hold of.
+    const auto near = [&](int cursor, int sample) {
+        return sample >= 0 && std::abs(CursorX(cursor, sample, n, window) - x) <= kCursorReach;
+    };
+    if (near(2, m_view.m_nCursorSample2))
+        return 2;
+    return near(1, m_view.m_nCursorSample1) ? 1 : 0;
+}
+
+void GraphController::OnLButtonDown(int x, bool pan) {
+    if (pan) {
+        OnMButtonDown(x);
+        return;
+    }
+    // Hidden cursors are taken hold of too, as they always have been.
+    m_view.m_nDragCursor = CursorNear(x);
+    if (m_view.m_nDragCursor != 0)
+        m_view.m_nActiveCursor = m_view.m_nDragCursor;
+}
+
+void GraphController::OnMButtonDown(int x) {
+    m_view.m_nDragCursor = 0;
+    m_panning = true;
+    m_panX = x;
+    m_panFrom = m_view.m_window;
 }
 
 void GraphController::OnMouseMove(int x) {
-    if (m_view.m_nDragCursor == 1)
-        m_view.m_xCursor1 = x;
-    else if (m_view.m_nDragCursor == 2)
-        m_view.m_xCursor2 = x;
+    const int n = SampleCount();
+    const GraphFrame f = LayoutGraph(m_page);
+    if (m_panning) {
+        const int w = f.W();
+        if (w <= 0 || m_panFrom.Whole())
+            return;
+        m_view.m_window = PanWindow(m_panFrom, n, -(x - m_panX) * m_panFrom.span / w);
+        Repaint();
+        return;
+    }
+    if (m_view.m_nDragCursor == 0 || n == 0)
+        return;
+    // Beyond the frame the cursor stays on the edge sample of what is shown.
+    const int within = std::clamp(x, f.L, std::max(f.L, f.R));
+    const TimeWindow window = ClampWindow(m_view.m_window, n);
+    const int sample = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), within);
+    PutCursor(m_view.m_nDragCursor, sample, false);
 }
 
-void GraphController::OnLButtonUp() {
+void GraphController::OnButtonUp() {
+    if (m_panning) {
+        m_panning = false;
+        Repaint();
+        return;
+    }
     if (m_view.m_nDragCursor != 0) {
         m_view.m_nDragCursor = 0;
-        m_doc.UpdateAllViews();
+        Repaint();
         return;
     }
     m_doc.m_nDisplayCurve = m_doc.m_nDisplayCurve >= 2 ? 0 : m_doc.m_nDisplayCurve + 1;
     if (m_doc.m_bDisplayRaw)
         m_doc.m_nDisplayCurve = 0;
-    m_doc.UpdateAllViews();
+    Repaint();
+}
+
+void GraphController::OnWheel(int x, int angleDelta) {
+    const GraphFrame f = LayoutGraph(m_page);
+    if (angleDelta == 0 || f.W() <= 0 || !CanZoom())
+        return;
+    const double fraction = static_cast<double>(x - f.L) / f.W();
+    m_view.m_window = ZoomWindow(m_view.m_window, SampleCount(), fraction,
+                                 std::pow(kWheelZoom, angleDelta / 120.0));
+    Repaint();
+}
+
+void GraphController::PutCursor(int cursor, int sample, bool keepInView) {
+    const int n = SampleCount();
+    if (n == 0)
+        return;
+    sample = std::clamp(sample, std::min(1, n - 1), n - 1);
+    (cursor == 1 ? m_view.m_nCursorSample1 : m_view.m_nCursorSample2) = sample;
+    // The cuts and reports read the flight's indices; they follow at once, not only at
+    // the next drawing.
+    (cursor == 1 ? m_doc.m_nCursor1 : m_doc.m_nCursor2) = sample;
+    if (keepInView)
+        m_view.m_window = WindowShowing(m_view.m_window, n, sample);
+    Repaint();
+}
+
+bool GraphController::OnKey(Key key, bool shift, bool ctrl) {
+    switch (key) {
+    case Key::Tab:
+        SwitchActiveCursor();
+        return true;
+    case Key::Left:
+    case Key::Right: {
+        const int direction = key == Key::Left ? -1 : 1;
+        if (ctrl)
+            JumpToMarker(direction);
+        else
+            MoveActiveCursor(direction * (shift ? 10 : 1));
+        return true;
+    }
+    }
+    return false;
+}
+
+const char* GraphController::KeysHelp() {
+    return "Left / Right: move the active cursor by one sample\n"
+           "Shift+Left / Shift+Right: move it by ten samples\n"
+           "Ctrl+Left / Ctrl+Right: jump to the previous / next event marker\n"
+           "Tab: switch between cursors C1 and C2\n"
+           "+ / -: zoom in / out on the time axis\n"
+           "Home: show the whole flight\n"
+           "Mouse wheel: zoom about the pointer\n"
+           "Middle button or Shift + left button drag: pan along the time axis\n"
+           "Left button drag on a cursor: move that cursor\n"
+           "Click: switch the curve the axis and readout belong to\n"
+           "Ctrl+Z / Ctrl+Y: undo / redo a delete";
+}
+
+void GraphController::MoveActiveCursor(int samples) {
+    const int current =
+        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    if (!m_doc.m_bShowCursors || current < 0)
+        return;
+    const long long target = static_cast<long long>(current) + samples;
+    PutCursor(m_view.m_nActiveCursor,
+              static_cast<int>(std::clamp<long long>(target, 0, 2147483647)), true);
+}
+
+void GraphController::SwitchActiveCursor() {
+    if (!m_doc.m_bShowCursors)
+        return;
+    m_view.m_nActiveCursor = m_view.m_nActiveCursor == 1 ? 2 : 1;
+    const int sample =
+        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    if (sample >= 0)
+        m_view.m_window = WindowShowing(m_view.m_window, SampleCount(), sample);
+    Repaint();
+}
+
+void GraphController::JumpToMarker(int direction) {
+    const int current =
+        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    const int n = SampleCount();
+    if (!m_doc.m_bShowCursors || current < 0 || n == 0)
+        return;
+    int best = -1;
+    for (const int e : {m_doc.m_nEvent1, m_doc.m_nEvent2, m_doc.m_nEvent4, m_doc.m_nEvent8}) {
+        // 0 is no marker; an index beyond the samples is not on the graph.
+        if (e <= 0 || e >= n)
+            continue;
+        if (direction > 0 && e > current && (best < 0 || e < best))
+            best = e;
+        if (direction < 0 && e < current && e > best)
+            best = e;
+    }
+    if (best >= 0)
+        PutCursor(m_view.m_nActiveCursor, best, true);
+}
+
+bool GraphController::CanZoom() const {
+    return SampleCount() > kMinWindowSpan;
+}
+
+void GraphController::Zoom(double factor) {
+    if (!CanZoom())
+        return;
+    const int n = SampleCount();
+    const GraphFrame f = LayoutGraph(m_page);
+    const TimeWindow window = ClampWindow(m_view.m_window, n);
+    // About the cursor the keys move while it is in sight, else about the middle.
+    double fraction = 0.5;
+    const int sample =
+        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    if (m_doc.m_bShowCursors && sample >= 0 && f.W() > 0) {
+        const int x = SampleXIn(f, window, n, sample);
+        if (x >= f.L && x <= f.R)
+            fraction = static_cast<double>(x - f.L) / f.W();
+    }
+    m_view.m_window = ZoomWindow(window, n, fraction, factor);
+    Repaint();
+}
+
+void GraphController::ZoomIn() {
+    Zoom(kKeyZoom);
+}
+
+void GraphController::ZoomOut() {
+    Zoom(1.0 / kKeyZoom);
+}
+
+void GraphController::ZoomToCursors() {
+    if (!CanZoom() || m_view.m_nCursorSample1 < 0 || m_view.m_nCursorSample2 < 0)
+        return;
+    m_view.m_window = WindowAround(m_view.m_nCursorSample1, m_view.m_nCursorSample2, SampleCount());
+    Repaint();
+}
+
+void GraphController::WholeFlight() {
+    m_view.m_window = {};
+    Repaint();
+}
+
+void GraphController::ResetView() {
+    m_view.m_nCursorSample1 = -1;
+    m_view.m_nCursorSample2 = -1;
+    m_view.m_nDragCursor = 0;
+    m_view.m_nActiveCursor = 1;
+    m_view.m_window = {};
+    m_panning = false;
 }
 
 bool GraphController::CanCut(CutKind kind) const {
@@ -39,10 +256,9 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
         return false;
     if (!ApplyCut(m_doc, kind))
         return false;
-    // The next drawing puts the cursors back at a third and two thirds.
-    m_view.m_xCursor1 = -1;
-    m_view.m_xCursor2 = -1;
-    m_view.m_nDragCursor = 0;
+    // The next drawing puts the cursors back at a third and two thirds of the whole
+    // flight that is left.
+    ResetView();
     m_doc.UpdateAllViews();
     m_doc.SetModifiedFlag(true);
     return true;
@@ -50,6 +266,14 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
 
 bool GraphController::OnUndo() {
     if (!UndoCut(m_doc))
+        return false;
+    m_doc.UpdateAllViews();
+    m_doc.SetModifiedFlag(true);
+    return true;
+}
+
+bool GraphController::OnRedo() {
+    if (!RedoCut(m_doc))
         return false;
     m_doc.UpdateAllViews();
     m_doc.SetModifiedFlag(true);

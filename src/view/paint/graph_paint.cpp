@@ -66,4 +66,22 @@ QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& 
     return bytes;
 }
 
+QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, FlightRecord& flight,
+                           GraphViewState& view) {
+    switch (format) {
+    case GraphFileFormat::Svg:
+        return RenderGraphSvg(cw, ch, flight, view);
+    case GraphFileFormat::Pdf:
+        return RenderGraphPdf(cw, ch, flight, view);
+    case GraphFileFormat::Png:
+        break;
+    }
+    const QImage image = RenderGraphImage(cw, ch, flight, view);
+    QByteArray bytes;
+    QBuffer buffer(&bytes);
+    if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))
+        return QByteArray();
+    return bytes;
+}
+
 } // namespace tavo

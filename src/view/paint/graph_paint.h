@@ -9,6 +9,7 @@
 
 #include "plot/page_mapping.h"
 #include "view/core/draw_graph.h"
+#include "view/core/graph_export.h"
 
 class QPainter;
 class QPagedPaintDevice;
@@ -29,5 +30,11 @@ QImage RenderGraphImage(int cw, int ch, FlightRecord& flight, GraphViewState& vi
 QByteArray RenderGraphSvg(int cw, int ch, FlightRecord& flight, GraphViewState& view);
 // The printed page as a one-page A4 PDF; empty on failure.
 QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& view);
+
+// The bytes of a graph file for a client size cw x ch: a PNG or SVG of the window's
+// picture, or the PDF of its printed page. Empty when the picture could not be made
+// (a PNG too large for memory).
+QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, FlightRecord& flight,
+                           GraphViewState& view);
 
 } // namespace tavo

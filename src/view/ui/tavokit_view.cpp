@@ -1,7 +1,9 @@
 #include "view/ui/tavokit_view.h"
 
+#include <QKeyEvent>
 #include <QMouseEvent>
 #include <QPainter>
+#include <QWheelEvent>
 
 #include "view/paint/graph_paint.h"
 
@@ -11,33 +13,99 @@ CTAVOkitView::CTAVOkitView(CTAVOkitDoc& doc, QWidget* parent)
     : QWidget(parent), m_doc(doc), m_controller(doc, m_state) {
     setAttribute(Qt::WA_OpaquePaintEvent);
     setMinimumSize(50, 50);
+    // The keys move the cursors, and the pointer shows what a press would take.
+    setFocusPolicy(Qt::StrongFocus);
+    setMouseTracking(true);
+    m_state.m_bMarkActiveCursor = true;
+    UpdatePage();
+}
+
+void CTAVOkitView::UpdatePage() {
+    m_controller.SetPage({width(), height(), false, 0, 0});
 }
 
 void CTAVOkitView::paintEvent(QPaintEvent*) {
+    UpdatePage();
     QPainter painter(this);
     PaintGraphOnScreen(painter, width(), height(), m_doc, m_state);
 }
 
+void CTAVOkitView::resizeEvent(QResizeEvent* event) {
+    UpdatePage();
+    QWidget::resizeEvent(event);
+}
+
+void CTAVOkitView::UpdatePointer(int x) {
+    if (m_controller.ShowsCrossHair())
+        setCursor(Qt::CrossCursor);
+    else if (m_controller.IsPanning())
+        setCursor(Qt::ClosedHandCursor);
+    else if (m_controller.CursorNear(x) != 0)
+        setCursor(Qt::SplitHCursor);
+    else
+        unsetCursor();
+}
+
 void CTAVOkitView::mousePressEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_controller.OnLButtonDown(event->position().toPoint().x());
-        if (m_controller.ShowsCrossHair())
-            setCursor(Qt::CrossCursor);
-    }
+    const int x = event->position().toPoint().x();
+    if (event->button() == Qt::LeftButton)
+        m_controller.OnLButtonDown(x, event->modifiers() & Qt::ShiftModifier);
+    else if (event->button() == Qt::MiddleButton)
+        m_controller.OnMButtonDown(x);
+    UpdatePointer(x);
     QWidget::mousePressEvent(event);
 }
 
 void CTAVOkitView::mouseMoveEvent(QMouseEvent* event) {
-    m_controller.OnMouseMove(event->position().toPoint().x());
+    const int x = event->position().toPoint().x();
+    m_controller.OnMouseMove(x);
+    UpdatePointer(x);
     QWidget::mouseMoveEvent(event);
 }
 
 void CTAVOkitView::mouseReleaseEvent(QMouseEvent* event) {
-    if (event->button() == Qt::LeftButton) {
-        m_controller.OnLButtonUp();
-        unsetCursor();
-    }
+    if (event->button() == Qt::LeftButton || event->button() == Qt::MiddleButton)
+        m_controller.OnButtonUp();
+    UpdatePointer(event->position().toPoint().x());
     QWidget::mouseReleaseEvent(event);
+}
+
+void CTAVOkitView::wheelEvent(QWheelEvent* event) {
+    const int delta = event->angleDelta().y();
+    if (delta == 0) {
+        QWidget::wheelEvent(event);
+        return;
+    }
+    m_controller.OnWheel(event->position().toPoint().x(), delta);
+    event->accept();
+}
+
+void CTAVOkitView::keyPressEvent(QKeyEvent* event) {
+    const bool shift = event->modifiers() & Qt::ShiftModifier;
+    const bool ctrl = event->modifiers() & Qt::ControlModifier;
+    bool taken = false;
+    switch (event->key()) {
+    case Qt::Key_Left:
+        taken = m_controller.OnKey(GraphController::Key::Left, shift, ctrl);
+        break;
+    case Qt::Key_Right:
+        taken = m_controller.OnKey(GraphController::Key::Right, shift, ctrl);
+        break;
+    case Qt::Key_Tab:
+    case Qt::Key_Backtab:
+        taken = m_controller.OnKey(GraphController::Key::Tab, shift, ctrl);
+        break;
+    default:
+        break;
+    }
+    if (taken)
+        event->accept();
+    else
+        QWidget::keyPressEvent(event);
+}
+
+bool CTAVOkitView::focusNextPrevChild(bool) {
+    return false;
 }
 
 } // namespace tavo

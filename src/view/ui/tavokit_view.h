@@ -1,6 +1,6 @@
 #pragma once
-// The one view of the main window: paints the graph and turns mouse events into the
-// controller's cursor drags and curve switches.
+// The one view of the main window: paints the graph and turns mouse, wheel and key
+// events into the controller's cursor drags, zoom, pan and curve switches.
 
 #include <QWidget>
 
@@ -23,11 +23,19 @@ public:
 
 protected:
     void paintEvent(QPaintEvent* event) override;
+    void resizeEvent(QResizeEvent* event) override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseMoveEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
+    void wheelEvent(QWheelEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+    // Tab belongs to the graph (it switches the cursors), not to focus changes.
+    bool focusNextPrevChild(bool next) override;
 
 private:
+    void UpdatePage();
+    void UpdatePointer(int x);
+
     CTAVOkitDoc& m_doc;
     GraphViewState m_state;
     GraphController m_controller;

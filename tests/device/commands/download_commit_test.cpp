@@ -16,7 +16,7 @@ struct Doc {
     Doc() {
         doc.SetObserver(&observer);
         doc.m_pSamples.items() = {"500", "510", "520"};
-        doc.m_pUndoSamples = {"1", "2"};
+        doc.m_pUndoSamples.Record({0, {"1", "2"}});
         doc.m_nSampleRate = 100;
         doc.Recompute();
     }
@@ -44,7 +44,7 @@ TEST(DownloadCommit, CancelKeepsTheSamplesButRedraws) {
     Doc d;
     FinishDownloadCommand(d.doc, false, 4000);
     EXPECT_EQ(d.doc.m_pSamples.size(), 3u);
-    EXPECT_EQ(d.doc.m_pUndoSamples.size(), 2u);
+    EXPECT_EQ(d.doc.m_pUndoSamples.size(), 1u);
     EXPECT_FALSE(d.doc.IsModified());
     EXPECT_EQ(d.doc.m_nMaxSamples, 6000);
     EXPECT_EQ(d.observer.redraws, 1);

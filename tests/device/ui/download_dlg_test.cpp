@@ -37,7 +37,7 @@ protected:
 
     void SetUp() override {
         doc.m_pSamples.items() = {"500", "501"};
-        doc.m_pUndoSamples = {"7"};
+        doc.m_pUndoSamples.Record({0, {"7"}});
         doc.m_nSampleRate = 50;
         doc.m_nMaxSamples = 6000;
     }

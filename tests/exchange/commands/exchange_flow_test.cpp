@@ -198,7 +198,7 @@ TEST(ExchangeFlow, AppliedRdasTableKeepsCalibrationAndDetails) {
     f.m_nAccelOffset = 300;
     f.m_nCursor1 = 3;
     f.m_nCursor2 = 9;
-    f.m_pUndoSamples = {"1"};
+    f.m_pUndoSamples.Record({0, {"1"}});
     ApplyRdasTable(f, RdasTable{50, {"2048", "", "2040"}});
     EXPECT_TRUE(f.m_pUndoSamples.empty());
     EXPECT_EQ(f.m_pSamples.items(), (std::vector<std::string>{"2048", "", "2040"}));

@@ -60,7 +60,7 @@ TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
     EXPECT_TRUE(c.Polylines().empty());
     EXPECT_TRUE(c.Lines().empty());
     EXPECT_EQ(c.Of(Op::Rectangle).at(0).rect, (Rect{35, 0, 400, 280}));
-    EXPECT_EQ(v.m_xCursor1, -1) << "no data, so the cursors are not placed";
+    EXPECT_EQ(v.m_nCursorSample1, -1) << "no data, so the cursors are not placed";
 }
 
 TEST(DrawGraph, TimeTicksFallOnTenthsWithTheirThreeFormats) {
@@ -112,7 +112,8 @@ TEST(DrawGraph, NoGridDrawsLabelsWithoutLines) {
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    EXPECT_TRUE(c.Lines().empty());
+    for (const auto& l : c.Lines())
+        EXPECT_NE(l.pen, kGridPen);
     EXPECT_EQ(TextsIn(c, 202, 235).size(), 10u);
 }
 
@@ -136,7 +137,7 @@ TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
     EXPECT_EQ(labels, want);
     std::vector<int> gridY;
     for (const auto& l : c.Lines())
-        if (l.points[0].y == l.points[1].y) {
+        if (l.pen == kGridPen && l.points[0].y == l.points[1].y) {
             EXPECT_EQ(l.points[0].x, 35);
             EXPECT_EQ(l.points[1].x, 1035);
             gridY.push_back(l.points[0].y);
@@ -240,30 +241,160 @@ TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
     EXPECT_EQ(f.m_nCursor2, 0);
 }
 
-TEST(DrawGraph, CursorsSelectTheFirstSampleThatReachesThem) {
+TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesThem) {
     FlightRecord f;
     SetFlat(f, 10, 0.01f); // xStep 100: sample i at x = 35 + 100 i
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    // Defaults: a third and two thirds of W = 1000.
-    EXPECT_EQ(v.m_xCursor1, 35 + 333);
-    EXPECT_EQ(v.m_xCursor2, 35 + 666);
-    EXPECT_EQ(f.m_nCursor1, 4); // x(3) = 335 < 368 <= x(4) = 435
+    // A third and two thirds of W = 1000: x 368 and 701.
+    EXPECT_EQ(v.m_nCursorSample1, 4); // x(3) = 335 < 368 <= x(4) = 435
+    EXPECT_EQ(v.m_nCursorSample2, 7);
+    EXPECT_EQ(f.m_nCursor1, 4);
     EXPECT_EQ(f.m_nCursor2, 7);
+    // The lines stand on their samples.
+    std::vector<int> red;
+    for (const auto& l : c.Lines())
+        if (l.pen == kRedPen && l.points[0] == (Point{l.points[0].x, 0}))
+            red.push_back(l.points[0].x);
+    EXPECT_EQ(red, (std::vector<int>{435, 735}));
 
-    v.m_xCursor1 = 135; // exactly on sample 1
-    v.m_xCursor2 = 436;
-    Draw(c, f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor1, 1);
-    EXPECT_EQ(f.m_nCursor2, 5);
+    struct Case {
+        int x1, x2, want1, want2;
+    };
+    // Exactly on a sample; left of the data sample 1, never 0; right of it the last.
+    const Case cases[] = {{135, 436, 1, 5}, {-50, 5000, 1, 9}, {935, 936, 9, 9}};
+    for (const Case& tc : cases) {
+        PlaceCursorsAtX(f, v, kScreen, tc.x1, tc.x2);
+        Draw(c, f, v, kScreen);
+        EXPECT_EQ(f.m_nCursor1, tc.want1) << tc.x1;
+        EXPECT_EQ(f.m_nCursor2, tc.want2) << tc.x2;
+    }
+}
 
-    // Left of the data: sample 1, never 0. Right of it: the old index stays.
-    v.m_xCursor1 = -50;
-    v.m_xCursor2 = 5000;
+// Where the cursor line of C1 stands and the acceleration vertex of its sample, for a
+// drawing whose window starts at sample `first`.
+std::pair<int, int> CursorAndVertex(const RecordingCanvas& c, int first, int sample) {
+    int cursor = -1;
+    for (const auto& t : c.Texts())
+        if (t.text == "1" && t.pen == kRedPen)
+            cursor = t.rect.left - 2;
+    const std::vector<Point> points = c.Polylines().at(0).points;
+    const int at = sample - first;
+    return {cursor, at >= 0 && at < static_cast<int>(points.size()) ? points[at].x : -2};
+}
+
+TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
+    FlightRecord f;
+    std::vector<float> accel(3000);
+    for (std::size_t i = 0; i < accel.size(); ++i)
+        accel[i] = static_cast<float>(i % 17); // every sample its own height
+    SetCurves(f, accel, std::vector<float>(3000, 0.0f), std::vector<float>(3000, 0.0f));
+    GraphViewState v;
+    v.m_nCursorSample1 = 1234;
+    v.m_nCursorSample2 = 2000;
+    struct Case {
+        GraphPage page;
+        TimeWindow window;
+        int first; // the window's first drawn sample
+    };
+    const Case cases[] = {
+        {{1035, 220, false, 0, 0}, {}, 0},
+        {{700, 300, false, 0, 0}, {}, 0},
+        {{300, 200, false, 0, 0}, {}, 0},
+        {{1035, 220, false, 0, 0}, {1200, 100}, 1200},
+        {{1035, 220, false, 0, 0}, {1180.5, 60}, 1180},
+        {{500, 220, false, 0, 0}, {1220, 30}, 1220},
+        {{800, 600, true, 38, 38}, {}, 0},
+        {{800, 600, true, 38, 38}, {1200, 100}, 1200},
+    };
+    for (const Case& tc : cases) {
+        v.m_window = tc.window;
+        RecordingCanvas c;
+        Draw(c, f, v, tc.page);
+        EXPECT_EQ(f.m_nCursor1, 1234) << tc.page.cw << " " << tc.window.start;
+        EXPECT_EQ(f.m_nCursor2, 2000);
+        const auto [cursor, vertex] = CursorAndVertex(c, tc.first, 1234);
+        EXPECT_EQ(cursor, vertex) << "the line passes through its sample, " << tc.page.cw << " "
+                                  << tc.window.start;
+    }
+    // Zoomed away from C2: its line is not drawn, its sample stays.
+    v.m_window = {100, 50};
+    RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor1, 1);
-    EXPECT_EQ(f.m_nCursor2, 5);
+    EXPECT_EQ(c.FindText("2"), nullptr);
+    EXPECT_EQ(f.m_nCursor2, 2000);
+}
+
+TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
+    FlightRecord f;
+    std::vector<float> alt(1000);
+    for (std::size_t i = 0; i < alt.size(); ++i)
+        alt[i] = 100.0f - static_cast<float>(i) * 0.15f; // ends 50 below the pad
+    SetCurves(f, std::vector<float>(1000, 1.0f), std::vector<float>(1000, 0.0f), alt);
+    f.m_nEvent2 = 10;
+    f.m_nEvent4 = 700;
+    GraphViewState v;
+    for (const TimeWindow w : {TimeWindow{}, TimeWindow{650, 100}}) {
+        v.m_window = w;
+        RecordingCanvas c;
+        Draw(c, f, v, kScreen);
+        for (const auto& p : c.Polylines())
+            for (const Point& pt : p.points) {
+                EXPECT_GE(pt.x, 35);
+                EXPECT_LE(pt.x, 1035);
+                EXPECT_GE(pt.y, 0);
+                EXPECT_LE(pt.y, 200) << "below the frame's bottom edge";
+            }
+        const auto labels = TextsIn(c, 202, 235);
+        if (w.Whole()) {
+            EXPECT_EQ(labels.front(), "1");
+            EXPECT_NE(c.FindText("B"), nullptr);
+        } else {
+            // 6.5 .. 7.5 s: every tenth of a second, 100 units apart.
+            EXPECT_EQ(labels, (std::vector<std::string>{"6.6", "6.7", "6.8", "6.9", "7.0", "7.1",
+                                                        "7.2", "7.3", "7.4", "7.5"}));
+            EXPECT_EQ(c.FindText("B"), nullptr) << "the burn-out marker is off the window";
+            ASSERT_NE(c.FindText("A"), nullptr);
+            EXPECT_EQ(c.FindText("A")->rect.left, 35 + 500 + 2);
+        }
+    }
+}
+
+TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
+    FlightRecord f;
+    SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
+    GraphViewState v;
+    const GraphPage wide{1235, 300, false, 0, 0};
+    for (int curve = 0; curve < 3; ++curve) {
+        f.m_nDisplayCurve = curve;
+        RecordingCanvas c;
+        Draw(c, f, v, wide);
+        const char* names[3] = {"Acceleration (Gee)", "Velocity (m/s)", "Altitude (m)"};
+        const Pen pens[3] = {kBlackPen, kGreenPen, kBluePen};
+        for (int k = 0; k < 3; ++k) {
+            const auto* text = c.FindText(names[k]);
+            ASSERT_NE(text, nullptr) << names[k];
+            // The colour sample just left of the name, in the curve's pen.
+            bool sample = false;
+            for (const auto& l : c.Lines())
+                sample |= l.pen == pens[k] && l.points[1].x == text->rect.left - 4 &&
+                          l.points[0].y == (text->rect.top + text->rect.bottom) / 2;
+            EXPECT_TRUE(sample) << names[k];
+            // Only the selected entry has a black outline around it.
+            bool boxed = false;
+            for (const auto& l : c.Lines())
+                boxed |= l.pen == kBlackPen && l.points[0].y == text->rect.top - 1 &&
+                         l.points[0].x < text->rect.left && l.points[1].x > text->rect.right;
+            EXPECT_EQ(boxed, k == curve) << names[k] << " with curve " << curve;
+        }
+    }
+    f.m_bDisplayRaw = true;
+    f.m_nDisplayCurve = 0;
+    RecordingCanvas raw;
+    Draw(raw, f, v, wide);
+    EXPECT_NE(raw.FindText("Acceleration (RAW)"), nullptr);
+    EXPECT_EQ(raw.FindText("Velocity (m/s)"), nullptr);
 }
 
 TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
@@ -271,10 +402,11 @@ TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
     SetFlat(f, 10, 0.01f);
     f.m_nCursor2 = 5000; // left by an earlier, longer flight
     GraphViewState v;
-    v.m_xCursor2 = 9999;
+    v.m_nCursorSample2 = 5000;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(f.m_nCursor2, 9);
+    EXPECT_EQ(v.m_nCursorSample2, 9);
 }
 
 TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
@@ -282,8 +414,8 @@ TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
     SetCurves(f, {0.0f, 1.0f, 3.0f, 6.0f, 10.0f}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0});
     f.m_fSampleInterval = 0.5f;
     GraphViewState v;
-    v.m_xCursor1 = 235; // sample 1
-    v.m_xCursor2 = 635; // sample 3
+    v.m_nCursorSample1 = 1;
+    v.m_nCursorSample2 = 3;
     for (int position : {0, 1}) {
         f.m_nCursorPosition = position;
         RecordingCanvas c;
@@ -306,8 +438,8 @@ TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
     FlightRecord f;
     SetFlat(f, 10, 0.01f);
     GraphViewState v;
-    v.m_xCursor1 = 0;
-    v.m_xCursor2 = 10;
+    v.m_nCursorSample1 = 1;
+    v.m_nCursorSample2 = 1;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(f.m_nCursor1, 1);
@@ -430,10 +562,12 @@ TEST(DrawGraph, HandSetLimitsFarFromTheDataFinishQuickly) {
     Draw(c, f, v, kScreen);
     EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_LT(c.Texts().size(), 60u);
-    // A window too small for a label step still draws.
+    // A window too small for a label step still draws (the curve, far below, is cut).
     RecordingCanvas tiny;
     Draw(tiny, f, v, {40, 25, false, 0, 0});
-    EXPECT_FALSE(tiny.Polylines().empty());
+    EXPECT_EQ(tiny.Of(Op::Rectangle).size(), 2u) << "the frame and the readout";
+    for (const auto& p : tiny.Polylines())
+        EXPECT_NE(p.pen, kBlackPen) << "the acceleration lies far below the frame";
 }
 
 TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
@@ -441,8 +575,7 @@ TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
     SetFlat(f, 10, 0.01f);
     f.m_pSamples.items().push_back("2048"); // appended by capture after the last recompute
     GraphViewState v;
-    v.m_xCursor2 = 5000;
-    f.m_nCursor2 = 10;
+    v.m_nCursorSample2 = 10;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(c.Polylines().at(0).points.size(), 10u);

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "flight/number_text.h"
+#include "support/scripted_prompt.h"
 #include "view/core/display_dialogs.h"
 #include "view/core/graph_controller.h"
 
@@ -16,50 +17,154 @@ struct Counting : CTAVOkitDoc::Observer {
     void OnTitleChanged() override {}
 };
 
-TEST(GraphController, HitTestPrefersC2AndReachesFiveUnits) {
-    CTAVOkitDoc doc;
-    GraphViewState v;
-    GraphController c(doc, v);
-    // Before the first drawing both cursors sit at -1: a press at x <= 4 takes C2.
-    c.OnLButtonDown(4);
-    EXPECT_EQ(v.m_nDragCursor, 2);
-    c.OnLButtonDown(5);
-    EXPECT_EQ(v.m_nDragCursor, 0);
-
-    v.m_xCursor1 = 100;
-    v.m_xCursor2 = 108;
-    c.OnLButtonDown(95);
-    EXPECT_EQ(v.m_nDragCursor, 1);
-    c.OnLButtonDown(104);
-    EXPECT_EQ(v.m_nDragCursor, 2) << "both within reach: C2";
-    c.OnLButtonDown(113);
-    EXPECT_EQ(v.m_nDragCursor, 2);
-    c.OnLButtonDown(114);
-    EXPECT_EQ(v.m_nDragCursor, 0);
-}
-
-TEST(GraphController, DragMovesWithoutRedrawAndReleaseRedrawsOnce) {
+// A flat flight of n samples on a window 1000 units wide (L 35): with n = 1000 sample
+// i sits at x = 35 + i.
+struct Graph {
+    explicit Graph(int n) : c(doc, v) {
+        doc.m_pSamples.items().assign(static_cast<std::size_t>(n), "2048");
+        doc.m_nSampleRate = 100;
+        doc.Recompute();
+        doc.SetObserver(&views);
+        c.SetPage(kPage);
+    }
+    ~Graph() { doc.SetObserver(nullptr); }
+    void Paint() { PrepareGraph(doc, v, kPage); }
+    static constexpr GraphPage kPage{1035, 220, false, 0, 0};
     CTAVOkitDoc doc;
     Counting views;
-    doc.SetObserver(&views);
     GraphViewState v;
-    v.m_xCursor1 = 100;
-    v.m_xCursor2 = 300;
-    GraphController c(doc, v);
-    c.OnLButtonDown(102);
-    ASSERT_TRUE(c.ShowsCrossHair());
-    c.OnMouseMove(150);
-    c.OnMouseMove(-40); // beyond the frame is allowed
-    EXPECT_EQ(v.m_xCursor1, -40);
-    EXPECT_EQ(views.redraws, 0);
-    c.OnLButtonUp();
-    EXPECT_EQ(views.redraws, 1);
-    EXPECT_FALSE(c.ShowsCrossHair());
-    EXPECT_EQ(doc.m_nDisplayCurve, 0);
-    c.OnMouseMove(500); // no drag: nothing follows
-    EXPECT_EQ(v.m_xCursor1, -40);
-    EXPECT_EQ(v.m_xCursor2, 300);
-    doc.SetObserver(nullptr);
+    GraphController c;
+};
+
+TEST(GraphController, HitTestPrefersC2AndReachesFiveUnits) {
+    Graph g(1000);
+    g.c.OnLButtonDown(4);
+    EXPECT_EQ(g.v.m_nDragCursor, 0) << "cursors not placed yet have no line to take";
+    g.v.m_nCursorSample1 = 100; // x 135
+    g.v.m_nCursorSample2 = 108; // x 143
+    const std::pair<int, int> presses[] = {{129, 0}, {130, 1}, {139, 2}, {148, 2}, {149, 0}};
+    for (const auto& [x, want] : presses) {
+        g.c.OnLButtonDown(x);
+        EXPECT_EQ(g.v.m_nDragCursor, want) << x;
+        g.c.OnButtonUp();
+    }
+}
+
+TEST(GraphController, ADraggedCursorFollowsThePointerSampleBySample) {
+    Graph g(1000);
+    g.Paint(); // the thirds: x 368 and 701, samples 333 and 666
+    g.c.OnLButtonDown(35 + 333 + 3);
+    ASSERT_TRUE(g.c.ShowsCrossHair());
+    EXPECT_EQ(g.v.m_nActiveCursor, 1);
+    g.c.OnMouseMove(35 + 500);
+    EXPECT_EQ(g.doc.m_nCursor1, 500) << "the flight's index follows at once";
+    EXPECT_EQ(g.views.redraws, 1) << "and the readout with it";
+    g.c.OnMouseMove(-40); // beyond the frame: the first sample shown, never 0
+    EXPECT_EQ(g.v.m_nCursorSample1, 1);
+    g.c.OnMouseMove(5000);
+    EXPECT_EQ(g.v.m_nCursorSample1, 999);
+    g.c.OnButtonUp();
+    EXPECT_FALSE(g.c.ShowsCrossHair());
+    EXPECT_EQ(g.doc.m_nDisplayCurve, 0) << "a drag does not switch the curve";
+    g.c.OnMouseMove(200); // no drag: nothing follows
+    EXPECT_EQ(g.v.m_nCursorSample1, 999);
+    EXPECT_EQ(g.v.m_nCursorSample2, 666);
+    g.c.OnLButtonDown(900); // a click away from the cursors switches the curve
+    g.c.OnButtonUp();
+    EXPECT_EQ(g.doc.m_nDisplayCurve, 1);
+}
+
+TEST(GraphController, KeysMoveTheActiveCursorBySamplesAndMarkers) {
+    Graph g(1000);
+    g.doc.m_nEvent1 = 250;
+    g.doc.m_nEvent2 = 430;
+    g.doc.m_nEvent4 = 980;
+    g.Paint(); // C1 333, C2 666
+    using Key = GraphController::Key;
+    struct Step {
+        Key key;
+        bool shift, ctrl;
+        int c1, c2;
+    };
+    const Step steps[] = {
+        {Key::Right, false, false, 334, 666}, {Key::Right, true, false, 344, 666},
+        {Key::Left, false, true, 250, 666},   {Key::Left, false, true, 250, 666}, // none before
+        {Key::Right, false, true, 430, 666},  {Key::Tab, false, false, 430, 666},
+        {Key::Right, false, true, 430, 980},  {Key::Right, true, false, 430, 990},
+        {Key::Right, true, false, 430, 999},  {Key::Tab, false, false, 430, 999},
+        {Key::Left, true, false, 420, 999},
+    };
+    for (const Step& s : steps) {
+        EXPECT_TRUE(g.c.OnKey(s.key, s.shift, s.ctrl));
+        EXPECT_EQ(g.doc.m_nCursor1, s.c1);
+        EXPECT_EQ(g.doc.m_nCursor2, s.c2);
+    }
+    for (int i = 0; i < 500; ++i)
+        g.c.MoveActiveCursor(-1);
+    EXPECT_EQ(g.doc.m_nCursor1, 1) << "sample 0 is never a cursor's";
+    // Hidden cursors do not move.
+    g.doc.m_bShowCursors = false;
+    g.c.OnKey(Key::Right, false, false);
+    EXPECT_EQ(g.doc.m_nCursor1, 1);
+}
+
+TEST(GraphController, ZoomAndPanKeepWhatThePointerOrTheCursorShows) {
+    Graph g(1000);
+    g.Paint();
+    // Two wheel notches in, about x 235 (sample 200): it stays under the pointer.
+    g.c.OnWheel(235, 240);
+    ASSERT_TRUE(g.c.IsZoomed());
+    EXPECT_NEAR(PositionAtX(LayoutGraph(Graph::kPage), g.v.m_window, 1000, 235), 200.0, 1e-9);
+    EXPECT_NEAR(g.v.m_window.span, 1000 / 1.5625, 1e-9);
+    // A middle-button drag of 100 units slides the window back by 100 units' worth.
+    const TimeWindow before = g.v.m_window;
+    g.c.OnMButtonDown(500);
+    g.c.OnMouseMove(600);
+    EXPECT_NEAR(g.v.m_window.start, before.start - 100 * before.span / 1000, 1e-9);
+    g.c.OnButtonUp();
+    EXPECT_EQ(g.doc.m_nDisplayCurve, 0) << "a pan is no click";
+    // Zoom to the cursors, then a key keeps the moved cursor in sight.
+    g.v.m_nActiveCursor = 1;
+    g.c.ZoomToCursors();
+    EXPECT_LE(g.v.m_window.start, 333);
+    EXPECT_GE(g.v.m_window.start + g.v.m_window.span, 666);
+    g.c.WholeFlight();
+    g.c.ZoomIn(); // about C1, which is in sight
+    g.c.ZoomIn();
+    const double c1 = PositionAtX(LayoutGraph(Graph::kPage), g.v.m_window, 1000,
+                                  SampleXIn(LayoutGraph(Graph::kPage), g.v.m_window, 1000, 333));
+    EXPECT_NEAR(c1, 333, 1.0);
+    for (int i = 0; i < 300; ++i)
+        g.c.MoveActiveCursor(1);
+    const TimeWindow w = g.v.m_window;
+    EXPECT_TRUE(633 >= w.start && 633 <= w.start + w.span) << "the window followed";
+    g.c.ZoomOut();
+    g.c.ZoomOut();
+    EXPECT_FALSE(g.c.IsZoomed());
+    // A flight of ten samples cannot be narrowed further.
+    Graph small(10);
+    EXPECT_FALSE(small.c.CanZoom());
+    small.c.OnWheel(300, 120);
+    EXPECT_FALSE(small.c.IsZoomed());
+}
+
+TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
+    Graph g(1000);
+    test::ScriptedPrompt user;
+    g.Paint();
+    g.c.OnWheel(500, 120);
+    ASSERT_TRUE(g.c.OnCut(CutKind::ToC1, user));
+    EXPECT_EQ(g.doc.m_pSamples.size(), 1000u - 333u);
+    EXPECT_EQ(g.v.m_nCursorSample1, -1) << "back to the thirds at the next drawing";
+    EXPECT_FALSE(g.c.IsZoomed());
+    EXPECT_TRUE(g.c.CanUndo());
+    g.doc.SetModifiedFlag(false);
+    ASSERT_TRUE(g.c.OnUndo());
+    EXPECT_TRUE(g.doc.IsModified());
+    EXPECT_TRUE(g.c.CanRedo());
+    ASSERT_TRUE(g.c.OnRedo());
+    EXPECT_EQ(g.doc.m_pSamples.size(), 1000u - 333u);
+    EXPECT_FALSE(g.c.OnRedo());
 }
 
 TEST(DetailsLogic, PoundsAndInchesGoBackToKilogramsAndMetres) {

@@ -6,6 +6,10 @@
 #include <gtest/gtest.h>
 
 #include <QImage>
+#include <QPainter>
+
+#include "canvas/qt/qpainter_canvas.h"
+#include "plot/graph_curves.h"
 
 namespace tavo {
 namespace {
@@ -30,7 +34,8 @@ TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
     // Frame: left edge at x = 35 from the top to B = 400; the cursors in red.
     EXPECT_EQ(image.pixelColor(35, 200), QColor(Qt::black));
     EXPECT_EQ(image.pixelColor(634, 200), QColor(Qt::black));
-    EXPECT_EQ(image.pixelColor(35 + 600 / 3, 300), QColor(Qt::red));
+    // C1 on the first sample at or right of a third of the width: 134 at x 236.
+    EXPECT_EQ(image.pixelColor(35 + 201, 300), QColor(Qt::red));
     EXPECT_EQ(image.pixelColor(10, 410 - 100), QColor(Qt::white)) << "outside the frame";
     int green = 0, blue = 0;
     for (int y = 0; y < 400; ++y)
@@ -42,6 +47,45 @@ TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
     EXPECT_GT(green, 300);
     EXPECT_GT(blue, 300);
     EXPECT_EQ(f.m_nCursor1, 134) << "the screen drawing found the sample under C1";
+}
+
+// A curve drawn from every point, or thinned to what each pixel column needs before it
+// is clipped: the same picture, whole flight or zoomed, beyond the frame or not. Qt's
+// polyline leaves out the odd pixel where a line doubles back on itself or ends on a
+// repeated point, so a lone pixel may differ; a thinning that lost a column's extreme
+// or a clipped stretch would differ in hundreds.
+TEST(GraphPaint, ThinnedCurvesLightTheSamePixelsAsEveryPoint) {
+    GuiApp();
+    const GraphFrame f = LayoutGraph({400, 200, false, 0, 0});
+    for (const int n : {300, 5000, 60000}) {
+        std::vector<float> values(static_cast<std::size_t>(n));
+        unsigned seed = static_cast<unsigned>(n);
+        float level = 0.0f;
+        for (float& v : values) {
+            seed = seed * 1103515245u + 12345u;
+            level += static_cast<float>(static_cast<int>((seed >> 16) % 21u) - 10) * 0.1f;
+            v = level;
+        }
+        for (const TimeWindow w : {TimeWindow{}, TimeWindow{n * 0.3, n * 0.05}}) {
+            QImage images[2];
+            for (const bool thin : {false, true}) {
+                QImage& image = images[thin];
+                image = QImage(400, 200, QImage::Format_RGB32);
+                image.fill(Qt::white);
+                QPainter painter(&image);
+                QPainterCanvas canvas(painter, false);
+                canvas.SetPen(kBluePen);
+                // A scale that puts part of the walk beyond the frame, top and bottom.
+                for (const auto& piece : GraphCurvePieces(f, w, n, values, -5.0f, 8.0f, thin))
+                    canvas.DrawPolyline(piece);
+            }
+            int differ = 0;
+            for (int y = 0; y < 200; ++y)
+                for (int x = 0; x < 400; ++x)
+                    differ += images[0].pixel(x, y) != images[1].pixel(x, y);
+            EXPECT_LE(differ, 3) << n << " samples, window " << w.start;
+        }
+    }
 }
 
 TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
@@ -65,23 +109,29 @@ TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
 namespace tavo {
 namespace {
 
-TEST(GraphPaint, EachPathStoresTheCursorSamplesOfItsOwnLayout) {
+TEST(GraphPaint, EveryPathKeepsTheCursorsOnTheSameSamples) {
     GuiApp();
     FlightRecord f;
     Flight(f);
     // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The cursors start at
-    // 290 and 545, over samples 134 and 267.
-    GraphViewState screen;
-    RenderGraphSvg(800, 600, f, screen);
-    EXPECT_EQ(screen.m_xCursor1, 290);
+    // x 290 and 545, over samples 134 and 267.
+    GraphViewState view;
+    RenderGraphSvg(800, 600, f, view);
+    EXPECT_EQ(view.m_nCursorSample1, 134);
     EXPECT_EQ(f.m_nCursor1, 134);
     EXPECT_EQ(f.m_nCursor2, 267);
-    // On A4 the same client maps at about 6.2 device pixels a unit, so the 10 mm margin
-    // is 38 units: L 73, W 689, samples 1.7225 apart. The printed cursors start at 302
-    // and 531, over samples 133 and 266.
+    // On A4 the plot is laid out narrower (L 73, W 689), yet the page, a smaller window
+    // and a zoomed one show the same samples, which the reports and cuts then use.
+    ASSERT_FALSE(RenderGraphPdf(800, 600, f, view).isEmpty());
+    EXPECT_EQ(f.m_nCursor1, 134);
+    RenderGraphImage(300, 200, f, view);
+    view.m_window = {120, 40};
+    RenderGraphImage(640, 480, f, view);
+    EXPECT_EQ(f.m_nCursor1, 134);
+    EXPECT_EQ(f.m_nCursor2, 267);
+    // A page printed before any screen places them at its own thirds: 133 and 266.
     GraphViewState printed;
     ASSERT_FALSE(RenderGraphPdf(800, 600, f, printed).isEmpty());
-    EXPECT_EQ(printed.m_xCursor1, 302);
     EXPECT_EQ(f.m_nCursor1, 133);
     EXPECT_EQ(f.m_nCursor2, 266);
 }

@@ -1,0 +1,71 @@
+// The main frame's graph commands: the flight statistics, the graph as a picture file
+// and the list of the graph's keys.
+
+#include <QFileInfo>
+
+#include "app/main_frame.h"
+#include "flight/atomic_file.h"
+#include "stats/flight_stats.h"
+#include "uikit/dlg_common.h"
+#include "view/paint/graph_paint.h"
+#include "view/ui/export_graph_dlg.h"
+#include "view/ui/flight_stats_dlg.h"
+#include "view/ui/tavokit_view.h"
+
+namespace tavo {
+
+void CMainFrame::OnViewStatistics() {
+    FlightStats stats;
+    std::string reason;
+    if (!ComputeFlightStats(m_doc, stats, reason)) {
+        prompt->ShowMessage(reason, "Flight Statistics", Severity::Information);
+        return;
+    }
+    CFlightStatsDlg dialog(stats, this);
+    runDialog(dialog);
+}
+
+void CMainFrame::OnFileExportGraph() {
+    CExportGraphDlg dialog(m_view->width(), m_view->height(), this);
+    if (runDialog(dialog) != QDialog::Accepted)
+        return;
+    const GraphFileFormat format = dialog.Format();
+    FileChoice choice;
+    choice.save = true;
+    choice.title = "Export Graph";
+    choice.filterText = GraphFormatFilter(format);
+    choice.extension = GraphFormatExtension(format);
+    choice.proposedName = GraphFileName(m_doc.GetTitle(), format);
+    if (!m_doc.GetPathName().empty())
+        choice.startFolder = ToUtf8(QFileInfo(FromUtf8(m_doc.GetPathName())).absolutePath());
+    std::string path;
+    if (!prompt->ChooseFile(choice, path))
+        return;
+    // The picture shows what the window shows, without the mark of the key cursor.
+    GraphViewState view = m_view->State();
+    view.m_bMarkActiveCursor = false;
+    view.m_nDragCursor = 0;
+    prompt->SetBusy(true);
+    const QByteArray bytes =
+        RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(), m_doc, view);
+    std::string reason;
+    const bool written =
+        !bytes.isEmpty() && WriteFileAtomically(path, bytes.constData(),
+                                                static_cast<std::size_t>(bytes.size()), reason);
+    prompt->SetBusy(false);
+    if (bytes.isEmpty())
+        prompt->ShowMessage(
+            "The picture could not be made: " + std::to_string(dialog.ChosenWidth()) + " x " +
+                std::to_string(dialog.ChosenHeight()) + " is more than the memory holds.",
+            "Error", Severity::Error);
+    else if (!written)
+        prompt->ShowMessage("Could not write " + ToUtf8(QFileInfo(FromUtf8(path)).fileName()) +
+                                ":\n" + reason,
+                            "Error", Severity::Error);
+}
+
+void CMainFrame::OnHelpKeys() {
+    prompt->ShowMessage(GraphController::KeysHelp(), "Keyboard and Mouse", Severity::Information);
+}
+
+} // namespace tavo

@@ -1,0 +1,146 @@
+#include "stats/flight_stats.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstddef>
+#include <vector>
+
+#include "flight/text_format.h"
+#include "flight/units.h"
+#include "plot/axis_ticks.h"
+
+namespace tavo {
+
+namespace {
+
+// The first sample holding the largest value; NaN is passed over.
+std::size_t IndexOfMax(const std::vector<float>& values, std::size_t count) {
+    std::size_t best = 0;
+    for (std::size_t i = 1; i < count; ++i)
+        if (values[i] > values[best] || std::isnan(values[best]))
+            best = i;
+    return best;
+}
+
+// A marker's sample, when the recorder set it (0 is "not seen") within the curves.
+std::optional<std::size_t> Marker(int index, std::size_t count) {
+    if (index <= 0 || static_cast<std::size_t>(index) >= count)
+        return std::nullopt;
+    return static_cast<std::size_t>(index);
+}
+
+// The first sample of the stillness the recording ends in, when the rocket came to rest
+// after it was seen coming down. `vStill` and `aStill` are in the curves' units.
+std::optional<std::size_t> LandingIndex(const FlightRecord& f, std::size_t count,
+                                        std::size_t apogee, float vStill, float aStill, float dt) {
+    const auto still = [&](std::size_t i) {
+        return std::fabs(f.m_arrVelocity[i]) <= vStill && std::fabs(f.m_arrAccel[i]) <= aStill;
+    };
+    std::size_t first = count;
+    while (first > apogee + 1 && still(first - 1))
+        --first;
+    if (first == count || static_cast<double>(count - first) * dt < kLandedSeconds)
+        return std::nullopt;
+    for (std::size_t i = apogee + 1; i < first; ++i)
+        if (f.m_arrVelocity[i] < -vStill)
+            return first;
+    return std::nullopt;
+}
+
+} // namespace
+
+bool ComputeFlightStats(const FlightRecord& f, FlightStats& s, std::string& reason) {
+    const std::size_t count = std::min(
+        {f.SampleCount(), f.m_arrAccel.size(), f.m_arrVelocity.size(), f.m_arrAltitude.size()});
+    if (count == 0) {
+        reason = "There is no flight to compute statistics from.";
+        return false;
+    }
+    if (f.m_bDisplayRaw) {
+        reason = "The statistics need the calibrated curves: turn the raw display off in Setup.";
+        return false;
+    }
+    const float dt = f.m_fSampleInterval;
+    if (!(dt > 0.0f) || !std::isfinite(dt)) {
+        reason = "The flight has no sample rate, so it has no times.";
+        return false;
+    }
+    s = FlightStats{};
+    const bool metric = f.m_bMetricUnits;
+    s.accelUnits = CurveUnits(0, metric, f.m_bAccelInGees, false);
+    s.velocityUnits = CurveUnits(1, metric, f.m_bAccelInGees, false);
+    s.altitudeUnits = CurveUnits(2, metric, f.m_bAccelInGees, false);
+    s.descentRateUnits = metric ? "m/s" : "ft/s";
+    const auto at = [dt](std::size_t i) { return static_cast<float>(i) * dt; };
+
+    const std::size_t apogee = IndexOfMax(f.m_arrAltitude, count);
+    const std::size_t accel = IndexOfMax(f.m_arrAccel, count);
+    const std::size_t velocity = IndexOfMax(f.m_arrVelocity, count);
+    s.apogee = f.m_arrAltitude[apogee];
+    s.apogeeTime = at(apogee);
+    s.maxAccel = f.m_arrAccel[accel];
+    s.maxAccelTime = at(accel);
+    s.maxVelocity = f.m_arrVelocity[velocity];
+    s.maxVelocityTime = at(velocity);
+
+    const std::optional<std::size_t> launch = Marker(f.m_nEvent1, count);
+    const std::optional<std::size_t> burnout = Marker(f.m_nEvent2, count);
+    if (launch)
+        s.launchTime = at(*launch);
+    if (burnout)
+        s.burnoutTime = at(*burnout);
+    if (launch && burnout && *burnout > *launch)
+        s.burnTime = static_cast<float>(*burnout - *launch) * dt;
+    if (burnout && apogee > *burnout)
+        s.coastTime = static_cast<float>(apogee - *burnout) * dt;
+
+    // The still limits in the curves' own units.
+    const double speedUnit = metric ? 1.0 : kMpsToMph;
+    const double gee = f.m_bAccelInGees ? 1.0 : metric ? kGee : kGee * kMetreToFoot;
+    const std::optional<std::size_t> landing =
+        LandingIndex(f, count, apogee, static_cast<float>(kLandedSpeed * speedUnit),
+                     static_cast<float>(kLandedAccel * gee), dt);
+    if (landing) {
+        s.landingTime = at(*landing);
+        s.descentRate = (f.m_arrAltitude[apogee] - f.m_arrAltitude[*landing]) /
+                        (static_cast<float>(*landing - apogee) * dt);
+        if (launch)
+            s.duration = static_cast<float>(*landing - *launch) * dt;
+    }
+    return true;
+}
+
+std::string FlightStatsText(const FlightStats& s) {
+    const char* noLaunch = "no launch marker (I) in the flight";
+    const char* noBurnout = "no burn-out marker (B) in the flight";
+    const char* noLanding = "no landing in the recording (it does not end at rest)";
+    const auto seconds = [](const std::optional<float>& t, const char* missing) {
+        return t ? FormatText("%.2f s", *t) : std::string(missing);
+    };
+    std::string text;
+    text +=
+        FormatText("Apogee: %.1f %s at %.2f s\n", s.apogee, s.altitudeUnits.c_str(), s.apogeeTime);
+    text += FormatText("Maximum acceleration: %.1f %s at %.2f s\n", s.maxAccel,
+                       s.accelUnits.c_str(), s.maxAccelTime);
+    text += FormatText("Maximum velocity: %.1f %s at %.2f s\n", s.maxVelocity,
+                       s.velocityUnits.c_str(), s.maxVelocityTime);
+    text += "Launch: " + seconds(s.launchTime, noLaunch) + "\n";
+    text += "Burn-out: " + seconds(s.burnoutTime, noBurnout) + "\n";
+    text += "Burn time: " +
+            seconds(s.burnTime, !s.launchTime    ? noLaunch
+                                : !s.burnoutTime ? noBurnout
+                                                 : "the burn-out marker is not after launch") +
+            "\n";
+    text += "Coast to apogee: " +
+            seconds(s.coastTime, s.burnoutTime ? "apogee is not after burn-out" : noBurnout) + "\n";
+    text += "Mean descent rate: " +
+            (s.descentRate ? FormatText("%.1f %s", *s.descentRate, s.descentRateUnits.c_str())
+                           : std::string(noLanding)) +
+            "\n";
+    text += "Flight duration: " + seconds(s.duration, !s.landingTime ? noLanding : noLaunch) + "\n";
+    text += "Landing: " + seconds(s.landingTime, noLanding) + "\n";
+    text += "Times are read on the graph's time axis, from the first recorded sample.";
+    return text;
+}
+
+} // namespace tavo

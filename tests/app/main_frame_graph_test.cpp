@@ -1,0 +1,202 @@
+// The main window's graph commands as a user meets them: zoom and the keys in the view,
+// the flight statistics, the graph written to a file, the caption of an unsaved flight
+// and the window's place kept between runs.
+
+#include "app/main_frame.h"
+
+#include <gtest/gtest.h>
+
+#include <QAction>
+#include <QComboBox>
+#include <QDialog>
+#include <QFile>
+#include <QFormLayout>
+#include <QImage>
+#include <QLabel>
+#include <QRadioButton>
+#include <QSettings>
+#include <QSpinBox>
+#include <QTest>
+#include <QWheelEvent>
+
+#include <map>
+
+#include "support/scripted_prompt.h"
+#include "support/widget_flights.h"
+#include "view/ui/export_graph_dlg.h"
+#include "view/ui/flight_stats_dlg.h"
+#include "view/ui/tavokit_view.h"
+
+namespace tavo {
+namespace {
+
+class MainFrameGraphTest : public ::testing::Test {
+protected:
+    void SetUp() override {
+        test::App();
+        ASSERT_TRUE(dir.isValid());
+        settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
+                                               QSettings::IniFormat);
+        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame->resize(800, 500);
+        frame->prompt = &user;
+        frame->View().prompt = &user;
+    }
+    bool Enabled(int id) {
+        frame->UpdateCommandUI();
+        return frame->Action(id)->isEnabled();
+    }
+    void Open(const char* name, int n = 400) {
+        ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, name, n))));
+        frame->View().grab();
+    }
+
+    QTemporaryDir dir;
+    CTAVOkitDoc doc;
+    std::unique_ptr<QSettings> settings;
+    std::unique_ptr<CMainFrame> frame;
+    test::ScriptedPrompt user;
+};
+
+TEST_F(MainFrameGraphTest, ZoomCommandsTheWheelAndTheViewsKeys) {
+    for (int id : {ID_VIEW_ZOOM_IN, ID_VIEW_ZOOM_OUT, ID_VIEW_ZOOM_CURSORS, ID_VIEW_WHOLE_FLIGHT,
+                   ID_VIEW_STATISTICS, ID_EDIT_REDO})
+        EXPECT_FALSE(Enabled(id)) << "no flight: " << id;
+    EXPECT_EQ(frame->Action(ID_VIEW_WHOLE_FLIGHT)->shortcut(), QKeySequence(Qt::Key_Home));
+    EXPECT_EQ(frame->Action(ID_VIEW_ZOOM_IN)->shortcut(), QKeySequence(Qt::Key_Plus));
+    EXPECT_EQ(frame->Action(ID_EDIT_REDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
+    Open("z.flt"); // launch marker at 40, burn-out at 100
+    CTAVOkitView& view = frame->View();
+    const int c1 = doc.m_nCursor1, c2 = doc.m_nCursor2;
+    ASSERT_GT(c1, 100);
+
+    QTest::keyClick(&view, Qt::Key_Right);
+    EXPECT_EQ(doc.m_nCursor1, c1 + 1);
+    QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
+    EXPECT_EQ(doc.m_nCursor1, c1 + 11);
+    QTest::keyClick(&view, Qt::Key_Left, Qt::ControlModifier);
+    EXPECT_EQ(doc.m_nCursor1, 100) << "to the burn-out marker";
+    QTest::keyClick(&view, Qt::Key_Tab);
+    QTest::keyClick(&view, Qt::Key_Left);
+    EXPECT_EQ(doc.m_nCursor2, c2 - 1);
+    EXPECT_EQ(doc.m_nCursor1, 100);
+
+    frame->OnCommand(ID_VIEW_ZOOM_CURSORS);
+    EXPECT_TRUE(view.Controller().IsZoomed());
+    EXPECT_TRUE(Enabled(ID_VIEW_WHOLE_FLIGHT));
+    frame->OnCommand(ID_VIEW_WHOLE_FLIGHT);
+    EXPECT_FALSE(view.Controller().IsZoomed());
+    // A wheel notch away from the user zooms in about the pointer.
+    QWheelEvent wheel(QPointF(300, 100), view.mapToGlobal(QPointF(300, 100)), QPoint(),
+                      QPoint(0, 120), Qt::NoButton, Qt::NoModifier, Qt::NoScrollPhase, false);
+    QApplication::sendEvent(&view, &wheel);
+    EXPECT_TRUE(view.Controller().IsZoomed());
+    EXPECT_TRUE(Enabled(ID_VIEW_WHOLE_FLIGHT)) << "the menu follows a zoom by the wheel";
+    frame->OnCommand(ID_VIEW_ZOOM_OUT);
+    EXPECT_FALSE(view.Controller().IsZoomed());
+
+    frame->OnCommand(ID_HELP_KEYS);
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_EQ(user.messages[0].caption, "Keyboard and Mouse");
+    EXPECT_NE(user.messages[0].text.find("Ctrl+Left / Ctrl+Right"), std::string::npos);
+}
+
+TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
+    Open("s.flt");
+    std::map<QString, QString> rows;
+    frame->runDialog = [&](QDialog& d) {
+        auto* stats = dynamic_cast<CFlightStatsDlg*>(&d);
+        EXPECT_NE(stats, nullptr);
+        for (int r = 0; stats != nullptr && r < stats->form->rowCount(); ++r) {
+            auto* name =
+                qobject_cast<QLabel*>(stats->form->itemAt(r, QFormLayout::LabelRole)->widget());
+            auto* value =
+                qobject_cast<QLabel*>(stats->form->itemAt(r, QFormLayout::FieldRole)->widget());
+            rows[name->text()] = value->text();
+        }
+        return static_cast<int>(QDialog::Accepted);
+    };
+    ASSERT_TRUE(frame->OnCommand(ID_VIEW_STATISTICS));
+    EXPECT_EQ(rows[QStringLiteral("Burn time:")], QStringLiteral("0.60 s"));
+    EXPECT_EQ(rows[QStringLiteral("Launch:")], QStringLiteral("0.40 s"));
+    EXPECT_EQ(rows[QStringLiteral("Landing:")],
+              QStringLiteral("no landing in the recording (it does not end at rest)"));
+    EXPECT_TRUE(rows[QStringLiteral("Apogee:")].endsWith(QStringLiteral(" s")));
+
+    doc.m_bDisplayRaw = true;
+    rows.clear();
+    frame->OnCommand(ID_VIEW_STATISTICS);
+    EXPECT_TRUE(rows.empty());
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_NE(user.messages[0].text.find("raw display"), std::string::npos);
+}
+
+TEST_F(MainFrameGraphTest, ExportGraphWritesTheChosenFormatAndSize) {
+    Open("e.flt");
+    int format = 0;
+    bool other = false;
+    frame->runDialog = [&](QDialog& d) {
+        auto* dlg = dynamic_cast<CExportGraphDlg*>(&d);
+        EXPECT_NE(dlg, nullptr);
+        if (dlg == nullptr)
+            return static_cast<int>(QDialog::Rejected);
+        dlg->format->setCurrentIndex(format);
+        if (other) {
+            dlg->otherSize->setChecked(true);
+            dlg->width->setValue(640);
+            dlg->height->setValue(360);
+        }
+        return static_cast<int>(QDialog::Accepted);
+    };
+    const QString png = dir.filePath(QStringLiteral("g.png"));
+    other = true;
+    user.files.push_back(png.toStdString());
+    ASSERT_TRUE(frame->OnCommand(ID_FILE_EXPORT_GRAPH));
+    ASSERT_EQ(user.choices.size(), 1u);
+    EXPECT_EQ(user.choices[0].proposedName, "e.png");
+    EXPECT_EQ(user.choices[0].extension, "png");
+    EXPECT_EQ(QImage(png).size(), QSize(640, 360));
+
+    // The window's size, as an SVG drawing with the window's cursors.
+    format = 1;
+    other = false;
+    const QString svg = dir.filePath(QStringLiteral("g.svg"));
+    user.files.push_back(svg.toStdString());
+    frame->OnCommand(ID_FILE_EXPORT_GRAPH);
+    QFile written(svg);
+    ASSERT_TRUE(written.open(QIODevice::ReadOnly));
+    const QByteArray text = written.readAll();
+    EXPECT_TRUE(text.contains(QStringLiteral("viewBox=\"0 0 %1 %2\"")
+                                  .arg(frame->View().width())
+                                  .arg(frame->View().height())
+                                  .toUtf8()));
+    EXPECT_TRUE(text.contains("400 Points"));
+
+    // A folder that is not there: the reason is shown, nothing else happens.
+    user.files.push_back(dir.filePath(QStringLiteral("no/such/g.svg")).toStdString());
+    frame->OnCommand(ID_FILE_EXPORT_GRAPH);
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_EQ(user.messages[0].text.rfind("Could not write g.svg:\n", 0), 0u)
+        << user.messages[0].text;
+    EXPECT_EQ(user.messages[0].severity, Severity::Error);
+}
+
+TEST_F(MainFrameGraphTest, CaptionMarksAnUnsavedFlightAndTheWindowKeepsItsPlace) {
+    Open("t.flt");
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("t.flt - TAVOkit"));
+    frame->OnCommand(ID_EDIT_DELETE_TO_C1); // the scripted user answers OK
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("t.flt* - TAVOkit"));
+    user.yesNoCancel = Answer::No;
+    frame->OnCommand(ID_FILE_SAVE);
+    EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("t.flt - TAVOkit"));
+
+    frame->setGeometry(120, 90, 640, 420);
+    const QSize size = frame->size();
+    ASSERT_TRUE(frame->close());
+    CTAVOkitDoc other;
+    CMainFrame again(other, *settings);
+    EXPECT_EQ(again.size(), size) << "restored from the last run";
+}
+
+} // namespace
+} // namespace tavo

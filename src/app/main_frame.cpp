@@ -91,6 +91,7 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     m_handlers[ID_VIEW_STATISTICS] = [this] { OnViewStatistics(); };
     m_handlers[ID_FILE_EXPORT_GRAPH] = [this] { OnFileExportGraph(); };
     m_handlers[ID_HELP_KEYS] = [this] { OnHelpKeys(); };
+    m_handlers[ID_EDIT_COPY] = [this] { OnEditCopy(); };
     m_handlers[ID_RECOMPUTE] = [this] {
         m_doc.Recompute();
         m_doc.UpdateAllViews();
@@ -167,7 +168,8 @@ void CMainFrame::BuildMenus() {
     edit->addSeparator();
     AddCommand(edit, ID_EDIT_CUT, QStringLiteral("Cu&t"), QStringLiteral("Cut the selection"),
                {QKeySequence(Qt::CTRL | Qt::Key_X), QKeySequence(Qt::SHIFT | Qt::Key_Delete)});
-    AddCommand(edit, ID_EDIT_COPY, QStringLiteral("&Copy"), QStringLiteral("Copy the selection"),
+    AddCommand(edit, ID_EDIT_COPY, QStringLiteral("&Copy"),
+               QStringLiteral("Copy the graph as a picture"),
                {QKeySequence(Qt::CTRL | Qt::Key_C), QKeySequence(Qt::CTRL | Qt::Key_Insert)});
     AddCommand(edit, ID_EDIT_PASTE, QStringLiteral("&Paste"),
                QStringLiteral("Insert the clipboard"),
@@ -255,14 +257,11 @@ void CMainFrame::BuildToolBar() {
     m_actions[ID_FILE_NEW]->setIcon(icon("document-new", QStyle::SP_FileIcon));
     m_actions[ID_FILE_OPEN]->setIcon(icon("document-open", QStyle::SP_DialogOpenButton));
     m_actions[ID_FILE_SAVE]->setIcon(icon("document-save", QStyle::SP_DialogSaveButton));
-    m_actions[ID_EDIT_CUT]->setIcon(icon("edit-cut", QStyle::SP_DialogDiscardButton));
     m_actions[ID_EDIT_COPY]->setIcon(icon("edit-copy", QStyle::SP_FileDialogNewFolder));
-    m_actions[ID_EDIT_PASTE]->setIcon(icon("edit-paste", QStyle::SP_DialogApplyButton));
     m_actions[ID_FILE_PRINT]->setIcon(icon("document-print", QStyle::SP_ComputerIcon));
     m_actions[ID_APP_ABOUT]->setIcon(icon("help-about", QStyle::SP_MessageBoxInformation));
     for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0,
-                                             ID_EDIT_CUT, ID_EDIT_COPY, ID_EDIT_PASTE, 0,
-                                             ID_FILE_PRINT, 0, ID_APP_ABOUT}) {
+                                             ID_EDIT_COPY, 0, ID_FILE_PRINT, 0, ID_APP_ABOUT}) {
         if (id == 0)
             m_toolBar->addSeparator();
         else
@@ -347,6 +346,7 @@ void CMainFrame::UpdateCommandUI() {
             enabled = enabled && view.IsZoomed();
             break;
         case ID_VIEW_STATISTICS:
+        case ID_EDIT_COPY:
             enabled = enabled && m_doc.SampleCount() != 0;
             break;
         case ID_FILE_MRU_FILE1:

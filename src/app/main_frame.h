@@ -100,6 +100,7 @@ private:
     void OnFileExportGraph();
     void OnViewStatistics();
     void OnHelpKeys();
+    void OnEditCopy();
 
     CTAVOkitDoc& m_doc;
     QSettings& m_settings;

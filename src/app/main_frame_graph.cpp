@@ -1,7 +1,11 @@
 // The main frame's graph commands: the flight statistics, the graph as a picture file
 // and the list of the graph's keys.
 
+#include <QClipboard>
 #include <QFileInfo>
+#include <QGuiApplication>
+#include <QMimeData>
+#include <QStatusBar>
 
 #include "app/main_frame.h"
 #include "flight/atomic_file.h"
@@ -62,6 +66,23 @@ void CMainFrame::OnFileExportGraph() {
         prompt->ShowMessage("Could not write " + ToUtf8(QFileInfo(FromUtf8(path)).fileName()) +
                                 ":\n" + reason,
                             "Error", Severity::Error);
+}
+
+// Edit > Copy puts the graph as the window shows it on the clipboard, as a picture and
+// as SVG, for a club newsletter or a logbook; the flight itself is not a clipboard thing.
+void CMainFrame::OnEditCopy() {
+    GraphViewState view = m_view->State();
+    view.m_bMarkActiveCursor = false;
+    view.m_nDragCursor = 0;
+    const int w = m_view->width(), h = m_view->height();
+    const QImage image = RenderGraphImage(w, h, m_doc, view);
+    if (image.isNull())
+        return;
+    auto* data = new QMimeData;
+    data->setImageData(image);
+    data->setData(QStringLiteral("image/svg+xml"), RenderGraphSvg(w, h, m_doc, view));
+    QGuiApplication::clipboard()->setMimeData(data);
+    statusBar()->showMessage(QStringLiteral("Graph copied to the clipboard"), 3000);
 }
 
 void CMainFrame::OnHelpKeys() {

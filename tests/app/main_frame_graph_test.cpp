@@ -7,12 +7,15 @@
 #include <gtest/gtest.h>
 
 #include <QAction>
+#include <QClipboard>
 #include <QComboBox>
 #include <QDialog>
 #include <QFile>
 #include <QFormLayout>
+#include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
+#include <QMimeData>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -129,6 +132,17 @@ TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
     EXPECT_TRUE(rows.empty());
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_NE(user.messages[0].text.find("raw display"), std::string::npos);
+}
+
+TEST_F(MainFrameGraphTest, CopyPutsTheWindowsGraphOnTheClipboard) {
+    Open("c.flt");
+    QGuiApplication::clipboard()->clear();
+    ASSERT_TRUE(frame->OnCommand(ID_EDIT_COPY));
+    const QMimeData* data = QGuiApplication::clipboard()->mimeData();
+    ASSERT_NE(data, nullptr);
+    const QImage image = qvariant_cast<QImage>(data->imageData());
+    EXPECT_EQ(image.size(), frame->View().size());
+    EXPECT_TRUE(data->data(QStringLiteral("image/svg+xml")).contains("400 Points"));
 }
 
 TEST_F(MainFrameGraphTest, ExportGraphWritesTheChosenFormatAndSize) {

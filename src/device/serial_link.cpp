@@ -112,7 +112,7 @@ std::string SerialLink::AutoPortHint() const {
                                                      : " are in use by other programs.");
     return hint + (hint.empty() ? "" : "\n") +
            "Check that the recorder is connected and switched on, and that you may use the "
-           "serial ports.";
+           "serial ports (on Linux: a member of the group dialout).";
 }
 
 void SerialLink::ClosePort() {

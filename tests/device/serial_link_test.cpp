@@ -94,8 +94,9 @@ TEST_P(OpenFailures, ManualOpenShowsTheStepAndLeavesThePortFree) {
 }
 
 // What the failed detection's message ends with: what the user can check.
-constexpr const char* kCheckRecorder = "Check that the recorder is connected and switched on, "
-                                       "and that you may use the serial ports.";
+constexpr const char* kCheckRecorder =
+    "Check that the recorder is connected and switched on, "
+    "and that you may use the serial ports (on Linux: a member of the group dialout).";
 
 TEST_P(OpenFailures, AutomaticProbeNamesThePortInStatusAndMessage) {
     BenchDirectory ports;

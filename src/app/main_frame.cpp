@@ -12,6 +12,8 @@
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
+#include <QPainter>
+#include <QPixmap>
 #include <QToolBar>
 
 #include "settings/window_settings.h"
@@ -245,6 +247,27 @@ void CMainFrame::BuildMenus() {
         connect(menu, &QMenu::aboutToShow, this, [this] { UpdateCommandUI(); });
 }
 
+namespace {
+
+// Two overlapping pages: the styles offer no copy picture of their own, and the
+// desktop's icon theme may be missing.
+QIcon CopyIcon() {
+    QPixmap pixmap(32, 32);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(QColor(60, 60, 60), 2));
+    for (const QRect& page : {QRect(4, 3, 16, 20), QRect(12, 9, 16, 20)}) {
+        painter.setBrush(Qt::white);
+        painter.drawRect(page);
+        for (int y = page.top() + 6; y < page.bottom() - 2; y += 4)
+            painter.drawLine(page.left() + 4, y, page.right() - 4, y);
+    }
+    return QIcon(pixmap);
+}
+
+} // namespace
+
 void CMainFrame::BuildToolBar() {
     m_toolBar = addToolBar(QStringLiteral("Standard"));
     m_toolBar->setObjectName(QStringLiteral("Standard"));
@@ -257,7 +280,7 @@ void CMainFrame::BuildToolBar() {
     m_actions[ID_FILE_NEW]->setIcon(icon("document-new", QStyle::SP_FileIcon));
     m_actions[ID_FILE_OPEN]->setIcon(icon("document-open", QStyle::SP_DialogOpenButton));
     m_actions[ID_FILE_SAVE]->setIcon(icon("document-save", QStyle::SP_DialogSaveButton));
-    m_actions[ID_EDIT_COPY]->setIcon(icon("edit-copy", QStyle::SP_FileDialogNewFolder));
+    m_actions[ID_EDIT_COPY]->setIcon(QIcon::fromTheme(QStringLiteral("edit-copy"), CopyIcon()));
     m_actions[ID_FILE_PRINT]->setIcon(icon("document-print", QStyle::SP_ComputerIcon));
     m_actions[ID_APP_ABOUT]->setIcon(icon("help-about", QStyle::SP_MessageBoxInformation));
     for (int id : std::initializer_list<int>{ID_FILE_NEW, ID_FILE_OPEN, ID_FILE_SAVE, 0,

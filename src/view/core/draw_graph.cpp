@@ -200,14 +200,18 @@ void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& p
     view.m_window = ClampWindow(view.m_window, n);
     const GraphFrame f = LayoutGraph(page);
     const CursorXs home = DefaultCursorXs(f);
-    if (view.m_nCursorSample1 < 0)
-        view.m_nCursorSample1 = CursorSampleAtX(f, view.m_window, n, n, home.x1);
-    if (view.m_nCursorSample2 < 0)
-        view.m_nCursorSample2 = CursorSampleAtX(f, view.m_window, n, n, home.x2);
-    view.m_nCursorSample1 = ClampIndex(view.m_nCursorSample1, static_cast<std::size_t>(n));
-    view.m_nCursorSample2 = ClampIndex(view.m_nCursorSample2, static_cast<std::size_t>(n));
-    flight.m_nCursor1 = view.m_nCursorSample1;
-    flight.m_nCursor2 = view.m_nCursorSample2;
+    // While live capture grows the flight, a cursor the user has not placed keeps its
+    // home place on the page, so the two do not both sit on the first line received.
+    const auto place = [&](int& held, int homeX) {
+        const int sample =
+            held >= 0 ? ClampIndex(held, static_cast<std::size_t>(n))
+                      : CursorSampleAtX(f, view.m_window, n, static_cast<std::size_t>(n), homeX);
+        if (held >= 0 || !flight.m_bTelemetryRunning)
+            held = sample;
+        return sample;
+    };
+    flight.m_nCursor1 = place(view.m_nCursorSample1, home.x1);
+    flight.m_nCursor2 = place(view.m_nCursorSample2, home.x2);
 }
 
 void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const GraphPage& page,

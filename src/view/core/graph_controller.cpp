@@ -35,9 +35,9 @@ int GraphController::CursorNear(int x) const {
     const auto near = [&](int cursor, int sample) {
         return sample >= 0 && std::abs(CursorX(cursor, sample, n, window) - x) <= kCursorReach;
     };
-    if (near(2, m_view.m_nCursorSample2))
+    if (near(2, ShownCursorSample(2)))
         return 2;
-    return near(1, m_view.m_nCursorSample1) ? 1 : 0;
+    return near(1, ShownCursorSample(1)) ? 1 : 0;
 }
 
 void GraphController::OnLButtonDown(int x, bool pan) {
@@ -151,9 +151,15 @@ const char* GraphController::KeysHelp() {
            "Ctrl+Z / Ctrl+Y: undo / redo a delete";
 }
 
+int GraphController::ShownCursorSample(int cursor) const {
+    const int held = cursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    if (held >= 0 || SampleCount() == 0)
+        return held;
+    return cursor == 2 ? m_doc.m_nCursor2 : m_doc.m_nCursor1;
+}
+
 void GraphController::MoveActiveCursor(int samples) {
-    const int current =
-        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    const int current = ActiveCursorSample();
     if (!m_doc.m_bShowCursors || current < 0)
         return;
     const long long target = static_cast<long long>(current) + samples;
@@ -165,16 +171,14 @@ void GraphController::SwitchActiveCursor() {
     if (!m_doc.m_bShowCursors)
         return;
     m_view.m_nActiveCursor = m_view.m_nActiveCursor == 1 ? 2 : 1;
-    const int sample =
-        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    const int sample = ActiveCursorSample();
     if (sample >= 0)
         m_view.m_window = WindowShowing(m_view.m_window, SampleCount(), sample);
     Repaint();
 }
 
 void GraphController::JumpToMarker(int direction) {
-    const int current =
-        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    const int current = ActiveCursorSample();
     const int n = SampleCount();
     if (!m_doc.m_bShowCursors || current < 0 || n == 0)
         return;
@@ -204,8 +208,7 @@ void GraphController::Zoom(double factor) {
     const TimeWindow window = ClampWindow(m_view.m_window, n);
     // About the cursor the keys move while it is in sight, else about the middle.
     double fraction = 0.5;
-    const int sample =
-        m_view.m_nActiveCursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    const int sample = ActiveCursorSample();
     if (m_doc.m_bShowCursors && sample >= 0 && f.W() > 0) {
         const int x = SampleXIn(f, window, n, sample);
         if (x >= f.L && x <= f.R)

@@ -87,6 +87,10 @@ public:
 
 private:
     int SampleCount() const { return GraphSampleCount(m_doc); }
+    // The sample cursor 1 or 2 stands on: while live capture keeps the cursors at their
+    // home places the view holds none yet, and the drawing's choice is the one shown.
+    int ShownCursorSample(int cursor) const;
+    int ActiveCursorSample() const { return ShownCursorSample(m_view.m_nActiveCursor); }
     // The view x of cursor 1 or 2 on `sample` on the page shown. The pointer asks at
     // every move, and on a million-sample flight the running x is a long sum, so the
     // answer is kept until the sample, the zoom, the page or the flight's length changes.

@@ -608,5 +608,36 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
     EXPECT_EQ(f.m_arrAccel.size(), 4u);
 }
 
+// Capture starts with one line: cursors fixed on it would both stay on sample 0. The
+// home places follow the growing flight until the user places a cursor or capture ends.
+TEST(DrawGraph, LiveCaptureKeepsUnplacedCursorsAtTheirHomePlaces) {
+    FlightRecord f;
+    f.m_nSampleRate = 100;
+    f.m_fTwoGeeFile = 16.0f;
+    f.m_bTelemetryRunning = true;
+    GraphViewState v;
+    f.m_pSamples.AppendLocked("2048");
+    PrepareGraph(f, v, kScreen);
+    int last1 = -1;
+    for (const std::size_t lines : {30u, 300u, 3000u}) {
+        while (f.m_pSamples.items().size() < lines)
+            f.m_pSamples.AppendLocked("2048");
+        PrepareGraph(f, v, kScreen);
+        EXPECT_EQ(v.m_nCursorSample1, -1) << lines;
+        EXPECT_LT(f.m_nCursor1, f.m_nCursor2) << lines;
+        EXPECT_GE(f.m_nCursor1, last1) << lines;
+        EXPECT_GT(f.m_nCursor2, static_cast<int>(lines) / 2) << lines;
+        last1 = f.m_nCursor1;
+    }
+    v.m_nCursorSample2 = 2500; // placed by the user: it stays on its sample
+    f.m_pSamples.AppendLocked("2048");
+    PrepareGraph(f, v, kScreen);
+    EXPECT_EQ(f.m_nCursor2, 2500);
+    f.m_bTelemetryRunning = false;
+    PrepareGraph(f, v, kScreen);
+    EXPECT_EQ(v.m_nCursorSample1, f.m_nCursor1) << "capture over: the home place is kept";
+    EXPECT_GT(f.m_nCursor1, 0);
+}
+
 } // namespace
 } // namespace tavo

@@ -14,12 +14,14 @@ export XDG_CONFIG_HOME=$HOME/.config
 sim_log=$HOME/zr7sim.log
 coproc SIM { exec "$BUILD/tools/zr7sim/zr7sim" --samples $SAMPLES --telemetry \
   --telemetry-rate $RATE --lines $LINES --baud 0 2>"$sim_log"; }
+# Bash forgets the coprocess's pid once it has ended.
+sim_pid=$SIM_PID
 read -r -u "${SIM[0]}" device
 echo "receiver on $device: $LINES lines at $RATE a second"
 status=0
 xvfb-run -a -s "-screen 0 1280x1024x24" "$BUILD/tools/telemetrysoak/telemetrysoak" \
   --port "$device" --seconds $((SECONDS_RUN + 3)) --samples $SAMPLES --expect $LINES || status=$?
-kill "$SIM_PID"
-wait "$SIM_PID" || true
+kill "$sim_pid" 2>/dev/null || true
+wait "$sim_pid" 2>/dev/null || true
 cat "$sim_log"
 exit $status

@@ -25,8 +25,6 @@ struct SetupValues {
     bool saveTwoGeeToFile = false; // never ticked at opening
     bool displayRaw = false;
 };
-// The ports offered in the "Comm port" list.
-constexpr std::array<const char*, 5> kCommPorts{"COM1:", "COM2:", "COM3:", "COM4:", "COM5:"};
 
 SetupValues SetupFromDoc(const FlightRecord& doc);
 // OK: copies the values back, settles the two-G choice, recomputes, marks the flight

@@ -1,6 +1,5 @@
 #include "exchange/eng_export.h"
 
-#include <charconv>
 #include <cmath>
 #include <mutex>
 
@@ -11,27 +10,6 @@
 #include "motor/eng_writer.h"
 
 namespace tavo {
-namespace {
-
-// Digits with at most one decimal point and at least one digit: no sign, exponent,
-// blanks or locale, so the difference means the same on every machine.
-bool ReadPlainDecimal(const std::string& text, double& value) {
-    bool digit = false, point = false;
-    for (char c : text) {
-        if (c >= '0' && c <= '9')
-            digit = true;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    if (!digit)
-        return false;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && ptr == text.data() + text.size();
-}
-
-} // namespace
 
 const char* MissingWeightMessage(const FlightRecord& flight) {
     if (flight.m_fLaunchWeight == 0.0f)

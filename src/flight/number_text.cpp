@@ -1,6 +1,7 @@
 #include "flight/number_text.h"
 
 #include <cerrno>
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -42,6 +43,22 @@ bool ParseRealField(const std::string& text, float& value) {
         return false;
     value = static_cast<float>(parsed);
     return true;
+}
+
+bool ReadPlainDecimal(const std::string& text, double& value) {
+    bool digit = false, point = false;
+    for (char c : text) {
+        if (c >= '0' && c <= '9')
+            digit = true;
+        else if (c == '.' && !point)
+            point = true;
+        else
+            return false;
+    }
+    if (!digit)
+        return false;
+    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
+    return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(value);
 }
 
 } // namespace tavo

@@ -48,4 +48,9 @@ bool ParseIntegerField(const std::string& text, int& value);
 // around it allowed. False means refuse with kEnterNumber.
 bool ParseRealField(const std::string& text, float& value);
 
+// Plain decimal digits with at most one decimal point and at least one digit: no sign,
+// exponent, blank or locale, which the field's readers take differently from one
+// another. False for anything else.
+bool ReadPlainDecimal(const std::string& text, double& value);
+
 } // namespace tavo

@@ -3,30 +3,10 @@
 #include <charconv>
 #include <cmath>
 
+#include "flight/number_text.h"
 #include "flight/text_format.h"
 
 namespace tavo {
-namespace {
-
-// Digits with at most one decimal point: no sign, exponent or blank, which some readers
-// take differently from others.
-bool ReadPlainDecimal(const std::string& text, double& value) {
-    bool digit = false, point = false;
-    for (char c : text) {
-        if (c >= '0' && c <= '9')
-            digit = true;
-        else if (c == '.' && !point)
-            point = true;
-        else
-            return false;
-    }
-    if (!digit)
-        return false;
-    auto [ptr, ec] = std::from_chars(text.data(), text.data() + text.size(), value);
-    return ec == std::errc() && ptr == text.data() + text.size() && std::isfinite(value);
-}
-
-} // namespace
 
 std::string EngTextFieldFault(const std::string& label, const std::string& text) {
     if (text.empty())

@@ -12,36 +12,13 @@
 set -euo pipefail
 app=$1 cli=$2 out=$3
 mkdir -p "$out"
-work=$(mktemp -d)
-xvfb_pid="" app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-fail() { echo "FAILED: $*"; cat "$work/app.log" 2>/dev/null || true; exit 1; }
-
-Xvfb -displayfd 3 -screen 0 1280x800x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work"
-mkdir -p "$HOME"
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/xvfb_session.sh"
+xvfb_session 1280x800
 
 # Waits for a visible window titled exactly $1 and sets WX, WY to its top-left corner.
 window() {
-  local id=""
-  for _ in $(seq 150); do
-    id=$(xdotool search --onlyvisible --name "^$1\$" 2>/dev/null | head -1 || true)
-    [ -n "$id" ] && break
-    kill -0 "$app_pid" 2>/dev/null || fail "tavokit ended early"
-    sleep 0.1
-  done
-  [ -n "$id" ] || fail "no window titled '$1'"
-  eval "$(xdotool getwindowgeometry --shell "$id")"
+  wait_window "$1"
+  eval "$(xdotool getwindowgeometry --shell "$WIN")"
   WX=$X WY=$Y
 }
 gone() {

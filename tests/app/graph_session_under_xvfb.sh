@@ -11,36 +11,16 @@
 set -euo pipefail
 app=$1 cli=$2 flight=$3 out=$4
 mkdir -p "$out"
-work=$(mktemp -d)
-xvfb_pid="" app_pid=""
-cleanup() {
-  [ -n "$app_pid" ] && kill "$app_pid" 2>/dev/null || true
-  [ -n "$xvfb_pid" ] && kill "$xvfb_pid" 2>/dev/null || true
-  wait 2>/dev/null || true
-  rm -rf "$work"
-}
-trap cleanup EXIT
-
-Xvfb -displayfd 3 -screen 0 1400x900x24 -nolisten tcp 3>"$work/display" 2>"$work/xvfb.log" &
-xvfb_pid=$!
-for _ in $(seq 100); do [ -s "$work/display" ] && break; sleep 0.1; done
-export DISPLAY=":$(cat "$work/display")"
-export HOME="$work/home" XDG_CONFIG_HOME="$work/home/.config" XDG_RUNTIME_DIR="$work"
-mkdir -p "$HOME"
-unset QT_QPA_PLATFORM
+source "$(dirname "$0")/xvfb_session.sh"
+xvfb_session 1400x900
 # The print dialog offers the PDF printer with this folder as its place.
 cd "$work"
 
 "$app" "$flight" >"$work/app.log" 2>&1 &
 app_pid=$!
 name=$(basename "$flight")
-win=""
-for _ in $(seq 150); do
-  win=$(xdotool search --onlyvisible --name "^$name - TAVOkit\$" 2>/dev/null | head -1 || true)
-  [ -n "$win" ] && break
-  sleep 0.1
-done
-[ -n "$win" ] || { echo "no window"; cat "$work/app.log"; exit 1; }
+wait_window "$name - TAVOkit"
+win=$WIN
 xdotool windowmove "$win" 0 0 windowsize "$win" 1100 700
 sleep 1
 xdotool windowfocus "$win"

@@ -136,15 +136,16 @@ void CMainFrame::BuildMenus() {
     AddCommand(file, ID_FILE_SAVE, QStringLiteral("&Save"), QStringLiteral("Save the flight"),
                {QKeySequence(Qt::CTRL | Qt::Key_S)});
     AddCommand(file, ID_FILE_SAVE_AS, QStringLiteral("Save &As..."),
-               QStringLiteral("Save the flight with a new name"));
+               QStringLiteral("Save the flight with a new name"),
+               {QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S)});
     file->addSeparator();
-    AddCommand(file, ID_FILE_EXPORT, QStringLiteral("Export"),
+    AddCommand(file, ID_FILE_EXPORT, QStringLiteral("&Export"),
                QStringLiteral("Export the flight as a CSV file"));
-    AddCommand(file, ID_FILE_EXPORT_THRUST, QStringLiteral("Export Thrust Curve"),
+    AddCommand(file, ID_FILE_EXPORT_THRUST, QStringLiteral("Export &Thrust Curve"),
                QStringLiteral("Export the thrust curve between the cursors as an ENG file"));
-    AddCommand(file, ID_FILE_IMPORT_RDAS, QStringLiteral("Import RDAS..."),
+    AddCommand(file, ID_FILE_IMPORT_RDAS, QStringLiteral("&Import RDAS..."),
                QStringLiteral("Import an RDAS text file as the flight"));
-    AddCommand(file, ID_FILE_EXPORT_GRAPH, QStringLiteral("Export Graph..."),
+    AddCommand(file, ID_FILE_EXPORT_GRAPH, QStringLiteral("Export &Graph..."),
                QStringLiteral("Write the graph as a PNG or SVG picture or a PDF page"));
     file->addSeparator();
     AddCommand(file, ID_FILE_PRINT, QStringLiteral("&Print..."),
@@ -155,10 +156,11 @@ void CMainFrame::BuildMenus() {
     AddCommand(file, ID_FILE_PRINT_SETUP, QStringLiteral("P&rint Setup..."),
                QStringLiteral("Change the printer and printing options"));
     file->addSeparator();
-    m_recentAnchor = AddCommand(file, ID_FILE_MRU_FILE1, QStringLiteral("Recent File"),
+    m_recentAnchor = AddCommand(file, ID_FILE_MRU_FILE1, QStringLiteral("Recent &File"),
                                 QStringLiteral("Open this flight"));
     file->addSeparator();
-    AddCommand(file, ID_APP_EXIT, QStringLiteral("E&xit"), QStringLiteral("Quit TAVOkit"));
+    AddCommand(file, ID_APP_EXIT, QStringLiteral("E&xit"), QStringLiteral("Quit TAVOkit"),
+               {QKeySequence(Qt::CTRL | Qt::Key_Q)});
     RebuildRecentMenu();
 
     QMenu* edit = bar->addMenu(QStringLiteral("&Edit"));
@@ -177,19 +179,19 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Insert the clipboard"),
                {QKeySequence(Qt::CTRL | Qt::Key_V), QKeySequence(Qt::SHIFT | Qt::Key_Insert)});
     edit->addSeparator();
-    AddCommand(edit, ID_EDIT_DELETE_TO_C1, QStringLiteral("Delete to C1"),
+    AddCommand(edit, ID_EDIT_DELETE_TO_C1, QStringLiteral("&Delete to C1"),
                QStringLiteral("Delete the data before cursor 1"));
-    AddCommand(edit, ID_EDIT_DELETE_AFTER_C2, QStringLiteral("Delete after C2"),
+    AddCommand(edit, ID_EDIT_DELETE_AFTER_C2, QStringLiteral("Delete a&fter C2"),
                QStringLiteral("Delete the data after cursor 2"));
-    AddCommand(edit, ID_EDIT_DELETE_BETWEEN, QStringLiteral("Delete between cursors"),
+    AddCommand(edit, ID_EDIT_DELETE_BETWEEN, QStringLiteral("Delete &between cursors"),
                QStringLiteral("Delete the data between the cursors"));
 
     QMenu* view = bar->addMenu(QStringLiteral("&View"));
-    QMenu* units = view->addMenu(QStringLiteral("Units"));
-    AddCommand(units, ID_UNITS_ENGLISH, QStringLiteral("English"),
+    QMenu* units = view->addMenu(QStringLiteral("&Units"));
+    AddCommand(units, ID_UNITS_ENGLISH, QStringLiteral("&English"),
                QStringLiteral("Show feet, mph and ft/s^2"))
         ->setCheckable(true);
-    AddCommand(units, ID_UNITS_METRIC, QStringLiteral("Metric"),
+    AddCommand(units, ID_UNITS_METRIC, QStringLiteral("&Metric"),
                QStringLiteral("Show metres, m/s and m/s^2"))
         ->setCheckable(true);
     AddCommand(view, ID_VIEW_TOOLBAR, QStringLiteral("&Toolbar"),
@@ -198,12 +200,12 @@ void CMainFrame::BuildMenus() {
     AddCommand(view, ID_VIEW_STATUS_BAR, QStringLiteral("&Status Bar"),
                QStringLiteral("Show or hide the status bar"))
         ->setCheckable(true);
-    AddCommand(view, ID_VIEW_SCALING, QStringLiteral("Scaling"),
+    AddCommand(view, ID_VIEW_SCALING, QStringLiteral("S&caling"),
                QStringLiteral("Set the limits of the axes"));
-    AddCommand(view, ID_VIEW_CURSORS, QStringLiteral("Cursors"),
+    AddCommand(view, ID_VIEW_CURSORS, QStringLiteral("Cu&rsors"),
                QStringLiteral("Show or hide the cursors"))
         ->setCheckable(true);
-    AddCommand(view, ID_VIEW_DETAILS, QStringLiteral("Details"),
+    AddCommand(view, ID_VIEW_DETAILS, QStringLiteral("&Details"),
                QStringLiteral("Edit the flight details"));
     AddCommand(view, ID_VIEW_STATISTICS, QStringLiteral("&Flight Statistics"),
                QStringLiteral("Apogee, burn, descent and landing of the flight"));
@@ -219,27 +221,28 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Show the whole flight"), {QKeySequence(Qt::Key_Home)});
 
     QMenu* tools = bar->addMenu(QStringLiteral("&Tools"));
-    AddCommand(tools, ID_TOOLS_DOWNLOAD, QStringLiteral("Download DATA"),
+    AddCommand(tools, ID_TOOLS_DOWNLOAD, QStringLiteral("&Download DATA"),
                QStringLiteral("Download the recorded flight from the recorder"));
-    AddCommand(tools, ID_TOOLS_MOTOR_REPORT, QStringLiteral("Create Motor Report"),
+    AddCommand(tools, ID_TOOLS_MOTOR_REPORT, QStringLiteral("Create &Motor Report"),
                QStringLiteral("Report on the motor between the cursors"));
-    AddCommand(tools, ID_TOOLS_ADMINISTER, QStringLiteral("Administer TAVO"),
+    AddCommand(tools, ID_TOOLS_ADMINISTER, QStringLiteral("&Administer TAVO"),
                QStringLiteral("Read and change the recorder's settings"));
-    AddCommand(tools, ID_TOOLS_SETUP, QStringLiteral("Setup"),
+    AddCommand(tools, ID_TOOLS_SETUP, QStringLiteral("&Setup"),
                QStringLiteral("Port, display and calibration settings"));
-    AddCommand(tools, ID_TOOLS_CD_REPORT, QStringLiteral("Create CD Report"),
+    AddCommand(tools, ID_TOOLS_CD_REPORT, QStringLiteral("Create &CD Report"),
                QStringLiteral("Report the drag coefficient between the cursors"));
     tools->addSeparator();
-    AddCommand(tools, ID_TELEMETRY_START, QStringLiteral("Start Telemetry"),
+    AddCommand(tools, ID_TELEMETRY_START, QStringLiteral("S&tart Telemetry"),
                QStringLiteral("Capture the receiver's live lines into the flight"));
-    AddCommand(tools, ID_TELEMETRY_STOP, QStringLiteral("Stop Telemetry"),
+    AddCommand(tools, ID_TELEMETRY_STOP, QStringLiteral("St&op Telemetry"),
                QStringLiteral("Stop the live capture"));
-    AddCommand(tools, ID_TELEMETRY_SHOW, QStringLiteral("Telemetry Data"),
+    AddCommand(tools, ID_TELEMETRY_SHOW, QStringLiteral("Te&lemetry Data"),
                QStringLiteral("List the samples with their altitudes"));
 
     QMenu* help = bar->addMenu(QStringLiteral("&Help"));
     AddCommand(help, ID_HELP_KEYS, QStringLiteral("&Keyboard and Mouse"),
-               QStringLiteral("The keys and mouse actions of the graph"));
+               QStringLiteral("The keys and mouse actions of the graph"),
+               {QKeySequence(Qt::Key_F1)});
     AddCommand(help, ID_APP_ABOUT, QStringLiteral("&About TAVOkit..."),
                QStringLiteral("Show the program's version"));
 
@@ -418,7 +421,10 @@ void CMainFrame::RebuildRecentMenu() {
     m_recentAnchor->setVisible(m_recent.isEmpty());
     for (int i = 0; i < m_recent.size(); ++i) {
         const QString path = m_recent[i];
-        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(path), this);
+        // An ampersand in a file name is shown, not taken for a mnemonic.
+        QString shown = path;
+        shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
+        auto* action = new QAction(QStringLiteral("&%1 %2").arg(i + 1).arg(shown), this);
         action->setStatusTip(QStringLiteral("Open this flight"));
         connect(action, &QAction::triggered, this, [this, path] {
             // A flight that has gone from its place leaves the list.

@@ -9,6 +9,7 @@
 
 #include "app/main_frame.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
 #include "stats/flight_stats.h"
 #include "uikit/dlg_common.h"
 #include "view/paint/graph_paint.h"
@@ -63,9 +64,8 @@ void CMainFrame::OnFileExportGraph() {
                 std::to_string(dialog.ChosenHeight()) + " is more than the memory holds.",
             "Error", Severity::Error);
     else if (!written)
-        prompt->ShowMessage("Could not write " + ToUtf8(QFileInfo(FromUtf8(path)).fileName()) +
-                                ":\n" + reason,
-                            "Error", Severity::Error);
+        prompt->ShowMessage(WithReason("Could not write " + FileNameOf(path), reason), "Error",
+                            Severity::Error);
 }
 
 // Edit > Copy puts the graph as the window shows it on the clipboard, as a picture and

@@ -4,6 +4,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "flight/atomic_file.h"
 #include "flight/text_format.h"
 #include "motor/rasp_reader.h"
 
@@ -33,7 +34,7 @@ int RunMotors(const CommandArgs& argv) {
     RaspFile file;
     std::string reason;
     if (!LoadRaspFile(path, file, reason))
-        return Failure("Could not read " + reason);
+        return Failure(WithReason("Could not read " + FileNameOf(path), reason));
     std::vector<std::string> motors, refused, fileWarnings;
     for (const EngMotor& m : file.motors) {
         const double impulse = TotalImpulse(m);

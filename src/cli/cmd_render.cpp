@@ -8,6 +8,7 @@
 #include "cli/commands.h"
 #include "cli/report_render.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
 #include "view/paint/graph_paint.h"
 
 namespace tavo::cli {
@@ -119,7 +120,7 @@ int RunRender(const CommandArgs& argv) {
     std::string reason;
     if (!WriteFileAtomically(out, bytes.constData(), static_cast<std::size_t>(bytes.size()),
                              reason))
-        return Failure(reason);
+        return Failure(WithReason("Could not write " + FileNameOf(out), reason));
     return kExitOk;
 }
 

@@ -44,7 +44,7 @@ int LoadCertified(const std::string& path, const std::optional<std::string>& nam
     RaspFile file;
     std::string reason;
     if (!LoadRaspFile(path, file, reason))
-        return Failure("Could not read " + reason);
+        return Failure(WithReason("Could not read " + FileNameOf(path), reason));
     std::string names;
     for (EngMotor& m : file.motors) {
         if (name && Utf8ToWindows1252(*name) == m.designation) {
@@ -58,10 +58,11 @@ int LoadCertified(const std::string& path, const std::optional<std::string>& nam
         return kExitOk;
     }
     if (file.motors.empty()) {
-        std::string text = FileNameOf(path) + " holds no motor that can be read";
+        std::string refusals;
         for (const RaspRefusal& r : file.refused)
-            text += "\n" + Windows1252ToUtf8(RefusalText(r));
-        return Failure(text);
+            refusals += (refusals.empty() ? "" : "\n") + Windows1252ToUtf8(RefusalText(r));
+        return Failure(
+            WithReason(FileNameOf(path) + " holds no motor that can be read.", refusals));
     }
     if (name)
         return UsageError("motor-report",

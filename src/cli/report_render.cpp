@@ -8,6 +8,7 @@
 #include "canvas/qt/svg_canvas.h"
 #include "cli/cli_common.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
 #include "reports/paint/report_paint.h"
 
 namespace tavo::cli {
@@ -25,7 +26,7 @@ int WriteOut(const std::string& path, const QByteArray& bytes) {
     std::string reason;
     if (!WriteFileAtomically(path, bytes.constData(), static_cast<std::size_t>(bytes.size()),
                              reason))
-        return Failure(reason);
+        return Failure(WithReason("Could not write " + FileNameOf(path), reason));
     return kExitOk;
 }
 

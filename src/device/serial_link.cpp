@@ -2,11 +2,9 @@
 
 #include <cstdio>
 
-namespace tavo {
+#include "flight/text_format.h"
 
-std::string WithReason(const std::string& text, const std::string& reason) {
-    return reason.empty() ? text : text + "\n" + reason;
-}
+namespace tavo {
 
 SerialLink::SerialLink(PortDirectory& ports, UserPrompt& prompt)
     : m_ports(ports), m_clock(ports.PortClock()), m_prompt(prompt) {}

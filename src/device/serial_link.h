@@ -122,7 +122,4 @@ private:
     const std::atomic<bool>* m_pCancel = nullptr;
 };
 
-// "text" with the system's reason on the line below it, when there is one.
-std::string WithReason(const std::string& text, const std::string& reason);
-
 } // namespace tavo

@@ -5,6 +5,7 @@
 
 #include "flight/archive.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 
@@ -168,7 +169,7 @@ bool LoadFlightFile(const std::string& path, FlightRecord& flight, FileError& er
     std::vector<std::uint8_t> bytes;
     std::string reason;
     if (!ReadWholeFile(path, kMaxFlightFileBytes, bytes, reason)) {
-        error = {"Error", "Cannot open " + path + ":\n" + reason};
+        error = {"Error", WithReason("Cannot open " + path, reason)};
         return false;
     }
     return DecodeFlightFile(bytes, FileNameOf(path), flight, error, version);
@@ -177,7 +178,7 @@ bool LoadFlightFile(const std::string& path, FlightRecord& flight, FileError& er
 bool SaveFlightFile(const std::string& path, const FlightRecord& flight, FileError& error) {
     std::string reason;
     if (!WriteFileAtomically(path, EncodeFlightFile(flight), reason)) {
-        error = {"Error", "Cannot save " + path + ":\n" + reason};
+        error = {"Error", WithReason("Cannot save " + path, reason)};
         return false;
     }
     return true;

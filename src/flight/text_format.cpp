@@ -121,6 +121,10 @@ std::string FormatLongDate(std::int64_t secondsSince1970) {
     return LocalDateText(secondsSince1970, ", ");
 }
 
+std::string WithReason(const std::string& text, const std::string& reason) {
+    return reason.empty() ? text : text + "\n\n" + reason;
+}
+
 void AppendWithCrlf(std::string& out, const std::string& text) {
     for (std::size_t i = 0; i < text.size(); ++i) {
         const char c = text[i];

@@ -41,6 +41,12 @@ std::string FormatLongDate(std::int64_t secondsSince1970);
 // so a multi-line text leaves a file with one kind of line end.
 void AppendWithCrlf(std::string& out, const std::string& text);
 
+// A message with the reason it is known to have (the system's error text, a file's
+// line) below it, after an empty line; the text alone when there is none. Every
+// message that can say why is put together here, so the program's own text always
+// stands first, whole and on its own line.
+std::string WithReason(const std::string& text, const std::string& reason);
+
 // Flight texts are 8-bit strings in Windows-1252, the code page of the machines the
 // flight files come from. These convert them for the places that need Unicode (JSON,
 // the window) and back.

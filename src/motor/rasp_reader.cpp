@@ -280,10 +280,8 @@ void ReadRaspText(std::string_view text, RaspFile& file) {
 
 bool LoadRaspFile(const std::string& path, RaspFile& file, std::string& reason) {
     std::string text;
-    if (!ReadRegularFile(path, text, reason)) {
-        reason = FileNameOf(path) + ": " + reason;
+    if (!ReadRegularFile(path, text, reason))
         return false;
-    }
     ReadRaspText(text, file);
     return true;
 }
@@ -297,8 +295,10 @@ std::string RefusalText(const RaspRefusal& r) {
 
 bool LoadEngFile(const std::string& path, std::vector<EngMotor>& motors, std::string& reason) {
     RaspFile file;
-    if (!LoadRaspFile(path, file, reason))
+    if (!LoadRaspFile(path, file, reason)) {
+        reason = FileNameOf(path) + ": " + reason;
         return false;
+    }
     if (file.motors.empty()) {
         reason = FileNameOf(path) + ": no motor could be read";
         for (const RaspRefusal& r : file.refused)

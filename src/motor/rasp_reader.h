@@ -34,7 +34,7 @@ struct RaspFile {
 // `refused`, or holds nothing at all for a file without a motor).
 void ReadRaspText(std::string_view text, RaspFile& file);
 
-// Reads a file. False, with `reason` naming the file, when it cannot be read at all:
+// Reads a file. False, with the system's `reason`, when it cannot be read at all:
 // not a regular file (a pipe or a device is refused at once, never waited on), larger
 // than kMaxEngFileBytes, or unreadable. A readable file returns true even when every
 // motor in it was refused.

@@ -114,15 +114,17 @@ bool ChooseCertifiedMotor(UserPrompt& prompt, const ChooseMotorFn& choose, EngMo
         prompt.SetBusy(false);
     }
     if (!read) {
-        prompt.ShowMessage("Could not read " + reason, "Error", Severity::Error);
+        prompt.ShowMessage(WithReason("Could not read " + FileNameOf(path), reason), "Error",
+                           Severity::Error);
         return false;
     }
     const std::string name = FileNameOf(path);
     if (file.motors.empty()) {
-        std::string text = name + " holds no motor that can be read.";
+        std::string refusals;
         for (const RaspRefusal& r : file.refused)
-            text += "\n" + RefusalText(r);
-        prompt.ShowMessage(text, "Error", Severity::Error);
+            refusals += (refusals.empty() ? "" : "\n") + RefusalText(r);
+        prompt.ShowMessage(WithReason(name + " holds no motor that can be read.", refusals),
+                           "Error", Severity::Error);
         return false;
     }
     std::size_t index = 0;

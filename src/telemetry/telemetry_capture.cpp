@@ -2,6 +2,7 @@
 
 #include <memory>
 
+#include "flight/text_format.h"
 #include "telemetry/telemetry_line.h"
 
 namespace tavo {
@@ -52,11 +53,7 @@ void TelemetryCapture::Run() {
         m_strPortName.empty() ? std::string() : m_ports.Resolve(m_strPortName);
     std::unique_ptr<SerialPort> port = m_ports.CreatePort(device);
     const auto fail = [&](const char* text, bool close) {
-        std::string message = text;
-        // The system's reason, where it gave one, on the line below.
-        const std::string reason = port->ErrorReason();
-        if (!reason.empty())
-            message += "\n" + reason;
+        const std::string message = WithReason(text, port->ErrorReason());
         if (close)
             port->Close();
         m_prompt.ShowMessage(message, "Error", Severity::Error);

@@ -190,7 +190,7 @@ TEST_F(MainFrameGraphTest, ExportGraphWritesTheChosenFormatAndSize) {
     user.files.push_back(dir.filePath(QStringLiteral("no/such/g.svg")).toStdString());
     frame->OnCommand(ID_FILE_EXPORT_GRAPH);
     ASSERT_EQ(user.messages.size(), 1u);
-    EXPECT_EQ(user.messages[0].text.rfind("Could not write g.svg:\n", 0), 0u)
+    EXPECT_EQ(user.messages[0].text.rfind("Could not write g.svg\n\n", 0), 0u)
         << user.messages[0].text;
     EXPECT_EQ(user.messages[0].severity, Severity::Error);
 }

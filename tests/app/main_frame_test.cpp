@@ -132,7 +132,7 @@ TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
     for (int id : {ID_TOOLS_DOWNLOAD, ID_TOOLS_MOTOR_REPORT, ID_TOOLS_CD_REPORT, ID_FILE_EXPORT,
                    ID_FILE_EXPORT_THRUST, ID_FILE_IMPORT_RDAS})
         EXPECT_TRUE(Enabled(id)) << id;
-    EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("Import RDAS..."));
+    EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("&Import RDAS..."));
 }
 
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {

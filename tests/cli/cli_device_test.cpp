@@ -142,7 +142,7 @@ TEST(CliRecorderErrors, UsageAndMissingDevices) {
     EXPECT_NE(refused.err.find("Please enter a positive integer."), std::string::npos);
     const auto r = RunCli({"recorder", "identify", "--port", "/nonexistent/ttyZR7"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.rfind("COMM open error\n", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("COMM open error\n\n", 0), 0u) << r.err;
     const auto d =
         RunCli({"download", TempDir("cli_nodev") + "/x.flt", "--port", "/nonexistent/ttyZR7"});
     EXPECT_EQ(d.exitCode, 1);

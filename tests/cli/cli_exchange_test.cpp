@@ -55,7 +55,7 @@ TEST_F(CliExchange, ExportCsvWritesTheExportAndHonoursFlightOptions) {
 
     r = RunCli({"export-csv", kDemo, dir + "/no/such/dir.csv"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.rfind("Could not write dir.csv:\n", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("Could not write dir.csv\n\n", 0), 0u) << r.err;
     r = RunCli({"export-csv", kDemo});
     EXPECT_EQ(r.exitCode, 2);
 }
@@ -185,7 +185,7 @@ TEST_F(CliExchange, ImportRdasMakesAFlightOrKeepsTheOneGiven) {
 
     r = RunCli({"import-rdas", kRdas + "rdas_marker_before_rate.txt", dir + "/none.flt"});
     EXPECT_EQ(r.exitCode, 1);
-    EXPECT_EQ(r.err.rfind("Could not import rdas_marker_before_rate.txt:\n", 0), 0u) << r.err;
+    EXPECT_EQ(r.err.rfind("Could not import rdas_marker_before_rate.txt\n\n", 0), 0u) << r.err;
     EXPECT_FALSE(std::filesystem::exists(dir + "/none.flt"));
 }
 

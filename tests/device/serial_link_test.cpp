@@ -108,7 +108,7 @@ TEST_P(OpenFailures, AutomaticProbeNamesThePortInStatusAndMessage) {
     const std::string line = std::string("COM1-") + GetParam().text;
     if (GetParam().fault == PortFault::Busy) {
         // A busy port is listed but never probed.
-        EXPECT_EQ(sink.events, (Lines{"status: Auto port", "message: Auto Port Open error\n" +
+        EXPECT_EQ(sink.events, (Lines{"status: Auto port", "message: Auto Port Open error\n\n" +
                                                                std::string("COM1 is in use by "
                                                                            "another program.\n") +
                                                                kCheckRecorder}));
@@ -116,7 +116,7 @@ TEST_P(OpenFailures, AutomaticProbeNamesThePortInStatusAndMessage) {
     } else {
         EXPECT_EQ(sink.events,
                   (Lines{"status: Auto port", "status: " + line, "message: " + line,
-                         "message: Auto Port Open error\nNo recorder answered on COM1.\n" +
+                         "message: Auto Port Open error\n\nNo recorder answered on COM1.\n" +
                              std::string(kCheckRecorder)}));
     }
 }
@@ -136,8 +136,8 @@ TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
     link.m_strPortName = "/nonexistent/ttyZR7";
     EXPECT_FALSE(link.OpenPort());
     ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n", 0), 0u) << sink.messages[0].text;
-    EXPECT_GT(sink.messages[0].text.size(), std::string("COMM open error\n").size());
+    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n\n", 0), 0u) << sink.messages[0].text;
+    EXPECT_GT(sink.messages[0].text.size(), std::string("COMM open error\n\n").size());
     EXPECT_TRUE(sink.status.empty());
 }
 
@@ -150,7 +150,7 @@ TEST(AutomaticDetection, NoPortsAtAll) {
     EXPECT_FALSE(link.m_bPortOpen);
     EXPECT_EQ(sink.events,
               (Lines{"status: Auto port", "message: No ports available",
-                     std::string("message: Auto Port Open error\n") + kCheckRecorder}));
+                     std::string("message: Auto Port Open error\n\n") + kCheckRecorder}));
 }
 
 TEST(AutomaticDetection, AFailureNamesThePortsTriedAndTheBusyOnes) {
@@ -167,7 +167,7 @@ TEST(AutomaticDetection, AFailureNamesThePortsTriedAndTheBusyOnes) {
     EXPECT_FALSE(link.OpenPort());
     ASSERT_FALSE(sink.messages.empty());
     EXPECT_EQ(sink.messages.back().text,
-              std::string("Auto Port Open error\nNo recorder answered on COM1, COM3. COM2, COM4 "
+              std::string("Auto Port Open error\n\nNo recorder answered on COM1, COM3. COM2, COM4 "
                           "are in use by other programs.\n") +
                   kCheckRecorder);
 }

@@ -216,13 +216,12 @@ TEST(RaspReader, RefusesWhatIsNoMotorFileAtOnce) {
         std::string reason;
         EXPECT_FALSE(LoadRaspFile(path, f, reason));
         EXPECT_EQ(f.motors.size(), 1u);
-        EXPECT_NE(reason.find(std::filesystem::path(path).filename().string()), std::string::npos)
-            << reason;
+        EXPECT_FALSE(reason.empty());
     }
     std::vector<EngMotor> motors;
     std::string reason;
     EXPECT_FALSE(LoadEngFile(fifo, motors, reason));
-    EXPECT_NE(reason.find("not a regular file"), std::string::npos);
+    EXPECT_EQ(reason, "pipe.eng: not a regular file");
 }
 
 } // namespace

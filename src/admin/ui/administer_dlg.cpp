@@ -80,19 +80,19 @@ void CAdministerDlg::BuildControls() {
         return new QPushButton(QString::fromLatin1(text), this);
     };
     portName = new QComboBox(this);
-    autoPort = new QCheckBox(QStringLiteral("Auto"), this);
-    connectButton = button("Connect");
-    readButton = button("Read Values from TAVO");
-    writeButton = button("Write Values to TAVO");
-    defaultsButton = button("Set Defaults");
+    autoPort = new QCheckBox(QStringLiteral("&Auto"), this);
+    connectButton = button("&Connect");
+    readButton = button("&Read Values from TAVO");
+    writeButton = button("&Write Values to TAVO");
+    defaultsButton = button("Set &Defaults");
     okButton = button("OK");
     cancelButton = button("Cancel");
     model = new QLabel(this);
     version = new QLabel(this);
     serialNumber = new QLabel(this);
-    eventLaunch = new QRadioButton(QStringLiteral("Fire output on launch"), this);
-    eventBurnOut = new QRadioButton(QStringLiteral("Fire output on burn out #"), this);
-    eventApogee = new QRadioButton(QStringLiteral("Fire output on apogee"), this);
+    eventLaunch = new QRadioButton(QStringLiteral("Fire output on &launch"), this);
+    eventBurnOut = new QRadioButton(QStringLiteral("Fire output on &burn out #"), this);
+    eventApogee = new QRadioButton(QStringLiteral("Fire output on apo&gee"), this);
     burnOutNumber = new QLineEdit(this);
     eventDelay = new QLineEdit(this);
     sampleRate = new QComboBox(this);
@@ -101,16 +101,16 @@ void CAdministerDlg::BuildControls() {
     preLaunch = new QComboBox(this);
     for (const char* entry : kPreLaunchEntries)
         preLaunch->addItem(QString::fromLatin1(entry));
-    calibrateButton = button("Calibrate");
+    calibrateButton = button("Calibra&te");
     twoGee = new QLabel(this);
-    actionTimeLabel = new QLabel(QStringLiteral("Action time(mS)"), this);
+    actionTimeLabel = new QLabel(QStringLiteral("Action t&ime(mS)"), this);
     actionTime = new QLineEdit(this);
     actionTimeHint = new QLabel(QStringLiteral("(200)"), this);
-    breakwire = new QCheckBox(QStringLiteral("Breakwire launch detect"), this);
-    normallyOpen = new QRadioButton(QStringLiteral("Normally Open"), this);
-    normallyClosed = new QRadioButton(QStringLiteral("Normally Closed"), this);
+    breakwire = new QCheckBox(QStringLiteral("Brea&kwire launch detect"), this);
+    normallyOpen = new QRadioButton(QStringLiteral("Normally &Open"), this);
+    normallyClosed = new QRadioButton(QStringLiteral("&Normally Closed"), this);
     status = new QListWidget(this);
-    commandButton = button("Command");
+    commandButton = button("Co&mmand");
     busyBar = new QProgressBar(this);
     busyBar->setRange(0, 0); // no count to show: it moves while the recorder is busy
     busyBar->setTextVisible(false);
@@ -131,7 +131,7 @@ void CAdministerDlg::LayOut() {
     m_body = new QWidget(this);
     auto label = [this](const char* text) { return new QLabel(QString::fromLatin1(text), this); };
     auto* portRow = new QHBoxLayout;
-    auto* portLabel = label("Port:");
+    auto* portLabel = label("&Port:");
     portLabel->setBuddy(portName);
     portRow->addWidget(portLabel);
     portRow->addWidget(portName, 1);
@@ -157,7 +157,7 @@ void CAdministerDlg::LayOut() {
     eventGrid->addWidget(eventBurnOut, 1, 0);
     eventGrid->addWidget(burnOutNumber, 1, 1);
     eventGrid->addWidget(eventApogee, 2, 0, 1, 2);
-    auto* delayLabel = label("Event delay(mS)");
+    auto* delayLabel = label("&Event delay(mS)");
     delayLabel->setBuddy(eventDelay);
     eventGrid->addWidget(delayLabel, 3, 0);
     eventGrid->addWidget(eventDelay, 3, 1);
@@ -165,11 +165,11 @@ void CAdministerDlg::LayOut() {
 
     auto* sampling = new QGroupBox(QStringLiteral("Sampling"), this);
     auto* samplingGrid = new QGridLayout(sampling);
-    auto* rateLabel = label("Sample rate");
+    auto* rateLabel = label("&Sample rate");
     rateLabel->setBuddy(sampleRate);
     samplingGrid->addWidget(rateLabel, 0, 0);
     samplingGrid->addWidget(sampleRate, 0, 1);
-    auto* preLabel = label("Pre-Launch buffer size");
+    auto* preLabel = label("Pre-Launch bu&ffer size");
     preLabel->setBuddy(preLaunch);
     samplingGrid->addWidget(preLabel, 1, 0);
     samplingGrid->addWidget(preLaunch, 1, 1);
@@ -196,7 +196,7 @@ void CAdministerDlg::LayOut() {
     settingsColumn->addWidget(detect);
 
     auto* statusColumn = new QVBoxLayout;
-    auto* statusLabel = label("Status:");
+    auto* statusLabel = label("Stat&us:");
     statusLabel->setBuddy(status);
     statusColumn->addWidget(statusLabel);
     statusColumn->addWidget(status, 1);
@@ -286,7 +286,8 @@ void CAdministerDlg::Show(const AdministerView& v) {
     version->setText(FromUtf8(v.m_strVersion));
     serialNumber->setText(FromUtf8(v.m_strSerialNumber));
     twoGee->setText(FromUtf8(v.m_strTwoGee));
-    connectButton->setText(v.connected ? QStringLiteral("Disconnect") : QStringLiteral("Connect"));
+    connectButton->setText(v.connected ? QStringLiteral("Dis&connect")
+                                       : QStringLiteral("&Connect"));
     {
         const QSignalBlocker blockRate(sampleRate);
         const QSignalBlocker blockPre(preLaunch);

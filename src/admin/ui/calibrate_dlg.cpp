@@ -17,12 +17,14 @@ CCalibrateDlg::CCalibrateDlg(LinkThread& thread, RecorderProtocol& protocol, int
     setWindowTitle(QStringLiteral("Calibrate acceleration"));
     twoGee = new QLineEdit(QString::number(twoGeeValue), this);
     auto* grid = new QGridLayout;
-    auto* twoGeeLabel = new QLabel(QStringLiteral("2G Value"), this);
+    auto* twoGeeLabel = new QLabel(QStringLiteral("&2G Value"), this);
     twoGeeLabel->setBuddy(twoGee);
     grid->addWidget(twoGeeLabel, 0, 0);
     grid->addWidget(twoGee, 0, 1);
     for (int i = 0; i < 2; ++i) {
-        readButton[i] = new QPushButton(QStringLiteral("READ"), this);
+        // Two buttons of one text: each keeps a letter of its own.
+        readButton[i] =
+            new QPushButton(i == 0 ? QStringLiteral("&READ") : QStringLiteral("R&EAD"), this);
         readButton[i]->setAutoDefault(false);
         reading[i] = new QLineEdit(this);
         reading[i]->setReadOnly(true);

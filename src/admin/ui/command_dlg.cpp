@@ -19,16 +19,16 @@ CCommandDlg::CCommandDlg(LinkThread& thread, SerialLink& link, QWidget* parent)
     address = new QLineEdit(QStringLiteral("0"), this);
     reply = new QLineEdit(this);
     reply->setReadOnly(true);
-    sendButton = new QPushButton(QStringLiteral("Send"), this);
-    helpButton = new QPushButton(QStringLiteral("Help"), this);
+    sendButton = new QPushButton(QStringLiteral("&Send"), this);
+    helpButton = new QPushButton(QStringLiteral("&Help"), this);
     helpButton->setAutoDefault(false);
     sendButton->setDefault(true); // Enter sends
 
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Command:"), command);
-    form->addRow(QStringLiteral("Value:"), value);
-    form->addRow(QStringLiteral("Address:"), address);
-    form->addRow(QStringLiteral("Reply:"), reply);
+    form->addRow(QStringLiteral("&Command:"), command);
+    form->addRow(QStringLiteral("&Value:"), value);
+    form->addRow(QStringLiteral("&Address:"), address);
+    form->addRow(QStringLiteral("R&eply:"), reply);
     auto* buttons = new QHBoxLayout;
     buttons->addStretch();
     buttons->addWidget(sendButton);

@@ -50,8 +50,8 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.m_nMaxSamples) {
     setWindowTitle(QStringLiteral("Download DATA"));
 
-    m_read = new QPushButton(QStringLiteral("Read EEPROM"), this);
-    m_abort = new QPushButton(QStringLiteral("ABORT"), this);
+    m_read = new QPushButton(QStringLiteral("&Read EEPROM"), this);
+    m_abort = new QPushButton(QStringLiteral("&ABORT"), this);
     m_ok = new QPushButton(QStringLiteral("OK"), this);
     m_cancel = new QPushButton(QStringLiteral("Cancel"), this);
     m_samplesRead = new QLabel(this);
@@ -65,7 +65,7 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     m_progress->setRange(0, 1);
     m_progress->setValue(0);
     m_max = new QLineEdit(QString::number(m_nMaxToReceive), this);
-    auto* maxLabel = new QLabel(QStringLiteral("Max samples\nto receive"), this);
+    auto* maxLabel = new QLabel(QStringLiteral("&Max samples\nto receive"), this);
     maxLabel->setBuddy(m_max);
 
     auto* grid = new QGridLayout;
@@ -90,6 +90,9 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     setTabOrder(m_abort, m_max);
     setTabOrder(m_max, m_ok);
     setTabOrder(m_ok, m_cancel);
+    // Reading is what the dialog is opened for: Enter or Space at once starts it, and
+    // OK takes the focus when the transfer has ended.
+    m_read->setFocus();
 
     connect(m_read, &QPushButton::clicked, this, &CDownloadDlg::OnReadEeprom);
     connect(m_abort, &QPushButton::clicked, this, &CDownloadDlg::OnAbort);

@@ -1,6 +1,7 @@
 #include "device/ui/port_combo.h"
 
 #include <QComboBox>
+#include <QCompleter>
 #include <QFontMetrics>
 #include <QHeaderView>
 #include <QStandardItemModel>
@@ -57,6 +58,11 @@ void FillPortCombo(QComboBox& combo, const std::vector<PortChoice>& choices,
     }
     view->setMinimumWidth(width);
 
+    // Inline completion would take the first Enter for itself whenever the name is
+    // selected, as it is when Tab arrives; a list of the matching ports keeps Enter for
+    // the dialog's default button.
+    if (combo.completer() != nullptr)
+        combo.completer()->setCompletionMode(QCompleter::PopupCompletion);
     combo.setCurrentIndex(FindPortChoice(choices, current.toStdString()));
     combo.setEditText(current);
 }

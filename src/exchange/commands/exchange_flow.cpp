@@ -5,6 +5,7 @@
 
 #include "exchange/csv_export.h"
 #include "flight/atomic_file.h"
+#include "flight/text_format.h"
 
 namespace tavo {
 namespace {
@@ -71,8 +72,8 @@ FileChoice RdasOpenChoice() {
 }
 
 std::string FileFailureText(const std::string& path, const std::string& reason, bool writing) {
-    return std::string(writing ? "Could not write " : "Could not import ") + FileNameOf(path) +
-           ":\n" + reason;
+    return WithReason(
+        std::string(writing ? "Could not write " : "Could not import ") + FileNameOf(path), reason);
 }
 
 bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {

@@ -5,6 +5,7 @@
 #include <QDateTime>
 #include <QFormLayout>
 #include <QHBoxLayout>
+#include <QLabel>
 #include <QLineEdit>
 #include <QPlainTextEdit>
 #include <QSignalBlocker>
@@ -25,12 +26,12 @@ CDetailsDlg::CDetailsDlg(const FlightRecord& doc, QWidget* parent)
     motor = new QLineEdit(FromFlightText(doc.m_strMotor));
     comment = new QPlainTextEdit(FromFlightText(doc.m_strComment));
     comment->setTabChangesFocus(true);
-    form->addRow(QStringLiteral("Date:"), date);
-    form->addRow(QStringLiteral("Name:"), name);
-    form->addRow(QStringLiteral("Motor:"), motor);
-    form->addRow(QStringLiteral("Comment:"), comment);
+    form->addRow(QStringLiteral("&Date:"), date);
+    form->addRow(QStringLiteral("&Name:"), name);
+    form->addRow(QStringLiteral("M&otor:"), motor);
+    form->addRow(QStringLiteral("&Comment:"), comment);
 
-    const char* labels[3] = {"Pre-launch weight:", "Propellant weight:", "Max Diameter:"};
+    const char* labels[3] = {"&Pre-launch weight:", "P&ropellant weight:", "&Max Diameter:"};
     const char* metric[3] = {"Kg", "Kg", "m"};
     const char* english[3] = {"LB", "LB", "in"};
     for (int q = 0; q < 3; ++q) {
@@ -42,7 +43,9 @@ CDetailsDlg::CDetailsDlg(const FlightRecord& doc, QWidget* parent)
         auto* row = new QHBoxLayout;
         row->addWidget(values[q], 1);
         row->addWidget(units[q]);
-        form->addRow(QString::fromLatin1(labels[q]), row);
+        auto* label = new QLabel(QString::fromLatin1(labels[q]));
+        label->setBuddy(values[q]);
+        form->addRow(label, row);
         connect(units[q], &QComboBox::currentIndexChanged, this,
                 [this, q](int index) { OnUnitChanged(q, index); });
     }

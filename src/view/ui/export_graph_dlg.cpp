@@ -27,8 +27,8 @@ CExportGraphDlg::CExportGraphDlg(int windowWidth, int windowHeight, QWidget* par
                             .arg(QString::fromLatin1(GraphFormatFilter(f)),
                                  QString::fromLatin1(GraphFormatExtension(f))));
     windowSize = new QRadioButton(
-        QStringLiteral("Window size (%1 x %2)").arg(windowWidth).arg(windowHeight));
-    otherSize = new QRadioButton(QStringLiteral("Other size:"));
+        QStringLiteral("&Window size (%1 x %2)").arg(windowWidth).arg(windowHeight));
+    otherSize = new QRadioButton(QStringLiteral("&Other size:"));
     windowSize->setChecked(true);
     width = new QSpinBox;
     height = new QSpinBox;
@@ -48,8 +48,8 @@ CExportGraphDlg::CExportGraphDlg(int windowWidth, int windowHeight, QWidget* par
     other->addWidget(new QLabel(QStringLiteral("x")));
     other->addWidget(height);
     auto* form = new QFormLayout;
-    form->addRow(QStringLiteral("Format:"), format);
-    form->addRow(QStringLiteral("Size:"), windowSize);
+    form->addRow(QStringLiteral("&Format:"), format);
+    form->addRow(QStringLiteral("&Size:"), windowSize);
     form->addRow(QString(), other);
     form->addRow(QString(), new QLabel(QStringLiteral("PDF gives the printed page of that size.")));
     LayOutWithOkCancel(*this, form);

@@ -13,8 +13,8 @@ namespace {
 float ScalingValues::*const kFields[6] = {&ScalingValues::accelMax, &ScalingValues::accelMin,
                                           &ScalingValues::velMax,   &ScalingValues::velMin,
                                           &ScalingValues::altMax,   &ScalingValues::altMin};
-const char* const kLabels[6] = {"Max Acceleration", "Min Acceleration", "Max Velocity",
-                                "Min Velocity",     "Max Altitude",     "Min Altitude"};
+const char* const kLabels[6] = {"&Max Acceleration", "M&in Acceleration", "Max &Velocity",
+                                "Min Ve&locity",     "Max Al&titude",     "Min Altit&ude"};
 } // namespace
 
 CScalingDlg::CScalingDlg(CTAVOkitDoc& doc, QWidget* parent)
@@ -26,7 +26,7 @@ CScalingDlg::CScalingDlg(CTAVOkitDoc& doc, QWidget* parent)
         form->addRow(QString::fromLatin1(kLabels[i]), edits[i]);
     }
     Show(m_values);
-    autoButton = new QPushButton(QStringLiteral("AUTO"));
+    autoButton = new QPushButton(QStringLiteral("&AUTO"));
     autoButton->setAutoDefault(false);
     connect(autoButton, &QPushButton::clicked, this, [this] { OnAuto(); });
     LayOutWithOkCancel(*this, form)->addButton(autoButton, QDialogButtonBox::ActionRole);

@@ -29,21 +29,23 @@ CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* 
         *commPort,
         ListPortChoices(ports != nullptr ? *ports : DefaultPortDirectory(), ToUtf8(stored)),
         stored);
-    autoCom = new QCheckBox(QStringLiteral("Auto Com"));
+    autoCom = new QCheckBox(QStringLiteral("&Auto Com"));
     autoCom->setChecked(values.autoComPort);
     auto* portRow = new QHBoxLayout;
     portRow->addWidget(commPort, 1);
     portRow->addWidget(autoCom);
-    form->addRow(QStringLiteral("Comm port"), portRow);
+    auto* portLabel = new QLabel(QStringLiteral("&Comm port"));
+    portLabel->setBuddy(commPort);
+    form->addRow(portLabel, portRow);
 
     baud = new QComboBox;
     baud->addItems({QStringLiteral("2400"), QStringLiteral("4800"), QStringLiteral("9600")});
     baud->setEnabled(false);
-    form->addRow(QStringLiteral("BAUD"), baud);
+    form->addRow(QStringLiteral("&BAUD"), baud);
 
     auto* cursorBox = new QGroupBox(QStringLiteral("Cursor Display"));
-    cursorLeft = new QRadioButton(QStringLiteral("Left"));
-    cursorRight = new QRadioButton(QStringLiteral("Right"));
+    cursorLeft = new QRadioButton(QStringLiteral("&Left"));
+    cursorRight = new QRadioButton(QStringLiteral("&Right"));
     (values.cursorPosition == 0 ? cursorLeft : cursorRight)->setChecked(true);
     auto* cursorRow = new QHBoxLayout(cursorBox);
     cursorRow->addWidget(cursorLeft);
@@ -54,16 +56,18 @@ CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* 
     auto* rateRow = new QHBoxLayout;
     rateRow->addWidget(sampleRate);
     rateRow->addWidget(new QLabel(QStringLiteral("Hz")));
-    form->addRow(QStringLiteral("Sample rate"), rateRow);
+    auto* rateLabel = new QLabel(QStringLiteral("&Sample rate"));
+    rateLabel->setBuddy(sampleRate);
+    form->addRow(rateLabel, rateRow);
 
-    accelInGees = new QCheckBox(QStringLiteral("Display acceleration in Gee's"));
+    accelInGees = new QCheckBox(QStringLiteral("Display acceleration in &Gee's"));
     accelInGees->setChecked(values.accelInGees);
-    drawGrid = new QCheckBox(QStringLiteral("Draw Grid"));
+    drawGrid = new QCheckBox(QStringLiteral("&Draw Grid"));
     drawGrid->setChecked(values.drawGrid);
     form->addRow(accelInGees);
     form->addRow(drawGrid);
 
-    useAccelOffset = new QCheckBox(QStringLiteral("Use Acceleration Offset"));
+    useAccelOffset = new QCheckBox(QStringLiteral("Use Acceleration &Offset"));
     useAccelOffset->setChecked(values.useAccelOffset);
     accelOffset = new QLineEdit(QString::fromStdString(FormatIntegerField(values.accelOffset)));
     accelOffset->setReadOnly(true);
@@ -73,11 +77,11 @@ CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* 
     form->addRow(offsetRow);
 
     auto* calBox = new QGroupBox(QStringLiteral("Accelerometer calibration"));
-    useFileTwoGee = new QRadioButton(QStringLiteral("Use 2G value from file"));
-    useOtherTwoGee = new QRadioButton(QStringLiteral("Use other value"));
+    useFileTwoGee = new QRadioButton(QStringLiteral("Use 2G value from &file"));
+    useOtherTwoGee = new QRadioButton(QStringLiteral("Use o&ther value"));
     (values.useFileTwoGee ? useFileTwoGee : useOtherTwoGee)->setChecked(true);
     twoGee = new QLineEdit(QString::fromStdString(FormatRealField(values.twoGee)));
-    saveTwoGee = new QCheckBox(QStringLiteral("Save this value to file"));
+    saveTwoGee = new QCheckBox(QStringLiteral("Sa&ve this value to file"));
     saveTwoGee->setChecked(false);
     auto* calLayout = new QVBoxLayout(calBox);
     calLayout->addWidget(useFileTwoGee);
@@ -88,7 +92,7 @@ CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* 
     calLayout->addWidget(saveTwoGee);
     form->addRow(calBox);
 
-    displayRaw = new QCheckBox(QStringLiteral("Display raw data"));
+    displayRaw = new QCheckBox(QStringLiteral("Display ra&w data"));
     displayRaw->setChecked(values.displayRaw);
     form->addRow(displayRaw);
 

@@ -50,7 +50,7 @@ protected:
     }
     static QPushButton* Button(CDownloadDlg& d, const char* text) {
         for (QPushButton* b : d.findChildren<QPushButton*>())
-            if (b->text() == QLatin1String(text))
+            if (b->text().remove(QLatin1Char('&')) == QLatin1String(text))
                 return b;
         return nullptr;
     }

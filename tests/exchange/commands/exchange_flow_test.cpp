@@ -73,7 +73,7 @@ TEST(ExchangeFlow, CsvExportAsksForAFileAndReportsFailures) {
     ASSERT_EQ(ui.log.size(), 4u);
     EXPECT_EQ(ui.log[0], dialog);
     EXPECT_EQ(ui.log[1], dialog);
-    EXPECT_EQ(ui.log[2].rfind("message Error: Could not write x.csv:\n", 0), 0u) << ui.log[2];
+    EXPECT_EQ(ui.log[2].rfind("message Error: Could not write x.csv\n\n", 0), 0u) << ui.log[2];
     EXPECT_EQ(ui.log[3], dialog);
     EXPECT_EQ(ui.busy, 0);
     EXPECT_FALSE(std::filesystem::exists(dir + "/missing"));
@@ -171,9 +171,9 @@ TEST(ExchangeFlow, RdasImportReportsWhatItCannotUse) {
     const std::string dialog = "open Import File | RDAS file | txt";
     ASSERT_EQ(ui.log.size(), 6u);
     EXPECT_EQ(ui.log[0], dialog);
-    EXPECT_EQ(ui.log[2].rfind("message Error: Could not import rdas_marker_before_rate.txt:\n", 0),
+    EXPECT_EQ(ui.log[2].rfind("message Error: Could not import rdas_marker_before_rate.txt\n\n", 0),
               0u);
-    EXPECT_EQ(ui.log[4].rfind("message Error: Could not import nothing.txt:\n", 0), 0u);
+    EXPECT_EQ(ui.log[4].rfind("message Error: Could not import nothing.txt\n\n", 0), 0u);
     EXPECT_EQ(ui.busy, 0);
 }
 

@@ -45,7 +45,11 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
     // dense screen needs its lines at device resolution, which the columns cannot give.
     const QPaintDevice* device = painter.device();
     const bool dense = device != nullptr && device->devicePixelRatio() != 1.0;
-    if (!dense && DrawGraphImage(buffer, cw, ch, flight, view, page)) {
+    // The copy pays only for curves of a sample or more a column: a view zoomed in that
+    // far has a few long lines, as quick through Qt.
+    const double shown =
+        view.m_window.Whole() ? static_cast<double>(flight.m_arrAccel.size()) : view.m_window.span;
+    if (!dense && shown >= cw && DrawGraphImage(buffer, cw, ch, flight, view, page)) {
         painter.drawImage(0, 0, buffer);
         return;
     }

@@ -16,10 +16,10 @@ class QPagedPaintDevice;
 
 namespace tavo {
 
-// The window's client area: one view unit per pixel. At one device pixel a unit the
-// picture is drawn in `buffer` (kept between paints) and copied to the painter; at a
-// higher density it is drawn on the painter itself, so lines and text stay at device
-// resolution while the layout stays in units.
+// The window's client area: one view unit per pixel. At one device pixel a unit, with a
+// sample or more a column, the picture is drawn in `buffer` (kept between paints) and
+// copied to the painter. Otherwise it is drawn on the painter itself: on a denser screen
+// its lines and text are then drawn at device resolution while the layout stays in units.
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
                         GraphViewState& view, QImage& buffer);
 

@@ -141,6 +141,12 @@ TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
         }
     EXPECT_EQ(strays, 0);
     EXPECT_GT(differ, 0) << "the window's curves are not Qt's lines";
+    // Zoomed in to fewer samples than columns, the window is drawn on directly.
+    view.m_window = {1000, 500};
+    QImage unused;
+    QPainter painter(&window);
+    PaintGraphOnScreen(painter, 1200, 700, f, view, unused);
+    EXPECT_TRUE(unused.isNull());
 }
 
 // On a screen of two device pixels a unit the layout stays in units while every line

@@ -30,6 +30,11 @@ public:
     void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
     bool ThinsColumns() const override { return m_reduce; }
 
+protected:
+    QPainter& Painter() { return m_painter; }
+    // Something was drawn past the painter's back: the last white fill is no longer clean.
+    void Drew() { m_white = QRect(); }
+
 private:
     QPainter& m_painter;
     bool m_reduce;

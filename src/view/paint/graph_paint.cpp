@@ -6,15 +6,53 @@
 #include <QPainter>
 #include <QPdfWriter>
 
+#include "canvas/qt/image_canvas.h"
 #include "canvas/qt/qpainter_canvas.h"
 #include "canvas/qt/svg_canvas.h"
 
 namespace tavo {
 
+namespace {
+
+// The picture of a client size in an RGB32 image of that size, reusing `image`'s memory
+// when it already has the size. False when no such image could be made.
+bool DrawGraphImage(QImage& image, int cw, int ch, FlightRecord& flight, GraphViewState& view,
+                    const GraphPage& page) {
+    const QSize size(cw < 1 ? 1 : cw, ch < 1 ? 1 : ch);
+    if (image.size() != size || image.format() != QImage::Format_RGB32 ||
+        image.devicePixelRatio() != 1.0)
+        image = QImage(size, QImage::Format_RGB32);
+    if (image.isNull())
+        return false;
+    // The graph fills its page white first, so the old picture needs no clearing, unless
+    // the page is empty.
+    if (cw < 1 || ch < 1)
+        image.fill(Qt::white);
+    QPainter painter(&image);
+    ImageCanvas canvas(painter, image);
+    DrawGraph(canvas, flight, view, page);
+    return true;
+}
+
+} // namespace
+
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
-                        GraphViewState& view) {
+                        GraphViewState& view, QImage& buffer) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
+    // Qt's line drawing is the bulk of a full-screen picture, and it can be bypassed only
+    // on an image of one pixel a unit. The window's own surface is no such image, and a
+    // dense screen needs its lines at device resolution, which the columns cannot give.
+    const QPaintDevice* device = painter.device();
+    const bool dense = device != nullptr && device->devicePixelRatio() != 1.0;
+    // The copy pays only for curves of a sample or more a column: a view zoomed in that
+    // far has a few long lines, as quick through Qt.
+    const double shown =
+        view.m_window.Whole() ? static_cast<double>(flight.m_arrAccel.size()) : view.m_window.span;
+    if (!dense && shown >= cw && DrawGraphImage(buffer, cw, ch, flight, view, page)) {
+        painter.drawImage(0, 0, buffer);
+        return;
+    }
     QPainterCanvas canvas(painter, true);
     DrawGraph(canvas, flight, view, page);
 }
@@ -38,7 +76,10 @@ void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, 
 QImage RenderGraphImage(int cw, int ch, FlightRecord& flight, GraphViewState& view) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
-    return DrawToImage(cw, ch, [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page); });
+    QImage image;
+    if (!DrawGraphImage(image, cw, ch, flight, view, page))
+        return QImage();
+    return image;
 }
 
 QByteArray RenderGraphSvg(int cw, int ch, FlightRecord& flight, GraphViewState& view) {

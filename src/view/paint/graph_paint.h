@@ -16,9 +16,12 @@ class QPagedPaintDevice;
 
 namespace tavo {
 
-// The window's client area: one view unit per pixel.
+// The window's client area: one view unit per pixel. At one device pixel a unit, with a
+// sample or more a column, the picture is drawn in `buffer` (kept between paints) and
+// copied to the painter. Otherwise it is drawn on the painter itself: on a denser screen
+// its lines and text are then drawn at device resolution while the layout stays in units.
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
-                        GraphViewState& view);
+                        GraphViewState& view, QImage& buffer);
 
 // One printed page on a painter that is active on a paged device (printer, preview,
 // PDF writer): the graph of the client size cw x ch with the details block.

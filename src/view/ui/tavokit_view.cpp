@@ -27,7 +27,7 @@ void CTAVOkitView::UpdatePage() {
 void CTAVOkitView::paintEvent(QPaintEvent*) {
     UpdatePage();
     QPainter painter(this);
-    PaintGraphOnScreen(painter, width(), height(), m_doc, m_state);
+    PaintGraphOnScreen(painter, width(), height(), m_doc, m_state, m_picture);
 }
 
 void CTAVOkitView::resizeEvent(QResizeEvent* event) {

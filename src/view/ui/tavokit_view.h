@@ -2,6 +2,7 @@
 // The one view of the main window: paints the graph and turns mouse, wheel and key
 // events into the controller's cursor drags, zoom, pan and curve switches.
 
+#include <QImage>
 #include <QWidget>
 
 #include "uikit/qt_user_prompt.h"
@@ -40,6 +41,7 @@ private:
     GraphViewState m_state;
     GraphController m_controller;
     QtUserPrompt m_ownPrompt{this};
+    QImage m_picture; // drawn in, then copied to the window (see PaintGraphOnScreen)
 };
 
 } // namespace tavo

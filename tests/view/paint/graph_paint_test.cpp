@@ -88,6 +88,98 @@ TEST(GraphPaint, ThinnedCurvesLightTheSamePixelsAsEveryPoint) {
     }
 }
 
+// A noisy flight's whole-flight graph on a full-screen window.
+void NoisyFlight(FlightRecord& f) {
+    unsigned seed = 99u;
+    for (int i = 0; i < 32768; ++i) {
+        seed = seed * 1103515245u + 12345u;
+        const int base = i < 3000 ? 2048 : i < 6000 ? 1900 : 2063;
+        f.m_pSamples.items().push_back(
+            std::to_string(base + static_cast<int>((seed >> 16) % 9u) - 4));
+    }
+    f.m_nSampleRate = 500;
+    f.m_fTwoGeeFile = 30.0f;
+    f.Recompute();
+}
+
+TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
+    GuiApp();
+    FlightRecord f;
+    NoisyFlight(f);
+    GraphViewState view;
+    QImage window(1200, 700, QImage::Format_RGB32), buffer;
+    {
+        QPainter painter(&window);
+        PaintGraphOnScreen(painter, 1200, 700, f, view, buffer);
+    }
+    EXPECT_EQ(window, RenderGraphImage(1200, 700, f, view)) << "the PNG file shows the window";
+    QImage qt(1200, 700, QImage::Format_RGB32);
+    {
+        QPainter painter(&qt);
+        QPainterCanvas canvas(painter, true);
+        DrawGraph(canvas, f, view, {1200, 700, false, 0, 0});
+    }
+    // A pixel one picture lights and the other lights nowhere within a pixel, by colour:
+    // a lost stroke or a shifted curve shows in hundreds; Qt's turns differ by a pixel.
+    int strays = 0, differ = 0;
+    const auto same = [](const QImage& im, int x, int y, QRgb c) {
+        return x >= 0 && y >= 0 && x < im.width() && y < im.height() && im.pixel(x, y) == c;
+    };
+    for (int y = 0; y < 700; ++y)
+        for (int x = 0; x < 1200; ++x) {
+            const QRgb a = window.pixel(x, y), b = qt.pixel(x, y);
+            if (a == b)
+                continue;
+            ++differ;
+            for (const auto& [im, c] : {std::pair{&qt, a}, std::pair{&window, b}}) {
+                bool near = c == 0xffffffffu;
+                for (int dy = -1; dy <= 1; ++dy)
+                    for (int dx = -1; dx <= 1; ++dx)
+                        near |= same(*im, x + dx, y + dy, c);
+                strays += !near;
+            }
+        }
+    EXPECT_EQ(strays, 0);
+    EXPECT_GT(differ, 0) << "the window's curves are not Qt's lines";
+    // Zoomed in to fewer samples than columns, the window is drawn on directly.
+    view.m_window = {1000, 500};
+    QImage unused;
+    QPainter painter(&window);
+    PaintGraphOnScreen(painter, 1200, 700, f, view, unused);
+    EXPECT_TRUE(unused.isNull());
+}
+
+// On a screen of two device pixels a unit the layout stays in units while every line
+// and letter is drawn at device resolution, not as an enlarged picture.
+TEST(GraphPaint, DenseScreenDrawsAtDeviceResolution) {
+    GuiApp();
+    FlightRecord f;
+    NoisyFlight(f);
+    GraphViewState view;
+    QImage window(2 * 635, 2 * 420, QImage::Format_RGB32), buffer;
+    window.setDevicePixelRatio(2.0);
+    {
+        QPainter painter(&window);
+        PaintGraphOnScreen(painter, 635, 420, f, view, buffer);
+    }
+    EXPECT_TRUE(buffer.isNull()) << "no picture of units to enlarge";
+    // The frame's left and right edges at units 35 and 634: one device pixel wide.
+    const QRgb black = 0xff000000u, white = 0xffffffffu;
+    int edges = 0;
+    for (int y = 200; y < 600; ++y)
+        edges += window.pixel(70, y) == black && window.pixel(69, y) == white &&
+                 window.pixel(1268, y) == black && window.pixel(1269, y) == white &&
+                 window.pixel(1267, y) == white;
+    EXPECT_GT(edges, 350);
+    // An enlarged picture repeats every pixel in its 2 x 2 block; this one must not.
+    int split = 0;
+    for (int y = 0; y < window.height(); y += 2)
+        for (int x = 0; x < window.width(); x += 2)
+            split += window.pixel(x, y) != window.pixel(x + 1, y) ||
+                     window.pixel(x, y) != window.pixel(x, y + 1);
+    EXPECT_GT(split, 2000);
+}
+
 TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
     GuiApp();
     FlightRecord f;

@@ -7,13 +7,13 @@
 #include <QFileInfo>
 #include <QLabel>
 #include <QMenuBar>
+#include <QPainter>
+#include <QPixmap>
 #include <QPrinter>
 #include <QScreen>
 #include <QSettings>
 #include <QStatusBar>
 #include <QStyle>
-#include <QPainter>
-#include <QPixmap>
 #include <QToolBar>
 
 #include "settings/window_settings.h"
@@ -393,6 +393,11 @@ void CMainFrame::UpdateCommandUI() {
 void CMainFrame::OnUpdateAllViews() {
     m_view->update();
     UpdateCommandUI();
+}
+
+// Another flight: its cursors start at their thirds of the whole flight again.
+void CMainFrame::OnFlightReplaced() {
+    m_view->Controller().ResetView();
 }
 
 void CMainFrame::OnTitleChanged() {

@@ -68,6 +68,7 @@ public:
     // CTAVOkitDoc::Observer
     void OnUpdateAllViews() override;
     void OnTitleChanged() override;
+    void OnFlightReplaced() override;
 
 protected:
     void closeEvent(QCloseEvent* event) override;

@@ -55,7 +55,6 @@ void CMainFrame::OnFileNew() {
     if (!SaveModified())
         return;
     m_doc.OnNewDocument(static_cast<std::int64_t>(std::time(nullptr)));
-    m_view->Controller().ResetView();
 }
 
 void CMainFrame::OnFileOpen() {
@@ -76,8 +75,6 @@ bool CMainFrame::OpenFile(const QString& path) {
         ShowFileError(*prompt, error);
         return false;
     }
-    // Another flight: its cursors start at their thirds of the whole flight again.
-    m_view->Controller().ResetView();
     AddRecent(absolute);
     return true;
 }

@@ -47,7 +47,7 @@ void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
     ResetFlight(now);
     m_bModified = false;
     SetPathName(std::string());
-    UpdateAllViews();
+    FlightReplaced();
 }
 
 bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
@@ -59,7 +59,7 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
     m_pUndoSamples.clear();
     m_bModified = false;
     SetPathName(path);
-    UpdateAllViews();
+    FlightReplaced();
     return true;
 }
 
@@ -79,6 +79,12 @@ void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
     }
     m_pUndoSamples.clear();
     Recompute();
+    FlightReplaced();
+}
+
+void CTAVOkitDoc::FlightReplaced() {
+    if (m_pObserver != nullptr)
+        m_pObserver->OnFlightReplaced();
     UpdateAllViews();
 }
 

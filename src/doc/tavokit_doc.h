@@ -21,6 +21,9 @@ public:
         virtual void OnUpdateAllViews() = 0;
         // The title or the modified flag changed (the caption follows them).
         virtual void OnTitleChanged() = 0;
+        // Another flight took this one's place (New, Open, a download, an import):
+        // what a view kept of the old one (cursors, zoom) means nothing any more.
+        virtual void OnFlightReplaced() {}
     };
 
     // Whoever appends to the sample list from another thread (the live capture).
@@ -70,6 +73,7 @@ public:
 
 private:
     void StopSampleWriter();
+    void FlightReplaced();
 
     Observer* m_pObserver = nullptr;
     SampleWriter* m_pSampleWriter = nullptr;

@@ -317,6 +317,23 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("k.flt - TAVOkit"));
 }
 
+// A download or an import brings another flight: the old cursors and zoom go with the
+// old one, as they do on Open; a failed open keeps them.
+TEST_F(MainFrameTest, AnotherFlightStartsTheGraphAfresh) {
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "r.flt"))));
+    Paint();
+    GraphViewState& view = frame->View().State();
+    view.m_nCursorSample1 = 5;
+    view.m_window = {10, 50};
+    EXPECT_FALSE(frame->OpenFile(dir.filePath(QStringLiteral("missing.flt"))));
+    EXPECT_EQ(view.m_nCursorSample1, 5);
+    doc.ReplaceSamples(std::vector<std::string>(300, "2048"));
+    EXPECT_EQ(view.m_nCursorSample1, -1);
+    EXPECT_TRUE(view.m_window.Whole());
+    Paint();
+    EXPECT_GT(doc.m_nCursor1, 0) << "the new flight's cursors stand at their home places";
+}
+
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "p.flt"))));
     const QString pdf = dir.filePath(QStringLiteral("page.pdf"));

@@ -3,6 +3,7 @@
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
+#include <QPaintEngine>
 #include <QPainter>
 #include <QPdfWriter>
 
@@ -13,6 +14,13 @@
 namespace tavo {
 
 namespace {
+
+// The graph drawn on `image`, which is one pixel a unit and of the page's size.
+void DrawOnImage(QImage& image, FlightRecord& flight, GraphViewState& view, const GraphPage& page) {
+    QPainter painter(&image);
+    ImageCanvas canvas(painter, image);
+    DrawGraph(canvas, flight, view, page);
+}
 
 // The picture of a client size in an RGB32 image of that size, reusing `image`'s memory
 // when it already has the size. False when no such image could be made.
@@ -28,16 +36,43 @@ bool DrawGraphImage(QImage& image, int cw, int ch, FlightRecord& flight, GraphVi
     // the page is empty.
     if (cw < 1 || ch < 1)
         image.fill(Qt::white);
-    QPainter painter(&image);
-    ImageCanvas canvas(painter, image);
-    DrawGraph(canvas, flight, view, page);
+    DrawOnImage(image, flight, view, page);
     return true;
+}
+
+// The part of the painter's own surface that the client area covers, as an image over
+// the same pixels, when that surface is a 32-bit image of one pixel a unit and the
+// painter places the client area on it by a whole-pixel shift (the window's backing
+// store under the raster engine). A null image otherwise.
+QImage SurfaceUnder(QPainter& painter, int cw, int ch) {
+    QPaintEngine* engine = painter.paintEngine();
+    QPaintDevice* device = engine != nullptr ? engine->paintDevice() : nullptr;
+    if (device == nullptr || device->devType() != QInternal::Image || cw < 1 || ch < 1)
+        return QImage();
+    const QImage& surface = *static_cast<const QImage*>(device);
+    if ((surface.format() != QImage::Format_RGB32 &&
+         surface.format() != QImage::Format_ARGB32_Premultiplied) ||
+        surface.devicePixelRatio() != 1.0 || painter.hasClipping())
+        return QImage();
+    const QTransform t = painter.deviceTransform();
+    const double dx = t.dx(), dy = t.dy();
+    if (t.type() > QTransform::TxTranslate || dx != static_cast<int>(dx) ||
+        dy != static_cast<int>(dy))
+        return QImage();
+    const int x = static_cast<int>(dx), y = static_cast<int>(dy);
+    if (x < 0 || y < 0 || x > surface.width() - cw || y > surface.height() - ch)
+        return QImage();
+    // The painter is done with nothing yet on these pixels: the graph covers them whole.
+    uchar* pixels = const_cast<uchar*>(surface.constBits()) +
+                    static_cast<qsizetype>(y) * surface.bytesPerLine() +
+                    static_cast<qsizetype>(x) * 4;
+    return QImage(pixels, cw, ch, surface.bytesPerLine(), surface.format());
 }
 
 } // namespace
 
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
-                        GraphViewState& view, QImage& buffer) {
+                        GraphViewState& view, QImage& buffer, bool whole) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
     // Qt's line drawing is the bulk of a full-screen picture, and it can be bypassed only
@@ -49,9 +84,20 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
     // far has a few long lines, as quick through Qt.
     const double shown =
         view.m_window.Whole() ? static_cast<double>(flight.m_arrAccel.size()) : view.m_window.span;
-    if (!dense && shown >= cw && DrawGraphImage(buffer, cw, ch, flight, view, page)) {
-        painter.drawImage(0, 0, buffer);
-        return;
+    if (!dense && shown >= cw) {
+        // Straight into the window's surface when the whole client area is being
+        // painted; a partial repaint must leave the pixels outside it alone.
+        if (whole) {
+            QImage surface = SurfaceUnder(painter, cw, ch);
+            if (!surface.isNull()) {
+                DrawOnImage(surface, flight, view, page);
+                return;
+            }
+        }
+        if (DrawGraphImage(buffer, cw, ch, flight, view, page)) {
+            painter.drawImage(0, 0, buffer);
+            return;
+        }
     }
     QPainterCanvas canvas(painter, true);
     DrawGraph(canvas, flight, view, page);

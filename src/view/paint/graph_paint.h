@@ -17,11 +17,13 @@ class QPagedPaintDevice;
 namespace tavo {
 
 // The window's client area: one view unit per pixel. At one device pixel a unit, with a
-// sample or more a column, the picture is drawn in `buffer` (kept between paints) and
-// copied to the painter. Otherwise it is drawn on the painter itself: on a denser screen
-// its lines and text are then drawn at device resolution while the layout stays in units.
+// sample or more a column, the picture is drawn straight into the painter's surface when
+// that is a 32-bit image and `whole` says the client area is painted whole, else in
+// `buffer` (kept between paints) and copied to the painter. Otherwise it is drawn on the
+// painter itself: on a denser screen its lines and text are then drawn at device
+// resolution while the layout stays in units.
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
-                        GraphViewState& view, QImage& buffer);
+                        GraphViewState& view, QImage& buffer, bool whole = false);
 
 // One printed page on a painter that is active on a paged device (printer, preview,
 // PDF writer): the graph of the client size cw x ch with the details block.

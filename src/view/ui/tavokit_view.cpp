@@ -2,6 +2,7 @@
 
 #include <QKeyEvent>
 #include <QMouseEvent>
+#include <QPaintEvent>
 #include <QPainter>
 #include <QWheelEvent>
 
@@ -24,10 +25,11 @@ void CTAVOkitView::UpdatePage() {
     m_controller.SetPage({width(), height(), false, 0, 0});
 }
 
-void CTAVOkitView::paintEvent(QPaintEvent*) {
+void CTAVOkitView::paintEvent(QPaintEvent* event) {
     UpdatePage();
     QPainter painter(this);
-    PaintGraphOnScreen(painter, width(), height(), m_doc, m_state, m_picture);
+    PaintGraphOnScreen(painter, width(), height(), m_doc, m_state, m_picture,
+                       QRegion(rect()).subtracted(event->region()).isEmpty());
 }
 
 void CTAVOkitView::resizeEvent(QResizeEvent* event) {

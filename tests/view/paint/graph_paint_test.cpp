@@ -141,6 +141,23 @@ TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
         }
     EXPECT_EQ(strays, 0);
     EXPECT_GT(differ, 0) << "the window's curves are not Qt's lines";
+    // Painted whole, the picture goes straight into the window's surface where the
+    // client area lies on it (the backing store places it by a shift), and nowhere else.
+    QImage store(1300, 800, QImage::Format_RGB32), kept;
+    store.fill(0xff123456u);
+    {
+        QPainter painter(&store);
+        painter.translate(40, 58);
+        PaintGraphOnScreen(painter, 1200, 700, f, view, kept, true);
+    }
+    EXPECT_TRUE(kept.isNull()) << "no picture to copy";
+    EXPECT_EQ(store.copy(40, 58, 1200, 700), window);
+    int outside = 0;
+    for (int y = 0; y < 800; ++y)
+        for (int x = 0; x < 1300; ++x)
+            outside +=
+                (x < 40 || x >= 1240 || y < 58 || y >= 758) && store.pixel(x, y) != 0xff123456u;
+    EXPECT_EQ(outside, 0);
     // Zoomed in to fewer samples than columns, the window is drawn on directly.
     view.m_window = {1000, 500};
     QImage unused;

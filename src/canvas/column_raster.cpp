@@ -1,5 +1,9 @@
 #include "canvas/column_raster.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <algorithm>
 
 namespace tavo {
@@ -50,6 +54,30 @@ void DrawColumnPolyline(const PixelBuffer& buffer, std::span<const Point> points
         FillColumn(buffer, x, top, bottom, pixel);
         i = j;
     }
+}
+
+void FillPixelRect(const PixelBuffer& buffer, int x, int y, int w, int h, std::uint32_t pixel) {
+    const long long x0 = std::max(0, x), y0 = std::max(0, y);
+    const long long x1 = std::min<long long>(buffer.width, static_cast<long long>(x) + w);
+    const long long y1 = std::min<long long>(buffer.height, static_cast<long long>(y) + h);
+    if (buffer.bits == nullptr || x0 >= x1 || y0 >= y1)
+        return;
+    for (long long row = y0; row < y1; ++row) {
+        std::uint32_t* p = buffer.bits + row * buffer.stride + x0;
+        std::uint32_t* const end = buffer.bits + row * buffer.stride + x1;
+#if defined(__SSE2__)
+        while (p < end && (reinterpret_cast<std::uintptr_t>(p) & 15u) != 0)
+            *p++ = pixel;
+        const __m128i four = _mm_set1_epi32(static_cast<int>(pixel));
+        for (; end - p >= 4; p += 4)
+            _mm_stream_si128(reinterpret_cast<__m128i*>(p), four);
+#endif
+        while (p < end)
+            *p++ = pixel;
+    }
+#if defined(__SSE2__)
+    _mm_sfence();
+#endif
 }
 
 } // namespace tavo

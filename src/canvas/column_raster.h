@@ -32,4 +32,9 @@ bool StepsByColumns(std::span<const Point> points);
 void DrawColumnPolyline(const PixelBuffer& buffer, std::span<const Point> points,
                         std::uint32_t pixel);
 
+// Fills the pixels x .. x+w-1 of rows y .. y+h-1 (clipped to the buffer) with `pixel`.
+// The stores bypass the cache: a full-screen page fill otherwise reads every line of the
+// old picture before writing it, which doubled its cost.
+void FillPixelRect(const PixelBuffer& buffer, int x, int y, int w, int h, std::uint32_t pixel);
+
 } // namespace tavo

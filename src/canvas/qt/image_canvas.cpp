@@ -44,4 +44,14 @@ void ImageCanvas::DrawPolyline(const std::vector<Point>& points) {
     DrawColumnPolyline(Pixels(), std::span<const Point>(points), OpaquePixel(m_pen.color));
 }
 
+void ImageCanvas::FillRect(const Rect& rect, Color color) {
+    if (!Direct()) {
+        QPainterCanvas::FillRect(rect, color);
+        return;
+    }
+    FillPixelRect(Pixels(), rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top,
+                  OpaquePixel(color));
+    Filled(QRect(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top), color);
+}
+
 } // namespace tavo

@@ -22,6 +22,7 @@ public:
 
     void SetPen(const Pen& pen) override;
     void DrawPolyline(const std::vector<Point>& points) override;
+    void FillRect(const Rect& rect, Color color) override;
 
     // Whether polylines may be written straight into the image (for tests).
     bool WritesPixels() const { return m_direct; }

@@ -34,6 +34,10 @@ protected:
     QPainter& Painter() { return m_painter; }
     // Something was drawn past the painter's back: the last white fill is no longer clean.
     void Drew() { m_white = QRect(); }
+    // `area` was filled with `color` past the painter's back.
+    void Filled(const QRect& area, Color color) {
+        m_white = color == Color{255, 255, 255} ? area : QRect();
+    }
 
 private:
     QPainter& m_painter;

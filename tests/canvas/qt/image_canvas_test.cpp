@@ -110,3 +110,37 @@ TEST(ImageCanvas, WritesPixelsOnlyOnAPlainImageAndThenDrawsWhatQtWould) {
 
 } // namespace
 } // namespace tavo
+
+namespace tavo {
+namespace {
+
+// Fills written past the painter land where Qt's would, however the rectangle sits on
+// the image's rows and edges.
+TEST(ImageCanvas, FillsThePixelsQtWouldFill) {
+    GuiApp();
+    const Rect rects[] = {{0, 0, 203, 61}, {3, 5, 40, 16},   {-4, -2, 16, 8}, {190, 50, 260, 90},
+                          {7, 7, 8, 8},    {50, 10, 50, 30}, {1, 1, 202, 60}};
+    for (const QImage::Format format :
+         {QImage::Format_RGB32, QImage::Format_ARGB32_Premultiplied}) {
+        for (const Rect& r : rects) {
+            QImage ours(203, 61, format), qt(203, 61, format);
+            ours.fill(Qt::white);
+            qt.fill(Qt::white);
+            {
+                QPainter painter(&ours);
+                ImageCanvas canvas(painter, ours);
+                ASSERT_TRUE(canvas.WritesPixels());
+                canvas.FillRect(r, Color{20, 140, 60});
+            }
+            {
+                QPainter painter(&qt);
+                painter.fillRect(QRect(r.left, r.top, r.right - r.left, r.bottom - r.top),
+                                 QColor(20, 140, 60));
+            }
+            EXPECT_EQ(ours, qt) << r.left << "," << r.top << " - " << r.right << "," << r.bottom;
+        }
+    }
+}
+
+} // namespace
+} // namespace tavo

@@ -1,8 +1,11 @@
 #include "cli/cli_common.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
+
+#include <QCoreApplication>
 
 #include "flight/number_text.h"
 #include "flight/text_format.h"
@@ -256,6 +259,16 @@ JsonObject& JsonObject::AddObject(const std::string& key, const JsonObject& obje
     Key(key);
     m_body += object.Text();
     return *this;
+}
+
+void EnsureQtCore() {
+    static int argc = 1;
+    static char name[] = "tavokit-cli";
+    static char* argv[] = {name, nullptr};
+    if (QCoreApplication::instance() == nullptr) {
+        static QCoreApplication app(argc, argv);
+        std::setlocale(LC_NUMERIC, "C");
+    }
 }
 
 } // namespace tavo::cli

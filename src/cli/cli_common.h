@@ -101,4 +101,8 @@ private:
 // A JSON string literal of UTF-8 text, with the escapes JSON needs.
 std::string JsonString(const std::string& utf8Text);
 
+// Qt's serial ports want an application object: made once, with the numeric locale put
+// back to "C" right after, as every program here does.
+void EnsureQtCore();
+
 } // namespace tavo::cli

@@ -21,18 +21,6 @@
 namespace tavo::cli {
 namespace {
 
-// Qt's serial ports want an application object; made once, with the numeric locale
-// put back to "C" right after, as every program here does.
-void EnsureQtCore() {
-    static int argc = 1;
-    static char name[] = "tavokit-cli";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        static QCoreApplication app(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-    }
-}
-
 // Status lines are kept for the commands that print them; message boxes go to
 // standard error, where the desktop program would show them.
 struct CliPrompt final : AnsweringPrompt {

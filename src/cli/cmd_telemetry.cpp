@@ -20,18 +20,6 @@
 namespace tavo::cli {
 namespace {
 
-// Qt's serial ports want an application object; made once, with the numeric locale
-// put back to "C" right after.
-void EnsureQtCoreForCapture() {
-    static int argc = 1;
-    static char name[] = "tavokit-cli";
-    static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        static QCoreApplication app(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
-    }
-}
-
 // The capture thread's messages, printed where the desktop program would show them.
 class CaptureMessages final : public AnsweringPrompt {
 public:
@@ -83,7 +71,7 @@ int RunCapture(const CommandArgs& argv) {
         !(seconds > 0.0f) || !std::isfinite(seconds))
         return UsageError("capture", "--seconds S is required, a number of seconds above 0");
 
-    EnsureQtCoreForCapture();
+    EnsureQtCore();
     CTAVOkitDoc doc;
     ApplyFirstRunSettings(doc);
     CaptureMessages messages;

@@ -17,20 +17,6 @@ namespace {
 
 constexpr double kFloorSeconds = 8 * (3 * kPauseMillis + kSilenceMillis) / 1000.0;
 
-class PacedDirectory final : public PortDirectory {
-public:
-    explicit PacedDirectory(std::shared_ptr<SimulatedDevice> device)
-        : m_device(std::move(device)) {}
-    std::vector<std::string> Devices() override { return {"paced"}; }
-    std::unique_ptr<SerialPort> CreatePort(const std::string&) override {
-        return std::make_unique<SimulatedPort>(m_device, RealClock::Instance());
-    }
-    Clock& PortClock() override { return RealClock::Instance(); }
-
-private:
-    std::shared_ptr<SimulatedDevice> m_device;
-};
-
 Zr7Options Paced() {
     Zr7Options options;
     options.byteMicros = kByteMicros19200;
@@ -87,7 +73,8 @@ BENCHMARK(BM_WriteValuesThroughPseudoTerminal)
 
 void BM_WriteValuesInProcess(benchmark::State& state) {
     for (auto _ : state) {
-        PacedDirectory ports(std::make_shared<SimulatedDevice>(Paced()));
+        SingleDeviceDirectory ports(std::make_shared<SimulatedDevice>(Paced()),
+                                    RealClock::Instance());
         MeasureWrite(state, ports, "COM1");
     }
 }

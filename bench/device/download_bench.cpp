@@ -17,22 +17,6 @@
 namespace tavo {
 namespace {
 
-// The in-process recorder on the real clock: the program's own cost per block, with
-// no operating-system line in between.
-class PacedDirectory final : public PortDirectory {
-public:
-    explicit PacedDirectory(std::shared_ptr<SimulatedDevice> device)
-        : m_device(std::move(device)) {}
-    std::vector<std::string> Devices() override { return {"paced"}; }
-    std::unique_ptr<SerialPort> CreatePort(const std::string&) override {
-        return std::make_unique<SimulatedPort>(m_device, RealClock::Instance());
-    }
-    Clock& PortClock() override { return RealClock::Instance(); }
-
-private:
-    std::shared_ptr<SimulatedDevice> m_device;
-};
-
 // Transfers the whole memory on a connected link and reports the figures.
 void MeasureTransfer(benchmark::State& state, SerialLink& link) {
     {
@@ -104,7 +88,7 @@ void BM_FullMemoryInProcess(benchmark::State& state) {
             auto lock = device->Lock();
             device->Recorder().SetFlight(GenerateTestFlight(kZr7MemorySamples), 200, 40);
         }
-        PacedDirectory ports(device);
+        SingleDeviceDirectory ports(device, RealClock::Instance());
         AnsweringPrompt sink;
         SerialLink link(ports, sink);
         link.m_strPortName = "COM1";

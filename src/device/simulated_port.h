@@ -9,6 +9,7 @@
 #include <vector>
 
 #include "device/clock.h"
+#include "device/port_directory.h"
 #include "device/serial_port.h"
 #include "device/zr7_recorder.h"
 
@@ -85,6 +86,23 @@ private:
     PortLineSettings m_line;
     PortTimeouts m_timeouts;
     std::int64_t m_unflushedMicros = 0;
+};
+
+// One simulated device as the only port, on `clock`: for programs that time the link
+// against the recorder played in this process, with no operating-system line between.
+class SingleDeviceDirectory final : public PortDirectory {
+public:
+    SingleDeviceDirectory(std::shared_ptr<SimulatedDevice> device, Clock& clock)
+        : m_device(std::move(device)), m_clock(clock) {}
+    std::vector<std::string> Devices() override { return {"simulated"}; }
+    std::unique_ptr<SerialPort> CreatePort(const std::string&) override {
+        return std::make_unique<SimulatedPort>(m_device, m_clock);
+    }
+    Clock& PortClock() override { return m_clock; }
+
+private:
+    std::shared_ptr<SimulatedDevice> m_device;
+    Clock& m_clock;
 };
 
 } // namespace tavo

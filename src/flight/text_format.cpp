@@ -1,9 +1,13 @@
 #include "flight/text_format.h"
 
 #include <charconv>
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
+#ifndef _WIN32
+#include <locale.h>
+#endif
 
 namespace tavo {
 namespace {
@@ -48,6 +52,28 @@ std::string LocalDateText(std::int64_t secondsSince1970, const char* separator) 
            std::to_string(1900LL + tm.tm_year);
 }
 
+// vsnprintf against a fixed "C" locale object, whatever the process's global locale
+// says: Qt sets the user's locale when an application object is made, and a library may
+// call setlocale at any time, yet a "%.1f" on a picture or in a file must always write a
+// decimal point. The locale object is made once and only ever read.
+int FormatInCLocale(char* buffer, std::size_t size, const char* format, va_list args) {
+#ifdef _WIN32
+    static const _locale_t c = _create_locale(LC_ALL, "C");
+    if (c != nullptr)
+        return _vsnprintf_l(buffer, size, format, c, args);
+    return std::vsnprintf(buffer, size, format, args);
+#else
+    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
+    if (c == static_cast<locale_t>(nullptr))
+        return std::vsnprintf(buffer, size, format, args);
+    // uselocale is per thread, so other threads keep whatever they had.
+    const locale_t previous = uselocale(c);
+    const int length = std::vsnprintf(buffer, size, format, args);
+    uselocale(previous);
+    return length;
+#endif
+}
+
 } // namespace
 
 std::string StrFormat(const char* format, ...) {
@@ -62,13 +88,13 @@ std::string StrFormatV(const char* format, va_list args) {
     char small[256];
     va_list again;
     va_copy(again, args);
-    const int length = std::vsnprintf(small, sizeof small, format, args);
+    const int length = FormatInCLocale(small, sizeof small, format, args);
     std::string out;
     if (length >= 0 && static_cast<std::size_t>(length) < sizeof small) {
         out.assign(small, static_cast<std::size_t>(length));
     } else if (length >= 0) {
         out.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(out.data(), out.size(), format, again);
+        FormatInCLocale(out.data(), out.size(), format, again);
         out.resize(static_cast<std::size_t>(length));
     }
     va_end(again);

@@ -122,7 +122,7 @@ void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
     for (const Axis& a : axes) {
         canvas.SetTextColor(LabelColorOf(a.pen));
         // The column the labels and the units stand in, clear of the axis and its ticks.
-        const int from = a.right ? a.x + kTick + 2 : a.x - kOwnAxisColumn - kOwnAxesLeftExtra + 1;
+        const int from = a.right ? a.x + kTick + 2 : a.x - kOwnAxisColumn - kTick - 1;
         const int to = a.right ? a.x + kOwnAxisColumn - 1 : a.x - kTick - 1;
         const unsigned flags = a.right ? TextLeft | TextVCenter | TextSingleLine : kValueLabelFlags;
         DrawTaken(canvas, s,

@@ -167,25 +167,49 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     EXPECT_FALSE(g.c.OnRedo());
 }
 
-TEST(DetailsLogic, PoundsAndInchesGoBackToKilogramsAndMetres) {
+TEST(DetailsLogic, EveryUnitConvertsThroughKilogramsAndMetres) {
     FlightRecord r;
     r.m_fLaunchWeight = 1.0f;
     r.m_fPropellantWeight = 0.1f;
     r.m_fMaxDiameter = 0.05f;
+    using Q = DetailsLogic::Quantity;
+    struct Case {
+        Q q;
+        int unit;
+        const char* name;
+        float shown; // the flight's value in that unit
+    };
+    const Case cases[] = {
+        {Q::LaunchWeight, 1, "LB", 2.205f}, {Q::LaunchWeight, 2, "g", 1000.0f},
+        {Q::LaunchWeight, 3, "oz", 35.28f}, {Q::PropellantWeight, 2, "g", 100.0f},
+        {Q::MaxDiameter, 1, "in", 1.9685f}, {Q::MaxDiameter, 2, "mm", 50.0f},
+        {Q::MaxDiameter, 3, "cm", 5.0f},
+    };
+    for (const Case& c : cases) {
+        DetailsLogic d(r);
+        const float stored = d.Value(c.q);
+        EXPECT_STREQ(DetailsLogic::UnitName(c.q, c.unit), c.name);
+        d.OnUnitSelected(c.q, c.unit);
+        EXPECT_FLOAT_EQ(d.Value(c.q), c.shown) << c.name;
+        d.OnUnitSelected(c.q, c.unit); // already shown so: no second conversion
+        EXPECT_FLOAT_EQ(d.Value(c.q), c.shown) << c.name;
+        // Round every other unit and back: the value the flight holds, to float precision.
+        for (int u = 0; u < DetailsLogic::kUnitCount; ++u)
+            d.OnUnitSelected(c.q, u);
+        d.OnClose();
+        EXPECT_EQ(d.Unit(c.q), 0);
+        EXPECT_FLOAT_EQ(d.Value(c.q), stored) << c.name;
+    }
+    // A value typed in a unit reaches the flight in kg or m; a pound is 16 ounces.
     DetailsLogic d(r);
-    d.OnUnitSelected(DetailsLogic::LaunchWeight, 1);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::LaunchWeight), 2.205f);
-    d.OnUnitSelected(DetailsLogic::LaunchWeight, 1); // already in lb: no second conversion
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::LaunchWeight), 2.205f);
-    d.OnUnitSelected(DetailsLogic::LaunchWeight, 0);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::LaunchWeight), 1.0f);
-    d.OnUnitSelected(DetailsLogic::MaxDiameter, 1);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::MaxDiameter), 1.9685f);
-    d.SetValue(DetailsLogic::MaxDiameter, 3.937f);
+    d.OnUnitSelected(Q::LaunchWeight, 3);
+    d.SetValue(Q::LaunchWeight, 16.0f);
+    d.OnUnitSelected(Q::MaxDiameter, 2);
+    d.SetValue(Q::MaxDiameter, 24.0f);
     d.OnClose();
-    EXPECT_TRUE(d.IsMetric(DetailsLogic::MaxDiameter));
-    EXPECT_NEAR(d.Value(DetailsLogic::MaxDiameter), 0.1f, 1e-7);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::PropellantWeight), 0.1f);
+    EXPECT_FLOAT_EQ(d.Value(Q::LaunchWeight), 1.0f / 2.205f);
+    EXPECT_FLOAT_EQ(d.Value(Q::MaxDiameter), 0.024f);
+    EXPECT_FLOAT_EQ(d.Value(Q::PropellantWeight), 0.1f);
 }
 
 TEST(SetupLogic, UnchangedOkStillRecomputesAndMarksModified) {

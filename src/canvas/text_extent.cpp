@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdint>
+#include <string_view>
 
 namespace tavo {
 
@@ -29,10 +30,35 @@ int CharWidth(unsigned char c) {
     return c >= 128 ? kWideWidth : kControlWidth;
 }
 
-// The face's ascent over its capitals' height: the ink starts this far below a line's
-// top (11 - 9 units at an em of 12).
-int InkInset(int em) {
-    return (em * 905 + 999) / 1000 - (em * 729 + 999) / 1000;
+// Glyphs whose ink reaches a unit past their advance on the right (the layout counts
+// it), or a unit before their origin on the left; anything beyond ASCII may carry an
+// accent that does either.
+bool OverhangsRight(unsigned char c) {
+    return c >= 128 ||
+           std::string_view("/TW[\\fkt").find(static_cast<char>(c)) != std::string_view::npos;
+}
+bool OverhangsLeft(unsigned char c) {
+    return c >= 128 ||
+           std::string_view("jw_/\\").find(static_cast<char>(c)) != std::string_view::npos;
+}
+
+// How far above its base line a line's ink reaches, in units at `em`: the capitals and
+// figures (0.729 em), a little more for a grave accent, a dollar or a percent sign, and
+// an accented capital's full height (1 em) for anything beyond ASCII.
+int InkReach(std::string_view line, int em) {
+    int thousandths = 729;
+    for (const char ch : line) {
+        const auto c = static_cast<unsigned char>(ch);
+        if (c >= 128)
+            return em;
+        if (c == '`' || c == '$' || c == '%')
+            thousandths = 810;
+    }
+    return (em * thousandths + 999) / 1000;
+}
+
+int Ascent(int em) {
+    return (em * 905 + 999) / 1000;
 }
 
 } // namespace
@@ -46,7 +72,7 @@ int TextEm(int cellHeight) {
 int TextLinePitch(int cellHeight) {
     // Ascent 0.905 em and descent 0.212 em, each rounded up, as the face reports them.
     const int em = TextEm(cellHeight);
-    return (em * 905 + 999) / 1000 + (em * 212 + 999) / 1000;
+    return Ascent(em) + (em * 212 + 999) / 1000;
 }
 
 int TextLineCount(std::string_view text, bool singleLine) {
@@ -55,30 +81,62 @@ int TextLineCount(std::string_view text, bool singleLine) {
     return 1 + static_cast<int>(std::count(text.begin(), text.end(), '\n'));
 }
 
-int TextWidth(std::string_view text, int cellHeight, bool singleLine) {
-    const std::int64_t em = TextEm(cellHeight);
-    std::int64_t widest = 0, line = 0;
+namespace {
+
+// The widest line and whether its ink reaches past its advance on either side.
+struct LineMeasure {
+    std::int64_t thousandths = 0; // of an em
+    bool left = false, right = false;
+};
+
+LineMeasure Widest(std::string_view text, bool singleLine) {
+    LineMeasure widest, line;
+    unsigned char last = 0;
+    const auto finish = [&] {
+        line.right = last != 0 && OverhangsRight(last);
+        if (line.thousandths + line.right * 1000 > widest.thousandths + widest.right * 1000)
+            widest = line;
+        widest.left = widest.left || line.left;
+        line = {};
+        last = 0;
+    };
     for (const char ch : text) {
-        const auto c = static_cast<unsigned char>(ch);
+        auto c = static_cast<unsigned char>(ch);
         if (c == '\n' && !singleLine) {
-            widest = std::max(widest, line);
-            line = 0;
+            finish();
             continue;
         }
         if (c == '\r')
             continue;
-        line += CharWidth(c == '\n' ? ' ' : c);
+        if (c == '\n')
+            c = ' ';
+        if (line.thousandths == 0 && OverhangsLeft(c))
+            line.left = true;
+        line.thousandths += CharWidth(c);
+        last = c;
     }
-    widest = std::max(widest, line);
+    finish();
+    return widest;
+}
+
+int Units(std::int64_t thousandths, int em) {
+    return static_cast<int>(std::min<std::int64_t>((thousandths * em + 999) / 1000, 1 << 24));
+}
+
+} // namespace
+
+int TextWidth(std::string_view text, int cellHeight, bool singleLine) {
     // Rounded up: a painter starts a text at a fraction of a unit, never more to the
-    // side it was aligned to.
-    const std::int64_t units = (widest * em + 999) / 1000;
-    return static_cast<int>(std::min<std::int64_t>(units, 1 << 24));
+    // side it was aligned to. A glyph that overhangs its advance adds its unit.
+    const LineMeasure m = Widest(text, singleLine);
+    return Units(m.thousandths, TextEm(cellHeight)) + (m.right ? 1 : 0);
 }
 
 Rect TextExtent(const Rect& rect, std::string_view text, unsigned flags, int cellHeight) {
     const bool single = (flags & TextSingleLine) != 0;
-    const int width = TextWidth(text, cellHeight, single);
+    const int em = TextEm(cellHeight);
+    const LineMeasure m = Widest(text, single);
+    const int width = Units(m.thousandths, em) + (m.right ? 1 : 0);
     const int height = TextLineCount(text, single) * TextLinePitch(cellHeight);
     Rect e;
     if (flags & TextHCenter)
@@ -88,9 +146,11 @@ Rect TextExtent(const Rect& rect, std::string_view text, unsigned flags, int cel
     else
         e.left = rect.left;
     e.right = e.left + width;
+    e.left -= m.left ? 1 : 0;
     const int top =
         (flags & TextVCenter) ? rect.top + (rect.bottom - rect.top - height) / 2 : rect.top;
-    e.top = top + InkInset(TextEm(cellHeight));
+    const std::string_view first = single ? text : text.substr(0, text.find('\n'));
+    e.top = top + Ascent(em) - InkReach(first, em);
     e.bottom = top + height;
     return e;
 }

@@ -76,10 +76,21 @@ Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& fli
     std::string caption = ThrustModelText(report.m_thrust, report.m_drag);
     if (certified != nullptr)
         caption += "; blue: certified " + certified->designation;
-    const Rect rect{frame.left + 6, frame.top + 2, frame.right - 4, frame.top + 22};
-    constexpr unsigned kFlags = TextLeft | TextTop | TextSingleLine;
-    canvas.DrawText(rect, caption, kFlags);
-    return TextExtent(rect, caption, kFlags, kPlotFontHeight);
+    // One line where the frame is wide enough, else broken at its parts.
+    const int room = frame.right - 4 - (frame.left + 6);
+    for (const char* part : {"; ", ", "}) {
+        if (TextWidth(caption, kPlotFontHeight) <= room)
+            break;
+        for (std::size_t at = caption.find(part); at != std::string::npos;
+             at = caption.find(part, at + 1))
+            caption.replace(at, 2, std::string(1, part[0]) + "\n");
+    }
+    const int lines = TextLineCount(caption);
+    const Rect rect{frame.left + 6, frame.top + 2, frame.right - 4,
+                    frame.top + 8 + lines * TextLinePitch(kPlotFontHeight)};
+    const unsigned flags = lines == 1 ? TextLeft | TextTop | TextSingleLine : TextLeft | TextTop;
+    canvas.DrawText(rect, caption, flags);
+    return TextExtent(rect, caption, flags, kPlotFontHeight);
 }
 
 // The figures as the window and the page print them: `lineEnd` after each, `unitGap`

@@ -167,6 +167,73 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     EXPECT_FALSE(g.c.OnRedo());
 }
 
+TEST(GraphController, CursorsOnBurnTakeTheMarkersOrSayWhyNot) {
+    struct Case {
+        int launch, burnout;
+        TimeWindow window;
+        const char* missing; // nullptr: the cursors move
+    };
+    const Case cases[] = {
+        {100, 180, {}, nullptr},
+        {100, 180, {500, 100}, nullptr}, // zoomed away: zoomed to the burn
+        {100, 180, {90, 200}, nullptr},  // zoomed over it: the zoom stays
+        {0, 180, {}, "no launch marker (I)"},
+        {100, 0, {}, "no burn-out marker (B)"},
+        {100, 5000, {}, "no burn-out marker (B)"}, // beyond the samples
+        {0, 0, {}, "neither a launch marker (I) nor a burn-out marker (B)"},
+        {180, 100, {}, "its burn-out marker (B) before its launch marker (I)"},
+    };
+    for (const Case& c : cases) {
+        Graph g(1000);
+        g.Paint();
+        g.doc.m_nEvent1 = c.launch;
+        g.doc.m_nEvent2 = c.burnout;
+        g.doc.m_bShowCursors = false;
+        g.v.m_window = c.window;
+        const int before = g.doc.m_nCursor1;
+        test::ScriptedPrompt prompt;
+        EXPECT_EQ(g.c.CursorsOnBurn(prompt), c.missing == nullptr) << c.launch << " " << c.burnout;
+        if (c.missing != nullptr) {
+            ASSERT_EQ(prompt.messages.size(), 1u);
+            EXPECT_NE(prompt.messages[0].text.find(c.missing), std::string::npos)
+                << prompt.messages[0].text;
+            EXPECT_EQ(g.doc.m_nCursor1, before);
+            EXPECT_FALSE(g.doc.m_bShowCursors);
+            continue;
+        }
+        EXPECT_TRUE(prompt.messages.empty());
+        EXPECT_TRUE(g.doc.m_bShowCursors);
+        EXPECT_EQ(g.v.m_nCursorSample1, c.launch);
+        EXPECT_EQ(g.v.m_nCursorSample2, c.burnout);
+        EXPECT_EQ(g.doc.m_nCursor1, c.launch);
+        EXPECT_EQ(g.doc.m_nCursor2, c.burnout);
+        const TimeWindow w = g.v.m_window;
+        EXPECT_TRUE(w.Whole() || (w.start <= c.launch && w.start + w.span >= c.burnout));
+        if (c.window.start == 90) {
+            EXPECT_EQ(w, c.window);
+        }
+    }
+}
+
+// Axes of their own narrow the frame: a pointer reads the cursor where it is drawn.
+TEST(GraphController, OwnAxesMoveTheCursorsWithTheFrame) {
+    Graph g(1000);
+    g.Paint();
+    g.v.m_nCursorSample1 = 500; // x 535 on the full frame
+    g.v.m_nCursorSample2 = 900;
+    EXPECT_EQ(g.c.CursorNear(535), 1);
+    g.c.ToggleOwnAxes();
+    EXPECT_TRUE(g.c.OwnAxesTicked());
+    // L 45, R 955: 910 units for 1000 samples.
+    EXPECT_EQ(g.c.CursorNear(45 + 455), 1);
+    EXPECT_EQ(g.c.CursorNear(535), 0);
+    g.c.ToggleOwnAxes();
+    EXPECT_EQ(g.c.CursorNear(535), 1);
+    g.c.ToggleSummary();
+    EXPECT_TRUE(g.c.SummaryTicked());
+    EXPECT_TRUE(g.v.m_bShowSummary);
+}
+
 TEST(DetailsLogic, EveryUnitConvertsThroughKilogramsAndMetres) {
     FlightRecord r;
     r.m_fLaunchWeight = 1.0f;

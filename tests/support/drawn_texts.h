@@ -13,11 +13,8 @@
 namespace tavo::test {
 
 inline std::string Describe(const RecordingCanvas::Call& t, const Rect& e) {
-    std::string text = t.text.substr(0, 24);
-    for (char& c : text)
-        c = c == '\n' ? '|' : c;
-    return "'" + text + "' [" + std::to_string(e.left) + "," + std::to_string(e.top) + " " +
-           std::to_string(e.right) + "," + std::to_string(e.bottom) + "]";
+    return "'" + t.text.substr(0, t.text.find('\n')) + "' at " + std::to_string(e.left) + "," +
+           std::to_string(e.top);
 }
 
 // Every fault, one sentence each; none for a drawing that reads right. The first

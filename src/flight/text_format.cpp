@@ -5,6 +5,8 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/local_time.h"
+
 namespace tavo {
 namespace {
 
@@ -18,14 +20,6 @@ bool AppendNonFinite(std::string& out, double value) {
         return true;
     }
     return false;
-}
-
-bool LocalTime(std::time_t t, std::tm& out) {
-#ifdef _WIN32
-    return localtime_s(&out, &t) == 0;
-#else
-    return localtime_r(&t, &out) != nullptr;
-#endif
 }
 
 // "<weekday><sep><month> <dd><sep><year>" in local time with English names; the two

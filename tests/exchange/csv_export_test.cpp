@@ -111,7 +111,7 @@ bool UseDecimalCommaLocale() {
         "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
     if (std::system(command.c_str()) == -1)
         return false;
-    ::setenv("LOCPATH", dir.c_str(), 1);
+    test::SetEnv("LOCPATH", dir.c_str());
     return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && active();
 }
 
@@ -130,7 +130,7 @@ TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
         EXPECT_TRUE(BuildEngText(f, p, eng, reason));
     }
     std::setlocale(LC_NUMERIC, "C");
-    ::unsetenv("LOCPATH");
+    test::SetEnv("LOCPATH", nullptr);
     if (!comma)
         GTEST_SKIP() << "no locale with a decimal comma could be made";
     EXPECT_EQ(csv, Golden("csv_burn.csv"));

@@ -8,10 +8,14 @@
 # behaviour is reported with a stack.
 set(TAVOKIT_SANITIZER_TEST_ENV
   "LSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/lsan.supp:print_suppressions=0"
-  "UBSAN_OPTIONS=print_stacktrace=1")
+  "UBSAN_OPTIONS=print_stacktrace=1"
+  "TSAN_OPTIONS=suppressions=${CMAKE_CURRENT_LIST_DIR}/tsan.supp:second_deadlock_stack=1")
 
+# tavokit_add_test(NAME SOURCES ... [LIBS ...] [TIMEOUT seconds] [LABELS ...])
+# Every test has a time limit (300 s unless given). The label "threads" marks the suites
+# where threads meet: ./run test repeats them, ./run tsan runs them under ThreadSanitizer.
 function(tavokit_add_test name)
-  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS" ${ARGN})
+  cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})
   target_link_libraries(${name} PRIVATE ${T_LIBS} test_support GTest::gtest GTest::gtest_main)
   target_compile_definitions(${name} PRIVATE
@@ -25,5 +29,6 @@ function(tavokit_add_test name)
   endif()
   set_tests_properties(${name} PROPERTIES
     TIMEOUT ${T_TIMEOUT}
+    LABELS "${T_LABELS}"
     ENVIRONMENT "QT_QPA_PLATFORM=offscreen;HOME=${home};XDG_CONFIG_HOME=${home}/.config;XDG_RUNTIME_DIR=${home};${TAVOKIT_SANITIZER_TEST_ENV}")
 endfunction()

@@ -133,7 +133,25 @@ bool AdministerLogic::Connect() {
     return AfterConnect();
 }
 
+bool AdministerLogic::ConnectAndIdentify() {
+    BusyScope busy(m_prompt);
+    if (m_protocol.m_bConnected)
+        return true;
+    if (!m_protocol.ConnectRecorder()) {
+        Refresh();
+        return false;
+    }
+    Identify();
+    return true;
+}
+
 bool AdministerLogic::AfterConnect() {
+    Identify();
+    m_bModified = false;
+    return ReadIntoDialog();
+}
+
+void AdministerLogic::Identify() {
     m_link.Status("Connected");
     Refresh();
     m_protocol.IdentifyRecorder(m_identity);
@@ -145,8 +163,6 @@ bool AdministerLogic::AfterConnect() {
     m_view.burnOutEnabled = full;
     m_view.contactEnabled = full;
     Refresh();
-    m_bModified = false;
-    return ReadIntoDialog();
 }
 
 bool AdministerLogic::OnConnect() {

@@ -77,6 +77,9 @@ public:
     // Buttons. Each exchange shows the busy state while it runs. Connect (or
     // Disconnect, once connected) is true when it connected and read the values.
     bool OnConnect();
+    // Connects and identifies the recorder without reading its settings, for callers
+    // that show only who answered; true when connected.
+    bool ConnectAndIdentify();
     void OnReadValues();
     // False when nothing was stored (a refused field, a failed exchange).
     bool OnWriteValues();
@@ -133,6 +136,7 @@ public:
 private:
     bool Connect();
     bool AfterConnect();
+    void Identify();
     bool ReadIntoDialog();
     void OnValueArrived(int address);
     void ShowSettings();

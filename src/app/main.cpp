@@ -1,6 +1,5 @@
 // TAVOkit: the desktop program for the ZR7 flight recorder.
 
-#include <clocale>
 #include <cstdio>
 #include <cstring>
 
@@ -20,9 +19,6 @@ int main(int argc, char** argv) {
     QApplication::setApplicationVersion(QStringLiteral(TAVOKIT_VERSION));
     QApplication::setOrganizationName(QStringLiteral("TAVO"));
     QApplication::setApplicationName(QStringLiteral("TAVOkit"));
-    // Qt takes the user's locale; numbers on screen, in files and in settings always
-    // carry a decimal point.
-    std::setlocale(LC_NUMERIC, "C");
 
     tavo::CTAVOkitApp tavokit;
     QStringList arguments = QApplication::arguments();

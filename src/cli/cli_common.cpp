@@ -1,6 +1,5 @@
 #include "cli/cli_common.h"
 
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
@@ -267,7 +266,6 @@ void EnsureQtCore() {
     static char* argv[] = {name, nullptr};
     if (QCoreApplication::instance() == nullptr) {
         static QCoreApplication app(argc, argv);
-        std::setlocale(LC_NUMERIC, "C");
     }
 }
 

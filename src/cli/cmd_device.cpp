@@ -91,9 +91,9 @@ struct RecorderSession {
     explicit RecorderSession(const std::string& port) {
         logic.Open(port == "auto" ? std::string() : port, port == "auto");
     }
-    // Identification needs only the handshake; the settings commands need the read.
-    bool Connect(bool needSettings = true) {
-        if (logic.OnConnect() || (!needSettings && logic.IsConnected()))
+    // The settings commands connect as the dialog does, reading the settings.
+    bool Connect() {
+        if (logic.OnConnect())
             return true;
         if (sink.MessageCount() == 0)
             std::cerr << (logic.IsConnected() ? "FAILED getting TAVO data!\n"
@@ -192,8 +192,12 @@ void PrintStatus(const CliPrompt& sink) {
 
 int Identify(const Args& args) {
     RecorderSession session(*args.Value("--port"));
-    if (!session.Connect(false))
+    // Who answered takes the handshake and the identification only, not the settings.
+    if (!session.logic.ConnectAndIdentify()) {
+        if (session.sink.MessageCount() == 0)
+            std::cerr << "Connect failed!\n";
         return kExitFailed;
+    }
     session.Close();
     const RecorderIdentity& id = session.logic.Identity();
     JsonObject out;

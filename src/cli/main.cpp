@@ -1,6 +1,5 @@
 // tavokit-cli: TAVOkit without windows. Every command is listed here once.
 
-#include <clocale>
 #include <cstring>
 #include <iostream>
 
@@ -73,8 +72,6 @@ void PrintHelp() {
 }
 
 int Main(int argc, char** argv) {
-    // Numbers are always written with a decimal point, whatever the user's locale.
-    std::setlocale(LC_NUMERIC, "C");
     if (argc < 2) {
         PrintHelp();
         return 2;

@@ -1,5 +1,7 @@
 #include "device/simulated_port.h"
 
+#include <thread>
+
 namespace tavo {
 
 SimulatedPort::~SimulatedPort() {
@@ -102,6 +104,9 @@ bool SimulatedPort::ReadByte(std::uint8_t& byte) {
     }
     if (!due) {
         m_clock.SleepMicros(timeout);
+        // On virtual time a silent line costs no real time, so a reader waiting for
+        // bytes that never come would spin; let the threads that could send them run.
+        std::this_thread::yield();
         return false;
     }
     m_clock.SleepMicros(at - now);

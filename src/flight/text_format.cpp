@@ -5,6 +5,7 @@
 #include <cstdio>
 #include <ctime>
 
+#include "platform/c_locale.h"
 #include "platform/local_time.h"
 
 namespace tavo {
@@ -56,13 +57,13 @@ std::string StrFormatV(const char* format, va_list args) {
     char small[256];
     va_list again;
     va_copy(again, args);
-    const int length = std::vsnprintf(small, sizeof small, format, args);
+    const int length = FormatInCLocale(small, sizeof small, format, args);
     std::string out;
     if (length >= 0 && static_cast<std::size_t>(length) < sizeof small) {
         out.assign(small, static_cast<std::size_t>(length));
     } else if (length >= 0) {
         out.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(out.data(), out.size(), format, again);
+        FormatInCLocale(out.data(), out.size(), format, again);
         out.resize(static_cast<std::size_t>(length));
     }
     va_end(again);

@@ -3,10 +3,10 @@
 // never follow the user's locale, line ends as files hold them, and the Windows-1252
 // code page of flight texts.
 //
-// The programs keep LC_NUMERIC at "C" (see the programs' main), so "%f" always writes a
-// decimal point, as the file formats and the drawing's fixed texts require. Exported
-// files go further and never call printf for a number: the same flight gives the same
-// bytes under any locale.
+// Every formatter here writes numbers against a fixed "C" locale, never the process's
+// global one, so "%f" always writes a decimal point, as the file formats and the
+// drawing's fixed texts require, whatever setlocale a library or Qt has called.
+// Exported files go further and never call printf for a number.
 
 #include <cstdarg>
 #include <cstdint>

@@ -80,6 +80,16 @@ TEST(AdministerConnect, TheFirmwareGateMovesTheSevenControlsTogether) {
     }
 }
 
+TEST(AdministerConnect, IdentifyingAloneSendsOnlyTheHandshakeAndOneMemoryRead) {
+    AdminBench b;
+    ASSERT_TRUE(b.logic.ConnectAndIdentify());
+    EXPECT_EQ(HostBytes(*b.device), std::string("BMS\0V", 5));
+    EXPECT_EQ(b.logic.Identity().m_strModel, "ZR7");
+    EXPECT_EQ(b.logic.Identity().m_nSerialNumber, 1234);
+    EXPECT_EQ(b.logic.Identity().m_nVersion, 210);
+    EXPECT_TRUE(b.logic.FullFeatures());
+}
+
 TEST(AdministerRead, EventModeSevenShowsLaunchAndIsWrittenBackAsSeven) {
     AdminBench b;
     b.SetWords({{4, 7}});

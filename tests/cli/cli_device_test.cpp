@@ -30,8 +30,8 @@ protected:
                             QStringLiteral("--baud"), QStringLiteral("0")});
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_sim.start();
-        ASSERT_TRUE(m_sim.waitForStarted(5000));
-        while (!m_sim.canReadLine() && m_sim.waitForReadyRead(5000)) {
+        ASSERT_TRUE(m_sim.waitForStarted(30000));
+        while (!m_sim.canReadLine() && m_sim.waitForReadyRead(30000)) {
         }
         port = m_sim.readLine().trimmed().toStdString();
         ASSERT_EQ(port.rfind("/dev/", 0), 0u) << port;

@@ -24,9 +24,16 @@ std::string Quote(const std::string& word) {
 } // namespace
 
 CliResult RunCli(const std::vector<std::string>& args) {
+    return RunCliWith({}, args);
+}
+
+CliResult RunCliWith(const std::vector<std::string>& env, const std::vector<std::string>& args) {
     static int counter = 0;
     const std::string errFile = TempDir("cli_run") + "/stderr" + std::to_string(++counter) + ".txt";
-    std::string command = Quote(TAVOKIT_BINARY_DIR "/src/cli/tavokit-cli");
+    std::string command = env.empty() ? std::string() : "env";
+    for (const std::string& e : env)
+        command += " " + Quote(e);
+    command += (env.empty() ? "" : " ") + Quote(TAVOKIT_BINARY_DIR "/src/cli/tavokit-cli");
     for (const std::string& a : args)
         command += " " + Quote(a);
     command += " 2>" + Quote(errFile);

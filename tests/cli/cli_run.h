@@ -14,6 +14,8 @@ struct CliResult {
 
 // Runs tavokit-cli with the arguments (each passed as one word).
 CliResult RunCli(const std::vector<std::string>& args);
+// The same with environment settings ("NAME=value") added for that run only.
+CliResult RunCliWith(const std::vector<std::string>& env, const std::vector<std::string>& args);
 
 // A fresh temporary directory for one test's files.
 std::string TempDir(const std::string& name);

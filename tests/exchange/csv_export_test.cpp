@@ -10,6 +10,7 @@
 #include "exchange/exchange_test_util.h"
 #include "flight/atomic_file.h"
 #include "flight/text_format.h"
+#include "support/decimal_comma.h"
 
 namespace tavo {
 namespace {
@@ -96,29 +97,11 @@ TEST_F(CsvExport, AccelerationIsDividedInDoubleAndRoundedOnce) {
     EXPECT_NE(text.find("\r\n0.010,5354.952148,53.549520,0.535495,"), std::string::npos) << text;
 }
 
-// Switches LC_NUMERIC to a locale with a decimal comma, compiling one into the build
-// tree when the machine has none installed. False when that is not possible.
-bool UseDecimalCommaLocale() {
-    auto active = [] {
-        char buf[16];
-        std::snprintf(buf, sizeof buf, "%.1f", 1.5);
-        return std::string(buf) == "1,5";
-    };
-    if (std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && active())
-        return true;
-    const std::string dir = FreshDir("locale");
-    const std::string command =
-        "localedef -i de_DE -f UTF-8 '" + dir + "/de_DE.UTF-8' >/dev/null 2>&1";
-    if (std::system(command.c_str()) == -1)
-        return false;
-    test::SetEnv("LOCPATH", dir.c_str());
-    return std::setlocale(LC_NUMERIC, "de_DE.UTF-8") != nullptr && active();
-}
-
 TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
     // The desktop program runs under the user's locale; a decimal comma would split
     // every column of the CSV and every line of the ENG file.
-    const bool comma = UseDecimalCommaLocale();
+    const bool comma =
+        test::MakeDecimalCommaLocale() && std::setlocale(LC_NUMERIC, test::kDecimalCommaLocale);
     std::string csv, eng, reason;
     if (comma) {
         FlightRecord f;

@@ -1,9 +1,11 @@
 #include "flight/text_format.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <gtest/gtest.h>
 
+#include "support/decimal_comma.h"
 #include "support/test_files.h"
 
 namespace tavo {
@@ -47,6 +49,19 @@ TEST(TextFormat, FixedAndGeneralFollowPrintfInTheCLocale) {
         std::snprintf(printed, sizeof printed, "%g", v);
         EXPECT_EQ(out, printed);
     }
+}
+
+TEST(TextFormat, PrintfStyleFormatsIgnoreTheProcesssLocale) {
+    // Qt sets the user's locale when it makes its application object, and any library
+    // may call setlocale; the graph's labels and the CLI's figures must not follow.
+    ASSERT_TRUE(test::MakeDecimalCommaLocale())
+        << "no locale with a decimal comma: install Debian's locales (./run does)";
+    ASSERT_NE(std::setlocale(LC_ALL, test::kDecimalCommaLocale), nullptr);
+    const std::string formatted = StrFormat("%.1f|%g|%.9g|%d", 37.75, 0.5, 0.1f, 1234567);
+    const std::string text = FormatText("C1=%.1f , %.1fs %f", 0.1, 37.7, -NAN);
+    std::setlocale(LC_ALL, "C");
+    EXPECT_EQ(formatted, "37.8|0.5|0.100000001|1234567");
+    EXPECT_EQ(text, "C1=0.1 , 37.7s nan");
 }
 
 TEST(TextFormat, DateAndLineBreaks) {

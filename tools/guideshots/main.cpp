@@ -11,7 +11,6 @@
 #include <QImage>
 #include <QTimer>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 
 #include "app/tavokit_app.h"
@@ -85,7 +84,6 @@ int main(int argc, char** argv) {
     QApplication qapp(argc, argv);
     QApplication::setOrganizationName(QStringLiteral("TAVO"));
     QApplication::setApplicationName(QStringLiteral("TAVOkit"));
-    std::setlocale(LC_NUMERIC, "C");
 
     const QString out = QDir(QString::fromLocal8Bit(argv[1])).absolutePath();
     if (!QDir().mkpath(out)) {

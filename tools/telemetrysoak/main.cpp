@@ -7,7 +7,6 @@
 #include <QElapsedTimer>
 #include <QSettings>
 #include <QTimer>
-#include <clocale>
 #include <cstdio>
 #include <fstream>
 #include <string>
@@ -59,7 +58,6 @@ protected:
 
 int main(int argc, char** argv) {
     QApplication app(argc, argv);
-    std::setlocale(LC_NUMERIC, "C");
     std::string port;
     int seconds = 600;
     int samples = 60000;

@@ -1,7 +1,5 @@
 #include "canvas/qt/qpainter_canvas.h"
 
-#include <map>
-
 #include <QFontMetricsF>
 #include <QString>
 
@@ -44,21 +42,14 @@ void QPainterCanvas::SetFont(int cellHeight) {
                       QStringLiteral("Nimbus Sans"), QStringLiteral("Helvetica"),
                       QStringLiteral("Arial"), QStringLiteral("Sans Serif")});
     font.setStyleHint(QFont::SansSerif);
-    // The cell height counts ascent plus descent; Qt sizes a font by its em, so scale
-    // the em until the line height matches the cell. The faces do not change while the
-    // program runs, so each cell height is measured once (fonts live on one thread).
-    thread_local std::map<int, int> measured;
-    auto known = measured.find(cellHeight);
-    if (known == measured.end()) {
-        const int probe = 100;
-        font.setPixelSize(probe);
-        const qreal height = QFontMetricsF(font).height();
-        int px = cellHeight;
-        if (height > 0.0)
-            px = static_cast<int>(cellHeight * probe / height + 0.5);
-        known = measured.emplace(cellHeight, px < 1 ? 1 : px).first;
-    }
-    font.setPixelSize(known->second);
+    // The cell height counts ascent plus descent, but those faces report line heights
+    // from 1.12 to 1.38 em for the same glyph widths, so sizing by the installed face's
+    // line height would make the text, and whether "-12.8" fits its box, depend on the
+    // fonts a machine happens to have. The em is therefore the cell height over 1.38, the
+    // line height of the face the drawings were laid out with, rounded to the pixel.
+    constexpr double kCellPerEm = 1.38;
+    const int px = static_cast<int>(cellHeight / kCellPerEm + 0.5);
+    font.setPixelSize(px < 1 ? 1 : px);
     m_painter.setFont(font);
 }
 

@@ -55,7 +55,7 @@ protected:
         return d;
     }
     // Clicks and waits for the exchange it starts to end.
-    static bool Click(CAdministerDlg& d, QPushButton* button, int timeoutMs = 10000) {
+    static bool Click(CAdministerDlg& d, QPushButton* button, int timeoutMs = 60000) {
         QSignalSpy ended(&d, &CAdministerDlg::ExchangeEnded);
         QTest::mouseClick(button, Qt::LeftButton);
         return ended.count() > 0 || ended.wait(timeoutMs);
@@ -165,7 +165,7 @@ TEST_F(AdministerDialog, ConnectShowsTheRecorderWhileTheWindowKeepsRunning) {
     EXPECT_FALSE(d->okButton->isEnabled());
     EXPECT_FALSE(d->connectButton->isEnabled());
     EXPECT_TRUE(d->cancelButton->isEnabled());
-    ASSERT_TRUE(ended.wait(10000));
+    ASSERT_TRUE(ended.wait(60000));
     EXPECT_FALSE(d->busyBar->isVisible());
     EXPECT_EQ(d->connectButton->text().remove(QLatin1Char('&')), QStringLiteral("Disconnect"));
     EXPECT_EQ(d->model->text(), QStringLiteral("ZR7"));
@@ -266,7 +266,7 @@ TEST_F(AdministerDialog, CalibrationReadsOnTheLinkAndItsValueComesBack) {
             }
             QSignalSpy ended(&c, &CCalibrateDlg::ReadEnded);
             QTest::mouseClick(c.readButton[i], Qt::LeftButton);
-            EXPECT_TRUE(ended.wait(5000));
+            EXPECT_TRUE(ended.wait(60000));
         }
         EXPECT_EQ(c.reading[0]->text(), QStringLiteral("620"));
         EXPECT_EQ(c.reading[1]->text(), QStringLiteral("400"));
@@ -301,7 +301,7 @@ TEST_F(AdministerDialog, CommandConsoleSendsOnTheLinkAndShowsTheReply) {
             c.address->setText(QString::fromLatin1(address));
             QSignalSpy ended(&c, &CCommandDlg::SendEnded);
             QTest::keyClick(c.command, Qt::Key_Return); // Enter sends
-            EXPECT_TRUE(ended.wait(5000)) << command;
+            EXPECT_TRUE(ended.wait(60000)) << command;
             return c.reply->text();
         };
         EXPECT_EQ(send("S", "0", "10"), QStringLiteral("512K"));
@@ -346,9 +346,9 @@ TEST_F(PacedAdministerDialog, ClosingInTheMiddleOfAWriteStopsItAtAWholeCommand) 
     QTest::mouseClick(d->writeButton, Qt::LeftButton);
     EXPECT_TRUE(d->busyBar->isVisible());
     // The window is served while the recorder works: wait for the second word to start.
-    ASSERT_TRUE(WaitFor([&] { return HostBytes(*device).size() >= 5; }, 5000));
+    ASSERT_TRUE(WaitFor([&] { return HostBytes(*device).size() >= 5; }, 60000));
     QTest::keyClick(d.get(), Qt::Key_Escape);
-    ASSERT_TRUE(WaitFor([&] { return !d->isVisible(); }, 1500));
+    ASSERT_TRUE(WaitFor([&] { return !d->isVisible(); }, 60000));
     EXPECT_EQ(d->result(), QDialog::Rejected);
     const std::string bytes = HostBytes(*device);
     EXPECT_EQ(bytes.size() % 4, 0u) << "a memory write frame was cut";

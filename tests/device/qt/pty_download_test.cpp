@@ -34,9 +34,9 @@ protected:
         m_sim.setArguments(args);
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_sim.start();
-        if (!m_sim.waitForStarted(5000))
+        if (!m_sim.waitForStarted(30000))
             return std::string();
-        while (!m_sim.canReadLine() && m_sim.waitForReadyRead(5000)) {
+        while (!m_sim.canReadLine() && m_sim.waitForReadyRead(30000)) {
         }
         return m_sim.readLine().trimmed().toStdString();
     }

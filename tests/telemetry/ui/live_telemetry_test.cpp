@@ -59,6 +59,7 @@ TEST(LiveTelemetry, RepaintsAtMostThirtyTimesASecondAndCountsTheLines) {
     Zr7Options options;
     options.telemetry = true;
     options.telemetryFormat = TelemetryFormat::Digits;
+    options.telemetryLines = 4000;
     auto receiver = bench.Add(options);
     {
         auto lock = receiver->Lock();
@@ -76,17 +77,27 @@ TEST(LiveTelemetry, RepaintsAtMostThirtyTimesASecondAndCountsTheLines) {
     RunEvents(50); // the window's first paint
     live.Start();
     const int before = w.view->paints;
-    RunEvents(1500);
+    QElapsedTimer running;
+    running.start();
+    // A line a millisecond on the real clock; the window is served until 500 arrived,
+    // however long a busy machine takes for that.
+    while (live.Controller().LinesReceived() < 500 && running.elapsed() < 60000)
+        RunEvents(20);
+    const qint64 elapsed = running.elapsed();
     const int paints = w.view->paints - before;
-    // A line a millisecond, and no more than 30 repaints a second (with a frame's slack).
-    EXPECT_LE(paints, 47);
-    EXPECT_GE(paints, 10);
-    EXPECT_GT(live.Controller().LinesReceived(), 500u);
+    ASSERT_GE(live.Controller().LinesReceived(), 500u);
+    // Lines came, so the view was repainted, but never more than 30 times a second
+    // (a slower machine only paints less), with a frame's slack.
+    EXPECT_GE(paints, 1);
+    EXPECT_LE(paints, 30 * elapsed / 1000 + 2) << elapsed << " ms";
     EXPECT_TRUE(live.StatusText().startsWith(QStringLiteral("Capturing telemetry: ")))
         << live.StatusText().toStdString();
 
     live.Stop();
-    RunEvents(800);
+    // Until the thread's end has reached the window's thread.
+    for (int i = 0; i < 3000 && !live.StatusText().startsWith(QStringLiteral("Telemetry stopped"));
+         ++i)
+        RunEvents(20);
     EXPECT_FALSE(live.Controller().Capturing());
     const QString count = QLocale::c().toString(static_cast<qulonglong>(doc.SampleCount()));
     EXPECT_EQ(live.StatusText(), QStringLiteral("Telemetry stopped: %1 lines").arg(count));
@@ -128,7 +139,7 @@ TEST(LiveTelemetry, PortMessagesAndTheListReachTheUserOnTheWindowsThread) {
     live.Start();
     QElapsedTimer t;
     t.start();
-    while (said.messages.size() < 2 && t.elapsed() < 5000)
+    while (said.messages.size() < 2 && t.elapsed() < 60000)
         QApplication::processEvents(QEventLoop::AllEvents, 10);
     ASSERT_EQ(said.messages.size(), 2u);
     EXPECT_EQ(said.messages[1].text.rfind("COMM open error", 0), 0u) << said.messages[1].text;

@@ -2,7 +2,6 @@
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cmath>
 #include <limits>
 
@@ -550,7 +549,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
         }
 }
 
-TEST(DrawGraph, HandSetLimitsFarFromTheDataFinishQuickly) {
+TEST(DrawGraph, HandSetLimitsFarFromTheDataDrawAFewLabels) {
     FlightRecord f;
     SetFlat(f, 100, 0.01f);
     // A tiny range far above zero puts the zero line millions of units above the frame.
@@ -558,9 +557,8 @@ TEST(DrawGraph, HandSetLimitsFarFromTheDataFinishQuickly) {
     f.m_fAccelMax = 1000.001f;
     GraphViewState v;
     RecordingCanvas c;
-    const auto start = std::chrono::steady_clock::now();
+    // Labels are stepped over the frame only, never counted out from the far zero line.
     Draw(c, f, v, kScreen);
-    EXPECT_LT(std::chrono::steady_clock::now() - start, std::chrono::seconds(1));
     EXPECT_LT(c.Texts().size(), 60u);
     // A window too small for a label step still draws (the curve, far below, is cut).
     RecordingCanvas tiny;

@@ -5,6 +5,7 @@
 
 #include "app/command_line.h"
 #include "app/subsystem_commands.h"
+#include "device/qt/demo_recorder.h"
 #include "device/served_flight.h"
 #include "settings/my_settings.h"
 #include "view/ui/tavokit_view.h"

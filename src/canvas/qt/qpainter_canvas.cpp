@@ -104,14 +104,16 @@ void QPainterCanvas::DrawPolyline(const std::vector<Point>& points) {
     m_painter.drawPolyline(m_scratch.data(), static_cast<int>(m_scratch.size()));
 }
 
-void QPainterCanvas::DrawText(const Rect& rect, const std::string& text, unsigned flags) {
-    int align = 0;
-    align |= (flags & TextHCenter) ? Qt::AlignHCenter
-             : (flags & TextRight) ? Qt::AlignRight
-                                   : Qt::AlignLeft;
+int QtAlignment(unsigned flags) {
+    int align = (flags & TextHCenter) ? Qt::AlignHCenter
+                : (flags & TextRight) ? Qt::AlignRight
+                                      : Qt::AlignLeft;
     align |= (flags & TextVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
-    if (flags & TextSingleLine)
-        align |= Qt::TextSingleLine;
+    return (flags & TextSingleLine) ? align | Qt::TextSingleLine : align;
+}
+
+void QPainterCanvas::DrawText(const Rect& rect, const std::string& text, unsigned flags) {
+    const int align = QtAlignment(flags);
     const QRect r(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     if (r.width() <= 0 || r.height() <= 0)
         return;

@@ -53,6 +53,9 @@ private:
 // with an em of the cell height over 1.38 (see canvas/text_extent.h).
 QFont PlotFont(int cellHeight);
 
+// Qt's alignment flags for TextFlags.
+int QtAlignment(unsigned flags);
+
 // Thins a polyline whose x never decreases between neighbours in a run: every run of
 // points on one x column becomes its first, lowest, highest and last point, in the
 // order they occur. The vertical strokes within a column cover the same span, so a

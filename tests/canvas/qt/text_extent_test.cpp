@@ -22,28 +22,19 @@ TEST(TextExtent, NoDrawnTextReachesBeyondItsMeasure) {
     const QFontMetricsF fm(PlotFont(16));
     // Every ASCII glyph alone, and lines of the drawings with the widest and the
     // overhanging ones.
-    std::vector<std::string> texts{
-        "Apogee=317 Meters",
-        "C1=-12.8 , 37.6s",
-        "Total: 8.87N s  1.99lb s",
-        "WWW@@@%%%mmm",
-        "Caf\xe9 M\xfcller \x97 \x89",
-        "Flight summary\nMax. velocity: 92.3 m/s\nDescent rate: 5.1 m/s"};
+    std::vector<std::string> texts{"Apogee=317 Meters", "Total: 8.87N s  1.99lb s", "WWW@@@%%%mmm",
+                                   "Caf\xe9 M\xfcller \x97 \x89",
+                                   "Flight summary\nMax. velocity: 92.3 m/s\nC1=-12.8 , 37.6s"};
     for (char c = 32; c < 127; ++c)
         texts.push_back(std::string(1, c));
     const Rect rect{100, 50, 400, 150};
     for (const unsigned flags : {unsigned{TextLeft}, unsigned{TextHCenter},
                                  unsigned{TextRight | TextVCenter | TextSingleLine}}) {
-        int align = (flags & TextHCenter) ? Qt::AlignHCenter
-                    : (flags & TextRight) ? Qt::AlignRight
-                                          : Qt::AlignLeft;
-        align |= (flags & TextVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
-        if (flags & TextSingleLine)
-            align |= Qt::TextSingleLine;
         for (const std::string& text : texts) {
             const QString shown = QString::fromStdString(Windows1252ToUtf8(text));
             const Rect e = TextExtent(rect, text, flags, 16);
-            const QRectF laid = fm.boundingRect(QRectF(100, 50, 300, 100), align, shown);
+            const QRectF laid =
+                fm.boundingRect(QRectF(100, 50, 300, 100), QtAlignment(flags), shown);
             EXPECT_GE(laid.left(), e.left - 0.5) << text << " " << flags;
             EXPECT_LE(laid.right(), e.right + 0.5) << text << " " << flags;
             // Yet not so generous that the layout wastes room (beyond ASCII a letter is

@@ -54,7 +54,7 @@ TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
                 RecordingCanvas canvas;
                 DrawGraph(canvas, f, view, page);
                 const Rect sheet{0, 0, cw, printing ? 2 * ch : ch};
-                EXPECT_EQ(test::Joined(test::DrawingFaults(canvas, sheet)), "")
+                EXPECT_EQ(test::DrawingFaults(canvas, sheet), "")
                     << v.name << " at " << cw << " x " << ch << (printing ? ", printed" : "");
                 // Each view shows what it was asked for.
                 EXPECT_EQ(canvas.FindText("Cursors") != nullptr, v.ownAxes) << v.name;

@@ -168,7 +168,7 @@ bool ParseRdasText(const char* data, std::size_t size, RdasTable& table, std::st
                     why = "its value does not lie within the " + std::to_string(kRdasLineChars) +
                           " characters of a line that are read";
                 reason = "line " + std::to_string(lineNumber) +
-                         " of the raw-data table cannot be read: " + why;
+                         " of the file, in the raw-data table, cannot be read: " + why;
                 return false;
             }
             parsed.values.emplace_back(value);

@@ -154,7 +154,11 @@ bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
 float CdReport::AxisTop() const {
     if (m_kind == CdKind::Document)
         return m_fCdMax - m_fCdMin;
-    return m_fCdMax > 0.0f ? m_fCdMax : 0.0f;
+    if (!(m_fCdMax > 0.0f) || !std::isfinite(m_fCdMax))
+        return 0.0f;
+    // Room above the curve for the caption line, on a top whose tenths read well.
+    const float top = m_fCdMax * 1.15f;
+    return top < 10.0f ? std::ceil(top / 0.5f) * 0.5f : top;
 }
 
 std::vector<float> CdReport::CurveValues() const {

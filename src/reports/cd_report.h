@@ -59,7 +59,8 @@ public:
     // Why there are no figures (no diameter, no mass after burn-out, no sample counted).
     std::string m_strNote;
 
-    // The top of the value axis: the largest Cd shown, at least 0.
+    // The top of the value axis: the largest Cd of the document's formula; for the drag
+    // alone a round value some way above the largest, leaving room for the caption.
     float AxisTop() const;
     // The range's values as the curve draws them.
     std::vector<float> CurveValues() const;

@@ -22,11 +22,17 @@ TEST(RdasImport, ReadsTheGoldenFilesAndRefusesTablesItCannotRead) {
     } cases[] = {
         {"rdas_three_columns.txt", 50, {"505", "498", "430"}, nullptr},
         // No blank after the second column: read as 0 it would be a flight of zeros.
-        {"rdas_two_columns.txt", 0, {}, "line 7 of the raw-data table cannot be read: the value"},
+        {"rdas_two_columns.txt",
+         0,
+         {},
+         "line 7 of the file, in the raw-data table, cannot be read: the value"},
         // Rate, marker and header on one line, then a blank line inside the table.
         {"rdas_blank_line.txt", 0, {}, "line 3 is blank inside the raw-data table"},
         // Only 99 characters of a line count; the value of line 5 lies beyond them.
-        {"rdas_long_lines.txt", 0, {}, "line 5 of the raw-data table cannot be read: its value"},
+        {"rdas_long_lines.txt",
+         0,
+         {},
+         "line 5 of the file, in the raw-data table, cannot be read: its value"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
@@ -49,13 +55,14 @@ TEST(RdasImport, TableLinesWithoutAReadableValueAreRefused) {
         const char* reason; // nullptr: read
     } cases[] = {
         {"0.0 505 \n0.1 506 \n\n \t\n", nullptr}, // blank lines ending the table are no samples
-        {"0.0 505 \n0.1\n", "line 5 of the raw-data table cannot be read: it has no second column"},
+        {"0.0 505 \n0.1\n",
+         "line 5 of the file, in the raw-data table, cannot be read: it has no second column"},
         {"0.0 505 \n0.1   \n",
-         "line 5 of the raw-data table cannot be read: it has no second column"},
-        {"0.0 x5 \n", "line 4 of the raw-data table cannot be read: the value in its second column "
-                      "is not a number"},
-        {"0.0 - \n", "line 4 of the raw-data table cannot be read: the value in its second column "
-                     "is not a number"},
+         "line 5 of the file, in the raw-data table, cannot be read: it has no second column"},
+        {"0.0 x5 \n", "line 4 of the file, in the raw-data table, cannot be read: "
+                      "the value in its second column is not a number"},
+        {"0.0 - \n", "line 4 of the file, in the raw-data table, cannot be read: "
+                     "the value in its second column is not a number"},
         {"0.0 -5 \n0.1 +7 \n", nullptr},
         {"0.0 505 \n\n0.1 506 \n",
          "line 5 is blank inside the raw-data table, which goes on after it"},

@@ -1,6 +1,7 @@
 #include "motor/thrust_model.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "flight/text_format.h"
 #include "flight/units.h"
@@ -24,7 +25,7 @@ const char* ThrustKindWord(ThrustKind kind) {
 double DragCoefficientDivisor(double diameter) {
     if (!(diameter > 0.0))
         return 0.0;
-    const double area = 0.25 * M_PI * diameter * diameter;
+    const double area = 0.25 * std::numbers::pi * diameter * diameter;
     return 0.5 * static_cast<double>(kAirDensity) * area;
 }
 

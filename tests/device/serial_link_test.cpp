@@ -130,17 +130,6 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenFailure{PortFault::Purge, "PurgeComm error"},
                     OpenFailure{PortFault::Timeouts, "SetCommTimeouts error"}));
 
-TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
-    ScriptedPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
-    link.m_strPortName = "/nonexistent/ttyZR7";
-    EXPECT_FALSE(link.OpenPort());
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n\n", 0), 0u) << sink.messages[0].text;
-    EXPECT_GT(sink.messages[0].text.size(), std::string("COMM open error\n\n").size());
-    EXPECT_TRUE(sink.status.empty());
-}
-
 TEST(AutomaticDetection, NoPortsAtAll) {
     BenchDirectory ports;
     ScriptedPrompt sink;

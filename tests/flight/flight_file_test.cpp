@@ -6,6 +6,7 @@
 #include <gtest/gtest.h>
 
 #include "flight/archive.h"
+#include "support/test_files.h"
 
 namespace tavo {
 namespace {
@@ -217,6 +218,17 @@ TEST(FlightFile, ACutFlightsStartFollowsTheFourteenRowsAndADamagedOneIsDropped) 
         EXPECT_FALSE(h.m_start.has_value());
         EXPECT_EQ(h.m_pSamples.items(), f.m_pSamples.items());
     }
+}
+
+TEST(FlightFile, TheDemoFlightIsWrittenBackByteForByte) {
+    // A current-version file: every build, on every system, writes exactly its bytes.
+    const std::string demo = TAVOKIT_SOURCE_DIR "/data/demo.flt";
+    FlightRecord f;
+    FileError e;
+    ASSERT_TRUE(LoadFlightFile(demo, f, e)) << e.message;
+    const std::string path = test::FreshDir("flight", "demo") + "/demo.flt";
+    ASSERT_TRUE(SaveFlightFile(path, f, e)) << e.message;
+    EXPECT_EQ(test::ReadFileBytes(path), test::ReadFileBytes(demo));
 }
 
 TEST(FlightFile, MissingFileNamesThePath) {

@@ -1,5 +1,6 @@
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
@@ -185,7 +186,7 @@ TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
     // From 98.1 m/s the speed falls 1.4715 m/s a sample: 33 samples stay above 49.05.
     EXPECT_EQ(r.m_nSamples, 33);
     EXPECT_NEAR(r.m_dBurnoutSpeed, 98.1, 1e-5); // ten steps of the float interval
-    const double q = 0.5 * 1.2000000476837158 * 0.25 * M_PI * 0.01;
+    const double q = 0.5 * 1.2000000476837158 * 0.25 * std::numbers::pi * 0.01;
     EXPECT_NEAR(r.m_fCdMin, 4.905 / (q * r.m_dMaxSpeed * r.m_dMaxSpeed), 1e-6);
     EXPECT_NEAR(r.m_fCdMax, 4.905 / (q * r.m_dMinSpeed * r.m_dMinSpeed), 1e-6);
     for (const auto& [what, change] :

@@ -8,6 +8,7 @@
 
 #include "device/device_test_support.h"
 #include "device/flight_download.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_protocol.h"
 #include "device/zr7_recorder.h"
 #include "flight/flight_file.h"
@@ -119,6 +120,17 @@ TEST_F(PtyDownload, SettingsWrittenOverThePortAreReadBack) {
     EXPECT_TRUE(read.m_bBreakwire);
     EXPECT_TRUE(read.m_bNormallyClosed);
     protocol.DisconnectRecorder();
+}
+
+TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
+    ScriptedPrompt sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    link.m_strPortName = "/nonexistent/ttyZR7";
+    EXPECT_FALSE(link.OpenPort());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n\n", 0), 0u) << sink.messages[0].text;
+    EXPECT_GT(sink.messages[0].text.size(), std::string("COMM open error\n\n").size());
+    EXPECT_TRUE(sink.status.empty());
 }
 
 } // namespace

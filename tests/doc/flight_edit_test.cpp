@@ -18,10 +18,13 @@ std::vector<std::uint32_t> CurveBits(const FlightRecord& f, std::size_t from) {
     return bits;
 }
 
-void LoadDemo(FlightRecord& f, void (*settings)(FlightRecord&)) {
+// The demo flight in metric units and g (0), English units and ft/s^2 (1), or from the
+// recorder's acceleration offset (2).
+void LoadDemo(FlightRecord& f, int settings) {
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error)) << error.message;
-    settings(f);
+    f.m_bMetricUnits = f.m_bAccelInGees = settings != 1;
+    f.m_bUseAccelOffset = settings == 2;
     f.Recompute();
 }
 
@@ -51,15 +54,7 @@ TEST(FlightEdit, DeleteToC1KeepsTheSampleUnderC1) {
 }
 
 TEST(FlightEdit, CutsBeforeC1GoOnWithTheCurvesOfTheWholeFlight) {
-    void (*const settings[])(FlightRecord&) = {
-        [](FlightRecord&) {},
-        [](FlightRecord& f) {
-            f.m_bMetricUnits = false;
-            f.m_bAccelInGees = false;
-        },
-        [](FlightRecord& f) { f.m_bUseAccelOffset = true; },
-    };
-    for (auto* setting : settings) {
+    for (const int setting : {0, 1, 2}) {
         FlightRecord whole;
         LoadDemo(whole, setting);
         // Pad, launch marker, burn-out, apogee, under the parachute.

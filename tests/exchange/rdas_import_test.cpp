@@ -22,17 +22,14 @@ TEST(RdasImport, ReadsTheGoldenFilesAndRefusesTablesItCannotRead) {
     } cases[] = {
         {"rdas_three_columns.txt", 50, {"505", "498", "430"}, nullptr},
         // No blank after the second column: read as 0 it would be a flight of zeros.
-        {"rdas_two_columns.txt",
-         0,
-         {},
-         "line 7 of the file, in the raw-data table, cannot be read: the value"},
+        {"rdas_two_columns.txt", 0, {}, "line 7 of the file, in the raw-data table, cannot"},
         // Rate, marker and header on one line, then a blank line inside the table.
         {"rdas_blank_line.txt", 0, {}, "line 3 is blank inside the raw-data table"},
         // Only 99 characters of a line count; the value of line 5 lies beyond them.
         {"rdas_long_lines.txt",
          0,
          {},
-         "line 5 of the file, in the raw-data table, cannot be read: its value"},
+         "line 5 of the file, in the raw-data table, cannot be read: its value does not lie"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);

@@ -316,11 +316,6 @@ TEST_F(PrintedPage, NoThrustIsSaidInPlaceOfAClassAndTheCdReportHasAPage) {
     MotorReport report = MakeReport(12.3f, 3.0f);
     report.m_bThrustAbovePad = false;
     const unsigned caption = TextLeft | TextTop | TextSingleLine;
-    RecordingCanvas window;
-    DrawMotorReport(window, flight, report, 640, 320);
-    EXPECT_EQ(TextsIn(window, caption).at(0).text,
-              "No thrust above the pad reading between the cursors: no motor class");
-    EXPECT_EQ(TextsIn(window, TextLeft | TextTop).at(0).text.rfind("No motor class\n", 0), 0u);
     const ReportPageGeometry page{640, 320, 1.0, 30, 25};
     RecordingCanvas paper;
     DrawMotorReportPage(paper, flight, report, page);

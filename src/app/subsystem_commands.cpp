@@ -24,10 +24,11 @@ void WireSubsystemCommands(CMainFrame& frame) {
     frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings()); });
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
                       [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
-    frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document()); });
+    frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document(), &f->Printer()); });
     frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
     frame.WireCommand(ID_FILE_EXPORT_THRUST, [f] { OnFileExportThrustCurve(f, f->Document()); });
-    frame.WireCommand(ID_FILE_IMPORT_RDAS, [f] { OnImportRdas(f, f->Document()); });
+    frame.WireCommand(ID_FILE_IMPORT_RDAS,
+                      [f] { OnImportRdas(f, f->Document(), [f] { return f->SaveModified(); }); });
     // Live capture belongs to the window (a child of it), and ends with it.
     auto* live = new LiveTelemetry(
         f, f->Document(), &f->View(), f->statusBar(), &f->prompt,

@@ -109,7 +109,12 @@ int RunMotorReport(const CommandArgs& argv) {
         .Add("totalImpulseLb", report.m_strTotalImpulseLb)
         .Add("isp", report.m_strIsp)
         .Add("peakAccel", report.m_fPeakAccel)
-        .Add("thrust", ThrustKindWord(kind));
+        .Add("thrust", ThrustKindWord(kind))
+        .Add("thrustAbovePad", report.m_bThrustAbovePad);
+    // The class is empty for a range with no burn: the reader of the JSON is told why.
+    if (!report.m_bThrustAbovePad)
+        std::cerr << "tavokit-cli motor-report: " << kNoThrustText
+                  << " between the cursors: no motor class.\n";
     const DragEstimate& drag = report.m_drag;
     JsonObject model;
     model.Add("weightImpulse", static_cast<float>(report.m_dWeightImpulse))
@@ -145,15 +150,31 @@ int RunMotorReport(const CommandArgs& argv) {
 int RunCdReport(const CommandArgs& argv) {
     CTAVOkitDoc doc;
     Args args;
-    int code = LoadWithCursors("cd-report", argv, doc, args);
+    int code = LoadWithCursors("cd-report", argv, doc, args, {{"--cd", 1}});
     if (code != kExitOk)
         return code;
+    CdKind kind = CdKind::Drag;
+    if (auto cd = args.Value("--cd")) {
+        if (*cd == "document")
+            kind = CdKind::Document;
+        else if (*cd != "drag")
+            return UsageError("cd-report", "--cd takes drag or document");
+    }
     AnsweringPrompt prompt;
     CdReport report;
-    if (!report.ComputeCdReport(doc, prompt))
+    if (!report.ComputeCdReport(doc, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
-    out.Add("cdMin", report.m_fCdMin).Add("cdMax", report.m_fCdMax);
+    out.Add("cdMin", report.m_fCdMin)
+        .Add("cdMax", report.m_fCdMax)
+        .Add("cdMean", report.m_fCdMean)
+        .Add("cd", CdKindWord(kind))
+        .Add("samples", report.m_nSamples)
+        .Add("burnoutSpeed", static_cast<float>(report.m_dBurnoutSpeed))
+        .Add("speedFloor", static_cast<float>(report.m_dSpeedFloor))
+        .Add("minSpeed", static_cast<float>(report.m_dMinSpeed))
+        .Add("maxSpeed", static_cast<float>(report.m_dMaxSpeed))
+        .Add("note", report.m_strNote);
     std::cout << out.Text() << "\n";
     return kExitOk;
 }

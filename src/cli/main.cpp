@@ -50,7 +50,7 @@ const Command kCommands[] = {
     {"motors", "every motor of a RASP motor file, as JSON, with warnings and refusals", "FILE.eng",
      RunMotors},
     {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",
-     "FLIGHT --c1 I --c2 J [flight options]", RunCdReport},
+     "FLIGHT --c1 I --c2 J [--cd drag|document] [flight options]", RunCdReport},
     {"render", "draw the flight graph (or a report window) as PNG, SVG or a printed PDF page",
      "FLIGHT OUT [--size WxH] [--curve acceleration|velocity|altitude] [--cursors X1 X2]\n"
      "       [--no-cursors] [--no-grid] [--readout-right] [--summary] [--own-axes]\n"

@@ -64,11 +64,11 @@ int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, cons
         return WriteOut(out, PngBytes(DrawToImage(width, height, draw)));
     }
     if (kind == "cd") {
-        if (pdf)
-            return UsageError("render", "the Cd report has no printed page");
         CdReport report;
-        if (!report.ComputeCdReport(doc, prompt))
+        if (!report.ComputeCdReport(doc, prompt, CdKind::Drag))
             return Failure(prompt.Message());
+        if (pdf)
+            return WriteOut(out, CdReportPdf(doc, report, width, height));
         const DrawFunction draw = [&](Canvas& canvas) {
             DrawCdReport(canvas, doc, report, width, height);
         };

@@ -47,11 +47,21 @@ bool ApplyCut(FlightRecord& flight, CutKind kind) {
         }
         if (!ok)
             return false;
+        // Taking away the first samples keeps the recording's zero reference. Before C1
+        // the curves go on from where the whole recording stood at C1; between the
+        // cursors from where it stood before the gap, as they do anywhere else.
+        std::optional<FlightStart> start = flight.m_start;
+        if (first == 0 && last > 0) {
+            start = flight.StartBefore(
+                samples, static_cast<std::size_t>(kind == CutKind::ToC1 ? last : first));
+        }
         const auto from = samples.begin() + static_cast<std::ptrdiff_t>(first);
         const auto to = samples.begin() + static_cast<std::ptrdiff_t>(last);
         SampleCut cut{static_cast<std::size_t>(first),
-                      {std::make_move_iterator(from), std::make_move_iterator(to)}};
+                      {std::make_move_iterator(from), std::make_move_iterator(to)},
+                      flight.m_start};
         samples.erase(from, to);
+        flight.m_start = start;
         flight.m_pUndoSamples.Record(std::move(cut));
     }
     flight.Recompute();
@@ -74,7 +84,8 @@ bool UndoCut(FlightRecord& flight) {
         samples.insert(samples.begin() + static_cast<std::ptrdiff_t>(cut.at),
                        std::make_move_iterator(cut.removed.begin()),
                        std::make_move_iterator(cut.removed.end()));
-        history.m_redo.push_back({cut.at, cut.removed.size()});
+        history.m_redo.push_back({cut.at, cut.removed.size(), flight.m_start});
+        flight.m_start = cut.start;
     }
     flight.Recompute();
     return true;
@@ -95,8 +106,10 @@ bool RedoCut(FlightRecord& flight) {
         history.m_redo.pop_back();
         const auto from = samples.begin() + static_cast<std::ptrdiff_t>(redo.at);
         const auto to = from + static_cast<std::ptrdiff_t>(redo.count);
-        SampleCut cut{redo.at, {std::make_move_iterator(from), std::make_move_iterator(to)}};
+        SampleCut cut{
+            redo.at, {std::make_move_iterator(from), std::make_move_iterator(to)}, flight.m_start};
         samples.erase(from, to);
+        flight.m_start = redo.start;
         // Not Record: the cuts still waiting to be made again stay.
         history.m_undo.push_back(std::move(cut));
     }

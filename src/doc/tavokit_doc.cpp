@@ -78,6 +78,8 @@ void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
         m_pSamples.items().swap(samples);
     }
     m_pUndoSamples.clear();
+    // A new recording starts from its own first sample.
+    m_start.reset();
     Recompute();
     FlightReplaced();
 }

@@ -9,15 +9,34 @@
 
 namespace tavo {
 
+void AppendCsvField(std::string& out, const std::string& text) {
+    if (text.find_first_of(",\"\r\n") == std::string::npos) {
+        out += text;
+        return;
+    }
+    // Quoted as spreadsheets read a field: inner quotes doubled, line breaks kept
+    // inside the quotes (as CR LF, like every line end of the file).
+    std::string doubled;
+    doubled.reserve(text.size() + 8);
+    for (const char c : text) {
+        doubled += c;
+        if (c == '"')
+            doubled += '"';
+    }
+    out += '"';
+    AppendWithCrlf(out, doubled);
+    out += '"';
+}
+
 std::string BuildCsvText(const FlightRecord& flight) {
     std::string out;
     out += FormatFlightDate(flight.m_timeDate);
     out += "\r\nName,";
-    AppendWithCrlf(out, flight.m_strName);
+    AppendCsvField(out, flight.m_strName);
     out += "\r\nMotor,";
-    AppendWithCrlf(out, flight.m_strMotor);
+    AppendCsvField(out, flight.m_strMotor);
     out += "\r\nComment,";
-    AppendWithCrlf(out, flight.m_strComment);
+    AppendCsvField(out, flight.m_strComment);
     out += "\r\nAcceleration offset,";
     out += std::to_string(flight.m_nAccelOffset);
     out += "\r\nTwo Gee value,";
@@ -38,15 +57,18 @@ std::string BuildCsvText(const FlightRecord& flight) {
     // About 60 bytes a line for an ordinary flight.
     out.reserve(out.size() + samples.size() * 64);
 
-    // Always sample 0's own reading: the export never applies the offset switch.
-    const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+    // Always the recording's own pad reading: the export never applies the offset switch.
+    const float r = flight.RecordedZeroRef(samples);
     // Counts per g in double: the export divides in double precision and rounds only the
     // finished acceleration to float.
     const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
     const float dt = flight.m_fSampleInterval;
     const double area =
         static_cast<double>(kAirDensity) * g_pi * std::pow(flight.m_fMaxDiameter * 0.5, 2.0);
-    float t = 0.0f, v = 0.0f, h = 0.0f;
+    // A flight cut before C1 goes on from where the whole recording stood.
+    float t = 0.0f;
+    float v = flight.m_start ? flight.m_start->velocity : 0.0f;
+    float h = flight.m_start ? flight.m_start->height : 0.0f;
     for (const std::string& sample : samples) {
         const int adc = SampleReading(ParseSampleWord(sample));
         const float a = static_cast<float>(

@@ -9,6 +9,10 @@
 
 namespace tavo {
 
+// Appends a text field: as it is, or, when it holds a comma, a quote or a line break,
+// in double quotes with inner quotes doubled and its line breaks as CR LF (RFC 4180).
+void AppendCsvField(std::string& out, const std::string& text);
+
 // The whole file's bytes, CR LF line ends. The flight must hold samples and have been
 // recomputed (the two-G value in use and the interval come from there).
 std::string BuildCsvText(const FlightRecord& flight);

@@ -85,8 +85,8 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
     float mass = flight.m_fLaunchWeight;
     float t = flight.m_fSampleInterval;
     const float stepTime = static_cast<float>(step) * flight.m_fSampleInterval;
-    // Measured from the flight's first sample, the pad reading, wherever C1 stands.
-    const float r = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+    // Measured from the recording's pad reading, wherever C1 stands.
+    const float r = flight.RecordedZeroRef(samples);
     // The file's thrust is worked out in double from the count difference on, so the
     // acceleration is not rounded to float on its way.
     const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);

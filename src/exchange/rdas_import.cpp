@@ -19,24 +19,49 @@ bool IsDigit(char c) {
     return c >= '0' && c <= '9';
 }
 
+bool IsWhite(char c) {
+    return c == ' ' || c == '\t';
+}
+
+std::string_view SkipWhite(std::string_view s) {
+    std::size_t i = 0;
+    while (i < s.size() && IsWhite(s[i]))
+        ++i;
+    return s.substr(i);
+}
+
 // The value of a data line: the text between the first and the next space, after
-// dropping leading spaces and tabs before each. Empty when no space ends it.
-std::string_view DataValue(std::string_view line) {
-    auto skipWhite = [](std::string_view s) {
-        std::size_t i = 0;
-        while (i < s.size() && (s[i] == ' ' || s[i] == '\t'))
-            ++i;
-        return s.substr(i);
-    };
-    line = skipWhite(line);
+// dropping leading spaces and tabs before each. Empty, with `why` set, when the line
+// holds no value that can be read: one field only, a value no space ends (the reader
+// has always taken those as 0), or a value that is no number.
+std::string_view DataValue(std::string_view line, std::string& why) {
+    line = SkipWhite(line);
     std::size_t blank = line.find(' ');
-    if (blank == std::string_view::npos)
+    if (blank == std::string_view::npos) {
+        why = "it has no second column";
         return {};
-    line = skipWhite(line.substr(blank));
+    }
+    line = SkipWhite(line.substr(blank));
     blank = line.find(' ');
-    if (blank == std::string_view::npos)
+    if (line.empty()) {
+        why = "it has no second column";
         return {};
-    return line.substr(0, blank);
+    }
+    if (blank == std::string_view::npos) {
+        why = "the value in its second column is not followed by a blank";
+        return {};
+    }
+    const std::string_view value = line.substr(0, blank);
+    const std::size_t digit = value[0] == '+' || value[0] == '-' ? 1 : 0;
+    if (digit >= value.size() || !IsDigit(value[digit])) {
+        why = "the value in its second column is not a number";
+        return {};
+    }
+    return value;
+}
+
+bool IsBlankLine(std::string_view line) {
+    return SkipWhite(line).empty();
 }
 
 } // namespace
@@ -101,6 +126,7 @@ bool ParseRdasText(const char* data, std::size_t size, RdasTable& table, std::st
     bool rateSeen = false, markerSeen = false, headerSeen = false;
     RdasTable parsed;
     std::size_t pos = 0;
+    std::size_t lineNumber = 0, firstBlank = 0;
     while (pos < size) {
         const char* begin = data + pos;
         const void* nl = std::memchr(begin, '\n', size - pos);
@@ -111,17 +137,41 @@ bool ParseRdasText(const char* data, std::size_t size, RdasTable& table, std::st
         // A NUL ends the text of a line, as it always has for these searches.
         if (const void* nul = std::memchr(begin, '\0', length))
             length = static_cast<const char*>(nul) - begin;
-        if (length > kRdasLineChars)
+        const bool cut = length > kRdasLineChars;
+        if (cut)
             length = kRdasLineChars;
         const std::string_view line(begin, length);
 
+        ++lineNumber;
         if (headerSeen) {
+            // Blank lines at the end of the table are no samples; inside it, one would
+            // be a reading of 0, far off the scale of every sample around it.
+            if (IsBlankLine(line)) {
+                if (firstBlank == 0)
+                    firstBlank = lineNumber;
+                continue;
+            }
+            if (firstBlank != 0) {
+                reason = "line " + std::to_string(firstBlank) +
+                         " is blank inside the raw-data table, which goes on after it";
+                return false;
+            }
             if (parsed.values.size() >= kMaxRdasSamples) {
                 reason =
                     "the table holds more than " + std::to_string(kMaxRdasSamples) + " samples";
                 return false;
             }
-            parsed.values.emplace_back(DataValue(line));
+            std::string why;
+            const std::string_view value = DataValue(line, why);
+            if (!why.empty()) {
+                if (cut)
+                    why = "its value does not lie within the " + std::to_string(kRdasLineChars) +
+                          " characters of a line that are read";
+                reason = "line " + std::to_string(lineNumber) +
+                         " of the file, in the raw-data table, cannot be read: " + why;
+                return false;
+            }
+            parsed.values.emplace_back(value);
             continue;
         }
         if (!rateSeen) {

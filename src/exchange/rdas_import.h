@@ -31,8 +31,11 @@ struct RdasTable {
 int ReadRdasRate(const char* text, std::size_t length);
 
 // Parses an RDAS text. Fails, with a reason, when there is no rate line followed by the
-// raw-data marker and the table header, when the table has no line, or when it holds
-// more than kMaxRdasSamples lines; `table` is then untouched.
+// raw-data marker and the table header, when the table has no line, when it holds more
+// than kMaxRdasSamples lines, or when a table line (named by its line number) has no
+// second-column value ended by a blank, a value that is no number, or is blank with
+// table lines after it; `table` is then untouched. Blank lines ending the table are
+// not samples.
 bool ParseRdasText(const char* data, std::size_t size, RdasTable& table, std::string& reason);
 
 // Reads and parses an RDAS file (see ParseRdasText).

@@ -16,6 +16,8 @@ public:
     ArchiveReader(const std::uint8_t* data, std::size_t size) : m_data(data), m_size(size) {}
 
     std::size_t Remaining() const { return m_size - m_pos; }
+    // The next unread byte.
+    const std::uint8_t* Position() const { return m_data + m_pos; }
     bool ReadU8(std::uint8_t& value);
     bool ReadU16(std::uint16_t& value);
     bool ReadU32(std::uint32_t& value);

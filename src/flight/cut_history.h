@@ -5,21 +5,39 @@
 // cuts are made, and a million-sample flight is not copied whole for each.
 
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <utility>
 #include <vector>
+
+#include "flight/flight_start.h"
 
 namespace tavo {
 
-// One cut: the samples it took away, which stood from index `at` on.
+// One cut: the samples it took away, which stood from index `at` on, and where the
+// curves started before it.
 struct SampleCut {
+    SampleCut() = default;
+    SampleCut(std::size_t from, std::vector<std::string> taken,
+              std::optional<FlightStart> before = std::nullopt)
+        : at(from), removed(std::move(taken)), start(before) {}
+
     std::size_t at = 0;
     std::vector<std::string> removed;
+    std::optional<FlightStart> start;
 };
 
-// One undone cut, ready to be made again: `count` samples from index `at`.
+// One undone cut, ready to be made again: `count` samples from index `at`, and where
+// the curves started after it.
 struct SampleRedo {
+    SampleRedo() = default;
+    SampleRedo(std::size_t from, std::size_t length,
+               std::optional<FlightStart> after = std::nullopt)
+        : at(from), count(length), start(after) {}
+
     std::size_t at = 0;
     std::size_t count = 0;
+    std::optional<FlightStart> start;
 };
 
 class CutHistory {

@@ -1,6 +1,8 @@
 #include "flight/flight_file.h"
 
 #include <algorithm>
+#include <cmath>
+#include <cstring>
 #include <optional>
 
 #include "flight/archive.h"
@@ -22,7 +24,60 @@ struct StagedFlight {
     std::uint32_t date = 0;
     std::string name, motor, comment;
     std::optional<float> launchWeight, propellantWeight, maxDiameter;
+    std::optional<FlightStart> start;
 };
+
+// A flight cut before C1 carries where its curves start after the version 5 rows, which
+// end the record for every reader of the layout: a tag, the payload's length, the zero
+// reference, velocity and height as float32, and a CRC-32 of the payload. Anything
+// after row 14 that is not such a tail, or a tail that does not check out, is ignored.
+constexpr char kStartTag[8] = {'T', 'K', 's', 't', 'a', 'r', 't', '\x1A'};
+constexpr std::uint16_t kStartPayloadBytes = 12;
+
+std::uint32_t Crc32(const std::uint8_t* data, std::size_t size) {
+    std::uint32_t crc = 0xFFFFFFFFu;
+    for (std::size_t i = 0; i < size; ++i) {
+        crc ^= data[i];
+        for (int bit = 0; bit < 8; ++bit)
+            crc = (crc >> 1) ^ (0xEDB88320u & (0u - (crc & 1u)));
+    }
+    return ~crc;
+}
+
+void WriteStartTail(std::vector<std::uint8_t>& bytes, const FlightStart& start) {
+    bytes.insert(bytes.end(), std::begin(kStartTag), std::end(kStartTag));
+    ArchiveWriter out(bytes);
+    out.WriteU16(kStartPayloadBytes);
+    const std::size_t payload = bytes.size();
+    out.WriteF32(start.zeroRef);
+    out.WriteF32(start.velocity);
+    out.WriteF32(start.height);
+    out.WriteU32(Crc32(bytes.data() + payload, kStartPayloadBytes));
+}
+
+// The start of the curves from the bytes after row 14, when they are a sound tail.
+std::optional<FlightStart> ReadStartTail(const std::uint8_t* data, std::size_t size) {
+    if (size < sizeof kStartTag || std::memcmp(data, kStartTag, sizeof kStartTag) != 0)
+        return std::nullopt;
+    ArchiveReader in(data + sizeof kStartTag, size - sizeof kStartTag);
+    std::uint16_t length = 0;
+    if (!in.ReadU16(length) || length < kStartPayloadBytes ||
+        in.Remaining() < std::size_t{length} + 4)
+        return std::nullopt;
+    const std::uint8_t* payload = data + sizeof kStartTag + 2;
+    FlightStart start;
+    std::uint32_t crc = 0;
+    if (!in.ReadF32(start.zeroRef) || !in.ReadF32(start.velocity) || !in.ReadF32(start.height))
+        return std::nullopt;
+    ArchiveReader crcIn(payload + length, 4);
+    if (!crcIn.ReadU32(crc) || crc != Crc32(payload, length))
+        return std::nullopt;
+    // A reading is 12 bits; a start that is not a number would spoil every curve.
+    if (!(start.zeroRef >= 0.0f && start.zeroRef <= 4095.0f) || !std::isfinite(start.velocity) ||
+        !std::isfinite(start.height))
+        return std::nullopt;
+    return start;
+}
 
 enum class DecodeStatus { Ok, WrongType, Damaged };
 
@@ -83,6 +138,8 @@ DecodeStatus Decode(ArchiveReader& in, int& version, StagedFlight& out) {
         out.propellantWeight = propellant;
         out.maxDiameter = diameter;
     }
+    if (v == 5)
+        out.start = ReadStartTail(in.Position(), in.Remaining());
     return DecodeStatus::Ok;
 }
 
@@ -107,6 +164,7 @@ void Commit(StagedFlight& staged, FlightRecord& flight) {
         flight.m_fPropellantWeight = *staged.propellantWeight;
     if (staged.maxDiameter)
         flight.m_fMaxDiameter = *staged.maxDiameter;
+    flight.m_start = staged.start;
     flight.Recompute();
 }
 
@@ -141,6 +199,8 @@ std::vector<std::uint8_t> EncodeFlightFile(const FlightRecord& flight) {
     out.WriteF32(flight.m_fLaunchWeight);
     out.WriteF32(flight.m_fPropellantWeight);
     out.WriteF32(flight.m_fMaxDiameter);
+    if (flight.m_start)
+        WriteStartTail(bytes, *flight.m_start);
     return bytes;
 }
 

@@ -74,6 +74,7 @@ void FlightRecord::ResetFlight(std::int64_t now) {
         m_pSamples.items().clear();
     }
     m_pUndoSamples.clear();
+    m_start.reset();
     m_nSampleRate = 0;
     m_fSampleInterval = 0.0f;
     m_nPreLaunchSetting = 0;
@@ -108,13 +109,7 @@ void FlightRecord::Recompute() {
         return;
     }
 
-    // A rate of 0 gives an infinite interval, as IEEE division would; spelled out so
-    // no division by zero is ever evaluated.
-    m_fSampleInterval = m_nSampleRate == 0 ? std::numeric_limits<float>::infinity()
-                                           : static_cast<float>(1.0 / m_nSampleRate);
-    if (m_bUseFileTwoGee)
-        m_fTwoGee = m_fTwoGeeFile;
-
+    PrepareInputs(samples);
     m_nEvent1 = m_nEvent2 = m_nEvent4 = m_nEvent8 = 0;
     m_arrAccel.clear();
     m_arrVelocity.clear();
@@ -125,17 +120,62 @@ void FlightRecord::Recompute() {
     m_arrAltitude.reserve(n);
     m_arrCd.reserve(n);
 
-    m_fZeroRef = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
-    if (m_bUseAccelOffset)
-        m_fZeroRef = static_cast<float>(m_nAccelOffset);
-
-    m_live.v = 0.0f;
-    m_live.h = 0.0f;
+    m_live.v = m_start ? m_start->velocity : 0.0f;
+    m_live.h = m_start ? m_start->height : 0.0f;
     ComputeSamples(samples, 0, n);
 
     // The lock is already held, so run the pass on the arrays just built.
     RangePass(n);
     Remember(n);
+}
+
+// The interval, two-G value and zero reference every curve of this Recompute uses.
+void FlightRecord::PrepareInputs(const std::vector<std::string>& samples) {
+    // A rate of 0 gives an infinite interval, as IEEE division would; spelled out so
+    // no division by zero is ever evaluated.
+    m_fSampleInterval = m_nSampleRate == 0 ? std::numeric_limits<float>::infinity()
+                                           : static_cast<float>(1.0 / m_nSampleRate);
+    if (m_bUseFileTwoGee)
+        m_fTwoGee = m_fTwoGeeFile;
+    m_fZeroRef = RecordedZeroRef(samples);
+    if (m_bUseAccelOffset)
+        m_fZeroRef = static_cast<float>(m_nAccelOffset);
+}
+
+float FlightRecord::RecordedZeroRef(const std::vector<std::string>& samples) const {
+    if (m_start)
+        return m_start->zeroRef;
+    return static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+}
+
+// The reading in g (raw counts when those are shown) that velocity and height grow from.
+float FlightRecord::Reading(int adc, float halfTwoGee) const {
+    if (m_bDisplayRaw)
+        return static_cast<float>(adc);
+    return GeeFromCounts<float>(m_fZeroRef, static_cast<float>(adc), halfTwoGee);
+}
+
+FlightStart FlightRecord::StartBefore(const std::vector<std::string>& samples, std::size_t index) {
+    FlightStart start;
+    if (samples.empty())
+        return start;
+    PrepareInputs(samples);
+    start.zeroRef = RecordedZeroRef(samples);
+    const float halfTwoGee = CountsPerGee<float>(m_fTwoGee);
+    // The same single-precision steps as ComputeSamples, so the kept samples go on bit
+    // for bit from where the whole recording stood.
+    float v = m_start ? m_start->velocity : 0.0f;
+    float h = m_start ? m_start->height : 0.0f;
+    const std::size_t last = std::min(index, samples.size());
+    for (std::size_t i = 0; i < last; ++i) {
+        const float g = Reading(SampleReading(ParseSampleWord(samples[i])), halfTwoGee);
+        const float a = static_cast<float>(g * kGee);
+        v = v + a * m_fSampleInterval;
+        h = h + v * m_fSampleInterval;
+    }
+    start.velocity = v;
+    start.height = h;
+    return start;
 }
 
 void FlightRecord::RecomputeAppended() {
@@ -176,11 +216,7 @@ void FlightRecord::ComputeSamples(const std::vector<std::string>& samples, std::
         const int flags = SampleFlags(w);
         const int adc = SampleReading(w);
 
-        float g;
-        if (m_bDisplayRaw)
-            g = static_cast<float>(adc);
-        else
-            g = GeeFromCounts<float>(m_fZeroRef, static_cast<float>(adc), halfTwoGee);
+        const float g = Reading(adc, halfTwoGee);
 
         float a;
         if (!m_bAccelInGees && !m_bDisplayRaw) {
@@ -218,14 +254,16 @@ void FlightRecord::ComputeSamples(const std::vector<std::string>& samples, std::
 std::vector<std::uint32_t> FlightRecord::CurveInputs() const {
     const auto bits = [](float f) { return std::bit_cast<std::uint32_t>(f); };
     const auto word = [](int i) { return static_cast<std::uint32_t>(i); };
-    return {word(m_nSampleRate),     bits(m_fSampleInterval), bits(m_fTwoGeeFile),
-            bits(m_fTwoGee),         word(m_bUseFileTwoGee),  word(m_nAccelOffset),
-            word(m_bUseAccelOffset), bits(m_fZeroRef),        word(m_bMetricUnits),
-            word(m_bAccelInGees),    word(m_bDisplayRaw),     bits(m_fLaunchWeight),
-            bits(m_fMaxDiameter),    word(m_nEvent1),         word(m_nEvent2),
-            word(m_nEvent4),         word(m_nEvent8),         bits(m_fAccelMin),
-            bits(m_fAccelMax),       bits(m_fVelMin),         bits(m_fVelMax),
-            bits(m_fAltMin),         bits(m_fAltMax)};
+    const FlightStart start = m_start.value_or(FlightStart{});
+    return {word(m_start.has_value()), bits(start.zeroRef),     bits(start.velocity),
+            bits(start.height),        word(m_nSampleRate),     bits(m_fSampleInterval),
+            bits(m_fTwoGeeFile),       bits(m_fTwoGee),         word(m_bUseFileTwoGee),
+            word(m_nAccelOffset),      word(m_bUseAccelOffset), bits(m_fZeroRef),
+            word(m_bMetricUnits),      word(m_bAccelInGees),    word(m_bDisplayRaw),
+            bits(m_fLaunchWeight),     bits(m_fMaxDiameter),    word(m_nEvent1),
+            word(m_nEvent2),           word(m_nEvent4),         word(m_nEvent8),
+            bits(m_fAccelMin),         bits(m_fAccelMax),       bits(m_fVelMin),
+            bits(m_fVelMax),           bits(m_fAltMin),         bits(m_fAltMax)};
 }
 
 void FlightRecord::Remember(std::size_t n) {

@@ -4,6 +4,7 @@
 
 #include <cstdint>
 #include <mutex>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -68,6 +69,9 @@ struct FlightRecord {
     // Raw data.
     SampleList m_pSamples;
     CutHistory m_pUndoSamples; // the cuts Undo and Redo take back and make again
+    // Set once the first samples were cut away: the curves go on from there as the
+    // whole recording's did. Empty for a flight never cut before C1.
+    std::optional<FlightStart> m_start;
     int m_nSampleRate = 0;
     float m_fSampleInterval = 0.0f;
     int m_nPreLaunchSetting = 0;
@@ -139,6 +143,14 @@ struct FlightRecord {
     void ResetFlight(std::int64_t now);
     // Number of samples, under the lock.
     std::size_t SampleCount() const { return m_pSamples.SizeLocked(); }
+    // The pad reading the recording started with (counts): the first sample's, or the
+    // one a cut before C1 kept. Reports and exports measure acceleration from it. The
+    // caller holds the sample lock; `samples` must not be empty.
+    float RecordedZeroRef(const std::vector<std::string>& samples) const;
+    // Where the curves stand before sample `index` under the current settings, for a
+    // cut that takes away the samples before it. Sets the interval, two-G value and
+    // zero reference as Recompute does. The caller holds the sample lock.
+    FlightStart StartBefore(const std::vector<std::string>& samples, std::size_t index);
 
 private:
     // What a Recompute read and left, so that samples appended afterwards can be
@@ -152,6 +164,8 @@ private:
         std::vector<std::uint32_t> inputs; // the fields the curves depend on, as bits
     };
 
+    void PrepareInputs(const std::vector<std::string>& samples);
+    float Reading(int adc, float halfTwoGee) const;
     void ComputeSamples(const std::vector<std::string>& samples, std::size_t first,
                         std::size_t last);
     void RangePass(std::size_t n);

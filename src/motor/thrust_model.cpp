@@ -22,6 +22,13 @@ const char* ThrustKindWord(ThrustKind kind) {
     return kind == ThrustKind::Net ? "net" : "motor";
 }
 
+double DragCoefficientDivisor(double diameter) {
+    if (!(diameter > 0.0))
+        return 0.0;
+    const double area = 0.25 * std::numbers::pi * diameter * diameter;
+    return 0.5 * static_cast<double>(kAirDensity) * area;
+}
+
 DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightRecord& flight,
                           int c1, int c2) {
     DragEstimate e;
@@ -32,7 +39,7 @@ DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightR
     }
     const double dt = flight.m_fSampleInterval;
     const double countsPerGee = CountsPerGee<double>(flight.m_fTwoGee);
-    const float base = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+    const float base = flight.RecordedZeroRef(samples);
     auto accel = [&](std::size_t i) { // m/s^2 of net acceleration
         const float adc = static_cast<float>(SampleReading(ParseSampleWord(samples[i])));
         return GeeFromCounts<double>(base, adc, countsPerGee) * kGee;
@@ -93,11 +100,9 @@ DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightR
     }
     e.usable = true;
     e.dragFactor = k;
-    const double diameter = flight.m_fMaxDiameter;
-    if (diameter > 0.0) {
-        const double area = 0.25 * std::numbers::pi * diameter * diameter;
-        e.cd = k / (0.5 * static_cast<double>(kAirDensity) * area);
-    }
+    const double divisor = DragCoefficientDivisor(flight.m_fMaxDiameter);
+    if (divisor > 0.0)
+        e.cd = k / divisor;
     for (std::size_t j = 0; j < n; ++j) {
         const double s = e.velocity[j] > 0.0 ? e.velocity[j] : 0.0;
         e.drag[j] = k * s * s;

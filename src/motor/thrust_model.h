@@ -27,6 +27,10 @@ const char* ThrustKindName(ThrustKind kind);
 // The CLI's word: "motor", "net".
 const char* ThrustKindWord(ThrustKind kind);
 
+// Half the air density times the body's cross-section, m^2 kg/m^3: what a drag in N is
+// divided by, with the speed squared, to give the drag coefficient. 0 without a diameter.
+double DragCoefficientDivisor(double diameter);
+
 // Coast samples below this many give no drag estimate.
 constexpr int kMinCoastSamples = 5;
 

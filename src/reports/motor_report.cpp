@@ -43,6 +43,7 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
     const int n = c2 - c1;
     float peakThrust = 0.0f, peakAccel = 0.0f;
     float sum = 0.0f;
+    double aboveSum = 0.0; // counts above the pad reading, summed over the range
     float t = flight.m_fSampleInterval;
     double weightImpulse = 0.0, dragImpulse = 0.0;
     std::vector<float> thrusts;
@@ -56,8 +57,8 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
         if (kind == ThrustKind::Motor)
             drag = EstimateDrag(samples, flight, c1, c2);
         thrusts.reserve(static_cast<std::size_t>(n));
-        // Always measured from the pad reading of sample 0, wherever C1 stands.
-        const float base = static_cast<float>(SampleReading(ParseSampleWord(samples[0])));
+        // Always measured from the recording's pad reading, wherever C1 stands.
+        const float base = flight.RecordedZeroRef(samples);
         const float countsPerGee = CountsPerGee<float>(flight.m_fTwoGee);
         const float dm = flight.m_fPropellantWeight / static_cast<float>(n);
         float m = flight.m_fLaunchWeight;
@@ -66,6 +67,7 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
                 SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)])));
             // The reading falls as the acceleration rises.
             const float a = GeeFromCounts<float>(base, adc, countsPerGee);
+            aboveSum += static_cast<double>(base) - static_cast<double>(adc);
             if (a > peakAccel)
                 peakAccel = a;
             double thrust = MotorThrust(m, a);
@@ -102,7 +104,9 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
     m_dWeightImpulse = weightImpulse;
     m_dDragImpulse = dragImpulse;
     m_arrThrust = std::move(thrusts);
-    m_strMotorClass = MotorClassText(impulse, designationThrust);
+    m_bThrustAbovePad = aboveSum / n > kThrustCounts;
+    m_strMotorClass =
+        m_bThrustAbovePad ? MotorClassText(impulse, designationThrust) : std::string();
     m_strBurnTime = FormatFixed(burnTime, 2);
     m_strAvgThrustN = FormatFixed(avgThrust, 2);
     m_strPeakThrustN = FormatFixed(m_fPeakThrust, 2);

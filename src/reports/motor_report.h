@@ -13,6 +13,13 @@
 
 namespace tavo {
 
+// What the report says in place of a class when the range holds no motor burn.
+inline constexpr const char* kNoThrustText = "No thrust above the pad reading";
+// On average the readings must stand more than this many counts (the reading's
+// resolution, with the pad's own jitter) above the pad reading for the range to hold a
+// burn; less is a rocket at rest, coasting or hanging under its parachute.
+inline constexpr double kThrustCounts = 1.0;
+
 class MotorReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then fills the
@@ -34,6 +41,9 @@ public:
     std::string m_strPeakThrustLb;
     std::string m_strTotalImpulseLb;
     std::string m_strIsp;
+    // False when the range holds no thrust above the pad reading: the class is empty,
+    // since weight and drag added to nothing would name a motor that never burnt.
+    bool m_bThrustAbovePad = true;
 
     // Which thrust the figures are of, and the model behind the motor thrust.
     ThrustKind m_thrust = ThrustKind::Net;

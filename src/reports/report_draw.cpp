@@ -73,7 +73,9 @@ Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& fli
         canvas.DrawPolyline(points);
     }
     canvas.SetPen(kBlackPen);
-    std::string caption = ThrustModelText(report.m_thrust, report.m_drag);
+    std::string caption = report.m_bThrustAbovePad
+                              ? ThrustModelText(report.m_thrust, report.m_drag)
+                              : std::string(kNoThrustText) + " between the cursors: no motor class";
     if (certified != nullptr)
         caption += "; blue: certified " + certified->designation;
     // One line where the frame is wide enough, else broken at its parts.
@@ -94,14 +96,15 @@ Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& fli
 }
 
 // The figures as the window and the page print them: `lineEnd` after each, `unitGap`
-// between the N and the lb value.
-std::string ResultsText(const MotorReport& r, const char* lineEnd, const char* unitGap) {
+// between the N and the lb value, `noClass` in place of a class the range does not earn.
+std::string ResultsText(const MotorReport& r, const char* lineEnd, const char* unitGap,
+                        const std::string& noClass) {
     const std::string end = lineEnd;
-    return r.m_strMotorClass + end + "Burn Time: " + r.m_strBurnTime + "s" + end +
-           "Avg: " + r.m_strAvgThrustN + "N" + unitGap + r.m_strAvgThrustLb + "lb" + end +
-           "Peak: " + r.m_strPeakThrustN + "N" + unitGap + r.m_strPeakThrustLb + "lb" + end +
-           "Total: " + r.m_strTotalImpulseN + "N s" + unitGap + r.m_strTotalImpulseLb + "lb s" +
-           end + "Isp: " + r.m_strIsp;
+    return (r.m_bThrustAbovePad ? r.m_strMotorClass : noClass) + end +
+           "Burn Time: " + r.m_strBurnTime + "s" + end + "Avg: " + r.m_strAvgThrustN + "N" +
+           unitGap + r.m_strAvgThrustLb + "lb" + end + "Peak: " + r.m_strPeakThrustN + "N" +
+           unitGap + r.m_strPeakThrustLb + "lb" + end + "Total: " + r.m_strTotalImpulseN + "N s" +
+           unitGap + r.m_strTotalImpulseLb + "lb s" + end + "Isp: " + r.m_strIsp;
 }
 
 // Where the printed figures go: their column right of the middle, as always, unless a
@@ -125,11 +128,12 @@ Rect ResultsPageRect(const Rect& detailsRect, const std::string& details,
 } // namespace
 
 std::string MotorResultsText(const MotorReport& r) {
-    return ResultsText(r, "\n", " ");
+    // The box is narrow; the caption above the curve says why there is no class.
+    return ResultsText(r, "\n", " ", "No motor class");
 }
 
 std::string MotorResultsPageText(const MotorReport& r) {
-    return ResultsText(r, "\n\n", "  ");
+    return ResultsText(r, "\n\n", "  ", std::string(kNoThrustText) + ": no motor class");
 }
 
 std::string FlightDetailsPageText(const FlightRecord& f) {
@@ -201,27 +205,78 @@ void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const Motor
         results, TextLeft | TextTop);
 }
 
+namespace {
+
+// The Cd curve between the cursors in `frame`: the document's coefficients straight
+// from the flight, as the report has always drawn them, or the drag-alone values kept
+// within the axis. `values` holds what the graph points into.
+ReportGraph CdGraph(const FlightRecord& flight, const CdReport& report, int frameHeight,
+                    std::vector<float>& values) {
+    ReportGraph graph;
+    graph.count = flight.m_nCursor2 - flight.m_nCursor1;
+    if (report.m_kind == CdKind::Document) {
+        graph.values = &flight.m_arrCd;
+        graph.first = flight.m_nCursor1;
+    } else {
+        values = report.CurveValues();
+        graph.values = &values;
+        graph.first = 0;
+        if (values.size() != static_cast<std::size_t>(std::max(graph.count, 0)))
+            graph.count = 0;
+    }
+    const std::size_t first = static_cast<std::size_t>(graph.first < 0 ? 0 : graph.first);
+    graph.firstValue = first < graph.values->size() ? (*graph.values)[first] : 0.0f;
+    const float range = report.AxisTop();
+    graph.scale = ReportCurveScale(frameHeight, range);
+    graph.sampleInterval = flight.m_fSampleInterval;
+    graph.valueStep = range * 0.1f;
+    graph.valueDecimals = range > 999 ? 0 : 1;
+    if (range < 1)
+        graph.valueDecimals = 2;
+    graph.drawGrid = flight.m_bDrawGrid;
+    return graph;
+}
+
+// Which Cd is shown and its figures, in the frame's top left corner. The document's
+// formula has always been drawn bare.
+void DrawCdCaption(Canvas& canvas, const Rect& frame, const CdReport& report) {
+    if (report.m_kind == CdKind::Document)
+        return;
+    canvas.SetPen(kBlackPen);
+    canvas.DrawText(Rect{frame.left + 6, frame.top + 2, frame.right - 4, frame.top + 22},
+                    CdCaptionText(report), TextLeft | TextTop | TextSingleLine);
+}
+
+} // namespace
+
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,
                   int height) {
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
-
-    ReportGraph graph;
-    graph.values = &flight.m_arrCd;
-    graph.first = flight.m_nCursor1;
-    graph.count = flight.m_nCursor2 - flight.m_nCursor1;
-    const std::size_t first = static_cast<std::size_t>(graph.first < 0 ? 0 : graph.first);
-    graph.firstValue = first < flight.m_arrCd.size() ? flight.m_arrCd[first] : 0.0f;
-    const float range = report.m_fCdMax - report.m_fCdMin;
-    graph.scale = ReportCurveScale(frame.bottom - frame.top, range);
-    graph.sampleInterval = flight.m_fSampleInterval;
-    graph.valueStep = range * 0.1f;
-    graph.valueDecimals = report.m_fCdMax > 999 ? 0 : 1;
-    if (report.m_fCdMax < 1)
-        graph.valueDecimals = 2;
-    graph.drawGrid = flight.m_bDrawGrid;
+    std::vector<float> values;
+    ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
     graph.pageRight = width;
     DrawReportGraph(canvas, frame, graph);
+    DrawCdCaption(canvas, frame, report);
+}
+
+void DrawCdReportPage(Canvas& canvas, const FlightRecord& flight, const CdReport& report,
+                      const ReportPageGeometry& page) {
+    const Rect frame = ReportPageFrame(page.width, page.height, page.marginX, page.marginY);
+    const int frameWidth = frame.right - frame.left;
+    BeginReportPage(canvas, page.width, page.height);
+    std::vector<float> values;
+    ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
+    graph.valueLabelWidth = 65;
+    graph.pageRight = page.width;
+    DrawReportGraph(canvas, frame, graph);
+    DrawCdCaption(canvas, frame, report);
+    // Below the window's own page, as on the motor report's: the flight on the left,
+    // the figures on the right.
+    canvas.DrawText(Rect{frame.left, page.height, frameWidth, 2 * page.height},
+                    FlightDetailsPageText(flight), TextLeft | TextTop);
+    canvas.DrawText(Rect{frameWidth / 2 + 101, page.height, frame.right, 2 * page.height},
+                    "Cd Report\n\n" + CdFiguresText(report, "\n\n"), TextLeft | TextTop);
 }
 
 } // namespace tavo

@@ -23,9 +23,15 @@ void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorRepo
 void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
                          const ReportPageGeometry& page, const EngMotor* certified = nullptr);
 
-// The Cd report window's client area of width x height.
+// The Cd report window's client area of width x height: the curve between the cursors
+// and, for the drag alone, a caption line with its figures.
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,
                   int height);
+
+// The Cd report's printed page, laid out as the motor report's: the window's page with
+// margins, the flight details and the figures below the graph.
+void DrawCdReportPage(Canvas& canvas, const FlightRecord& flight, const CdReport& report,
+                      const ReportPageGeometry& page);
 
 // The texts of the figures: on screen one line per figure, on paper with blank lines
 // between them.

@@ -3,6 +3,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstddef>
+#include <mutex>
 #include <vector>
 
 #include "flight/text_format.h"
@@ -22,11 +23,21 @@ std::size_t IndexOfMax(const std::vector<float>& values, std::size_t count) {
     return best;
 }
 
-// A marker's sample, when the recorder set it (0 is "not seen") within the curves.
-std::optional<std::size_t> Marker(int index, std::size_t count) {
+// The first sample carrying a marker. The document's event index says 0 both for "not
+// seen" and for a flag on the first sample, which a flight cut at its launch starts
+// with, so the first sample's own flags decide.
+std::optional<std::size_t> Marker(int index, int firstFlags, int flag, std::size_t count) {
+    if ((firstFlags & flag) != 0)
+        return std::size_t{0};
     if (index <= 0 || static_cast<std::size_t>(index) >= count)
         return std::nullopt;
     return static_cast<std::size_t>(index);
+}
+
+int FirstSampleFlags(const FlightRecord& f) {
+    std::lock_guard<std::mutex> lock(f.m_pSamples.mutex());
+    const std::vector<std::string>& samples = f.m_pSamples.items();
+    return samples.empty() ? 0 : SampleFlags(ParseSampleWord(samples.front()));
 }
 
 // The first sample of the stillness the recording ends in, when the rocket came to rest
@@ -83,8 +94,9 @@ bool ComputeFlightStats(const FlightRecord& f, FlightStats& s, std::string& reas
     s.maxVelocity = f.m_arrVelocity[velocity];
     s.maxVelocityTime = at(velocity);
 
-    const std::optional<std::size_t> launch = Marker(f.m_nEvent1, count);
-    const std::optional<std::size_t> burnout = Marker(f.m_nEvent2, count);
+    const int firstFlags = FirstSampleFlags(f);
+    const std::optional<std::size_t> launch = Marker(f.m_nEvent1, firstFlags, 1, count);
+    const std::optional<std::size_t> burnout = Marker(f.m_nEvent2, firstFlags, 2, count);
     if (launch)
         s.launchTime = at(*launch);
     if (burnout)

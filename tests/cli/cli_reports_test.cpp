@@ -113,21 +113,29 @@ TEST(CliMotorReport, FailuresCarryTheReportsMessages) {
     EXPECT_FALSE(missing.err.empty());
 }
 
-TEST(CliCdReport, PrintsTheValueRange) {
-    const auto result = RunCli({"cd-report", kDemo, "--c1", "440", "--c2", "900"});
+TEST(CliCdReport, TheDragAloneByDefaultAndTheDocumentsFiguresOnRequest) {
+    // Burn-out and two seconds of coast of the demo, flown with Cd 0.6.
+    const auto drag = RunCli({"cd-report", kDemo, "--c1", "439", "--c2", "639"});
+    ASSERT_EQ(drag.exitCode, 0) << drag.err;
+    EXPECT_EQ(drag.out.rfind("{\"cdMin\":", 0), 0u);
+    EXPECT_NEAR(std::stod(JsonField(drag.out, "cdMean")), 0.6, 0.03);
+    EXPECT_EQ(JsonField(drag.out, "samples"), "200");
+    EXPECT_EQ(JsonField(drag.out, "cd"), "drag");
+
+    const auto document =
+        RunCli({"cd-report", kDemo, "--c1", "439", "--c2", "639", "--cd", "document"});
+    ASSERT_EQ(document.exitCode, 0) << document.err;
+    // The figures this report has always given for the range.
+    EXPECT_EQ(document.out.rfind("{\"cdMin\":0,\"cdMax\":1.92225802,", 0), 0u);
+    EXPECT_EQ(RunCli({"cd-report", kDemo, "--c1", "439", "--c2", "639", "--cd", "x"}).exitCode, 2);
+}
+
+TEST(CliMotorReport, TheParachuteDescentIsNoMotor) {
+    const auto result = RunCli({"motor-report", kDemo, "--c1", "1000", "--c2", "4765"});
     ASSERT_EQ(result.exitCode, 0) << result.err;
-    FlightRecord flight;
-    FileError error;
-    ASSERT_TRUE(LoadFlightFile(kDemo, flight, error));
-    flight.Recompute();
-    flight.m_nCursor1 = 440;
-    flight.m_nCursor2 = 900;
-    AnsweringPrompt prompt;
-    CdReport report;
-    ASSERT_TRUE(report.ComputeCdReport(flight, prompt));
-    EXPECT_EQ(result.out, "{\"cdMin\":0,\"cdMax\":" + Float9(report.m_fCdMax) + "}\n");
-    // The coast after burn-out: a body Cd of the order of the simulated 0.6.
-    EXPECT_GT(report.m_fCdMax, 0.3f);
+    EXPECT_EQ(JsonField(result.out, "motorClass"), "");
+    EXPECT_EQ(JsonField(result.out, "thrustAbovePad"), "false");
+    EXPECT_NE(result.err.find("No thrust above the pad reading"), std::string::npos);
 }
 
 } // namespace

@@ -1,5 +1,5 @@
 // The report pictures behind `render --report`: the window pages as PNG and SVG, the
-// motor report's printed page as PDF, and the report's refusals.
+// report's printed pages as PDF, and the report's refusals.
 
 #include <filesystem>
 #include <fstream>
@@ -50,11 +50,13 @@ TEST(ReportRender, WindowPagesAndPrintedPage) {
     EXPECT_NE(svgText.find("<svg"), std::string::npos);
     EXPECT_NE(svgText.find("<title>Cd</title>"), std::string::npos);
 
-    const std::string pdf = dir + "/motor.pdf";
-    ASSERT_EQ(cli::RenderReport(doc, "motor", 256, 439, pdf, 745, 360), 0);
-    const std::string pdfText = ReadFile(pdf);
-    EXPECT_EQ(pdfText.rfind("%PDF-", 0), 0u);
-    EXPECT_GT(pdfText.size(), 2000u);
+    for (const char* kind : {"motor", "cd"}) {
+        const std::string pdf = dir + "/" + kind + ".pdf";
+        ASSERT_EQ(cli::RenderReport(doc, kind, kind[0] == 'm' ? 256 : 439, 639, pdf, 745, 360), 0);
+        const std::string pdfText = ReadFile(pdf);
+        EXPECT_EQ(pdfText.rfind("%PDF-", 0), 0u);
+        EXPECT_GT(pdfText.size(), 2000u);
+    }
 }
 
 TEST(ReportRender, RefusalsWriteNothing) {
@@ -67,7 +69,7 @@ TEST(ReportRender, RefusalsWriteNothing) {
         const char* file;
         int exitCode;
     };
-    for (const Case& c : {Case{"motor", 99999, "beyond.png", 1}, Case{"cd", 900, "cd.pdf", 2},
+    for (const Case& c : {Case{"motor", 99999, "beyond.png", 1}, Case{"cd", 99999, "cd.pdf", 1},
                           Case{"motor", 439, "motor.bmp", 2}, Case{"thrust", 439, "t.png", 2}}) {
         const std::string out = dir + "/" + c.file;
         EXPECT_EQ(cli::RenderReport(doc, c.kind, 256, c.c2, out, 600, 300), c.exitCode) << c.file;

@@ -1,9 +1,32 @@
 #include "doc/flight_edit.h"
 
+#include <bit>
 #include <gtest/gtest.h>
+
+#include "flight/flight_file.h"
 
 namespace tavo {
 namespace {
+
+// The four curves from sample `from` on, as bits, so NaNs compare too.
+std::vector<std::uint32_t> CurveBits(const FlightRecord& f, std::size_t from) {
+    std::vector<std::uint32_t> bits;
+    for (const std::vector<float>* curve :
+         {&f.m_arrAccel, &f.m_arrVelocity, &f.m_arrAltitude, &f.m_arrCd})
+        for (std::size_t i = from; i < curve->size(); ++i)
+            bits.push_back(std::bit_cast<std::uint32_t>((*curve)[i]));
+    return bits;
+}
+
+// The demo flight in metric units and g (0), English units and ft/s^2 (1), or from the
+// recorder's acceleration offset (2).
+void LoadDemo(FlightRecord& f, int settings) {
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error)) << error.message;
+    f.m_bMetricUnits = f.m_bAccelInGees = settings != 1;
+    f.m_bUseAccelOffset = settings == 2;
+    f.Recompute();
+}
 
 void Fill(FlightRecord& f, int n) {
     f.m_pSamples.items().clear();
@@ -28,6 +51,39 @@ TEST(FlightEdit, DeleteToC1KeepsTheSampleUnderC1) {
     ASSERT_EQ(f.m_pUndoSamples.size(), 1u);
     EXPECT_EQ(f.m_pUndoSamples.m_undo[0].removed, Words({0, 1})) << "only what the cut took";
     EXPECT_EQ(f.m_arrAccel.size(), 3u);
+}
+
+TEST(FlightEdit, CutsBeforeC1GoOnWithTheCurvesOfTheWholeFlight) {
+    for (const int setting : {0, 1, 2}) {
+        FlightRecord whole;
+        LoadDemo(whole, setting);
+        // Pad, launch marker, burn-out, apogee, under the parachute.
+        for (const int c1 : {1, 256, 439, 981, 5000}) {
+            SCOPED_TRACE(c1);
+            FlightRecord f;
+            LoadDemo(f, setting);
+            f.m_nCursor1 = c1;
+            ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
+            EXPECT_EQ(CurveBits(f, 0), CurveBits(whole, static_cast<std::size_t>(c1)));
+            f.m_nCursor1 = 100; // a later cut carries the start on
+            ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
+            const std::vector<std::uint32_t> twice = CurveBits(f, 0);
+            EXPECT_EQ(twice, CurveBits(whole, static_cast<std::size_t>(c1) + 100));
+            ASSERT_TRUE(UndoCut(f) && UndoCut(f));
+            EXPECT_FALSE(f.m_start.has_value());
+            EXPECT_EQ(CurveBits(f, 0), CurveBits(whole, 0));
+            ASSERT_TRUE(RedoCut(f) && RedoCut(f));
+            EXPECT_EQ(CurveBits(f, 0), twice);
+        }
+        // Taking the first samples out between the cursors keeps the zero reference.
+        FlightRecord f;
+        LoadDemo(f, setting);
+        f.m_nCursor1 = 0;
+        f.m_nCursor2 = 300;
+        ASSERT_TRUE(ApplyCut(f, CutKind::BetweenCursors));
+        EXPECT_EQ(f.m_fZeroRef, whole.m_fZeroRef);
+        EXPECT_EQ(f.m_arrAccel[0], whole.m_arrAccel[300]);
+    }
 }
 
 TEST(FlightEdit, DeleteAfterC2RemovesTheSampleUnderC2) {

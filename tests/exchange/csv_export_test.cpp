@@ -70,6 +70,28 @@ TEST_F(CsvExport, MatchesTheGoldenFiles) {
     }
 }
 
+TEST_F(CsvExport, TextFieldsAreQuotedAsSpreadsheetsReadThem) {
+    const struct {
+        std::string text, field;
+    } cases[] = {
+        {"Demo flight", "Demo flight"},
+        {"", ""},
+        {"Nose \xC4; 'tab'\there", "Nose \xC4; 'tab'\there"}, // every other byte as it is
+        {"Alpha, third try", "\"Alpha, third try\""},
+        {"The \"big\" one", "\"The \"\"big\"\" one\""},
+        {"two\nlines\r\nand\rthree", "\"two\r\nlines\r\nand\r\nthree\""},
+    };
+    for (const auto& c : cases) {
+        std::string out = "x";
+        AppendCsvField(out, c.text);
+        EXPECT_EQ(out, "x" + c.field) << c.text;
+        FlightRecord f;
+        HeaderExampleFlight(f);
+        f.m_strName = c.text;
+        EXPECT_NE(BuildCsvText(f).find("\r\nName," + c.field + "\r\nMotor,"), std::string::npos);
+    }
+}
+
 TEST_F(CsvExport, ZeroWeightOrDiameterGivesNanAndInfinityWithoutSkippingLines) {
     FlightRecord f;
     CommentBreaksFlight(f);

@@ -13,28 +13,64 @@ using namespace testing;
 
 using Values = std::vector<std::string>;
 
-TEST(RdasImport, ReadsTheGoldenFiles) {
+TEST(RdasImport, ReadsTheGoldenFilesAndRefusesTablesItCannotRead) {
     struct Case {
         const char* file;
         int rate;
         Values values;
+        const char* refusal; // the start of the reason, or nullptr when read
     } cases[] = {
-        {"rdas_three_columns.txt", 50, {"505", "498", "430"}},
-        // No blank after the second column: every value is empty, so word 0.
-        {"rdas_two_columns.txt", 50, {"", "", ""}},
-        // Rate, marker and header on one line; a blank line is a sample of 0; tabs do not
-        // separate fields.
-        {"rdas_blank_line.txt", 200, {"505", "", "498", ""}},
-        // Only 99 characters of a line count; the rest is dropped, not read as a line.
-        {"rdas_long_lines.txt", 25, {"", "505", "512"}},
+        {"rdas_three_columns.txt", 50, {"505", "498", "430"}, nullptr},
+        // No blank after the second column: read as 0 it would be a flight of zeros.
+        {"rdas_two_columns.txt", 0, {}, "line 7 of the file, in the raw-data table, cannot"},
+        // Rate, marker and header on one line, then a blank line inside the table.
+        {"rdas_blank_line.txt", 0, {}, "line 3 is blank inside the raw-data table"},
+        // Only 99 characters of a line count; the value of line 5 lies beyond them.
+        {"rdas_long_lines.txt",
+         0,
+         {},
+         "line 5 of the file, in the raw-data table, cannot be read: its value does not lie"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.file);
         RdasTable table;
         std::string reason;
-        ASSERT_TRUE(ReadRdasFile(GoldenPath(c.file), table, reason)) << reason;
+        ASSERT_EQ(ReadRdasFile(GoldenPath(c.file), table, reason), c.refusal == nullptr) << reason;
+        if (c.refusal != nullptr) {
+            EXPECT_EQ(reason.rfind(c.refusal, 0), 0u) << reason;
+            continue;
+        }
         EXPECT_EQ(table.sampleRate, c.rate);
         EXPECT_EQ(table.values, c.values);
+    }
+}
+
+TEST(RdasImport, TableLinesWithoutAReadableValueAreRefused) {
+    const std::string head = "Data is sampled at 10 Hz\n*** Raw data ***\nTime\n";
+    struct Case {
+        std::string table;
+        const char* reason; // nullptr: read
+    } cases[] = {
+        {"0.0 505 \n0.1 506 \n\n \t\n", nullptr}, // blank lines ending the table are no samples
+        {"0.0 505 \n0.1\n",
+         "line 5 of the file, in the raw-data table, cannot be read: it has no second column"},
+        {"0.0 505 \n0.1   \n",
+         "line 5 of the file, in the raw-data table, cannot be read: it has no second column"},
+        {"0.0 x5 \n", "line 4 of the file, in the raw-data table, cannot be read: "
+                      "the value in its second column is not a number"},
+        {"0.0 - \n", "line 4 of the file, in the raw-data table, cannot be read: "
+                     "the value in its second column is not a number"},
+        {"0.0 -5 \n0.1 +7 \n", nullptr},
+        {"0.0 505 \n\n0.1 506 \n",
+         "line 5 is blank inside the raw-data table, which goes on after it"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.table);
+        const std::string text = head + c.table;
+        RdasTable table;
+        std::string reason;
+        EXPECT_EQ(ParseRdasText(text.data(), text.size(), table, reason), c.reason == nullptr);
+        EXPECT_EQ(reason, c.reason == nullptr ? "" : c.reason);
     }
 }
 
@@ -107,12 +143,13 @@ TEST(RdasImport, NulEndsALineAndCarriageReturnsAreLineEnds) {
 
 TEST(RdasImport, TooLongATableIsRefused) {
     std::string text = "Data is sampled at 10 Hz\n*** Raw data ***\nTime\n";
-    text.append(kMaxRdasSamples, '\n');
+    for (std::size_t i = 0; i < kMaxRdasSamples; ++i)
+        text += "0 1 \n";
     RdasTable table;
     std::string reason;
     ASSERT_TRUE(ParseRdasText(text.data(), text.size(), table, reason)) << reason;
     EXPECT_EQ(table.values.size(), kMaxRdasSamples);
-    text += "\n";
+    text += "0 1 \n";
     EXPECT_FALSE(ParseRdasText(text.data(), text.size(), table, reason));
 }
 

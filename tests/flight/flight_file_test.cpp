@@ -1,5 +1,6 @@
 #include "flight/flight_file.h"
 
+#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <gtest/gtest.h>
@@ -181,6 +182,42 @@ TEST(FlightFile, SaveAndOpenRoundTrip) {
     EXPECT_EQ(g.m_arrAltitude, f.m_arrAltitude);
     EXPECT_EQ(EncodeFlightFile(g), EncodeFlightFile(f));
     std::remove(path.c_str());
+}
+
+TEST(FlightFile, ACutFlightsStartFollowsTheFourteenRowsAndADamagedOneIsDropped) {
+    FlightRecord f;
+    f.m_pSamples.items() = {"1900", "1890", "1900"};
+    f.m_nSampleRate = 100;
+    const Bytes rows = EncodeFlightFile(f);
+    f.m_start = FlightStart{2048.0f, 12.5f, -3.25f};
+    f.Recompute();
+    const Bytes bytes = EncodeFlightFile(f);
+    ASSERT_GT(bytes.size(), rows.size());
+    EXPECT_TRUE(std::equal(rows.begin(), rows.end(), bytes.begin())) << "rows 1-14 as ever";
+    FlightRecord g;
+    FileError e;
+    ASSERT_TRUE(DecodeFlightFile(bytes, "cut.flt", g, e)) << e.message;
+    ASSERT_TRUE(g.m_start.has_value());
+    EXPECT_EQ(g.m_start->velocity, 12.5f);
+    EXPECT_EQ(g.m_arrAltitude, f.m_arrAltitude);
+    EXPECT_EQ(g.m_fZeroRef, 2048.0f);
+
+    // Whatever follows the rows and does not check out is ignored, never refused.
+    const std::size_t tail = rows.size();
+    std::vector<Bytes> damaged(5, bytes);
+    damaged[0].back() ^= 1;        // the CRC
+    damaged[1][tail + 12] ^= 0x40; // the payload
+    damaged[2].pop_back();         // cut short
+    damaged[3][tail + 8] = 11;     // a length too short for the payload
+    damaged[4].resize(tail);       // bytes of some other program
+    Append(damaged[4], {'j', 'u', 'n', 'k'});
+    for (const Bytes& d : damaged) {
+        FlightRecord h;
+        h.m_start = FlightStart{1.0f, 2.0f, 3.0f};
+        ASSERT_TRUE(DecodeFlightFile(d, "cut.flt", h, e)) << e.message;
+        EXPECT_FALSE(h.m_start.has_value());
+        EXPECT_EQ(h.m_pSamples.items(), f.m_pSamples.items());
+    }
 }
 
 TEST(FlightFile, TheDemoFlightIsWrittenBackByteForByte) {

@@ -1,9 +1,12 @@
 #include <cmath>
 #include <limits>
+#include <numbers>
 
 #include <gtest/gtest.h>
 
+#include "motor/rasp_reader.h"
 #include "reports/cd_report.h"
+#include "sim/flight_synth.h"
 #include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
 
@@ -114,6 +117,84 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
         EXPECT_EQ(prompt.messages[0].caption, "Error");
+    }
+}
+
+TEST(CdReport, TheDragAloneGivesTheCdASynthesisedFlightWasFlownWith) {
+    struct Case {
+        const char* motor;
+        double cd, dryMass, noise, coastS;
+        int rate;
+    } cases[] = {
+        {"C6.eng", 0.6, 0.052, 0.6, 2.0, 100},    {"C6.eng", 0.35, 0.040, 0.0, 1.5, 200},
+        {"C6.eng", 0.9, 0.060, 0.6, 2.5, 500},    {"F50T.eng", 0.45, 0.300, 0.6, 2.0, 200},
+        {"F50T.eng", 0.75, 0.500, 0.0, 3.0, 100},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.motor) + " Cd " + std::to_string(c.cd));
+        std::vector<EngMotor> motors;
+        std::string reason;
+        ASSERT_TRUE(
+            LoadEngFile(std::string(TAVOKIT_SOURCE_DIR "/data/motors/") + c.motor, motors, reason))
+            << reason;
+        SynthParams p;
+        p.motor = motors[0];
+        p.rocket = {c.dryMass, c.motor[0] == 'F' ? 0.041 : 0.0246, c.cd, 0.30, 1.5};
+        p.recorder.sampleRate = c.rate;
+        p.recorder.noiseCounts = c.noise;
+        SynthFlight synth;
+        ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
+        FlightRecord f;
+        ApplyFirstRunSettings(f);
+        FillFlightRecord(p, synth, f);
+        f.m_nCursor1 = synth.burnoutIndex;
+        f.m_nCursor2 = synth.burnoutIndex + static_cast<int>(c.coastS * c.rate);
+        CdReport drag, document;
+        ASSERT_TRUE(drag.ComputeFigures(f, CdKind::Drag));
+        EXPECT_NEAR(drag.m_fCdMean, c.cd, 0.05 * c.cd);
+        EXPECT_GT(drag.m_nSamples, c.rate);
+        // The document's formula takes gravity for drag and so reads far higher.
+        ASSERT_TRUE(document.ComputeFigures(f, CdKind::Document));
+        EXPECT_GT(document.m_fCdMean, 1.2 * c.cd);
+    }
+}
+
+// At rest, then 10 g for a second, then a 4 s coast at -1.5 g: 0.5 g of drag on 1 kg.
+void MakeCoast(FlightRecord& f) {
+    std::vector<int> words(10, 2048);
+    words.insert(words.end(), 10, 2048 - 80);
+    words.insert(words.end(), 40, 2048 + 12);
+    SetSamples(f, words, 10, 16.0f);
+    f.m_fLaunchWeight = 1.2f;
+    f.m_fPropellantWeight = 0.2f;
+    f.m_fMaxDiameter = 0.1f;
+    f.m_nCursor1 = 20;
+    f.m_nCursor2 = 60;
+}
+
+TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
+    FlightRecord f;
+    MakeCoast(f);
+    CdReport r;
+    ASSERT_TRUE(r.ComputeFigures(f, CdKind::Drag));
+    // From 98.1 m/s the speed falls 1.4715 m/s a sample: 33 samples stay above 49.05.
+    EXPECT_EQ(r.m_nSamples, 33);
+    EXPECT_NEAR(r.m_dBurnoutSpeed, 98.1, 1e-5); // ten steps of the float interval
+    const double q = 0.5 * 1.2000000476837158 * 0.25 * std::numbers::pi * 0.01;
+    EXPECT_NEAR(r.m_fCdMin, 4.905 / (q * r.m_dMaxSpeed * r.m_dMaxSpeed), 1e-6);
+    EXPECT_NEAR(r.m_fCdMax, 4.905 / (q * r.m_dMinSpeed * r.m_dMinSpeed), 1e-6);
+    for (const auto& [what, change] :
+         std::initializer_list<std::pair<const char*, void (*)(FlightRecord&)>>{
+             {"no diameter", [](FlightRecord& g) { g.m_fMaxDiameter = 0.0f; }},
+             {"weight", [](FlightRecord& g) { g.m_fPropellantWeight = 1.2f; }},
+             {"faster than half", [](FlightRecord& g) { g.m_nCursor1 = 54; }}}) {
+        FlightRecord g;
+        MakeCoast(g);
+        change(g);
+        ASSERT_TRUE(r.ComputeFigures(g, CdKind::Drag));
+        EXPECT_EQ(r.m_nSamples, 0);
+        EXPECT_TRUE(std::isnan(r.m_fCdMean));
+        EXPECT_NE(r.m_strNote.find(what), std::string::npos) << r.m_strNote;
     }
 }
 

@@ -81,7 +81,7 @@ TEST(MotorReport, OneSampleRange) {
     EXPECT_EQ(report.m_strMotorClass, "D196");
 }
 
-TEST(MotorReport, FlightAtRestIsA0) {
+TEST(MotorReport, ARangeWithNoThrustAbovePadHasNoClass) {
     FlightRecord flight;
     SetSamples(flight, std::vector<int>(20, 2048));
     flight.m_fLaunchWeight = 0.1f;
@@ -91,13 +91,29 @@ TEST(MotorReport, FlightAtRestIsA0) {
     ScriptedPrompt prompt;
     MotorReport report;
     ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
-    EXPECT_EQ(report.m_strMotorClass, "A0");
+    EXPECT_EQ(report.m_strMotorClass, "");
+    EXPECT_FALSE(report.m_bThrustAbovePad);
     EXPECT_EQ(report.m_strBurnTime, "0.20");
     EXPECT_EQ(report.m_strAvgThrustN, "0.00");
     EXPECT_EQ(report.m_strTotalImpulseN, "0.00");
     EXPECT_EQ(report.m_strIsp, "0.0");
     EXPECT_EQ(report.m_fPeakThrust, 0.0f);
     EXPECT_EQ(report.m_fPeakAccel, 0.0f);
+
+    // Weight and drag added to a hang under the parachute made a motor of it: what
+    // counts is the net reading standing above the pad by more than a count.
+    struct Case {
+        std::vector<int> words;
+        bool thrust;
+    } cases[] = {{{2048, 2047, 2048, 2047, 2049, 2046}, false},
+                 {{2048, 2046, 2046, 2046, 2046, 2046}, true}};
+    for (const Case& c : cases) {
+        SetSamples(flight, c.words);
+        flight.m_nCursor2 = 6;
+        ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Motor));
+        EXPECT_EQ(report.m_bThrustAbovePad, c.thrust);
+        EXPECT_EQ(report.m_strMotorClass.empty(), !c.thrust);
+    }
 }
 
 TEST(MotorReport, ClassBoundsBelongToTheHigherClass) {

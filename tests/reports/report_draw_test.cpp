@@ -311,6 +311,33 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
                               "Peak: 264.87N  59.52lb\n\nTotal: 63.27N s  14.22lb s\n\nIsp: 32.2");
 }
 
+TEST_F(PrintedPage, NoThrustIsSaidInPlaceOfAClassAndTheCdReportHasAPage) {
+    FlightRecord flight;
+    MakeFlight(flight);
+    MotorReport report = MakeReport(12.3f, 3.0f);
+    report.m_bThrustAbovePad = false;
+    const unsigned caption = TextLeft | TextTop | TextSingleLine;
+    const ReportPageGeometry page{640, 320, 1.0, 30, 25};
+    RecordingCanvas paper;
+    DrawMotorReportPage(paper, flight, report, page);
+    EXPECT_EQ(TextsIn(paper, TextLeft | TextTop)
+                  .at(1)
+                  .text.rfind("No thrust above the pad reading: no motor class\n\nBurn Time:", 0),
+              0u);
+
+    CdReport cd;
+    cd.m_kind = CdKind::Drag;
+    cd.m_strNote = "the flight has no diameter in its details";
+    RecordingCanvas cdPaper;
+    DrawCdReportPage(cdPaper, flight, cd, page);
+    EXPECT_EQ(cdPaper.Of(Op::Rectangle).at(0).rect, (Rect{100, 25, 610, 245}));
+    EXPECT_EQ(TextsIn(cdPaper, caption).at(0).text,
+              std::string(CdKindName(CdKind::Drag)) +
+                  ": no figures, the flight has no diameter in its details");
+    EXPECT_EQ(TextsIn(cdPaper, TextLeft | TextTop).at(1).text,
+              "Cd Report\n\n" + CdFiguresText(cd, "\n\n"));
+}
+
 TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {
     // A flight file may carry any 64-bit date; a year past the int range must not wrap.
     FlightRecord flight;

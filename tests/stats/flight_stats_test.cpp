@@ -127,6 +127,24 @@ TEST(FlightStats, WhatTheFlightDoesNotShowIsSaidNotGuessed) {
     }
 }
 
+TEST(FlightStats, AFlightCutAtItsLaunchStillHasItsLaunch) {
+    // The launch flag is on the first sample now, which the event index cannot tell
+    // from "not seen"; the curves go on from the pad's zero reference.
+    std::vector<Phase> fromLaunch = Flight();
+    fromLaunch.erase(fromLaunch.begin());
+    FlightRecord f;
+    ApplyFirstRunSettings(f);
+    f.m_start = FlightStart{2000.0f, 0.0f, 0.0f};
+    test::SetSamples(f, Words(fromLaunch), 100, 20.0f);
+    ASSERT_EQ(f.m_nEvent1, 0);
+    FlightStats s;
+    std::string reason;
+    ASSERT_TRUE(ComputeFlightStats(f, s, reason)) << reason;
+    EXPECT_EQ(s.launchTime, 0.0f);
+    EXPECT_FLOAT_EQ(s.burnTime.value_or(-1), 1.0f);
+    EXPECT_TRUE(s.duration.has_value());
+}
+
 TEST(FlightStats, RefusedWithoutSamplesRateOrCalibratedCurves) {
     FlightRecord f;
     ApplyFirstRunSettings(f);

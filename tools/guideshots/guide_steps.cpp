@@ -363,6 +363,8 @@ std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
     // An RDAS file imported as the flight.
     s.push_back(command(QStringLiteral("File > Import RDAS..."), ID_FILE_IMPORT_RDAS));
     s.push_back(ChooseFile(QStringLiteral("Import File"), paths.rdasFile));
+    // The captured flight was never saved: the import offers to, as Open does.
+    s.push_back(Click(QStringLiteral("TAVOkit"), QStringLiteral("No")));
     s.push_back(Until(QStringLiteral("the RDAS flight in the window"),
                       [doc, n = paths.rdasSamples] { return doc->SampleCount() == n; }));
     s.push_back(Pause(300));

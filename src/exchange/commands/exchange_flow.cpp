@@ -132,6 +132,18 @@ bool RunRdasImport(UserPrompt& prompt, RdasTable& table) {
                             [&](std::string& reason) { return ReadRdasFile(path, table, reason); });
 }
 
+bool ImportRdasInto(UserPrompt& prompt, CTAVOkitDoc& doc,
+                    const std::function<bool()>& saveModified) {
+    RdasTable table;
+    if (!RunRdasImport(prompt, table))
+        return false;
+    if (saveModified && !saveModified())
+        return false;
+    doc.SetModifiedFlag(true);
+    ApplyRdasTable(doc, std::move(table));
+    return true;
+}
+
 void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table) {
     doc.m_nSampleRate = table.sampleRate;
     doc.ReplaceSamples(std::move(table.values));

@@ -37,6 +37,13 @@ bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
 // has been told why), and the flight must stay as it was.
 bool RunRdasImport(UserPrompt& prompt, RdasTable& table);
 
+// The window's import: RunRdasImport, then `saveModified` (the question a modified
+// flight gets before another takes its place, as Open asks it; false keeps the flight),
+// then ApplyRdasTable, marking the document modified. A refused file is said before
+// anything is asked. Returns true when the flight changed.
+bool ImportRdasInto(UserPrompt& prompt, CTAVOkitDoc& doc,
+                    const std::function<bool()>& saveModified);
+
 // Puts an imported table into the document: its samples and sample rate; the
 // calibration, details and cursors stay. Like every new recording it empties the undo
 // list, then recomputes and redraws. The caller marks the document modified.

@@ -32,14 +32,9 @@ void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight) {
     RunEngExport(prompt, MotorDialog(parent, flight.m_fPropellantWeight), flight);
 }
 
-bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc) {
+bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc, const std::function<bool()>& saveModified) {
     QtUserPrompt prompt(parent);
-    RdasTable table;
-    if (!RunRdasImport(prompt, table))
-        return false;
-    doc.SetModifiedFlag(true);
-    ApplyRdasTable(doc, std::move(table));
-    return true;
+    return ImportRdasInto(prompt, doc, saveModified);
 }
 
 } // namespace tavo

@@ -1,6 +1,8 @@
 #pragma once
 // What the main window calls for the import and export menu items, one call each.
 
+#include <functional>
+
 class QWidget;
 
 namespace tavo {
@@ -15,8 +17,9 @@ void OnFileExportCsv(QWidget* parent, const FlightRecord& flight);
 void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight);
 
 // File > "Import RDAS..." and command 32783: replaces the document's samples and sample
-// rate with an RDAS file's table, marks it modified and redraws. Returns true when the
-// flight changed; a cancelled or refused import changes nothing.
-bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc);
+// rate with an RDAS file's table, marks it modified and redraws. A modified flight is
+// offered to be saved first through `saveModified` (false: keep it). Returns true when
+// the flight changed; a cancelled or refused import changes nothing.
+bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc, const std::function<bool()>& saveModified);
 
 } // namespace tavo

@@ -1,6 +1,7 @@
 #include "reports/paint/report_paint.h"
 
 #include <cmath>
+#include <functional>
 
 #include <QBuffer>
 #include <QPageSize>
@@ -11,9 +12,12 @@
 
 namespace tavo {
 
-bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
-                          const MotorReport& report, int clientWidth, int clientHeight,
-                          const EngMotor* certified) {
+namespace {
+
+using PageDraw = std::function<void(Canvas&, const ReportPageGeometry&)>;
+
+bool PaintReportPage(QPaintDevice& device, int clientWidth, int clientHeight,
+                     const PageDraw& draw) {
     QPainter painter;
     if (!painter.begin(&device))
         return false;
@@ -26,27 +30,62 @@ bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
                         static_cast<int>(std::lround(page.height * page.scale)));
     {
         QPainterCanvas canvas(painter);
-        DrawMotorReportPage(canvas, flight, report, page, certified);
+        draw(canvas, page);
     }
     return painter.end();
 }
 
-QByteArray MotorReportPdf(const FlightRecord& flight, const MotorReport& report, int clientWidth,
-                          int clientHeight) {
+QByteArray ReportPdf(const QString& title, int clientWidth, int clientHeight,
+                     const PageDraw& draw) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
         return QByteArray();
     {
         QPdfWriter writer(&buffer);
-        writer.setTitle(QStringLiteral("Motor Report"));
+        writer.setTitle(title);
         writer.setPageSize(QPageSize(QPageSize::A4));
         writer.setResolution(1200);
-        if (!PaintMotorReportPage(writer, flight, report, clientWidth, clientHeight))
+        if (!PaintReportPage(writer, clientWidth, clientHeight, draw))
             return QByteArray();
     }
     buffer.close();
     return bytes;
+}
+
+} // namespace
+
+bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
+                          const MotorReport& report, int clientWidth, int clientHeight,
+                          const EngMotor* certified) {
+    return PaintReportPage(device, clientWidth, clientHeight,
+                           [&](Canvas& canvas, const ReportPageGeometry& page) {
+                               DrawMotorReportPage(canvas, flight, report, page, certified);
+                           });
+}
+
+QByteArray MotorReportPdf(const FlightRecord& flight, const MotorReport& report, int clientWidth,
+                          int clientHeight) {
+    return ReportPdf(QStringLiteral("Motor Report"), clientWidth, clientHeight,
+                     [&](Canvas& canvas, const ReportPageGeometry& page) {
+                         DrawMotorReportPage(canvas, flight, report, page);
+                     });
+}
+
+bool PaintCdReportPage(QPaintDevice& device, const FlightRecord& flight, const CdReport& report,
+                       int clientWidth, int clientHeight) {
+    return PaintReportPage(device, clientWidth, clientHeight,
+                           [&](Canvas& canvas, const ReportPageGeometry& page) {
+                               DrawCdReportPage(canvas, flight, report, page);
+                           });
+}
+
+QByteArray CdReportPdf(const FlightRecord& flight, const CdReport& report, int clientWidth,
+                       int clientHeight) {
+    return ReportPdf(QStringLiteral("Cd Report"), clientWidth, clientHeight,
+                     [&](Canvas& canvas, const ReportPageGeometry& page) {
+                         DrawCdReportPage(canvas, flight, report, page);
+                     });
 }
 
 } // namespace tavo

@@ -1,5 +1,5 @@
 #pragma once
-// The motor report's printed page on a Qt paint device: a printer, a PDF writer. Qt Gui
+// The report pages on a Qt paint device: a printer, a PDF writer. Qt Gui
 // only, so the command-line program prints the same page as the report window.
 
 #include <QByteArray>
@@ -20,5 +20,13 @@ bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
 // A4 at 1200 dots per inch. Empty when it could not be made.
 QByteArray MotorReportPdf(const FlightRecord& flight, const MotorReport& report, int clientWidth,
                           int clientHeight);
+
+// The Cd report's printed page, as PaintMotorReportPage lays the motor report's.
+bool PaintCdReportPage(QPaintDevice& device, const FlightRecord& flight, const CdReport& report,
+                       int clientWidth, int clientHeight);
+
+// The Cd report's printed page as a one-page PDF document titled "Cd Report".
+QByteArray CdReportPdf(const FlightRecord& flight, const CdReport& report, int clientWidth,
+                       int clientHeight);
 
 } // namespace tavo

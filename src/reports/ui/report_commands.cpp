@@ -11,8 +11,8 @@ void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
     dialog.DoModal();
 }
 
-void RunCdReport(QWidget* parent, CTAVOkitDoc& doc) {
-    CCdReportDlg dialog(parent);
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
+    CCdReportDlg dialog(parent, nullptr, printer);
     dialog.m_pDoc = &doc;
     dialog.DoModal();
 }

@@ -12,7 +12,8 @@ class CTAVOkitDoc;
 // the program's shared printer choice (the one Print Setup uses), kept between prints.
 void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer = nullptr);
 
-// Tools > Create CD Report: a fresh Cd report window over `parent`, modal.
-void RunCdReport(QWidget* parent, CTAVOkitDoc& doc);
+// Tools > Create CD Report: a fresh Cd report window over `parent`, modal, printing on
+// the program's shared printer choice.
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer = nullptr);
 
 } // namespace tavo

@@ -177,6 +177,34 @@ TEST(ExchangeFlow, RdasImportReportsWhatItCannotUse) {
     EXPECT_EQ(ui.busy, 0);
 }
 
+TEST(ExchangeFlow, ImportOverAModifiedFlightOffersToSaveItFirst) {
+    // A refused file is said before anything is asked; the save question may then keep
+    // the flight; only an import that goes ahead changes it.
+    ScriptedUi ui;
+    ui.files = {GoldenPath("rdas_two_columns.txt"), GoldenPath("rdas_three_columns.txt"),
+                GoldenPath("rdas_three_columns.txt")};
+    CTAVOkitDoc f;
+    BurnFlight(f);
+    f.SetModifiedFlag(true);
+    const auto before = f.m_pSamples.items();
+    int asked = 0;
+    bool keep = true;
+    const auto saveModified = [&] {
+        ++asked;
+        return !keep;
+    };
+    EXPECT_FALSE(ImportRdasInto(ui, f, saveModified));
+    EXPECT_EQ(asked, 0);
+    EXPECT_FALSE(ImportRdasInto(ui, f, saveModified));
+    EXPECT_EQ(asked, 1);
+    EXPECT_EQ(f.m_pSamples.items(), before);
+    keep = false;
+    EXPECT_TRUE(ImportRdasInto(ui, f, saveModified));
+    EXPECT_EQ(asked, 2);
+    EXPECT_EQ(f.m_pSamples.items(), (std::vector<std::string>{"505", "498", "430"}));
+    EXPECT_TRUE(f.IsModified());
+}
+
 TEST(ExchangeFlow, ChoosersStartInRocketsWhenItExistsElseTheCurrentDirectory) {
     namespace fs = std::filesystem;
     const fs::path dir = FreshDir("exchange_commands", "start_folder");

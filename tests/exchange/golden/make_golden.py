@@ -53,10 +53,16 @@ def csv_text(f):
     def crlf(b):
         return b.replace(b"\r\n", b"\n").replace(b"\r", b"\n").replace(b"\n", b"\r\n")
 
+    # RFC 4180: a field with a comma, a quote or a line break goes in double quotes.
+    def field(b):
+        if not any(c in b for c in (b",", b'"', b"\r", b"\n")):
+            return b
+        return b'"' + crlf(b.replace(b'"', b'""')) + b'"'
+
     out = ("%s %s %02d %d\r\n" % (days[d.weekday()], months[d.month - 1], d.day, d.year)).encode()
-    out += b"Name," + crlf(f["name"]) + b"\r\n"
-    out += b"Motor," + crlf(f["motor"]) + b"\r\n"
-    out += b"Comment," + crlf(f["comment"]) + b"\r\n"
+    out += b"Name," + field(f["name"]) + b"\r\n"
+    out += b"Motor," + field(f["motor"]) + b"\r\n"
+    out += b"Comment," + field(f["comment"]) + b"\r\n"
     out += ("Acceleration offset,%d\r\nTwo Gee value,%s\r\nSample rate,%dHz\r\n"
             "Weight,%sKg\r\nDiameter,%sm\r\n" % (
                 f["offset"], fixed(f32(f["twoGeeFile"]), 6), f["rate"],

@@ -7,6 +7,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QClipboard>
 #include <QContextMenuEvent>
 #include <QImage>
 #include <QKeyEvent>
@@ -295,6 +296,8 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
     CCdReportDlg dialog(nullptr, &ok);
     dialog.m_pDoc = &doc;
     ASSERT_TRUE(dialog.ComputeCdReport());
+    EXPECT_EQ(dialog.Results().m_kind, CdKind::Drag);
+    dialog.SetCdKind(CdKind::Document);
     EXPECT_GT(dialog.Results().m_fCdMax, 0.0f);
     EXPECT_EQ(dialog.windowTitle(), QStringLiteral("Cd"));
     EXPECT_TRUE(dialog.isModal());
@@ -310,6 +313,52 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
     EXPECT_EQ(beyond.DoModal(), QDialog::Rejected);
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_EQ(refused.messages[0].text, "Nothing to Report");
+}
+
+class ScriptedCdReportDlg : public CCdReportDlg {
+public:
+    using CCdReportDlg::CCdReportDlg;
+    QAction* ExecPopupMenu(QMenu& menu, QPoint) override {
+        items.clear();
+        QAction* chosen = nullptr;
+        for (QAction* action : menu.actions()) {
+            items.push_back(action->text().toStdString());
+            if (action->data().toInt() == choose && !action->isSeparator())
+                chosen = action;
+        }
+        return chosen;
+    }
+    std::vector<std::string> items;
+    int choose = 0;
+};
+
+TEST(CdReportDlg, MenuChoosesTheCdAndCopies) {
+    App();
+    CTAVOkitDoc doc;
+    FileError error;
+    ASSERT_TRUE(doc.OnOpenDocument(TAVOKIT_SOURCE_DIR "/data/demo.flt", error)) << error.message;
+    doc.m_nCursor1 = 439;
+    doc.m_nCursor2 = 639;
+    test::ScriptedPrompt ok;
+    ScriptedCdReportDlg dialog(nullptr, &ok);
+    dialog.m_pDoc = &doc;
+    ASSERT_TRUE(dialog.ComputeCdReport());
+    EXPECT_NEAR(dialog.Results().m_fCdMean, 0.6f, 0.03f);
+
+    dialog.choose = CCdReportDlg::ID_CD_COPY;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.items,
+              (std::vector<std::string>{CdKindName(CdKind::Drag), CdKindName(CdKind::Document), "",
+                                        "Copy", "Print", "Exit"}));
+    const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
+    EXPECT_EQ(copied.value(0).toStdString(), CdKindName(CdKind::Drag));
+    EXPECT_EQ(copied.size(), 8 + 200 + 1); // figures, blank, header, samples, last line end
+
+    dialog.choose = CCdReportDlg::ID_CD_DOCUMENT;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(dialog.Results().m_kind, CdKind::Document);
+    EXPECT_GT(dialog.Results().m_fCdMax, 1.5f); // gravity taken for drag
+    EXPECT_TRUE(ok.messages.empty());
 }
 
 } // namespace

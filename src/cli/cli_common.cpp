@@ -269,4 +269,21 @@ void EnsureQtCore() {
     }
 }
 
+bool ParseSiteAltitude(const Args& args, const char* command, double& metres, int& exitCode) {
+    metres = 0.0;
+    const std::optional<std::string> text = args.Value("--site-altitude-m");
+    if (!text)
+        return true;
+    float value = 0.0f;
+    // From the Dead Sea's shore to above any launch site flown from.
+    if (!ParseFloat(*text, value) || !(value >= -500.0f && value <= 9000.0f)) {
+        exitCode = UsageError(command, "--site-altitude-m takes metres above sea level, -500 "
+                                       "to 9000, not \"" +
+                                           *text + "\"");
+        return false;
+    }
+    metres = value;
+    return true;
+}
+
 } // namespace tavo::cli

@@ -69,18 +69,21 @@ EngFieldFault EngExportFault(const EngExportParams& p) {
 
 namespace {
 
-// Thrust of every `step`-th sample from C1 while below C2, with the mass falling by the
-// propellant weight over the lines, as the file has always been written. The caller
+// Thrust of every `step`-th sample from C1 while below C2. The net force takes the mass
+// falling by the propellant weight over the lines, as the file has always been written;
+// the motor thrust takes the thrust model's mass, burnt with the impulse. The caller
 // holds the samples' lock and has checked the cursors.
 std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
                                      const std::vector<std::string>& samples, long long step,
-                                     ThrustKind kind) {
+                                     ThrustKind kind, double siteAltitudeM) {
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
     const long long span = static_cast<long long>(c2) - c1;
     const long long lines = span / step;
-    DragEstimate drag;
-    if (kind == ThrustKind::Motor)
-        drag = EstimateDrag(samples, flight, c1, c2);
+    MotorThrustSeries motor;
+    if (kind == ThrustKind::Motor) {
+        const MeasuredFlight measured = ReadMeasuredFlight(samples, flight, c1, c2, siteAltitudeM);
+        motor = SolveMotorThrust(measured, EstimateDrag(measured));
+    }
     const float dm = flight.m_fPropellantWeight / static_cast<float>(lines);
     float mass = flight.m_fLaunchWeight;
     float t = flight.m_fSampleInterval;
@@ -93,11 +96,14 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
     std::vector<ThrustPoint> points;
     points.reserve(static_cast<std::size_t>(lines) + 1);
     for (long long i = c1; i < c2; i += step) {
-        const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
-        const double a = GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee);
-        double thrust = MotorThrust(mass, a);
-        if (kind == ThrustKind::Motor)
-            thrust += mass * kGee + drag.drag[static_cast<std::size_t>(i - c1)];
+        double thrust = 0.0;
+        if (kind == ThrustKind::Motor) {
+            thrust = motor.thrust[static_cast<std::size_t>(i - c1)];
+        } else {
+            const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
+            thrust =
+                MotorThrust(mass, GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee));
+        }
         points.push_back(ThrustPoint{t, thrust});
         t = t + stepTime;
         mass = mass - dm;
@@ -128,7 +134,7 @@ EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind ki
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
         return p;
-    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind);
+    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind, 0.0);
     double impulse = 0.0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         impulse += points[i].thrust * flight.m_fSampleInterval;
@@ -175,7 +181,8 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     long long step = span / params.points;
     if (step < 1)
         step = 1;
-    std::vector<ThrustPoint> points = ThrustLines(flight, samples, step, params.thrust);
+    std::vector<ThrustPoint> points =
+        ThrustLines(flight, samples, step, params.thrust, params.siteAltitudeM);
     const double closeTime = points.back().time;
     points.pop_back();
 

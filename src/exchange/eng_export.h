@@ -21,6 +21,7 @@ struct EngExportParams {
     std::string manufacturer;
     int points = 0;
     ThrustKind thrust = ThrustKind::Motor;
+    double siteAltitudeM = 0.0; // the launch site above sea level, for the motor thrust's drag
 };
 
 // The dialog's fields, in their order, for pointing at the one that is wrong.

@@ -29,7 +29,8 @@ bool Args::Parse(const std::vector<std::string>& argv, const std::vector<OptionS
                 return false;
             }
             std::vector<std::string>& values = m_options[word];
-            values.clear();
+            if (!option->repeatable)
+                values.clear();
             for (int k = 0; k < option->values; ++k)
                 values.push_back(argv[++i]);
         } else {

@@ -21,6 +21,7 @@ constexpr int kExitUsage = 2;
 struct OptionSpec {
     std::string name; // with the leading dashes, e.g. "--c1"
     int values = 0;
+    bool repeatable = false; // each use adds its values; otherwise the last use counts
 };
 
 // Parsed command arguments: positional ones in order, options by name.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "exchange/eng_points.h"
 #include "flight/atomic_file.h"
 #include "flight/number_text.h"
 #include "flight/text_format.h"
@@ -114,14 +115,17 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
 
 } // namespace
 
-EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind) {
+EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind,
+                                       const EngMotor* compared) {
     EngExportParams p;
     p.thrust = kind;
-    if (flight.m_fMaxDiameter > 0.0f && std::isfinite(flight.m_fMaxDiameter)) {
-        // Tenths of a millimetre: the flight stores metres in float.
-        const double mm = std::round(flight.m_fMaxDiameter * 10000.0) / 10.0;
-        if (mm >= 1.0 && mm < 1e6)
-            AppendGeneral(p.diameter, mm);
+    p.points = 20;
+    p.spacing = EngSpacing::Shape;
+    if (compared != nullptr) {
+        for (auto [mm, text] : {std::pair{compared->diameterMm, &p.diameter},
+                                std::pair{compared->lengthMm, &p.length}})
+            if (mm >= 1.0 && mm < 1e6)
+                AppendGeneral(*text, mm);
     }
     if (flight.m_nEvent2 > 0 && flight.m_nEvent8 > flight.m_nEvent2 &&
         flight.m_fSampleInterval > 0.0f && std::isfinite(flight.m_fSampleInterval)) {
@@ -157,17 +161,13 @@ std::string SuggestPostFireWeight(const std::string& preFire, float propellantKg
     return out;
 }
 
-bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
+namespace {
+
+// The points the file gets and its closing time, with the figures beside the measured
+// ones. The caller has checked the number of points.
+bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
+                  std::vector<ThrustPoint>& points, double& closeTime, EngExportFigures& figures,
                   std::string& reason) {
-    if (params.points == 0) {
-        reason = kZeroPointsText;
-        return false;
-    }
-    const EngFieldFault fault = EngExportFault(params);
-    if (!fault.message.empty()) {
-        reason = fault.message;
-        return false;
-    }
     std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
     const std::vector<std::string>& samples = flight.m_pSamples.items();
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
@@ -177,14 +177,71 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
         return false;
     }
     const long long span = static_cast<long long>(c2) - c1;
-    // A negative number of points gives one line per sample.
-    long long step = span / params.points;
-    if (step < 1)
-        step = 1;
-    std::vector<ThrustPoint> points =
-        ThrustLines(flight, samples, step, params.thrust, params.siteAltitudeM);
-    const double closeTime = points.back().time;
-    points.pop_back();
+    std::vector<ThrustPoint> every =
+        ThrustLines(flight, samples, 1, params.thrust, params.siteAltitudeM);
+    const double everyClose = every.back().time;
+    every.pop_back();
+    const CurveFigures measured = FiguresOfPoints(every, everyClose);
+    figures.measuredImpulse = measured.impulse;
+    figures.measuredPeak = measured.peak;
+    if (params.spacing == EngSpacing::Even) {
+        // A negative number of points gives one line per sample.
+        long long step = span / params.points;
+        if (step < 1)
+            step = 1;
+        points = step == 1
+                     ? std::move(every)
+                     : ThrustLines(flight, samples, step, params.thrust, params.siteAltitudeM);
+        closeTime = step == 1 ? everyClose : points.back().time;
+        if (step != 1)
+            points.pop_back();
+    } else {
+        for (std::size_t i : ShapePointIndices(every, everyClose, params.points))
+            points.push_back(every[i]);
+        closeTime = everyClose;
+    }
+    const CurveFigures written = FiguresOfPoints(points, closeTime);
+    figures.fileImpulse = written.impulse;
+    figures.filePeak = written.peak;
+    figures.points = static_cast<int>(points.size()) + 1;
+    return true;
+}
+
+} // namespace
+
+std::string EngExportFiguresText(const EngExportFigures& f) {
+    return "File: " + FormatFixed(f.fileImpulse, 2) + " N s, peak " + FormatFixed(f.filePeak, 2) +
+           " N (measured " + FormatFixed(f.measuredImpulse, 2) + " N s, peak " +
+           FormatFixed(f.measuredPeak, 2) + " N), " + std::to_string(f.points) + " points";
+}
+
+bool ComputeEngExportFigures(const FlightRecord& flight, const EngExportParams& params,
+                             EngExportFigures& figures, std::string& reason) {
+    if (params.points == 0) {
+        reason = kZeroPointsText;
+        return false;
+    }
+    std::vector<ThrustPoint> points;
+    double closeTime = 0.0;
+    return ExportPoints(flight, params, points, closeTime, figures, reason);
+}
+
+bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
+                  std::string& reason, EngExportFigures* figures) {
+    if (params.points == 0) {
+        reason = kZeroPointsText;
+        return false;
+    }
+    const EngFieldFault fault = EngExportFault(params);
+    if (!fault.message.empty()) {
+        reason = fault.message;
+        return false;
+    }
+    std::vector<ThrustPoint> points;
+    double closeTime = 0.0;
+    EngExportFigures computed;
+    if (!ExportPoints(flight, params, points, closeTime, computed, reason))
+        return false;
 
     EngHeader header{params.designation,
                      params.diameter,
@@ -199,13 +256,15 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
         return false;
     text += ";";
     out = std::move(text);
+    if (figures != nullptr)
+        *figures = computed;
     return true;
 }
 
 bool WriteEngFile(const std::string& path, const FlightRecord& flight,
-                  const EngExportParams& params, std::string& reason) {
+                  const EngExportParams& params, std::string& reason, EngExportFigures* figures) {
     std::string text;
-    if (!BuildEngText(flight, params, text, reason))
+    if (!BuildEngText(flight, params, text, reason, figures))
         return false;
     return WriteFileAtomically(path, text, reason);
 }

@@ -1,0 +1,28 @@
+#pragma once
+// Fewer points that keep a thrust curve's shape: a curve measured at every sample is
+// thinned to the points where it bends, so a file of a few dozen points keeps the
+// motor's impulse and peak where evenly spaced points would step over both.
+
+#include <vector>
+
+#include "motor/eng_motor.h"
+
+namespace tavo {
+
+// The indices (rising) of `count` points of `curve` (times rising, the implied (0, 0)
+// before the first and a closing point at thrust 0 after the last) that keep its shape:
+// the peak, the first and the last point always (as far as `count` allows, in that order),
+// then the points whose removal would change the curve's area the least go first. All
+// of them when `count` is not below their number or is below 1.
+std::vector<std::size_t> ShapePointIndices(const std::vector<ThrustPoint>& curve, double closeTime,
+                                           int count);
+
+// Trapezoid impulse (N s) and peak (N) of points as a RASP file holds them: the implied
+// (0, 0) first, the closing point at `closeTime` last, negative thrust as 0.
+struct CurveFigures {
+    double impulse = 0.0;
+    double peak = 0.0;
+};
+CurveFigures FiguresOfPoints(const std::vector<ThrustPoint>& points, double closeTime);
+
+} // namespace tavo

@@ -196,8 +196,8 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
         if (step != 1)
             points.pop_back();
     } else {
-        for (std::size_t i : ShapePointIndices(every, everyClose, params.points))
-            points.push_back(every[i]);
+        points = FitShapePoints(every, everyClose,
+                                ShapePointIndices(every, everyClose, params.points));
         closeTime = everyClose;
     }
     const CurveFigures written = FiguresOfPoints(points, closeTime);

@@ -17,6 +17,13 @@ namespace tavo {
 std::vector<std::size_t> ShapePointIndices(const std::vector<ThrustPoint>& curve, double closeTime,
                                            int count);
 
+// The points of `curve` at `indices` (from ShapePointIndices), their thrusts refitted by
+// least squares to every point of the curve between their neighbours, so the few points
+// keep the curve's area rather than the noise of the samples they stand on. The peak
+// keeps its value, no point rises above it or falls below 0.
+std::vector<ThrustPoint> FitShapePoints(const std::vector<ThrustPoint>& curve, double closeTime,
+                                        const std::vector<std::size_t>& indices);
+
 // Trapezoid impulse (N s) and peak (N) of points as a RASP file holds them: the implied
 // (0, 0) first, the closing point at `closeTime` last, negative thrust as 0.
 struct CurveFigures {

@@ -269,7 +269,9 @@ TEST(Download, ASilentRecorderFailsTheHandshakeInAMessageBox) {
     options.buzzReply = "";
     Download d(options);
     EXPECT_EQ(d.download.DownloadFlight(6000), DownloadOutcome::ConnectFailed);
-    EXPECT_EQ(d.sink.MessageTexts(), Lines{"Connect failed!"});
+    ASSERT_EQ(d.sink.messages.size(), 1u);
+    EXPECT_EQ(d.sink.messages[0].text.rfind("Connect failed!\n\nNo answer on COM1: (sim1).", 0),
+              0u);
     EXPECT_FALSE(d.link.m_bPortOpen);
 }
 

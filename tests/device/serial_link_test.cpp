@@ -87,7 +87,9 @@ TEST_P(OpenFailures, ManualOpenShowsTheStepAndLeavesThePortFree) {
     SerialLink link(ports, sink);
     EXPECT_FALSE(link.OpenPort());
     EXPECT_FALSE(link.m_bPortOpen);
-    EXPECT_EQ(sink.events, Lines{std::string("message: ") + GetParam().text});
+    // The port opened is named below the step's text.
+    EXPECT_EQ(sink.events,
+              Lines{std::string("message: ") + GetParam().text + "\n\nPort COM1: (sim1)"});
     // Whatever step failed, the device was let go.
     device->SetFault(PortFault::None);
     EXPECT_TRUE(link.OpenPort());
@@ -137,8 +139,13 @@ TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
     EXPECT_FALSE(link.OpenPort());
     ASSERT_EQ(sink.messages.size(), 1u);
     EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n\n", 0), 0u) << sink.messages[0].text;
-    EXPECT_GT(sink.messages[0].text.size(), std::string("COMM open error\n\n").size());
+    EXPECT_NE(sink.messages[0].text.find("/nonexistent/ttyZR7: "), std::string::npos);
     EXPECT_TRUE(sink.status.empty());
+
+    link.m_strPortName = "COM255:";
+    EXPECT_FALSE(link.OpenPort());
+    EXPECT_EQ(sink.messages.at(1).text,
+              "COMM open error\n\nThere is no port COM255: on this machine.");
 }
 
 TEST(AutomaticDetection, NoPortsAtAll) {

@@ -163,7 +163,8 @@ TEST_F(DownloadDialog, FailuresOnTheWorkerAreShownByTheWindow) {
     }
     auto dialog = Open();
     ASSERT_TRUE(ReadEeprom(*dialog));
-    EXPECT_EQ(user.MessageTexts(), std::vector<std::string>{"Connect failed!"});
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_EQ(user.messages[0].text.rfind("Connect failed!\n\nNo answer on COM1: (sim1).", 0), 0u);
     EXPECT_TRUE(dialog->Received().empty());
     EXPECT_TRUE(Button(*dialog, "Read EEPROM")->isEnabled());
 }

@@ -227,6 +227,19 @@ bool SerialLink::ReadByte(std::uint8_t& byte) {
     return m_hPort->ReadByte(byte);
 }
 
+bool SerialLink::PortLost(std::string& reason) const {
+    if (!m_bPortOpen || !m_hPort) {
+        reason = "The port " + m_strPortLabel + " was closed after a write error";
+        return true;
+    }
+    if (!m_hPort->Lost())
+        return false;
+    const std::string why = m_hPort->ErrorReason();
+    reason =
+        "The port " + m_strPortLabel + " failed: " + (why.empty() ? "the device is gone" : why);
+    return true;
+}
+
 std::string SerialLink::ReadReply() {
     std::string text;
     if (!m_bPortOpen)

@@ -78,6 +78,9 @@ public:
     // One read of one byte under the time-outs. On a closed link it waits the read
     // time-out and finds nothing, as a silent line would.
     bool ReadByte(std::uint8_t& byte);
+    // Nothing can come any more: the device went away under the open port, or a failed
+    // write closed it. `reason` is a sentence for the user naming the port and which.
+    bool PortLost(std::string& reason) const;
 
     // The steps of automatic detection.
     void EnumeratePorts();

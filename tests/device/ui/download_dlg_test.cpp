@@ -169,6 +169,44 @@ TEST_F(DownloadDialog, FailuresOnTheWorkerAreShownByTheWindow) {
     EXPECT_TRUE(Button(*dialog, "Read EEPROM")->isEnabled());
 }
 
+class SilencedDownloadDialog : public DownloadDialog {
+protected:
+    static Zr7Options SilentAfter100() {
+        Zr7Options options;
+        options.silentAfterBlocks = 100;
+        return options;
+    }
+    SilencedDownloadDialog() : DownloadDialog(SilentAfter100()) {}
+};
+
+TEST_F(SilencedDownloadDialog, ARecorderThatFallsSilentLeavesAPartialFlightOnlyIfTheUserSaysYes) {
+    auto dialog = Open();
+    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("40000"));
+    user.answers = {Answer::No};
+    ASSERT_TRUE(ReadEeprom(*dialog));
+    const std::string told = "Download incomplete: 800 of 32768 samples read.\n\nThe recorder "
+                             "stopped sending: nothing came for more than 2 seconds.";
+    EXPECT_EQ(user.QuestionTexts(),
+              std::vector<std::string>{told + "\n\nKeep the partial flight?"});
+    EXPECT_TRUE(dialog->Received().empty());
+    EXPECT_TRUE(dialog->Note().endsWith(QStringLiteral("The partial flight was discarded.")));
+    QTest::mouseClick(Button(*dialog, "OK"), Qt::LeftButton);
+    EXPECT_EQ(doc.m_pSamples.items(), (std::vector<std::string>{"500", "501"}));
+
+    auto again = Open();
+    again->findChild<QLineEdit*>()->setText(QStringLiteral("40000"));
+    user.answers = {Answer::Yes};
+    {
+        auto lock = device->Lock();
+        device->Recorder().Options().silentAfterBlocks = 200; // counts every block sent
+    }
+    ASSERT_TRUE(ReadEeprom(*again));
+    EXPECT_EQ(again->Note(), QStringLiteral("Download incomplete: 800 of 32768 samples read. OK "
+                                            "takes the partial flight."));
+    QTest::mouseClick(Button(*again, "OK"), Qt::LeftButton);
+    EXPECT_EQ(doc.m_pSamples.items(), Expected(798));
+}
+
 class TimedDownloadDialog : public DownloadDialog {
 protected:
     static Zr7Options Paced() {
@@ -194,6 +232,8 @@ TEST_F(TimedDownloadDialog, TheCountMovesWhileTheWindowRunsAndAbortEndsTheTransf
     const int count = SamplesRead(*dialog).toInt();
     // Paced at the line's real speed the transfer would run 6.6 s to the maximum.
     EXPECT_LT(count, 6008);
+    // ABORT left a partial flight: the user was asked (and kept it).
+    EXPECT_EQ(user.questions.size(), 1u);
     EXPECT_EQ(dialog->Received().size(), static_cast<std::size_t>(count - 2));
     EXPECT_EQ(dialog->Received(), Expected(static_cast<std::size_t>(count - 2)));
 }

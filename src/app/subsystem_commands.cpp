@@ -3,6 +3,7 @@
 #include "admin/ui/administer_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
+#include "device/qt/system_port_directory.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"

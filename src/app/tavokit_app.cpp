@@ -4,6 +4,7 @@
 #include <QFileInfo>
 
 #include "app/subsystem_commands.h"
+#include "device/qt/demo_recorder.h"
 #include "device/served_flight.h"
 #include "settings/my_settings.h"
 #include "view/ui/tavokit_view.h"

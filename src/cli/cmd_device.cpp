@@ -7,7 +7,6 @@
 #include <cstdio>
 #include <iostream>
 #include <optional>
-#include <unistd.h>
 
 #include "admin/administer_logic.h"
 #include "admin/command_logic.h"
@@ -15,8 +14,10 @@
 #include "cli/commands.h"
 #include "device/commands/download_commit.h"
 #include "device/flight_download.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_limits.h"
 #include "device/recorder_protocol.h"
+#include "platform/terminal.h"
 
 namespace tavo::cli {
 namespace {
@@ -43,7 +44,7 @@ void ConfigurePort(SerialLink& link, const std::string& port) {
 // Progress on standard error: in place on a terminal, plain lines otherwise.
 class Progress {
 public:
-    Progress() : m_tty(::isatty(STDERR_FILENO) == 1) {}
+    Progress() : m_tty(IsTerminal(stderr)) {}
     void Show(int samples) {
         if (m_tty) {
             std::fprintf(stderr, "\rSamples read: %d", samples);

@@ -9,11 +9,12 @@
 #include <iostream>
 #include <mutex>
 #include <thread>
-#include <unistd.h>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "device/qt/system_port_directory.h"
 #include "flight/flight_file.h"
+#include "platform/terminal.h"
 #include "telemetry/telemetry_commands.h"
 #include "telemetry/telemetry_line.h"
 
@@ -42,7 +43,7 @@ private:
 // second otherwise.
 class LineProgress {
 public:
-    LineProgress() : m_tty(::isatty(STDERR_FILENO) == 1) {}
+    LineProgress() : m_tty(IsTerminal(stderr)) {}
     void Show(std::size_t lines, bool last) {
         if (m_tty) {
             std::fprintf(stderr, "\rLines received: %zu%s", lines, last ? "\n" : "");

@@ -10,17 +10,15 @@
 
 #include <functional>
 #include <memory>
-#include <mutex>
 #include <optional>
 #include <string>
 #include <vector>
 
 #include "device/clock.h"
+#include "device/port_thread.h"
 #include "device/serial_port.h"
 
 namespace tavo {
-
-class SimulatedDevice;
 
 constexpr unsigned kMaxPortNumber = 255;
 // How the port lists describe a device that this process plays itself (the demo).
@@ -52,31 +50,12 @@ public:
     virtual std::unique_ptr<SerialPort> CreatePort(const std::string& device) = 0;
     // The clock that the ports' time-outs run on.
     virtual Clock& PortClock() = 0;
+    // Starts `body` on a thread fit to own this directory's ports.
+    virtual std::unique_ptr<PortThread> StartPortThread(std::function<void()> body);
 
     // The device that a configured port name means, or empty when a "COMn" name has
     // no device behind it.
     std::string Resolve(const std::string& name);
 };
-
-// The machine's serial devices through Qt SerialPort, behind any in-process devices
-// installed at start (the demo). Runs on the real clock.
-class SystemPortDirectory final : public PortDirectory {
-public:
-    std::vector<std::string> Devices() override;
-    std::vector<DescribedDevice> DescribedDevices() override;
-    std::unique_ptr<SerialPort> CreatePort(const std::string& device) override;
-    Clock& PortClock() override { return RealClock::Instance(); }
-
-    // Puts an in-process device ahead of the machine's ports (after those installed
-    // before), under `name`.
-    void InstallFront(const std::string& name, std::shared_ptr<SimulatedDevice> device);
-
-private:
-    std::mutex m_mutex;
-    std::vector<std::pair<std::string, std::shared_ptr<SimulatedDevice>>> m_inProcess;
-};
-
-// The directory every window and command of this process uses.
-SystemPortDirectory& DefaultPortDirectory();
 
 } // namespace tavo

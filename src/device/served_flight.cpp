@@ -3,7 +3,6 @@
 #include <algorithm>
 #include <cmath>
 
-#include "device/port_directory.h"
 #include "flight/flight_file.h"
 
 namespace tavo {
@@ -72,42 +71,6 @@ ServedFlight ResampleFlight(const ServedFlight& flight, int rate) {
             out.words[j] = static_cast<std::uint16_t>(out.words[j] | flags);
     }
     return out;
-}
-
-std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight) {
-    Zr7Options options;
-    options.byteMicros = kByteMicros19200;
-    options.recordAtRate = [flight](int rate) { return ResampleFlight(flight, rate).words; };
-    auto device = std::make_shared<SimulatedDevice>(options);
-    {
-        auto lock = device->Lock();
-        device->Recorder().SetFlight(flight.words, flight.sampleRate, flight.twoGee);
-    }
-    DefaultPortDirectory().InstallFront(kDemoDeviceName, device);
-    return device;
-}
-
-std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight& flight) {
-    Zr7Options options;
-    options.byteMicros = kByteMicros19200;
-    options.telemetry = true;
-    // Two digits per line: what the capture stores reads back as numbers.
-    options.telemetryFormat = TelemetryFormat::Digits;
-    auto device = std::make_shared<SimulatedDevice>(options);
-    {
-        auto lock = device->Lock();
-        device->Recorder().SetFlight(flight.words, flight.sampleRate, flight.twoGee);
-    }
-    DefaultPortDirectory().InstallFront(kDemoTelemetryName, device);
-    return device;
-}
-
-std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath) {
-    ServedFlight flight;
-    std::string error;
-    if (!LoadServedFlight(demoFlightPath, flight, error))
-        flight = MadeUpFlight();
-    return InstallDemoRecorder(flight);
 }
 
 } // namespace tavo

@@ -31,19 +31,7 @@ ServedFlight ResampleFlight(const ServedFlight& flight, int rate);
 
 // The name under which the demo recorder appears as port 1.
 constexpr const char* kDemoDeviceName = "ZR7 simulator";
-
-// Installs a simulated recorder serving `flight`, paced at 19,200 baud, as the first
-// port of this process (so automatic detection and "COM1:" find it); set to another
-// rate, it serves the flight resampled to that rate. Call once at start, before any
-// window opens a port.
-std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight);
-// A receiver that streams `flight` as live telemetry lines, installed as the next port
-// (port 2 after the demo recorder): the capture reads it when "CommPort" names it.
-std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight& flight);
+// The name of the demo's live telemetry receiver, port 2.
 constexpr const char* kDemoTelemetryName = "ZR7 telemetry simulator";
-
-// The same, serving the flight file at `demoFlightPath` (the demo flight), or a
-// made-up flight when that file cannot be read.
-std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath);
 
 } // namespace tavo

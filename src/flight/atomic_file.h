@@ -5,8 +5,9 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
-#include <system_error>
 #include <vector>
+
+#include "platform/system_error.h"
 
 namespace tavo {
 
@@ -22,14 +23,10 @@ inline bool WriteFileAtomically(const std::string& path, const std::string& text
     return WriteFileAtomically(path, text.data(), text.size(), reason);
 }
 
-// Reads a whole file of at most `maxBytes`; on failure `reason` tells why.
+// Reads a whole regular file of at most `maxBytes`; on failure `reason` tells why. A
+// folder, a pipe, a device or a larger file is refused before a byte is read, at once.
 bool ReadWholeFile(const std::string& path, std::uintmax_t maxBytes,
                    std::vector<std::uint8_t>& bytes, std::string& reason);
-
-// The system's text for an errno value or a file-system error, safe to call from any
-// thread (the C library's strerror is not).
-std::string SystemErrorText(int error);
-std::string SystemErrorText(const std::error_code& error);
 
 // The last component of a path, for messages and titles.
 std::string FileNameOf(const std::string& path);

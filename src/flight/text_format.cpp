@@ -1,13 +1,12 @@
 #include "flight/text_format.h"
 
 #include <charconv>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <ctime>
-#ifndef _WIN32
-#include <locale.h>
-#endif
+
+#include "platform/c_locale.h"
+#include "platform/local_time.h"
 
 namespace tavo {
 namespace {
@@ -22,14 +21,6 @@ bool AppendNonFinite(std::string& out, double value) {
         return true;
     }
     return false;
-}
-
-bool LocalTime(std::time_t t, std::tm& out) {
-#ifdef _WIN32
-    return localtime_s(&out, &t) == 0;
-#else
-    return localtime_r(&t, &out) != nullptr;
-#endif
 }
 
 // "<weekday><sep><month> <dd><sep><year>" in local time with English names; the two
@@ -50,28 +41,6 @@ std::string LocalDateText(std::int64_t secondsSince1970, const char* separator) 
     // The year is widened before it is offset, so a far-future year never wraps.
     return std::string(kDays[tm.tm_wday]) + separator + kMonths[tm.tm_mon] + " " + day + separator +
            std::to_string(1900LL + tm.tm_year);
-}
-
-// vsnprintf against a fixed "C" locale object, whatever the process's global locale
-// says: Qt sets the user's locale when an application object is made, and a library may
-// call setlocale at any time, yet a "%.1f" on a picture or in a file must always write a
-// decimal point. The locale object is made once and only ever read.
-int FormatInCLocale(char* buffer, std::size_t size, const char* format, va_list args) {
-#ifdef _WIN32
-    static const _locale_t c = _create_locale(LC_ALL, "C");
-    if (c != nullptr)
-        return _vsnprintf_l(buffer, size, format, c, args);
-    return std::vsnprintf(buffer, size, format, args);
-#else
-    static const locale_t c = newlocale(LC_ALL_MASK, "C", static_cast<locale_t>(nullptr));
-    if (c == static_cast<locale_t>(nullptr))
-        return std::vsnprintf(buffer, size, format, args);
-    // uselocale is per thread, so other threads keep whatever they had.
-    const locale_t previous = uselocale(c);
-    const int length = std::vsnprintf(buffer, size, format, args);
-    uselocale(previous);
-    return length;
-#endif
 }
 
 } // namespace

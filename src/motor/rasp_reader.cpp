@@ -1,16 +1,12 @@
 #include "motor/rasp_reader.h"
 
-#include <cerrno>
 #include <cmath>
 #include <optional>
-
-#include <fcntl.h>
-#include <sys/stat.h>
-#include <unistd.h>
 
 #include "flight/atomic_file.h"
 #include "flight/number_text.h"
 #include "flight/text_format.h"
+#include "platform/file_read.h"
 
 namespace tavo {
 namespace {
@@ -210,51 +206,17 @@ private:
     bool m_indentNoted = false;
 };
 
-// Opens without blocking and refuses anything but a regular file before reading: a pipe
-// or a terminal would otherwise hold the program until someone writes to it.
-bool ReadRegularFile(const std::string& path, std::string& text, std::string& reason) {
-    const int fd = ::open(path.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-    if (fd < 0) {
-        reason = SystemErrorText(errno);
+// Refuses anything but a regular file before reading: a pipe or a terminal would
+// otherwise hold the program until someone writes to it.
+bool ReadMotorFile(const std::string& path, std::string& text, std::string& reason) {
+    std::vector<std::uint8_t> bytes;
+    const ReadResult result = ReadRegularFile(path, kMaxEngFileBytes, bytes);
+    if (!result) {
+        reason = result.refusal == ReadRefusal::TooLarge ? "the file is too large for a motor file"
+                                                         : result.reason;
         return false;
     }
-    struct FdCloser {
-        int fd;
-        ~FdCloser() { ::close(fd); }
-    } closer{fd};
-    struct stat st {};
-    if (::fstat(fd, &st) != 0) {
-        reason = SystemErrorText(errno);
-        return false;
-    }
-    if (!S_ISREG(st.st_mode)) {
-        reason = "not a regular file";
-        return false;
-    }
-    if (static_cast<std::uintmax_t>(st.st_size) > kMaxEngFileBytes) {
-        reason = "the file is too large for a motor file";
-        return false;
-    }
-    std::string data;
-    char chunk[65536];
-    for (;;) {
-        const ssize_t got = ::read(fd, chunk, sizeof chunk);
-        if (got < 0) {
-            if (errno == EINTR)
-                continue;
-            reason = SystemErrorText(errno);
-            return false;
-        }
-        if (got == 0)
-            break;
-        // The file may grow while it is read.
-        if (data.size() + static_cast<std::size_t>(got) > kMaxEngFileBytes) {
-            reason = "the file is too large for a motor file";
-            return false;
-        }
-        data.append(chunk, static_cast<std::size_t>(got));
-    }
-    text = std::move(data);
+    text.assign(bytes.begin(), bytes.end());
     return true;
 }
 
@@ -280,7 +242,7 @@ void ReadRaspText(std::string_view text, RaspFile& file) {
 
 bool LoadRaspFile(const std::string& path, RaspFile& file, std::string& reason) {
     std::string text;
-    if (!ReadRegularFile(path, text, reason))
+    if (!ReadMotorFile(path, text, reason))
         return false;
     ReadRaspText(text, file);
     return true;

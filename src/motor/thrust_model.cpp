@@ -1,6 +1,7 @@
 #include "motor/thrust_model.h"
 
 #include <cmath>
+#include <numbers>
 
 #include "flight/text_format.h"
 #include "flight/units.h"
@@ -94,7 +95,7 @@ DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightR
     e.dragFactor = k;
     const double diameter = flight.m_fMaxDiameter;
     if (diameter > 0.0) {
-        const double area = 0.25 * M_PI * diameter * diameter;
+        const double area = 0.25 * std::numbers::pi * diameter * diameter;
         e.cd = k / (0.5 * static_cast<double>(kAirDensity) * area);
     }
     for (std::size_t j = 0; j < n; ++j) {

@@ -35,7 +35,7 @@ PortTimeouts TelemetryTimeouts(PortTimeouts t) {
 TelemetryCapture::TelemetryCapture(PortDirectory& ports, SampleList& samples, std::string portName,
                                    UserPrompt& prompt)
     : m_ports(ports), m_samples(samples), m_strPortName(std::move(portName)), m_prompt(prompt),
-      m_thread([this] { Run(); }) {}
+      m_thread(ports.StartPortThread([this] { Run(); })) {}
 
 TelemetryCapture::~TelemetryCapture() {
     RequestStop();
@@ -43,7 +43,7 @@ TelemetryCapture::~TelemetryCapture() {
 }
 
 void TelemetryCapture::Join() {
-    m_thread.Join();
+    m_thread->Join();
 }
 
 void TelemetryCapture::Run() {

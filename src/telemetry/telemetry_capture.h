@@ -8,6 +8,7 @@
 
 #include <atomic>
 #include <cstddef>
+#include <memory>
 #include <string>
 
 #include "device/port_directory.h"
@@ -57,7 +58,8 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_finished{false};
     std::atomic<std::size_t> m_lines{0};
-    PortThread m_thread; // last: starts once everything above is ready
+    // Last: starts once everything above is ready; a thread the port backend can use.
+    std::unique_ptr<PortThread> m_thread;
 };
 
 } // namespace tavo

@@ -7,6 +7,8 @@
 #include <string>
 #include <vector>
 
+#include <sys/stat.h>
+
 #include "cli_run.h"
 #include "flight/archive.h"
 #include "flight/flight_file.h"
@@ -253,6 +255,15 @@ TEST(CliFlight, FailuresAndUsage) {
     r = RunCli({"info", dir + "/v6.flt"});
     EXPECT_EQ(r.exitCode, 1);
     EXPECT_EQ(r.err, "Wrong file type\n");
+    // Neither waited on nor read to the size limit: refused with the name and why.
+    ASSERT_EQ(::mkfifo((dir + "/pipe.flt").c_str(), 0600), 0);
+    for (const auto& [path, why] :
+         {std::pair<std::string, std::string>{dir + "/pipe.flt", "a pipe"},
+          {"/dev/zero", "a device"}}) {
+        r = RunCli({"info", path});
+        EXPECT_EQ(r.exitCode, 1);
+        EXPECT_EQ(r.err, "Cannot open " + path + "\n\n" + why + ", not a regular file\n");
+    }
     // A damaged file, cut short anywhere or claiming more samples than it holds.
     const std::string whole = MakeFlight(dir, 20);
     std::vector<char> bytes(std::filesystem::file_size(whole));

@@ -132,22 +132,6 @@ INSTANTIATE_TEST_SUITE_P(
                     OpenFailure{PortFault::Purge, "PurgeComm error"},
                     OpenFailure{PortFault::Timeouts, "SetCommTimeouts error"}));
 
-TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
-    ScriptedPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
-    link.m_strPortName = "/nonexistent/ttyZR7";
-    EXPECT_FALSE(link.OpenPort());
-    ASSERT_EQ(sink.messages.size(), 1u);
-    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n\n", 0), 0u) << sink.messages[0].text;
-    EXPECT_NE(sink.messages[0].text.find("/nonexistent/ttyZR7: "), std::string::npos);
-    EXPECT_TRUE(sink.status.empty());
-
-    link.m_strPortName = "COM255:";
-    EXPECT_FALSE(link.OpenPort());
-    EXPECT_EQ(sink.messages.at(1).text,
-              "COMM open error\n\nThere is no port COM255: on this machine.");
-}
-
 TEST(AutomaticDetection, NoPortsAtAll) {
     BenchDirectory ports;
     ScriptedPrompt sink;

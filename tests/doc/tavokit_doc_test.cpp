@@ -4,6 +4,9 @@
 #include <fstream>
 #include <gtest/gtest.h>
 
+#include "flight/flight_file.h"
+#include "support/test_files.h"
+
 namespace tavo {
 namespace {
 
@@ -42,26 +45,45 @@ TEST(TavokitDoc, NewGivesAnEmptyFlightAndKeepsSettings) {
 }
 
 TEST(TavokitDoc, FailedOpenChangesNothing) {
-    const std::string bad = TempPath("tavokit_doc_bad.flt");
+    const std::string dir = test::FreshDir("doc", "failed_open");
+    const std::string bad = dir + "/bad.flt";
     {
         std::ofstream out(bad, std::ios::binary);
         out.write("\x06\0\0\0", 4);
     }
-    CTAVOkitDoc doc;
-    CountingObserver obs;
-    doc.SetObserver(&obs);
-    doc.m_pSamples.items() = {"2048"};
-    doc.SetPathName("/tmp/kept.flt");
-    doc.SetModifiedFlag();
-    const int titles = obs.titles;
-    FileError e;
-    EXPECT_FALSE(doc.OnOpenDocument(bad, e));
-    EXPECT_EQ(e.message, "Wrong file type");
-    EXPECT_EQ(doc.GetTitle(), "kept.flt");
-    EXPECT_TRUE(doc.IsModified());
-    EXPECT_EQ(doc.m_pSamples.size(), 1u);
-    EXPECT_EQ(obs.titles, titles);
-    std::filesystem::remove(bad);
+    // Larger than any flight file may be, yet holding no data: refused by its size.
+    const std::string sparse = dir + "/sparse.flt";
+    std::ofstream(sparse, std::ios::binary).close();
+    std::filesystem::resize_file(sparse, kMaxFlightFileBytes + 1);
+    // A pipe nobody writes to would block the open for ever; ctest's time limit catches it.
+    const std::string pipe = test::MakePipe(dir, "pipe.flt");
+    ASSERT_FALSE(pipe.empty());
+    const struct {
+        std::string path;
+        std::string message;
+    } cases[] = {
+        {bad, "Wrong file type"},
+        {pipe, "Cannot open " + pipe + "\n\na pipe, not a regular file"},
+        {dir, "Cannot open " + dir + "\n\na folder, not a regular file"},
+        {sparse, "Cannot open " + sparse + "\n\nthe file is too large"},
+    };
+    for (const auto& c : cases) {
+        SCOPED_TRACE(c.path);
+        CTAVOkitDoc doc;
+        CountingObserver obs;
+        doc.SetObserver(&obs);
+        doc.m_pSamples.items() = {"2048"};
+        doc.SetPathName("/tmp/kept.flt");
+        doc.SetModifiedFlag();
+        const int titles = obs.titles;
+        FileError e;
+        EXPECT_FALSE(doc.OnOpenDocument(c.path, e));
+        EXPECT_EQ(e.message, c.message);
+        EXPECT_EQ(doc.GetTitle(), "kept.flt");
+        EXPECT_TRUE(doc.IsModified());
+        EXPECT_EQ(doc.m_pSamples.size(), 1u);
+        EXPECT_EQ(obs.titles, titles);
+    }
 }
 
 TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {

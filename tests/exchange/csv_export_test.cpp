@@ -100,7 +100,8 @@ TEST_F(CsvExport, AccelerationIsDividedInDoubleAndRoundedOnce) {
 TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
     // The desktop program runs under the user's locale; a decimal comma would split
     // every column of the CSV and every line of the ENG file.
-    const bool comma = test::MakeDecimalCommaLocale() && std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    const bool comma =
+        test::MakeDecimalCommaLocale() && std::setlocale(LC_NUMERIC, test::kDecimalCommaLocale);
     std::string csv, eng, reason;
     if (comma) {
         FlightRecord f;
@@ -112,7 +113,7 @@ TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
         EXPECT_TRUE(BuildEngText(f, p, eng, reason));
     }
     std::setlocale(LC_NUMERIC, "C");
-    ::unsetenv("LOCPATH");
+    test::SetEnv("LOCPATH", nullptr);
     if (!comma)
         GTEST_SKIP() << "no locale with a decimal comma could be made";
     EXPECT_EQ(csv, Golden("csv_burn.csv"));

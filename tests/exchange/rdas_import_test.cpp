@@ -61,6 +61,13 @@ TEST(RdasImport, RefusesFilesWithoutATableAndLeavesTheTableAlone) {
     EXPECT_FALSE(ReadRdasFile(GoldenPath("rdas_marker_before_rate.txt"), table, reason));
     EXPECT_FALSE(ReadRdasFile(GoldenPath("no_such_file.txt"), table, reason));
     EXPECT_FALSE(reason.empty());
+    // A pipe nobody writes to is refused, not waited on.
+    const std::string pipe = test::MakePipe(FreshDir("rdas_pipe"), "flight.txt");
+    ASSERT_FALSE(pipe.empty());
+    table = RdasTable{7, {"kept"}};
+    EXPECT_FALSE(ReadRdasFile(pipe, table, reason));
+    EXPECT_EQ(reason, "a pipe, not a regular file");
+    EXPECT_EQ(table.values, Values{"kept"});
 }
 
 TEST(RdasImport, RateIsReadLikeANumberAndSaturates) {

@@ -5,6 +5,7 @@
 #include <gtest/gtest.h>
 
 #include "flight/archive.h"
+#include "support/test_files.h"
 
 namespace tavo {
 namespace {
@@ -180,6 +181,17 @@ TEST(FlightFile, SaveAndOpenRoundTrip) {
     EXPECT_EQ(g.m_arrAltitude, f.m_arrAltitude);
     EXPECT_EQ(EncodeFlightFile(g), EncodeFlightFile(f));
     std::remove(path.c_str());
+}
+
+TEST(FlightFile, TheDemoFlightIsWrittenBackByteForByte) {
+    // A current-version file: every build, on every system, writes exactly its bytes.
+    const std::string demo = TAVOKIT_SOURCE_DIR "/data/demo.flt";
+    FlightRecord f;
+    FileError e;
+    ASSERT_TRUE(LoadFlightFile(demo, f, e)) << e.message;
+    const std::string path = test::FreshDir("flight", "demo") + "/demo.flt";
+    ASSERT_TRUE(SaveFlightFile(path, f, e)) << e.message;
+    EXPECT_EQ(test::ReadFileBytes(path), test::ReadFileBytes(demo));
 }
 
 TEST(FlightFile, MissingFileNamesThePath) {

@@ -56,7 +56,7 @@ TEST(TextFormat, PrintfStyleFormatsIgnoreTheProcesssLocale) {
     // may call setlocale; the graph's labels and the CLI's figures must not follow.
     ASSERT_TRUE(test::MakeDecimalCommaLocale())
         << "no locale with a decimal comma: install Debian's locales (./run does)";
-    ASSERT_NE(std::setlocale(LC_ALL, "de_DE.UTF-8"), nullptr);
+    ASSERT_NE(std::setlocale(LC_ALL, test::kDecimalCommaLocale), nullptr);
     const std::string formatted = StrFormat("%.1f|%g|%.9g|%d", 37.75, 0.5, 0.1f, 1234567);
     const std::string text = FormatText("C1=%.1f , %.1fs %f", 0.1, 37.7, -NAN);
     std::setlocale(LC_ALL, "C");

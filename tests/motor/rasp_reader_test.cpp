@@ -4,10 +4,9 @@
 #include <fstream>
 #include <iostream>
 
-#include <sys/stat.h>
-
 #include <gtest/gtest.h>
 
+#include "flight/atomic_file.h"
 #include "support/test_files.h"
 
 namespace tavo {
@@ -200,8 +199,8 @@ TEST(RaspReader, ReadsEveryPublishedFile) {
 
 TEST(RaspReader, RefusesWhatIsNoMotorFileAtOnce) {
     const std::string dir = test::FreshDir("motor", "not_a_motor_file");
-    const std::string fifo = dir + "/pipe.eng";
-    ASSERT_EQ(::mkfifo(fifo.c_str(), 0600), 0);
+    const std::string fifo = test::MakePipe(dir, "pipe.eng");
+    ASSERT_FALSE(fifo.empty());
     const std::string big = dir + "/big.eng";
     {
         std::ofstream out(big, std::ios::binary);
@@ -221,7 +220,7 @@ TEST(RaspReader, RefusesWhatIsNoMotorFileAtOnce) {
     std::vector<EngMotor> motors;
     std::string reason;
     EXPECT_FALSE(LoadEngFile(fifo, motors, reason));
-    EXPECT_EQ(reason, "pipe.eng: not a regular file");
+    EXPECT_EQ(reason, FileNameOf(fifo) + ": a pipe, not a regular file");
 }
 
 } // namespace

@@ -10,6 +10,7 @@
 #include "reports/report_draw.h"
 #include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
+#include "support/test_files.h"
 
 namespace tavo {
 namespace {
@@ -246,15 +247,15 @@ protected:
         const char* tz = std::getenv("TZ");
         m_savedTz = tz ? tz : "";
         m_hadTz = tz != nullptr;
-        setenv("TZ", "UTC", 1);
-        tzset();
+        test::SetEnv("TZ", "UTC0");
+        test::ReadTimeZone();
     }
     void TearDown() override {
         if (m_hadTz)
-            setenv("TZ", m_savedTz.c_str(), 1);
+            test::SetEnv("TZ", m_savedTz.c_str());
         else
-            unsetenv("TZ");
-        tzset();
+            test::SetEnv("TZ", nullptr);
+        test::ReadTimeZone();
     }
     std::string m_savedTz;
     bool m_hadTz = false;

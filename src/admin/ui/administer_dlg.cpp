@@ -19,6 +19,7 @@
 
 #include "admin/ui/calibrate_dlg.h"
 #include "admin/ui/command_dlg.h"
+#include "device/qt/system_port_directory.h"
 #include "device/ui/port_combo.h"
 #include "settings/my_settings.h"
 #include "uikit/dlg_common.h"

@@ -10,6 +10,7 @@
 #include <QVBoxLayout>
 
 #include "device/commands/download_commit.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_limits.h"
 #include "device/ui/download_worker.h"
 #include "uikit/dlg_common.h"

@@ -11,6 +11,7 @@
 #include <QRadioButton>
 #include <QVBoxLayout>
 
+#include "device/qt/system_port_directory.h"
 #include "device/ui/port_combo.h"
 #include "flight/number_text.h"
 

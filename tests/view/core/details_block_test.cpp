@@ -8,6 +8,7 @@
 #include <filesystem>
 #include <string>
 
+#include "support/test_files.h"
 #include "view/core/draw_graph.h"
 
 namespace tavo {
@@ -19,15 +20,15 @@ protected:
         const char* tz = std::getenv("TZ");
         m_hadTz = tz != nullptr;
         m_savedTz = tz ? tz : "";
-        setenv("TZ", "UTC", 1);
-        tzset();
+        test::SetEnv("TZ", "UTC0");
+        test::ReadTimeZone();
     }
     void TearDown() override {
         if (m_hadTz)
-            setenv("TZ", m_savedTz.c_str(), 1);
+            test::SetEnv("TZ", m_savedTz.c_str());
         else
-            unsetenv("TZ");
-        tzset();
+            test::SetEnv("TZ", nullptr);
+        test::ReadTimeZone();
         std::setlocale(LC_TIME, "C");
     }
     static std::string DatePart(const FlightRecord& f) {
@@ -47,9 +48,9 @@ TEST_F(DetailsBlockDate, NamesStayEnglishUnderAnotherLocale) {
         "localedef -i de_DE -f UTF-8 '" + (dir / "de_DE.UTF-8").string() + "' >/dev/null 2>&1";
     if (std::system(build.c_str()) != 0)
         GTEST_SKIP() << "localedef cannot build de_DE here";
-    setenv("LOCPATH", dir.c_str(), 1);
+    test::SetEnv("LOCPATH", dir.string().c_str());
     const char* set = std::setlocale(LC_TIME, "de_DE.UTF-8");
-    unsetenv("LOCPATH");
+    test::SetEnv("LOCPATH", nullptr);
     if (set == nullptr)
         GTEST_SKIP() << "the built locale does not load";
     char probe[64];

@@ -6,6 +6,8 @@
 
 #include "device/device_test_support.h"
 #include "device/flight_download.h"
+#include "device/qt/demo_recorder.h"
+#include "device/qt/system_port_directory.h"
 #include "device/served_flight.h"
 
 namespace tavo {

@@ -1,4 +1,4 @@
-#include "device/qt_serial_port.h"
+#include "device/qt/qt_serial_port.h"
 
 #include <QtSerialPort/QSerialPort>
 

@@ -8,6 +8,7 @@
 
 #include "device/device_test_support.h"
 #include "device/flight_download.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_protocol.h"
 #include "device/zr7_recorder.h"
 #include "flight/flight_file.h"
@@ -119,6 +120,22 @@ TEST_F(PtyDownload, SettingsWrittenOverThePortAreReadBack) {
     EXPECT_TRUE(read.m_bBreakwire);
     EXPECT_TRUE(read.m_bNormallyClosed);
     protocol.DisconnectRecorder();
+}
+
+TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
+    ScriptedPrompt sink;
+    SerialLink link(DefaultPortDirectory(), sink);
+    link.m_strPortName = "/nonexistent/ttyZR7";
+    EXPECT_FALSE(link.OpenPort());
+    ASSERT_EQ(sink.messages.size(), 1u);
+    EXPECT_EQ(sink.messages[0].text.rfind("COMM open error\n\n", 0), 0u) << sink.messages[0].text;
+    EXPECT_NE(sink.messages[0].text.find("/nonexistent/ttyZR7: "), std::string::npos);
+    EXPECT_TRUE(sink.status.empty());
+
+    link.m_strPortName = "COM255:";
+    EXPECT_FALSE(link.OpenPort());
+    EXPECT_EQ(sink.messages.at(1).text,
+              "COMM open error\n\nThere is no port COM255: on this machine.");
 }
 
 } // namespace

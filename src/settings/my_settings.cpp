@@ -105,9 +105,9 @@ void MySettings::Save(const FlightRecord& r, QSettings& s) {
 }
 
 void MySettings::LoadPortSettings(QSettings& s, std::string& portName, bool& autoDetect) {
-    // The port chosen in Setup is the one the device dialogs open. Only a marker key
-    // that nothing in the program ever writes used to let them see it, so a typed port
-    // with Auto Com off was ignored and COM1 probed instead; the key no longer matters.
+    // The port chosen in Setup is the one the device dialogs open, with or without the
+    // "AdministerSettings" key: nothing creates that key, and waiting for it would
+    // leave a typed port with Auto Com off unheard while COM1 is opened instead.
     s.beginGroup(QLatin1String(kSection));
     portName = s.value(QStringLiteral("CommPort")).toString().toLatin1().toStdString();
     autoDetect = ReadInt(s, "AutoComPort", 1) != 0;

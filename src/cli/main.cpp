@@ -25,7 +25,7 @@ const Command kCommands[] = {
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
     {"download", "download the recorded flight from a recorder into a flight file",
-     "OUT --port NAME|auto [--max N]", RunDownload},
+     "OUT --port NAME|auto [--max N] [--keep-partial]", RunDownload},
     {"recorder", "identify, read, write or command a recorder",
      "(identify | read | write [KEY=VALUE ...] | defaults | command TEXT [--value V]\n"
      "       [--address A] | sensor) --port NAME|auto",

@@ -338,8 +338,9 @@ QAction* CMainFrame::Action(int id) const {
     return it == m_actions.end() ? nullptr : it->second;
 }
 
-void CMainFrame::WireCommand(int id, std::function<void()> handler) {
+void CMainFrame::WireCommand(int id, std::function<void()> handler, std::function<bool()> enabled) {
     m_handlers[id] = std::move(handler);
+    m_enablers[id] = std::move(enabled);
     UpdateCommandUI();
 }
 
@@ -361,6 +362,8 @@ void CMainFrame::UpdateCommandUI() {
     const GraphController& view = m_view->Controller();
     for (auto& [id, action] : m_actions) {
         bool enabled = m_handlers.count(id) != 0;
+        if (const auto rule = m_enablers.find(id); rule != m_enablers.end() && rule->second)
+            enabled = enabled && rule->second();
         switch (id) {
         case ID_EDIT_UNDO:
             enabled = enabled && view.CanUndo();

@@ -42,7 +42,8 @@ public:
     QAction* Action(int id) const;
     // Hands a command to its handler: enables its menu item and routes it there. The
     // download, reports, export and import commands are wired this way by their owners.
-    void WireCommand(int id, std::function<void()> handler);
+    // With `enabled` the item is offered only while it says so.
+    void WireCommand(int id, std::function<void()> handler, std::function<bool()> enabled = {});
     // Carries out a command as if its menu item, button or key were used; a disabled
     // command does nothing. False when no one handles it.
     bool OnCommand(int id);
@@ -113,6 +114,7 @@ private:
     QStringList m_recent;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
+    std::map<int, std::function<bool()>> m_enablers;
     std::unique_ptr<QPrinter> m_printer;
     QtUserPrompt m_ownPrompt{this};
 };

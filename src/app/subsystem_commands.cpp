@@ -32,9 +32,14 @@ void WireSubsystemCommands(CMainFrame& frame) {
     // Live capture belongs to the window (a child of it), and ends with it.
     auto* live = new LiveTelemetry(
         f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
-        [f](QDialog& d) { return f->runDialog(d); }, DefaultPortDirectory());
-    frame.WireCommand(ID_TELEMETRY_START, [live] { live->Start(); });
-    frame.WireCommand(ID_TELEMETRY_STOP, [live] { live->Stop(); });
+        [f](QDialog& d) { return f->runDialog(d); }, [f] { return f->SaveModified(); },
+        DefaultPortDirectory());
+    frame.WireCommand(
+        ID_TELEMETRY_START, [live] { live->Start(); },
+        [live] { return live->Controller().CanStart(); });
+    frame.WireCommand(
+        ID_TELEMETRY_STOP, [live] { live->Stop(); },
+        [live] { return live->Controller().CanStop(); });
     frame.WireCommand(ID_TELEMETRY_SHOW, [live] { live->ShowList(); });
 }
 

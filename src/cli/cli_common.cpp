@@ -29,7 +29,8 @@ bool Args::Parse(const std::vector<std::string>& argv, const std::vector<OptionS
                 return false;
             }
             std::vector<std::string>& values = m_options[word];
-            values.clear();
+            if (!option->repeatable)
+                values.clear();
             for (int k = 0; k < option->values; ++k)
                 values.push_back(argv[++i]);
         } else {
@@ -267,6 +268,23 @@ void EnsureQtCore() {
     if (QCoreApplication::instance() == nullptr) {
         static QCoreApplication app(argc, argv);
     }
+}
+
+bool ParseSiteAltitude(const Args& args, const char* command, double& metres, int& exitCode) {
+    metres = 0.0;
+    const std::optional<std::string> text = args.Value("--site-altitude-m");
+    if (!text)
+        return true;
+    float value = 0.0f;
+    // From the Dead Sea's shore to above any launch site flown from.
+    if (!ParseFloat(*text, value) || !(value >= -500.0f && value <= 9000.0f)) {
+        exitCode = UsageError(command, "--site-altitude-m takes metres above sea level, -500 "
+                                       "to 9000, not \"" +
+                                           *text + "\"");
+        return false;
+    }
+    metres = value;
+    return true;
 }
 
 } // namespace tavo::cli

@@ -21,6 +21,7 @@ constexpr int kExitUsage = 2;
 struct OptionSpec {
     std::string name; // with the leading dashes, e.g. "--c1"
     int values = 0;
+    bool repeatable = false; // each use adds its values; otherwise the last use counts
 };
 
 // Parsed command arguments: positional ones in order, options by name.
@@ -70,6 +71,10 @@ int LoadFlight(const std::string& path, const Args& args, CTAVOkitDoc& doc, int*
 
 // Saves the document to `path`; prints the failure and returns the exit code.
 int SaveFlight(const std::string& path, CTAVOkitDoc& doc);
+
+// Reads --site-altitude-m (metres above sea level, 0 when absent, -500 to 9000 m); on a
+// bad value prints the usage error, sets `exitCode` and returns false.
+bool ParseSiteAltitude(const Args& args, const char* command, double& metres, int& exitCode);
 
 // Prints a usage error for the command and returns kExitUsage.
 int UsageError(const std::string& command, const std::string& message);

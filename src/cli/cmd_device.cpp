@@ -287,7 +287,8 @@ int Sensor(const Args& args) {
 int RunDownload(const CommandArgs& argv) {
     Args args;
     int code = 0;
-    if (!ParseArgs("download", argv, {{"--port", 1}, {"--max", 1}}, args, code))
+    if (!ParseArgs("download", argv, {{"--port", 1}, {"--max", 1}, {"--keep-partial", 0}}, args,
+                   code))
         return code;
     if (args.Positional().size() != 1)
         return UsageError("download", "expected the output file OUT");
@@ -309,6 +310,18 @@ int RunDownload(const CommandArgs& argv) {
     download.m_description.ApplyTo(doc);
     if (outcome != DownloadOutcome::Downloaded)
         return kExitFailed;
+    if (download.EndedEarly()) {
+        // A partial flight saved without a word would pass for the whole one.
+        std::cerr << download.EarlyEndText() << "\n";
+        if (download.m_nSamplesReceived == 0) {
+            std::cerr << "Nothing written: no sample arrived.\n";
+            return kExitFailed;
+        }
+        if (!args.Has("--keep-partial")) {
+            std::cerr << "Nothing written: --keep-partial writes the partial flight.\n";
+            return kExitFailed;
+        }
+    }
     if (const std::string note = DownloadNote(download); !note.empty())
         std::cerr << note << "\n";
     AcceptDownloadedSamples(doc, download.m_pReceived);

@@ -1,5 +1,7 @@
 // Commands on import and export: export-csv, export-eng, import-rdas.
 
+#include <iostream>
+
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "exchange/commands/exchange_flow.h"
@@ -32,7 +34,8 @@ int RunExportEng(const CommandArgs& argv) {
     int code = 0;
     const char* texts[] = {"--designation", "--diameter-mm", "--length-mm",   "--delays",
                            "--pre-fire",    "--post-fire",   "--manufacturer"};
-    std::vector<OptionSpec> specs = {{"--c1", 1}, {"--c2", 1}, {"--points", 1}, {"--thrust", 1}};
+    std::vector<OptionSpec> specs = {{"--c1", 1},     {"--c2", 1},      {"--points", 1},
+                                     {"--thrust", 1}, {"--spacing", 1}, {"--site-altitude-m", 1}};
     for (const char* t : texts)
         specs.push_back({t, 1});
     if (!ParseCommandArgs("export-eng", argv, WithFlightOptions(specs), 2, args, code))
@@ -57,6 +60,15 @@ int RunExportEng(const CommandArgs& argv) {
         else if (*thrust != "motor")
             return UsageError("export-eng", "--thrust takes motor or net");
     }
+    EngSpacing spacing = EngSpacing::Shape;
+    if (auto word = args.Value("--spacing")) {
+        if (*word == "even")
+            spacing = EngSpacing::Even;
+        else if (*word != "shape")
+            return UsageError("export-eng", "--spacing takes shape or even");
+    }
+    if (!ParseSiteAltitude(args, "export-eng", params.siteAltitudeM, code))
+        return code;
 
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
@@ -69,7 +81,9 @@ int RunExportEng(const CommandArgs& argv) {
     if (!EngCursorsHoldData(doc))
         return Failure(kNothingToExportText);
     // What the dialog would start from; the options replace it field by field.
+    // No motor file is compared here, so the diameter and length come from the options.
     const EngExportParams suggested = SuggestEngExportParams(doc, params.thrust);
+    params.spacing = spacing;
     params.designation = suggested.designation;
     params.diameter = suggested.diameter;
     params.delays = suggested.delays;
@@ -88,8 +102,10 @@ int RunExportEng(const CommandArgs& argv) {
         return UsageError("export-eng", Windows1252ToUtf8(fault.message));
     const std::string& out = args.Positional()[1];
     std::string reason;
-    if (!WriteEngFile(out, doc, params, reason))
+    EngExportFigures figures;
+    if (!WriteEngFile(out, doc, params, reason, &figures))
         return Failure(FileFailureText(out, reason, true));
+    std::cout << EngExportFiguresText(figures) << "\n";
     return kExitOk;
 }
 

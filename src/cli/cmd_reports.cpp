@@ -76,8 +76,9 @@ int LoadCertified(const std::string& path, const std::optional<std::string>& nam
 int RunMotorReport(const CommandArgs& argv) {
     CTAVOkitDoc doc;
     Args args;
-    int code = LoadWithCursors("motor-report", argv, doc, args,
-                               {{"--thrust", 1}, {"--compare", 1}, {"--motor", 1}});
+    int code = LoadWithCursors(
+        "motor-report", argv, doc, args,
+        {{"--thrust", 1}, {"--compare", 1}, {"--motor", 1}, {"--site-altitude-m", 1}});
     if (code != kExitOk)
         return code;
     ThrustKind kind = ThrustKind::Motor;
@@ -96,6 +97,8 @@ int RunMotorReport(const CommandArgs& argv) {
     }
     AnsweringPrompt prompt;
     MotorReport report;
+    if (!ParseSiteAltitude(args, "motor-report", report.m_dSiteAltitudeM, code))
+        return code;
     if (!report.ComputeMotorReport(doc, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
@@ -110,7 +113,9 @@ int RunMotorReport(const CommandArgs& argv) {
         .Add("isp", report.m_strIsp)
         .Add("peakAccel", report.m_fPeakAccel)
         .Add("thrust", ThrustKindWord(kind))
-        .Add("thrustAbovePad", report.m_bThrustAbovePad);
+        .Add("thrustAbovePad", report.m_bThrustAbovePad)
+        .Add("impulseUncertainty", static_cast<float>(report.m_dImpulseUncertainty))
+        .Add("classNote", report.m_strClassNote);
     // The class is empty for a range with no burn: the reader of the JSON is told why.
     if (!report.m_bThrustAbovePad)
         std::cerr << "tavokit-cli motor-report: " << kNoThrustText
@@ -124,6 +129,8 @@ int RunMotorReport(const CommandArgs& argv) {
         .Add("cd", static_cast<float>(drag.cd))
         .Add("coastSamples", drag.coastSamples)
         .Add("burnoutSpeed", static_cast<float>(drag.burnoutSpeed))
+        .Add("airDensity", static_cast<float>(drag.airDensity))
+        .Add("siteAltitude", static_cast<float>(report.m_dSiteAltitudeM))
         .Add("note", kind == ThrustKind::Motor && !drag.usable ? drag.reason : std::string());
     out.AddObject("model", model);
     if (args.Has("--compare")) {

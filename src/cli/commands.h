@@ -40,6 +40,10 @@ int RunImportRdas(const CommandArgs& args);
 int RunMotorReport(const CommandArgs& args);
 int RunCdReport(const CommandArgs& args);
 
+// The measured rocket flown again: cmd_predict.cpp.
+int RunDrag(const CommandArgs& args);
+int RunPredict(const CommandArgs& args);
+
 // Motor files: cmd_motors.cpp.
 int RunMotors(const CommandArgs& args);
 

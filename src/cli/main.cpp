@@ -25,7 +25,7 @@ const Command kCommands[] = {
     {"cut", "cut samples before C1, after C2 or between them (sample indices)",
      "FLIGHT OUT (--before C1 | --after C2 | --between C1 C2)", RunCut},
     {"download", "download the recorded flight from a recorder into a flight file",
-     "OUT --port NAME|auto [--max N]", RunDownload},
+     "OUT --port NAME|auto [--max N] [--keep-partial]", RunDownload},
     {"recorder", "identify, read, write or command a recorder",
      "(identify | read | write [KEY=VALUE ...] | defaults | command TEXT [--value V]\n"
      "       [--address A] | sensor) --port NAME|auto",
@@ -36,8 +36,8 @@ const Command kCommands[] = {
      RunTelemetryList},
     {"export-csv", "the CSV export", "FLIGHT OUT.csv [flight options]", RunExportCsv},
     {"export-eng", "the thrust-curve export between sample indices I and J",
-     "FLIGHT OUT.eng --c1 I --c2 J --points P [--thrust motor|net] [--designation T]\n"
-     "       [--diameter-mm T]"
+     "FLIGHT OUT.eng --c1 I --c2 J --points P [--thrust motor|net] [--spacing shape|even]\n"
+     "       [--site-altitude-m A] [--designation T] [--diameter-mm T]"
      " [--length-mm T] [--delays T] [--pre-fire T] [--post-fire T] [--manufacturer T]\n"
      "       [flight options]",
      RunExportEng},
@@ -45,8 +45,15 @@ const Command kCommands[] = {
      "IN.txt OUT [--into FLIGHT]", RunImportRdas},
     {"motor-report", "the motor report between sample indices I and J, as JSON",
      "FLIGHT --c1 I --c2 J [--thrust motor|net] [--compare FILE.eng [--motor NAME]]\n"
-     "       [flight options]",
+     "       [--site-altitude-m A] [flight options]",
      RunMotorReport},
+    {"drag", "the drag curve of the coast after sample J (the burn-out), as JSON or CSV",
+     "FLIGHT --c2 J [--csv] [--site-altitude-m A] [flight options]", RunDrag},
+    {"predict", "the measured rocket flown on other motors: apogee, delay, speeds, as JSON",
+     "FLIGHT --c1 I --c2 J (--flown FILE.eng [--flown-motor NAME] | --motor-mass KG)\n"
+     "       --motor FILE.eng [--motor FILE.eng ...] [--name NAME] [--rail-m L]\n"
+     "       [--site-altitude-m A] [flight options]",
+     RunPredict},
     {"motors", "every motor of a RASP motor file, as JSON, with warnings and refusals", "FILE.eng",
      RunMotors},
     {"cd-report", "the Cd report's figures between sample indices I and J, as JSON",

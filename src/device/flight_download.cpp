@@ -1,5 +1,10 @@
 #include "device/flight_download.h"
 
+#include <algorithm>
+
+#include "device/recorder_limits.h"
+#include "flight/text_format.h"
+
 namespace tavo {
 
 void RecordingDescription::ApplyTo(FlightRecord& flight) const {
@@ -58,6 +63,8 @@ DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
     m_description = RecordingDescription{};
     m_nMaxToReceive = maxToReceive;
     m_nErasedLeftOut = 0;
+    m_end = TransferEnd::Maximum;
+    m_bRecordingEndSeen = false;
     if (!m_protocol.ConnectRecorder())
         return DownloadOutcome::ConnectFailed;
     if (!ReadDescription())
@@ -78,13 +85,27 @@ DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
     return DownloadOutcome::Downloaded;
 }
 
+void FlightDownload::StopFor(TransferEnd cause) {
+    if (!m_bCauseKnown) {
+        m_end = cause;
+        m_bCauseKnown = true;
+    }
+    m_stop.m_bStopRequest = true;
+}
+
 bool FlightDownload::ReadBlockByte(std::uint8_t& byte) {
     Clock& clock = m_link.LinkClock();
     for (;;) {
         if (m_link.ReadByte(byte))
             return true;
-        if (clock.WholeSeconds() - m_stop.m_timeLastActivity > kInactivitySeconds)
-            m_stop.m_bStopRequest = true;
+        if (m_stop.m_bStopRequest)
+            return false;
+        // A device that is gone answers every read at once: waiting out the silence
+        // rule would only spin.
+        if (m_link.PortLost(m_strLostReason))
+            StopFor(TransferEnd::PortLost);
+        else if (clock.WholeSeconds() - m_stop.m_timeLastActivity > kInactivitySeconds)
+            StopFor(TransferEnd::Silence);
         if (m_stop.m_bStopRequest)
             return false;
     }
@@ -95,13 +116,17 @@ void FlightDownload::TransferSamples() {
     m_stop.m_bStopRequest = false;
     m_nSamplesReceived = 0;
     m_bStoppedAtMaximum = false;
+    m_bCauseKnown = false;
+    m_end = TransferEnd::Aborted; // unless the transfer itself finds a cause
     m_link.WriteString("T");
     m_link.Pause(kPauseMillis);
     for (;;) {
         std::uint8_t block[17] = {};
         const bool first = ReadBlockByte(block[0]);
         if (m_nSamplesReceived > m_nMaxToReceive) {
-            m_stop.m_bStopRequest = true;
+            // Reaching the maximum is what the user asked for, whatever else happened.
+            m_bCauseKnown = false;
+            StopFor(TransferEnd::Maximum);
             // Only a recorder still sending was cut short.
             m_bStoppedAtMaximum = first;
         }
@@ -129,8 +154,15 @@ void FlightDownload::TransferSamples() {
         } else {
             m_link.WriteString("E");
             if (clock.WholeSeconds() - m_stop.m_timeLastActivity > kBadBlockInactivitySeconds)
-                m_stop.m_bStopRequest = true;
+                StopFor(TransferEnd::BadBlocks);
         }
+    }
+    m_bRecordingEndSeen = RecordingEndSeen();
+    if (m_bCauseKnown && m_end == TransferEnd::PortLost) {
+        // Nothing reaches a device that is gone; writing to it would only add a
+        // second message to the one that tells why the download ended.
+        m_link.ClosePort();
+        return;
     }
     m_link.WriteString("A");
     for (int i = 0; i < kReplyAttempts; ++i) {
@@ -138,6 +170,54 @@ void FlightDownload::TransferSamples() {
             break;
     }
     m_link.ReadReplyTerminated(m_stop);
+}
+
+bool FlightDownload::RecordingEndSeen() const {
+    if (m_nSamplesReceived >= kRecorderMemorySamples)
+        return true;
+    // Erased words inside the pre-launch ring may be slots never written; after it they
+    // are the memory beyond the recording.
+    const int ring = std::max(0, m_description.m_nPreLaunchSetting / 2);
+    return m_nSamplesReceived > ring && !m_pReceived.empty() &&
+           ParseSampleWord(m_pReceived.back()) == kErasedSampleWord;
+}
+
+int FlightDownload::SamplesExpected() const {
+    if (m_nMaxToReceive < 0)
+        return 0;
+    // The transfer stops at the first whole block beyond the maximum.
+    const long long blockEnd = (static_cast<long long>(m_nMaxToReceive) / 8 + 1) * 8;
+    return static_cast<int>(std::min<long long>(blockEnd, kRecorderMemorySamples));
+}
+
+bool FlightDownload::EndedEarly() const {
+    return m_end != TransferEnd::Maximum && !m_bRecordingEndSeen;
+}
+
+std::string FlightDownload::EarlyEndText() const {
+    if (!EndedEarly())
+        return std::string();
+    std::string why;
+    switch (m_end) {
+    case TransferEnd::Silence:
+        why = "The recorder stopped sending: nothing came for more than " +
+              std::to_string(kInactivitySeconds) + " seconds.";
+        break;
+    case TransferEnd::PortLost:
+        why = m_strLostReason + ".";
+        break;
+    case TransferEnd::BadBlocks:
+        why = "No block checked out for more than " + std::to_string(kBadBlockInactivitySeconds) +
+              " seconds.";
+        break;
+    case TransferEnd::Aborted:
+    case TransferEnd::Maximum:
+        why = "ABORT was pressed.";
+        break;
+    }
+    return WithReason("Download incomplete: " + std::to_string(m_nSamplesReceived) + " of " +
+                          std::to_string(SamplesExpected()) + " samples read.",
+                      why);
 }
 
 std::string DownloadNote(const FlightDownload& download) {

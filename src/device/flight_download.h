@@ -39,6 +39,10 @@ struct RecordingDescription {
 
 enum class DownloadOutcome { Downloaded, ConnectFailed, DescriptionFailed };
 
+// Why a transfer ended. Only the maximum is asked for; each of the others ends a
+// transfer before the recording's end unless that end had arrived already.
+enum class TransferEnd { Maximum, Silence, PortLost, BadBlocks, Aborted };
+
 // The sample word of erased recorder memory.
 constexpr int kErasedSampleWord = 0xFFFF;
 
@@ -59,6 +63,17 @@ public:
     // ABORT: ends the transfer at the next test of the stop request. Any thread.
     void RequestStop() { m_stop.m_bStopRequest = true; }
 
+    // What a whole transfer brings: the recorder's sample memory, or the block that the
+    // user's maximum ends in when that comes first. The four description words do not
+    // say how long the recording is; its end shows only in the memory itself.
+    int SamplesExpected() const;
+    // The last transfer ended before the recording did and short of the maximum: the
+    // flight is partial.
+    bool EndedEarly() const;
+    // "Download incomplete: N of M samples read." with why below it; empty for a whole
+    // download.
+    std::string EarlyEndText() const;
+
     // Puts the pre-launch ring buffer (the first preLaunchSetting / 2 words) into time
     // order; the word whose low 12 bits are all ones marks the boundary.
     static void ReorderPreLaunch(std::vector<std::string>& received, int preLaunchSetting);
@@ -76,15 +91,24 @@ public:
     // The last transfer ended because the maximum was reached, not because the
     // recorder had nothing more: the recording may go on beyond what arrived.
     bool m_bStoppedAtMaximum = false;
+    // Why the last transfer ended, and whether the recording's end had arrived by then:
+    // erased memory after the pre-launch ring, or the end of the memory.
+    TransferEnd m_end = TransferEnd::Maximum;
+    bool m_bRecordingEndSeen = false;
     TransferStop m_stop;
 
 private:
     bool ReadBlockByte(std::uint8_t& byte);
     bool ReadDescription();
+    // Ends the transfer for `cause`, unless another cause ended it first.
+    void StopFor(TransferEnd cause);
+    bool RecordingEndSeen() const;
 
     SerialLink& m_link;
     RecorderProtocol m_protocol;
     std::function<void(int)> m_progress;
+    bool m_bCauseKnown = false;
+    std::string m_strLostReason;
 };
 
 // What the user should know about a finished transfer beyond the count: erased words

@@ -1,5 +1,7 @@
 #include "device/recorder_protocol.h"
 
+#include "flight/text_format.h"
+
 namespace tavo {
 
 void WriteCommandFrame(SerialLink& link, const std::string& command,
@@ -20,28 +22,57 @@ std::string RecorderProtocol::Reply() {
                                     : m_link.ReadReply();
 }
 
+namespace {
+
+// A reply as it can be shown in a message: printable ASCII as it came, every other
+// byte as \xNN, and a babbling device cut short.
+std::string ShownReply(const std::string& reply) {
+    constexpr std::size_t kShownBytes = 24;
+    static constexpr char kHex[] = "0123456789ABCDEF";
+    std::string shown;
+    for (std::size_t i = 0; i < reply.size() && i < kShownBytes; ++i) {
+        const auto byte = static_cast<unsigned char>(reply[i]);
+        if (byte >= 0x20 && byte < 0x7F && byte != '\\') {
+            shown.push_back(static_cast<char>(byte));
+        } else {
+            shown += "\\x";
+            shown.push_back(kHex[byte >> 4]);
+            shown.push_back(kHex[byte & 0xF]);
+        }
+    }
+    if (reply.size() > kShownBytes)
+        shown += "...";
+    return shown;
+}
+
+} // namespace
+
 bool RecorderProtocol::ConnectRecorder() {
     m_bConnected = false;
     if (m_link.m_bPortOpen)
         m_link.ClosePort();
     if (!m_link.OpenPort())
         return false;
-    auto failed = [this] {
+    auto failed = [this](const std::string& why) {
         if (m_report == ConnectReport::StatusList)
             m_link.Status("Connect failed!");
         else
-            m_link.Tell("Connect failed!");
+            m_link.Tell(WithReason("Connect failed!", why));
         if (m_link.m_bPortOpen)
             m_link.ClosePort();
         return false;
     };
     if (!m_link.WriteString("B"))
-        return failed();
+        return failed("The handshake could not be sent on " + m_link.PortLabel() + ".");
     std::string reply;
     for (int i = 0; i < kReplyAttempts && reply.empty() && !m_link.Cancelled(); ++i)
         reply = Reply();
+    if (reply.empty())
+        return failed("No answer on " + m_link.PortLabel() +
+                      ". Check that the recorder is connected to this port and switched on.");
     if (reply != "E" && reply != "K")
-        return failed();
+        return failed(m_link.PortLabel() + " answered \"" + ShownReply(reply) +
+                      "\", not the recorder's K or E.");
     m_bConnected = true;
     return true;
 }

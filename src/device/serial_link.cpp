@@ -24,6 +24,15 @@ void SerialLink::Fail(const std::string& prefix, const std::string& text, const 
 std::unique_ptr<SerialPort> SerialLink::OpenAndConfigure(const std::string& name, bool probe,
                                                          const std::string& prefix) {
     const std::string device = m_ports.Resolve(name);
+    m_strPortLabel = device.empty() || device == name ? name : name + " (" + device + ")";
+    // A probe's texts carry the port's name in front; a manual open names it below.
+    const auto onPort = [&](const std::string& why) {
+        if (probe)
+            return why;
+        if (device.empty())
+            return "There is no port " + name + " on this machine.";
+        return "Port " + m_strPortLabel + (why.empty() ? std::string() : ": " + why);
+    };
     std::unique_ptr<SerialPort> port;
     std::string reason;
     if (!device.empty()) {
@@ -34,13 +43,13 @@ std::unique_ptr<SerialPort> SerialLink::OpenAndConfigure(const std::string& name
         }
     }
     if (!port) {
-        Fail(prefix, "COMM open error", reason, probe);
+        Fail(prefix, "COMM open error", onPort(reason), probe);
         return nullptr;
     }
     auto fail = [&](const char* text) {
         const std::string why = port->ErrorReason();
         port->Close();
-        Fail(prefix, text, why, probe);
+        Fail(prefix, text, onPort(why), probe);
         return nullptr;
     };
     if (!port->SetQueueSizes(kPortQueueBytes, kPortQueueBytes))
@@ -218,6 +227,19 @@ bool SerialLink::ReadByte(std::uint8_t& byte) {
     return m_hPort->ReadByte(byte);
 }
 
+bool SerialLink::PortLost(std::string& reason) const {
+    if (!m_bPortOpen || !m_hPort) {
+        reason = "The port " + m_strPortLabel + " was closed after a write error";
+        return true;
+    }
+    if (!m_hPort->Lost())
+        return false;
+    const std::string why = m_hPort->ErrorReason();
+    reason =
+        "The port " + m_strPortLabel + " failed: " + (why.empty() ? "the device is gone" : why);
+    return true;
+}
+
 std::string SerialLink::ReadReply() {
     std::string text;
     if (!m_bPortOpen)
@@ -241,7 +263,10 @@ std::string SerialLink::ReadReplyTerminated(TransferStop& stop) {
                 break;
             continue;
         }
-        if (m_clock.WholeSeconds() - stop.m_timeLastActivity > kInactivitySeconds)
+        // A device that is gone fails every read at once: waiting out the inactivity
+        // rule would spin for its two seconds.
+        std::string lost;
+        if (PortLost(lost) || m_clock.WholeSeconds() - stop.m_timeLastActivity > kInactivitySeconds)
             stop.m_bStopRequest = true;
         if (stop.m_bStopRequest)
             break;

@@ -78,6 +78,9 @@ public:
     // One read of one byte under the time-outs. On a closed link it waits the read
     // time-out and finds nothing, as a silent line would.
     bool ReadByte(std::uint8_t& byte);
+    // Nothing can come any more: the device went away under the open port, or a failed
+    // write closed it. `reason` is a sentence for the user naming the port and which.
+    bool PortLost(std::string& reason) const;
 
     // The steps of automatic detection.
     void EnumeratePorts();
@@ -92,6 +95,10 @@ public:
     void SetCancelFlag(const std::atomic<bool>* flag) { m_pCancel = flag; }
     bool Cancelled() const { return m_pCancel != nullptr && m_pCancel->load(); }
     Clock& LinkClock() { return m_clock; }
+    // The port last opened or tried, as the user knows it, with the device behind a
+    // "COMn" name: "COM1: (/dev/ttyS0)", "/dev/pts/3". Messages name it so a user can
+    // see at once that the program went to another port than meant.
+    const std::string& PortLabel() const { return m_strPortLabel; }
     UserPrompt& Prompt() { return m_prompt; }
     // A line for the owner's status list.
     void Status(const std::string& line) { m_prompt.AppendStatus(line); }
@@ -120,6 +127,7 @@ private:
     UserPrompt& m_prompt;
     std::unique_ptr<SerialPort> m_hPort;
     const std::atomic<bool>* m_pCancel = nullptr;
+    std::string m_strPortLabel;
 };
 
 } // namespace tavo

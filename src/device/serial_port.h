@@ -58,6 +58,9 @@ public:
     virtual void Close() = 0;
     // The system's reason for the last failure ("Permission denied"), or empty.
     virtual std::string ErrorReason() const = 0;
+    // The device went away under the open port (unplugged, the far end of a
+    // pseudo-terminal closed): no byte will come any more, however long one waits.
+    virtual bool Lost() const { return false; }
 };
 
 } // namespace tavo

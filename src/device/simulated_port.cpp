@@ -8,9 +8,17 @@ SimulatedPort::~SimulatedPort() {
     Close();
 }
 
-bool SimulatedPort::Refused(PortFault step) {
+bool SimulatedPort::Refused(PortFault step) const {
     auto lock = m_device->Lock();
     return m_device->m_fault == step;
+}
+
+bool SimulatedPort::Lost() const {
+    return m_open && Refused(PortFault::Gone);
+}
+
+std::string SimulatedPort::ErrorReason() const {
+    return Lost() ? "the device is gone" : std::string();
 }
 
 PortOpenResult SimulatedPort::Open(const std::string&) {
@@ -65,7 +73,7 @@ bool SimulatedPort::SetTimeouts(const PortTimeouts& timeouts) {
 }
 
 bool SimulatedPort::Write(const std::uint8_t* data, std::size_t size) {
-    if (!m_open || Refused(PortFault::Write))
+    if (!m_open || Refused(PortFault::Write) || Refused(PortFault::Gone))
         return false;
     const std::int64_t now = m_clock.NowMicros();
     auto lock = m_device->Lock();
@@ -90,7 +98,7 @@ bool SimulatedPort::Flush() {
 }
 
 bool SimulatedPort::ReadByte(std::uint8_t& byte) {
-    if (!m_open)
+    if (!m_open || Refused(PortFault::Gone))
         return false;
     const std::int64_t timeout =
         (static_cast<std::int64_t>(m_timeouts.readTotalPerByte) + m_timeouts.readTotalConstant) *

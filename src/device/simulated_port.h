@@ -24,7 +24,8 @@ enum class PortFault {
     SetLineSettings,
     Purge,
     Timeouts,
-    Write
+    Write,
+    Gone // unplugged while open: reads and writes fail at once
 };
 
 class SimulatedDevice {
@@ -32,7 +33,7 @@ public:
     explicit SimulatedDevice(Zr7Options options = {}) : m_recorder(std::move(options)) {}
 
     // Locks the device; the recorder may only be touched while holding it.
-    std::unique_lock<std::mutex> Lock() { return std::unique_lock<std::mutex>(m_mutex); }
+    std::unique_lock<std::mutex> Lock() const { return std::unique_lock<std::mutex>(m_mutex); }
     Zr7Recorder& Recorder() { return m_recorder; }
 
     struct HostByte {
@@ -43,11 +44,14 @@ public:
     const std::vector<HostByte>& HostLog() const { return m_hostLog; }
     void ClearHostLog() { m_hostLog.clear(); }
 
-    void SetFault(PortFault fault) { m_fault = fault; }
+    void SetFault(PortFault fault) {
+        auto lock = Lock();
+        m_fault = fault;
+    }
 
 private:
     friend class SimulatedPort;
-    std::mutex m_mutex;
+    mutable std::mutex m_mutex;
     Zr7Recorder m_recorder;
     std::vector<HostByte> m_hostLog;
     PortFault m_fault = PortFault::None;
@@ -71,14 +75,15 @@ public:
     bool Flush() override;
     bool ReadByte(std::uint8_t& byte) override;
     void Close() override;
-    std::string ErrorReason() const override { return std::string(); }
+    std::string ErrorReason() const override;
+    bool Lost() const override;
 
     // The line settings last applied.
     const PortLineSettings& LineSettings() const { return m_line; }
     const PortTimeouts& Timeouts() const { return m_timeouts; }
 
 private:
-    bool Refused(PortFault step);
+    bool Refused(PortFault step) const;
 
     std::shared_ptr<SimulatedDevice> m_device;
     Clock& m_clock;

@@ -110,6 +110,11 @@ std::vector<std::uint16_t> Zr7Recorder::MemoryImage() const {
     }
     for (int i = postStart; i < n && static_cast<int>(image.size()) < kZr7MemorySamples; ++i)
         image.push_back(m_flight[static_cast<std::size_t>(i)]);
+    // The memory beyond the recording was erased when the recorder was armed; it sends
+    // up to the end of the first block of it, so a host sees where the recording ends
+    // even when the recording fills its last block.
+    if (static_cast<int>(image.size()) < kZr7MemorySamples)
+        image.push_back(kErasedWord);
     while (image.size() % 8 != 0)
         image.push_back(kErasedWord);
     return image;

@@ -93,8 +93,9 @@ public:
     // starts streaming.
     void DropOutput();
 
-    // The sample memory as the transfer sends it: the pre-launch ring buffer, then the
-    // samples after launch, padded to whole blocks.
+    // The sample memory as the transfer sends it: the pre-launch ring buffer, the
+    // samples after launch, then erased words to the end of that block (a whole erased
+    // block when the recording fills its last one), unless the memory is full.
     std::vector<std::uint16_t> MemoryImage() const;
 
     // Counters for tests and the simulator's log.

@@ -3,6 +3,7 @@
 #include <cmath>
 #include <mutex>
 
+#include "exchange/eng_points.h"
 #include "flight/atomic_file.h"
 #include "flight/number_text.h"
 #include "flight/text_format.h"
@@ -69,18 +70,21 @@ EngFieldFault EngExportFault(const EngExportParams& p) {
 
 namespace {
 
-// Thrust of every `step`-th sample from C1 while below C2, with the mass falling by the
-// propellant weight over the lines, as the file has always been written. The caller
+// Thrust of every `step`-th sample from C1 while below C2. The net force takes the mass
+// falling by the propellant weight over the lines, as the file has always been written;
+// the motor thrust takes the thrust model's mass, burnt with the impulse. The caller
 // holds the samples' lock and has checked the cursors.
 std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
                                      const std::vector<std::string>& samples, long long step,
-                                     ThrustKind kind) {
+                                     ThrustKind kind, double siteAltitudeM) {
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
     const long long span = static_cast<long long>(c2) - c1;
     const long long lines = span / step;
-    DragEstimate drag;
-    if (kind == ThrustKind::Motor)
-        drag = EstimateDrag(samples, flight, c1, c2);
+    MotorThrustSeries motor;
+    if (kind == ThrustKind::Motor) {
+        const MeasuredFlight measured = ReadMeasuredFlight(samples, flight, c1, c2, siteAltitudeM);
+        motor = SolveMotorThrust(measured, EstimateDrag(measured));
+    }
     const float dm = flight.m_fPropellantWeight / static_cast<float>(lines);
     float mass = flight.m_fLaunchWeight;
     float t = flight.m_fSampleInterval;
@@ -93,11 +97,14 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
     std::vector<ThrustPoint> points;
     points.reserve(static_cast<std::size_t>(lines) + 1);
     for (long long i = c1; i < c2; i += step) {
-        const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
-        const double a = GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee);
-        double thrust = MotorThrust(mass, a);
-        if (kind == ThrustKind::Motor)
-            thrust += mass * kGee + drag.drag[static_cast<std::size_t>(i - c1)];
+        double thrust = 0.0;
+        if (kind == ThrustKind::Motor) {
+            thrust = motor.thrust[static_cast<std::size_t>(i - c1)];
+        } else {
+            const int adc = SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)]));
+            thrust =
+                MotorThrust(mass, GeeFromCounts<double>(r, static_cast<float>(adc), halfTwoGee));
+        }
         points.push_back(ThrustPoint{t, thrust});
         t = t + stepTime;
         mass = mass - dm;
@@ -108,14 +115,17 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
 
 } // namespace
 
-EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind) {
+EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind,
+                                       const EngMotor* compared) {
     EngExportParams p;
     p.thrust = kind;
-    if (flight.m_fMaxDiameter > 0.0f && std::isfinite(flight.m_fMaxDiameter)) {
-        // Tenths of a millimetre: the flight stores metres in float.
-        const double mm = std::round(flight.m_fMaxDiameter * 10000.0) / 10.0;
-        if (mm >= 1.0 && mm < 1e6)
-            AppendGeneral(p.diameter, mm);
+    p.points = 20;
+    p.spacing = EngSpacing::Shape;
+    if (compared != nullptr) {
+        for (auto [mm, text] : {std::pair{compared->diameterMm, &p.diameter},
+                                std::pair{compared->lengthMm, &p.length}})
+            if (mm >= 1.0 && mm < 1e6)
+                AppendGeneral(*text, mm);
     }
     if (flight.m_nEvent2 > 0 && flight.m_nEvent8 > flight.m_nEvent2 &&
         flight.m_fSampleInterval > 0.0f && std::isfinite(flight.m_fSampleInterval)) {
@@ -128,7 +138,7 @@ EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind ki
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
         return p;
-    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind);
+    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind, 0.0);
     double impulse = 0.0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         impulse += points[i].thrust * flight.m_fSampleInterval;
@@ -151,17 +161,13 @@ std::string SuggestPostFireWeight(const std::string& preFire, float propellantKg
     return out;
 }
 
-bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
+namespace {
+
+// The points the file gets and its closing time, with the figures beside the measured
+// ones. The caller has checked the number of points.
+bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
+                  std::vector<ThrustPoint>& points, double& closeTime, EngExportFigures& figures,
                   std::string& reason) {
-    if (params.points == 0) {
-        reason = kZeroPointsText;
-        return false;
-    }
-    const EngFieldFault fault = EngExportFault(params);
-    if (!fault.message.empty()) {
-        reason = fault.message;
-        return false;
-    }
     std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
     const std::vector<std::string>& samples = flight.m_pSamples.items();
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
@@ -171,13 +177,71 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
         return false;
     }
     const long long span = static_cast<long long>(c2) - c1;
-    // A negative number of points gives one line per sample.
-    long long step = span / params.points;
-    if (step < 1)
-        step = 1;
-    std::vector<ThrustPoint> points = ThrustLines(flight, samples, step, params.thrust);
-    const double closeTime = points.back().time;
-    points.pop_back();
+    std::vector<ThrustPoint> every =
+        ThrustLines(flight, samples, 1, params.thrust, params.siteAltitudeM);
+    const double everyClose = every.back().time;
+    every.pop_back();
+    const CurveFigures measured = FiguresOfPoints(every, everyClose);
+    figures.measuredImpulse = measured.impulse;
+    figures.measuredPeak = measured.peak;
+    if (params.spacing == EngSpacing::Even) {
+        // A negative number of points gives one line per sample.
+        long long step = span / params.points;
+        if (step < 1)
+            step = 1;
+        points = step == 1
+                     ? std::move(every)
+                     : ThrustLines(flight, samples, step, params.thrust, params.siteAltitudeM);
+        closeTime = step == 1 ? everyClose : points.back().time;
+        if (step != 1)
+            points.pop_back();
+    } else {
+        points = FitShapePoints(every, everyClose,
+                                ShapePointIndices(every, everyClose, params.points));
+        closeTime = everyClose;
+    }
+    const CurveFigures written = FiguresOfPoints(points, closeTime);
+    figures.fileImpulse = written.impulse;
+    figures.filePeak = written.peak;
+    figures.points = static_cast<int>(points.size()) + 1;
+    return true;
+}
+
+} // namespace
+
+std::string EngExportFiguresText(const EngExportFigures& f) {
+    return "File: " + FormatFixed(f.fileImpulse, 2) + " N s, peak " + FormatFixed(f.filePeak, 2) +
+           " N (measured " + FormatFixed(f.measuredImpulse, 2) + " N s, peak " +
+           FormatFixed(f.measuredPeak, 2) + " N), " + std::to_string(f.points) + " points";
+}
+
+bool ComputeEngExportFigures(const FlightRecord& flight, const EngExportParams& params,
+                             EngExportFigures& figures, std::string& reason) {
+    if (params.points == 0) {
+        reason = kZeroPointsText;
+        return false;
+    }
+    std::vector<ThrustPoint> points;
+    double closeTime = 0.0;
+    return ExportPoints(flight, params, points, closeTime, figures, reason);
+}
+
+bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
+                  std::string& reason, EngExportFigures* figures) {
+    if (params.points == 0) {
+        reason = kZeroPointsText;
+        return false;
+    }
+    const EngFieldFault fault = EngExportFault(params);
+    if (!fault.message.empty()) {
+        reason = fault.message;
+        return false;
+    }
+    std::vector<ThrustPoint> points;
+    double closeTime = 0.0;
+    EngExportFigures computed;
+    if (!ExportPoints(flight, params, points, closeTime, computed, reason))
+        return false;
 
     EngHeader header{params.designation,
                      params.diameter,
@@ -192,13 +256,15 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
         return false;
     text += ";";
     out = std::move(text);
+    if (figures != nullptr)
+        *figures = computed;
     return true;
 }
 
 bool WriteEngFile(const std::string& path, const FlightRecord& flight,
-                  const EngExportParams& params, std::string& reason) {
+                  const EngExportParams& params, std::string& reason, EngExportFigures* figures) {
     std::string text;
-    if (!BuildEngText(flight, params, text, reason))
+    if (!BuildEngText(flight, params, text, reason, figures))
         return false;
     return WriteFileAtomically(path, text, reason);
 }

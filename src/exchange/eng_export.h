@@ -5,9 +5,14 @@
 #include <string>
 
 #include "flight/flight_record.h"
+#include "motor/eng_motor.h"
 #include "motor/thrust_model.h"
 
 namespace tavo {
+
+// Where the file's points go: where the curve bends, or evenly in time as the file was
+// always written.
+enum class EngSpacing { Shape, Even };
 
 // What the user typed in the export dialog; the texts go into the header as typed once
 // they pass EngExportFault.
@@ -21,6 +26,8 @@ struct EngExportParams {
     std::string manufacturer;
     int points = 0;
     ThrustKind thrust = ThrustKind::Motor;
+    EngSpacing spacing = EngSpacing::Even; // the dialog and the CLI start from Shape
+    double siteAltitudeM = 0.0; // the launch site above sea level, for the motor thrust's drag
 };
 
 // The dialog's fields, in their order, for pointing at the one that is wrong.
@@ -37,10 +44,12 @@ struct EngFieldFault {
 EngFieldFault EngExportFault(const EngExportParams& params);
 
 // Values the flight knows, for the dialog to start from: the designation from the
-// `kind` of thrust between the cursors (class letter and average thrust), the diameter
-// in mm from the flight's diameter, the delay from the burn-out and deployment flags.
+// `kind` of thrust between the cursors (class letter and average thrust), the delay from
+// the burn-out and deployment flags, 20 points; the diameter and length from the motor
+// file the report compared with, when there is one. The rocket's diameter is no motor's.
 EngExportParams SuggestEngExportParams(const FlightRecord& flight,
-                                       ThrustKind kind = ThrustKind::Motor);
+                                       ThrustKind kind = ThrustKind::Motor,
+                                       const EngMotor* compared = nullptr);
 
 // The post-fire weight that leaves the flight's propellant weight: `preFire` less the
 // propellant, or empty when `preFire` is not a number above it.
@@ -53,6 +62,7 @@ inline constexpr const char* kNeedPropellantText =
 inline constexpr const char* kCursorQuestionText = "Are cursors C1 & C2 placed around your curve?";
 inline constexpr const char* kNothingToExportText = "Nothing to Export";
 inline constexpr const char* kZeroPointsText = "The number of points must not be 0.";
+inline constexpr const char* kFewPointsText = "The number of points must be at least 2.";
 
 // The message that stops the export before anything is asked, or nullptr: the launch
 // weight and then the propellant weight must be entered.
@@ -66,15 +76,35 @@ bool EngCursorsHoldData(const FlightRecord& flight);
 // difference ("%g"); otherwise the post-fire text as typed.
 std::string EngPropellantField(const std::string& preFire, const std::string& postFire);
 
+// The measured curve and the file's, side by side: impulse (N s) and peak (N) of the
+// thrust at every sample between the cursors and of the points written.
+struct EngExportFigures {
+    double measuredImpulse = 0.0;
+    double measuredPeak = 0.0;
+    double fileImpulse = 0.0;
+    double filePeak = 0.0;
+    int points = 0; // data lines written, the closing line included
+};
+
+// "File: 8.80 N s, peak 13.65 N (measured 8.83 N s, peak 13.59 N), 21 points".
+std::string EngExportFiguresText(const EngExportFigures& figures);
+
+// The figures the export would give with `params` (the header fields are not looked
+// at); false with a reason as BuildEngText gives it.
+bool ComputeEngExportFigures(const FlightRecord& flight, const EngExportParams& params,
+                             EngExportFigures& figures, std::string& reason);
+
 // The whole file's bytes. Refuses, with a reason and nothing built: a number of points
 // of 0, cursors that do not hold data (see EngCursorsHoldData), fields EngExportFault
 // refuses, and a curve with values that are not finite (a two-G value or sample rate of
 // 0). Negative thrust is written as 0.
+// `figures`, when given, receives the written curve's figures beside the measured ones.
 bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
-                  std::string& reason);
+                  std::string& reason, EngExportFigures* figures = nullptr);
 
 // Builds and writes the file atomically; on failure `reason` tells why.
 bool WriteEngFile(const std::string& path, const FlightRecord& flight,
-                  const EngExportParams& params, std::string& reason);
+                  const EngExportParams& params, std::string& reason,
+                  EngExportFigures* figures = nullptr);
 
 } // namespace tavo

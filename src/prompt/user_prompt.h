@@ -19,8 +19,9 @@ inline constexpr const char* kAppTitle = "TAVOkit";
 // The icon a message or question shows.
 enum class Severity { Plain, Information, Question, Warning, Error };
 
-// The buttons of a question, and the one the user chose.
-enum class Buttons { OkCancel, YesNoCancel };
+// The buttons of a question, and the one the user chose. YesNo is for questions whose
+// safe answer is No: it is the default, and closing the box says No.
+enum class Buttons { OkCancel, YesNoCancel, YesNo };
 enum class Answer { Ok, Cancel, Yes, No };
 
 // A file chooser: its title, one filter ("CSV file" with extension "csv" shows as
@@ -43,7 +44,7 @@ public:
     virtual void ShowMessage(const std::string& text, const std::string& caption,
                              Severity severity) = 0;
     // A question; OK/Cancel gives Ok or Cancel, Yes/No/Cancel gives Yes, No or Cancel
-    // (closing the box is Cancel).
+    // (closing the box is Cancel), Yes/No gives Yes or No.
     virtual Answer Ask(const std::string& text, const std::string& caption, Severity severity,
                        Buttons buttons) = 0;
     // A line for the owner's "Status:" list or status bar; owners without one drop it.

@@ -7,6 +7,7 @@
 
 #include "flight/text_format.h"
 #include "flight/units.h"
+#include "motor/atmosphere.h"
 #include "motor/thrust_model.h"
 #include "reports/report_checks.h"
 
@@ -84,7 +85,10 @@ bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
         if (kind == CdKind::Drag) {
             const double mass = static_cast<double>(flight.m_fLaunchWeight) -
                                 static_cast<double>(flight.m_fPropellantWeight);
-            const double divisor = DragCoefficientDivisor(flight.m_fMaxDiameter);
+            // The air the coast fit takes at the launch site (the standard atmosphere at
+            // sea level, as the motor report's default site).
+            const double divisor =
+                DragCoefficientDivisor(flight.m_fMaxDiameter, AirColumn(0.0).Density(0.0));
             const float base = flight.RecordedZeroRef(samples);
             r.m_arrCd.resize(n, kNaN);
             if (!(mass > 0.0))

@@ -48,14 +48,20 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
     double weightImpulse = 0.0, dragImpulse = 0.0;
     std::vector<float> thrusts;
     DragEstimate drag;
+    MotorThrustSeries motor;
+    std::vector<double> netMass;
     {
         std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
         const std::vector<std::string>& samples = flight.m_pSamples.items();
         // The list is checked under its lock: the count the checks saw was read earlier.
         if (samples.empty() || c1 < 0 || n <= 0 || static_cast<std::size_t>(c2) > samples.size())
             return false;
-        if (kind == ThrustKind::Motor)
-            drag = EstimateDrag(samples, flight, c1, c2);
+        if (kind == ThrustKind::Motor) {
+            const MeasuredFlight measured =
+                ReadMeasuredFlight(samples, flight, c1, c2, m_dSiteAltitudeM);
+            drag = EstimateDrag(measured);
+            motor = SolveMotorThrust(measured, drag);
+        }
         thrusts.reserve(static_cast<std::size_t>(n));
         // Always measured from the recording's pad reading, wherever C1 stands.
         const float base = flight.RecordedZeroRef(samples);
@@ -72,11 +78,12 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
                 peakAccel = a;
             double thrust = MotorThrust(m, a);
             if (kind == ThrustKind::Motor) {
-                const double weight = m * kGee;
-                const double d = drag.drag[static_cast<std::size_t>(i - c1)];
-                thrust += weight + d;
-                weightImpulse += weight * flight.m_fSampleInterval;
-                dragImpulse += d * flight.m_fSampleInterval;
+                const std::size_t j = static_cast<std::size_t>(i - c1);
+                thrust = motor.thrust[j];
+                weightImpulse += motor.mass[j] * kGee * flight.m_fSampleInterval;
+                dragImpulse += (drag.usable ? drag.drag[j] : 0.0) * flight.m_fSampleInterval;
+            } else {
+                netMass.push_back(m);
             }
             thrusts.push_back(static_cast<float>(thrust));
             if (thrust > peakThrust)
@@ -105,6 +112,12 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
     m_dDragImpulse = dragImpulse;
     m_arrThrust = std::move(thrusts);
     m_bThrustAbovePad = aboveSum / n > kThrustCounts;
+    m_dImpulseUncertainty = kind == ThrustKind::Motor
+                                ? motor.impulseUncertainty
+                                : NetImpulseUncertainty(netMass, flight.m_fSampleInterval,
+                                                        CountsPerGee<double>(flight.m_fTwoGee));
+    m_strClassNote =
+        m_bThrustAbovePad ? ClassBoundNote(impulse, m_dImpulseUncertainty) : std::string();
     m_strMotorClass =
         m_bThrustAbovePad ? MotorClassText(impulse, designationThrust) : std::string();
     m_strBurnTime = FormatFixed(burnTime, 2);

@@ -45,6 +45,10 @@ public:
     // since weight and drag added to nothing would name a motor that never burnt.
     bool m_bThrustAbovePad = true;
 
+    // Height of the launch site above sea level (m), for the air the drag is taken in;
+    // set before computing.
+    double m_dSiteAltitudeM = 0.0;
+
     // Which thrust the figures are of, and the model behind the motor thrust.
     ThrustKind m_thrust = ThrustKind::Net;
     DragEstimate m_drag;
@@ -55,6 +59,10 @@ public:
     // What the weight and the drag added to the net impulse (0 for the net force).
     double m_dWeightImpulse = 0.0;
     double m_dDragImpulse = 0.0;
+    // Expanded uncertainty of the total impulse (N s), and what it says beside the class
+    // letter when a class bound lies within it (empty otherwise).
+    double m_dImpulseUncertainty = 0.0;
+    std::string m_strClassNote;
     // The thrust of each sample of the range, N, as the figures take it.
     std::vector<float> m_arrThrust;
 };

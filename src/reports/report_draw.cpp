@@ -76,6 +76,8 @@ Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& fli
     std::string caption = report.m_bThrustAbovePad
                               ? ThrustModelText(report.m_thrust, report.m_drag)
                               : std::string(kNoThrustText) + " between the cursors: no motor class";
+    if (!report.m_strClassNote.empty())
+        caption += "; impulse " + report.m_strClassNote;
     if (certified != nullptr)
         caption += "; blue: certified " + certified->designation;
     // One line where the frame is wide enough, else broken at its parts.
@@ -100,11 +102,15 @@ Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& fli
 std::string ResultsText(const MotorReport& r, const char* lineEnd, const char* unitGap,
                         const std::string& noClass) {
     const std::string end = lineEnd;
-    return (r.m_bThrustAbovePad ? r.m_strMotorClass : noClass) + end +
-           "Burn Time: " + r.m_strBurnTime + "s" + end + "Avg: " + r.m_strAvgThrustN + "N" +
-           unitGap + r.m_strAvgThrustLb + "lb" + end + "Peak: " + r.m_strPeakThrustN + "N" +
-           unitGap + r.m_strPeakThrustLb + "lb" + end + "Total: " + r.m_strTotalImpulseN + "N s" +
-           unitGap + r.m_strTotalImpulseLb + "lb s" + end + "Isp: " + r.m_strIsp;
+    const std::string mark = r.m_bThrustAbovePad
+                                 ? ClassBoundNote(r.m_fTotalImpulse, r.m_dImpulseUncertainty, true)
+                                 : std::string();
+    return (r.m_bThrustAbovePad ? r.m_strMotorClass : noClass) +
+           (mark.empty() ? "" : " (" + mark + ")") + end + "Burn Time: " + r.m_strBurnTime + "s" +
+           end + "Avg: " + r.m_strAvgThrustN + "N" + unitGap + r.m_strAvgThrustLb + "lb" + end +
+           "Peak: " + r.m_strPeakThrustN + "N" + unitGap + r.m_strPeakThrustLb + "lb" + end +
+           "Total: " + r.m_strTotalImpulseN + "N s" + unitGap + r.m_strTotalImpulseLb + "lb s" +
+           end + "Isp: " + r.m_strIsp;
 }
 
 // Where the printed figures go: their column right of the middle, as always, unless a

@@ -105,16 +105,15 @@ void MySettings::Save(const FlightRecord& r, QSettings& s) {
 }
 
 void MySettings::LoadPortSettings(QSettings& s, std::string& portName, bool& autoDetect) {
-    // Only the key's existence counts: nothing is read from it or written to it.
-    if (!s.childGroups().contains(QLatin1String(kAdministerKey))) {
-        portName = "COM1:";
-        autoDetect = true;
-        return;
-    }
+    // The port chosen in Setup is the one the device dialogs open, with or without the
+    // "AdministerSettings" key: nothing creates that key, and waiting for it would
+    // leave a typed port with Auto Com off unheard while COM1 is opened instead.
     s.beginGroup(QLatin1String(kSection));
     portName = s.value(QStringLiteral("CommPort")).toString().toLatin1().toStdString();
     autoDetect = ReadInt(s, "AutoComPort", 1) != 0;
     s.endGroup();
+    if (portName.empty())
+        portName = "COM1:";
 }
 
 void MySettings::SaveCommPort(const FlightRecord& r, QSettings& s) {

@@ -14,17 +14,14 @@ struct FlightRecord;
 class MySettings {
 public:
     static constexpr const char* kSection = "MySettings";
-    // The key whose presence makes the device dialogs use the stored port.
-    static constexpr const char* kAdministerKey = "AdministerSettings";
 
     // Reads the nine values into the record. On the first run (no section yet) the
     // first-run values are set and all nine are written, in their fixed order.
     static void Load(FlightRecord& record, QSettings& settings);
     // Writes all nine values back, in their fixed order.
     static void Save(const FlightRecord& record, QSettings& settings);
-    // The device dialogs' port: with the "AdministerSettings" key present, the stored
-    // "CommPort" (empty when absent) and "AutoComPort" (on when absent); without it
-    // "COM1:" with automatic detection.
+    // The device dialogs' port: the stored "CommPort" ("COM1:" when absent or empty)
+    // and "AutoComPort" (on when absent).
     static void LoadPortSettings(QSettings& settings, std::string& portName, bool& autoDetect);
     // The Setup dialog's OK writes the port choice at once.
     static void SaveCommPort(const FlightRecord& record, QSettings& settings);

@@ -3,6 +3,9 @@
 #include <algorithm>
 #include <cmath>
 #include <mutex>
+#include <optional>
+
+#include "motor/atmosphere.h"
 
 namespace tavo {
 namespace {
@@ -36,23 +39,25 @@ struct Model {
     double bodyArea = 0.0;
     double chuteArea = 0.0;
     double deployTime = -1.0;
+    std::optional<AirColumn> air; // the standard atmosphere, when asked for
 
     double Mass(double t) const {
         double burnt = impulse > 0.0 ? curve.ImpulseUpTo(t) / impulse : 0.0;
         return p.rocket.dryMassKg + p.motor.totalKg - p.motor.propellantKg * burnt;
     }
     bool Deployed(double t) const { return deployTime >= 0.0 && t >= deployTime; }
-    // Drag force along the axis: opposes the velocity.
-    double Drag(double t, double v) const {
+    // Drag force along the axis at height `x`: opposes the velocity.
+    double Drag(double t, double v, double x) const {
         double cdA = p.rocket.cd * bodyArea + (Deployed(t) ? p.rocket.chuteCd * chuteArea : 0.0);
-        double d = 0.5 * kSimAirDensity * cdA * v * v;
+        const double rho = air ? air->Density(x) : kSimAirDensity;
+        double d = 0.5 * rho * cdA * v * v;
         return v > 0.0 ? -d : d;
     }
     // What the accelerometer feels in flight, m/s^2.
-    double SpecificForce(double t, double v) const {
-        return (curve.ThrustAt(t) + Drag(t, v)) / Mass(t);
+    double SpecificForce(double t, double v, double x) const {
+        return (curve.ThrustAt(t) + Drag(t, v, x)) / Mass(t);
     }
-    double Accel(double t, double v) const { return SpecificForce(t, v) - kGee; }
+    double Accel(double t, double v, double x) const { return SpecificForce(t, v, x) - kGee; }
 };
 
 double Area(double diameter) {
@@ -89,6 +94,8 @@ bool Validate(const SynthParams& p, std::string& reason) {
         return fail("the noise must lie within 0 to 100 counts");
     if (!(rec.afterLandingS >= 0.0 && rec.afterLandingS <= 3600.0))
         return fail("the time after landing must lie within 0 to 3600 s");
+    if (!(p.air.siteAltitudeM >= -500.0 && p.air.siteAltitudeM <= 9000.0))
+        return fail("the launch site must lie within -500 to 9000 m above sea level");
     if (!std::isfinite(p.deployDelayS) || p.deployDelayS > 3600.0)
         return fail("the deployment delay must be a number of seconds up to 3600");
     return true;
@@ -124,12 +131,14 @@ Impact LandingImpact(const RecorderParams& rec, double speed, double dt) {
 // the apogee (all that choosing a delay needs).
 bool Simulate(const SynthParams& p, double deployDelay, bool toApogee, SynthFlight& out,
               std::string& reason) {
-    Model m{p};
+    Model m{p, MotorCurve(p.motor), 0.0, 0.0, 0.0, -1.0, std::nullopt};
     m.impulse = m.curve.TotalImpulse();
     m.bodyArea = Area(p.rocket.diameterM);
     m.chuteArea = Area(p.rocket.chuteDiameterM);
     const double burnout = m.curve.BurnTime();
     m.deployTime = deployDelay >= 0.0 ? burnout + deployDelay : -1.0;
+    if (p.air.standard)
+        m.air.emplace(p.air.siteAltitudeM);
     const double dt = 1.0 / p.recorder.sampleRate;
     const int burnSubsteps = std::max(1, static_cast<int>(std::ceil(dt / kMaxStepS)));
     const int coastSubsteps = std::max(1, static_cast<int>(std::ceil(dt / kCoastStepS)));
@@ -192,10 +201,10 @@ bool Simulate(const SynthParams& p, double deployDelay, bool toApogee, SynthFlig
         const double h = (target - t) / substeps;
         for (int s = 0; s < substeps && h > 0.0 && !landed; ++s) {
             // Classic Runge-Kutta on the velocity; the altitude follows by the same weights.
-            double k1 = m.Accel(t, v);
-            double k2 = m.Accel(t + 0.5 * h, v + 0.5 * h * k1);
-            double k3 = m.Accel(t + 0.5 * h, v + 0.5 * h * k2);
-            double k4 = m.Accel(t + h, v + h * k3);
+            double k1 = m.Accel(t, v, x);
+            double k2 = m.Accel(t + 0.5 * h, v + 0.5 * h * k1, x + 0.5 * h * v);
+            double k3 = m.Accel(t + 0.5 * h, v + 0.5 * h * k2, x + 0.5 * h * (v + 0.5 * h * k1));
+            double k4 = m.Accel(t + h, v + h * k3, x + h * (v + 0.5 * h * k2));
             double vNew = v + h / 6.0 * (k1 + 2.0 * k2 + 2.0 * k3 + k4);
             double xNew =
                 x +
@@ -206,8 +215,9 @@ bool Simulate(const SynthParams& p, double deployDelay, bool toApogee, SynthFlig
                 double hh = stop - t;
                 double vm = 0.5 * (v + vNew);
                 auto weight = [&](double tt) { return m.Mass(tt) * kGee; };
-                auto drag = [&](double tt, double vv) { return std::fabs(m.Drag(tt, vv)); };
-                auto net = [&](double tt, double vv) { return m.Mass(tt) * m.Accel(tt, vv); };
+                // The height moves little over a step; the drag takes it at the step's start.
+                auto drag = [&](double tt, double vv) { return std::fabs(m.Drag(tt, vv, x)); };
+                auto net = [&](double tt, double vv) { return m.Mass(tt) * m.Accel(tt, vv, x); };
                 truth.weightImpulseNs +=
                     hh / 6.0 * (weight(t) + 4.0 * weight(t + 0.5 * hh) + weight(stop));
                 truth.dragImpulseNs +=

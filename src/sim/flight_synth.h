@@ -41,10 +41,19 @@ struct RecorderParams {
     double afterLandingS = 2.0; // recording kept on after touch-down
 };
 
+// The air the rocket flies through: by default the constant sea-level density the demo
+// and the test flights were made with; the standard atmosphere over a site of
+// `siteAltitudeM` thins with height, as real air does.
+struct AirParams {
+    bool standard = false;
+    double siteAltitudeM = 0.0;
+};
+
 struct SynthParams {
     EngMotor motor;
     RocketParams rocket;
     RecorderParams recorder;
+    AirParams air;
     // Seconds from burn-out to deployment; negative picks the motor's listed delay that
     // comes closest to apogee (no deployment for a plugged motor).
     double deployDelayS = -1.0;

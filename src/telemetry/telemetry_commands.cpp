@@ -72,4 +72,20 @@ std::size_t TelemetryController::LinesReceived() const {
     return lines;
 }
 
+bool ReadyForFreshCapture(CTAVOkitDoc& doc, UserPrompt& prompt,
+                          const std::function<bool()>& saveModified, std::int64_t now) {
+    const std::size_t samples = doc.SampleCount();
+    if (samples == 0)
+        return true;
+    const std::string text = "Start Telemetry captures the live lines into a fresh flight.\n"
+                             "The flight in the window (" +
+                             std::to_string(samples) + " samples) is closed first.";
+    if (!prompt.AskOkCancel(text, kAppTitle) || !saveModified())
+        return false;
+    const int rate = doc.m_nSampleRate;
+    doc.OnNewDocument(now);
+    doc.m_nSampleRate = rate;
+    return true;
+}
+
 } // namespace tavo

@@ -7,6 +7,8 @@
 // is touched, so no thread ever outlives the list it appends to.
 
 #include <cstddef>
+#include <cstdint>
+#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
@@ -37,6 +39,11 @@ public:
     // ShowTelemetryList's check: "Nothing to Display" through `prompt` and false when
     // there are no samples; true when the list may be shown.
     bool CheckTelemetryList(UserPrompt& prompt) const;
+    // What the window offers: Start while no capture holds the port (one still stopping
+    // would refuse the next its port), Stop while a capture runs that was not yet asked
+    // to stop.
+    bool CanStart() const { return !Capturing(); }
+    bool CanStop() const { return m_doc.m_bTelemetryRunning && Capturing(); }
 
     // Stops every capture and waits for it (at most about one read time-out).
     void StopAndWait() override;
@@ -55,5 +62,13 @@ private:
     // Lines of the session's captures already joined.
     std::size_t m_nReapedLines = 0;
 };
+
+// Start Telemetry as the window offers it: live lines go into a fresh flight, never
+// onto the end of another one. With samples in the document the user is asked first
+// and may save a modified flight (`saveModified` asks as File > New does; false when
+// the user cancelled or the save failed). False when the capture should not start.
+// The fresh flight keeps the document's sample rate, which the lines come at.
+bool ReadyForFreshCapture(CTAVOkitDoc& doc, UserPrompt& prompt,
+                          const std::function<bool()>& saveModified, std::int64_t now);
 
 } // namespace tavo

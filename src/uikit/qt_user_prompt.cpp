@@ -47,13 +47,25 @@ void QtUserPrompt::ShowMessage(const std::string& text, const std::string& capti
 
 Answer QtUserPrompt::Ask(const std::string& text, const std::string& caption, Severity severity,
                          Buttons buttons) {
-    const bool okCancel = buttons == Buttons::OkCancel;
-    QMessageBox box(IconOf(severity), FromUtf8(caption), FromUtf8(text),
-                    okCancel ? QMessageBox::Ok | QMessageBox::Cancel
-                             : QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel,
+    QMessageBox box(IconOf(severity), FromUtf8(caption), FromUtf8(text), QMessageBox::NoButton,
                     Owner());
-    box.setDefaultButton(okCancel ? QMessageBox::Ok : QMessageBox::Yes);
-    box.setEscapeButton(QMessageBox::Cancel);
+    switch (buttons) {
+    case Buttons::OkCancel:
+        box.setStandardButtons(QMessageBox::Ok | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Ok);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::YesNoCancel:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No | QMessageBox::Cancel);
+        box.setDefaultButton(QMessageBox::Yes);
+        box.setEscapeButton(QMessageBox::Cancel);
+        break;
+    case Buttons::YesNo:
+        box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
+        box.setDefaultButton(QMessageBox::No);
+        box.setEscapeButton(QMessageBox::No);
+        break;
+    }
     switch (box.exec()) {
     case QMessageBox::Ok:
         return Answer::Ok;
@@ -62,7 +74,7 @@ Answer QtUserPrompt::Ask(const std::string& text, const std::string& caption, Se
     case QMessageBox::No:
         return Answer::No;
     default:
-        return Answer::Cancel;
+        return buttons == Buttons::YesNo ? Answer::No : Answer::Cancel;
     }
 }
 

@@ -97,6 +97,14 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
     EXPECT_TRUE(Enabled(ID_FILE_EXPORT));
     EXPECT_TRUE(frame->OnCommand(ID_FILE_EXPORT));
     EXPECT_EQ(exported, 1);
+    bool offered = false; // a command that says when it can act
+    frame->WireCommand(
+        ID_FILE_EXPORT, [&] { ++exported; }, [&] { return offered; });
+    EXPECT_FALSE(Enabled(ID_FILE_EXPORT));
+    EXPECT_FALSE(frame->OnCommand(ID_FILE_EXPORT));
+    offered = true;
+    EXPECT_TRUE(frame->OnCommand(ID_FILE_EXPORT));
+    EXPECT_EQ(exported, 2);
 
     EXPECT_TRUE(Checked(ID_UNITS_METRIC));
     EXPECT_FALSE(Checked(ID_UNITS_ENGLISH));

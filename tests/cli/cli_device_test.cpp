@@ -1,6 +1,7 @@
 // tavokit-cli against a recorder: zr7sim on a pseudo-terminal, unpaced for speed.
 
 #include <QCoreApplication>
+#include <QFile>
 #include <QProcess>
 #include <gtest/gtest.h>
 
@@ -24,10 +25,14 @@ protected:
         if (QCoreApplication::instance() == nullptr)
             new QCoreApplication(argc, argv);
     }
-    void SetUp() override {
+    void SetUp() override { Serve({}); }
+    void Serve(const QStringList& faults) {
+        if (m_sim.state() != QProcess::NotRunning)
+            TearDown();
         m_sim.setProgram(QStringLiteral(TAVOKIT_BINARY_DIR "/tools/zr7sim/zr7sim"));
-        m_sim.setArguments({QStringLiteral("--samples"), QStringLiteral("7000"),
-                            QStringLiteral("--baud"), QStringLiteral("0")});
+        m_sim.setArguments(QStringList{QStringLiteral("--samples"), QStringLiteral("7000"),
+                                       QStringLiteral("--baud"), QStringLiteral("0")} +
+                           faults);
         m_sim.setProcessChannelMode(QProcess::ForwardedErrorChannel);
         m_sim.start();
         ASSERT_TRUE(m_sim.waitForStarted(30000));
@@ -61,6 +66,27 @@ TEST_F(CliRecorder, DownloadWritesTheServedFlight) {
     EXPECT_EQ(flight.m_nSampleRate, 200);
     EXPECT_EQ(flight.m_nPreLaunchSetting, 512);
     EXPECT_EQ(flight.m_fTwoGeeFile, 40.0f);
+}
+
+TEST_F(CliRecorder, ADownloadThatEndsBeforeTheRecordingFailsUnlessThePartialFlightIsWanted) {
+    Serve({QStringLiteral("--silent-after"), QStringLiteral("50")});
+    const std::string out = TempDir("cli_partial") + "/flight.flt";
+    auto r = RunCli({"download", out, "--port", port, "--max", "40000"});
+    EXPECT_EQ(r.exitCode, 1);
+    EXPECT_NE(r.err.find("Download incomplete: 400 of 32768 samples read.\n\nThe recorder "
+                         "stopped sending"),
+              std::string::npos)
+        << r.err;
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(out)));
+
+    Serve({QStringLiteral("--silent-after"), QStringLiteral("50")});
+    r = RunCli({"download", out, "--port", port, "--max", "40000", "--keep-partial"});
+    ASSERT_EQ(r.exitCode, 0) << r.err;
+    EXPECT_NE(r.err.find("Download incomplete: 400 of 32768"), std::string::npos) << r.err;
+    FlightRecord flight;
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(out, flight, error)) << error.message;
+    EXPECT_EQ(flight.m_pSamples.size(), 398u);
 }
 
 TEST_F(CliRecorder, WriteThenReadAndDefaults) {

@@ -61,36 +61,47 @@ TEST_F(CliExchange, ExportCsvWritesTheExportAndHonoursFlightOptions) {
 }
 
 TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
-    auto r = RunCli({"export-eng",
-                     kDemo,
-                     dir + "/c6.eng",
-                     "--c1",
-                     "256",
-                     "--c2",
-                     "440",
-                     "--points",
-                     "30",
-                     "--designation",
-                     "C6",
-                     "--diameter-mm",
-                     "18",
-                     "--length-mm",
-                     "70",
-                     "--delays",
-                     "5",
-                     "--pre-fire",
-                     "0.0231",
-                     "--post-fire",
-                     "0.0123",
-                     "--manufacturer",
-                     "Es"});
-    ASSERT_EQ(r.exitCode, 0) << r.err;
     demo.m_nCursor1 = 256;
     demo.m_nCursor2 = 440;
+    testing::CliResult r;
     std::string expected, reason;
-    ASSERT_TRUE(BuildEngText(demo, {"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 30}, expected,
-                             reason));
-    EXPECT_EQ(Bytes(dir + "/c6.eng"), expected);
+    // The default places the points where the curve bends; even spacing gives the file
+    // the document has always written. Either way the figures are said beside the measured.
+    for (const EngSpacing spacing : {EngSpacing::Shape, EngSpacing::Even}) {
+        const char* word = spacing == EngSpacing::Even ? "even" : "shape";
+        r = RunCli({"export-eng",
+                    kDemo,
+                    dir + "/c6.eng",
+                    "--c1",
+                    "256",
+                    "--c2",
+                    "440",
+                    "--points",
+                    "30",
+                    "--designation",
+                    "C6",
+                    "--diameter-mm",
+                    "18",
+                    "--length-mm",
+                    "70",
+                    "--delays",
+                    "5",
+                    "--pre-fire",
+                    "0.0231",
+                    "--post-fire",
+                    "0.0123",
+                    "--manufacturer",
+                    "Es",
+                    "--spacing",
+                    word});
+        ASSERT_EQ(r.exitCode, 0) << r.err;
+        EngExportParams params{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 30};
+        params.spacing = spacing;
+        EngExportFigures figures;
+        ASSERT_TRUE(BuildEngText(demo, params, expected, reason, &figures));
+        EXPECT_EQ(Bytes(dir + "/c6.eng"), expected) << word;
+        EXPECT_EQ(r.out, EngExportFiguresText(figures) + "\n");
+    }
     EXPECT_EQ(expected.rfind("C6 18 70 5 0.0108 0.0231 Es \r\n", 0), 0u);
 
     struct Case {
@@ -120,6 +131,9 @@ TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
          2,
          "less than the pre-fire weight"},
         {{"--c1", "256", "--c2", "440", "--points", "5", "--thrust", "up"}, 2, "motor or net"},
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--spacing", "log"}, 2, "shape or even"},
+        // The rocket's diameter is no motor's: a motor file's diameter must be given.
+        {{"--c1", "256", "--c2", "440", "--points", "5", "--diameter-mm", ""}, 2, "Diameter is"},
         // Nothing the flight would suggest survives these either.
         {{"--c1", "256", "--c2", "440", "--points", "5", "--two-gee", "0", "--designation", "C6"},
          1,
@@ -132,7 +146,8 @@ TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
     for (const Case& c : cases) {
         std::vector<std::string> args = {
             "export-eng", kDemo,        dir + "/bad.eng", "--length-mm",    "70", "--delays",
-            "5",          "--pre-fire", "0.0231",         "--manufacturer", "Es"};
+            "5",          "--pre-fire", "0.0231",         "--manufacturer", "Es", "--diameter-mm",
+            "18"};
         args.insert(args.end(), c.extra.begin(), c.extra.end());
         r = RunCli(args);
         EXPECT_EQ(r.exitCode, c.exit) << c.extra[c.extra.size() - 1];
@@ -150,12 +165,13 @@ TEST_F(CliExchange, ExportEngFillsInWhatTheFlightKnows) {
     // propellant; the net force has the lower average thrust.
     std::vector<std::string> designations;
     for (const char* thrust : {"motor", "net"}) {
-        const auto r = RunCli({"export-eng", kDemo, dir + "/filled.eng", "--c1", "256", "--c2",
-                               "439", "--points", "20", "--length-mm", "70", "--pre-fire", "0.0231",
-                               "--manufacturer", "Estes", "--thrust", thrust});
+        const auto r =
+            RunCli({"export-eng", kDemo, dir + "/filled.eng", "--c1", "256", "--c2", "439",
+                    "--points", "20", "--length-mm", "70", "--pre-fire", "0.0231", "--manufacturer",
+                    "Estes", "--thrust", thrust, "--diameter-mm", "18"});
         ASSERT_EQ(r.exitCode, 0) << r.err;
         const std::string text = Bytes(dir + "/filled.eng");
-        EXPECT_EQ(text.find(" 24.6 70 5 0.0108 0.0231 Estes \r\n"), 2u) << text;
+        EXPECT_EQ(text.find(" 18 70 5 0.0108 0.0231 Estes \r\n"), 2u) << text;
         EXPECT_EQ(text[0], 'C') << text;
         designations.push_back(text.substr(0, 2));
     }

@@ -169,6 +169,9 @@ TEST(Download, BlocksThatNeverCheckOutEndTheTransferAfterFiveSeconds) {
     d.download.DownloadFlight(6000);
     EXPECT_EQ(d.download.m_nSamplesReceived, 80);
     EXPECT_GT(d.HostCount('E'), 100);
+    EXPECT_EQ(d.download.EarlyEndText(),
+              "Download incomplete: 80 of 6008 samples read.\n\nNo block checked out for more than "
+              "5 seconds.");
 }
 
 TEST(Download, TwoSecondsOfSilenceEndTheTransferWithWhatArrived) {
@@ -191,6 +194,10 @@ TEST(Download, TwoSecondsOfSilenceEndTheTransferWithWhatArrived) {
     EXPECT_GT(aAt - lastBlockAt, 2000000);
     EXPECT_LE(aAt - lastBlockAt, 3101000);
     EXPECT_EQ(d.download.m_pReceived.size(), 798u);
+    EXPECT_TRUE(d.download.EndedEarly());
+    EXPECT_EQ(d.download.EarlyEndText(),
+              "Download incomplete: 800 of 6008 samples read.\n\nThe recorder stopped sending: "
+              "nothing came for more than 2 seconds.");
 }
 
 TEST(Download, ABlockThatLostAByteIsNeitherAcknowledgedNorKept) {
@@ -202,6 +209,7 @@ TEST(Download, ABlockThatLostAByteIsNeitherAcknowledgedNorKept) {
     EXPECT_EQ(d.HostCount('K'), 50);
     EXPECT_EQ(d.HostCount('E'), 0);
     EXPECT_EQ(d.download.m_pReceived, d.Expected(398));
+    EXPECT_TRUE(d.download.EndedEarly());
 }
 
 TEST(Download, AbortEndsTheTransferAtTheNextBlock) {
@@ -215,6 +223,48 @@ TEST(Download, AbortEndsTheTransferAtTheNextBlock) {
     EXPECT_EQ(d.HostCount('K'), 200);
     EXPECT_EQ(HostBytes(*d.device).back(), 'A');
     EXPECT_EQ(d.download.m_pReceived, d.Expected(1598));
+    EXPECT_EQ(d.download.EarlyEndText(),
+              "Download incomplete: 1600 of 6008 samples read.\n\nABORT was pressed.");
+}
+
+TEST(Download, APortThatFailsEndsTheTransferAtOnceWithoutWritingToIt) {
+    Download d;
+    d.download.SetProgress([&](int samples) {
+        if (samples == 800)
+            d.device->SetFault(PortFault::Gone);
+    });
+    const std::int64_t start = d.ports.clock.NowMicros();
+    d.download.DownloadFlight(40000);
+    EXPECT_EQ(d.download.m_nSamplesReceived, 800);
+    EXPECT_LT(d.ports.clock.NowMicros() - start, 2000000); // no wait for silence
+    EXPECT_EQ(HostBytes(*d.device).back(), 'K');           // no "A" into a dead port
+    EXPECT_TRUE(d.sink.messages.empty());
+    EXPECT_EQ(d.download.EarlyEndText(),
+              "Download incomplete: 800 of 32768 samples read.\n\nThe port COM1: (sim1) failed: "
+              "the device is gone.");
+    EXPECT_FALSE(d.link.m_bPortOpen);
+}
+
+TEST(Download, ARecordingReadToItsEndOrToTheMaximumIsWhole) {
+    struct Case {
+        int samples;
+        int max;
+    } cases[] = {
+        {7000, 40000},  // ends in erased memory within its last block
+        {7006, 40000},  // fills its last block: an erased block follows it
+        {7000, 6000},   // stopped at the user's maximum
+        {40000, 40000}, // the whole memory
+        {7000, -1},     // a negative maximum reads nothing, on purpose
+    };
+    for (const Case& c : cases) {
+        Download d({}, c.samples);
+        ASSERT_EQ(d.download.DownloadFlight(c.max), DownloadOutcome::Downloaded);
+        EXPECT_FALSE(d.download.EndedEarly()) << c.samples << " " << c.max;
+        EXPECT_EQ(d.download.EarlyEndText(), "");
+        if (c.max == 40000) {
+            EXPECT_EQ(d.download.m_pReceived, d.Expected(std::min(c.samples, 32766)));
+        }
+    }
 }
 
 TEST(Download, OffsetRule) {
@@ -269,7 +319,9 @@ TEST(Download, ASilentRecorderFailsTheHandshakeInAMessageBox) {
     options.buzzReply = "";
     Download d(options);
     EXPECT_EQ(d.download.DownloadFlight(6000), DownloadOutcome::ConnectFailed);
-    EXPECT_EQ(d.sink.MessageTexts(), Lines{"Connect failed!"});
+    ASSERT_EQ(d.sink.messages.size(), 1u);
+    EXPECT_EQ(d.sink.messages[0].text.rfind("Connect failed!\n\nNo answer on COM1: (sim1).", 0),
+              0u);
     EXPECT_FALSE(d.link.m_bPortOpen);
 }
 

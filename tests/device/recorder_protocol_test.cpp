@@ -85,12 +85,33 @@ TEST(Connect, HandshakeAnswers) {
     }
 }
 
-TEST(Connect, TheDownloadReportsAFailedHandshakeInAMessageBox) {
-    Zr7Options options;
-    options.buzzReply = "X";
-    Bench b(options, ConnectReport::MessageBox);
-    EXPECT_FALSE(b.protocol.ConnectRecorder());
-    EXPECT_EQ(b.sink.MessageTexts(), Lines{"Connect failed!"});
+TEST(Connect, TheDownloadsMessageBoxNamesThePortAndWhyTheHandshakeFailed) {
+    struct Case {
+        const char* reply;
+        PortFault fault;
+        Lines messages;
+    } cases[] = {
+        {"X\x01",
+         PortFault::None,
+         {"Connect failed!\n\nCOM1: (sim1) answered \"X\\x01\", not the recorder's K or E."}},
+        {"",
+         PortFault::None,
+         {"Connect failed!\n\nNo answer on COM1: (sim1). Check that the recorder is connected "
+          "to this port and switched on."}},
+        {"K",
+         PortFault::Write,
+         {"Write port error",
+          "Connect failed!\n\nThe handshake could not be sent on COM1: (sim1)."}},
+    };
+    for (const Case& c : cases) {
+        Zr7Options options;
+        options.buzzReply = c.reply;
+        Bench b(options, ConnectReport::MessageBox);
+        b.device->SetFault(c.fault);
+        EXPECT_FALSE(b.protocol.ConnectRecorder());
+        EXPECT_EQ(b.sink.MessageTexts(), c.messages);
+        EXPECT_FALSE(b.link.m_bPortOpen);
+    }
 }
 
 TEST(Connect, ReconnectClosesFirstAndDisconnectReports) {

@@ -87,7 +87,9 @@ TEST_P(OpenFailures, ManualOpenShowsTheStepAndLeavesThePortFree) {
     SerialLink link(ports, sink);
     EXPECT_FALSE(link.OpenPort());
     EXPECT_FALSE(link.m_bPortOpen);
-    EXPECT_EQ(sink.events, Lines{std::string("message: ") + GetParam().text});
+    // The port opened is named below the step's text.
+    EXPECT_EQ(sink.events,
+              Lines{std::string("message: ") + GetParam().text + "\n\nPort COM1: (sim1)"});
     // Whatever step failed, the device was let go.
     device->SetFault(PortFault::None);
     EXPECT_TRUE(link.OpenPort());

@@ -55,7 +55,10 @@ TEST(Zr7Recorder, ShortFlightLeavesTheRingUnwrapped) {
     Zr7Recorder r;
     r.SetWord(10, 16);
     r.SetFlight({21, 22, 23}, 100, 40);
-    EXPECT_EQ(r.MemoryImage(), (std::vector<std::uint16_t>{0, 21, 22, 23, 0x0FFF, 0, 0, 0}));
+    // The ring fills a block, so a block of erased memory marks the recording's end.
+    EXPECT_EQ(r.MemoryImage(),
+              (std::vector<std::uint16_t>{0, 21, 22, 23, 0x0FFF, 0, 0, 0, 0xFFFF, 0xFFFF, 0xFFFF,
+                                          0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF, 0xFFFF}));
 }
 
 TEST(Zr7Recorder, BlocksCarryTheirChecksumAndFollowTheHostsAnswers) {
@@ -83,7 +86,9 @@ TEST(Zr7Recorder, BlocksCarryTheirChecksumAndFollowTheHostsAnswers) {
     block = Drain(r, 0, 0);
     EXPECT_EQ(block[0], 0x08);
     r.Receive('K', 0);
-    EXPECT_TRUE(Drain(r, 0, 0).empty()); // memory ends: silence
+    EXPECT_EQ(Drain(r, 0, 0)[0], 0xFF); // a block of erased memory after the recording
+    r.Receive('K', 0);
+    EXPECT_TRUE(Drain(r, 0, 0).empty()); // then silence
     r.Receive('A', 0);
     EXPECT_EQ(Drain(r, 0, 0), (std::vector<std::uint8_t>{0x00, 0x01, 'K'}));
 }
@@ -186,10 +191,10 @@ TEST(ResampledFlight, TheDemoRecorderServesItsFlightAtTheRateItIsSetTo) {
         Drain(r, 0, 1000000000);
         return bytes;
     };
-    EXPECT_EQ(firstBlock()[2], 501 & 0xFF); // 100 Hz: the flight as set
-    EXPECT_EQ(r.MemoryImage().size(), 400u);
-    r.SetWord(2, 5);                        // 200 Hz
-    EXPECT_EQ(firstBlock()[2], 501 & 0xFF); // 500.5 rounds up
+    EXPECT_EQ(firstBlock()[2], 501 & 0xFF);  // 100 Hz: the flight as set
+    EXPECT_EQ(r.MemoryImage().size(), 408u); // and a block of erased memory
+    r.SetWord(2, 5);                         // 200 Hz
+    EXPECT_EQ(firstBlock()[2], 501 & 0xFF);  // 500.5 rounds up
     EXPECT_EQ(firstBlock()[4], 501 & 0xFF);
     EXPECT_EQ(r.MemoryImage().size(), 800u); // 799 samples, padded to whole blocks
     EXPECT_EQ(r.MemoryImage()[798], 899);

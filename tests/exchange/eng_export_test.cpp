@@ -151,7 +151,14 @@ TEST(EngExport, DialogStartsFromWhatTheFlightKnows) {
     f.m_nCursor1 = 100;
     f.m_nCursor2 = 170;
     const EngExportParams p = SuggestEngExportParams(f);
-    EXPECT_EQ(p.diameter, "24.6");
+    // The rocket's 24.6 mm is no motor's diameter; a compared motor file gives its own.
+    EXPECT_EQ(p.diameter, "");
+    EngMotor compared;
+    compared.diameterMm = 18.0;
+    compared.lengthMm = 70.0;
+    const EngExportParams withFile = SuggestEngExportParams(f, ThrustKind::Motor, &compared);
+    EXPECT_EQ(withFile.diameter + " " + withFile.length, "18 70");
+    EXPECT_EQ(p.spacing, EngSpacing::Shape);
     EXPECT_EQ(p.designation.substr(0, 1), "B") << p.designation;
     EXPECT_EQ(p.delays, ""); // no deployment flag
     EXPECT_EQ(p.thrust, ThrustKind::Motor);

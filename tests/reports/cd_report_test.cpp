@@ -4,6 +4,7 @@
 
 #include <gtest/gtest.h>
 
+#include "motor/atmosphere.h"
 #include "motor/rasp_reader.h"
 #include "reports/cd_report.h"
 #include "sim/flight_synth.h"
@@ -180,7 +181,8 @@ TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
     // From 98.1 m/s the speed falls 1.4715 m/s a sample: 33 samples stay above 49.05.
     EXPECT_EQ(r.m_nSamples, 33);
     EXPECT_NEAR(r.m_dBurnoutSpeed, 98.1, 1e-5); // ten steps of the float interval
-    const double q = 0.5 * 1.2000000476837158 * 0.25 * std::numbers::pi * 0.01;
+    // The coast fit's air: the standard atmosphere at the launch site, sea level.
+    const double q = 0.5 * AirColumn(0.0).Density(0.0) * 0.25 * std::numbers::pi * 0.01;
     EXPECT_NEAR(r.m_fCdMin, 4.905 / (q * r.m_dMaxSpeed * r.m_dMaxSpeed), 1e-6);
     EXPECT_NEAR(r.m_fCdMax, 4.905 / (q * r.m_dMinSpeed * r.m_dMinSpeed), 1e-6);
     for (const auto& [what, change] :

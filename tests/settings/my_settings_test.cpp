@@ -97,7 +97,7 @@ TEST(MySettingsFormat, IntervalTextBothWays) {
 namespace tavo {
 namespace {
 
-TEST_F(MySettingsTest, DeviceDialogsTakeTheStoredPortOnlyUnderTheAdministerKey) {
+TEST_F(MySettingsTest, DeviceDialogsTakeThePortChosenInSetupWithOrWithoutTheAdministerKey) {
     struct Case {
         bool key;
         const char* commPort; // nullptr: not stored
@@ -106,11 +106,12 @@ TEST_F(MySettingsTest, DeviceDialogsTakeTheStoredPortOnlyUnderTheAdministerKey) 
         bool autoDetect;
     };
     const Case cases[] = {
-        {false, "COM4:", 0, "COM1:", true}, // "MySettings" is not looked at
+        {false, "COM4:", 0, "COM4:", false},
+        {false, "/dev/pts/3", 0, "/dev/pts/3", false},
         {false, nullptr, -1, "COM1:", true},
         {true, "COM4:", 0, "COM4:", false},
         {true, "/dev/ttyUSB0", 1, "/dev/ttyUSB0", true},
-        {true, nullptr, -1, "", true},
+        {true, nullptr, -1, "COM1:", true}, // an empty name opens nothing
     };
     for (const Case& c : cases) {
         QTemporaryDir fresh;

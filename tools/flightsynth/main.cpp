@@ -37,6 +37,8 @@ const char* const kUsage =
     "  --noise C           peak noise, counts (0)\n"
     "  --seed N            noise seed (1)\n"
     "  --after-landing S   recording after touch-down (2)\n"
+    "  --site-altitude M   fly in the standard atmosphere over a site M metres above sea\n"
+    "                      level (default: a constant 1.2 kg/m^3)\n"
     "  --name T  --comment T  --date YYYY-MM-DD   flight details\n"
     "  --motor-text T      the flight's motor text (default: the designation)\n"
     "  --info FILE         also write the description to FILE\n";
@@ -90,7 +92,11 @@ std::string Describe(const std::string& command, const SynthParams& p, const Syn
          std::to_string(p.recorder.preLaunchSamples) + " pre-launch samples, zero g " +
          Format("%.1f", p.recorder.zeroG) + " counts, two-G " + Format("%.3f", p.recorder.twoGee) +
          " counts, noise " + Format("%.2f", p.recorder.noiseCounts) + " counts, seed " +
-         std::to_string(p.recorder.seed) + "\n\n";
+         std::to_string(p.recorder.seed) + "\n";
+    if (p.air.standard)
+        s += "  standard atmosphere over a site " + Format("%.1f", p.air.siteAltitudeM) +
+             " m above sea level\n";
+    s += "\n";
     s += "Recording:\n";
     s += "  samples " + std::to_string(f.words.size()) + (f.truncated ? " (memory full)" : "") +
          ", pad reading / acceleration offset " + std::to_string(f.padReading) + "\n";
@@ -176,7 +182,10 @@ int main(int argc, char** argv) {
             ok = ParseWholeNumber(v, p.recorder.seed);
         else if (a == "--after-landing")
             ok = ParseDouble(v, p.recorder.afterLandingS);
-        else if (a == "--name")
+        else if (a == "--site-altitude") {
+            ok = ParseDouble(v, p.air.siteAltitudeM);
+            p.air.standard = true;
+        } else if (a == "--name")
             p.name = Utf8ToWindows1252(v);
         else if (a == "--motor-text")
             motorText = Utf8ToWindows1252(v);

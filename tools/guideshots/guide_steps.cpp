@@ -283,6 +283,7 @@ std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
     s.push_back(Click(notice, QStringLiteral("OK")));
     s.push_back(WaitWindow(exportMotor));
     s.push_back(Do(QStringLiteral("motor file fields typed"), [exportMotor] {
+        SetField(exportMotor, QStringLiteral("Diameter:"), QStringLiteral("18"));
         SetField(exportMotor, QStringLiteral("Length:"), QStringLiteral("70"));
         SetField(exportMotor, QStringLiteral("Delays:"), QStringLiteral("5"));
         SetField(exportMotor, QStringLiteral("Pre-fire weight:"), QStringLiteral("0.0231"));

@@ -10,6 +10,17 @@ void AcceptDownloadedSamples(CTAVOkitDoc& doc, std::vector<std::string>& receive
     doc.ReplaceSamples(std::move(samples));
 }
 
+bool KeepPartialDownload(const FlightDownload& download, UserPrompt& prompt) {
+    if (!download.EndedEarly())
+        return true;
+    if (download.m_nSamplesReceived == 0) {
+        prompt.ShowMessage(download.EarlyEndText(), kAppTitle, Severity::Warning);
+        return false;
+    }
+    return prompt.Ask(download.EarlyEndText() + "\n\nKeep the partial flight?", kAppTitle,
+                      Severity::Warning, Buttons::YesNo) == Answer::Yes;
+}
+
 void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive) {
     if (accepted) {
         doc.m_nMaxSamples = maxToReceive;

@@ -149,14 +149,29 @@ bool QtSerialPort::ReadByte(std::uint8_t& byte) {
         return false;
     if (m_port->bytesAvailable() == 0) {
         const int wait = m_timeouts.readTotalPerByte + m_timeouts.readTotalConstant;
-        if (!m_port->waitForReadyRead(wait))
+        if (!m_port->waitForReadyRead(wait)) {
+            // Qt's text for it is whatever errno held last, often unrelated.
+            if (Lost())
+                m_reason = "the device can no longer be read; it was unplugged, or the program "
+                           "behind it ended";
             return false;
+        }
     }
     char c = 0;
     if (!m_port->getChar(&c))
         return false;
     byte = static_cast<std::uint8_t>(c);
     return true;
+}
+
+bool QtSerialPort::Lost() const {
+    // A device that vanished (unplugged, a pseudo-terminal whose other end closed) fails
+    // every read at once, which Qt reports as a read or a resource error. The port's
+    // own reads never fail otherwise: a silent line is a time-out, not an error.
+    if (!m_port)
+        return false;
+    const QSerialPort::SerialPortError error = m_port->error();
+    return error == QSerialPort::ReadError || error == QSerialPort::ResourceError;
 }
 
 void QtSerialPort::Close() {

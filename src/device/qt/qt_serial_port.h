@@ -27,6 +27,7 @@ public:
     bool ReadByte(std::uint8_t& byte) override;
     void Close() override;
     std::string ErrorReason() const override { return m_reason; }
+    bool Lost() const override;
 
 private:
     bool Fail();

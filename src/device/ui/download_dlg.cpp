@@ -186,9 +186,24 @@ void CDownloadDlg::OnFinished(int outcome) {
     download.m_description.ApplyTo(m_doc);
     if (outcome == static_cast<int>(DownloadOutcome::Downloaded)) {
         m_pReceived = std::move(download.m_pReceived);
-        // A transfer that ended is complete, however much of the bar's range it used.
-        m_progress->setValue(m_progress->maximum());
-        m_note->setText(QString::fromStdString(DownloadNote(download)));
+        QString note = QString::fromStdString(DownloadNote(download));
+        if (!download.EndedEarly()) {
+            // A whole transfer is complete, however much of the bar's range it used.
+            m_progress->setValue(m_progress->maximum());
+        } else {
+            // A dialog that is closing discards the samples anyway: no question then.
+            const bool keep = !m_bCloseWhenStopped && KeepPartialDownload(download, *prompt);
+            if (!keep)
+                m_pReceived.clear();
+            const std::string text = download.EarlyEndText();
+            note = QString::fromStdString(text.substr(0, text.find('\n'))) +
+                   (keep ? QStringLiteral(" OK takes the partial flight.")
+                         : QStringLiteral(" The partial flight was discarded."));
+        }
+        m_note->setText(note);
+        // A note of a few lines must be read whole: the dialog grows to hold it.
+        layout()->activate();
+        adjustSize();
     }
     download.m_pReceived.clear();
     SetTransferring(false);

@@ -8,10 +8,17 @@ namespace tavo {
 namespace {
 
 // The "Export motor file" dialog over `parent`, starting from the given values.
-EditMotorParams MotorDialog(QWidget* parent, float propellantKg) {
-    return [parent, propellantKg](EngExportParams& params) {
+EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight) {
+    return [parent, &flight](EngExportParams& params) {
         CExportMotorDlg dialog(parent);
-        dialog.m_fPropellantKg = propellantKg;
+        dialog.m_fPropellantKg = flight.m_fPropellantWeight;
+        dialog.preview = [&flight](const EngExportParams& p) {
+            EngExportFigures figures;
+            std::string reason;
+            return ComputeEngExportFigures(flight, p, figures, reason)
+                       ? EngExportFiguresText(figures)
+                       : reason;
+        };
         dialog.SetParams(params);
         if (dialog.exec() != QDialog::Accepted)
             return false;
@@ -29,7 +36,7 @@ void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
 
 void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight) {
     QtUserPrompt prompt(parent);
-    RunEngExport(prompt, MotorDialog(parent, flight.m_fPropellantWeight), flight);
+    RunEngExport(prompt, MotorDialog(parent, flight), flight);
 }
 
 bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc, const std::function<bool()>& saveModified) {

@@ -42,6 +42,21 @@ CExportMotorDlg::CExportMotorDlg(QWidget* parent) : QDialog(parent) {
     grid->addWidget(thrustLabel, row, 0);
     grid->addWidget(m_pThrust, row, 1, 1, 2);
     ++row;
+    m_pSpacing = new QComboBox(this);
+    m_pSpacing->addItem(QStringLiteral("Where the curve bends"));
+    m_pSpacing->addItem(QStringLiteral("Evenly spaced"));
+    auto* spacingLabel = new QLabel(QStringLiteral("&Spacing:"), this);
+    spacingLabel->setBuddy(m_pSpacing);
+    grid->addWidget(spacingLabel, row, 0);
+    grid->addWidget(m_pSpacing, row, 1, 1, 2);
+    ++row;
+    m_pFigures = new QLabel(this);
+    m_pFigures->setWordWrap(true);
+    grid->addWidget(m_pFigures, row, 0, 1, 3);
+    ++row;
+    connect(m_pPoints, &QLineEdit::textChanged, this, [this] { UpdatePreview(); });
+    connect(m_pThrust, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
+    connect(m_pSpacing, &QComboBox::currentIndexChanged, this, [this] { UpdatePreview(); });
 
     connect(m_pPostFire, &QLineEdit::textEdited, this, [this] { m_bPostFireTyped = true; });
     connect(m_pPreFire, &QLineEdit::textEdited, this, [this](const QString& text) {
@@ -76,7 +91,22 @@ void CExportMotorDlg::SetParams(const EngExportParams& params) {
     m_pManufacturer->setText(FromFlightText(params.manufacturer));
     m_pPoints->setText(QString::number(params.points));
     m_pThrust->setCurrentIndex(params.thrust == ThrustKind::Net ? 1 : 0);
+    m_pSpacing->setCurrentIndex(params.spacing == EngSpacing::Even ? 1 : 0);
     m_bPostFireTyped = !params.postFireWeight.empty();
+    UpdatePreview();
+}
+
+void CExportMotorDlg::UpdatePreview() {
+    if (!preview) {
+        m_pFigures->clear();
+        return;
+    }
+    EngExportParams p = m_params;
+    bool ok = false;
+    p.points = m_pPoints->text().toInt(&ok);
+    p.thrust = m_pThrust->currentIndex() == 1 ? ThrustKind::Net : ThrustKind::Motor;
+    p.spacing = m_pSpacing->currentIndex() == 1 ? EngSpacing::Even : EngSpacing::Shape;
+    m_pFigures->setText(ok && p.points >= 2 ? FromFlightText(preview(p)) : QString());
 }
 
 QLineEdit* CExportMotorDlg::FieldEdit(EngField field) const {
@@ -103,8 +133,9 @@ void CExportMotorDlg::accept() {
     int points = 0;
     if (!ReadIntegerEdit(m_pPoints, points, *prompt))
         return;
-    if (points == 0) {
-        prompt->ShowMessage(kZeroPointsText, "Notice", Severity::Information);
+    if (points < 2) {
+        prompt->ShowMessage(points == 0 ? kZeroPointsText : kFewPointsText, "Notice",
+                            Severity::Information);
         m_pPoints->setFocus();
         m_pPoints->selectAll();
         return;
@@ -134,6 +165,7 @@ void CExportMotorDlg::accept() {
     m_params.manufacturer = ToFlightText(m_pManufacturer);
     m_params.points = points;
     m_params.thrust = m_pThrust->currentIndex() == 1 ? ThrustKind::Net : ThrustKind::Motor;
+    m_params.spacing = m_pSpacing->currentIndex() == 1 ? EngSpacing::Even : EngSpacing::Shape;
     QDialog::accept();
 }
 

@@ -2,6 +2,7 @@
 // "Export motor file": the motor data that heads the exported thrust curve, and the
 // number of points. A thin shell over EngExportParams.
 
+#include <functional>
 #include <memory>
 
 #include <QDialog>
@@ -10,6 +11,7 @@
 #include "uikit/qt_user_prompt.h"
 
 class QComboBox;
+class QLabel;
 class QLineEdit;
 
 namespace tavo {
@@ -26,7 +28,13 @@ public:
     // Where refusals go: message boxes over the dialog, unless a test answers instead.
     UserPrompt* prompt = nullptr;
 
-    // OK: refuses a number of points that is not a whole number or is 0, and header
+    // The file's impulse and peak beside the measured ones for the points, spacing and
+    // thrust chosen, shown under the fields as they change; unset shows nothing.
+    std::function<std::string(const EngExportParams&)> preview;
+    // Shows the preview for the fields as they stand.
+    void UpdatePreview();
+
+    // OK: refuses a number of points that is not a whole number or is below 2, and header
     // fields that would make a file readers refuse (see EngExportFault), and then keeps
     // the dialog open on that field.
     void accept() override;
@@ -43,7 +51,9 @@ public:
     QLineEdit* m_pPostFire;
     QLineEdit* m_pManufacturer;
     QLineEdit* m_pPoints;
-    QComboBox* m_pThrust; // Motor thrust, Net force (as measured)
+    QComboBox* m_pThrust;  // Motor thrust, Net force (as measured)
+    QComboBox* m_pSpacing; // where the curve bends, evenly in time
+    QLabel* m_pFigures;
 
 private:
     QLineEdit* FieldEdit(EngField field) const;

@@ -1,5 +1,6 @@
 #include "telemetry/ui/live_telemetry.h"
 
+#include <QDateTime>
 #include <QDialog>
 #include <QLabel>
 #include <QLocale>
@@ -41,9 +42,10 @@ private:
 
 LiveTelemetry::LiveTelemetry(QWidget* window, CTAVOkitDoc& doc, QWidget* view,
                              QStatusBar* statusBar, UserPrompt** prompt,
-                             std::function<int(QDialog&)> runDialog, PortDirectory& ports)
+                             std::function<int(QDialog&)> runDialog,
+                             std::function<bool()> saveModified, PortDirectory& ports)
     : QObject(window), m_doc(doc), m_view(view), m_prompt(prompt),
-      m_runDialog(std::move(runDialog)),
+      m_runDialog(std::move(runDialog)), m_saveModified(std::move(saveModified)),
       m_threadPrompt(std::make_unique<PostedPrompt>(this, prompt)),
       m_controller(std::make_unique<TelemetryController>(doc, ports, *m_threadPrompt)) {
     m_status = new QLabel;
@@ -63,6 +65,10 @@ LiveTelemetry::~LiveTelemetry() {
 }
 
 void LiveTelemetry::Start() {
+    m_controller->Reap();
+    if (!m_controller->CanStart() || !ReadyForFreshCapture(m_doc, **m_prompt, m_saveModified,
+                                                           QDateTime::currentSecsSinceEpoch()))
+        return;
     m_controller->StartTelemetry(m_doc.m_strCommPort);
     m_pacer.Reset();
     m_bWasCapturing = true;
@@ -72,6 +78,8 @@ void LiveTelemetry::Start() {
 }
 
 void LiveTelemetry::Stop() {
+    if (!m_controller->CanStop())
+        return;
     m_controller->StopTelemetry();
     Tick();
 }
@@ -105,6 +113,9 @@ void LiveTelemetry::Tick() {
         // and the next drawings will read them.
         m_bWasCapturing = false;
         m_timer.stop();
+        // A capture whose port could not be set up ends by itself, and Stop is no longer
+        // offered: the graph stops treating the flight as growing.
+        m_doc.m_bTelemetryRunning = false;
         m_doc.Recompute();
         m_doc.UpdateAllViews();
     }

@@ -26,15 +26,18 @@ class LiveTelemetry : public QObject {
 public:
     // `window` owns this object and the message boxes; `view` is the graph repainted;
     // `prompt` is where the window's messages go (a test may swap the pointer it
-    // points at); `runDialog` runs the list window modally.
+    // points at); `runDialog` runs the list window modally; `saveModified` offers to
+    // save a modified flight before a capture replaces it (false: the user cancelled).
     LiveTelemetry(QWidget* window, CTAVOkitDoc& doc, QWidget* view, QStatusBar* statusBar,
                   UserPrompt** prompt, std::function<int(QDialog&)> runDialog,
-                  PortDirectory& ports);
+                  std::function<bool()> saveModified, PortDirectory& ports);
     ~LiveTelemetry() override;
 
-    // StartTelemetry on the "CommPort" setting (the document's port name).
+    // StartTelemetry on the "CommPort" setting (the document's port name), into a
+    // fresh flight once the user agreed to close the one in the window. Nothing while
+    // a capture holds the port.
     void Start();
-    // StopTelemetry.
+    // StopTelemetry, while a capture runs.
     void Stop();
     // ShowTelemetryList.
     void ShowList();
@@ -53,6 +56,7 @@ private:
     QWidget* m_view;
     UserPrompt** m_prompt;
     std::function<int(QDialog&)> m_runDialog;
+    std::function<bool()> m_saveModified;
     std::unique_ptr<PostedPrompt> m_threadPrompt;
     std::unique_ptr<TelemetryController> m_controller;
     QLabel* m_status = nullptr;

@@ -163,9 +163,26 @@ TEST_F(DownloadDialog, FailuresOnTheWorkerAreShownByTheWindow) {
     }
     auto dialog = Open();
     ASSERT_TRUE(ReadEeprom(*dialog));
-    EXPECT_EQ(user.MessageTexts(), std::vector<std::string>{"Connect failed!"});
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_EQ(user.messages[0].text.rfind("Connect failed!\n\nNo answer on COM1: (sim1).", 0), 0u);
     EXPECT_TRUE(dialog->Received().empty());
     EXPECT_TRUE(Button(*dialog, "Read EEPROM")->isEnabled());
+}
+
+TEST_F(DownloadDialog, ARecorderThatFallsSilentLeavesNoPartialFlightUnlessWanted) {
+    device->Recorder().Options().silentAfterBlocks = 100; // no worker runs yet
+    auto dialog = Open();
+    dialog->findChild<QLineEdit*>()->setText(QStringLiteral("40000"));
+    user.answers = {Answer::No};
+    ASSERT_TRUE(ReadEeprom(*dialog));
+    const std::string told = "Download incomplete: 800 of 32768 samples read.\n\nThe recorder "
+                             "stopped sending: nothing came for more than 2 seconds.";
+    EXPECT_EQ(user.QuestionTexts(),
+              std::vector<std::string>{told + "\n\nKeep the partial flight?"});
+    EXPECT_TRUE(dialog->Received().empty());
+    EXPECT_TRUE(dialog->Note().endsWith(QStringLiteral("The partial flight was discarded.")));
+    QTest::mouseClick(Button(*dialog, "OK"), Qt::LeftButton);
+    EXPECT_EQ(doc.m_pSamples.items(), (std::vector<std::string>{"500", "501"}));
 }
 
 class TimedDownloadDialog : public DownloadDialog {
@@ -193,6 +210,9 @@ TEST_F(TimedDownloadDialog, TheCountMovesWhileTheWindowRunsAndAbortEndsTheTransf
     const int count = SamplesRead(*dialog).toInt();
     // Paced at the line's real speed the transfer would run 6.6 s to the maximum.
     EXPECT_LT(count, 6008);
+    // ABORT left a partial flight: the user was asked, said Yes, and keeps it.
+    EXPECT_EQ(user.questions.size(), 1u);
+    EXPECT_TRUE(dialog->Note().endsWith(QStringLiteral("OK takes the partial flight.")));
     EXPECT_EQ(dialog->Received().size(), static_cast<std::size_t>(count - 2));
     EXPECT_EQ(dialog->Received(), Expected(static_cast<std::size_t>(count - 2)));
 }

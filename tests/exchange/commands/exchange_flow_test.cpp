@@ -105,7 +105,7 @@ TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
          {question, "message Error: Nothing to Export"}},
         {"C2 at the end",
          [](FlightRecord& r) { r.m_nCursor2 = 250; },
-         {question, "motor dialog 0"}},
+         {question, "motor dialog 20"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
@@ -143,7 +143,7 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     EXPECT_TRUE(RunEngExport(ui, ui.Motor(), f));
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     EXPECT_EQ(ui.log,
-              (Log{question, "motor dialog 0", std::string("message Notice: ") + kZeroPointsText,
+              (Log{question, "motor dialog 20", std::string("message Notice: ") + kZeroPointsText,
                    "motor dialog 0", "message Notice: " + EngExportFault(blank).message,
                    "motor dialog 20", "save Save File As ENG | ENG file | eng"}));
     EXPECT_EQ(ReadFileBytes(dir + "/c6.eng"), Golden("eng_c100_c160_p20.eng"));

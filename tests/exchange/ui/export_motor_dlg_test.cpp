@@ -98,7 +98,7 @@ TEST_F(ExportMotorDlgTest, RefusesHeaderFieldsReadersWouldRefuse) {
     }
 }
 
-TEST_F(ExportMotorDlgTest, RefusesPointsThatAreNotAWholeNumberOrZero) {
+TEST_F(ExportMotorDlgTest, RefusesPointsThatAreNotAWholeNumberOrBelowTwo) {
     CExportMotorDlg& dlg = *owned;
     FillGood(dlg);
     struct Case {
@@ -108,7 +108,9 @@ TEST_F(ExportMotorDlgTest, RefusesPointsThatAreNotAWholeNumberOrZero) {
                  {"2.5", "Please enter an integer."},
                  {"", "Please enter an integer."},
                  {"99999999999", "Please enter an integer."},
-                 {"0", "The number of points must not be 0."}};
+                 {"0", "The number of points must not be 0."},
+                 {"1", kFewPointsText},
+                 {"-4", kFewPointsText}};
     for (const Case& c : cases) {
         user.messages.clear();
         dlg.m_pPoints->setText(QString::fromLatin1(c.text));
@@ -117,10 +119,12 @@ TEST_F(ExportMotorDlgTest, RefusesPointsThatAreNotAWholeNumberOrZero) {
         EXPECT_EQ(user.messages[0].text, c.message) << c.text;
         EXPECT_TRUE(dlg.isVisible()) << c.text;
     }
-    dlg.m_pPoints->setText(QStringLiteral("-4"));
+    dlg.m_pPoints->setText(QStringLiteral("2"));
+    dlg.m_pSpacing->setCurrentIndex(1);
     dlg.accept();
     EXPECT_FALSE(dlg.isVisible());
-    EXPECT_EQ(dlg.Params().points, -4);
+    EXPECT_EQ(dlg.Params().points, 2);
+    EXPECT_EQ(dlg.Params().spacing, EngSpacing::Even);
 }
 
 } // namespace

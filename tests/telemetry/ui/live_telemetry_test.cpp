@@ -52,7 +52,7 @@ void RunEvents(int millis) {
     }
 }
 
-TEST(LiveTelemetry, RepaintsAtMostThirtyTimesASecondAndCountsTheLines) {
+TEST(LiveTelemetry, CapturesIntoAFreshFlightOnceAskedAndRepaintsAtMostThirtyTimesASecond) {
     Window w;
     BenchDirectory bench;
     bench.portClock = &RealClock::Instance();
@@ -68,14 +68,29 @@ TEST(LiveTelemetry, RepaintsAtMostThirtyTimesASecondAndCountsTheLines) {
     CTAVOkitDoc doc;
     doc.m_strCommPort = "COM1:";
     doc.m_nSampleRate = 1000;
+    doc.m_pSamples.items() = {"500", "501", "502"}; // a flight the capture must not extend
     ScriptedPrompt said;
     UserPrompt* prompt = &said;
-    std::vector<std::string> shown;
+    bool saved = false; // the answer to the offer to save it
     LiveTelemetry live(
-        &w.top, doc, w.view, w.bar, &prompt, [](QDialog&) { return 0; }, bench);
+        &w.top, doc, w.view, w.bar, &prompt, [](QDialog&) { return 0; }, [&] { return saved; },
+        bench);
 
     RunEvents(50); // the window's first paint
+    EXPECT_FALSE(live.Controller().CanStop());
+    // Cancelled at the question, then at the offer to save: the flight stays as it was.
+    said.answers = {Answer::Cancel, Answer::Ok};
     live.Start();
+    live.Start();
+    EXPECT_EQ(doc.SampleCount(), 3u);
+    saved = true;
+    live.Start();
+    EXPECT_EQ(said.QuestionTexts().back(),
+              "Start Telemetry captures the live lines into a fresh flight.\nThe flight in the "
+              "window (3 samples) is closed first.");
+    EXPECT_EQ(doc.m_nSampleRate, 1000);
+    EXPECT_FALSE(live.Controller().CanStart());
+    EXPECT_TRUE(live.Controller().CanStop());
     const int before = w.view->paints;
     QElapsedTimer running;
     running.start();
@@ -92,13 +107,16 @@ TEST(LiveTelemetry, RepaintsAtMostThirtyTimesASecondAndCountsTheLines) {
     EXPECT_LE(paints, 30 * elapsed / 1000 + 2) << elapsed << " ms";
     EXPECT_TRUE(live.StatusText().startsWith(QStringLiteral("Capturing telemetry: ")))
         << live.StatusText().toStdString();
+    live.Start(); // not offered while the capture runs: neither a question nor a second port
+    EXPECT_EQ(said.questions.size(), 3u);
 
     live.Stop();
+    EXPECT_FALSE(live.Controller().CanStop());
     // Until the thread's end has reached the window's thread.
     for (int i = 0; i < 3000 && !live.StatusText().startsWith(QStringLiteral("Telemetry stopped"));
          ++i)
         RunEvents(20);
-    EXPECT_FALSE(live.Controller().Capturing());
+    EXPECT_TRUE(live.Controller().CanStart());
     const QString count = QLocale::c().toString(static_cast<qulonglong>(doc.SampleCount()));
     EXPECT_EQ(live.StatusText(), QStringLiteral("Telemetry stopped: %1 lines").arg(count));
     // Once capture is over the curves take in every line.
@@ -129,7 +147,7 @@ TEST(LiveTelemetry, PortMessagesAndTheListReachTheUserOnTheWindowsThread) {
             EXPECT_EQ(list.TabStop(), list.List()->viewport()->width() / 2);
             return 0;
         },
-        bench);
+        [] { return true; }, bench);
 
     live.ShowList();
     EXPECT_EQ(said.MessageTexts(), std::vector<std::string>{"Nothing to Display"});

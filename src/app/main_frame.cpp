@@ -27,8 +27,9 @@ const QString kReady = QStringLiteral("Ready");
 const QString kRecentGroup = QStringLiteral("Recent File List");
 } // namespace
 
-CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_settings(settings),
+CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, PortDirectory& ports,
+                       QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_settings(settings), m_ports(ports),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 

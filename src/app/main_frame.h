@@ -24,17 +24,21 @@ class QToolBar;
 namespace tavo {
 
 class CTAVOkitView;
+class PortDirectory;
 
 class CMainFrame : public QMainWindow, public CTAVOkitDoc::Observer {
 public:
-    // `settings` holds the recent-file list; it outlives the frame.
-    CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent = nullptr);
+    // `settings` holds the recent-file list; `ports` are the ports the recorder's
+    // commands and Setup offer. Both outlive the frame.
+    CMainFrame(CTAVOkitDoc& doc, QSettings& settings, PortDirectory& ports,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CTAVOkitView& View() { return *m_view; }
     CTAVOkitDoc& Document() { return m_doc; }
     // The program's settings (the recent-file list, "MySettings").
     QSettings& Settings() { return m_settings; }
+    PortDirectory& Ports() { return m_ports; }
     // The printer choice shared by every print of this window (Print Setup sets it).
     QPrinter& Printer() { return *m_printer; }
 
@@ -106,6 +110,7 @@ private:
 
     CTAVOkitDoc& m_doc;
     QSettings& m_settings;
+    PortDirectory& m_ports;
     CTAVOkitView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_fileMenu = nullptr;

@@ -3,7 +3,6 @@
 #include "admin/ui/administer_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
-#include "device/qt/system_port_directory.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"
@@ -19,9 +18,9 @@ void WireSubsystemCommands(CMainFrame& frame) {
         std::string port;
         bool autoDetect = true;
         MySettings::LoadPortSettings(f->Settings(), port, autoDetect);
-        RunDownloadDialog(f, f->Document(), port);
+        RunDownloadDialog(f, f->Document(), f->Ports(), port);
     });
-    frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings()); });
+    frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings(), f->Ports()); });
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
                       [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
     frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document(), &f->Printer()); });
@@ -33,7 +32,7 @@ void WireSubsystemCommands(CMainFrame& frame) {
     auto* live = new LiveTelemetry(
         f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
         [f](QDialog& d) { return f->runDialog(d); }, [f] { return f->SaveModified(); },
-        DefaultPortDirectory());
+        f->Ports());
     frame.WireCommand(
         ID_TELEMETRY_START, [live] { live->Start(); },
         [live] { return live->Controller().CanStart(); });

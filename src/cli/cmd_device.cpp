@@ -85,8 +85,9 @@ bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<O
 // One connection to the recorder, made by the Administer dialog's own rules: handshake,
 // "Connected", identification and the settings read with their checks.
 struct RecorderSession {
+    SystemPortDirectory ports;
     CliPrompt sink;
-    AdministerLogic logic{DefaultPortDirectory(), sink};
+    AdministerLogic logic{ports, sink};
 
     explicit RecorderSession(const std::string& port) {
         logic.Open(port == "auto" ? std::string() : port, port == "auto");
@@ -299,8 +300,9 @@ int RunDownload(const CommandArgs& argv) {
             return UsageError("download", "Please enter an integer.");
     }
     EnsureQtCore();
+    SystemPortDirectory ports;
     CliPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
+    SerialLink link(ports, sink);
     ConfigurePort(link, *args.Value("--port"));
     FlightDownload download(link);
     Progress progress;

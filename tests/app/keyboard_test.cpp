@@ -17,6 +17,9 @@
 #include <QSettings>
 #include <QSpinBox>
 
+#include "device/qt/qt_window_mailbox.h"
+#include "device/qt/system_port_directory.h"
+#include "device/recorder_worker.h"
 #include "admin/ui/administer_dlg.h"
 #include "admin/ui/calibrate_dlg.h"
 #include "admin/ui/command_dlg.h"
@@ -53,7 +56,8 @@ struct Bench {
     test::ScriptedPrompt user;
     CTAVOkitDoc doc;
     test::BenchDirectory ports;
-    LinkThread thread;
+    QtWindowMailbox window;
+    RecorderWorker worker{ports, &window.Mailbox()};
     SerialLink link{ports, user};
     RecorderProtocol protocol{link, ConnectReport::MessageBox};
 };
@@ -76,7 +80,7 @@ template <typename Dlg> Dlg* Scripted(Dlg* dialog, Bench& b) {
 const Row kRows[] = {
     {"Setup",
      [](Bench& b) {
-         auto* d = Scripted(new CSetupDlg(SetupFromDoc(b.doc), nullptr, &b.ports), b);
+         auto* d = Scripted(new CSetupDlg(SetupFromDoc(b.doc), b.ports), b);
          KeyboardExpectations e{d->commPort};
          e.noMnemonic = {d->twoGee}; // beside "Use other value", next by Tab
          return Opened{std::unique_ptr<QDialog>(d), e};
@@ -129,13 +133,13 @@ const Row kRows[] = {
      }},
     {"Command",
      [](Bench& b) {
-         auto* d = Scripted(new CCommandDlg(b.thread, b.link), b);
+         auto* d = Scripted(new CCommandDlg(b.worker, b.link), b);
          KeyboardExpectations e{d->command, QStringLiteral("Send")};
          return Opened{std::unique_ptr<QDialog>(d), e};
      }},
     {"Calibrate",
      [](Bench& b) {
-         auto* d = Scripted(new CCalibrateDlg(b.thread, b.protocol, 30), b);
+         auto* d = Scripted(new CCalibrateDlg(b.worker, b.protocol, 30), b);
          return Opened{std::unique_ptr<QDialog>(d), {d->twoGee}};
      }},
     {"ExportMotor",
@@ -186,7 +190,8 @@ TEST(KeyboardFrameTest, AboutBoxClosesByKeyboard) {
     QTemporaryDir dir;
     QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
     CTAVOkitDoc doc;
-    CMainFrame frame(doc, settings);
+    SystemPortDirectory ports;
+    CMainFrame frame(doc, settings, ports);
     test::ScriptedPrompt user;
     frame.prompt = &user;
     QStringList faults{QStringLiteral("the About box was never opened")};
@@ -224,12 +229,13 @@ protected:
         test::App();
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         frame->prompt = &user;
     }
     test::ScriptedPrompt user;
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
 };

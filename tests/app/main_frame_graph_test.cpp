@@ -2,6 +2,7 @@
 // the flight statistics, the graph written to a file, the caption of an unsaved flight
 // and the window's place kept between runs.
 
+#include "device/qt/system_port_directory.h"
 #include "app/main_frame.h"
 
 #include <gtest/gtest.h>
@@ -40,7 +41,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         frame->resize(800, 500);
         frame->prompt = &user;
         frame->View().prompt = &user;
@@ -56,6 +57,7 @@ protected:
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
     test::ScriptedPrompt user;
@@ -226,7 +228,7 @@ TEST_F(MainFrameGraphTest, CaptionMarksAnUnsavedFlightAndTheWindowKeepsItsPlace)
     const QSize size = frame->size();
     ASSERT_TRUE(frame->close());
     CTAVOkitDoc other;
-    CMainFrame again(other, *settings);
+    CMainFrame again(other, *settings, ports);
     EXPECT_EQ(again.size(), size) << "restored from the last run";
 }
 

@@ -1,3 +1,4 @@
+#include "device/qt/system_port_directory.h"
 #include "app/main_frame.h"
 
 #include <gtest/gtest.h>
@@ -34,7 +35,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         frame->resize(800, 500);
         frame->prompt = &user;
         frame->View().prompt = &user;
@@ -69,6 +70,7 @@ protected:
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
     test::ScriptedPrompt user;
@@ -281,7 +283,7 @@ TEST_F(MainFrameTest, RecentFilesKeepFourNewestFirstAndPersist) {
     EXPECT_EQ(settings->value(QStringLiteral("Recent File List/File4")).toString(), paths[1]);
 
     CTAVOkitDoc other;
-    CMainFrame again(other, *settings);
+    CMainFrame again(other, *settings, ports);
     EXPECT_EQ(again.RecentFiles(), want);
 
     // A listed flight that has gone leaves the list when the user picks it.

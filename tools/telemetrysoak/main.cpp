@@ -12,6 +12,7 @@
 #include <string>
 #include <sys/resource.h>
 
+#include "device/qt/system_port_directory.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/subsystem_commands.h"
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
     tavo::CTAVOkitDoc doc;
     doc.m_strCommPort = port;
     doc.m_nSampleRate = 1000;
-    tavo::CMainFrame frame(doc, settings);
+    tavo::SystemPortDirectory ports;
+    tavo::CMainFrame frame(doc, settings, ports);
     tavo::WireSubsystemCommands(frame);
     PaintCounter counter;
     frame.View().installEventFilter(&counter);

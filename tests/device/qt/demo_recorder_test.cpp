@@ -23,13 +23,14 @@ TEST(DemoRecorder, AutomaticDetectionAndCom1FindItAndItServesTheDemoFlight) {
     ServedFlight demo;
     std::string error;
     ASSERT_TRUE(LoadServedFlight(TAVOKIT_SOURCE_DIR "/data/demo.flt", demo, error)) << error;
-    InstallDemoRecorder(TAVOKIT_SOURCE_DIR "/data/demo.flt");
-    ASSERT_FALSE(DefaultPortDirectory().Devices().empty());
-    EXPECT_EQ(DefaultPortDirectory().Devices().front(), kDemoDeviceName);
+    SystemPortDirectory ports;
+    InstallDemoRecorder(ports, TAVOKIT_SOURCE_DIR "/data/demo.flt");
+    ASSERT_FALSE(ports.Devices().empty());
+    EXPECT_EQ(ports.Devices().front(), kDemoDeviceName);
 
     for (bool automatic : {true, false}) {
         test::ScriptedPrompt sink;
-        SerialLink link(DefaultPortDirectory(), sink);
+        SerialLink link(ports, sink);
         link.m_bAutoPort = automatic;
         link.m_strPortName = "COM1:";
         FlightDownload download(link);

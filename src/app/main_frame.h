@@ -11,6 +11,7 @@
 
 #include "app/command_ids.h"
 #include "doc/tavokit_doc.h"
+#include "settings/recent_files.h"
 #include "uikit/qt_user_prompt.h"
 
 class QAction;
@@ -62,7 +63,7 @@ public:
     // or the save fails.
     bool SaveModified();
     // The recent-file list, newest first.
-    const QStringList& RecentFiles() const { return m_recent; }
+    const QStringList& RecentFiles() const { return m_recent.Files(); }
 
     // How the frame asks the user: message boxes and file dialogs over the window,
     // unless a test answers instead.
@@ -86,7 +87,6 @@ private:
     void BuildStatusBar();
     void RebuildRecentMenu();
     void AddRecent(const QString& path);
-    void SaveRecent();
 
     // File commands (main_frame_file.cpp).
     void OnFileNew();
@@ -116,7 +116,7 @@ private:
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;
     QList<QAction*> m_recentActions;
-    QStringList m_recent;
+    RecentFileList m_recent;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_enablers;
@@ -124,7 +124,6 @@ private:
     QtUserPrompt m_ownPrompt{this};
 };
 
-constexpr int kMaxRecentFiles = 4;
 constexpr int kMinFrameSize = 250;
 
 } // namespace tavo

@@ -1,7 +1,6 @@
 // Live telemetry without a window: capture from a receiver into a flight file, and
 // the "Telemetry Data" list of a flight.
 
-#include <QCoreApplication>
 #include <chrono>
 #include <cmath>
 #include <cstdio>
@@ -62,7 +61,7 @@ int RunCapture(const CommandArgs& argv) {
         !(seconds > 0.0f) || !std::isfinite(seconds))
         return UsageError("capture", "--seconds S is required, a number of seconds above 0");
 
-    EnsureQtCore();
+    EnsureQtApplication(QtApplication::Core);
     CTAVOkitDoc doc;
     ApplyFirstRunSettings(doc);
     CaptureMessages messages;

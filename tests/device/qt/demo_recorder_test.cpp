@@ -2,6 +2,7 @@
 // automatic detection and by "COM1:", serving the demo flight on the real clock.
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "device/device_test_support.h"
@@ -27,6 +28,9 @@ TEST(DemoRecorder, AutomaticDetectionAndCom1FindItAndItServesTheDemoFlight) {
     InstallDemoRecorder(ports, TAVOKIT_SOURCE_DIR "/data/demo.flt");
     ASSERT_FALSE(ports.Devices().empty());
     EXPECT_EQ(ports.Devices().front(), kDemoDeviceName);
+    // The demo belongs to the directory it was installed in, and goes with it.
+    const std::vector<std::string> machine = SystemPortDirectory().Devices();
+    EXPECT_EQ(std::count(machine.begin(), machine.end(), kDemoDeviceName), 0);
 
     for (bool automatic : {true, false}) {
         test::ScriptedPrompt sink;

@@ -5,9 +5,10 @@
 namespace tavo {
 namespace {
 
-// How long a waiting window's thread sleeps between looks when nothing is posted to
-// it: a bound, not a pace; a post or a job's end wakes it at once.
-constexpr std::chrono::milliseconds kWaitSlice{20};
+// How long a waiting window's thread sleeps between looks at the jobs when nothing is
+// posted to it (a post wakes it at once): short, since a job's end is posted a moment
+// before the job counts as ended.
+constexpr std::chrono::milliseconds kWaitSlice{5};
 
 } // namespace
 
@@ -17,11 +18,11 @@ RecorderWorker::RecorderWorker(PortDirectory& ports, WindowMailbox* window)
 RecorderWorker::~RecorderWorker() {
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_bQuit = true;
+        m_quit = true;
         m_changed.notify_all();
         // The loop's last act, under the lock: everything the thread wrote is seen here,
         // whatever the thread's own join does or does not tell a checker.
-        m_changed.wait(lock, [this] { return m_bEnded; });
+        m_changed.wait(lock, [this] { return m_ended; });
     }
     m_thread->Join();
 }
@@ -30,7 +31,7 @@ void RecorderWorker::Loop() {
     std::unique_lock<std::mutex> lock(m_mutex);
     m_threadId = std::this_thread::get_id();
     for (;;) {
-        m_changed.wait(lock, [this] { return m_bQuit || !m_jobs.empty(); });
+        m_changed.wait(lock, [this] { return m_quit || !m_jobs.empty(); });
         if (m_jobs.empty())
             break;
         std::function<void()> job = std::move(m_jobs.front());
@@ -40,22 +41,22 @@ void RecorderWorker::Loop() {
         // Destroyed here, on the thread that ran it.
         job = nullptr;
         lock.lock();
-        --m_nActive;
+        --m_active;
         m_changed.notify_all();
     }
-    m_bEnded = true;
+    m_ended = true;
     m_changed.notify_all();
 }
 
 void RecorderWorker::Run(std::function<void()> job, std::function<void()> done) {
     if (m_window != nullptr)
-        ++m_nOutstanding;
+        ++m_outstanding;
     auto whole = [this, job = std::move(job), done = std::move(done)]() mutable {
         job();
         job = nullptr;
         // The end goes the way the job's own posts went, after them.
         auto ended = [this, done = std::move(done)] {
-            --m_nOutstanding;
+            --m_outstanding;
             if (done)
                 done();
         };
@@ -63,14 +64,14 @@ void RecorderWorker::Run(std::function<void()> job, std::function<void()> done) 
             m_window->Post(std::move(ended));
     };
     std::lock_guard<std::mutex> lock(m_mutex);
-    ++m_nActive;
+    ++m_active;
     m_jobs.push_back(std::move(whole));
     m_changed.notify_all();
 }
 
 bool RecorderWorker::JobsPending() {
     std::lock_guard<std::mutex> lock(m_mutex);
-    return m_nActive > 0;
+    return m_active > 0;
 }
 
 void RecorderWorker::WaitIdle() {
@@ -79,7 +80,7 @@ void RecorderWorker::WaitIdle() {
             m_window->WaitAndDeliver(kWaitSlice);
         } else {
             std::unique_lock<std::mutex> lock(m_mutex);
-            m_changed.wait(lock, [this] { return m_nActive == 0; });
+            m_changed.wait(lock, [this] { return m_active == 0; });
         }
     }
     if (m_window != nullptr)
@@ -92,7 +93,7 @@ void RecorderWorker::RunAndWait(std::function<void()> job) {
     WaitIdle();
     // A closed mailbox runs no `done`: the job has ended all the same.
     if (!finished && m_window != nullptr)
-        --m_nOutstanding;
+        --m_outstanding;
 }
 
 bool RecorderWorker::OnWorkerThread() const {

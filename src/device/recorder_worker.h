@@ -39,7 +39,7 @@ public:
     // job that asks the user is answered.
     void RunAndWait(std::function<void()> job);
     // Window thread: a job was handed over and its `done` has not run yet.
-    bool IsRunning() const { return m_nOutstanding > 0; }
+    bool IsRunning() const { return m_outstanding > 0; }
     // Window thread: waits until every job has ended, delivering the mailbox meanwhile
     // (the `done` calls included).
     void WaitIdle();
@@ -53,14 +53,14 @@ private:
 
     WindowMailbox* const m_window;
     // Window thread only: jobs whose `done` has not run.
-    int m_nOutstanding = 0;
+    int m_outstanding = 0;
 
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<std::function<void()>> m_jobs;
-    int m_nActive = 0; // jobs queued or running
-    bool m_bQuit = false;
-    bool m_bEnded = false;
+    int m_active = 0; // jobs queued or running
+    bool m_quit = false;
+    bool m_ended = false;
     std::thread::id m_threadId;
     // Last: starts once everything above is ready.
     std::unique_ptr<PortThread> m_thread;

@@ -4,14 +4,14 @@ namespace tavo {
 
 void ThreadPrompt::ShowMessage(const std::string& text, const std::string& caption,
                                Severity severity) {
-    if (m_bClosing)
+    if (m_closing)
         return;
     if (m_window.OnWindowThread()) {
         m_target->ShowMessage(text, caption, severity);
         return;
     }
     auto show = [this, text, caption, severity] {
-        if (!m_bClosing)
+        if (!m_closing)
             m_target->ShowMessage(text, caption, severity);
     };
     if (m_messages == Messages::Wait)
@@ -22,7 +22,7 @@ void ThreadPrompt::ShowMessage(const std::string& text, const std::string& capti
 
 Answer ThreadPrompt::Ask(const std::string& text, const std::string& caption, Severity severity,
                          Buttons buttons) {
-    if (m_bClosing)
+    if (m_closing)
         return Answer::Cancel;
     if (m_window.OnWindowThread())
         return m_target->Ask(text, caption, severity, buttons);
@@ -33,17 +33,17 @@ Answer ThreadPrompt::Ask(const std::string& text, const std::string& caption, Se
     // handed the call back.
     Answer answer = Answer::Cancel;
     m_window.PostAndWait([this, &answer, &text, &caption, severity, buttons] {
-        if (!m_bClosing)
+        if (!m_closing)
             answer = m_target->Ask(text, caption, severity, buttons);
     });
     return answer;
 }
 
 void ThreadPrompt::AppendStatus(const std::string& line) {
-    if (m_bClosing)
+    if (m_closing)
         return;
     auto append = [this, line] {
-        if (m_bClosing)
+        if (m_closing)
             return;
         if (statusList)
             statusList(line);

@@ -35,8 +35,8 @@ public:
 
     // The window is closing: nothing more is shown and questions are cancelled. Any
     // thread.
-    void Close() { m_bClosing = true; }
-    bool IsClosing() const { return m_bClosing; }
+    void Close() { m_closing = true; }
+    bool IsClosing() const { return m_closing; }
 
     // Where status lines go on the window's thread (a "Status:" list) when that is not
     // the target prompt's business; set before any exchange runs.
@@ -46,7 +46,7 @@ private:
     WindowMailbox& m_window;
     UserPrompt* const& m_target;
     const Messages m_messages;
-    std::atomic<bool> m_bClosing{false};
+    std::atomic<bool> m_closing{false};
 };
 
 } // namespace tavo

@@ -13,7 +13,7 @@ WindowMailbox::~WindowMailbox() {
 
 bool WindowMailbox::Push(Entry entry) {
     std::lock_guard<std::mutex> lock(m_mutex);
-    if (m_bClosed)
+    if (m_closed)
         return false;
     // A wake is already on its way whenever the queue was not empty: the delivery it
     // brings runs everything queued behind it.
@@ -64,7 +64,7 @@ void WindowMailbox::Deliver() {
 void WindowMailbox::WaitAndDeliver(std::chrono::milliseconds limit) {
     {
         std::unique_lock<std::mutex> lock(m_mutex);
-        m_changed.wait_for(lock, limit, [this] { return m_bClosed || !m_calls.empty(); });
+        m_changed.wait_for(lock, limit, [this] { return m_closed || !m_calls.empty(); });
     }
     Deliver();
 }
@@ -73,7 +73,7 @@ void WindowMailbox::Close() {
     std::deque<Entry> dropped;
     {
         std::lock_guard<std::mutex> lock(m_mutex);
-        m_bClosed = true;
+        m_closed = true;
         dropped.swap(m_calls);
         for (Entry& entry : dropped) {
             if (entry.finished != nullptr)

@@ -52,7 +52,7 @@ public:
 
     bool IsClosed() const {
         std::lock_guard<std::mutex> lock(m_mutex);
-        return m_bClosed;
+        return m_closed;
     }
     bool OnWindowThread() const { return std::this_thread::get_id() == m_windowThread; }
 
@@ -69,7 +69,7 @@ private:
     mutable std::mutex m_mutex;
     std::condition_variable m_changed;
     std::deque<Entry> m_calls;
-    bool m_bClosed = false;
+    bool m_closed = false;
 };
 
 } // namespace tavo

@@ -20,7 +20,8 @@ void WireSubsystemCommands(CMainFrame& frame) {
         MySettings::LoadPortSettings(f->Settings(), port, autoDetect);
         RunDownloadDialog(f, f->Document(), f->Ports(), port);
     });
-    frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings(), f->Ports()); });
+    frame.WireCommand(ID_TOOLS_ADMINISTER,
+                      [f] { RunAdministerDialog(f, f->Settings(), f->Ports()); });
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
                       [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
     frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document(), &f->Printer()); });
@@ -31,8 +32,7 @@ void WireSubsystemCommands(CMainFrame& frame) {
     // Live capture belongs to the window (a child of it), and ends with it.
     auto* live = new LiveTelemetry(
         f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
-        [f](QDialog& d) { return f->runDialog(d); }, [f] { return f->SaveModified(); },
-        f->Ports());
+        [f](QDialog& d) { return f->runDialog(d); }, [f] { return f->SaveModified(); }, f->Ports());
     frame.WireCommand(
         ID_TELEMETRY_START, [live] { live->Start(); },
         [live] { return live->Controller().CanStart(); });

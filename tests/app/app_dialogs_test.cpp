@@ -16,9 +16,9 @@
 #include <QScreen>
 #include <QSettings>
 
-#include "device/qt/system_port_directory.h"
 #include "app/main_frame.h"
 #include "app/tavokit_app.h"
+#include "device/qt/system_port_directory.h"
 #include "support/scripted_prompt.h"
 #include "support/widget_flights.h"
 #include "view/ui/details_dlg.h"

@@ -17,16 +17,16 @@
 #include <QSettings>
 #include <QSpinBox>
 
-#include "device/qt/qt_window_mailbox.h"
-#include "device/qt/system_port_directory.h"
-#include "device/recorder_worker.h"
 #include "admin/ui/administer_dlg.h"
 #include "admin/ui/calibrate_dlg.h"
 #include "admin/ui/command_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "device/device_test_support.h"
+#include "device/qt/qt_window_mailbox.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_protocol.h"
+#include "device/recorder_worker.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/export_motor_dlg.h"
 #include "reports/ui/cd_report_dlg.h"

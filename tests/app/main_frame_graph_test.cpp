@@ -2,8 +2,8 @@
 // the flight statistics, the graph written to a file, the caption of an unsaved flight
 // and the window's place kept between runs.
 
-#include "device/qt/system_port_directory.h"
 #include "app/main_frame.h"
+#include "device/qt/system_port_directory.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
-#include "device/qt/system_port_directory.h"
 #include "app/main_frame.h"
+#include "device/qt/system_port_directory.h"
 
 #include <gtest/gtest.h>
 

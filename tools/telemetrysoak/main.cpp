@@ -12,10 +12,10 @@
 #include <string>
 #include <sys/resource.h>
 
-#include "device/qt/system_port_directory.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/subsystem_commands.h"
+#include "device/qt/system_port_directory.h"
 #include "device/served_flight.h"
 #include "device/zr7_recorder.h"
 #include "view/ui/tavokit_view.h"

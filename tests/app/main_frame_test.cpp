@@ -320,7 +320,10 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     bad.write(QByteArray("\x06\x00\x00\x00", 4));
     bad.close();
     EXPECT_FALSE(frame->OpenFile(bad.fileName()));
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Error: Wrong file type")});
+    EXPECT_EQ(Messages(),
+              QStringList{QStringLiteral(
+                  "Error: Wrong file type\n\nbad.flt is not a flight file: flight "
+                  "files begin with their version, 2 to 5, and this one begins with 6.")});
     EXPECT_EQ(Samples(), 200u);
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("k.flt - TAVOkit"));
 }

@@ -62,7 +62,9 @@ TEST(TavokitDoc, FailedOpenChangesNothing) {
         std::string path;
         std::string message;
     } cases[] = {
-        {bad, "Wrong file type"},
+        {bad, "Wrong file type\n\nbad.flt is not a flight file: flight files begin with their "
+              "version, 2 to 5, and "
+              "this one begins with 6."},
         {pipe, "Cannot open " + pipe + "\n\na pipe, not a regular file"},
         {dir, "Cannot open " + dir + "\n\na folder, not a regular file"},
         {sparse, "Cannot open " + sparse + "\n\nthe file is too large"},

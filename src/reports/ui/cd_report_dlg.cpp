@@ -11,6 +11,7 @@
 
 #include "canvas/qt/qpainter_canvas.h"
 #include "reports/paint/report_paint.h"
+#include "reports/report_checks.h"
 #include "reports/report_draw.h"
 #include "uikit/dlg_common.h"
 #include "uikit/qt_user_prompt.h"
@@ -116,7 +117,7 @@ void CCdReportDlg::SetCdKind(CdKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_kind)
         return;
     if (!m_report.ComputeFigures(*m_pDoc, kind))
-        m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
+        m_pPrompt->ShowMessage(NothingToReportText(*m_pDoc), "Error", Severity::Error);
     update();
 }
 

@@ -312,7 +312,7 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
     beyond.m_pDoc = &doc;
     EXPECT_EQ(beyond.DoModal(), QDialog::Rejected);
     ASSERT_EQ(refused.messages.size(), 1u);
-    EXPECT_EQ(refused.messages[0].text, "Nothing to Report");
+    EXPECT_EQ(refused.messages[0].text.substr(0, 33), "Nothing to Report\n\nC2 (sample 99)");
 }
 
 class ScriptedCdReportDlg : public CCdReportDlg {

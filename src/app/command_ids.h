@@ -45,6 +45,10 @@ enum CommandId : int {
     ID_VIEW_STATISTICS = 32904,
     ID_FILE_EXPORT_GRAPH = 32905,
     ID_HELP_KEYS = 32906,
+    // The cursors on the burn, every curve on its own axis, the flight summary box.
+    ID_VIEW_CURSORS_ON_BURN = 32907,
+    ID_VIEW_OWN_AXES = 32908,
+    ID_VIEW_SUMMARY = 32909,
     // Document commands that no menu item, button or key carries.
     ID_TELEMETRY_START = 32772,
     ID_TELEMETRY_STOP = 32773,

@@ -91,6 +91,9 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     m_handlers[ID_VIEW_ZOOM_CURSORS] = [&view] { view.ZoomToCursors(); };
     m_handlers[ID_VIEW_WHOLE_FLIGHT] = [&view] { view.WholeFlight(); };
     m_handlers[ID_VIEW_STATISTICS] = [this] { OnViewStatistics(); };
+    m_handlers[ID_VIEW_CURSORS_ON_BURN] = [this, &view] { view.CursorsOnBurn(*m_view->prompt); };
+    m_handlers[ID_VIEW_OWN_AXES] = [&view] { view.ToggleOwnAxes(); };
+    m_handlers[ID_VIEW_SUMMARY] = [&view] { view.ToggleSummary(); };
     m_handlers[ID_FILE_EXPORT_GRAPH] = [this] { OnFileExportGraph(); };
     m_handlers[ID_HELP_KEYS] = [this] { OnHelpKeys(); };
     m_handlers[ID_EDIT_COPY] = [this] { OnEditCopy(); };
@@ -204,6 +207,16 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Set the limits of the axes"));
     AddCommand(view, ID_VIEW_CURSORS, QStringLiteral("Cu&rsors"),
                QStringLiteral("Show or hide the cursors"))
+        ->setCheckable(true);
+    AddCommand(view, ID_VIEW_CURSORS_ON_BURN, QStringLiteral("Cursors on &Burn"),
+               QStringLiteral("C1 on the launch marker, C2 on the burn-out marker"),
+               {QKeySequence(Qt::CTRL | Qt::Key_B)});
+    AddCommand(view, ID_VIEW_OWN_AXES, QStringLiteral("&All Curves on Own Axes"),
+               QStringLiteral("Label each curve on a value axis of its own"))
+        ->setCheckable(true);
+    AddCommand(view, ID_VIEW_SUMMARY, QStringLiteral("Flight Su&mmary"),
+               QStringLiteral("Show apogee, maximum velocity, burn time and descent rate on the "
+                              "graph and the printed page"))
         ->setCheckable(true);
     AddCommand(view, ID_VIEW_DETAILS, QStringLiteral("&Details"),
                QStringLiteral("Edit the flight details"));
@@ -375,6 +388,7 @@ void CMainFrame::UpdateCommandUI() {
             enabled = enabled && view.IsZoomed();
             break;
         case ID_VIEW_STATISTICS:
+        case ID_VIEW_CURSORS_ON_BURN:
         case ID_EDIT_COPY:
             enabled = enabled && m_doc.SampleCount() != 0;
             break;
@@ -391,6 +405,8 @@ void CMainFrame::UpdateCommandUI() {
     m_actions[ID_VIEW_TOOLBAR]->setChecked(m_toolBar == nullptr || !m_toolBar->isHidden());
     m_actions[ID_VIEW_STATUS_BAR]->setChecked(!statusBar()->isHidden());
     m_actions[ID_VIEW_CURSORS]->setChecked(view.CursorsTicked());
+    m_actions[ID_VIEW_OWN_AXES]->setChecked(view.OwnAxesTicked());
+    m_actions[ID_VIEW_SUMMARY]->setChecked(view.SummaryTicked());
 }
 
 void CMainFrame::OnUpdateAllViews() {

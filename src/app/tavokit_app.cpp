@@ -3,6 +3,7 @@
 #include <QApplication>
 #include <QFileInfo>
 
+#include "app/command_line.h"
 #include "app/subsystem_commands.h"
 #include "device/qt/demo_recorder.h"
 #include "device/served_flight.h"
@@ -38,13 +39,14 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt)
         m_frame->prompt = prompt;
     WireSubsystemCommands(*m_frame);
 
-    QString file;
-    for (const QString& arg : arguments) {
-        if (arg == QStringLiteral("--demo"))
-            m_demo = true;
-        else if (file.isEmpty() && !arg.startsWith(QStringLiteral("--")))
-            file = arg;
-    }
+    // The same reading as the program's command line; the words that ask for no run
+    // (help, a mistyped option) were answered before the window was made.
+    std::vector<std::string> words;
+    for (const QString& arg : arguments)
+        words.push_back(arg.toLocal8Bit().toStdString());
+    const AppCommandLine line = ParseAppCommandLine(words);
+    m_demo = line.demo;
+    const QString file = QString::fromLocal8Bit(line.file.c_str());
     // The simulated recorder takes the first port before any dialog looks for one.
     // A telemetry receiver streaming the same flight follows it as port 2.
     if (m_demo) {

@@ -61,8 +61,10 @@ public:
     virtual void DrawLine(Point from, Point to) = 0;
     // Connected segments through every point, with the current pen.
     virtual void DrawPolyline(const std::vector<Point>& points) = 0;
-    // Black text in a rectangle (8-bit Windows-1252 text), with TextFlags.
+    // Text in a rectangle (8-bit Windows-1252 text), with TextFlags, in the text colour.
     virtual void DrawText(const Rect& rect, const std::string& text, unsigned flags) = 0;
+    // The colour of the texts drawn from now on; black until it is set.
+    virtual void SetTextColor(Color color) = 0;
     // Whether the canvas lights whole pixels at one view unit each, so a long polyline
     // may come thinned to what lights each pixel column (see ColumnThinner in plot).
     virtual bool ThinsColumns() const { return false; }

@@ -58,6 +58,7 @@ void RecordingCanvas::DrawText(const Rect& rect, const std::string& text, unsign
     c.rect = rect;
     c.text = text;
     c.flags = flags;
+    c.textColor = m_textColor;
     m_calls.push_back(std::move(c));
 }
 

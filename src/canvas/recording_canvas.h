@@ -22,6 +22,7 @@ public:
         std::vector<Point> points; // Line (two points), Polyline
         std::string text;          // Text
         unsigned flags = 0;        // Text
+        Color textColor;           // Text: the text colour in force
     };
 
     void SetPen(const Pen& pen) override;
@@ -31,6 +32,7 @@ public:
     void DrawLine(Point from, Point to) override;
     void DrawPolyline(const std::vector<Point>& points) override;
     void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
+    void SetTextColor(Color color) override { m_textColor = color; }
 
     const std::vector<Call>& calls() const { return m_calls; }
 
@@ -48,6 +50,7 @@ public:
 private:
     std::vector<Call> m_calls;
     Pen m_pen;
+    Color m_textColor;
 };
 
 } // namespace tavo

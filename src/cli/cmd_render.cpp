@@ -50,6 +50,8 @@ int RunRender(const CommandArgs& argv) {
                                           {"--no-cursors", 0},
                                           {"--no-grid", 0},
                                           {"--readout-right", 0},
+                                          {"--summary", 0},
+                                          {"--own-axes", 0},
                                           {"--report", 1},
                                           {"--c1", 1},
                                           {"--c2", 1}});
@@ -108,6 +110,8 @@ int RunRender(const CommandArgs& argv) {
     doc.m_bDrawGrid = !args.Has("--no-grid");
     doc.m_nCursorPosition = args.Has("--readout-right") ? 1 : 0;
     GraphViewState view;
+    view.m_bShowSummary = args.Has("--summary");
+    view.m_bOwnAxes = args.Has("--own-axes");
     // Pixel positions on the window's picture of this size: a printed page shows the
     // cursors on the same samples.
     if (x1 >= 0)

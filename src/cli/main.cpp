@@ -60,8 +60,9 @@ const Command kCommands[] = {
      "FLIGHT --c1 I --c2 J [--cd drag|document] [flight options]", RunCdReport},
     {"render", "draw the flight graph (or a report window) as PNG, SVG or a printed PDF page",
      "FLIGHT OUT [--size WxH] [--curve acceleration|velocity|altitude] [--cursors X1 X2]\n"
-     "       [--no-cursors] [--no-grid] [--readout-right] [--report motor|cd --c1 I --c2 J]\n"
-     "       [flight options]",
+     "       [--no-cursors] [--no-grid] [--readout-right] [--summary] [--own-axes]\n"
+     "       [--report motor|cd --c1 I --c2 J] [flight options]\n"
+     "       --summary: the flight summary box; --own-axes: every curve on its own axis",
      RunRender},
     {"stats", "the flight statistics (apogee, burn, descent, landing) as JSON",
      "FLIGHT [flight options]", RunStats},

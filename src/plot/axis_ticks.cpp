@@ -18,52 +18,13 @@ Rect ValueLabelRect(const Rect& frame, int y, int width) {
     return Rect{frame.left - width, y - 15, frame.left, y + 15};
 }
 
-std::vector<AxisLabel> GraphTimeTicks(const Rect& frame, int n, float sampleInterval) {
-    const float rate = 1.0f / sampleInterval;
-    const float seconds = static_cast<float>(n) / rate;
-    const int d = ToCoord(seconds, 0);
-    // The steps stay double and each sum is rounded to float, as the tick positions
-    // have always been found: rounding the step to float first moves some ticks by a
-    // pixel.
-    const double sStep = n * 0.1;
-    const double xStep = (frame.right - frame.left) * 0.1;
-    float s = static_cast<float>(sStep);
-    float x = static_cast<float>(frame.left + xStep);
-    std::vector<AxisLabel> ticks;
-    // Ten steps of a tenth; the sum of the steps decides whether the right edge gets
-    // its tick, so the loop is bounded by the step count as well.
-    for (int tick = 0; tick < 11 && s <= static_cast<float>(n); ++tick) {
-        const float t = s / rate;
-        std::string label;
-        if (d < 1)
-            label = FormatFixed(t, 2);
-        else if (d < 10)
-            label = FormatFixed(t, 1);
-        else if (std::isfinite(t))
-            label = std::to_string(TruncClamped(t, 2147483647, 0));
-        else
-            label = FormatFixed(t, 0);
-        ticks.push_back({ToCoord(x, frame.left), std::move(label)});
-        s = static_cast<float>(s + sStep);
-        x = static_cast<float>(x + xStep);
-    }
-    return ticks;
-}
+namespace {
 
-std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window,
-                                      float sampleInterval) {
-    std::vector<AxisLabel> ticks;
-    const double dt = sampleInterval;
-    const double k = WindowScale(frame, window);
-    if (window.Whole() || !(dt > 0.0) || !std::isfinite(dt) || k <= 0.0)
-        return ticks;
-    const double t0 = window.start * dt;
-    const double t1 = (window.start + window.span) * dt;
-    const int most = std::max(1, frame.W() / kRoundTickSpacing);
-    const double least = (t1 - t0) / most;
+// The smallest of 1, 2 and 5 times a power of ten that is at least `least`, with the
+// decimals a multiple of it needs. False when `least` gives no step.
+bool RoundStep(double least, double& step, int& decimals) {
     if (!(least > 0.0) || !std::isfinite(least))
-        return ticks;
-    // The smallest of 1, 2, 5 x 10^e seconds that keeps the ticks far enough apart.
+        return false;
     int e = static_cast<int>(std::floor(std::log10(least)));
     double unit = std::pow(10.0, e);
     double mantissa = 10.0;
@@ -77,8 +38,31 @@ std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window
         unit *= 10.0;
         ++e;
     }
-    const double step = mantissa * unit;
-    const int decimals = std::clamp(-e, 0, 9);
+    step = mantissa * unit;
+    decimals = std::clamp(-e, 0, 9);
+    return step > 0.0 && std::isfinite(step);
+}
+
+} // namespace
+
+std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window, int n,
+                                      float sampleInterval) {
+    std::vector<AxisLabel> ticks;
+    // The whole flight is the window over all n samples: the ticks land where the
+    // product of the step puts a sample, within a unit of the running x of the curves.
+    if (window.Whole())
+        window = TimeWindow{0.0, static_cast<double>(n)};
+    const double dt = sampleInterval;
+    const double k = WindowScale(frame, window);
+    if (!(dt > 0.0) || !std::isfinite(dt) || !(k > 0.0) || !std::isfinite(k))
+        return ticks;
+    const double t0 = window.start * dt;
+    const double t1 = (window.start + window.span) * dt;
+    const int most = std::max(1, frame.W() / kRoundTickSpacing);
+    double step = 0.0;
+    int decimals = 0;
+    if (!RoundStep((t1 - t0) / most, step, decimals))
+        return ticks;
     // Whole steps counted from 0, so each time is a product and reads round.
     const double firstStep = std::ceil(t0 / step - 1e-9);
     for (int j = 0; j <= most + 1; ++j) {
@@ -86,13 +70,34 @@ std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window
         const int x = ToCoord(frame.L + (t / dt - window.start) * k, frame.L);
         if (x > frame.R)
             break;
-        // The label is 40 units wide and centred: at the left edge it would run into
-        // the value axis's units.
-        if (x < frame.L + 20)
-            continue;
-        ticks.push_back({x, FormatFixed(t, decimals)});
+        if (x >= frame.L)
+            ticks.push_back({x, FormatFixed(t, decimals)});
     }
     return ticks;
+}
+
+std::vector<AxisLabel> RoundValueLabels(int top, int bottom, float max, float min, int spacing) {
+    std::vector<AxisLabel> labels;
+    const int height = bottom - top;
+    const double range = static_cast<double>(max) - min;
+    double step = 0.0;
+    int decimals = 0;
+    if (height <= 0 || spacing <= 0 || !(range > 0.0) || !std::isfinite(range) ||
+        !RoundStep(range * spacing / height, step, decimals)) {
+        labels.push_back({bottom, FormatFixed(std::isfinite(min) ? min : 0.0f, 1)});
+        return labels;
+    }
+    // The curve's own scale, so a label sits on the curve's value exactly.
+    const double k = height / range;
+    const double first = std::ceil(min / step - 1e-9);
+    const int most = height / spacing + 1;
+    for (int j = 0; j <= most; ++j) {
+        const double v = (first + j) * step + 0.0;
+        if (v > max + step * 1e-9)
+            break;
+        labels.push_back({ToCoord(bottom - (v - min) * k, bottom), FormatFixed(v, decimals)});
+    }
+    return labels;
 }
 
 std::vector<AxisLabel> ReportTimeTicks(const Rect& frame, int n, float sampleInterval) {

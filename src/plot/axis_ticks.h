@@ -26,18 +26,20 @@ inline constexpr unsigned kTimeLabelFlags = TextHCenter;
 Rect ValueLabelRect(const Rect& frame, int y, int width);
 inline constexpr unsigned kValueLabelFlags = TextRight | TextVCenter | TextSingleLine;
 
-// The graph's time ticks for n samples at `sampleInterval` seconds: up to ten, at each
-// tenth of the width that a tenth of the samples reaches. Seconds read with two
-// decimals under a second of flight, one under ten seconds, whole seconds beyond.
-std::vector<AxisLabel> GraphTimeTicks(const Rect& frame, int n, float sampleInterval);
-
-// The graph's time ticks over a zoomed window: round times, one, two or five times a
-// power of ten seconds apart and at least kRoundTickSpacing units, each with the
-// decimals its step needs. A tick too close to the left edge for its label is left
-// out; a flight without a usable sample interval has none.
+// The graph's time ticks for n samples, whole flight or zoomed: round times, one, two
+// or five times a power of ten seconds apart and at least kRoundTickSpacing units, each
+// where its time lies on the curves and with the decimals its step needs. The drawing
+// leaves out a tick whose label has no room; a flight without a usable sample interval
+// has none.
 inline constexpr int kRoundTickSpacing = 80;
-std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window,
+std::vector<AxisLabel> RoundTimeTicks(const GraphFrame& frame, TimeWindow window, int n,
                                       float sampleInterval);
+
+// Values min .. max on a value axis of its own from `bottom` (min) up to `top` (max):
+// round values, one, two or five times a power of ten apart and at least `spacing`
+// units, at the y where the curve draws them, with the decimals their step needs. A
+// range that gives no scale labels only its minimum, on the bottom edge.
+std::vector<AxisLabel> RoundValueLabels(int top, int bottom, float max, float min, int spacing);
 
 // The report's time ticks: the same tenths, stepped in single precision throughout,
 // two decimals under ten seconds of range and one beyond.

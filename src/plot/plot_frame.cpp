@@ -11,7 +11,7 @@ int ClampIndex(int index, std::size_t count) {
     return index > last ? last : index;
 }
 
-GraphFrame LayoutGraph(const GraphPage& page) {
+GraphFrame LayoutGraph(const GraphPage& page, bool ownAxes) {
     GraphFrame f;
     if (page.printing) {
         f.L = page.mx + 35;
@@ -25,6 +25,10 @@ GraphFrame LayoutGraph(const GraphPage& page) {
         f.B0 = page.ch - 20;
     }
     f.B = f.B0 - f.T;
+    if (ownAxes) {
+        f.L += kOwnAxesLeftExtra;
+        f.R -= 2 * kOwnAxisColumn;
+    }
     return f;
 }
 

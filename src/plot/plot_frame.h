@@ -50,7 +50,12 @@ struct GraphFrame {
     int H() const { return B - T; }
     Rect Box() const { return {L, T, R, B}; }
 };
-GraphFrame LayoutGraph(const GraphPage& page);
+// With every curve on a value axis of its own, the frame narrows: the acceleration's
+// axis takes a wider left margin, the velocity's and the altitude's a column each to
+// the right of the frame.
+inline constexpr int kOwnAxesLeftExtra = 10;
+inline constexpr int kOwnAxisColumn = 40;
+GraphFrame LayoutGraph(const GraphPage& page, bool ownAxes = false);
 
 // The report window's frame on a client area of width x height.
 Rect ReportWindowFrame(int width, int height);

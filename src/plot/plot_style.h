@@ -7,6 +7,7 @@
 namespace tavo {
 
 inline constexpr Color kWhite{255, 255, 255};
+inline constexpr Color kBlack{0, 0, 0};
 inline constexpr Pen kBlackPen{PenStyle::Solid, 1, {0, 0, 0}};
 inline constexpr Pen kRedPen{PenStyle::Solid, 1, {255, 0, 0}};
 inline constexpr Pen kGreenPen{PenStyle::Solid, 1, {0, 255, 0}};

@@ -60,11 +60,11 @@ std::string ComparisonText(const MotorComparison& m, const char* lineEnd) {
            "N s  " + PercentText(m.totalImpulsePercent) + end + "(measured vs certified)";
 }
 
-void DrawCertifiedCurve(Canvas& canvas, const Rect& frame, const EngMotor& motor,
-                        double spanSeconds, double scale) {
+std::vector<Point> CertifiedCurvePoints(const Rect& frame, const EngMotor& motor,
+                                        double spanSeconds, double scale) {
     if (!(spanSeconds > 0.0) || !std::isfinite(spanSeconds) || !(scale > 0.0) ||
         !std::isfinite(scale))
-        return;
+        return {};
     const double width = frame.right - frame.left;
     auto at = [&](double t, double f) {
         const double x = frame.left + t / spanSeconds * width;
@@ -80,6 +80,14 @@ void DrawCertifiedCurve(Canvas& canvas, const Rect& frame, const EngMotor& motor
         }
         points.push_back(at(p.time, p.thrust));
     }
+    return points;
+}
+
+void DrawCertifiedCurve(Canvas& canvas, const Rect& frame, const EngMotor& motor,
+                        double spanSeconds, double scale) {
+    const std::vector<Point> points = CertifiedCurvePoints(frame, motor, spanSeconds, scale);
+    if (points.empty())
+        return;
     canvas.SetPen(kCertifiedPen);
     canvas.DrawPolyline(points);
 }

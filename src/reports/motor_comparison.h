@@ -4,6 +4,7 @@
 // over the report's graph aligned at ignition (C1).
 
 #include <string>
+#include <vector>
 
 #include "canvas/canvas.h"
 #include "motor/eng_motor.h"
@@ -43,6 +44,11 @@ std::string ComparisonText(const MotorComparison& comparison, const char* lineEn
 // The certified curve's pen: blue, so it tells apart from the black measured curve on
 // screen and on paper.
 inline constexpr Pen kCertifiedPen{PenStyle::Solid, 2, {0, 90, 200}};
+
+// The certified curve's polyline in `frame`, as DrawCertifiedCurve draws it; empty
+// when the span or the scale gives no curve.
+std::vector<Point> CertifiedCurvePoints(const Rect& frame, const EngMotor& motor,
+                                        double spanSeconds, double scale);
 
 // Draws the certified curve into `frame`: t = 0 at the left edge, `spanSeconds` at the
 // right, `scale` logical units per newton from the bottom edge; nothing past the frame.

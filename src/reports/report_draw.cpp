@@ -3,7 +3,9 @@
 #include <algorithm>
 #include <cmath>
 
+#include "canvas/text_extent.h"
 #include "flight/text_format.h"
+#include "reports/figure_boxes.h"
 #include "reports/motor_comparison.h"
 
 namespace tavo {
@@ -50,14 +52,25 @@ ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, in
     return graph;
 }
 
-// Which thrust is shown, in the frame's top left corner, and the certified curve.
-void DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& flight,
+// The certified curve over the graph, stretched over the range's seconds.
+std::vector<Point> CertifiedPoints(const Rect& frame, const FlightRecord& flight,
+                                   const ReportGraph& graph, const EngMotor* certified) {
+    if (certified == nullptr || graph.count <= 0)
+        return {};
+    const double span = static_cast<double>(graph.count) * flight.m_fSampleInterval;
+    return CertifiedCurvePoints(frame, *certified, span,
+                                NewtonScale(graph.valueStep, frame.bottom - frame.top));
+}
+
+// Which thrust is shown, in the frame's top left corner, and the certified curve. The
+// caption's extent, for what is placed after it.
+Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& flight,
                       const MotorReport& report, const ReportGraph& graph,
                       const EngMotor* certified) {
-    if (certified != nullptr && graph.count > 0) {
-        const double span = static_cast<double>(graph.count) * flight.m_fSampleInterval;
-        DrawCertifiedCurve(canvas, frame, *certified, span,
-                           NewtonScale(graph.valueStep, frame.bottom - frame.top));
+    const std::vector<Point> points = CertifiedPoints(frame, flight, graph, certified);
+    if (!points.empty()) {
+        canvas.SetPen(kCertifiedPen);
+        canvas.DrawPolyline(points);
     }
     canvas.SetPen(kBlackPen);
     std::string caption = report.m_bThrustAbovePad
@@ -67,8 +80,21 @@ void DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& fli
         caption += "; impulse " + report.m_strClassNote;
     if (certified != nullptr)
         caption += "; blue: certified " + certified->designation;
-    canvas.DrawText(Rect{frame.left + 6, frame.top + 2, frame.right - 4, frame.top + 22}, caption,
-                    TextLeft | TextTop | TextSingleLine);
+    // One line where the frame is wide enough, else broken at its parts.
+    const int room = frame.right - 4 - (frame.left + 6);
+    for (const char* part : {"; ", ", "}) {
+        if (TextWidth(caption, kPlotFontHeight) <= room)
+            break;
+        for (std::size_t at = caption.find(part); at != std::string::npos;
+             at = caption.find(part, at + 1))
+            caption.replace(at, 2, std::string(1, part[0]) + "\n");
+    }
+    const int lines = TextLineCount(caption);
+    const Rect rect{frame.left + 6, frame.top + 2, frame.right - 4,
+                    frame.top + 8 + lines * TextLinePitch(kPlotFontHeight)};
+    const unsigned flags = lines == 1 ? TextLeft | TextTop | TextSingleLine : TextLeft | TextTop;
+    canvas.DrawText(rect, caption, flags);
+    return TextExtent(rect, caption, flags, kPlotFontHeight);
 }
 
 // The figures as the window and the page print them: `lineEnd` after each, `unitGap`
@@ -85,6 +111,24 @@ std::string ResultsText(const MotorReport& r, const char* lineEnd, const char* u
            "Peak: " + r.m_strPeakThrustN + "N" + unitGap + r.m_strPeakThrustLb + "lb" + end +
            "Total: " + r.m_strTotalImpulseN + "N s" + unitGap + r.m_strTotalImpulseLb + "lb s" +
            end + "Isp: " + r.m_strIsp;
+}
+
+// Where the printed figures go: their column right of the middle, as always, unless a
+// long line of the details (a name, a comment) reaches into it; then as far right as
+// they still fit, or else below the details.
+Rect ResultsPageRect(const Rect& detailsRect, const std::string& details,
+                     const std::string& results, int usualLeft, int right, int h) {
+    constexpr int kGap = 20;
+    const Rect usual{usualLeft, h, right, 2 * h};
+    const Rect d = TextExtent(detailsRect, details, TextLeft | TextTop, kPlotFontHeight);
+    const Rect r = TextExtent(usual, results, TextLeft | TextTop, kPlotFontHeight);
+    if (d.right + kGap <= r.left || !RectsOverlap(d, r))
+        return usual;
+    const int width = r.right - r.left;
+    if (d.right + kGap + width <= right)
+        return {d.right + kGap, h, right, 2 * h};
+    const int below = d.bottom + TextLinePitch(kPlotFontHeight);
+    return {detailsRect.left, below, right, below + h};
 }
 
 } // namespace
@@ -113,25 +157,30 @@ void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorRepo
                      int width, int height, const EngMotor* certified) {
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
-    const ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top, certified);
+    ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top, certified);
+    graph.pageRight = width;
     DrawReportGraph(canvas, frame, graph);
-    DrawThrustExtras(canvas, frame, flight, report, graph, certified);
+    const Rect caption = DrawThrustExtras(canvas, frame, flight, report, graph, certified);
 
-    // Half the frame width taken as an x of its own: the box has always stood a little
-    // left of the frame's centre, and printed reports look the same.
-    const int xc = (frame.right - frame.left) / 2;
+    // The figures beside the curves, not over them.
+    const std::string results = MotorResultsText(report);
+    const std::string comparison =
+        certified != nullptr ? ComparisonText(CompareWithCertified(report, *certified), "\n")
+                             : std::string();
+    const std::vector<Point> measured = ReportCurvePoints(frame, graph);
+    const std::vector<Point> certifiedCurve = CertifiedPoints(frame, flight, graph, certified);
+    const std::span<const Point> curves[2] = {measured, certifiedCurve};
+    const FigureBoxes boxes =
+        PlaceFigureBoxes(frame, width, height, results, comparison, {&caption, 1}, curves);
     canvas.SetPen(kBlackPen);
-    canvas.DrawRectangle(Rect{xc - 85, frame.bottom - 110, xc + 85, frame.bottom});
-    canvas.DrawText(Rect{xc - 78, frame.bottom - 105, xc + 78, frame.bottom},
-                    MotorResultsText(report), TextLeft | TextTop);
-    if (certified != nullptr) {
-        // The certified figures in a box of the same size to the right.
-        const int left = xc + 95;
-        canvas.DrawRectangle(Rect{left, frame.bottom - 110, left + 190, frame.bottom});
-        canvas.DrawText(Rect{left + 7, frame.bottom - 105, left + 183, frame.bottom},
-                        ComparisonText(CompareWithCertified(report, *certified), "\n"),
+    const auto box = [&](const Rect& r, const std::string& text) {
+        canvas.DrawRectangle(r);
+        canvas.DrawText(Rect{r.left + 7, r.top + 5, r.right - 7, r.bottom}, text,
                         TextLeft | TextTop);
-    }
+    };
+    box(boxes.results, results);
+    if (certified != nullptr)
+        box(boxes.certified, comparison);
 }
 
 void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
@@ -145,17 +194,21 @@ void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const Motor
     BeginReportPage(canvas, w, h);
     ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top, certified);
     graph.valueLabelWidth = 65;
+    graph.pageRight = w;
     DrawReportGraph(canvas, frame, graph);
     DrawThrustExtras(canvas, frame, flight, report, graph, certified);
 
     // Below the window's own page: the flight on the left, the figures on the right.
-    canvas.DrawText(Rect{frame.left, h, frameWidth, 2 * h}, FlightDetailsPageText(flight),
-                    TextLeft | TextTop);
+    const std::string details = FlightDetailsPageText(flight);
+    const Rect detailsRect{frame.left, h, frameWidth, 2 * h};
+    canvas.DrawText(detailsRect, details, TextLeft | TextTop);
     std::string results = MotorResultsPageText(report);
     if (certified != nullptr)
         // One line each: with blank lines between them the box would run off the page.
         results += "\n\n" + ComparisonText(CompareWithCertified(report, *certified), "\n");
-    canvas.DrawText(Rect{frameWidth / 2 + 101, h, frame.right, 2 * h}, results, TextLeft | TextTop);
+    canvas.DrawText(
+        ResultsPageRect(detailsRect, details, results, frameWidth / 2 + 101, frame.right, h),
+        results, TextLeft | TextTop);
 }
 
 namespace {
@@ -207,7 +260,9 @@ void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& re
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
     std::vector<float> values;
-    DrawReportGraph(canvas, frame, CdGraph(flight, report, frame.bottom - frame.top, values));
+    ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
+    graph.pageRight = width;
+    DrawReportGraph(canvas, frame, graph);
     DrawCdCaption(canvas, frame, report);
 }
 
@@ -219,6 +274,7 @@ void DrawCdReportPage(Canvas& canvas, const FlightRecord& flight, const CdReport
     std::vector<float> values;
     ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
     graph.valueLabelWidth = 65;
+    graph.pageRight = page.width;
     DrawReportGraph(canvas, frame, graph);
     DrawCdCaption(canvas, frame, report);
     // Below the window's own page, as on the motor report's: the flight on the left,

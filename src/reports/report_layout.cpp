@@ -2,6 +2,7 @@
 
 #include <span>
 
+#include "canvas/text_extent.h"
 #include "flight/text_format.h"
 #include "plot/axis_ticks.h"
 
@@ -11,7 +12,10 @@ namespace {
 
 void DrawTimeAxis(Canvas& canvas, const Rect& frame, const ReportGraph& graph) {
     for (const AxisLabel& tick : ReportTimeTicks(frame, graph.count, graph.sampleInterval)) {
-        canvas.DrawText(TimeLabelRect(frame, tick.at), tick.text, kTimeLabelFlags);
+        const Rect rect = TimeLabelRect(frame, tick.at);
+        if (TextExtent(rect, tick.text, kTimeLabelFlags, kPlotFontHeight).right > graph.pageRight)
+            continue;
+        canvas.DrawText(rect, tick.text, kTimeLabelFlags);
         if (graph.drawGrid)
             canvas.DrawLine(Point{tick.at, frame.top}, Point{tick.at, frame.bottom});
     }
@@ -26,11 +30,11 @@ void DrawValueAxis(Canvas& canvas, const Rect& frame, const ReportGraph& graph) 
     }
 }
 
-void DrawCurve(Canvas& canvas, const Rect& frame, const ReportGraph& graph) {
-    const std::span<const float> range(graph.values->data() + graph.first,
-                                       static_cast<std::size_t>(graph.count));
-    canvas.DrawPolyline(CurvePoints(frame, SampleXStep(frame.right - frame.left, graph.count),
-                                    graph.firstValue, range, 0.0f, graph.scale));
+bool HasCurve(const ReportGraph& graph) {
+    // Never draw from samples the curve does not hold (derived data not made yet).
+    return graph.count > 0 && graph.values != nullptr && graph.first >= 0 &&
+           static_cast<std::size_t>(graph.first) + static_cast<std::size_t>(graph.count) <=
+               graph.values->size();
 }
 
 } // namespace
@@ -41,20 +45,25 @@ void BeginReportPage(Canvas& canvas, int width, int height) {
     canvas.SetPen(kBlackPen);
 }
 
+std::vector<Point> ReportCurvePoints(const Rect& frame, const ReportGraph& graph) {
+    if (!HasCurve(graph))
+        return {};
+    const std::span<const float> range(graph.values->data() + graph.first,
+                                       static_cast<std::size_t>(graph.count));
+    return CurvePoints(frame, SampleXStep(frame.right - frame.left, graph.count), graph.firstValue,
+                       range, 0.0f, graph.scale);
+}
+
 void DrawReportGraph(Canvas& canvas, const Rect& frame, const ReportGraph& graph) {
     canvas.SetPen(kBlackPen);
     canvas.DrawRectangle(frame);
-    if (graph.count <= 0 || graph.values == nullptr || graph.first < 0)
-        return;
-    // Never draw from samples the curve does not hold (derived data not made yet).
-    if (static_cast<std::size_t>(graph.first) + static_cast<std::size_t>(graph.count) >
-        graph.values->size())
+    if (!HasCurve(graph))
         return;
     canvas.SetPen(kGridPen);
     DrawTimeAxis(canvas, frame, graph);
     DrawValueAxis(canvas, frame, graph);
     canvas.SetPen(kBlackPen);
-    DrawCurve(canvas, frame, graph);
+    canvas.DrawPolyline(ReportCurvePoints(frame, graph));
 }
 
 Point ReportMenuClientPoint(Point mouse, bool fromKeyboard) {

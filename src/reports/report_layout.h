@@ -27,7 +27,12 @@ struct ReportGraph {
     int valueDecimals = 1; // value-axis label format
     int valueLabelWidth = 45;
     bool drawGrid = true;
+    // The page's right edge: a time label that would pass it is left out, not cut.
+    int pageRight = kCoordLimit;
 };
+
+// The curve's polyline as DrawReportGraph draws it; empty when it draws none.
+std::vector<Point> ReportCurvePoints(const Rect& frame, const ReportGraph& graph);
 
 // Clears the page (white over width x height), selects the report font and black pen.
 void BeginReportPage(Canvas& canvas, int width, int height);

@@ -155,4 +155,20 @@ std::string FlightStatsText(const FlightStats& s) {
     return text;
 }
 
+std::string FlightSummaryText(const FlightStats& s) {
+    std::string text = "Flight summary\n";
+    text += FormatText("Apogee: %.1f %s\n", s.apogee, s.altitudeUnits.c_str());
+    text += FormatText("Max. velocity: %.1f %s\n", s.maxVelocity, s.velocityUnits.c_str());
+    text += "Burn time: " +
+            (s.burnTime ? FormatText("%.2f s", *s.burnTime)
+                        : std::string(!s.launchTime    ? "no launch marker"
+                                      : !s.burnoutTime ? "no burn-out marker"
+                                                       : "markers out of order")) +
+            "\n";
+    text += "Descent rate: " +
+            (s.descentRate ? FormatText("%.1f %s", *s.descentRate, s.descentRateUnits.c_str())
+                           : std::string("no landing found"));
+    return text;
+}
+
 } // namespace tavo

@@ -39,6 +39,12 @@ bool ComputeFlightStats(const FlightRecord& flight, FlightStats& stats, std::str
 // says why for a figure the flight does not show.
 std::string FlightStatsText(const FlightStats& stats);
 
+// The few figures a flyer looks for first, for the summary box on the graph and the
+// printed page: "Flight summary", then apogee, maximum velocity, burn time and descent
+// rate, one a line, in the units of the statistics; a figure the flight does not show
+// says so in a word or two.
+std::string FlightSummaryText(const FlightStats& stats);
+
 // What the landing search looks for: the recording ends with the rocket still, at
 // most this fast (m/s) and this hard pushed (g), for at least this long (s), after it
 // was seen descending faster than the still speed.

@@ -2,8 +2,9 @@
 # A flyer's session with the graph, played with the mouse and the keyboard in a real X
 # window under Xvfb: open the demo flight, zoom into the burn with the wheel (and pan
 # with the middle button), put C1 on launch and C2 on burn-out with Ctrl+Left and Tab,
-# run the motor report, shrink the window, and print to PDF. The screenshots and the
-# printed page land in OUT. The printed readout must show C1 and C2 at the launch and
+# run the motor report, shrink the window, and print to PDF; then, at full size again,
+# the cursors on the burn with Ctrl+B, the flight summary and every curve on its own
+# axis. The screenshots and the printed page land in OUT. The printed readout must show C1 and C2 at the launch and
 # burn-out times that tavokit-cli stats reads from the flight's markers.
 #   graph_session_under_xvfb.sh TAVOKIT TAVOKIT-CLI FLIGHT OUT
 # Run by hand (it takes half a minute and drives Qt's own print dialog); look at the
@@ -72,3 +73,13 @@ launch=$(field launchTime) burnout=$(field burnoutTime)
 grep -q "C1=.* , ${launch}s" "$work/printed.txt" || { echo "C1 is not at launch ($launch s) on paper"; exit 1; }
 grep -q "C2=.* ,${burnout}s" "$work/printed.txt" || { echo "C2 is not at burn-out ($burnout s) on paper"; exit 1; }
 echo "on paper: C1 at launch, ${launch} s; C2 at burn-out, ${burnout} s"
+# The whole flight again: Ctrl+B puts the cursors on the burn; View > Flight Summary,
+# then View > All Curves on Own Axes, and zoomed to the burn.
+xdotool windowfocus "$win"; xdotool windowsize "$win" 1100 700; sleep 0.8
+xdotool key Home ctrl+b; sleep 0.3
+xdotool key alt+v; sleep 0.4; xdotool key m
+shot graph-07-summary-cursors-on-burn.png 1.2
+xdotool key alt+v; sleep 0.4; xdotool key a
+shot graph-08-own-axes.png
+xdotool key alt+v; sleep 0.4; xdotool key z
+shot graph-09-own-axes-burn-zoomed.png

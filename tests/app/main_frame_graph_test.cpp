@@ -104,6 +104,24 @@ TEST_F(MainFrameGraphTest, ZoomCommandsTheWheelAndTheViewsKeys) {
     EXPECT_NE(user.messages[0].text.find("Ctrl+Left / Ctrl+Right"), std::string::npos);
 }
 
+TEST_F(MainFrameGraphTest, CursorsOnBurnOwnAxesAndSummaryFromTheViewMenu) {
+    EXPECT_FALSE(Enabled(ID_VIEW_CURSORS_ON_BURN)) << "no flight";
+    QAction* burn = frame->Action(ID_VIEW_CURSORS_ON_BURN);
+    EXPECT_EQ(burn->text(), QStringLiteral("Cursors on &Burn"));
+    EXPECT_EQ(burn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B)) << "shown in the menu";
+    Open("b.flt"); // launch marker at 40, burn-out at 100
+    ASSERT_TRUE(frame->OnCommand(ID_VIEW_CURSORS_ON_BURN));
+    EXPECT_EQ(doc.m_nCursor1, 40);
+    EXPECT_EQ(doc.m_nCursor2, 100);
+    for (const int id : {ID_VIEW_OWN_AXES, ID_VIEW_SUMMARY}) {
+        EXPECT_FALSE(frame->Action(id)->isChecked());
+        frame->OnCommand(id);
+        EXPECT_TRUE(frame->Action(id)->isChecked());
+    }
+    EXPECT_TRUE(frame->View().State().m_bOwnAxes);
+    EXPECT_TRUE(frame->View().State().m_bShowSummary);
+}
+
 TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
     Open("s.flt");
     std::map<QString, QString> rows;

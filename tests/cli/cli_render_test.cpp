@@ -51,6 +51,14 @@ TEST(CliRender, SvgAndPdfAreWritten) {
     const QByteArray text = svg.readAll();
     EXPECT_TRUE(text.contains("11308 Points"));
     EXPECT_TRUE(text.contains("Apogee="));
+    EXPECT_FALSE(text.contains("Flight summary"));
+    // The summary box and every curve on its own axis, with the readout of all three.
+    ASSERT_EQ(RunCli({"render", kDemo, dir + "/s.svg", "--summary", "--own-axes"}).exitCode, 0);
+    QFile own(QString::fromStdString(dir + "/s.svg"));
+    ASSERT_TRUE(own.open(QIODevice::ReadOnly));
+    const QByteArray ownText = own.readAll();
+    for (const char* shown : {"Flight summary", "Burn time: 1.83 s", "Alt (m)", "Vel (m/s)"})
+        EXPECT_TRUE(ownText.contains(shown)) << shown;
 
     ASSERT_EQ(RunCli({"render", kDemo, dir + "/g.pdf", "--no-cursors"}).exitCode, 0);
     QFile pdf(QString::fromStdString(dir + "/g.pdf"));

@@ -31,78 +31,6 @@ std::vector<std::string> Texts(const std::vector<AxisLabel>& labels) {
     return out;
 }
 
-std::vector<int> Tenths(int left, int width) {
-    std::vector<int> out;
-    for (int k = 1; k <= 10; ++k)
-        out.push_back(left + width * k / 10);
-    return out;
-}
-
-TEST(GraphTimeTicks, TenthsWithTheirFormatsAndRounding) {
-    struct Case {
-        Rect frame;
-        int n;
-        float interval;
-        std::vector<int> xs;
-        std::vector<std::string> texts; // empty: not checked
-    };
-    const Case cases[] = {
-        // Under a second: two decimals; under ten: one; beyond: whole seconds.
-        {{35, 0, 1035, 200},
-         50,
-         0.01f,
-         Tenths(35, 1000),
-         {"0.05", "0.10", "0.15", "0.20", "0.25", "0.30", "0.35", "0.40", "0.45", "0.50"}},
-        {{35, 0, 1035, 200},
-         500,
-         0.01f,
-         Tenths(35, 1000),
-         {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
-        {{35, 0, 1035, 200},
-         2000,
-         0.01f,
-         Tenths(35, 1000),
-         {"2", "4", "6", "8", "10", "12", "14", "16", "18", "20"}},
-        // A plot 162 wide: the tenth 16.2 added in double to a float running x. Each sum
-        // rounded to float gives 115.99999 at the fifth tick, so it lands on 115;
-        // adding a tenth rounded to float first would give 116.
-        {{35, 0, 197, 200}, 50, 0.01f, {51, 67, 83, 99, 115, 132, 148, 164, 180, 196}, {}},
-        // The float sum of ten steps of 9.9 passes 99: the right edge gets no tick.
-        {{35, 0, 1035, 200},
-         99,
-         0.01f,
-         {135, 235, 335, 435, 535, 635, 735, 835, 935},
-         {"0.10", "0.20", "0.30", "0.40", "0.50", "0.59", "0.69", "0.79", "0.89"}},
-        // No width: every tick on the left edge.
-        {{35, 0, 35, 200}, 10, 0.01f, std::vector<int>(10, 35), {}},
-        // A rate of 0 (infinite interval) reads inf; a broken interval nan.
-        {{35, 0, 1035, 200}, 10, kInf, Tenths(35, 1000), std::vector<std::string>(10, "inf")},
-        {{35, 0, 1035, 200}, 10, kNaN, Tenths(35, 1000), std::vector<std::string>(10, "nan")},
-    };
-    for (const Case& c : cases) {
-        const auto ticks = GraphTimeTicks(c.frame, c.n, c.interval);
-        EXPECT_EQ(At(ticks), c.xs) << c.n << " over " << c.frame.right - c.frame.left;
-        if (!c.texts.empty()) {
-            EXPECT_EQ(Texts(ticks), c.texts) << c.n;
-        }
-    }
-    EXPECT_EQ(GraphTimeTicks({35, 0, 1035, 200}, 100, 0.01f).back().text, "1.0");
-    EXPECT_EQ(GraphTimeTicks({35, 0, 1035, 200}, 1000, 0.01f).back().text, "10");
-}
-
-TEST(GraphTimeTicks, DegenerateCountsStayBounded) {
-    // One sample, a huge flight, a frame far off the page: never more than eleven
-    // ticks, and every x a coordinate any painter takes.
-    for (int n : {1, 3, 1 << 30})
-        for (const Rect frame : {Rect{35, 0, 1035, 200}, Rect{0, 0, 2000000000, 10}}) {
-            const auto ticks = GraphTimeTicks(frame, n, 0.002f);
-            EXPECT_GE(ticks.size(), 9u) << n;
-            EXPECT_LE(ticks.size(), 11u) << n;
-            for (const AxisLabel& t : ticks)
-                EXPECT_LE(std::abs(t.at), 1 << 20);
-        }
-}
-
 TEST(ReportTimeTicks, StepsInSinglePrecisionWithTwoOrOneDecimals) {
     const auto ticks = ReportTimeTicks({50, 0, 640, 300}, 10, 0.01f);
     std::vector<int> xs;
@@ -205,6 +133,41 @@ TEST(ReportValueLabels, ZeroAtTheBottomThenAStepEveryTenth) {
     // A frame across the whole int range steps without overflowing.
     const int big = std::numeric_limits<int>::max();
     EXPECT_EQ(ReportValueLabels({0, -big - 1, 10, big}, 1.0f, 0).size(), 11u);
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+TEST(RoundValueLabels, RoundValuesWhereTheCurveDrawsThem) {
+    struct Case {
+        float max, min;
+        std::vector<std::string> texts;
+    };
+    const Case cases[] = {
+        {317.0f, 0.0f, {"0", "50", "100", "150", "200", "250", "300"}},
+        {16.0f, -12.8f, {"-10", "-5", "0", "5", "10", "15"}},
+        {0.9f, 0.1f, {"0.2", "0.4", "0.6", "0.8"}},
+        // No usable range: the minimum alone, on the bottom edge.
+        {5.0f, 5.0f, {"5.0"}},
+        {kInf, 0.0f, {"0.0"}},
+        {1.0f, kNaN, {"0.0"}},
+    };
+    for (const Case& c : cases) {
+        const auto labels = RoundValueLabels(0, 200, c.max, c.min, 30);
+        EXPECT_EQ(Texts(labels), c.texts) << c.max << " " << c.min;
+        if (labels.size() < 2)
+            continue;
+        for (std::size_t i = 0; i < labels.size(); ++i) {
+            const double v = std::stod(labels[i].text);
+            EXPECT_NEAR(labels[i].at, 200 - (v - c.min) * 200 / (c.max - c.min), 1.0);
+            if (i > 0) {
+                EXPECT_GE(labels[i - 1].at - labels[i].at, 29) << "spaced for their text";
+            }
+        }
+    }
 }
 
 } // namespace

@@ -98,30 +98,49 @@ TEST(TimeWindow, ACursorOnTheDrawnLineSelectsItsOwnSampleAtEveryZoom) {
 TEST(RoundTimeTicks, FallOnRoundSecondsWithTheDecimalsOfTheirStep) {
     struct Case {
         TimeWindow window;
+        int n;
         float dt;
         std::vector<std::string> labels;
     };
     // W 1000 fits at most twelve labels 80 units apart.
     const Case cases[] = {
-        {{0, 500}, 0.01f, {"0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
-        {{250, 100}, 0.01f, {"2.6", "2.7", "2.8", "2.9", "3.0", "3.1", "3.2", "3.3", "3.4", "3.5"}},
+        {{0, 500},
+         1000,
+         0.01f,
+         {"0.0", "0.5", "1.0", "1.5", "2.0", "2.5", "3.0", "3.5", "4.0", "4.5", "5.0"}},
+        {{250, 100},
+         1000,
+         0.01f,
+         {"2.5", "2.6", "2.7", "2.8", "2.9", "3.0", "3.1", "3.2", "3.3", "3.4", "3.5"}},
         {{1234, 40},
+         2000,
          0.01f,
          {"12.35", "12.40", "12.45", "12.50", "12.55", "12.60", "12.65", "12.70"}},
-        {{0, 6000}, 0.01f, {"5", "10", "15", "20", "25", "30", "35", "40", "45", "50", "55", "60"}},
         {{3000, 2000},
+         6000,
          0.05f,
          {"160", "170", "180", "190", "200", "210", "220", "230", "240", "250"}},
-        {{0, 500}, std::numeric_limits<float>::infinity(), {}}, // no rate, no times
+        // The whole flight too: the demo's 113 s read in tens, not in truncated tenths.
+        {{},
+         11308,
+         0.01f,
+         {"0", "10", "20", "30", "40", "50", "60", "70", "80", "90", "100", "110"}},
+        {{},
+         50,
+         0.01f,
+         {"0.00", "0.05", "0.10", "0.15", "0.20", "0.25", "0.30", "0.35", "0.40", "0.45", "0.50"}},
+        {{0, 500}, 1000, std::numeric_limits<float>::infinity(), {}}, // no rate, no times
+        {{}, 0, 0.01f, {}},                                           // no samples
     };
     for (const Case& c : cases) {
-        const auto ticks = RoundTimeTicks(kFrame, c.window, c.dt);
+        const auto ticks = RoundTimeTicks(kFrame, c.window, c.n, c.dt);
+        const TimeWindow shown = c.window.Whole() ? TimeWindow{0, double(c.n)} : c.window;
         std::vector<std::string> labels;
         for (std::size_t i = 0; i < ticks.size(); ++i) {
             labels.push_back(ticks[i].text);
             // Each label stands where its time lies on the axis.
             const double t = std::stod(ticks[i].text);
-            const double x = kFrame.L + (t / c.dt - c.window.start) * WindowScale(kFrame, c.window);
+            const double x = kFrame.L + (t / c.dt - shown.start) * WindowScale(kFrame, shown);
             EXPECT_NEAR(ticks[i].at, x, 1.0) << ticks[i].text;
             if (i > 0) {
                 EXPECT_GE(ticks[i].at - ticks[i - 1].at, kRoundTickSpacing - 1);

@@ -62,6 +62,8 @@ TEST(FlightStats, FiguresOfAFlightBuiltByPhases) {
     EXPECT_EQ(s.altitudeUnits, "m");
     EXPECT_EQ(s.descentRateUnits, "m/s");
     EXPECT_EQ(s.accelUnits, "Gee");
+    EXPECT_EQ(FlightSummaryText(s), "Flight summary\nApogee: 147.2 m\nMax. velocity: 49.1 m/s\n"
+                                    "Burn time: 1.00 s\nDescent rate: 4.9 m/s");
 
     // English: the same flight in feet, mph and ft/s^2; the times stay.
     f.m_bMetricUnits = false;
@@ -76,6 +78,7 @@ TEST(FlightStats, FiguresOfAFlightBuiltByPhases) {
     EXPECT_FLOAT_EQ(*e.landingTime, 37.3f);
     EXPECT_EQ(e.velocityUnits, "MPH");
     EXPECT_EQ(e.descentRateUnits, "ft/s");
+    EXPECT_NE(FlightSummaryText(e).find("Max. velocity: 109.7 MPH\n"), std::string::npos);
 }
 
 TEST(FlightStats, WhatTheFlightDoesNotShowIsSaidNotGuessed) {
@@ -116,6 +119,11 @@ TEST(FlightStats, WhatTheFlightDoesNotShowIsSaidNotGuessed) {
         EXPECT_EQ(text.find("no launch marker (I)") != std::string::npos, !c.launch) << text;
         EXPECT_EQ(text.find("no landing in the recording") != std::string::npos, !c.landing)
             << text;
+        // The summary says it in a word or two.
+        const std::string summary = FlightSummaryText(s);
+        EXPECT_EQ(summary.find("Burn time: no launch marker") != std::string::npos, !c.launch);
+        EXPECT_EQ(summary.find("Descent rate: no landing found") != std::string::npos, !c.landing)
+            << summary;
     }
 }
 

@@ -131,7 +131,8 @@ std::vector<QString> GuidePictures() {
             QStringLiteral("03-cursors.png"),        QStringLiteral("04-cut.png"),
             QStringLiteral("05-motor-report.png"),   QStringLiteral("06-eng-export.png"),
             QStringLiteral("07-cd-report.png"),      QStringLiteral("09-live-graph.png"),
-            QStringLiteral("10-telemetry-data.png"), QStringLiteral("11-rdas-import.png")};
+            QStringLiteral("10-telemetry-data.png"), QStringLiteral("11-rdas-import.png"),
+            QStringLiteral("12-at-a-glance.png")};
 }
 
 std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
@@ -218,6 +219,16 @@ std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
     s.push_back(Key(view, QStringLiteral("zoom out a step"), Qt::Key_Minus));
     s.push_back(Pause(300));
     s.push_back(Shot(Picture(paths, "03-cursors.png"), mainWindow));
+
+    // The flight at a glance: the whole flight, the summary, every curve on its own axis.
+    s.push_back(command(QStringLiteral("View > Whole Flight"), ID_VIEW_WHOLE_FLIGHT));
+    s.push_back(command(QStringLiteral("View > Flight Summary"), ID_VIEW_SUMMARY));
+    s.push_back(command(QStringLiteral("View > All Curves on Own Axes"), ID_VIEW_OWN_AXES));
+    s.push_back(Pause(300));
+    s.push_back(Shot(Picture(paths, "12-at-a-glance.png"), mainWindow));
+    s.push_back(command(QStringLiteral("View > Flight Summary"), ID_VIEW_SUMMARY));
+    s.push_back(command(QStringLiteral("View > All Curves on Own Axes"), ID_VIEW_OWN_AXES));
+    s.push_back(command(QStringLiteral("View > Zoom to Cursors"), ID_VIEW_ZOOM_CURSORS));
 
     // Cut to the burn, picture, and undo both cuts.
     const QString warning = QStringLiteral("Warning");

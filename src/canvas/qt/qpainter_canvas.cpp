@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QString>
 
+#include "canvas/text_extent.h"
 #include "flight/text_format.h"
 
 namespace tavo {
@@ -33,6 +34,10 @@ void QPainterCanvas::SetPen(const Pen& pen) {
 }
 
 void QPainterCanvas::SetFont(int cellHeight) {
+    m_painter.setFont(PlotFont(cellHeight));
+}
+
+QFont PlotFont(int cellHeight) {
     // The drawings' label boxes were laid out for the narrow sans-serif faces of the
     // recorder's desktop: a value such as "-12.8" just fits the 30 units left of the
     // frame. A wide default face clips such a label on the left, and a negative value
@@ -47,10 +52,8 @@ void QPainterCanvas::SetFont(int cellHeight) {
     // line height would make the text, and whether "-12.8" fits its box, depend on the
     // fonts a machine happens to have. The em is therefore the cell height over 1.38, the
     // line height of the face the drawings were laid out with, rounded to the pixel.
-    constexpr double kCellPerEm = 1.38;
-    const int px = static_cast<int>(cellHeight / kCellPerEm + 0.5);
-    font.setPixelSize(px < 1 ? 1 : px);
-    m_painter.setFont(font);
+    font.setPixelSize(TextEm(cellHeight));
+    return font;
 }
 
 void QPainterCanvas::FillRect(const Rect& rect, Color color) {
@@ -101,21 +104,23 @@ void QPainterCanvas::DrawPolyline(const std::vector<Point>& points) {
     m_painter.drawPolyline(m_scratch.data(), static_cast<int>(m_scratch.size()));
 }
 
-void QPainterCanvas::DrawText(const Rect& rect, const std::string& text, unsigned flags) {
-    int align = 0;
-    align |= (flags & TextHCenter) ? Qt::AlignHCenter
-             : (flags & TextRight) ? Qt::AlignRight
-                                   : Qt::AlignLeft;
+int QtAlignment(unsigned flags) {
+    int align = (flags & TextHCenter) ? Qt::AlignHCenter
+                : (flags & TextRight) ? Qt::AlignRight
+                                      : Qt::AlignLeft;
     align |= (flags & TextVCenter) ? Qt::AlignVCenter : Qt::AlignTop;
-    if (flags & TextSingleLine)
-        align |= Qt::TextSingleLine;
+    return (flags & TextSingleLine) ? align | Qt::TextSingleLine : align;
+}
+
+void QPainterCanvas::DrawText(const Rect& rect, const std::string& text, unsigned flags) {
+    const int align = QtAlignment(flags);
     const QRect r(rect.left, rect.top, rect.right - rect.left, rect.bottom - rect.top);
     if (r.width() <= 0 || r.height() <= 0)
         return;
     m_white = QRect();
     m_painter.save();
     m_painter.setClipRect(r, Qt::IntersectClip);
-    m_painter.setPen(Qt::black);
+    m_painter.setPen(ToQColor(m_textColor));
     m_painter.drawText(r, align, QString::fromStdString(Windows1252ToUtf8(text)));
     m_painter.restore();
 }

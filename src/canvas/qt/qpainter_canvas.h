@@ -28,6 +28,7 @@ public:
     void DrawLine(Point from, Point to) override;
     void DrawPolyline(const std::vector<Point>& points) override;
     void DrawText(const Rect& rect, const std::string& text, unsigned flags) override;
+    void SetTextColor(Color color) override { m_textColor = color; }
     bool ThinsColumns() const override { return m_reduce; }
 
 protected:
@@ -43,9 +44,17 @@ private:
     QPainter& m_painter;
     bool m_reduce;
     QPen m_pen;
+    Color m_textColor;
     std::vector<QPoint> m_scratch;
     QRect m_white; // filled white by the last call, with nothing drawn on it since
 };
+
+// The font the canvases set for a cell height: a narrow face of Arial's proportions
+// with an em of the cell height over 1.38 (see canvas/text_extent.h).
+QFont PlotFont(int cellHeight);
+
+// Qt's alignment flags for TextFlags.
+int QtAlignment(unsigned flags);
 
 // Thins a polyline whose x never decreases between neighbours in a run: every run of
 // points on one x column becomes its first, lowest, highest and last point, in the

@@ -1,5 +1,7 @@
 #include "view/core/display_dialogs.h"
 
+#include <algorithm>
+
 #include "flight/units.h"
 
 namespace tavo {
@@ -72,15 +74,48 @@ DetailsLogic::DetailsLogic(const FlightRecord& doc)
       date(doc.m_timeDate), m_value{doc.m_fLaunchWeight, doc.m_fPropellantWeight,
                                     doc.m_fMaxDiameter} {}
 
-void DetailsLogic::OnUnitSelected(Quantity q, int index) {
-    const bool diameter = q == MaxDiameter;
-    if (m_metric[q] && index == 1) {
-        m_value[q] = static_cast<float>(m_value[q] * (diameter ? kMToIn : kKgToLb));
-        m_metric[q] = false;
-    } else if (!m_metric[q] && index == 0) {
-        m_value[q] = static_cast<float>(m_value[q] * (diameter ? kInToM : kLbToKg));
-        m_metric[q] = true;
-    }
+namespace {
+
+// Each unit as a factor to kg or m and back. The pound and the inch keep the factors the
+// dialog has always converted with, both ways, so a value entered in lb is stored as it
+// always was; an ounce is a sixteenth of that pound.
+struct UnitFactor {
+    const char* name;
+    double toBase;
+    double fromBase;
+};
+constexpr UnitFactor kWeightUnits[DetailsLogic::kUnitCount] = {
+    {"Kg", 1.0, 1.0},
+    {"LB", kLbToKg, kKgToLb},
+    {"g", 0.001, 1000.0},
+    {"oz", kLbToKg / 16.0, kKgToLb * 16.0},
+};
+constexpr UnitFactor kLengthUnits[DetailsLogic::kUnitCount] = {
+    {"m", 1.0, 1.0},
+    {"in", kInToM, kMToIn},
+    {"mm", 0.001, 1000.0},
+    {"cm", 0.01, 100.0},
+};
+
+const UnitFactor& FactorOf(DetailsLogic::Quantity q, int unit) {
+    const UnitFactor* units = q == DetailsLogic::MaxDiameter ? kLengthUnits : kWeightUnits;
+    return units[std::clamp(unit, 0, DetailsLogic::kUnitCount - 1)];
+}
+
+} // namespace
+
+const char* DetailsLogic::UnitName(Quantity q, int unit) {
+    return FactorOf(q, unit).name;
+}
+
+void DetailsLogic::OnUnitSelected(Quantity q, int unit) {
+    unit = std::clamp(unit, 0, kUnitCount - 1);
+    if (unit == m_unit[q])
+        return;
+    // Through kg or m in double, rounded to float once, as the flight holds it.
+    const double base = m_value[q] * FactorOf(q, m_unit[q]).toBase;
+    m_value[q] = static_cast<float>(base * FactorOf(q, unit).fromBase);
+    m_unit[q] = unit;
 }
 
 void DetailsLogic::OnClose() {

@@ -41,10 +41,16 @@ ScalingValues ScalingAuto(CTAVOkitDoc& doc);
 // OK: the limits become the document's until the next recompute; redraws.
 void ApplyScaling(const ScalingValues& values, CTAVOkitDoc& doc);
 
-// Details: the flight's description with the per-quantity unit choice.
+// Details: the flight's description with the per-quantity unit choice. The weights are
+// shown in kg, lb, g or oz, the diameter in m, in, mm or cm; the flight always receives
+// kg and m.
 class DetailsLogic {
 public:
     enum Quantity { LaunchWeight = 0, PropellantWeight = 1, MaxDiameter = 2 };
+    // The units a quantity's box offers, in its order: the flight's own unit first (kg,
+    // m), then the ones the box has always had (lb, in), then the small ones.
+    static constexpr int kUnitCount = 4;
+    static const char* UnitName(Quantity q, int unit);
 
     explicit DetailsLogic(const FlightRecord& doc);
 
@@ -55,17 +61,18 @@ public:
     float Value(Quantity q) const { return m_value[q]; }
     // The edit's text was read into the value.
     void SetValue(Quantity q, float value) { m_value[q] = value; }
-    bool IsMetric(Quantity q) const { return m_metric[q]; }
-    // The unit box changed to item `index` (0 kg or m, 1 lb or in): converts the value.
-    void OnUnitSelected(Quantity q, int index);
-    // The dialog closes (OK or Cancel): values still in lb or in go back to kg and m.
+    // The unit the value is shown in (0: kg or m, as the flight holds it).
+    int Unit(Quantity q) const { return m_unit[q]; }
+    // The unit box changed to item `unit`: converts the value shown.
+    void OnUnitSelected(Quantity q, int unit);
+    // The dialog closes (OK or Cancel): every value goes back to kg and m.
     void OnClose();
     // OK: the details become the flight's; the flight is marked modified.
     void ApplyTo(CTAVOkitDoc& doc) const;
 
 private:
     std::array<float, 3> m_value{};
-    std::array<bool, 3> m_metric{true, true, true};
+    std::array<int, 3> m_unit{};
 };
 
 } // namespace tavo

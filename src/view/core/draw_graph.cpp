@@ -5,11 +5,13 @@
 #include <string>
 #include <vector>
 
+#include "canvas/text_extent.h"
 #include "flight/text_format.h"
 #include "plot/axis_ticks.h"
 #include "plot/curve_points.h"
 #include "plot/graph_curves.h"
 #include "plot/legend.h"
+#include "view/core/graph_parts.h"
 
 namespace tavo {
 
@@ -39,20 +41,46 @@ const char* UnitsOf(const FlightRecord& flight, int curve) {
                             flight.m_bDisplayRaw);
 }
 
-// The whole flight in tenths of its samples, as always; zoomed in, round seconds.
-void TimeAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, TimeWindow window,
-              int n, bool grid) {
-    const std::vector<AxisLabel> ticks = window.Whole()
-                                             ? GraphTimeTicks(f.Box(), n, flight.m_fSampleInterval)
-                                             : RoundTimeTicks(f, window, flight.m_fSampleInterval);
-    for (const AxisLabel& tick : ticks) {
-        canvas.DrawText(TimeLabelRect(f.Box(), tick.at), tick.text, kTimeLabelFlags);
-        if (grid)
+constexpr unsigned kUnitsFlags = TextLeft | TextVCenter | TextSingleLine;
+
+int LabelWidth(const std::string& text) {
+    return TextWidth(text, kPlotFontHeight, true);
+}
+
+// A text that is always drawn (the units, the apogee): its room is taken whatever else
+// is there, so what comes later keeps clear of it.
+void DrawTaken(Canvas& canvas, GraphScene& s, const Rect& rect, const std::string& text,
+               unsigned flags) {
+    canvas.DrawText(rect, text, flags);
+    s.space.Take(s.space.Extent(rect, text, flags));
+}
+
+// Round times at every zoom. A label that would leave the page or meet another text
+// (the units under the value axes) is left out with its tick.
+void TimeAxis(Canvas& canvas, GraphScene& s, bool grid) {
+    const GraphFrame& f = s.f;
+    for (const AxisLabel& tick : RoundTimeTicks(f, s.window, s.n, s.flight.m_fSampleInterval)) {
+        // Centred on its tick, 40 units wide as always, wider for a longer label.
+        const int half = std::max(20, (LabelWidth(tick.text) + 3) / 2);
+        const Rect rect{tick.at - half, f.B + 2, tick.at + half, f.B + 35};
+        if (!s.space.TakeTextIfFree(rect, tick.text, kTimeLabelFlags))
+            continue;
+        canvas.DrawText(rect, tick.text, kTimeLabelFlags);
+        // On the frame's edges a grid line would only cover the frame.
+        if (grid && tick.at != f.L && tick.at != f.R)
             canvas.DrawLine({tick.at, f.T}, {tick.at, f.B});
     }
 }
 
-void ValueAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, bool grid) {
+// The selected curve's scale on the left edge, as always. A label wider than the 30
+// units it was laid out for takes what the page has to its left; one that would still
+// be cut, or that meets the units, is left out (its grid line stays).
+void ValueAxis(Canvas& canvas, GraphScene& s, bool grid) {
+    const FlightRecord& flight = s.flight;
+    const GraphFrame& f = s.f;
+    const char* units = UnitsOf(flight, flight.m_nDisplayCurve);
+    DrawTaken(canvas, s, {f.L - 30, f.B, std::max(f.L, f.L - 30 + LabelWidth(units)), f.B + 25},
+              units, kUnitsFlags);
     float max = flight.m_fAccelMax, min = flight.m_fAccelMin;
     if (flight.m_nDisplayCurve == 1) {
         max = flight.m_fVelMax;
@@ -62,19 +90,70 @@ void ValueAxis(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, 
         min = flight.m_fAltMin;
     }
     for (const AxisLabel& label : GraphValueLabels(f.Box(), max, min)) {
-        canvas.DrawText(ValueLabelRect(f.Box(), label.at, 30), label.text, kValueLabelFlags);
+        const int width = std::clamp(LabelWidth(label.text), 30, std::max(30, f.L));
+        const Rect rect = ValueLabelRect(f.Box(), label.at, width);
+        if (s.space.TakeTextIfFree(rect, label.text, kValueLabelFlags))
+            canvas.DrawText(rect, label.text, kValueLabelFlags);
         if (grid && label.at != f.B)
             canvas.DrawLine({f.L, label.at}, {f.R, label.at});
     }
+}
 
-    canvas.DrawText({f.L - 30, f.B, f.L, f.B + 25}, UnitsOf(flight, flight.m_nDisplayCurve),
-                    TextLeft | TextVCenter | TextSingleLine);
+// Each curve on a labelled axis of its own, in its colour: the acceleration on the
+// left edge, the velocity on the right edge and the altitude a column further right.
+// The labels are round values of the curve's own scale; the grid follows the first.
+void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
+    const FlightRecord& flight = s.flight;
+    const GraphFrame& f = s.f;
+    struct Axis {
+        int curve;
+        float max, min;
+        Pen pen;
+        int x;      // the axis line
+        bool right; // labels right of it
+    };
+    const Axis axes[3] = {
+        {0, flight.m_fAccelMax, flight.m_fAccelMin, kBlackPen, f.L, false},
+        {1, flight.m_fVelMax, flight.m_fVelMin, kGreenPen, f.R, true},
+        {2, flight.m_fAltMax, flight.m_fAltMin, kBluePen, f.R + kOwnAxisColumn, true},
+    };
+    constexpr int kTick = 3;
+    constexpr int kLabelSpacing = 30;
+    for (const Axis& a : axes) {
+        canvas.SetTextColor(LabelColorOf(a.pen));
+        // The column the labels and the units stand in, clear of the axis and its ticks.
+        const int from = a.right ? a.x + kTick + 2 : a.x - kOwnAxisColumn - kTick - 1;
+        const int to = a.right ? a.x + kOwnAxisColumn - 1 : a.x - kTick - 1;
+        const unsigned flags = a.right ? TextLeft | TextVCenter | TextSingleLine : kValueLabelFlags;
+        DrawTaken(canvas, s,
+                  {from, f.B, std::max(to, from + LabelWidth(UnitsOf(flight, a.curve))), f.B + 25},
+                  UnitsOf(flight, a.curve), kUnitsFlags);
+        canvas.SetPen(a.pen);
+        if (a.x != f.L)
+            canvas.DrawLine({a.x, f.T}, {a.x, f.B});
+        for (const AxisLabel& label : RoundValueLabels(f.T, f.B, a.max, a.min, kLabelSpacing)) {
+            if (label.at < f.T || label.at > f.B)
+                continue;
+            canvas.SetPen(a.pen);
+            canvas.DrawLine({a.x, label.at}, {a.right ? a.x + kTick : a.x - kTick, label.at});
+            const Rect rect{from, label.at - 15, to, label.at + 15};
+            if (s.space.TakeTextIfFree(rect, label.text, flags))
+                canvas.DrawText(rect, label.text, flags);
+            if (grid && a.curve == 0 && label.at != f.B) {
+                canvas.SetPen(kGridPen);
+                canvas.DrawLine({f.L, label.at}, {f.R, label.at});
+            }
+        }
+    }
+    canvas.SetTextColor(kBlack);
 }
 
 // The three curves, laid out together and stopped at the frame: every canvas gets the
 // same clipped stretches. The same pass finds the cursors' x on the whole flight.
-void DrawCurves(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f, TimeWindow window,
-                int n, int (&cursorXs)[2]) {
+std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphScene& s) {
+    const FlightRecord& flight = s.flight;
+    const GraphFrame& f = s.f;
+    const int n = s.n;
     const auto curve = [&](const std::vector<float>& values, float max, float min) {
         return GraphCurve{std::span<const float>(values.data(), CurveCount(n, values)), min,
                           GraphCurveScale(f.H(), max, min)};
@@ -94,29 +173,31 @@ void DrawCurves(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f,
     }
     const int cursors[2] = {flight.m_nCursor1, flight.m_nCursor2};
     std::vector<int> xs;
-    const auto pieces =
-        GraphCurvesPieces(f, window, n, curves, canvas.ThinsColumns(), cursors, &xs);
+    auto pieces = GraphCurvesPieces(f, s.window, n, curves, canvas.ThinsColumns(), cursors, &xs);
     for (std::size_t c = 0; c < pieces.size(); ++c) {
         canvas.SetPen(pens[c]);
         for (const std::vector<Point>& piece : pieces[c])
             canvas.DrawPolyline(piece);
     }
-    cursorXs[0] = xs[0];
-    cursorXs[1] = xs[1];
+    s.cursorXs[0] = xs[0];
+    s.cursorXs[1] = xs[1];
+    return pieces;
 }
 
-// Names the curves in their colours and boxes the one the axis and readout belong to.
-void Legend(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
+// Names the curves in their colours and, with one value axis, boxes the curve the axis
+// and the readout belong to.
+void Legend(Canvas& canvas, GraphScene& s) {
+    const FlightRecord& flight = s.flight;
     static const char* const kNames[3] = {"Acceleration", "Velocity", "Altitude"};
     const Pen pens[3] = {kBlackPen, kGreenPen, kBluePen};
     const int drawn = flight.m_bDisplayRaw ? 1 : 3;
     std::vector<std::string> texts;
     for (int c = 0; c < drawn; ++c)
         texts.push_back(std::string(kNames[c]) + " (" + UnitsOf(flight, c) + ")");
-    const std::vector<LegendEntry> entries = PlaceLegend(f, texts, flight.m_nCursorPosition != 0);
+    const std::vector<LegendEntry> entries = PlaceLegend(s.f, texts, flight.m_nCursorPosition != 0);
     for (int c = 0; c < drawn; ++c) {
         const LegendEntry& e = entries[static_cast<std::size_t>(c)];
-        if (c == flight.m_nDisplayCurve) {
+        if (c == flight.m_nDisplayCurve && !s.ownAxes) {
             canvas.SetPen(kBlackPen);
             const Rect& b = e.box;
             canvas.DrawLine({b.left, b.top}, {b.right, b.top});
@@ -126,51 +207,44 @@ void Legend(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
         }
         canvas.SetPen(pens[c]);
         canvas.DrawLine(e.lineFrom, e.lineTo);
-        canvas.DrawText(e.text, texts[static_cast<std::size_t>(c)],
-                        TextLeft | TextVCenter | TextSingleLine);
+        canvas.DrawText(e.text, texts[static_cast<std::size_t>(c)], kUnitsFlags);
+        s.space.Take(e.box);
     }
 }
 
-// C1 and C2 on their samples, where the shown stretch holds them; the window marks the
-// one the keys move with a tab at the foot of its line (never on paper).
-void Cursors(Canvas& canvas, const GraphViewState& view, const GraphFrame& f, TimeWindow window,
-             const int (&xs)[2], bool printing) {
-    canvas.SetPen(kRedPen);
-    for (int c = 0; c < 2; ++c) {
-        const int x = xs[c];
-        if (!window.Whole() && (x < f.L || x > f.R))
-            continue;
-        canvas.DrawLine({x, f.T}, {x, f.B});
-        canvas.DrawText({x + 2, f.T + 2, x + 12, f.T + 30}, c == 0 ? "1" : "2", TextLeft);
-        if (view.m_bMarkActiveCursor && !printing && view.m_nActiveCursor == c + 1)
-            canvas.FillRect({x - 3, f.B - 8, x + 4, f.B}, kRedPen.color);
-    }
-}
-
-void Readout(Canvas& canvas, const FlightRecord& flight, const GraphFrame& f) {
-    const int o = flight.m_nCursorPosition == 0 ? 0 : f.W() - 155;
-    canvas.SetPen(kBlackPen);
-    canvas.DrawRectangle({o + f.L + 5, f.T + 40, o + f.L + 155, f.T + 160});
-    const std::vector<float>& curve = flight.m_nDisplayCurve == 1   ? flight.m_arrVelocity
-                                      : flight.m_nDisplayCurve == 2 ? flight.m_arrAltitude
-                                                                    : flight.m_arrAccel;
-    const int i1 = flight.m_nCursor1, i2 = flight.m_nCursor2;
-    const float value1 = curve.empty() ? 0.0f : curve[ClampIndex(i1, curve.size())];
-    const float value2 = curve.empty() ? 0.0f : curve[ClampIndex(i2, curve.size())];
-    const float dt = flight.m_fSampleInterval;
-    const float delta = value2 - value1;
-    const float time1 = static_cast<float>(i1) * dt;
-    const float time2 = static_cast<float>(i2) * dt;
-    const float span = static_cast<float>(i2 - i1) * dt;
-    const float slope = delta / span;
-    std::string text = "Cursors:\n";
-    text += FormatText("C1=%.1f , %.1fs\nC2=%.1f ,%.1fs\n", value1, time1, value2, time2);
-    text += FormatText("Delta Acc=%.0f m/s\nDelta time=%.1f s\n", delta, span);
-    text += FormatText("Rate=%.1f f/s", slope);
-    canvas.DrawText({o + f.L + 12, f.T + 42, o + f.L + 290, f.T + 156}, text, TextLeft);
+// The point count at the top right, as always, or a row lower where the apogee (on a
+// narrow window) already stands there.
+void TopLine(Canvas& canvas, GraphScene& s, std::size_t sampleCount) {
+    const GraphFrame& f = s.f;
+    const FlightRecord& flight = s.flight;
+    DrawTaken(canvas, s, {f.L + 5, f.T + 5, f.L + 205, f.T + 30},
+              FormatText(flight.m_bMetricUnits ? "Apogee=%0.0f Meters" : "Apogee=%0.0f Feet",
+                         flight.m_fAltMax),
+              TextLeft);
+    const std::string points = std::to_string(sampleCount) + " Points";
+    const int w = f.W();
+    Rect rect{w - 105, f.T + 5, w - 5, f.T + 30};
+    for (int row = 0; row < 3 && !s.space.IsFree(s.space.Extent(rect, points, TextRight)); ++row)
+        rect = {rect.left, rect.top + 16, rect.right, rect.bottom + 16};
+    DrawTaken(canvas, s, rect, points, TextRight);
 }
 
 } // namespace
+
+bool OwnAxesShown(const FlightRecord& flight, const GraphViewState& view) {
+    return view.m_bOwnAxes && !flight.m_bDisplayRaw;
+}
+
+GraphFrame GraphFrameFor(const GraphPage& page, const FlightRecord& flight,
+                         const GraphViewState& view) {
+    return LayoutGraph(page, OwnAxesShown(flight, view));
+}
+
+Color LabelColorOf(const Pen& pen) {
+    if (pen.color == kGreenPen.color)
+        return Color{0, 140, 0};
+    return pen.color;
+}
 
 std::string DetailsBlockText(const FlightRecord& flight) {
     std::string text = FormatLongDate(flight.m_timeDate) + "\n\n";
@@ -198,7 +272,7 @@ void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& p
         return;
     const int n = GraphSampleCount(flight);
     view.m_window = ClampWindow(view.m_window, n);
-    const GraphFrame f = LayoutGraph(page);
+    const GraphFrame f = GraphFrameFor(page, flight, view);
     const CursorXs home = DefaultCursorXs(f);
     // While live capture grows the flight, a cursor the user has not placed keeps its
     // home place on the page, so the two do not both sit on the first line received.
@@ -217,7 +291,7 @@ void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& p
 void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const GraphPage& page,
                      int x1, int x2) {
     const int n = GraphSampleCount(flight);
-    const GraphFrame f = LayoutGraph(page);
+    const GraphFrame f = GraphFrameFor(page, flight, view);
     const TimeWindow window = ClampWindow(view.m_window, n);
     view.m_nCursorSample1 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x1);
     view.m_nCursorSample2 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x2);
@@ -225,10 +299,10 @@ void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const Gra
 
 void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
                const GraphPage& page) {
-    const GraphFrame f = LayoutGraph(page);
-    const int w = f.W();
+    const GraphFrame f = GraphFrameFor(page, flight, view);
 
     canvas.SetFont(kPlotFontHeight);
+    canvas.SetTextColor(kBlack);
     if (page.printing)
         canvas.DrawText({f.L, page.ch, f.R, 2 * page.ch}, DetailsBlockText(flight), TextLeft);
 
@@ -245,46 +319,38 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
         return;
     }
     const std::size_t sampleCount = DrawnSampleCount(flight, total);
-    const int n = LayoutCount(sampleCount);
-    const TimeWindow window = ClampWindow(view.m_window, n);
+    GraphScene scene{flight,
+                     view,
+                     page,
+                     f,
+                     {},
+                     LayoutCount(sampleCount),
+                     OwnAxesShown(flight, view),
+                     LabelSpace({0, 0, page.cw, page.ch}, kPlotFontHeight),
+                     {},
+                     {0, 0}};
+    scene.window = ClampWindow(view.m_window, scene.n);
     const bool haveCurves = !flight.m_arrAccel.empty();
-    const int events[4] = {flight.m_nEvent1, flight.m_nEvent2, flight.m_nEvent4, flight.m_nEvent8};
-    int cursorXs[2] = {0, 0};
+    std::vector<std::vector<std::vector<Point>>> pieces;
     if (haveCurves) {
         canvas.SetPen(kGridPen);
-        TimeAxis(canvas, flight, f, window, n, flight.m_bDrawGrid);
-        ValueAxis(canvas, flight, f, flight.m_bDrawGrid);
-        DrawCurves(canvas, flight, f, window, n, cursorXs);
-        Legend(canvas, flight, f);
+        if (scene.ownAxes)
+            OwnValueAxes(canvas, scene, flight.m_bDrawGrid);
+        else
+            ValueAxis(canvas, scene, flight.m_bDrawGrid);
+        canvas.SetPen(kGridPen);
+        TimeAxis(canvas, scene, flight.m_bDrawGrid);
+        pieces = DrawCurves(canvas, scene);
+        for (const auto& curve : pieces)
+            for (const std::vector<Point>& piece : curve)
+                scene.curves.emplace_back(piece);
+        Legend(canvas, scene);
     } else {
-        cursorXs[0] = SampleXIn(f, window, n, flight.m_nCursor1);
-        cursorXs[1] = SampleXIn(f, window, n, flight.m_nCursor2);
+        scene.cursorXs[0] = SampleXIn(f, scene.window, scene.n, flight.m_nCursor1);
+        scene.cursorXs[1] = SampleXIn(f, scene.window, scene.n, flight.m_nCursor2);
     }
-
-    canvas.DrawText({w - 105, f.T + 5, w - 5, f.T + 30}, std::to_string(sampleCount) + " Points",
-                    TextRight);
-    canvas.DrawText({f.L + 5, f.T + 5, f.L + 205, f.T + 30},
-                    FormatText(flight.m_bMetricUnits ? "Apogee=%0.0f Meters" : "Apogee=%0.0f Feet",
-                               flight.m_fAltMax),
-                    TextLeft);
-
-    if (!flight.m_bShowCursors)
-        return;
-    Cursors(canvas, view, f, window, cursorXs, page.printing);
-    if (!haveCurves)
-        return;
-    Readout(canvas, flight, f);
-    canvas.SetPen(kRedPen);
-    const char* letters[4] = {"I", "B", "A", "M"};
-    for (int e = 0; e < 4; ++e) {
-        if (events[e] == 0)
-            continue;
-        const int xe = MarkerXIn(f, window, n, events[e]);
-        if (!window.Whole() && (xe < f.L || xe > f.R))
-            continue;
-        canvas.DrawLine({xe, f.T}, {xe, f.B});
-        canvas.DrawText({xe + 2, f.T + 2, xe + 12, f.T + 30}, letters[e], TextLeft);
-    }
+    TopLine(canvas, scene, sampleCount);
+    DrawOverlays(canvas, scene, haveCurves);
 }
 
 } // namespace tavo

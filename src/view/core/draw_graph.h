@@ -25,7 +25,21 @@ struct GraphViewState {
     // The window marks the cursor the keys move; printed pages and exported pictures do
     // not.
     bool m_bMarkActiveCursor = false;
+    // View > All Curves on Own Axes: each curve labelled on a value axis of its own, and
+    // the readout lists all three.
+    bool m_bOwnAxes = false;
+    // View > Flight Summary: the flight's key figures in a box on the graph.
+    bool m_bShowSummary = false;
 };
+
+// Whether the curves stand on axes of their own: asked for, and the velocity and the
+// altitude drawn (raw counts show the acceleration alone).
+bool OwnAxesShown(const FlightRecord& flight, const GraphViewState& view);
+
+// The plot frame of `page` as the view lays it out (narrower with axes of its own).
+// Everything that maps a pointer or a sample to x uses this frame.
+GraphFrame GraphFrameFor(const GraphPage& page, const FlightRecord& flight,
+                         const GraphViewState& view);
 
 // Before each drawing, by whoever draws: while live capture runs, recomputes the
 // derived curves; the first time there is data, places the cursors on the samples at a

@@ -18,12 +18,16 @@ constexpr double kKeyZoom = 2.0;
 
 int GraphController::CursorX(int cursor, int sample, int n, TimeWindow window) const {
     KnownX& known = m_knownX[cursor - 1];
-    if (known.sample != sample || known.n != n || !(known.window == window) ||
-        known.cw != m_page.cw || known.ch != m_page.ch) {
-        known = {sample, n, m_page.cw, m_page.ch, SampleXIn(LayoutGraph(m_page), window, n, sample),
-                 window};
+    const GraphFrame f = Frame();
+    if (known.sample != sample || known.n != n || !(known.window == window) || known.left != f.L ||
+        known.right != f.R) {
+        known = {sample, n, f.L, f.R, SampleXIn(f, window, n, sample), window};
     }
     return known.x;
+}
+
+GraphFrame GraphController::Frame() const {
+    return GraphFrameFor(m_page, m_doc, m_view);
 }
 
 int GraphController::CursorNear(int x) const {
@@ -60,7 +64,7 @@ void GraphController::OnMButtonDown(int x) {
 
 void GraphController::OnMouseMove(int x) {
     const int n = SampleCount();
-    const GraphFrame f = LayoutGraph(m_page);
+    const GraphFrame f = Frame();
     if (m_panning) {
         const int w = f.W();
         if (w <= 0 || m_panFrom.Whole())
@@ -96,7 +100,7 @@ void GraphController::OnButtonUp() {
 }
 
 void GraphController::OnWheel(int x, int angleDelta) {
-    const GraphFrame f = LayoutGraph(m_page);
+    const GraphFrame f = Frame();
     if (angleDelta == 0 || f.W() <= 0 || !CanZoom())
         return;
     const double fraction = static_cast<double>(x - f.L) / f.W();
@@ -141,6 +145,7 @@ const char* GraphController::KeysHelp() {
     return "Left / Right: move the active cursor by one sample\n"
            "Shift+Left / Shift+Right: move it by ten samples\n"
            "Ctrl+Left / Ctrl+Right: jump to the previous / next event marker\n"
+           "Ctrl+B: cursors on the burn (C1 on launch, C2 on burn-out)\n"
            "Tab: switch between cursors C1 and C2\n"
            "+ / -: zoom in / out on the time axis\n"
            "Home: show the whole flight\n"
@@ -204,7 +209,7 @@ void GraphController::Zoom(double factor) {
     if (!CanZoom())
         return;
     const int n = SampleCount();
-    const GraphFrame f = LayoutGraph(m_page);
+    const GraphFrame f = Frame();
     const TimeWindow window = ClampWindow(m_view.m_window, n);
     // About the cursor the keys move while it is in sight, else about the middle.
     double fraction = 0.5;
@@ -287,6 +292,55 @@ void GraphController::OnUnits(bool metric) {
     m_doc.m_bMetricUnits = metric;
     m_doc.Recompute();
     m_doc.UpdateAllViews();
+}
+
+bool GraphController::CursorsOnBurn(UserPrompt& prompt) {
+    const int n = SampleCount();
+    if (n == 0)
+        return false;
+    const int launch = m_doc.m_nEvent1, burnout = m_doc.m_nEvent2;
+    const auto marked = [n](int e) { return e > 0 && e < n; };
+    std::string missing;
+    if (!marked(launch) && !marked(burnout))
+        missing = "neither a launch marker (I) nor a burn-out marker (B)";
+    else if (!marked(launch))
+        missing = "no launch marker (I)";
+    else if (!marked(burnout))
+        missing = "no burn-out marker (B)";
+    else if (burnout <= launch)
+        missing = "its burn-out marker (B) before its launch marker (I)";
+    if (!missing.empty()) {
+        prompt.ShowMessage("The cursors cannot be put on the burn: the flight has " + missing +
+                               ". Place C1 and C2 by hand, or with Ctrl+Left and Ctrl+Right "
+                               "on the markers it has.",
+                           "Cursors on Burn", Severity::Information);
+        return false;
+    }
+    m_doc.m_bShowCursors = true;
+    m_view.m_nDragCursor = 0;
+    m_view.m_nCursorSample1 = launch;
+    m_view.m_nCursorSample2 = burnout;
+    m_doc.m_nCursor1 = launch;
+    m_doc.m_nCursor2 = burnout;
+    // A zoomed view that leaves part of the burn out is zoomed to it; the whole flight
+    // shows it already.
+    if (!m_view.m_window.Whole()) {
+        const TimeWindow window = ClampWindow(m_view.m_window, n);
+        if (launch < window.start || burnout > window.start + window.span)
+            m_view.m_window = WindowAround(launch, burnout, n);
+    }
+    Repaint();
+    return true;
+}
+
+void GraphController::ToggleOwnAxes() {
+    m_view.m_bOwnAxes = !m_view.m_bOwnAxes;
+    Repaint();
+}
+
+void GraphController::ToggleSummary() {
+    m_view.m_bShowSummary = !m_view.m_bShowSummary;
+    Repaint();
 }
 
 void GraphController::OnCursors() {

@@ -74,6 +74,15 @@ public:
     void OnUnits(bool metric);
     // View > Cursors: shows or hides the cursors when there is a flight.
     void OnCursors();
+    // View > Cursors on Burn: C1 on the launch marker, C2 on the burn-out marker, the
+    // cursors shown and the burn in view. A flight without both markers in order is
+    // told so and keeps its cursors. True when the cursors moved.
+    bool CursorsOnBurn(UserPrompt& prompt);
+    // View > All Curves on Own Axes and View > Flight Summary.
+    void ToggleOwnAxes();
+    void ToggleSummary();
+    bool OwnAxesTicked() const { return m_view.m_bOwnAxes; }
+    bool SummaryTicked() const { return m_view.m_bShowSummary; }
 
     // Enable and tick rules of the view's commands.
     bool CanCut(CutKind kind) const;
@@ -87,6 +96,8 @@ public:
 
 private:
     int SampleCount() const { return GraphSampleCount(m_doc); }
+    // The plot frame of the page shown, as the drawing lays it out.
+    GraphFrame Frame() const;
     // The sample cursor 1 or 2 stands on: while live capture keeps the cursors at their
     // home places the view holds none yet, and the drawing's choice is the one shown.
     int ShownCursorSample(int cursor) const;
@@ -107,7 +118,7 @@ private:
     int m_panX = 0;
     TimeWindow m_panFrom;
     struct KnownX {
-        int sample = -1, n = -1, cw = -1, ch = -1, x = 0;
+        int sample = -1, n = -1, left = -1, right = -1, x = 0;
         TimeWindow window;
     };
     mutable KnownX m_knownX[2];

@@ -32,13 +32,12 @@ CDetailsDlg::CDetailsDlg(const FlightRecord& doc, QWidget* parent)
     form->addRow(QStringLiteral("&Comment:"), comment);
 
     const char* labels[3] = {"&Pre-launch weight:", "P&ropellant weight:", "&Max Diameter:"};
-    const char* metric[3] = {"Kg", "Kg", "m"};
-    const char* english[3] = {"LB", "LB", "in"};
     for (int q = 0; q < 3; ++q) {
         values[q] = new QLineEdit;
         units[q] = new QComboBox;
-        units[q]->addItem(QString::fromLatin1(metric[q]));
-        units[q]->addItem(QString::fromLatin1(english[q]));
+        for (int unit = 0; unit < DetailsLogic::kUnitCount; ++unit)
+            units[q]->addItem(QString::fromLatin1(
+                DetailsLogic::UnitName(static_cast<DetailsLogic::Quantity>(q), unit)));
         units[q]->setCurrentIndex(0);
         auto* row = new QHBoxLayout;
         row->addWidget(values[q], 1);
@@ -75,7 +74,7 @@ void CDetailsDlg::OnUnitChanged(int quantity, int index) {
     if (!ReadValues()) {
         // The typed text cannot be converted: the unit stays as it was.
         const QSignalBlocker block(units[quantity]);
-        units[quantity]->setCurrentIndex(m_logic.IsMetric(q) ? 0 : 1);
+        units[quantity]->setCurrentIndex(m_logic.Unit(q));
         return;
     }
     m_logic.OnUnitSelected(q, index);

@@ -167,25 +167,96 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     EXPECT_FALSE(g.c.OnRedo());
 }
 
-TEST(DetailsLogic, PoundsAndInchesGoBackToKilogramsAndMetres) {
+TEST(GraphController, CursorsOnBurnTakeTheMarkersOrSayWhyNot) {
+    const struct {
+        int launch, burnout;
+        TimeWindow window, after;
+        const char* missing; // nullptr: the cursors move
+    } cases[] = {
+        {100, 180, {}, {}, nullptr},
+        {100, 180, {90, 200}, {90, 200}, nullptr}, // zoomed over the burn: the zoom stays
+        {100, 180, {500, 100}, WindowAround(100, 180, 1000), nullptr},
+        {0, 180, {}, {}, "no launch marker (I)"},
+        {100, 5000, {}, {}, "no burn-out marker (B)"}, // beyond the samples
+        {0, 0, {}, {}, "neither a launch marker (I) nor a burn-out marker (B)"},
+        {180, 100, {}, {}, "its burn-out marker (B) before its launch marker (I)"},
+    };
+    for (const auto& c : cases) {
+        Graph g(1000);
+        g.Paint();
+        g.doc.m_nEvent1 = c.launch;
+        g.doc.m_nEvent2 = c.burnout;
+        g.doc.m_bShowCursors = false;
+        g.v.m_window = c.window;
+        const int c1 = g.doc.m_nCursor1, c2 = g.doc.m_nCursor2;
+        test::ScriptedPrompt prompt;
+        EXPECT_EQ(g.c.CursorsOnBurn(prompt), !c.missing) << c.launch << " " << c.burnout;
+        ASSERT_EQ(prompt.messages.size(), c.missing ? 1u : 0u);
+        if (c.missing) {
+            EXPECT_NE(prompt.messages[0].text.find(c.missing), std::string::npos);
+        }
+        EXPECT_EQ(g.doc.m_bShowCursors, !c.missing);
+        EXPECT_EQ(g.doc.m_nCursor1, c.missing ? c1 : c.launch);
+        EXPECT_EQ(g.doc.m_nCursor2, c.missing ? c2 : c.burnout);
+        EXPECT_EQ(g.v.m_window, c.missing ? c.window : c.after);
+    }
+}
+
+// Axes of their own narrow the frame: a pointer reads the cursor where it is drawn.
+TEST(GraphController, OwnAxesMoveTheCursorsWithTheFrame) {
+    Graph g(1000);
+    g.Paint();
+    g.v.m_nCursorSample1 = 500; // x 535 on the full frame
+    g.v.m_nCursorSample2 = 900;
+    EXPECT_EQ(g.c.CursorNear(535), 1);
+    g.c.ToggleOwnAxes();
+    EXPECT_TRUE(g.c.OwnAxesTicked());
+    // L 45, R 955: 910 units for 1000 samples.
+    EXPECT_EQ(g.c.CursorNear(45 + 455), 1);
+    EXPECT_EQ(g.c.CursorNear(535), 0);
+    g.c.ToggleOwnAxes();
+    EXPECT_EQ(g.c.CursorNear(535), 1);
+    g.c.ToggleSummary();
+    EXPECT_TRUE(g.c.SummaryTicked());
+    EXPECT_TRUE(g.v.m_bShowSummary);
+}
+
+TEST(DetailsLogic, EveryUnitConvertsThroughKilogramsAndMetres) {
     FlightRecord r;
     r.m_fLaunchWeight = 1.0f;
     r.m_fPropellantWeight = 0.1f;
     r.m_fMaxDiameter = 0.05f;
-    DetailsLogic d(r);
-    d.OnUnitSelected(DetailsLogic::LaunchWeight, 1);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::LaunchWeight), 2.205f);
-    d.OnUnitSelected(DetailsLogic::LaunchWeight, 1); // already in lb: no second conversion
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::LaunchWeight), 2.205f);
-    d.OnUnitSelected(DetailsLogic::LaunchWeight, 0);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::LaunchWeight), 1.0f);
-    d.OnUnitSelected(DetailsLogic::MaxDiameter, 1);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::MaxDiameter), 1.9685f);
-    d.SetValue(DetailsLogic::MaxDiameter, 3.937f);
-    d.OnClose();
-    EXPECT_TRUE(d.IsMetric(DetailsLogic::MaxDiameter));
-    EXPECT_NEAR(d.Value(DetailsLogic::MaxDiameter), 0.1f, 1e-7);
-    EXPECT_FLOAT_EQ(d.Value(DetailsLogic::PropellantWeight), 0.1f);
+    using Q = DetailsLogic::Quantity;
+    struct Case {
+        Q q;
+        int unit;
+        const char* name;
+        float shown; // the flight's value in that unit
+    };
+    const Case cases[] = {
+        {Q::LaunchWeight, 1, "LB", 2.205f}, {Q::LaunchWeight, 2, "g", 1000.0f},
+        {Q::LaunchWeight, 3, "oz", 35.28f}, {Q::PropellantWeight, 2, "g", 100.0f},
+        {Q::MaxDiameter, 1, "in", 1.9685f}, {Q::MaxDiameter, 2, "mm", 50.0f},
+        {Q::MaxDiameter, 3, "cm", 5.0f},
+    };
+    for (const Case& c : cases) {
+        DetailsLogic d(r);
+        const float stored = d.Value(c.q);
+        EXPECT_STREQ(DetailsLogic::UnitName(c.q, c.unit), c.name);
+        d.OnUnitSelected(c.q, c.unit);
+        d.OnUnitSelected(c.q, c.unit); // already shown so: no second conversion
+        EXPECT_FLOAT_EQ(d.Value(c.q), c.shown) << c.name;
+        // Round every unit and back: no drift, to float precision.
+        for (int u = 0; u < DetailsLogic::kUnitCount; ++u)
+            d.OnUnitSelected(c.q, u);
+        d.OnUnitSelected(c.q, c.unit);
+        EXPECT_FLOAT_EQ(d.Value(c.q), c.shown) << c.name;
+        // A value typed in the unit reaches the flight in kg or m.
+        d.SetValue(c.q, 2 * c.shown);
+        d.OnClose();
+        EXPECT_EQ(d.Unit(c.q), 0);
+        EXPECT_FLOAT_EQ(d.Value(c.q), 2 * stored) << c.name;
+    }
 }
 
 TEST(SetupLogic, UnchangedOkStillRecomputesAndMarksModified) {

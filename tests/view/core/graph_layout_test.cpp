@@ -1,0 +1,102 @@
+// The demo flight as a flyer sees it, in every way the graph can show it and at three
+// window sizes: no text over another, none cut, no cursor or marker line through a text
+// or a box. This is what the graph looked like before texts were placed: the event
+// letters over "Apogee=317 Meters", the marker lines through the readout, the last time
+// label cut by the window's edge.
+
+#include <gtest/gtest.h>
+
+#include "flight/flight_file.h"
+#include "support/drawn_texts.h"
+#include "view/core/draw_graph.h"
+
+namespace tavo {
+namespace {
+
+void LoadDemo(FlightRecord& f) {
+    ApplyFirstRunSettings(f);
+    FileError error;
+    ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error));
+    ASSERT_GT(f.m_nEvent2, f.m_nEvent1) << "the demo flight marks its burn";
+}
+
+TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
+    FlightRecord f;
+    LoadDemo(f);
+    struct View {
+        const char* name;
+        TimeWindow window;
+        bool ownAxes, summary, onBurn, readoutRight;
+    };
+    const View views[] = {
+        {"whole flight", {}, false, false, false, false},
+        {"cursors on the burn", {}, false, false, true, false},
+        {"zoomed on the burn", {200, 300}, false, false, true, false},
+        {"own axes", {}, true, false, false, false},
+        {"own axes, zoomed", {150, 600}, true, false, true, true},
+        {"summary", {}, false, true, false, false},
+        {"summary, own axes, burn", {}, true, true, true, true},
+    };
+    for (const auto& [cw, ch] : {std::pair{640, 420}, {1100, 700}, {1600, 1000}})
+        for (const bool printing : {false, true})
+            for (const View& v : views) {
+                GraphViewState view;
+                view.m_window = v.window;
+                view.m_bOwnAxes = v.ownAxes;
+                view.m_bShowSummary = v.summary;
+                if (v.onBurn) {
+                    view.m_nCursorSample1 = f.m_nEvent1;
+                    view.m_nCursorSample2 = f.m_nEvent2;
+                }
+                f.m_nCursorPosition = v.readoutRight ? 1 : 0;
+                const GraphPage page{cw, ch, printing, printing ? 38 : 0, printing ? 38 : 0};
+                PrepareGraph(f, view, page);
+                RecordingCanvas canvas;
+                DrawGraph(canvas, f, view, page);
+                const Rect sheet{0, 0, cw, printing ? 2 * ch : ch};
+                EXPECT_EQ(test::DrawingFaults(canvas, sheet), "")
+                    << v.name << " at " << cw << " x " << ch << (printing ? ", printed" : "");
+                // Each view shows what it was asked for.
+                EXPECT_EQ(canvas.FindText("Cursors") != nullptr, v.ownAxes) << v.name;
+                bool summary = false;
+                for (const auto& t : canvas.Texts())
+                    summary |= t.text.rfind("Flight summary\nApogee: 316.", 0) == 0;
+                EXPECT_EQ(summary, v.summary) << v.name;
+            }
+}
+
+// Every curve on its own axis, in its colour: round values where the curve draws them,
+// the frame narrowed for the two axes on the right.
+TEST(GraphLayout, OwnAxesLabelEachCurveOnItsOwnScale) {
+    FlightRecord f;
+    LoadDemo(f);
+    GraphViewState view;
+    view.m_bOwnAxes = true;
+    const GraphPage page{1100, 700, false, 0, 0};
+    PrepareGraph(f, view, page);
+    RecordingCanvas canvas;
+    DrawGraph(canvas, f, view, page);
+    const GraphFrame fr = GraphFrameFor(page, f, view);
+    EXPECT_EQ(std::pair(fr.L, fr.R), std::pair(45, 1100 - 80));
+    const struct {
+        float max, min;
+        Color color;
+        int left, right; // where its labels stand
+    } axes[3] = {{f.m_fAccelMax, f.m_fAccelMin, Color{0, 0, 0}, 0, fr.L},
+                 {f.m_fVelMax, f.m_fVelMin, Color{0, 140, 0}, fr.R, fr.R + 40},
+                 {f.m_fAltMax, f.m_fAltMin, Color{0, 0, 255}, fr.R + 40, 1100}};
+    for (const auto& a : axes) {
+        int labels = 0;
+        for (const auto& t : canvas.Texts())
+            if (t.rect.left >= a.left && t.rect.right <= a.right && t.rect.bottom <= fr.B + 15 &&
+                t.textColor == a.color) {
+                ++labels;
+                const double y = fr.B - (std::stod(t.text) - a.min) * fr.H() / (a.max - a.min);
+                EXPECT_NEAR((t.rect.top + t.rect.bottom) / 2.0, y, 1.0) << t.text;
+            }
+        EXPECT_GE(labels, 5) << "labelled in its own colour";
+    }
+}
+
+} // namespace
+} // namespace tavo

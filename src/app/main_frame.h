@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 #include <QStringList>
@@ -51,6 +52,9 @@ public:
     void UpdateCommandUI();
     // A lasting note in the status bar (the simulated recorder of `--demo`).
     void ShowStatusNote(const QString& text, const QString& tip);
+    // Runs `handler` each time another flight takes the window's place, so what the
+    // status bar said of the old one can go with it.
+    void OnEachFlightReplaced(std::function<void()> handler);
 
     // Opens a flight file as File > Open does, after asking to save a modified flight.
     bool OpenFile(const QString& path);
@@ -115,6 +119,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_enablers;
+    std::vector<std::function<void()>> m_flightReplacedHandlers;
     std::unique_ptr<QPrinter> m_printer;
     QtUserPrompt m_ownPrompt{this};
 };

@@ -7,6 +7,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -141,6 +142,22 @@ TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
                    ID_FILE_EXPORT_THRUST, ID_FILE_IMPORT_RDAS})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("&Import RDAS..."));
+}
+
+// A capture whose port is not there ends at once with "Telemetry stopped: 0 lines", a
+// count of the fresh flight it made: another flight opened takes the count away.
+TEST_F(MainFrameTest, WhatTheStatusBarSaysOfAFlightGoesWithIt) {
+    WireSubsystemCommands(*frame);
+    doc.m_strCommPort = dir.filePath(QStringLiteral("no-such-port")).toStdString();
+    ASSERT_TRUE(frame->OnCommand(ID_TELEMETRY_START));
+    auto* pane = frame->statusBar()->findChild<QLabel*>(QStringLiteral("telemetryStatus"));
+    ASSERT_NE(pane, nullptr);
+    for (int i = 0; i < 3000 && !pane->text().startsWith(QStringLiteral("Telemetry stopped")); ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(pane->text(), QStringLiteral("Telemetry stopped: 0 lines"));
+    EXPECT_FALSE(pane->isHidden());
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "s.flt"))));
+    EXPECT_TRUE(pane->isHidden());
 }
 
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {

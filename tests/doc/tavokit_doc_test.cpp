@@ -110,5 +110,53 @@ TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {
     std::filesystem::remove(path);
 }
 
+// The "*" follows the cuts: Undo or Redo back to the saved flight takes it away; a cut
+// made after undoing past the saved flight leaves no way back to it; a change outside
+// the cuts stays until the next save.
+TEST(TavokitDoc, ModifiedFollowsTheCutHistory) {
+    const std::string path = TempPath("tavokit_doc_history.flt");
+    CTAVOkitDoc doc;
+    CountingObserver obs;
+    doc.SetObserver(&obs);
+    doc.m_pSamples.items() = {"2048", "2040", "2030", "2020", "2010", "2000", "1990", "1980"};
+    doc.m_nSampleRate = 100;
+    doc.Recompute();
+    FileError e;
+    // c cut, u undo, r redo, s save, d details changed
+    const char* ops = "curs"
+                      "urucu"
+                      "ds"
+                      "cud";
+    const bool modified[] = {true, false, true, false, true, false, true,
+                             true, true,  true, false, true, false, true};
+    bool was = doc.IsModified();
+    int flips = 0;
+    for (std::size_t k = 0; ops[k] != '\0'; ++k) {
+        doc.m_nCursor1 = 1;
+        switch (ops[k]) {
+        case 'c':
+            ASSERT_TRUE(doc.Cut(CutKind::ToC1));
+            break;
+        case 'u':
+            ASSERT_TRUE(doc.Undo());
+            break;
+        case 'r':
+            ASSERT_TRUE(doc.Redo());
+            break;
+        case 's':
+            ASSERT_TRUE(doc.OnSaveDocument(path, e)) << e.message;
+            break;
+        default:
+            doc.SetModifiedFlag();
+            break;
+        }
+        EXPECT_EQ(doc.IsModified(), modified[k]) << "after step " << k << " (" << ops[k] << ")";
+        flips += doc.IsModified() != was;
+        was = doc.IsModified();
+    }
+    EXPECT_GE(obs.titles, flips) << "the caption hears of every change of the marker";
+    std::filesystem::remove(path);
+}
+
 } // namespace
 } // namespace tavo

@@ -217,6 +217,7 @@ void CDownloadDlg::accept() {
         return;
     if (!TakeFieldValues())
         return;
+    m_bSamplesTaken = !m_pReceived.empty();
     AcceptDownloadedSamples(m_doc, m_pReceived);
     QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen,
                               Qt::BlockingQueuedConnection);
@@ -237,9 +238,11 @@ void CDownloadDlg::reject() {
 }
 
 void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, const std::string& portName) {
+    const auto before = StoredDescription(doc);
     CDownloadDlg dialog(doc, DefaultPortDirectory(), portName, doc.m_bAutoComPort, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
+    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive(),
+                          dialog.SamplesTaken() || StoredDescription(doc) != before);
 }
 
 } // namespace tavo

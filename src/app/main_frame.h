@@ -96,6 +96,8 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // Names the shared printer's job and file after this flight.
+    void PrepareGraphPrint();
     void PrintOn(QPrinter& printer);
     // Dialog commands (main_frame_dialogs.cpp).
     void OnToolsSetup();

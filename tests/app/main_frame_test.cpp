@@ -364,19 +364,23 @@ TEST_F(MainFrameTest, AnotherFlightStartsTheGraphAfresh) {
 
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "p.flt"))));
-    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    QString proposed;
     frame->runDialog = [&](QDialog& d) {
         auto* print = dynamic_cast<QPrintDialog*>(&d);
         EXPECT_NE(print, nullptr);
         if (print == nullptr)
             return static_cast<int>(QDialog::Rejected);
-        print->printer()->setOutputFormat(QPrinter::PdfFormat);
-        print->printer()->setOutputFileName(pdf);
+        proposed = print->printer()->outputFileName();
         return static_cast<int>(QDialog::Accepted);
     };
-    // The printer is shared with the motor report, whose job name must not stick.
+    // The printer is shared with the motor report, which printed to a file last: neither
+    // its job name nor its file may stick, or a click would overwrite the report.
+    frame->Printer().setOutputFormat(QPrinter::PdfFormat);
+    frame->Printer().setOutputFileName(dir.filePath(QStringLiteral("motor-report.pdf")));
     frame->Printer().setDocName(QStringLiteral("Motor Report"));
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT));
+    EXPECT_EQ(proposed, pdf);
     EXPECT_EQ(frame->Printer().docName(), QStringLiteral("p.flt"));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -387,7 +391,10 @@ TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
 TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "v.flt"))));
     int pages = -1;
+    QString title;
+    frame->Printer().setDocName(QStringLiteral("Motor Report")); // the last print's
     frame->runDialog = [&](QDialog& d) {
+        title = d.windowTitle();
         auto* preview = d.findChild<QPrintPreviewWidget*>();
         EXPECT_NE(preview, nullptr);
         if (preview != nullptr) {
@@ -398,6 +405,7 @@ TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
     };
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT_PREVIEW));
     EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(title.contains(QStringLiteral("v.flt"))) << title.toStdString();
 }
 
 TEST_F(MainFrameTest, StatusBarShowsReadyAndTheMenuHelp) {

@@ -14,6 +14,7 @@
 #include "reports/report_checks.h"
 #include "reports/report_draw.h"
 #include "uikit/dlg_common.h"
+#include "uikit/print_job.h"
 #include "uikit/qt_user_prompt.h"
 
 namespace tavo {
@@ -146,6 +147,9 @@ void CCdReportDlg::PrintCdReport() {
             m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_pPrinter = m_ownPrinter.get();
     }
+    PreparePrintJob(*m_pPrinter, QStringLiteral("Cd Report"),
+                    FlightFileStem(m_pDoc != nullptr ? m_pDoc->GetTitle() : std::string()) +
+                        QStringLiteral(" Cd report"));
     if (!ConfirmPrint(*m_pPrinter))
         return;
     if (!PrintCdReportTo(*m_pPrinter))
@@ -155,7 +159,6 @@ void CCdReportDlg::PrintCdReport() {
 bool CCdReportDlg::PrintCdReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
-    printer.setDocName(QStringLiteral("Cd Report"));
     return PaintCdReportPage(printer, *m_pDoc, m_report, width(), height());
 }
 

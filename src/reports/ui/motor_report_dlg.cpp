@@ -14,6 +14,7 @@
 #include "reports/report_checks.h"
 #include "reports/report_draw.h"
 #include "uikit/dlg_common.h"
+#include "uikit/print_job.h"
 #include "uikit/qt_user_prompt.h"
 
 namespace tavo {
@@ -167,6 +168,9 @@ void CMotorReportDlg::PrintMotorReport() {
             m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_pPrinter = m_ownPrinter.get();
     }
+    PreparePrintJob(*m_pPrinter, QStringLiteral("Motor Report"),
+                    FlightFileStem(m_pDoc != nullptr ? m_pDoc->GetTitle() : std::string()) +
+                        QStringLiteral(" motor report"));
     if (!ConfirmPrint(*m_pPrinter))
         return;
     // A chosen printer that will not start is said so, rather than nothing happening.
@@ -177,7 +181,6 @@ void CMotorReportDlg::PrintMotorReport() {
 bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
-    printer.setDocName(QStringLiteral("Motor Report"));
     return PaintMotorReportPage(printer, *m_pDoc, m_report, width(), height(),
                                 m_certified ? &*m_certified : nullptr);
 }

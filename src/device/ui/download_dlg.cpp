@@ -61,6 +61,9 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("downloadNote"));
     m_note->setWordWrap(true);
+    // A line of the result at a measure that reads as a sentence, not a column of
+    // words, at any font size or scale.
+    m_note->setMinimumWidth(m_note->fontMetrics().averageCharWidth() * 44);
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 1);
@@ -84,6 +87,7 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addSpacing(layout->spacing());
     layout->addLayout(buttons);
     m_ok->setDefault(true);
     m_abort->setEnabled(false);

@@ -118,41 +118,24 @@ TEST(TavokitDoc, ModifiedFollowsTheCutHistory) {
     CTAVOkitDoc doc;
     CountingObserver obs;
     doc.SetObserver(&obs);
-    doc.m_pSamples.items() = {"2048", "2040", "2030", "2020", "2010", "2000", "1990", "1980"};
-    doc.m_nSampleRate = 100;
-    doc.Recompute();
+    doc.m_pSamples.items() = std::vector<std::string>(8, "2048");
     FileError e;
-    // c cut, u undo, r redo, s save, d details changed
-    const char* ops = "curs"
-                      "urucu"
-                      "ds"
-                      "cud";
-    const bool modified[] = {true, false, true, false, true, false, true,
-                             true, true,  true, false, true, false, true};
-    bool was = doc.IsModified();
+    // Cut, Undo, Redo, Save, a Details change; then the marker expected after each.
+    const std::string ops = "CURSURUCUDSCUD";
+    const std::string marked = "MuMuMuMMMMuMuM";
     int flips = 0;
-    for (std::size_t k = 0; ops[k] != '\0'; ++k) {
+    for (std::size_t k = 0; k < ops.size(); ++k) {
+        const bool was = doc.IsModified();
         doc.m_nCursor1 = 1;
-        switch (ops[k]) {
-        case 'c':
-            ASSERT_TRUE(doc.Cut(CutKind::ToC1));
-            break;
-        case 'u':
-            ASSERT_TRUE(doc.Undo());
-            break;
-        case 'r':
-            ASSERT_TRUE(doc.Redo());
-            break;
-        case 's':
-            ASSERT_TRUE(doc.OnSaveDocument(path, e)) << e.message;
-            break;
-        default:
-            doc.SetModifiedFlag();
-            break;
-        }
-        EXPECT_EQ(doc.IsModified(), modified[k]) << "after step " << k << " (" << ops[k] << ")";
+        const bool done = ops[k] == 'C'   ? doc.Cut(CutKind::ToC1)
+                          : ops[k] == 'U' ? doc.Undo()
+                          : ops[k] == 'R' ? doc.Redo()
+                          : ops[k] == 'S' ? doc.OnSaveDocument(path, e)
+                                          : (doc.SetModifiedFlag(), true);
+        ASSERT_TRUE(done) << k;
+        EXPECT_EQ(doc.IsModified(), marked[k] == 'M')
+            << "after step " << k << " (" << ops[k] << ")";
         flips += doc.IsModified() != was;
-        was = doc.IsModified();
     }
     EXPECT_GE(obs.titles, flips) << "the caption hears of every change of the marker";
     std::filesystem::remove(path);

@@ -269,12 +269,9 @@ TEST(DisplayDialogs, OkRecomputesButMarksTheFlightOnlyWhenAValueChanged) {
     const Case cases[] = {
         {"nothing", [](SetupValues&, DetailsLogic&) {}, false},
         {"rate", [](SetupValues& s, DetailsLogic&) { s.sampleRate = 50; }, true},
-        {"grid", [](SetupValues& s, DetailsLogic&) { s.drawGrid = false; }, true},
         {"two-G saved",
          [](SetupValues& s, DetailsLogic&) {
-             s.useFileTwoGee = false;
-             s.saveTwoGeeToFile = true;
-             s.twoGee = 17.0f;
+             s.useFileTwoGee = false, s.saveTwoGeeToFile = true, s.twoGee = 17.0f;
          },
          true},
         {"name", [](SetupValues&, DetailsLogic& d) { d.name = "other"; }, true},

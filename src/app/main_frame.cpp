@@ -405,9 +405,17 @@ void CMainFrame::OnUpdateAllViews() {
     UpdateCommandUI();
 }
 
-// Another flight: its cursors start at their thirds of the whole flight again.
+// Another flight: its cursors start at their thirds of the whole flight again, and
+// nothing said of the old one stays in the status bar.
 void CMainFrame::OnFlightReplaced() {
     m_view->Controller().ResetView();
+    statusBar()->clearMessage();
+    for (const std::function<void()>& handler : m_flightReplacedHandlers)
+        handler();
+}
+
+void CMainFrame::OnEachFlightReplaced(std::function<void()> handler) {
+    m_flightReplacedHandlers.push_back(std::move(handler));
 }
 
 void CMainFrame::OnTitleChanged() {

@@ -5,6 +5,7 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 #include <QStringList>
@@ -56,6 +57,9 @@ public:
     void UpdateCommandUI();
     // A lasting note in the status bar (the simulated recorder of `--demo`).
     void ShowStatusNote(const QString& text, const QString& tip);
+    // Runs `handler` each time another flight takes the window's place, so what the
+    // status bar said of the old one can go with it.
+    void OnEachFlightReplaced(std::function<void()> handler);
 
     // Opens a flight file as File > Open does, after asking to save a modified flight.
     bool OpenFile(const QString& path);
@@ -96,6 +100,8 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // Names the shared printer's job and file after this flight.
+    void PrepareGraphPrint();
     void PrintOn(QPrinter& printer);
     // Dialog commands (main_frame_dialogs.cpp).
     void OnToolsSetup();
@@ -120,6 +126,7 @@ private:
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_enablers;
+    std::vector<std::function<void()>> m_flightReplacedHandlers;
     std::unique_ptr<QPrinter> m_printer;
     QtUserPrompt m_ownPrompt{this};
 };

@@ -51,8 +51,9 @@ void CMainFrame::OnFileExportGraph() {
     view.m_bMarkActiveCursor = false;
     view.m_nDragCursor = 0;
     prompt->SetBusy(true);
-    const QByteArray bytes =
-        RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(), m_doc, view);
+    // A PDF here is a page of the chosen size; File > Print makes the printed page.
+    const QByteArray bytes = RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(),
+                                             m_doc, view, GraphPdfPage::PictureSize);
     std::string reason;
     const bool written =
         !bytes.isEmpty() && WriteFileAtomically(path, bytes.constData(),

@@ -40,6 +40,7 @@ void WireSubsystemCommands(CMainFrame& frame) {
         ID_TELEMETRY_STOP, [live] { live->Stop(); },
         [live] { return live->Controller().CanStop(); });
     frame.WireCommand(ID_TELEMETRY_SHOW, [live] { live->ShowList(); });
+    frame.OnEachFlightReplaced([live] { live->OnFlightReplaced(); });
 }
 
 } // namespace tavo

@@ -260,7 +260,7 @@ int RunDownload(const CommandArgs& argv) {
     if (const std::string note = DownloadNote(download); !note.empty())
         std::cerr << note << "\n";
     AcceptDownloadedSamples(doc, download.m_pReceived);
-    FinishDownloadCommand(doc, true, doc.m_nMaxSamples);
+    FinishDownloadCommand(doc, true, doc.m_nMaxSamples, true);
     return SaveFlight(args.Positional()[0], doc);
 }
 

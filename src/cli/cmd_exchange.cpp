@@ -79,7 +79,7 @@ int RunExportEng(const CommandArgs& argv) {
     doc.m_nCursor1 = c1;
     doc.m_nCursor2 = c2;
     if (!EngCursorsHoldData(doc))
-        return Failure(kNothingToExportText);
+        return Failure(NothingToExportText(doc));
     // What the dialog would start from; the options replace it field by field.
     // No motor file is compared here, so the diameter and length come from the options.
     const EngExportParams suggested = SuggestEngExportParams(doc, params.thrust);

@@ -24,12 +24,49 @@ void CTAVOkitDoc::UpdateAllViews() {
         m_pObserver->OnUpdateAllViews();
 }
 
-void CTAVOkitDoc::SetModifiedFlag(bool modified) {
-    if (m_bModified == modified)
-        return;
-    m_bModified = modified;
-    if (m_pObserver != nullptr)
+bool CTAVOkitDoc::IsModified() const {
+    return m_bModified || UndoDepth() != m_nCleanDepth;
+}
+
+void CTAVOkitDoc::ModifiedMayHaveChanged(bool was) {
+    if (IsModified() != was && m_pObserver != nullptr)
         m_pObserver->OnTitleChanged();
+}
+
+void CTAVOkitDoc::SetModifiedFlag(bool modified) {
+    const bool was = IsModified();
+    m_bModified = modified;
+    if (!modified)
+        m_nCleanDepth = UndoDepth();
+    ModifiedMayHaveChanged(was);
+}
+
+bool CTAVOkitDoc::Cut(CutKind kind) {
+    const bool was = IsModified();
+    const std::ptrdiff_t depth = UndoDepth();
+    if (!ApplyCut(*this, kind))
+        return false;
+    // A cut made after undoing past the saved flight forgets the cuts that led to it.
+    if (m_nCleanDepth > depth)
+        m_nCleanDepth = -1;
+    ModifiedMayHaveChanged(was);
+    return true;
+}
+
+bool CTAVOkitDoc::Undo() {
+    const bool was = IsModified();
+    if (!UndoCut(*this))
+        return false;
+    ModifiedMayHaveChanged(was);
+    return true;
+}
+
+bool CTAVOkitDoc::Redo() {
+    const bool was = IsModified();
+    if (!RedoCut(*this))
+        return false;
+    ModifiedMayHaveChanged(was);
+    return true;
 }
 
 void CTAVOkitDoc::SetPathName(const std::string& path) {
@@ -46,6 +83,7 @@ void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
     StopSampleWriter();
     ResetFlight(now);
     m_bModified = false;
+    m_nCleanDepth = 0;
     SetPathName(std::string());
     FlightReplaced();
 }
@@ -58,6 +96,7 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
         return false;
     m_pUndoSamples.clear();
     m_bModified = false;
+    m_nCleanDepth = 0;
     SetPathName(path);
     FlightReplaced();
     return true;
@@ -67,6 +106,7 @@ bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
     if (!SaveFlightFile(path, *this, error))
         return false;
     m_bModified = false;
+    m_nCleanDepth = UndoDepth();
     SetPathName(path);
     return true;
 }
@@ -78,6 +118,8 @@ void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
         m_pSamples.items().swap(samples);
     }
     m_pUndoSamples.clear();
+    // The saved flight is not among this one's history.
+    m_nCleanDepth = -1;
     // A new recording starts from its own first sample.
     m_start.reset();
     Recompute();

@@ -3,10 +3,12 @@
 // the undo list, with the operations the menus drive. Plain C++: the window binds to
 // it through the observer, so the same document serves the tests and the CLI.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "doc/flight_edit.h"
 #include "flight/flight_file.h"
 #include "flight/flight_record.h"
 
@@ -47,8 +49,20 @@ public:
     // Asks every view to redraw.
     void UpdateAllViews();
 
-    bool IsModified() const { return m_bModified; }
+    // Whether the flight differs from its file: a change outside the cut history since
+    // it was opened or saved, or a place in that history other than the one saved.
+    bool IsModified() const;
+    // true: the flight was changed outside the cut history. false: the flight as it
+    // stands is the one its file holds.
     void SetModifiedFlag(bool modified = true);
+
+    // The cuts with Undo and Redo (see flight_edit.h), through the document so that the
+    // modified state follows the history: undoing back to the saved flight leaves it
+    // unmodified, redoing away from it modifies it again. The caller asks first,
+    // resets the view and redraws.
+    bool Cut(CutKind kind);
+    bool Undo();
+    bool Redo();
 
     // The full path of the flight's file; empty for a flight never saved.
     const std::string& GetPathName() const { return m_strPathName; }
@@ -74,10 +88,16 @@ public:
 private:
     void StopSampleWriter();
     void FlightReplaced();
+    // Tells the window when the modified state is no longer `was`.
+    void ModifiedMayHaveChanged(bool was);
+    std::ptrdiff_t UndoDepth() const { return static_cast<std::ptrdiff_t>(m_pUndoSamples.size()); }
 
     Observer* m_pObserver = nullptr;
     SampleWriter* m_pSampleWriter = nullptr;
     bool m_bModified = false;
+    // How many cuts Undo could take back when the flight was last opened or saved; -1
+    // when no place in the history is the saved flight any more.
+    std::ptrdiff_t m_nCleanDepth = 0;
     std::string m_strPathName;
 };
 

@@ -5,6 +5,7 @@
 
 #include "exchange/eng_points.h"
 #include "flight/atomic_file.h"
+#include "flight/cursor_range.h"
 #include "flight/number_text.h"
 #include "flight/text_format.h"
 #include "flight/units.h"
@@ -25,6 +26,11 @@ bool EngCursorsHoldData(const FlightRecord& flight) {
     // A negative C1 would index before the first sample.
     return n > 0 && flight.m_nCursor1 >= 0 && flight.m_nCursor2 > flight.m_nCursor1 &&
            static_cast<std::size_t>(flight.m_nCursor2) <= n;
+}
+
+std::string NothingToExportText(const FlightRecord& flight) {
+    return WithReason(kNothingToExportText,
+                      CursorRangeFault(flight.SampleCount(), flight.m_nCursor1, flight.m_nCursor2));
 }
 
 std::string EngPropellantField(const std::string& preFire, const std::string& postFire) {
@@ -173,7 +179,7 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
     const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
     // Checked again under the lock: a capture may have changed the list meanwhile.
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size()) {
-        reason = kNothingToExportText;
+        reason = WithReason(kNothingToExportText, CursorRangeFault(samples.size(), c1, c2));
         return false;
     }
     const long long span = static_cast<long long>(c2) - c1;
@@ -196,8 +202,8 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
         if (step != 1)
             points.pop_back();
     } else {
-        points = FitShapePoints(every, everyClose,
-                                ShapePointIndices(every, everyClose, params.points));
+        points =
+            FitShapePoints(every, everyClose, ShapePointIndices(every, everyClose, params.points));
         closeTime = everyClose;
     }
     const CurveFigures written = FiguresOfPoints(points, closeTime);

@@ -58,7 +58,7 @@ bool CdReport::ComputeCdReport(const FlightRecord& flight, UserPrompt& prompt, C
     if (!CheckReportPreconditions(flight, prompt))
         return false;
     if (!ComputeFigures(flight, kind)) {
-        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+        prompt.ShowMessage(NothingToReportText(flight), "Error", Severity::Error);
         return false;
     }
     return true;

@@ -31,7 +31,7 @@ bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& pro
     if (!CheckReportPreconditions(flight, prompt))
         return false;
     if (!ComputeFigures(flight, kind)) {
-        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+        prompt.ShowMessage(NothingToReportText(flight), "Error", Severity::Error);
         return false;
     }
     return true;

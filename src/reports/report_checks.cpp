@@ -1,5 +1,8 @@
 #include "reports/report_checks.h"
 
+#include "flight/cursor_range.h"
+#include "flight/text_format.h"
+
 namespace tavo {
 
 bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt) {
@@ -19,11 +22,16 @@ bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt) {
     const std::size_t count = flight.SampleCount();
     const int c1 = flight.m_nCursor1;
     const int c2 = flight.m_nCursor2;
-    if (count == 0 || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > count) {
-        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+    if (!CursorRangeFault(count, c1, c2).empty()) {
+        prompt.ShowMessage(NothingToReportText(flight), "Error", Severity::Error);
         return false;
     }
     return true;
+}
+
+std::string NothingToReportText(const FlightRecord& flight) {
+    return WithReason("Nothing to Report",
+                      CursorRangeFault(flight.SampleCount(), flight.m_nCursor1, flight.m_nCursor2));
 }
 
 } // namespace tavo

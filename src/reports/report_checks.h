@@ -1,6 +1,8 @@
 #pragma once
 // The checks both reports make before they compute.
 
+#include <string>
+
 #include "flight/flight_record.h"
 #include "prompt/user_prompt.h"
 
@@ -11,5 +13,9 @@ namespace tavo {
 // that starts before the first sample is refused like an empty one, so no report ever
 // reads before sample 0.
 bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt);
+
+// "Nothing to Report", with why the cursors' range holds nothing below it when that is
+// known.
+std::string NothingToReportText(const FlightRecord& flight);
 
 } // namespace tavo

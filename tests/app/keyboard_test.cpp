@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 
 #include "admin/ui/administer_dlg.h"
@@ -33,6 +34,7 @@
 #include "reports/ui/motor_report_dlg.h"
 #include "support/keyboard_check.h"
 #include "support/scripted_prompt.h"
+#include "support/text_fit_check.h"
 #include "support/widget_flights.h"
 #include "telemetry/ui/telemetry_dlg.h"
 #include "view/core/display_dialogs.h"
@@ -122,6 +124,22 @@ const Row kRows[] = {
          KeyboardExpectations e{read, QStringLiteral("Read EEPROM")};
          return Opened{std::unique_ptr<QDialog>(d), e};
      }},
+    {"DownloadDataRead",
+     [](Bench& b) {
+         // After a transfer cut short by the maximum: the note below the fields says so.
+         {
+             auto lock = b.ports.devices[0]->Lock();
+             b.ports.devices[0]->Recorder().SetFlight(GenerateTestFlight(7000), 200, 40);
+         }
+         b.doc.m_nMaxSamples = 12000;
+         auto* d = Scripted(new CDownloadDlg(b.doc, b.ports, "COM1:", false), b);
+         d->show();
+         QSignalSpy ended(d, &CDownloadDlg::TransferEnded);
+         d->OnReadEeprom();
+         ended.wait(60000);
+         KeyboardExpectations e;
+         return Opened{std::unique_ptr<QDialog>(d), e};
+     }},
     {"AdministerTavo",
      [](Bench& b) {
          // A stored port name, selected when Tab arrives, must not hold Enter back.
@@ -179,13 +197,21 @@ TEST_P(KeyboardTest, UsableByKeyboardAlone) {
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 }
 
+// Every text whole, at the scale factor the test runs under (ctest runs it at 1 and 2).
+TEST_P(KeyboardTest, EveryTextFits) {
+    Bench bench;
+    Opened opened = GetParam().open(bench);
+    const QStringList faults = test::TextFitFaults(*opened.dialog);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Dialogs, KeyboardTest, testing::ValuesIn(kRows),
                          [](const testing::TestParamInfo<Row>& info) {
                              return std::string(info.param.name);
                          });
 
 // The About box comes from the main window, as the user meets it.
-TEST(KeyboardFrameTest, AboutBoxClosesByKeyboard) {
+TEST(KeyboardFrameTest, AboutBoxClosesByKeyboardAndEveryTextFits) {
     test::App();
     QTemporaryDir dir;
     QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
@@ -196,7 +222,7 @@ TEST(KeyboardFrameTest, AboutBoxClosesByKeyboard) {
     frame.prompt = &user;
     QStringList faults{QStringLiteral("the About box was never opened")};
     frame.runDialog = [&](QDialog& d) {
-        faults = test::KeyboardFaults(d);
+        faults = test::KeyboardFaults(d) + test::TextFitFaults(d);
         return d.result();
     };
     frame.OnCommand(ID_APP_ABOUT);

@@ -206,6 +206,16 @@ TEST_F(MainFrameGraphTest, ExportGraphWritesTheChosenFormatAndSize) {
                                   .toUtf8()));
     EXPECT_TRUE(text.contains("400 Points"));
 
+    // A PDF at another size is a page of that size (points at 96 pixels an inch).
+    format = 2;
+    other = true;
+    const QString pdf = dir.filePath(QStringLiteral("g.pdf"));
+    user.files.push_back(pdf.toStdString());
+    frame->OnCommand(ID_FILE_EXPORT_GRAPH);
+    QFile page(pdf);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("/MediaBox [0 0 480.000000 270.000000]"));
+
     // A folder that is not there: the reason is shown, nothing else happens.
     user.files.push_back(dir.filePath(QStringLiteral("no/such/g.svg")).toStdString());
     frame->OnCommand(ID_FILE_EXPORT_GRAPH);

@@ -8,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -143,6 +144,22 @@ TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
                    ID_FILE_EXPORT_THRUST, ID_FILE_IMPORT_RDAS})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("&Import RDAS..."));
+}
+
+// A capture whose port is not there ends at once with "Telemetry stopped: 0 lines", a
+// count of the fresh flight it made: another flight opened takes the count away.
+TEST_F(MainFrameTest, WhatTheStatusBarSaysOfAFlightGoesWithIt) {
+    WireSubsystemCommands(*frame);
+    doc.m_strCommPort = dir.filePath(QStringLiteral("no-such-port")).toStdString();
+    ASSERT_TRUE(frame->OnCommand(ID_TELEMETRY_START));
+    auto* pane = frame->statusBar()->findChild<QLabel*>(QStringLiteral("telemetryStatus"));
+    ASSERT_NE(pane, nullptr);
+    for (int i = 0; i < 3000 && !pane->text().startsWith(QStringLiteral("Telemetry stopped")); ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(pane->text(), QStringLiteral("Telemetry stopped: 0 lines"));
+    EXPECT_FALSE(pane->isHidden());
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "s.flt"))));
+    EXPECT_TRUE(pane->isHidden());
 }
 
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
@@ -322,7 +339,10 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     bad.write(QByteArray("\x06\x00\x00\x00", 4));
     bad.close();
     EXPECT_FALSE(frame->OpenFile(bad.fileName()));
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Error: Wrong file type")});
+    EXPECT_EQ(Messages(),
+              QStringList{QStringLiteral(
+                  "Error: Wrong file type\n\nbad.flt is not a flight file: flight "
+                  "files begin with their version, 2 to 5, and this one begins with 6.")});
     EXPECT_EQ(Samples(), 200u);
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("k.flt - TAVOkit"));
 }
@@ -346,19 +366,23 @@ TEST_F(MainFrameTest, AnotherFlightStartsTheGraphAfresh) {
 
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "p.flt"))));
-    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    QString proposed;
     frame->runDialog = [&](QDialog& d) {
         auto* print = dynamic_cast<QPrintDialog*>(&d);
         EXPECT_NE(print, nullptr);
         if (print == nullptr)
             return static_cast<int>(QDialog::Rejected);
-        print->printer()->setOutputFormat(QPrinter::PdfFormat);
-        print->printer()->setOutputFileName(pdf);
+        proposed = print->printer()->outputFileName();
         return static_cast<int>(QDialog::Accepted);
     };
-    // The printer is shared with the motor report, whose job name must not stick.
+    // The printer is shared with the motor report, which printed to a file last: neither
+    // its job name nor its file may stick, or a click would overwrite the report.
+    frame->Printer().setOutputFormat(QPrinter::PdfFormat);
+    frame->Printer().setOutputFileName(dir.filePath(QStringLiteral("motor-report.pdf")));
     frame->Printer().setDocName(QStringLiteral("Motor Report"));
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT));
+    EXPECT_EQ(proposed, pdf);
     EXPECT_EQ(frame->Printer().docName(), QStringLiteral("p.flt"));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -369,7 +393,10 @@ TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
 TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "v.flt"))));
     int pages = -1;
+    QString title;
+    frame->Printer().setDocName(QStringLiteral("Motor Report")); // the last print's
     frame->runDialog = [&](QDialog& d) {
+        title = d.windowTitle();
         auto* preview = d.findChild<QPrintPreviewWidget*>();
         EXPECT_NE(preview, nullptr);
         if (preview != nullptr) {
@@ -380,6 +407,7 @@ TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
     };
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT_PREVIEW));
     EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(title.contains(QStringLiteral("v.flt"))) << title.toStdString();
 }
 
 TEST_F(MainFrameTest, StatusBarShowsReadyAndTheMenuHelp) {

@@ -110,6 +110,10 @@ void CAdministerDlg::BuildControls() {
     normallyOpen = new QRadioButton(QStringLiteral("Normally &Open"), this);
     normallyClosed = new QRadioButton(QStringLiteral("&Normally Closed"), this);
     status = new QListWidget(this);
+    // Each line read whole: long ones wrap rather than hide behind a scroll bar.
+    status->setWordWrap(true);
+    status->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    status->setMinimumWidth(status->fontMetrics().averageCharWidth() * 28);
     commandButton = button("Co&mmand");
     busyBar = new QProgressBar(this);
     busyBar->setRange(0, 0); // no count to show: it moves while the recorder is busy

@@ -6,10 +6,7 @@ namespace tavo {
 
 std::shared_ptr<SimulatedDevice> InstallDemoRecorder(SystemPortDirectory& ports,
                                                      const ServedFlight& flight) {
-    Zr7Options options;
-    options.byteMicros = kByteMicros19200;
-    options.recordAtRate = [flight](int rate) { return ResampleFlight(flight, rate).words; };
-    auto device = std::make_shared<SimulatedDevice>(options);
+    auto device = std::make_shared<SimulatedDevice>(DemoRecorderOptions(flight));
     {
         auto lock = device->Lock();
         device->Recorder().SetFlight(flight.words, flight.sampleRate, flight.twoGee);

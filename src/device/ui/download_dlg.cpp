@@ -31,6 +31,9 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("downloadNote"));
     m_note->setWordWrap(true);
+    // A line of the result at a measure that reads as a sentence, not a column of
+    // words, at any font size or scale.
+    m_note->setMinimumWidth(m_note->fontMetrics().averageCharWidth() * 44);
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 1);
@@ -54,6 +57,7 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addSpacing(layout->spacing());
     layout->addLayout(buttons);
     m_ok->setDefault(true);
     m_abort->setEnabled(false);
@@ -189,6 +193,7 @@ void CDownloadDlg::accept() {
         return;
     if (!TakeFieldValues())
         return;
+    m_bSamplesTaken = !m_pReceived.empty();
     AcceptDownloadedSamples(m_doc, m_pReceived);
     ClosePort();
     QDialog::accept();
@@ -208,9 +213,11 @@ void CDownloadDlg::reject() {
 
 void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, PortDirectory& ports,
                        const std::string& portName) {
+    const auto before = StoredDescription(doc);
     CDownloadDlg dialog(doc, ports, portName, doc.m_bAutoComPort, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
+    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive(),
+                          dialog.SamplesTaken() || StoredDescription(doc) != before);
 }
 
 } // namespace tavo

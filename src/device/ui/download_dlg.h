@@ -36,6 +36,8 @@ public:
     // The "Max samples to receive" value as last taken from the field.
     int MaxToReceive() const { return m_nMaxToReceive; }
     bool IsTransferring() const { return m_bTransferring; }
+    // OK handed downloaded samples to the document.
+    bool SamplesTaken() const { return m_bSamplesTaken; }
     const std::vector<std::string>& Received() const { return m_pReceived; }
 
     // The dialog's questions and message boxes, the link's included: real boxes over
@@ -65,6 +67,7 @@ private:
     int m_nMaxToReceive = 0;
     bool m_bTransferring = false;
     bool m_bCloseWhenStopped = false;
+    bool m_bSamplesTaken = false;
     QtUserPrompt m_ownPrompt{this};
 
     // The link and the transfer are the worker's while a transfer runs, the window's

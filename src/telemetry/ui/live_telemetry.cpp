@@ -63,6 +63,12 @@ void LiveTelemetry::ShowList() {
     m_runDialog(dialog);
 }
 
+void LiveTelemetry::OnFlightReplaced() {
+    m_controller->Reap();
+    if (!m_controller->Capturing())
+        m_status->hide();
+}
+
 QString LiveTelemetry::StatusText() const {
     return m_status->isHidden() ? QString() : m_status->text();
 }

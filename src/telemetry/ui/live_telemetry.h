@@ -43,6 +43,9 @@ public:
     void Stop();
     // ShowTelemetryList.
     void ShowList();
+    // Another flight took the captured one's place: unless a capture runs into it, the
+    // status pane's count was of the flight that went, and goes too.
+    void OnFlightReplaced();
 
     TelemetryController& Controller() { return *m_controller; }
     const RepaintPacer& Pacer() const { return m_pacer; }

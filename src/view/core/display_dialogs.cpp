@@ -5,6 +5,18 @@
 #include "flight/units.h"
 
 namespace tavo {
+namespace {
+
+// The Setup values as they bear on the flight: with the file's two-G value in use, the
+// value in the other field is not.
+SetupValues InEffect(const FlightRecord& doc) {
+    SetupValues v = SetupFromDoc(doc);
+    if (v.useFileTwoGee)
+        v.twoGee = doc.m_fTwoGeeFile;
+    return v;
+}
+
+} // namespace
 
 SetupValues SetupFromDoc(const FlightRecord& doc) {
     SetupValues v;
@@ -24,6 +36,8 @@ SetupValues SetupFromDoc(const FlightRecord& doc) {
 }
 
 void ApplySetup(const SetupValues& v, CTAVOkitDoc& doc) {
+    const SetupValues before = InEffect(doc);
+    const float twoGeeFileBefore = doc.m_fTwoGeeFile;
     doc.m_bAutoComPort = v.autoComPort;
     doc.m_strCommPort = v.commPort;
     doc.m_nSampleRate = v.sampleRate;
@@ -45,7 +59,10 @@ void ApplySetup(const SetupValues& v, CTAVOkitDoc& doc) {
         doc.m_fTwoGee = v.twoGee;
     }
     doc.Recompute();
-    doc.SetModifiedFlag(true);
+    // OK without a change leaves nothing to save: Download DATA must not then warn of
+    // unsaved data, nor closing ask to save.
+    if (!(InEffect(doc) == before) || !(doc.m_fTwoGeeFile == twoGeeFileBefore))
+        doc.SetModifiedFlag(true);
     doc.UpdateAllViews();
 }
 
@@ -72,7 +89,12 @@ void ApplyScaling(const ScalingValues& v, CTAVOkitDoc& doc) {
 DetailsLogic::DetailsLogic(const FlightRecord& doc)
     : name(doc.m_strName), motor(doc.m_strMotor), comment(doc.m_strComment),
       date(doc.m_timeDate), m_value{doc.m_fLaunchWeight, doc.m_fPropellantWeight,
-                                    doc.m_fMaxDiameter} {}
+                                    doc.m_fMaxDiameter} {
+    for (int q = 0; q < 3; ++q) {
+        m_base[q] = m_value[q];
+        m_shown[q] = m_value[q];
+    }
+}
 
 namespace {
 
@@ -113,8 +135,10 @@ void DetailsLogic::OnUnitSelected(Quantity q, int unit) {
     if (unit == m_unit[q])
         return;
     // Through kg or m in double, rounded to float once, as the flight holds it.
-    const double base = m_value[q] * FactorOf(q, m_unit[q]).toBase;
-    m_value[q] = static_cast<float>(base * FactorOf(q, unit).fromBase);
+    if (!(m_value[q] == m_shown[q]))
+        m_base[q] = m_value[q] * FactorOf(q, m_unit[q]).toBase;
+    m_value[q] = static_cast<float>(m_base[q] * FactorOf(q, unit).fromBase);
+    m_shown[q] = m_value[q];
     m_unit[q] = unit;
 }
 
@@ -124,6 +148,11 @@ void DetailsLogic::OnClose() {
 }
 
 void DetailsLogic::ApplyTo(CTAVOkitDoc& doc) const {
+    const bool changed = doc.m_strComment != comment || doc.m_timeDate != date ||
+                         doc.m_strMotor != motor || doc.m_strName != name ||
+                         !(doc.m_fLaunchWeight == m_value[LaunchWeight]) ||
+                         !(doc.m_fPropellantWeight == m_value[PropellantWeight]) ||
+                         !(doc.m_fMaxDiameter == m_value[MaxDiameter]);
     doc.m_strComment = comment;
     doc.m_timeDate = date;
     doc.m_strMotor = motor;
@@ -131,7 +160,8 @@ void DetailsLogic::ApplyTo(CTAVOkitDoc& doc) const {
     doc.m_fLaunchWeight = m_value[LaunchWeight];
     doc.m_fPropellantWeight = m_value[PropellantWeight];
     doc.m_fMaxDiameter = m_value[MaxDiameter];
-    doc.SetModifiedFlag(true);
+    if (changed)
+        doc.SetModifiedFlag(true);
 }
 
 } // namespace tavo

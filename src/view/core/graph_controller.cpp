@@ -262,29 +262,26 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
         return false;
     if (!prompt.AskOkCancel(CutQuestion(kind), "Warning", Severity::Warning))
         return false;
-    if (!ApplyCut(m_doc, kind))
+    if (!m_doc.Cut(kind))
         return false;
     // The next drawing puts the cursors back at a third and two thirds of the whole
     // flight that is left.
     ResetView();
     m_doc.UpdateAllViews();
-    m_doc.SetModifiedFlag(true);
     return true;
 }
 
 bool GraphController::OnUndo() {
-    if (!UndoCut(m_doc))
+    if (!m_doc.Undo())
         return false;
     m_doc.UpdateAllViews();
-    m_doc.SetModifiedFlag(true);
     return true;
 }
 
 bool GraphController::OnRedo() {
-    if (!RedoCut(m_doc))
+    if (!m_doc.Redo())
         return false;
     m_doc.UpdateAllViews();
-    m_doc.SetModifiedFlag(true);
     return true;
 }
 

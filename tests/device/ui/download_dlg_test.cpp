@@ -40,6 +40,7 @@ protected:
         doc.m_pUndoSamples.Record({0, {"7"}});
         doc.m_nSampleRate = 50;
         doc.m_nMaxSamples = 6000;
+        doc.SetModifiedFlag(false); // as saved, with a cut to undo
     }
 
     std::unique_ptr<CDownloadDlg> Open() {

@@ -1,5 +1,7 @@
 #include "app/subsystem_commands.h"
 
+#include <memory>
+
 #include "admin/ui/administer_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
@@ -7,6 +9,7 @@
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"
 #include "settings/my_settings.h"
+#include "settings/site_settings.h"
 #include "telemetry/ui/live_telemetry.h"
 #include "view/ui/tavokit_view.h"
 
@@ -22,11 +25,25 @@ void WireSubsystemCommands(CMainFrame& frame) {
     });
     frame.WireCommand(ID_TOOLS_ADMINISTER,
                       [f] { RunAdministerDialog(f, f->Settings(), f->Ports()); });
-    frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
-                      [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
-    frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document(), &f->Printer()); });
+    // The motor file the motor report compared with stays for the thrust-curve export
+    // until another flight takes the window; the site is read from the settings each time.
+    auto context = std::make_shared<ReportContext>();
+    const auto withSite = [f, context] {
+        context->siteAltitudeM = LoadSiteAltitude(f->Settings());
+        return context.get();
+    };
+    frame.WireCommand(ID_TOOLS_MOTOR_REPORT, [f, withSite] {
+        RunMotorReport(f, f->Document(), &f->Printer(), withSite());
+    });
+    frame.WireCommand(ID_TOOLS_CD_REPORT,
+                      [f, withSite] { RunCdReport(f, f->Document(), &f->Printer(), withSite()); });
     frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
-    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f] { OnFileExportThrustCurve(f, f->Document()); });
+    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f, withSite] {
+        const ReportContext* c = withSite();
+        OnFileExportThrustCurve(f, f->Document(), c->compared ? &*c->compared : nullptr,
+                                c->siteAltitudeM);
+    });
+    frame.OnEachFlightReplaced([context] { context->compared.reset(); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS,
                       [f] { OnImportRdas(f, f->Document(), [f] { return f->SaveModified(); }); });
     // Live capture belongs to the window (a child of it), and ends with it.

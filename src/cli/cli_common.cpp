@@ -1,5 +1,7 @@
 #include "cli/cli_common.h"
 
+#include "motor/atmosphere.h"
+
 #include <clocale>
 #include <cmath>
 #include <cstdio>
@@ -288,8 +290,7 @@ bool ParseSiteAltitude(const Args& args, const char* command, double& metres, in
     if (!text)
         return true;
     float value = 0.0f;
-    // From the Dead Sea's shore to above any launch site flown from.
-    if (!ParseFloat(*text, value) || !(value >= -500.0f && value <= 9000.0f)) {
+    if (!ParseFloat(*text, value) || !(value >= kMinSiteAltitudeM && value <= kMaxSiteAltitudeM)) {
         exitCode = UsageError(command, "--site-altitude-m takes metres above sea level, -500 "
                                        "to 9000, not \"" +
                                            *text + "\"");

@@ -18,6 +18,11 @@ struct AirState {
 // Sea-level density of the standard atmosphere, kg/m^3.
 constexpr double kStandardSeaLevelDensity = 1.225;
 
+// Launch sites the program takes, metres above sea level: from the Dead Sea's shore to
+// above any site flown from. The setting and the command line keep to them.
+constexpr double kMinSiteAltitudeM = -500.0;
+constexpr double kMaxSiteAltitudeM = 9000.0;
+
 // The air at `altitudeM` metres above sea level. Heights below -5 km or above 84 km
 // (where the layered model ends) are taken at those limits; NaN gives sea level, so a
 // stray value never poisons a whole flight.

@@ -5,10 +5,12 @@
 #include <limits>
 #include <mutex>
 
+#include "flight/atomic_file.h"
 #include "flight/text_format.h"
 #include "flight/units.h"
 #include "motor/atmosphere.h"
 #include "motor/thrust_model.h"
+#include "reports/drag_curve_draw.h"
 #include "reports/report_checks.h"
 
 namespace tavo {
@@ -39,6 +41,23 @@ double NetAccel(const std::vector<std::string>& samples, const FlightRecord& fli
                 std::size_t i) {
     const float adc = static_cast<float>(SampleReading(ParseSampleWord(samples[i])));
     return GeeFromCounts<double>(base, adc, CountsPerGee<double>(flight.m_fTwoGee)) * kGee;
+}
+
+// The markers say where the burn ended better than the cursors do: the report's range is
+// often the coast alone (C1 at burn-out), but may hold the burn too.
+DragCurve CoastDragCurve(const std::vector<std::string>& samples, const FlightRecord& flight,
+                         int c1, double siteAltitudeM) {
+    const int n = static_cast<int>(samples.size());
+    const auto marked = [n](int e) { return e > 0 && e < n; };
+    const int burnout = marked(flight.m_nEvent2) ? flight.m_nEvent2 : c1;
+    const int launch =
+        marked(flight.m_nEvent1) && flight.m_nEvent1 < burnout ? flight.m_nEvent1 : 0;
+    if (burnout <= launch) {
+        DragCurve none;
+        none.reason = "the coast has no launch before it";
+        return none;
+    }
+    return BuildDragCurve(EstimateDrag(samples, flight, launch, burnout, siteAltitudeM));
 }
 
 } // namespace
@@ -75,6 +94,8 @@ bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
 
     CdReport r;
     r.m_kind = kind;
+    r.m_dSiteAltitudeM = m_dSiteAltitudeM;
+    r.m_bShowDragCurve = m_bShowDragCurve;
     std::vector<double> speed;
     {
         std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
@@ -82,13 +103,13 @@ bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
         if (static_cast<std::size_t>(c2) > samples.size())
             return false;
         speed = Speeds(samples, flight, static_cast<std::size_t>(c2));
+        r.m_dragCurve = CoastDragCurve(samples, flight, c1, m_dSiteAltitudeM);
         if (kind == CdKind::Drag) {
             const double mass = static_cast<double>(flight.m_fLaunchWeight) -
                                 static_cast<double>(flight.m_fPropellantWeight);
-            // The air the coast fit takes at the launch site (the standard atmosphere at
-            // sea level, as the motor report's default site).
-            const double divisor =
-                DragCoefficientDivisor(flight.m_fMaxDiameter, AirColumn(0.0).Density(0.0));
+            // The air the coast fit takes at the launch site, as the motor report does.
+            const double divisor = DragCoefficientDivisor(flight.m_fMaxDiameter,
+                                                          AirColumn(m_dSiteAltitudeM).Density(0.0));
             const float base = flight.RecordedZeroRef(samples);
             r.m_arrCd.resize(n, kNaN);
             if (!(mass > 0.0))
@@ -200,6 +221,30 @@ std::string CdCaptionText(const CdReport& r) {
     return text + ": mean Cd " + FormatFixed(r.m_fCdMean, 2) + " (" + FormatFixed(r.m_fCdMin, 2) +
            " to " + FormatFixed(r.m_fCdMax, 2) + ") over " + std::to_string(r.m_nSamples) +
            " samples above " + FormatFixed(r.m_dSpeedFloor, 1) + " m/s";
+}
+
+bool ExportDragCurve(UserPrompt& prompt, const DragCurve& curve, const std::string& flightStem) {
+    if (!curve.usable || !(curve.area > 0.0) || curve.points.empty()) {
+        prompt.ShowMessage("Nothing to Export\n" + DragCurveCaption(curve) + ".", "Error",
+                           Severity::Error);
+        return false;
+    }
+    FileChoice choice;
+    choice.save = true;
+    choice.title = "Export Drag Curve";
+    choice.filterText = "CSV file";
+    choice.extension = "csv";
+    choice.proposedName =
+        (flightStem.empty() ? std::string("flight") : flightStem) + " drag curve.csv";
+    std::string path, reason;
+    if (!prompt.ChooseFile(choice, path))
+        return false;
+    if (!WriteFileAtomically(path, DragCurveCsv(curve), reason)) {
+        prompt.ShowMessage(WithReason("Could not write " + FileNameOf(path), reason), "Error",
+                           Severity::Error);
+        return false;
+    }
+    return true;
 }
 
 std::string CdReportTable(const FlightRecord& flight, const CdReport& r) {

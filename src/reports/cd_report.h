@@ -11,6 +11,7 @@
 #include <vector>
 
 #include "flight/flight_record.h"
+#include "predict/drag_curve.h"
 #include "prompt/user_prompt.h"
 
 namespace tavo {
@@ -59,6 +60,16 @@ public:
     // Why there are no figures (no diameter, no mass after burn-out, no sample counted).
     std::string m_strNote;
 
+    // The launch site above sea level (m), for the air the Cd and the drag curve are
+    // taken in; set before computing.
+    double m_dSiteAltitudeM = 0.0;
+    // The drag curve of the coast: from the burn-out marker (or C1 without one), the
+    // speed integrated from the launch marker (or the recording's start).
+    DragCurve m_dragCurve;
+    // The window and the page show the drag curve against Mach instead of Cd against
+    // time.
+    bool m_bShowDragCurve = false;
+
     // The top of the value axis: the largest Cd of the document's formula; for the drag
     // alone a round value some way above the largest, leaving room for the caption.
     float AxisTop() const;
@@ -71,6 +82,11 @@ public:
 std::string CdFiguresText(const CdReport& report, const char* lineEnd);
 // One line for the top of the graph: which Cd it shows and its mean.
 std::string CdCaptionText(const CdReport& report);
+// The Cd window's "Export Drag Curve...": the (Mach, Cd) CSV simulators take, written
+// atomically to a file the user chooses (proposed after the flight, `flightStem`). A curve
+// with nothing to write is refused with why, a failed write is told. True when written.
+bool ExportDragCurve(UserPrompt& prompt, const DragCurve& curve, const std::string& flightStem);
+
 // The figures followed by one line per sample of the range: time from C1, speed, Cd,
 // tab-separated, for a spreadsheet.
 std::string CdReportTable(const FlightRecord& flight, const CdReport& report);

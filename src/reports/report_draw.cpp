@@ -5,6 +5,7 @@
 
 #include "canvas/text_extent.h"
 #include "flight/text_format.h"
+#include "reports/drag_curve_draw.h"
 #include "reports/figure_boxes.h"
 #include "reports/motor_comparison.h"
 
@@ -122,7 +123,9 @@ Rect ResultsPageRect(const Rect& detailsRect, const std::string& details,
     const Rect usual{usualLeft, h, right, 2 * h};
     const Rect d = TextExtent(detailsRect, details, TextLeft | TextTop, kPlotFontHeight);
     const Rect r = TextExtent(usual, results, TextLeft | TextTop, kPlotFontHeight);
-    if (d.right + kGap <= r.left || !RectsOverlap(d, r))
+    // A text wider than its column (the Cd report's longest line on a small page) goes
+    // where it is whole.
+    if (r.right <= right && (d.right + kGap <= r.left || !RectsOverlap(d, r)))
         return usual;
     const int width = r.right - r.left;
     if (d.right + kGap + width <= right)
@@ -259,6 +262,11 @@ void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& re
                   int height) {
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
+    if (report.m_bShowDragCurve) {
+        DrawDragCurveGraph(canvas, frame, report.m_dragCurve, ReportGraph{}.valueLabelWidth, width,
+                           flight.m_bDrawGrid);
+        return;
+    }
     std::vector<float> values;
     ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
     graph.pageRight = width;
@@ -271,18 +279,27 @@ void DrawCdReportPage(Canvas& canvas, const FlightRecord& flight, const CdReport
     const Rect frame = ReportPageFrame(page.width, page.height, page.marginX, page.marginY);
     const int frameWidth = frame.right - frame.left;
     BeginReportPage(canvas, page.width, page.height);
-    std::vector<float> values;
-    ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
-    graph.valueLabelWidth = 65;
-    graph.pageRight = page.width;
-    DrawReportGraph(canvas, frame, graph);
-    DrawCdCaption(canvas, frame, report);
+    if (report.m_bShowDragCurve) {
+        DrawDragCurveGraph(canvas, frame, report.m_dragCurve, 65, page.width, flight.m_bDrawGrid);
+    } else {
+        std::vector<float> values;
+        ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);
+        graph.valueLabelWidth = 65;
+        graph.pageRight = page.width;
+        DrawReportGraph(canvas, frame, graph);
+        DrawCdCaption(canvas, frame, report);
+    }
     // Below the window's own page, as on the motor report's: the flight on the left,
-    // the figures on the right.
-    canvas.DrawText(Rect{frame.left, page.height, frameWidth, 2 * page.height},
-                    FlightDetailsPageText(flight), TextLeft | TextTop);
-    canvas.DrawText(Rect{frameWidth / 2 + 101, page.height, frame.right, 2 * page.height},
-                    "Cd Report\n\n" + CdFiguresText(report, "\n\n"), TextLeft | TextTop);
+    // the figures (or the drag curve's points) on the right.
+    const std::string details = FlightDetailsPageText(flight);
+    const Rect detailsRect{frame.left, page.height, frameWidth, 2 * page.height};
+    canvas.DrawText(detailsRect, details, TextLeft | TextTop);
+    const std::string figures = report.m_bShowDragCurve
+                                    ? "Drag Curve\n\n" + DragCurvePointsText(report.m_dragCurve)
+                                    : "Cd Report\n\n" + CdFiguresText(report, "\n\n");
+    canvas.DrawText(ResultsPageRect(detailsRect, details, figures, frameWidth / 2 + 101,
+                                    frame.right, page.height),
+                    figures, TextLeft | TextTop);
 }
 
 } // namespace tavo

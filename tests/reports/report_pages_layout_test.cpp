@@ -53,12 +53,31 @@ TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
     CdReport cd;
     f.m_nCursor1 = f.m_nEvent2;
     f.m_nCursor2 = f.m_nEvent2 + 200;
+    f.m_fMaxDiameter = 0.025f; // the drag curve's Cd needs the body's cross-section
     ASSERT_TRUE(cd.ComputeCdReport(f, prompt));
-    for (const auto& [w, h] : {std::pair{560, 300}, {745, 360}, {1100, 620}}) {
-        RecordingCanvas canvas;
-        DrawCdReport(canvas, f, cd, w, h);
-        EXPECT_EQ(test::DrawingFaults(canvas, {0, -8, w, h}), "") << w;
-    }
+    ASSERT_GE(cd.m_dragCurve.points.size(), 3u) << cd.m_dragCurve.reason;
+    for (const bool dragCurve : {false, true})
+        for (const auto& [w, h] : {std::pair{560, 300}, {745, 360}, {1100, 620}}) {
+            const std::string where = std::to_string(w) + (dragCurve ? " drag curve" : "");
+            cd.m_bShowDragCurve = dragCurve;
+            RecordingCanvas canvas;
+            DrawCdReport(canvas, f, cd, w, h);
+            EXPECT_EQ(test::DrawingFaults(canvas, {0, -8, w, h}), "") << where;
+            // One mark a point, and the counts behind them drawn.
+            if (dragCurve)
+                EXPECT_EQ(canvas.Of(RecordingCanvas::Op::Rectangle).size(),
+                          1 + cd.m_dragCurve.points.size())
+                    << where;
+            // A page the size of a 560 by 300 window has no room for the Cd figures
+            // below its details.
+            if (w < 700)
+                continue;
+            const ReportPageGeometry page = MapReportPage(w, h, 4960, 7016, 600, 600);
+            RecordingCanvas paper;
+            DrawCdReportPage(paper, f, cd, page);
+            EXPECT_EQ(test::DrawingFaults(paper, {0, 0, page.width, 2 * page.height}), "")
+                << where << " printed";
+        }
 }
 
 } // namespace

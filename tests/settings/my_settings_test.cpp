@@ -1,4 +1,5 @@
 #include "settings/my_settings.h"
+#include "settings/site_settings.h"
 
 #include <QSettings>
 #include <QTemporaryDir>
@@ -127,6 +128,29 @@ TEST_F(MySettingsTest, DeviceDialogsTakeThePortChosenInSetupWithOrWithoutTheAdmi
         MySettings::LoadPortSettings(s, port, autoDetect);
         EXPECT_EQ(port, c.port) << c.key << " " << (c.commPort ? c.commPort : "-");
         EXPECT_EQ(autoDetect, c.autoDetect) << c.key << " " << c.autoComPort;
+    }
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+// Whatever a hand-edited file holds, the air model only ever sees a site it can fly from.
+TEST_F(MySettingsTest, SiteAltitudeReadsBackAndRefusesWhatIsNoSite) {
+    {
+        QSettings s = Store();
+        EXPECT_EQ(LoadSiteAltitude(s), 0.0); // a fresh installation flies from sea level
+        EXPECT_TRUE(SaveSiteAltitude(s, 1234.5));
+        EXPECT_FALSE(SaveSiteAltitude(s, 9001.0));
+        EXPECT_FALSE(SaveSiteAltitude(s, std::numeric_limits<double>::quiet_NaN()));
+    }
+    QSettings s = Store();
+    EXPECT_EQ(LoadSiteAltitude(s), 1234.5);
+    for (const char* stored : {"abc", "1,5", "nan", "inf", "-600", "12000"}) {
+        s.setValue(QStringLiteral("LaunchSite/AltitudeM"), QString::fromLatin1(stored));
+        EXPECT_EQ(LoadSiteAltitude(s), 0.0) << stored;
     }
 }
 

@@ -89,8 +89,8 @@ bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {
     });
 }
 
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
-                  const FlightRecord& flight) {
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
+                  const EngMotor* compared, double siteAltitudeM) {
     if (const char* missing = MissingWeightMessage(flight)) {
         prompt.ShowMessage(missing, "Notice", Severity::Information);
         return false;
@@ -103,7 +103,8 @@ bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
     }
     // The dialog starts from what the flight knows, and stays up until every field can
     // be written into a file that readers load.
-    EngExportParams params = SuggestEngExportParams(flight);
+    EngExportParams params = SuggestEngExportParams(flight, ThrustKind::Motor, compared);
+    params.siteAltitudeM = siteAltitudeM;
     for (;;) {
         if (!editParams(params))
             return false;

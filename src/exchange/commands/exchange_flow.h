@@ -28,9 +28,12 @@ using EditMotorParams = std::function<bool(EngExportParams& params)>;
 // File > Export. Returns true when a file was written.
 bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight);
 
-// File > Export Thrust Curve. Returns true when a file was written.
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
-                  const FlightRecord& flight);
+// File > Export Thrust Curve. The dialog's diameter and length start from `compared`,
+// the motor file the motor report was last compared with (none: left for the user);
+// the motor thrust takes its drag in the air over a site `siteAltitudeM` above sea level.
+// Returns true when a file was written.
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
+                  const EngMotor* compared = nullptr, double siteAltitudeM = 0.0);
 
 // The RDAS import up to the point of changing the flight: asks for the file and reads
 // it. Returns true with the table to apply; false when cancelled or refused (the user

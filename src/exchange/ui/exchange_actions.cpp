@@ -34,9 +34,10 @@ void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
     RunCsvExport(prompt, flight);
 }
 
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight) {
+void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight, const EngMotor* compared,
+                             double siteAltitudeM) {
     QtUserPrompt prompt(parent);
-    RunEngExport(prompt, MotorDialog(parent, flight), flight);
+    RunEngExport(prompt, MotorDialog(parent, flight), flight, compared, siteAltitudeM);
 }
 
 bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc, const std::function<bool()>& saveModified) {

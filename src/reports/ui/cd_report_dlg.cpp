@@ -44,6 +44,7 @@ int CCdReportDlg::DoModal() {
 bool CCdReportDlg::ComputeCdReport() {
     if (m_pDoc == nullptr)
         return false;
+    m_report.m_dSiteAltitudeM = m_dSiteAltitudeM;
     return m_report.ComputeCdReport(*m_pDoc, *m_pPrompt, CdKind::Drag);
 }
 
@@ -71,6 +72,10 @@ void CCdReportDlg::keyPressEvent(QKeyEvent* event) {
         PrintCdReport();
     } else if (event->matches(QKeySequence::Copy)) {
         CopyReport();
+    } else if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_M) {
+        ShowDragCurve(!m_report.m_bShowDragCurve);
+    } else if (event->modifiers() == Qt::ControlModifier && event->key() == Qt::Key_E) {
+        ExportDragCurveFile();
     } else {
         QDialog::keyPressEvent(event);
         return;
@@ -90,6 +95,15 @@ void CCdReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
     QAction* drag = choice(CdKind::Drag, ID_CD_DRAG);
     QAction* document = choice(CdKind::Document, ID_CD_DOCUMENT);
     menu.addSeparator();
+    QAction* curve = menu.addAction(QStringLiteral("Drag Curve against Mach"));
+    curve->setData(static_cast<int>(ID_CD_DRAG_CURVE));
+    curve->setCheckable(true);
+    curve->setChecked(m_report.m_bShowDragCurve);
+    curve->setShortcut(QKeySequence(QStringLiteral("Ctrl+M")));
+    QAction* exportCurve = menu.addAction(QStringLiteral("Export Drag Curve..."));
+    exportCurve->setData(static_cast<int>(ID_CD_EXPORT_DRAG));
+    exportCurve->setShortcut(QKeySequence(QStringLiteral("Ctrl+E")));
+    menu.addSeparator();
     QAction* copy = menu.addAction(QStringLiteral("Copy"));
     copy->setData(static_cast<int>(ID_CD_COPY));
     copy->setShortcut(QKeySequence::Copy);
@@ -104,6 +118,10 @@ void CCdReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
         SetCdKind(CdKind::Drag);
     } else if (chosen == document) {
         SetCdKind(CdKind::Document);
+    } else if (chosen == curve) {
+        ShowDragCurve(!m_report.m_bShowDragCurve);
+    } else if (chosen == exportCurve) {
+        ExportDragCurveFile();
     } else if (chosen == copy) {
         CopyReport();
     } else if (chosen == print) {
@@ -120,6 +138,16 @@ void CCdReportDlg::SetCdKind(CdKind kind) {
     if (!m_report.ComputeFigures(*m_pDoc, kind))
         m_pPrompt->ShowMessage(NothingToReportText(*m_pDoc), "Error", Severity::Error);
     update();
+}
+
+void CCdReportDlg::ShowDragCurve(bool show) {
+    m_report.m_bShowDragCurve = show;
+    update();
+}
+
+void CCdReportDlg::ExportDragCurveFile() {
+    ExportDragCurve(*m_pPrompt, m_report.m_dragCurve,
+                    ToUtf8(FlightFileStem(m_pDoc != nullptr ? m_pDoc->GetTitle() : std::string())));
 }
 
 void CCdReportDlg::CopyReport() {

@@ -23,6 +23,8 @@ public:
         ID_CD_DRAG = 9102,
         ID_CD_DOCUMENT = 9103,
         ID_CD_COPY = 9104,
+        ID_CD_DRAG_CURVE = 9105,
+        ID_CD_EXPORT_DRAG = 9106,
     };
 
     // `printer` is the program's shared printer choice (kept between prints); without
@@ -40,6 +42,10 @@ public:
     void SetCdKind(CdKind kind);
     // The figures and the range's samples onto the clipboard, as text.
     void CopyReport();
+    // Shows the drag curve against Mach, or Cd against time again.
+    void ShowDragCurve(bool show);
+    // "Export Drag Curve...": the (Mach, Cd) CSV file.
+    void ExportDragCurveFile();
     // The print job: the print dialog, then the page on the chosen printer.
     void PrintCdReport();
     // Draws the printed page on a printer already chosen; false if it cannot be opened.
@@ -50,6 +56,8 @@ public:
     const CdReport& Results() const { return m_report; }
 
     CTAVOkitDoc* m_pDoc = nullptr;
+    // The launch site above sea level, for the air of the drag curve.
+    double m_dSiteAltitudeM = 0.0;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -45,6 +45,7 @@ int CMotorReportDlg::DoModal() {
 bool CMotorReportDlg::ComputeMotorReport() {
     if (m_pDoc == nullptr)
         return false;
+    m_report.m_dSiteAltitudeM = m_dSiteAltitudeM;
     return m_report.ComputeMotorReport(*m_pDoc, *m_pPrompt);
 }
 

@@ -57,6 +57,8 @@ public:
     const std::optional<EngMotor>& Certified() const { return m_certified; }
 
     CTAVOkitDoc* m_pDoc = nullptr;
+    // The launch site above sea level, set before the figures are computed.
+    double m_dSiteAltitudeM = 0.0;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,15 +5,22 @@
 
 namespace tavo {
 
-void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
+void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer, ReportContext* context) {
     CMotorReportDlg dialog(parent, printer);
     dialog.m_pDoc = &doc;
+    if (context != nullptr)
+        dialog.m_dSiteAltitudeM = context->siteAltitudeM;
     dialog.DoModal();
+    if (context != nullptr && dialog.Certified())
+        context->compared = dialog.Certified();
 }
 
-void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer,
+                 const ReportContext* context) {
     CCdReportDlg dialog(parent, nullptr, printer);
     dialog.m_pDoc = &doc;
+    if (context != nullptr)
+        dialog.m_dSiteAltitudeM = context->siteAltitudeM;
     dialog.DoModal();
 }
 

@@ -152,12 +152,24 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     EXPECT_EQ(ReadFileBytes(dir + "/c6.eng"), Golden("eng_c100_c160_p20.eng"));
     EXPECT_EQ(ui.busy, 0);
 
-    // Cancel at the file dialog writes nothing.
+    // Cancel at the file dialog writes nothing. The dialog starts from the motor the
+    // report compared with, and the site goes to the export.
     ScriptedUi cancel;
     cancel.motorDialogs = {good};
     cancel.files = {""};
-    EXPECT_FALSE(RunEngExport(cancel, cancel.Motor(), f));
+    EngMotor compared;
+    compared.diameterMm = 18.0;
+    compared.lengthMm = 70.0;
+    EngExportParams offered;
+    const EditMotorParams seen = [&](EngExportParams& p) {
+        offered = p;
+        return cancel.Motor()(p);
+    };
+    EXPECT_FALSE(RunEngExport(cancel, seen, f, &compared, 1500.0));
     EXPECT_EQ(cancel.log.back(), "save Save File As ENG | ENG file | eng");
+    EXPECT_EQ(offered.diameter, "18");
+    EXPECT_EQ(offered.length, "70");
+    EXPECT_EQ(offered.siteAltitudeM, 1500.0);
 }
 
 TEST(ExchangeFlow, RdasImportReportsWhatItCannotUse) {

@@ -18,6 +18,7 @@
 #include "reports/ui/motor_report_dlg.h"
 #include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
+#include "support/test_files.h"
 
 namespace tavo {
 namespace {
@@ -353,6 +354,7 @@ TEST(CdReportDlg, MenuChoosesTheCdAndCopies) {
     dialog.ShowReportMenu(QPoint(30, 30), false);
     EXPECT_EQ(dialog.items,
               (std::vector<std::string>{CdKindName(CdKind::Drag), CdKindName(CdKind::Document), "",
+                                        "Drag Curve against Mach", "Export Drag Curve...", "",
                                         "Copy", "Print", "Exit"}));
     const QStringList copied = QGuiApplication::clipboard()->text().split(QLatin1Char('\n'));
     EXPECT_EQ(copied.value(0).toStdString(), CdKindName(CdKind::Drag));
@@ -362,6 +364,21 @@ TEST(CdReportDlg, MenuChoosesTheCdAndCopies) {
     dialog.ShowReportMenu(QPoint(30, 30), false);
     EXPECT_EQ(dialog.Results().m_kind, CdKind::Document);
     EXPECT_GT(dialog.Results().m_fCdMax, 1.5f); // gravity taken for drag
+    EXPECT_TRUE(ok.messages.empty());
+
+    // The drag curve of the demo's coast, shown and written as simulators read it.
+    dialog.choose = CCdReportDlg::ID_CD_DRAG_CURVE;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_TRUE(dialog.Results().m_bShowDragCurve);
+    const DragCurve& curve = dialog.Results().m_dragCurve;
+    ASSERT_TRUE(curve.usable) << curve.reason;
+    ASSERT_GE(curve.points.size(), 3u);
+    const std::string csv = test::FreshDir("reports_ui", "drag") + "/demo drag curve.csv";
+    ok.files.push_back(csv);
+    dialog.choose = CCdReportDlg::ID_CD_EXPORT_DRAG;
+    dialog.ShowReportMenu(QPoint(30, 30), false);
+    EXPECT_EQ(ok.choices.at(0).proposedName, "demo drag curve.csv");
+    EXPECT_EQ(test::ReadFileBytes(csv), DragCurveCsv(curve));
     EXPECT_TRUE(ok.messages.empty());
 }
 

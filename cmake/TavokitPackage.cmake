@@ -7,6 +7,10 @@ include(GNUInstallDirs)
 
 install(TARGETS tavokit tavokit-cli zr7sim RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR})
 install(FILES ${PROJECT_SOURCE_DIR}/data/demo.flt DESTINATION ${CMAKE_INSTALL_DATADIR}/tavokit)
+# The motor collection Predict lists first.
+file(GLOB TAVOKIT_MOTOR_FILES ${PROJECT_SOURCE_DIR}/data/motors/*.eng
+     ${PROJECT_SOURCE_DIR}/data/motors/real/*.eng)
+install(FILES ${TAVOKIT_MOTOR_FILES} DESTINATION ${CMAKE_INSTALL_DATADIR}/tavokit/motors)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tavokit.desktop
         DESTINATION ${CMAKE_INSTALL_DATADIR}/applications)
 install(FILES ${PROJECT_SOURCE_DIR}/packaging/tavokit.svg

@@ -49,6 +49,9 @@ enum CommandId : int {
     ID_VIEW_CURSORS_ON_BURN = 32907,
     ID_VIEW_OWN_AXES = 32908,
     ID_VIEW_SUMMARY = 32909,
+    // The measured rocket flown on other motors, and the launch site's altitude.
+    ID_TOOLS_PREDICT = 32910,
+    ID_TOOLS_LAUNCH_SITE = 32911,
     // Document commands that no menu item, button or key carries.
     ID_TELEMETRY_START = 32772,
     ID_TELEMETRY_STOP = 32773,

@@ -235,6 +235,10 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Port, display and calibration settings"));
     AddCommand(tools, ID_TOOLS_CD_REPORT, QStringLiteral("Create &CD Report"),
                QStringLiteral("Report the drag coefficient between the cursors"));
+    AddCommand(tools, ID_TOOLS_PREDICT, QStringLiteral("&Predict..."),
+               QStringLiteral("Fly the rocket measured between the cursors on other motors"));
+    AddCommand(tools, ID_TOOLS_LAUNCH_SITE, QStringLiteral("Launch S&ite..."),
+               QStringLiteral("The launch site's height above sea level, for the air"));
     tools->addSeparator();
     AddCommand(tools, ID_TELEMETRY_START, QStringLiteral("S&tart Telemetry"),
                QStringLiteral("Capture the receiver's live lines into the flight"));

@@ -7,6 +7,7 @@
 #include "app/main_frame.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
+#include "predict/ui/predict_commands.h"
 #include "reports/ui/report_commands.h"
 #include "settings/my_settings.h"
 #include "settings/site_settings.h"
@@ -44,6 +45,10 @@ void WireSubsystemCommands(CMainFrame& frame) {
                                 c->siteAltitudeM);
     });
     frame.OnEachFlightReplaced([context] { context->compared.reset(); });
+    frame.WireCommand(ID_TOOLS_PREDICT, [f] {
+        RunPredict(f, f->Document(), LoadSiteAltitude(f->Settings()), *f->prompt);
+    });
+    frame.WireCommand(ID_TOOLS_LAUNCH_SITE, [f] { RunLaunchSite(f, f->Settings(), *f->prompt); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS,
                       [f] { OnImportRdas(f, f->Document(), [f] { return f->SaveModified(); }); });
     // Live capture belongs to the window (a child of it), and ends with it.

@@ -30,6 +30,8 @@
 #include "device/recorder_worker.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/export_motor_dlg.h"
+#include "predict/ui/predict_commands.h"
+#include "predict/ui/predict_dlg.h"
 #include "reports/ui/cd_report_dlg.h"
 #include "reports/ui/motor_report_dlg.h"
 #include "support/keyboard_check.h"
@@ -43,6 +45,7 @@
 #include "view/ui/flight_stats_dlg.h"
 #include "view/ui/scaling_dlg.h"
 #include "view/ui/setup_dlg.h"
+#include <QTableWidget>
 
 namespace tavo {
 namespace {
@@ -159,6 +162,24 @@ const Row kRows[] = {
      [](Bench& b) {
          auto* d = Scripted(new CCalibrateDlg(b.worker, b.protocol, 30), b);
          return Opened{std::unique_ptr<QDialog>(d), {d->twoGee}};
+     }},
+    {"Predict",
+     [](Bench& b) {
+         // The demo flight's burn between the cursors, the shipped motors listed.
+         FileError error;
+         b.doc.OnOpenDocument(TAVOKIT_SOURCE_DIR "/data/demo.flt", error);
+         b.doc.m_nCursor1 = b.doc.m_nEvent1;
+         b.doc.m_nCursor2 = b.doc.m_nEvent2;
+         auto* d =
+             new CPredictDlg(ReadPredictFlight(b.doc, 0.0), BundledMotorFiles(), nullptr, &b.user);
+         KeyboardExpectations e{d->flownMotor, QStringLiteral("Predict")};
+         e.keepsEnter = {static_cast<QWidget*>(d->table)};
+         return Opened{std::unique_ptr<QDialog>(d), e};
+     }},
+    {"LaunchSite",
+     [](Bench&) {
+         auto* d = new CLaunchSiteDlg(1200.0);
+         return Opened{std::unique_ptr<QDialog>(d), {d->altitude}};
      }},
     {"ExportMotor",
      [](Bench& b) {

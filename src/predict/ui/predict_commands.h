@@ -1,0 +1,36 @@
+#pragma once
+// The Tools menu's Predict and Launch Site commands, for the main window to call.
+
+#include <functional>
+#include <string>
+
+#include <QDialog>
+
+#include "predict/predict.h"
+
+class QLineEdit;
+class QSettings;
+
+namespace tavo {
+
+class CTAVOkitDoc;
+class UserPrompt;
+
+// Tools > "Predict...": asks what the reports ask (weights, "Are cursors C1 & C2 placed
+// around your curve?"), then opens the window over `parent`, modal, with the bundled
+// motors. `drawOnGraph` takes a chosen motor's predicted curves to the graph.
+void RunPredict(QWidget* parent, CTAVOkitDoc& doc, double siteAltitudeM, UserPrompt& prompt,
+                std::function<void(const Prediction&, const std::string&)> drawOnGraph = {});
+
+// The launch site's height above sea level, in metres.
+class CLaunchSiteDlg : public QDialog {
+public:
+    explicit CLaunchSiteDlg(double metres, QWidget* parent = nullptr);
+    QLineEdit* altitude;
+};
+
+// Tools > "Launch Site...": the site's height above sea level, kept in `settings`; a
+// height outside the sites flown from is refused and the window stays.
+void RunLaunchSite(QWidget* parent, QSettings& settings, UserPrompt& prompt);
+
+} // namespace tavo

@@ -64,10 +64,11 @@ TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
             DrawCdReport(canvas, f, cd, w, h);
             EXPECT_EQ(test::DrawingFaults(canvas, {0, -8, w, h}), "") << where;
             // One mark a point, and the counts behind them drawn.
-            if (dragCurve)
+            if (dragCurve) {
                 EXPECT_EQ(canvas.Of(RecordingCanvas::Op::Rectangle).size(),
                           1 + cd.m_dragCurve.points.size())
                     << where;
+            }
             // A page the size of a 560 by 300 window has no room for the Cd figures
             // below its details.
             if (w < 700)

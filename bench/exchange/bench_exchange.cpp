@@ -65,15 +65,13 @@ BENCHMARK(BM_CsvExportFile)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillisec
 void BM_EngExportFile(benchmark::State& state) {
     tavo::FlightRecord f;
     Fill(f, static_cast<int>(state.range(0)));
-    f.m_nCursor1 = 0;
-    f.m_nCursor2 = static_cast<int>(state.range(0));
     const tavo::EngExportParams params{"C6",     "18",     "70", "5",
                                        "0.0231", "0.0123", "Es", static_cast<int>(state.range(0))};
     const std::string path =
         (std::filesystem::temp_directory_path() / "tavokit_bench_export.eng").string();
     for (auto _ : state) {
         std::string reason;
-        if (!tavo::WriteEngFile(path, f, params, reason))
+        if (!tavo::WriteEngFile(path, f, {0, static_cast<int>(state.range(0))}, params, reason))
             state.SkipWithError(reason.c_str());
     }
     std::filesystem::remove(path);

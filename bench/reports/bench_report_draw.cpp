@@ -23,12 +23,11 @@ void MakeFlight(tavo::FlightRecord& f, int n) {
         f.m_arrAccel[static_cast<std::size_t>(i)] = (i < n / 3 ? 8.0f : 0.5f) + noise;
     }
     f.m_fSampleInterval = 0.002f;
-    f.m_nCursor1 = 0;
-    f.m_nCursor2 = n - 1;
 }
 
-tavo::MotorReport MakeReport() {
+tavo::MotorReport MakeReport(int n) {
     tavo::MotorReport report;
+    report.range = {0, n - 1};
     report.m_fPeakAccel = 8.4f;
     report.m_fPeakThrust = 120.0f;
     report.m_strMotorClass = "G80";
@@ -38,7 +37,7 @@ tavo::MotorReport MakeReport() {
 void BM_MotorReportScreen(benchmark::State& state) {
     tavo::FlightRecord flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
-    const tavo::MotorReport report = MakeReport();
+    const tavo::MotorReport report = MakeReport(static_cast<int>(state.range(0)));
     QImage image(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
         {
@@ -56,7 +55,7 @@ BENCHMARK(BM_MotorReportScreen)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMill
 void BM_MotorReportPageRecording(benchmark::State& state) {
     tavo::FlightRecord flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
-    const tavo::MotorReport report = MakeReport();
+    const tavo::MotorReport report = MakeReport(static_cast<int>(state.range(0)));
     const tavo::ReportPageGeometry page{1920, 1080, 2.5, 94, 94};
     for (auto _ : state) {
         tavo::RecordingCanvas canvas;

@@ -85,7 +85,7 @@ void BM_DrawGraphZoomed(benchmark::State& state) {
     QImage buffer;
     tavo::GraphViewState view;
     const double span = static_cast<double>(state.range(0));
-    view.m_window = {n / 2.0 - span / 2.0, span};
+    view.window = {n / 2.0 - span / 2.0, span};
     for (auto _ : state) {
         PaintAsTheWindow(flight, view, surface, buffer);
         benchmark::DoNotOptimize(surface.constBits());

@@ -22,11 +22,15 @@ void WireSubsystemCommands(CMainFrame& frame) {
         RunDownloadDialog(f, f->Document(), port);
     });
     frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings()); });
+    // The reports and the thrust-curve export work between the cursors the view shows.
+    const auto cursors = [f] { return f->View().Controller().Cursors(); };
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
-                      [f] { RunMotorReport(f, f->Document(), &f->Printer()); });
-    frame.WireCommand(ID_TOOLS_CD_REPORT, [f] { RunCdReport(f, f->Document(), &f->Printer()); });
+                      [f, cursors] { RunMotorReport(f, f->Document(), cursors(), &f->Printer()); });
+    frame.WireCommand(ID_TOOLS_CD_REPORT,
+                      [f, cursors] { RunCdReport(f, f->Document(), cursors(), &f->Printer()); });
     frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
-    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f] { OnFileExportThrustCurve(f, f->Document()); });
+    frame.WireCommand(ID_FILE_EXPORT_THRUST,
+                      [f, cursors] { OnFileExportThrustCurve(f, f->Document(), cursors()); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS,
                       [f] { OnImportRdas(f, f->Document(), [f] { return f->SaveModified(); }); });
     // Live capture belongs to the window (a child of it), and ends with it.

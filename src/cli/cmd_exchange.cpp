@@ -76,13 +76,12 @@ int RunExportEng(const CommandArgs& argv) {
     if (const char* missing = MissingWeightMessage(doc))
         return Failure(missing);
     // The cursor question is answered yes.
-    doc.m_nCursor1 = c1;
-    doc.m_nCursor2 = c2;
-    if (!EngCursorsHoldData(doc))
+    const CursorRange range{c1, c2};
+    if (!EngCursorsHoldData(doc, range))
         return Failure(kNothingToExportText);
     // What the dialog would start from; the options replace it field by field.
     // No motor file is compared here, so the diameter and length come from the options.
-    const EngExportParams suggested = SuggestEngExportParams(doc, params.thrust);
+    const EngExportParams suggested = SuggestEngExportParams(doc, range, params.thrust);
     params.spacing = spacing;
     params.designation = suggested.designation;
     params.diameter = suggested.diameter;
@@ -103,7 +102,7 @@ int RunExportEng(const CommandArgs& argv) {
     const std::string& out = args.Positional()[1];
     std::string reason;
     EngExportFigures figures;
-    if (!WriteEngFile(out, doc, params, reason, &figures))
+    if (!WriteEngFile(out, doc, range, params, reason, &figures))
         return Failure(FileFailureText(out, reason, true));
     std::cout << EngExportFiguresText(figures) << "\n";
     return kExitOk;

@@ -163,13 +163,14 @@ int RunCut(const CommandArgs& argv) {
             return UsageError("cut",
                               "sample indices are whole numbers, not \"" + indices[k] + "\"");
     }
+    CursorRange range;
     if (kind == CutKind::AfterC2)
-        doc.m_nCursor2 = values[0];
+        range.c2 = values[0];
     else
-        doc.m_nCursor1 = values[0];
+        range.c1 = values[0];
     if (kind == CutKind::BetweenCursors)
-        doc.m_nCursor2 = values[1];
-    if (!ApplyCut(doc, kind)) {
+        range.c2 = values[1];
+    if (!ApplyCut(doc, kind, range)) {
         return Failure(StrFormat("Nothing was cut: the sample indices do not fit the flight's %zu "
                                  "samples for this cut.",
                                  doc.m_pSamples.size()));

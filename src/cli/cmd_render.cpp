@@ -105,13 +105,13 @@ int RunRender(const CommandArgs& argv) {
         EnsureGuiApplication();
         return RenderReport(doc, *report, c1, c2, out, cw, ch);
     }
-    doc.m_nDisplayCurve = doc.m_bDisplayRaw ? 0 : curve;
     doc.m_bShowCursors = !args.Has("--no-cursors");
     doc.m_bDrawGrid = !args.Has("--no-grid");
     doc.m_nCursorPosition = args.Has("--readout-right") ? 1 : 0;
     GraphViewState view;
-    view.m_bShowSummary = args.Has("--summary");
-    view.m_bOwnAxes = args.Has("--own-axes");
+    view.displayCurve = doc.m_bDisplayRaw ? 0 : curve;
+    view.showSummary = args.Has("--summary");
+    view.ownAxes = args.Has("--own-axes");
     // Pixel positions on the window's picture of this size: a printed page shows the
     // cursors on the same samples.
     if (x1 >= 0)

@@ -17,13 +17,13 @@ const char* CutQuestion(CutKind kind) {
     return "All Data between Cursor 1 and Cursor 2 will be lost!\n Continue?";
 }
 
-bool ApplyCut(FlightRecord& flight, CutKind kind) {
+bool ApplyCut(FlightRecord& flight, CutKind kind, CursorRange range) {
     {
         std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
         std::vector<std::string>& samples = flight.m_pSamples.items();
         const long long n = static_cast<long long>(samples.size());
-        const long long i1 = flight.m_nCursor1;
-        const long long i2 = flight.m_nCursor2;
+        const long long i1 = range.c1;
+        const long long i2 = range.c2;
         // The conditions compare as the recorder software always has; a negative index
         // can only come from outside (a script), and would remove nothing sensible.
         // Each cut takes away one run of samples, [first, last).

@@ -5,6 +5,7 @@
 
 #include <string>
 
+#include "flight/cursor_range.h"
 #include "flight/flight_record.h"
 
 namespace tavo {
@@ -14,12 +15,11 @@ enum class CutKind { ToC1, AfterC2, BetweenCursors };
 // The question asked before a cut, caption "Warning".
 const char* CutQuestion(CutKind kind);
 
-// Applies a cut with the cursors' sample indices m_nCursor1 and m_nCursor2. When the
-// cut's condition fails nothing changes and false is returned. On success the cut is
-// the next one Undo takes back (Redo forgets what was undone before) and the flight is
-// recomputed; the caller resets the cursors' positions, redraws and marks the document
-// modified.
-bool ApplyCut(FlightRecord& flight, CutKind kind);
+// Applies a cut around the cursors of `range`. When the cut's condition fails nothing
+// changes and false is returned. On success the cut is the next one Undo takes back
+// (Redo forgets what was undone before) and the flight is recomputed; the caller resets
+// the cursors' positions, redraws and marks the document modified.
+bool ApplyCut(FlightRecord& flight, CutKind kind, CursorRange range);
 
 // Whether Undo has a state to restore.
 inline bool CanUndo(const FlightRecord& flight) {

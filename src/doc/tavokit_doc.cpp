@@ -19,6 +19,11 @@ void CTAVOkitDoc::StopSampleWriter() {
         m_pSampleWriter->StopAndWait();
 }
 
+void CTAVOkitDoc::UpdateLiveCurves() {
+    if (IsLive())
+        RecomputeAppended();
+}
+
 void CTAVOkitDoc::UpdateAllViews() {
     if (m_pObserver != nullptr)
         m_pObserver->OnUpdateAllViews();

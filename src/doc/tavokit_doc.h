@@ -31,6 +31,8 @@ public:
         virtual ~SampleWriter() = default;
         // Stops writing and returns only when no more writes can come.
         virtual void StopAndWait() = 0;
+        // A capture was started and not stopped: lines may still arrive.
+        virtual bool Live() const = 0;
     };
 
     CTAVOkitDoc();
@@ -42,6 +44,13 @@ public:
     // The writer to stop before the sample list is emptied, replaced or freed (New,
     // Open, a download's OK, an import, the end of the document); nullptr for none.
     void SetSampleWriter(SampleWriter* writer) { m_pSampleWriter = writer; }
+
+    // Whether a capture appends to the samples: the graph then lays out only what the
+    // curves cover, and they are carried on before each drawing.
+    bool IsLive() const { return m_pSampleWriter != nullptr && m_pSampleWriter->Live(); }
+    // Before a drawing: while the flight is live, carries the curves on over the lines
+    // that came since the last one (see RecomputeAppended).
+    void UpdateLiveCurves();
 
     void SetObserver(Observer* observer) { m_pObserver = observer; }
     // Asks every view to redraw.

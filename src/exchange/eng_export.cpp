@@ -20,11 +20,10 @@ const char* MissingWeightMessage(const FlightRecord& flight) {
     return nullptr;
 }
 
-bool EngCursorsHoldData(const FlightRecord& flight) {
+bool EngCursorsHoldData(const FlightRecord& flight, CursorRange range) {
     const std::size_t n = flight.SampleCount();
     // A negative C1 would index before the first sample.
-    return n > 0 && flight.m_nCursor1 >= 0 && flight.m_nCursor2 > flight.m_nCursor1 &&
-           static_cast<std::size_t>(flight.m_nCursor2) <= n;
+    return n > 0 && range.c1 >= 0 && range.c2 > range.c1 && static_cast<std::size_t>(range.c2) <= n;
 }
 
 std::string EngPropellantField(const std::string& preFire, const std::string& postFire) {
@@ -75,9 +74,9 @@ namespace {
 // the motor thrust takes the thrust model's mass, burnt with the impulse. The caller
 // holds the samples' lock and has checked the cursors.
 std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
-                                     const std::vector<std::string>& samples, long long step,
-                                     ThrustKind kind, double siteAltitudeM) {
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+                                     const std::vector<std::string>& samples, CursorRange range,
+                                     long long step, ThrustKind kind, double siteAltitudeM) {
+    const int c1 = range.c1, c2 = range.c2;
     const long long span = static_cast<long long>(c2) - c1;
     const long long lines = span / step;
     MotorThrustSeries motor;
@@ -115,8 +114,8 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
 
 } // namespace
 
-EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind,
-                                       const EngMotor* compared) {
+EngExportParams SuggestEngExportParams(const FlightRecord& flight, CursorRange range,
+                                       ThrustKind kind, const EngMotor* compared) {
     EngExportParams p;
     p.thrust = kind;
     p.points = 20;
@@ -135,10 +134,10 @@ EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind ki
     }
     std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
     const std::vector<std::string>& samples = flight.m_pSamples.items();
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+    const int c1 = range.c1, c2 = range.c2;
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
         return p;
-    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind, 0.0);
+    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, range, 1, kind, 0.0);
     double impulse = 0.0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
         impulse += points[i].thrust * flight.m_fSampleInterval;
@@ -165,12 +164,12 @@ namespace {
 
 // The points the file gets and its closing time, with the figures beside the measured
 // ones. The caller has checked the number of points.
-bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
+bool ExportPoints(const FlightRecord& flight, CursorRange range, const EngExportParams& params,
                   std::vector<ThrustPoint>& points, double& closeTime, EngExportFigures& figures,
                   std::string& reason) {
     std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
     const std::vector<std::string>& samples = flight.m_pSamples.items();
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+    const int c1 = range.c1, c2 = range.c2;
     // Checked again under the lock: a capture may have changed the list meanwhile.
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size()) {
         reason = kNothingToExportText;
@@ -178,7 +177,7 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
     }
     const long long span = static_cast<long long>(c2) - c1;
     std::vector<ThrustPoint> every =
-        ThrustLines(flight, samples, 1, params.thrust, params.siteAltitudeM);
+        ThrustLines(flight, samples, range, 1, params.thrust, params.siteAltitudeM);
     const double everyClose = every.back().time;
     every.pop_back();
     const CurveFigures measured = FiguresOfPoints(every, everyClose);
@@ -189,15 +188,15 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
         long long step = span / params.points;
         if (step < 1)
             step = 1;
-        points = step == 1
-                     ? std::move(every)
-                     : ThrustLines(flight, samples, step, params.thrust, params.siteAltitudeM);
+        points = step == 1 ? std::move(every)
+                           : ThrustLines(flight, samples, range, step, params.thrust,
+                                         params.siteAltitudeM);
         closeTime = step == 1 ? everyClose : points.back().time;
         if (step != 1)
             points.pop_back();
     } else {
-        points = FitShapePoints(every, everyClose,
-                                ShapePointIndices(every, everyClose, params.points));
+        points =
+            FitShapePoints(every, everyClose, ShapePointIndices(every, everyClose, params.points));
         closeTime = everyClose;
     }
     const CurveFigures written = FiguresOfPoints(points, closeTime);
@@ -215,19 +214,20 @@ std::string EngExportFiguresText(const EngExportFigures& f) {
            FormatFixed(f.measuredPeak, 2) + " N), " + std::to_string(f.points) + " points";
 }
 
-bool ComputeEngExportFigures(const FlightRecord& flight, const EngExportParams& params,
-                             EngExportFigures& figures, std::string& reason) {
+bool ComputeEngExportFigures(const FlightRecord& flight, CursorRange range,
+                             const EngExportParams& params, EngExportFigures& figures,
+                             std::string& reason) {
     if (params.points == 0) {
         reason = kZeroPointsText;
         return false;
     }
     std::vector<ThrustPoint> points;
     double closeTime = 0.0;
-    return ExportPoints(flight, params, points, closeTime, figures, reason);
+    return ExportPoints(flight, range, params, points, closeTime, figures, reason);
 }
 
-bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
-                  std::string& reason, EngExportFigures* figures) {
+bool BuildEngText(const FlightRecord& flight, CursorRange range, const EngExportParams& params,
+                  std::string& out, std::string& reason, EngExportFigures* figures) {
     if (params.points == 0) {
         reason = kZeroPointsText;
         return false;
@@ -240,7 +240,7 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     std::vector<ThrustPoint> points;
     double closeTime = 0.0;
     EngExportFigures computed;
-    if (!ExportPoints(flight, params, points, closeTime, computed, reason))
+    if (!ExportPoints(flight, range, params, points, closeTime, computed, reason))
         return false;
 
     EngHeader header{params.designation,
@@ -261,10 +261,10 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     return true;
 }
 
-bool WriteEngFile(const std::string& path, const FlightRecord& flight,
+bool WriteEngFile(const std::string& path, const FlightRecord& flight, CursorRange range,
                   const EngExportParams& params, std::string& reason, EngExportFigures* figures) {
     std::string text;
-    if (!BuildEngText(flight, params, text, reason, figures))
+    if (!BuildEngText(flight, range, params, text, reason, figures))
         return false;
     return WriteFileAtomically(path, text, reason);
 }

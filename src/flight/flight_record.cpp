@@ -96,8 +96,6 @@ void FlightRecord::ResetFlight(std::int64_t now) {
     m_arrCd.clear();
     m_nEvent1 = m_nEvent2 = m_nEvent4 = m_nEvent8 = 0;
     m_fAccelMin = m_fAccelMax = m_fVelMin = m_fVelMax = m_fAltMin = m_fAltMax = 0.0f;
-    m_nCursor1 = m_nCursor2 = 0;
-    m_nDisplayCurve = 0;
 }
 
 void FlightRecord::Recompute() {

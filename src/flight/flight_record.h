@@ -120,12 +120,6 @@ struct FlightRecord {
     float m_fAltMin = 0.0f;
     float m_fAltMax = 0.0f;
 
-    // View state kept with the flight.
-    int m_nCursor1 = 0;
-    int m_nCursor2 = 0;
-    int m_nDisplayCurve = 0;
-    bool m_bTelemetryRunning = false;
-
     // Rebuilds the interval, two-G value, zero reference, derived arrays, events and
     // ranges from the samples. Does nothing on an empty flight. Takes the sample lock.
     void Recompute();
@@ -138,8 +132,8 @@ struct FlightRecord {
     // The range pass alone over the current derived arrays.
     void ComputeRanges();
     // Puts the flight back to its start-up state (no samples, rate 0, default
-    // calibration, empty details dated now, no derived data, cursors at 0); the
-    // user's settings and display switches stay.
+    // calibration, empty details dated now, no derived data); the user's settings and
+    // display switches stay.
     void ResetFlight(std::int64_t now);
     // Number of samples, under the lock.
     std::size_t SampleCount() const { return m_pSamples.SizeLocked(); }

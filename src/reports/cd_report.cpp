@@ -52,21 +52,22 @@ const char* CdKindWord(CdKind kind) {
     return kind == CdKind::Document ? "document" : "drag";
 }
 
-bool CdReport::ComputeCdReport(const FlightRecord& flight, UserPrompt& prompt, CdKind kind) {
+bool CdReport::ComputeCdReport(const FlightRecord& flight, CursorRange cursors, UserPrompt& prompt,
+                               CdKind kind) {
     m_fCdMin = 0.0f;
     m_fCdMax = 0.0f;
-    if (!CheckReportPreconditions(flight, prompt))
+    if (!CheckReportPreconditions(flight, cursors, prompt))
         return false;
-    if (!ComputeFigures(flight, kind)) {
+    if (!ComputeFigures(flight, cursors, kind)) {
         prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
         return false;
     }
     return true;
 }
 
-bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
-    const int c1 = flight.m_nCursor1;
-    const int c2 = flight.m_nCursor2;
+bool CdReport::ComputeFigures(const FlightRecord& flight, CursorRange cursors, CdKind kind) {
+    const int c1 = cursors.c1;
+    const int c2 = cursors.c2;
     // Coefficients exist only after a Recompute; a range past them has nothing to show.
     if (c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > flight.m_arrCd.size())
         return false;
@@ -74,6 +75,7 @@ bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
     const std::size_t n = static_cast<std::size_t>(c2 - c1);
 
     CdReport r;
+    r.range = cursors;
     r.m_kind = kind;
     std::vector<double> speed;
     {

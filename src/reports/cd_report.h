@@ -10,6 +10,7 @@
 #include <string>
 #include <vector>
 
+#include "flight/cursor_range.h"
 #include "flight/flight_record.h"
 #include "prompt/user_prompt.h"
 
@@ -31,13 +32,16 @@ inline constexpr double kCdSpeedShare = 0.5;
 class CdReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then computes the
-    // figures of `kind` over the range. False: nothing to show.
-    bool ComputeCdReport(const FlightRecord& flight, UserPrompt& prompt,
+    // figures of `kind` over the samples between the cursors of `range`. False: nothing
+    // to show.
+    bool ComputeCdReport(const FlightRecord& flight, CursorRange range, UserPrompt& prompt,
                          CdKind kind = CdKind::Document);
     // The figures alone, without the checks' questions: false (and nothing changed)
     // when the cursors no longer hold samples.
-    bool ComputeFigures(const FlightRecord& flight, CdKind kind);
+    bool ComputeFigures(const FlightRecord& flight, CursorRange range, CdKind kind);
 
+    // The samples the figures are of; the drawn curve is theirs.
+    CursorRange range;
     CdKind m_kind = CdKind::Document;
     // The document's formula: 0 and the largest m_arrCd value of the whole range, as
     // the report has always given them. The drag alone: the smallest and largest Cd of

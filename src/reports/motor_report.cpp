@@ -24,22 +24,22 @@ std::string MotorClassText(float totalImpulse, float designationThrust) {
     return "P=" + thrust;
 }
 
-bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt,
-                                     ThrustKind kind) {
+bool MotorReport::ComputeMotorReport(const FlightRecord& flight, CursorRange cursors,
+                                     UserPrompt& prompt, ThrustKind kind) {
     m_fPeakThrust = 0.0f;
     m_fPeakAccel = 0.0f;
-    if (!CheckReportPreconditions(flight, prompt))
+    if (!CheckReportPreconditions(flight, cursors, prompt))
         return false;
-    if (!ComputeFigures(flight, kind)) {
+    if (!ComputeFigures(flight, cursors, kind)) {
         prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
         return false;
     }
     return true;
 }
 
-bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
-    const int c1 = flight.m_nCursor1;
-    const int c2 = flight.m_nCursor2;
+bool MotorReport::ComputeFigures(const FlightRecord& flight, CursorRange cursors, ThrustKind kind) {
+    const int c1 = cursors.c1;
+    const int c2 = cursors.c2;
     const int n = c2 - c1;
     float peakThrust = 0.0f, peakAccel = 0.0f;
     float sum = 0.0f;
@@ -103,6 +103,7 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
 
     m_fPeakThrust = peakThrust;
     m_fPeakAccel = peakAccel;
+    range = cursors;
     m_thrust = kind;
     m_drag = std::move(drag);
     m_fTotalImpulse = impulse;

@@ -2,7 +2,7 @@
 
 namespace tavo {
 
-bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt) {
+bool CheckReportPreconditions(const FlightRecord& flight, CursorRange range, UserPrompt& prompt) {
     // Exact comparisons: a negative weight is the user's to enter and passes.
     if (flight.m_fLaunchWeight == 0.0f) {
         prompt.ShowMessage("Please enter a weight in the details section.", "Notice",
@@ -17,8 +17,8 @@ bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt) {
     if (!prompt.AskOkCancel("Are cursors C1 & C2 placed around your curve?", "Notice"))
         return false;
     const std::size_t count = flight.SampleCount();
-    const int c1 = flight.m_nCursor1;
-    const int c2 = flight.m_nCursor2;
+    const int c1 = range.c1;
+    const int c2 = range.c2;
     if (count == 0 || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > count) {
         prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
         return false;

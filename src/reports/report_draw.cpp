@@ -25,14 +25,14 @@ double NewtonScale(float valueStep, int frameHeight) {
 ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, int frameHeight,
                        const EngMotor* certified) {
     ReportGraph graph;
-    graph.count = flight.m_nCursor2 - flight.m_nCursor1;
+    graph.count = report.range.c2 - report.range.c1;
     graph.sampleInterval = flight.m_fSampleInterval;
     graph.drawGrid = flight.m_bDrawGrid;
     // The label format follows the peak acceleration, as it always has, not the thrust.
     graph.valueDecimals = report.m_fPeakAccel > 999 ? 0 : 1;
     if (report.m_thrust == ThrustKind::Net) {
         graph.values = &flight.m_arrAccel;
-        graph.first = flight.m_nCursor1;
+        graph.first = report.range.c1;
         // The first point is the pad reading of the whole flight, not the range's first.
         graph.firstValue = flight.m_arrAccel.empty() ? 0.0f : flight.m_arrAccel[0];
         graph.scale = ReportCurveScale(frameHeight, report.m_fPeakAccel);
@@ -219,10 +219,10 @@ namespace {
 ReportGraph CdGraph(const FlightRecord& flight, const CdReport& report, int frameHeight,
                     std::vector<float>& values) {
     ReportGraph graph;
-    graph.count = flight.m_nCursor2 - flight.m_nCursor1;
+    graph.count = report.range.c2 - report.range.c1;
     if (report.m_kind == CdKind::Document) {
         graph.values = &flight.m_arrCd;
-        graph.first = flight.m_nCursor1;
+        graph.first = report.range.c1;
     } else {
         values = report.CurveValues();
         graph.values = &values;

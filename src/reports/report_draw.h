@@ -12,8 +12,8 @@
 
 namespace tavo {
 
-// The motor report window's client area of width x height: the thrust curve between the
-// cursors and the box with the figures; with a `certified` motor, its curve over the
+// The motor report window's client area of width x height: the thrust curve of the
+// report's range and the box with the figures; with a `certified` motor, its curve over the
 // measured one and its figures beside them.
 void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
                      int width, int height, const EngMotor* certified = nullptr);
@@ -23,7 +23,7 @@ void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorRepo
 void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
                          const ReportPageGeometry& page, const EngMotor* certified = nullptr);
 
-// The Cd report window's client area of width x height: the curve between the cursors
+// The Cd report window's client area of width x height: the curve of the report's range
 // and, for the drag alone, a caption line with its figures.
 void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,
                   int height);

@@ -146,7 +146,7 @@ TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "c.flt", 300))));
     Paint();
-    const int i1 = doc.m_nCursor1;
+    const int i1 = frame->View().Controller().Cursors().c1;
     ASSERT_GE(i1, 1);
 
     user.okCancel = Answer::Cancel;
@@ -161,11 +161,11 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_EQ(Samples(), 300u - i1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
-    EXPECT_EQ(frame->View().State().m_nCursorSample1, -1) << "the cursors go back to their thirds";
+    EXPECT_EQ(frame->View().State().cursor1, -1) << "the cursors go back to their thirds";
     const std::vector<std::string> afterFirst = doc.m_pSamples.items();
 
     Paint();
-    const int i2 = doc.m_nCursor2;
+    const int i2 = frame->View().Controller().Cursors().c2;
     frame->OnCommand(ID_EDIT_DELETE_AFTER_C2);
     EXPECT_EQ(Questions().last(),
               QStringLiteral("All Data after Cursor 2 will be lost!\n Continue?"));
@@ -187,8 +187,8 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
 
     // Between the cursors, with C1 right of C2: asks, then nothing happens.
     Paint();
-    frame->View().State().m_nCursorSample1 = 200;
-    frame->View().State().m_nCursorSample2 = 50;
+    frame->View().State().cursor1 = 200;
+    frame->View().State().cursor2 = 50;
     Paint();
     const int asked = Questions().size();
     frame->OnCommand(ID_EDIT_DELETE_BETWEEN);
@@ -215,28 +215,29 @@ TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
     CTAVOkitView& view = frame->View();
     // With no flight a click still switches the curve.
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 1);
+    EXPECT_EQ(frame->View().State().displayCurve, 1);
 
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "m.flt"))));
     Paint();
     const GraphFrame f = LayoutGraph({view.width(), view.height(), false, 0, 0});
-    const int x1 = SampleXIn(f, {}, 200, view.State().m_nCursorSample1);
+    const int x1 = SampleXIn(f, {}, 200, view.State().cursor1);
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(x1 + 4, 100));
-    EXPECT_EQ(view.State().m_nDragCursor, 1);
+    EXPECT_EQ(view.State().dragCursor, 1);
     EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
     QTest::mouseMove(&view, QPoint(x1 + 60, 120));
-    EXPECT_EQ(doc.m_nCursor1, CursorSampleAtX(f, {}, 200, 200, x1 + 60)) << "live, before release";
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, CursorSampleAtX(f, {}, 200, 200, x1 + 60))
+        << "live, before release";
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(x1 + 60, 120));
-    EXPECT_EQ(view.State().m_nDragCursor, 0);
-    EXPECT_EQ(doc.m_nDisplayCurve, 1) << "a drag does not switch the curve";
+    EXPECT_EQ(view.State().dragCursor, 0);
+    EXPECT_EQ(frame->View().State().displayCurve, 1) << "a drag does not switch the curve";
 
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 2);
+    EXPECT_EQ(frame->View().State().displayCurve, 2);
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 0);
+    EXPECT_EQ(frame->View().State().displayCurve, 0);
     doc.m_bDisplayRaw = true;
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 0) << "raw display keeps the acceleration curve";
+    EXPECT_EQ(frame->View().State().displayCurve, 0) << "raw display keeps the acceleration curve";
 }
 
 TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
@@ -331,15 +332,16 @@ TEST_F(MainFrameTest, AnotherFlightStartsTheGraphAfresh) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "r.flt"))));
     Paint();
     GraphViewState& view = frame->View().State();
-    view.m_nCursorSample1 = 5;
-    view.m_window = {10, 50};
+    view.cursor1 = 5;
+    view.window = {10, 50};
     EXPECT_FALSE(frame->OpenFile(dir.filePath(QStringLiteral("missing.flt"))));
-    EXPECT_EQ(view.m_nCursorSample1, 5);
+    EXPECT_EQ(view.cursor1, 5);
     doc.ReplaceSamples(std::vector<std::string>(300, "2048"));
-    EXPECT_EQ(view.m_nCursorSample1, -1);
-    EXPECT_TRUE(view.m_window.Whole());
+    EXPECT_EQ(view.cursor1, -1);
+    EXPECT_TRUE(view.window.Whole());
     Paint();
-    EXPECT_GT(doc.m_nCursor1, 0) << "the new flight's cursors stand at their home places";
+    EXPECT_GT(frame->View().Controller().Cursors().c1, 0)
+        << "the new flight's cursors stand at their home places";
 }
 
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {

@@ -61,8 +61,6 @@ TEST_F(CliExchange, ExportCsvWritesTheExportAndHonoursFlightOptions) {
 }
 
 TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
-    demo.m_nCursor1 = 256;
-    demo.m_nCursor2 = 440;
     testing::CliResult r;
     std::string expected, reason;
     // The default places the points where the curve bends; even spacing gives the file
@@ -98,7 +96,7 @@ TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
         EngExportParams params{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 30};
         params.spacing = spacing;
         EngExportFigures figures;
-        ASSERT_TRUE(BuildEngText(demo, params, expected, reason, &figures));
+        ASSERT_TRUE(BuildEngText(demo, {256, 440}, params, expected, reason, &figures));
         EXPECT_EQ(Bytes(dir + "/c6.eng"), expected) << word;
         EXPECT_EQ(r.out, EngExportFiguresText(figures) + "\n");
     }

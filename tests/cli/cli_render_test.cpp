@@ -35,9 +35,9 @@ TEST(CliRender, PngIsTheWindowsDrawingOfTheFlight) {
     ApplyFirstRunSettings(doc);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, doc, error)) << error.message;
-    doc.m_nDisplayCurve = 2;
     doc.m_nCursorPosition = 1;
     GraphViewState view;
+    view.displayCurve = 2;
     PlaceCursorsAtX(doc, view, {700, 450, false, 0, 0}, 200, 400);
     const QImage drawn = RenderGraphImage(700, 450, doc, view);
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), drawn);

@@ -35,11 +35,9 @@ TEST(CliMotorReport, PrintsTheReportTextsBetweenTheCursors) {
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, flight, error)) << error.message;
     flight.Recompute();
-    flight.m_nCursor1 = 256;
-    flight.m_nCursor2 = 439;
     AnsweringPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, {256, 439}, prompt));
     EXPECT_EQ(JsonField(result.out, "motorClass"), report.m_strMotorClass);
     EXPECT_EQ(JsonField(result.out, "burnTime"), report.m_strBurnTime);
     EXPECT_EQ(JsonField(result.out, "avgThrustN"), report.m_strAvgThrustN);
@@ -65,11 +63,9 @@ TEST(CliMotorReport, FlightOptionsSetTheDetails) {
     flight.m_fLaunchWeight = 0.1502f;
     flight.m_fPropellantWeight = 0.02f;
     flight.Recompute();
-    flight.m_nCursor1 = 256;
-    flight.m_nCursor2 = 439;
     AnsweringPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, {256, 439}, prompt));
     EXPECT_EQ(JsonField(heavier.out, "totalImpulseN"), report.m_strTotalImpulseN);
     EXPECT_EQ(JsonField(heavier.out, "isp"), report.m_strIsp);
     // About twice the mass under the same recorded acceleration: about twice the impulse.

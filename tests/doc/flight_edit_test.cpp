@@ -45,8 +45,7 @@ std::vector<std::string> Words(std::initializer_list<int> values) {
 TEST(FlightEdit, DeleteToC1KeepsTheSampleUnderC1) {
     FlightRecord f;
     Fill(f, 5);
-    f.m_nCursor1 = 2;
-    ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
+    ASSERT_TRUE(ApplyCut(f, CutKind::ToC1, {2, 0}));
     EXPECT_EQ(f.m_pSamples.items(), Words({2, 3, 4}));
     ASSERT_EQ(f.m_pUndoSamples.size(), 1u);
     EXPECT_EQ(f.m_pUndoSamples.m_undo[0].removed, Words({0, 1})) << "only what the cut took";
@@ -62,11 +61,10 @@ TEST(FlightEdit, CutsBeforeC1GoOnWithTheCurvesOfTheWholeFlight) {
             SCOPED_TRACE(c1);
             FlightRecord f;
             LoadDemo(f, setting);
-            f.m_nCursor1 = c1;
-            ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
+            ASSERT_TRUE(ApplyCut(f, CutKind::ToC1, {c1, 0}));
             EXPECT_EQ(CurveBits(f, 0), CurveBits(whole, static_cast<std::size_t>(c1)));
-            f.m_nCursor1 = 100; // a later cut carries the start on
-            ASSERT_TRUE(ApplyCut(f, CutKind::ToC1));
+            // A later cut carries the start on.
+            ASSERT_TRUE(ApplyCut(f, CutKind::ToC1, {100, 0}));
             const std::vector<std::uint32_t> twice = CurveBits(f, 0);
             EXPECT_EQ(twice, CurveBits(whole, static_cast<std::size_t>(c1) + 100));
             ASSERT_TRUE(UndoCut(f) && UndoCut(f));
@@ -78,9 +76,7 @@ TEST(FlightEdit, CutsBeforeC1GoOnWithTheCurvesOfTheWholeFlight) {
         // Taking the first samples out between the cursors keeps the zero reference.
         FlightRecord f;
         LoadDemo(f, setting);
-        f.m_nCursor1 = 0;
-        f.m_nCursor2 = 300;
-        ASSERT_TRUE(ApplyCut(f, CutKind::BetweenCursors));
+        ASSERT_TRUE(ApplyCut(f, CutKind::BetweenCursors, {0, 300}));
         EXPECT_EQ(f.m_fZeroRef, whole.m_fZeroRef);
         EXPECT_EQ(f.m_arrAccel[0], whole.m_arrAccel[300]);
     }
@@ -89,33 +85,24 @@ TEST(FlightEdit, CutsBeforeC1GoOnWithTheCurvesOfTheWholeFlight) {
 TEST(FlightEdit, DeleteAfterC2RemovesTheSampleUnderC2) {
     FlightRecord f;
     Fill(f, 5);
-    f.m_nCursor2 = 3;
-    ASSERT_TRUE(ApplyCut(f, CutKind::AfterC2));
+    ASSERT_TRUE(ApplyCut(f, CutKind::AfterC2, {0, 3}));
     EXPECT_EQ(f.m_pSamples.items(), Words({0, 1, 2}));
 }
 
 TEST(FlightEdit, DeleteBetweenKeepsC2) {
     FlightRecord f;
     Fill(f, 6);
-    f.m_nCursor1 = 1;
-    f.m_nCursor2 = 4;
-    ASSERT_TRUE(ApplyCut(f, CutKind::BetweenCursors));
+    ASSERT_TRUE(ApplyCut(f, CutKind::BetweenCursors, {1, 4}));
     EXPECT_EQ(f.m_pSamples.items(), Words({0, 4, 5}));
 }
 
 TEST(FlightEdit, FailedConditionsChangeNothing) {
     FlightRecord f;
     Fill(f, 4);
-    f.m_nCursor1 = 3;
-    f.m_nCursor2 = 3;
-    EXPECT_FALSE(ApplyCut(f, CutKind::BetweenCursors)); // i1 >= i2
-    f.m_nCursor1 = 4;
-    EXPECT_FALSE(ApplyCut(f, CutKind::ToC1)); // i1 == N
-    f.m_nCursor2 = 4;
-    EXPECT_FALSE(ApplyCut(f, CutKind::AfterC2));
-    f.m_nCursor1 = -1;
-    f.m_nCursor2 = 2;
-    EXPECT_FALSE(ApplyCut(f, CutKind::BetweenCursors));
+    EXPECT_FALSE(ApplyCut(f, CutKind::BetweenCursors, {3, 3})); // i1 >= i2
+    EXPECT_FALSE(ApplyCut(f, CutKind::ToC1, {4, 3}));           // i1 == N
+    EXPECT_FALSE(ApplyCut(f, CutKind::AfterC2, {4, 4}));
+    EXPECT_FALSE(ApplyCut(f, CutKind::BetweenCursors, {-1, 2}));
     EXPECT_EQ(f.m_pSamples.size(), 4u);
     EXPECT_FALSE(CanUndo(f));
 }
@@ -124,9 +111,7 @@ TEST(FlightEdit, EveryCutUndoesAndRedoesInTurn) {
     FlightRecord f;
     Fill(f, 8);
     const auto cut = [&f](CutKind kind, int c1, int c2) {
-        f.m_nCursor1 = c1;
-        f.m_nCursor2 = c2;
-        ASSERT_TRUE(ApplyCut(f, kind));
+        ASSERT_TRUE(ApplyCut(f, kind, {c1, c2}));
     };
     cut(CutKind::ToC1, 1, 0);           // 1 .. 7
     cut(CutKind::AfterC2, 0, 5);        // 1 .. 5
@@ -160,9 +145,8 @@ TEST(FlightEdit, EveryCutUndoesAndRedoesInTurn) {
 TEST(FlightEdit, HistoryThatNoLongerFitsTheSamplesIsDropped) {
     FlightRecord f;
     Fill(f, 6);
-    f.m_nCursor2 = 4;
-    ASSERT_TRUE(ApplyCut(f, CutKind::AfterC2)); // took 4 .. 5 from index 4
-    f.m_pSamples.items().resize(2);             // replaced behind the history's back
+    ASSERT_TRUE(ApplyCut(f, CutKind::AfterC2, {0, 4})); // took 4 .. 5 from index 4
+    f.m_pSamples.items().resize(2);                     // replaced behind the history's back
     EXPECT_FALSE(UndoCut(f)) << "index 4 is beyond the samples now";
     EXPECT_FALSE(CanUndo(f));
     EXPECT_EQ(f.m_pSamples.size(), 2u);

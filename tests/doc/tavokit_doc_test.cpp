@@ -110,3 +110,33 @@ TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {
 
 } // namespace
 } // namespace tavo
+
+namespace tavo {
+namespace {
+
+// While a capture appends, each drawing first carries the curves on over the lines that
+// came; once the capture has stopped, a drawing recomputes nothing.
+TEST(TavokitDoc, LiveCurvesCatchUpBeforeADrawing) {
+    struct Writer : CTAVOkitDoc::SampleWriter {
+        bool live = true;
+        void StopAndWait() override { live = false; }
+        bool Live() const override { return live; }
+    } writer;
+    CTAVOkitDoc doc;
+    doc.SetSampleWriter(&writer);
+    doc.m_nSampleRate = 100;
+    doc.m_pSamples.AppendLocked("2048");
+    doc.Recompute();
+    doc.m_pSamples.AppendLocked("2040");
+    ASSERT_TRUE(doc.IsLive());
+    doc.UpdateLiveCurves();
+    EXPECT_EQ(doc.m_arrAccel.size(), 2u);
+    writer.live = false;
+    doc.m_pSamples.AppendLocked("2030");
+    doc.UpdateLiveCurves();
+    EXPECT_EQ(doc.m_arrAccel.size(), 2u);
+    doc.SetSampleWriter(nullptr);
+}
+
+} // namespace
+} // namespace tavo

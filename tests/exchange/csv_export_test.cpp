@@ -129,10 +129,8 @@ TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
         FlightRecord f;
         BurnFlight(f);
         csv = BuildCsvText(f);
-        f.m_nCursor1 = 100;
-        f.m_nCursor2 = 160;
         EngExportParams p{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 20, ThrustKind::Net};
-        EXPECT_TRUE(BuildEngText(f, p, eng, reason));
+        EXPECT_TRUE(BuildEngText(f, {100, 160}, p, eng, reason));
     }
     std::setlocale(LC_NUMERIC, "C");
     test::SetEnv("LOCPATH", nullptr);

@@ -77,13 +77,12 @@ TEST_P(MotorThrustOnSynthesisedFlight, GivesTheCertifiedImpulseAndClass) {
         ASSERT_GT(synth.burnoutIndex, synth.launchIndex);
         FlightRecord flight;
         FillFlightRecord(p, synth, flight);
-        flight.m_nCursor1 = synth.launchIndex;
-        flight.m_nCursor2 = synth.burnoutIndex;
+        const CursorRange burn{synth.launchIndex, synth.burnoutIndex};
 
         test::ScriptedPrompt prompt;
         MotorReport net, thrust;
-        ASSERT_TRUE(net.ComputeMotorReport(flight, prompt, ThrustKind::Net));
-        ASSERT_TRUE(thrust.ComputeMotorReport(flight, prompt, ThrustKind::Motor));
+        ASSERT_TRUE(net.ComputeMotorReport(flight, burn, prompt, ThrustKind::Net));
+        ASSERT_TRUE(thrust.ComputeMotorReport(flight, burn, prompt, ThrustKind::Motor));
         const double error = (thrust.m_fTotalImpulse - certified) / certified * 100.0;
         std::cout << GetParam() << " | " << motor.designation << " | " << certified << " | "
                   << p.rocket.dryMassKg << " kg, " << p.rocket.diameterM * 1000 << " mm, " << r.rate

@@ -27,12 +27,11 @@ void MakeFlight(FlightRecord& flight) {
         words.push_back(2048 - 8 * g);
     words.push_back(2048);
     SetSamples(flight, words, 100, 16.0f);
-    flight.m_nCursor1 = 1;
-    flight.m_nCursor2 = 11;
 }
 
-MotorReport MakeReport(float peakThrust, float peakAccel) {
+MotorReport MakeReport(float peakThrust, float peakAccel, CursorRange range = {1, 11}) {
     MotorReport report;
+    report.range = range;
     report.m_fPeakThrust = peakThrust;
     report.m_fPeakAccel = peakAccel;
     report.m_strMotorClass = "F158";
@@ -141,10 +140,8 @@ TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
     for (const Case& c : {Case{999, "1.00"}, Case{1000, "1.0"}, Case{2000, "2.0"}}) {
         FlightRecord flight;
         SetSamples(flight, std::vector<int>(c.samples + 1, 2048), 100);
-        flight.m_nCursor1 = 1;
-        flight.m_nCursor2 = c.samples + 1;
         RecordingCanvas canvas;
-        DrawMotorReport(canvas, flight, MakeReport(1.0f, 1.0f), 640, 320);
+        DrawMotorReport(canvas, flight, MakeReport(1.0f, 1.0f, {1, c.samples + 1}), 640, 320);
         const auto ticks = TextsIn(canvas, kTimeLabel);
         ASSERT_FALSE(ticks.empty());
         // 999 samples make 9.99 s (at 0.999 s a tick: "1.00" after rounding).
@@ -234,9 +231,8 @@ TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
 TEST(MotorReportWindow, RangeOutsideTheCurveDrawsOnlyTheFrame) {
     FlightRecord flight;
     MakeFlight(flight);
-    flight.m_nCursor2 = 40; // past the derived data
-    RecordingCanvas canvas;
-    DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
+    RecordingCanvas canvas; // C2 past the derived data
+    DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f, {1, 40}), 640, 320);
     EXPECT_TRUE(canvas.Of(Op::Polyline).empty());
     EXPECT_TRUE(TextsIn(canvas, kTimeLabel).empty());
     EXPECT_EQ(canvas.Of(Op::Rectangle).size(), 2u); // frame and results box
@@ -381,6 +377,7 @@ TEST(CdReportWindow, AxisAndCurve) {
                       0.05f,
                       9.0f};
     CdReport report;
+    report.range = {1, 11};
     report.m_fCdMax = 0.5f;
     RecordingCanvas canvas;
     DrawCdReport(canvas, flight, report, 640, 320);
@@ -413,6 +410,7 @@ TEST(CdReportWindow, LabelFormats) {
         MakeFlight(flight);
         flight.m_arrCd.assign(12, c.max);
         CdReport report;
+        report.range = {1, 11};
         report.m_fCdMax = c.max;
         RecordingCanvas canvas;
         DrawCdReport(canvas, flight, report, 640, 320);

@@ -21,15 +21,13 @@ TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
     ApplyFirstRunSettings(f);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error));
-    f.m_nCursor1 = f.m_nEvent1;
-    f.m_nCursor2 = f.m_nEvent2;
     std::vector<EngMotor> motors;
     std::string reason;
     ASSERT_TRUE(LoadEngFile(TAVOKIT_SOURCE_DIR "/data/motors/C6.eng", motors, reason)) << reason;
     test::ScriptedPrompt prompt;
     for (const ThrustKind kind : {ThrustKind::Motor, ThrustKind::Net}) {
         MotorReport report;
-        ASSERT_TRUE(report.ComputeMotorReport(f, prompt, kind));
+        ASSERT_TRUE(report.ComputeMotorReport(f, {f.m_nEvent1, f.m_nEvent2}, prompt, kind));
         for (const auto& [w, h] : {std::pair{560, 300}, {745, 360}, {1100, 620}})
             for (const EngMotor* certified : std::vector<const EngMotor*>{nullptr, &motors[0]}) {
                 const std::string where = std::to_string(w) + (certified ? " compared" : "");
@@ -51,9 +49,7 @@ TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
             }
     }
     CdReport cd;
-    f.m_nCursor1 = f.m_nEvent2;
-    f.m_nCursor2 = f.m_nEvent2 + 200;
-    ASSERT_TRUE(cd.ComputeCdReport(f, prompt));
+    ASSERT_TRUE(cd.ComputeCdReport(f, {f.m_nEvent2, f.m_nEvent2 + 200}, prompt));
     for (const auto& [w, h] : {std::pair{560, 300}, {745, 360}, {1100, 620}}) {
         RecordingCanvas canvas;
         DrawCdReport(canvas, f, cd, w, h);

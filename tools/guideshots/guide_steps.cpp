@@ -54,11 +54,11 @@ Step CursorTo(CTAVOkitView& view, int cursor, std::function<int()> target, const
               bool byMarkers = true) {
     return Until(what, [&view, cursor, target, byMarkers] {
         const GraphViewState& s = view.State();
-        if (s.m_nActiveCursor != cursor) {
+        if (s.activeCursor != cursor) {
             PostKey(&view, Qt::Key_Tab);
             return false;
         }
-        const int at = cursor == 2 ? s.m_nCursorSample2 : s.m_nCursorSample1;
+        const int at = cursor == 2 ? s.cursor2 : s.cursor1;
         const int wanted = target();
         if (wanted <= 0)
             return false;

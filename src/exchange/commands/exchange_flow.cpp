@@ -89,21 +89,21 @@ bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {
     });
 }
 
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
-                  const FlightRecord& flight) {
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
+                  CursorRange range) {
     if (const char* missing = MissingWeightMessage(flight)) {
         prompt.ShowMessage(missing, "Notice", Severity::Information);
         return false;
     }
     if (!prompt.AskOkCancel(kCursorQuestionText, "Notice"))
         return false;
-    if (!EngCursorsHoldData(flight)) {
+    if (!EngCursorsHoldData(flight, range)) {
         prompt.ShowMessage(kNothingToExportText, "Error", Severity::Error);
         return false;
     }
     // The dialog starts from what the flight knows, and stays up until every field can
     // be written into a file that readers load.
-    EngExportParams params = SuggestEngExportParams(flight);
+    EngExportParams params = SuggestEngExportParams(flight, range);
     for (;;) {
         if (!editParams(params))
             return false;
@@ -120,7 +120,7 @@ bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
     if (!prompt.ChooseFile(EngSaveChoice(), path))
         return false;
     return RunFileOperation(prompt, path, true, [&](std::string& reason) {
-        return WriteEngFile(path, flight, params, reason);
+        return WriteEngFile(path, flight, range, params, reason);
     });
 }
 

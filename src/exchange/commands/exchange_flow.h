@@ -28,9 +28,10 @@ using EditMotorParams = std::function<bool(EngExportParams& params)>;
 // File > Export. Returns true when a file was written.
 bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight);
 
-// File > Export Thrust Curve. Returns true when a file was written.
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams,
-                  const FlightRecord& flight);
+// File > Export Thrust Curve between the cursors of `range`. Returns true when a file
+// was written.
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
+                  CursorRange range);
 
 // The RDAS import up to the point of changing the flight: asks for the file and reads
 // it. Returns true with the table to apply; false when cancelled or refused (the user
@@ -45,7 +46,7 @@ bool ImportRdasInto(UserPrompt& prompt, CTAVOkitDoc& doc,
                     const std::function<bool()>& saveModified);
 
 // Puts an imported table into the document: its samples and sample rate; the
-// calibration, details and cursors stay. Like every new recording it empties the undo
+// calibration and details stay. Like every new recording it empties the undo
 // list, then recomputes and redraws. The caller marks the document modified.
 void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table);
 

@@ -8,14 +8,14 @@ namespace tavo {
 namespace {
 
 // The "Export motor file" dialog over `parent`, starting from the given values.
-EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight) {
-    return [parent, &flight](EngExportParams& params) {
+EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight, CursorRange range) {
+    return [parent, &flight, range](EngExportParams& params) {
         CExportMotorDlg dialog(parent);
         dialog.m_fPropellantKg = flight.m_fPropellantWeight;
-        dialog.preview = [&flight](const EngExportParams& p) {
+        dialog.preview = [&flight, range](const EngExportParams& p) {
             EngExportFigures figures;
             std::string reason;
-            return ComputeEngExportFigures(flight, p, figures, reason)
+            return ComputeEngExportFigures(flight, range, p, figures, reason)
                        ? EngExportFiguresText(figures)
                        : reason;
         };
@@ -34,9 +34,9 @@ void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
     RunCsvExport(prompt, flight);
 }
 
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight) {
+void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight, CursorRange range) {
     QtUserPrompt prompt(parent);
-    RunEngExport(prompt, MotorDialog(parent, flight), flight);
+    RunEngExport(prompt, MotorDialog(parent, flight, range), flight, range);
 }
 
 bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc, const std::function<bool()>& saveModified) {

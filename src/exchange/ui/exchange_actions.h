@@ -3,6 +3,8 @@
 
 #include <functional>
 
+#include "flight/cursor_range.h"
+
 class QWidget;
 
 namespace tavo {
@@ -13,8 +15,9 @@ struct FlightRecord;
 // File > Export (command 32774): the CSV export of the flight.
 void OnFileExportCsv(QWidget* parent, const FlightRecord& flight);
 
-// File > Export Thrust Curve (command 32785): the ENG export between the cursors.
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight);
+// File > Export Thrust Curve (command 32785): the ENG export between the cursors of
+// `range`.
+void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight, CursorRange range);
 
 // File > "Import RDAS..." and command 32783: replaces the document's samples and sample
 // rate with an RDAS file's table, marks it modified and redraws. A modified flight is

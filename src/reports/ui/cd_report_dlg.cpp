@@ -42,7 +42,7 @@ int CCdReportDlg::DoModal() {
 bool CCdReportDlg::ComputeCdReport() {
     if (m_pDoc == nullptr)
         return false;
-    return m_report.ComputeCdReport(*m_pDoc, *m_pPrompt, CdKind::Drag);
+    return m_report.ComputeCdReport(*m_pDoc, m_range, *m_pPrompt, CdKind::Drag);
 }
 
 void CCdReportDlg::paintEvent(QPaintEvent*) {
@@ -115,7 +115,7 @@ void CCdReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
 void CCdReportDlg::SetCdKind(CdKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_kind)
         return;
-    if (!m_report.ComputeFigures(*m_pDoc, kind))
+    if (!m_report.ComputeFigures(*m_pDoc, m_report.range, kind))
         m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
     update();
 }

@@ -50,6 +50,8 @@ public:
     const CdReport& Results() const { return m_report; }
 
     CTAVOkitDoc* m_pDoc = nullptr;
+    // The cursors the report is made between, as the graph view held them.
+    CursorRange m_range;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -43,7 +43,7 @@ int CMotorReportDlg::DoModal() {
 bool CMotorReportDlg::ComputeMotorReport() {
     if (m_pDoc == nullptr)
         return false;
-    return m_report.ComputeMotorReport(*m_pDoc, *m_pPrompt);
+    return m_report.ComputeMotorReport(*m_pDoc, m_range, *m_pPrompt);
 }
 
 void CMotorReportDlg::paintEvent(QPaintEvent*) {
@@ -119,7 +119,7 @@ void CMotorReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
 void CMotorReportDlg::SetThrustKind(ThrustKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_thrust)
         return;
-    if (!m_report.ComputeFigures(*m_pDoc, kind))
+    if (!m_report.ComputeFigures(*m_pDoc, m_report.range, kind))
         m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
     update();
 }

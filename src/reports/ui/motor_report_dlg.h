@@ -57,6 +57,8 @@ public:
     const std::optional<EngMotor>& Certified() const { return m_certified; }
 
     CTAVOkitDoc* m_pDoc = nullptr;
+    // The cursors the report is made between, as the graph view held them.
+    CursorRange m_range;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -5,15 +5,17 @@
 
 namespace tavo {
 
-void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
+void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, QPrinter* printer) {
     CMotorReportDlg dialog(parent, printer);
     dialog.m_pDoc = &doc;
+    dialog.m_range = range;
     dialog.DoModal();
 }
 
-void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer) {
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, QPrinter* printer) {
     CCdReportDlg dialog(parent, nullptr, printer);
     dialog.m_pDoc = &doc;
+    dialog.m_range = range;
     dialog.DoModal();
 }
 

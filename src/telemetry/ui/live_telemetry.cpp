@@ -115,7 +115,7 @@ void LiveTelemetry::Tick() {
         m_timer.stop();
         // A capture whose port could not be set up ends by itself, and Stop is no longer
         // offered: the graph stops treating the flight as growing.
-        m_doc.m_bTelemetryRunning = false;
+        m_controller->CaptureEnded();
         m_doc.Recompute();
         m_doc.UpdateAllViews();
     }

@@ -19,10 +19,10 @@ namespace {
 
 // The samples the graph is drawn from. Live capture appends while we draw: then the
 // count the curves were last made from.
-std::size_t DrawnSampleCount(const FlightRecord& flight, std::size_t total) {
-    if (!flight.m_bTelemetryRunning)
+std::size_t DrawnSampleCount(const GraphFlight& g, std::size_t total) {
+    if (!g.live)
         return total;
-    return std::max<std::size_t>(1, std::min(total, flight.m_arrAccel.size()));
+    return std::max<std::size_t>(1, std::min(total, g.flight.m_arrAccel.size()));
 }
 
 // The n the plot is laid out for: one x step per sample.
@@ -78,14 +78,15 @@ void TimeAxis(Canvas& canvas, GraphScene& s, bool grid) {
 void ValueAxis(Canvas& canvas, GraphScene& s, bool grid) {
     const FlightRecord& flight = s.flight;
     const GraphFrame& f = s.f;
-    const char* units = UnitsOf(flight, flight.m_nDisplayCurve);
+    const int shown = s.view.displayCurve;
+    const char* units = UnitsOf(flight, shown);
     DrawTaken(canvas, s, {f.L - 30, f.B, std::max(f.L, f.L - 30 + LabelWidth(units)), f.B + 25},
               units, kUnitsFlags);
     float max = flight.m_fAccelMax, min = flight.m_fAccelMin;
-    if (flight.m_nDisplayCurve == 1) {
+    if (shown == 1) {
         max = flight.m_fVelMax;
         min = flight.m_fVelMin;
-    } else if (flight.m_nDisplayCurve == 2) {
+    } else if (shown == 2) {
         max = flight.m_fAltMax;
         min = flight.m_fAltMin;
     }
@@ -171,7 +172,7 @@ std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphSce
             pens.push_back(kBluePen);
         }
     }
-    const int cursors[2] = {flight.m_nCursor1, flight.m_nCursor2};
+    const int cursors[2] = {s.cursors.c1, s.cursors.c2};
     std::vector<int> xs;
     auto pieces = GraphCurvesPieces(f, s.window, n, curves, canvas.ThinsColumns(), cursors, &xs);
     for (std::size_t c = 0; c < pieces.size(); ++c) {
@@ -197,7 +198,7 @@ void Legend(Canvas& canvas, GraphScene& s) {
     const std::vector<LegendEntry> entries = PlaceLegend(s.f, texts, flight.m_nCursorPosition != 0);
     for (int c = 0; c < drawn; ++c) {
         const LegendEntry& e = entries[static_cast<std::size_t>(c)];
-        if (c == flight.m_nDisplayCurve && !s.ownAxes) {
+        if (c == s.view.displayCurve && !s.ownAxes) {
             canvas.SetPen(kBlackPen);
             const Rect& b = e.box;
             canvas.DrawLine({b.left, b.top}, {b.right, b.top});
@@ -232,7 +233,7 @@ void TopLine(Canvas& canvas, GraphScene& s, std::size_t sampleCount) {
 } // namespace
 
 bool OwnAxesShown(const FlightRecord& flight, const GraphViewState& view) {
-    return view.m_bOwnAxes && !flight.m_bDisplayRaw;
+    return view.ownAxes && !flight.m_bDisplayRaw;
 }
 
 GraphFrame GraphFrameFor(const GraphPage& page, const FlightRecord& flight,
@@ -258,47 +259,56 @@ std::string DetailsBlockText(const FlightRecord& flight) {
     return text;
 }
 
-int GraphSampleCount(const FlightRecord& flight) {
-    const std::size_t total = flight.SampleCount();
-    return total == 0 ? 0 : LayoutCount(DrawnSampleCount(flight, total));
+int GraphSampleCount(const GraphFlight& g) {
+    const std::size_t total = g.flight.SampleCount();
+    return total == 0 ? 0 : LayoutCount(DrawnSampleCount(g, total));
 }
 
-void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& page) {
+CursorRange ShownCursors(const GraphFlight& g, const GraphViewState& view, const GraphPage& page) {
+    const FlightRecord& flight = g.flight;
     if (flight.SampleCount() == 0)
-        return;
-    if (flight.m_bTelemetryRunning)
-        flight.RecomputeAppended();
+        return {view.cursor1, view.cursor2};
+    const int n = GraphSampleCount(g);
+    const auto held = [n](int sample) { return ClampIndex(sample, static_cast<std::size_t>(n)); };
+    // Without curves there is nothing to lay the home places out on.
     if (flight.m_arrAccel.empty())
-        return;
-    const int n = GraphSampleCount(flight);
-    view.m_window = ClampWindow(view.m_window, n);
+        return {view.cursor1 >= 0 ? held(view.cursor1) : 0,
+                view.cursor2 >= 0 ? held(view.cursor2) : 0};
+    const TimeWindow window = ClampWindow(view.window, n);
     const GraphFrame f = GraphFrameFor(page, flight, view);
     const CursorXs home = DefaultCursorXs(f);
+    const auto shown = [&](int sample, int homeX) {
+        return sample >= 0 ? held(sample)
+                           : CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), homeX);
+    };
+    return {shown(view.cursor1, home.x1), shown(view.cursor2, home.x2)};
+}
+
+void PrepareGraph(const GraphFlight& g, GraphViewState& view, const GraphPage& page) {
+    if (g.flight.SampleCount() == 0 || g.flight.m_arrAccel.empty())
+        return;
+    view.window = ClampWindow(view.window, GraphSampleCount(g));
+    const CursorRange shown = ShownCursors(g, view, page);
     // While live capture grows the flight, a cursor the user has not placed keeps its
     // home place on the page, so the two do not both sit on the first line received.
-    const auto place = [&](int& held, int homeX) {
-        const int sample =
-            held >= 0 ? ClampIndex(held, static_cast<std::size_t>(n))
-                      : CursorSampleAtX(f, view.m_window, n, static_cast<std::size_t>(n), homeX);
-        if (held >= 0 || !flight.m_bTelemetryRunning)
-            held = sample;
-        return sample;
-    };
-    flight.m_nCursor1 = place(view.m_nCursorSample1, home.x1);
-    flight.m_nCursor2 = place(view.m_nCursorSample2, home.x2);
+    if (view.cursor1 >= 0 || !g.live)
+        view.cursor1 = shown.c1;
+    if (view.cursor2 >= 0 || !g.live)
+        view.cursor2 = shown.c2;
 }
 
-void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const GraphPage& page,
-                     int x1, int x2) {
-    const int n = GraphSampleCount(flight);
-    const GraphFrame f = GraphFrameFor(page, flight, view);
-    const TimeWindow window = ClampWindow(view.m_window, n);
-    view.m_nCursorSample1 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x1);
-    view.m_nCursorSample2 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x2);
+void PlaceCursorsAtX(const GraphFlight& g, GraphViewState& view, const GraphPage& page, int x1,
+                     int x2) {
+    const int n = GraphSampleCount(g);
+    const GraphFrame f = GraphFrameFor(page, g.flight, view);
+    const TimeWindow window = ClampWindow(view.window, n);
+    view.cursor1 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x1);
+    view.cursor2 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x2);
 }
 
-void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
+void DrawGraph(Canvas& canvas, const GraphFlight& g, const GraphViewState& view,
                const GraphPage& page) {
+    const FlightRecord& flight = g.flight;
     const GraphFrame f = GraphFrameFor(page, flight, view);
 
     canvas.SetFont(kPlotFontHeight);
@@ -318,7 +328,7 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
                         TextLeft);
         return;
     }
-    const std::size_t sampleCount = DrawnSampleCount(flight, total);
+    const std::size_t sampleCount = DrawnSampleCount(g, total);
     GraphScene scene{flight,
                      view,
                      page,
@@ -328,8 +338,9 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
                      OwnAxesShown(flight, view),
                      LabelSpace({0, 0, page.cw, page.ch}, kPlotFontHeight),
                      {},
-                     {0, 0}};
-    scene.window = ClampWindow(view.m_window, scene.n);
+                     {0, 0},
+                     ShownCursors(g, view, page)};
+    scene.window = ClampWindow(view.window, scene.n);
     const bool haveCurves = !flight.m_arrAccel.empty();
     std::vector<std::vector<std::vector<Point>>> pieces;
     if (haveCurves) {
@@ -346,8 +357,8 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
                 scene.curves.emplace_back(piece);
         Legend(canvas, scene);
     } else {
-        scene.cursorXs[0] = SampleXIn(f, scene.window, scene.n, flight.m_nCursor1);
-        scene.cursorXs[1] = SampleXIn(f, scene.window, scene.n, flight.m_nCursor2);
+        scene.cursorXs[0] = SampleXIn(f, scene.window, scene.n, scene.cursors.c1);
+        scene.cursorXs[1] = SampleXIn(f, scene.window, scene.n, scene.cursors.c2);
     }
     TopLine(canvas, scene, sampleCount);
     DrawOverlays(canvas, scene, haveCurves);

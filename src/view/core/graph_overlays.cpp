@@ -68,9 +68,9 @@ float ValueAt(const std::vector<float>& curve, int index) {
 }
 
 // The readout of the selected curve, worded as it always has been.
-std::string SingleReadoutText(const FlightRecord& flight) {
-    const std::vector<float>& curve = CurveArray(flight, flight.m_nDisplayCurve);
-    const int i1 = flight.m_nCursor1, i2 = flight.m_nCursor2;
+std::string SingleReadoutText(const FlightRecord& flight, int displayCurve, CursorRange cursors) {
+    const std::vector<float>& curve = CurveArray(flight, displayCurve);
+    const int i1 = cursors.c1, i2 = cursors.c2;
     const float value1 = ValueAt(curve, i1);
     const float value2 = ValueAt(curve, i2);
     const float dt = flight.m_fSampleInterval;
@@ -97,9 +97,9 @@ struct ReadoutTable {
     int Height() const { return static_cast<int>(rows.size()) * kRowHeight; }
 };
 
-ReadoutTable OwnAxesReadout(const FlightRecord& flight) {
+ReadoutTable OwnAxesReadout(const FlightRecord& flight, CursorRange cursors) {
     ReadoutTable t;
-    const int i1 = flight.m_nCursor1, i2 = flight.m_nCursor2;
+    const int i1 = cursors.c1, i2 = cursors.c2;
     const float dt = flight.m_fSampleInterval;
     t.rows.push_back({"Cursors", "C1", "C2", "Delta"});
     t.colors.push_back(kBlack);
@@ -138,11 +138,11 @@ Readout LayOutReadout(const GraphScene& s) {
     Readout r;
     int width = 0, height = 0;
     if (s.ownAxes) {
-        r.table = OwnAxesReadout(s.flight);
+        r.table = OwnAxesReadout(s.flight, s.cursors);
         width = r.table.Width() + 14;
         height = r.table.Height() + 10;
     } else {
-        r.text = SingleReadoutText(s.flight);
+        r.text = SingleReadoutText(s.flight, s.view.displayCurve, s.cursors);
         width = std::max(150, Width(r.text) + 14);
         height = std::max(120, TextLineCount(r.text) * TextLinePitch(kPlotFontHeight) + 10);
     }
@@ -215,7 +215,7 @@ void DrawOverlays(Canvas& canvas, GraphScene& s, bool haveCurves) {
     const FlightRecord& flight = s.flight;
     const GraphFrame& f = s.f;
     const bool cursors = flight.m_bShowCursors;
-    const bool summary = s.view.m_bShowSummary && haveCurves;
+    const bool summary = s.view.showSummary && haveCurves;
     if (!cursors && !summary)
         return;
 
@@ -275,7 +275,7 @@ void DrawOverlays(Canvas& canvas, GraphScene& s, bool haveCurves) {
         DrawRuns(canvas, s, line.x);
         DrawLetter(canvas, line.label, line.x, line.letter);
         const int number = line.letter == "1" ? 1 : 2;
-        if (s.view.m_bMarkActiveCursor && !s.page.printing && s.view.m_nActiveCursor == number)
+        if (s.view.markActiveCursor && !s.page.printing && s.view.activeCursor == number)
             canvas.FillRect({line.x - 3, f.B - 8, line.x + 4, f.B}, kRedPen.color);
     }
     if (!haveCurves)

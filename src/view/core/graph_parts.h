@@ -28,6 +28,7 @@ struct GraphScene {
     LabelSpace space;
     std::vector<std::span<const Point>> curves;
     int cursorXs[2] = {0, 0};
+    CursorRange cursors; // the samples C1 and C2 stand on in this drawing
 };
 
 // The text colour a curve's labels are drawn in: the curve's own colour, the bright

@@ -16,7 +16,8 @@ namespace tavo {
 namespace {
 
 // The graph drawn on `image`, which is one pixel a unit and of the page's size.
-void DrawOnImage(QImage& image, FlightRecord& flight, GraphViewState& view, const GraphPage& page) {
+void DrawOnImage(QImage& image, const GraphFlight& flight, const GraphViewState& view,
+                 const GraphPage& page) {
     QPainter painter(&image);
     ImageCanvas canvas(painter, image);
     DrawGraph(canvas, flight, view, page);
@@ -24,8 +25,8 @@ void DrawOnImage(QImage& image, FlightRecord& flight, GraphViewState& view, cons
 
 // The picture of a client size in an RGB32 image of that size, reusing `image`'s memory
 // when it already has the size. False when no such image could be made.
-bool DrawGraphImage(QImage& image, int cw, int ch, FlightRecord& flight, GraphViewState& view,
-                    const GraphPage& page) {
+bool DrawGraphImage(QImage& image, int cw, int ch, const GraphFlight& flight,
+                    const GraphViewState& view, const GraphPage& page) {
     const QSize size(cw < 1 ? 1 : cw, ch < 1 ? 1 : ch);
     if (image.size() != size || image.format() != QImage::Format_RGB32 ||
         image.devicePixelRatio() != 1.0)
@@ -71,7 +72,7 @@ QImage SurfaceUnder(QPainter& painter, int cw, int ch) {
 
 } // namespace
 
-void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
+void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const GraphFlight& flight,
                         GraphViewState& view, QImage& buffer, bool whole) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
@@ -82,8 +83,8 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
     const bool dense = device != nullptr && device->devicePixelRatio() != 1.0;
     // The copy pays only for curves of a sample or more a column: a view zoomed in that
     // far has a few long lines, as quick through Qt.
-    const double shown =
-        view.m_window.Whole() ? static_cast<double>(flight.m_arrAccel.size()) : view.m_window.span;
+    const double shown = view.window.Whole() ? static_cast<double>(flight.flight.m_arrAccel.size())
+                                             : view.window.span;
     if (!dense && shown >= cw) {
         // Straight into the window's surface when the whole client area is being
         // painted; a partial repaint must leave the pixels outside it alone.
@@ -104,11 +105,12 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
 }
 
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
-                    FlightRecord& flight, GraphViewState& view) {
+                    const GraphFlight& flight, const GraphViewState& shown) {
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     const PageMapping m = MapGraphPage(cw, ch, page.width(), page.height(), device.logicalDpiX(),
                                        device.logicalDpiY());
     const GraphPage graphPage{cw, ch, true, m.mx, m.my};
+    GraphViewState view = shown;
     PrepareGraph(flight, view, graphPage);
     painter.save();
     painter.scale(m.scale, m.scale);
@@ -119,8 +121,9 @@ void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, 
     painter.restore();
 }
 
-QImage RenderGraphImage(int cw, int ch, FlightRecord& flight, GraphViewState& view) {
+QImage RenderGraphImage(int cw, int ch, const GraphFlight& flight, const GraphViewState& shown) {
     const GraphPage page{cw, ch, false, 0, 0};
+    GraphViewState view = shown;
     PrepareGraph(flight, view, page);
     QImage image;
     if (!DrawGraphImage(image, cw, ch, flight, view, page))
@@ -128,14 +131,15 @@ QImage RenderGraphImage(int cw, int ch, FlightRecord& flight, GraphViewState& vi
     return image;
 }
 
-QByteArray RenderGraphSvg(int cw, int ch, FlightRecord& flight, GraphViewState& view) {
+QByteArray RenderGraphSvg(int cw, int ch, const GraphFlight& flight, const GraphViewState& shown) {
     const GraphPage page{cw, ch, false, 0, 0};
+    GraphViewState view = shown;
     PrepareGraph(flight, view, page);
     return DrawToSvg(cw, ch, QStringLiteral("TAVOkit flight graph"),
                      [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page); });
 }
 
-QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& view) {
+QByteArray RenderGraphPdf(int cw, int ch, const GraphFlight& flight, const GraphViewState& view) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
@@ -153,8 +157,8 @@ QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& 
     return bytes;
 }
 
-QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, FlightRecord& flight,
-                           GraphViewState& view) {
+QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const GraphFlight& flight,
+                           const GraphViewState& view) {
     switch (format) {
     case GraphFileFormat::Svg:
         return RenderGraphSvg(cw, ch, flight, view);

@@ -83,45 +83,43 @@ TEST(ExchangeFlow, CsvExportAsksForAFileAndReportsFailures) {
 TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
     FlightRecord f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
+    const CursorRange cursors{100, 160};
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     struct Case {
         const char* what;
-        void (*change)(FlightRecord&);
+        void (*change)(FlightRecord&, CursorRange&);
         Log log;
     } cases[] = {
         {"no weight",
-         [](FlightRecord& r) { r.m_fLaunchWeight = 0.0f; },
+         [](FlightRecord& r, CursorRange&) { r.m_fLaunchWeight = 0.0f; },
          {std::string("message Notice: ") + kNeedWeightText}},
         {"no propellant",
-         [](FlightRecord& r) { r.m_fPropellantWeight = 0.0f; },
+         [](FlightRecord& r, CursorRange&) { r.m_fPropellantWeight = 0.0f; },
          {std::string("message Notice: ") + kNeedPropellantText}},
         {"C2 past the end",
-         [](FlightRecord& r) { r.m_nCursor2 = 251; },
+         [](FlightRecord&, CursorRange& r) { r.c2 = 251; },
          {question, "message Error: Nothing to Export"}},
         {"C1 negative",
-         [](FlightRecord& r) { r.m_nCursor1 = -5; },
+         [](FlightRecord&, CursorRange& r) { r.c1 = -5; },
          {question, "message Error: Nothing to Export"}},
         {"C2 at the end",
-         [](FlightRecord& r) { r.m_nCursor2 = 250; },
+         [](FlightRecord&, CursorRange& r) { r.c2 = 250; },
          {question, "motor dialog 20"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
         FlightRecord g;
         BurnFlight(g);
-        g.m_nCursor1 = 100;
-        g.m_nCursor2 = 160;
-        c.change(g);
+        CursorRange range = cursors;
+        c.change(g, range);
         ScriptedUi ui;
         ui.cancelMotorDialog = true;
-        EXPECT_FALSE(RunEngExport(ui, ui.Motor(), g));
+        EXPECT_FALSE(RunEngExport(ui, ui.Motor(), g, range));
         EXPECT_EQ(ui.log, c.log);
     }
     ScriptedUi ui;
     ui.answers = {Answer::Cancel};
-    EXPECT_FALSE(RunEngExport(ui, ui.Motor(), f));
+    EXPECT_FALSE(RunEngExport(ui, ui.Motor(), f, cursors));
     EXPECT_EQ(ui.log, Log{question});
 }
 
@@ -130,8 +128,7 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     const std::string dir = FreshDir("exchange_commands", "flow_eng");
     FlightRecord f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
+    const CursorRange cursors{100, 160};
     EngExportParams zero{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 0, ThrustKind::Net};
     EngExportParams good = zero;
     good.points = 20;
@@ -140,7 +137,7 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     ScriptedUi ui;
     ui.motorDialogs = {zero, blank, good};
     ui.files = {dir + "/c6.eng"};
-    EXPECT_TRUE(RunEngExport(ui, ui.Motor(), f));
+    EXPECT_TRUE(RunEngExport(ui, ui.Motor(), f, cursors));
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     EXPECT_EQ(ui.log,
               (Log{question, "motor dialog 20", std::string("message Notice: ") + kZeroPointsText,
@@ -153,7 +150,7 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     ScriptedUi cancel;
     cancel.motorDialogs = {good};
     cancel.files = {""};
-    EXPECT_FALSE(RunEngExport(cancel, cancel.Motor(), f));
+    EXPECT_FALSE(RunEngExport(cancel, cancel.Motor(), f, cursors));
     EXPECT_EQ(cancel.log.back(), "save Save File As ENG | ENG file | eng");
 }
 
@@ -224,8 +221,6 @@ TEST(ExchangeFlow, AppliedRdasTableKeepsCalibrationAndDetails) {
     f.m_bUseFileTwoGee = false;
     f.m_fTwoGee = 16.0f;
     f.m_nAccelOffset = 300;
-    f.m_nCursor1 = 3;
-    f.m_nCursor2 = 9;
     f.m_pUndoSamples.Record({0, {"1"}});
     ApplyRdasTable(f, RdasTable{50, {"2048", "", "2040"}});
     EXPECT_TRUE(f.m_pUndoSamples.empty());
@@ -235,7 +230,6 @@ TEST(ExchangeFlow, AppliedRdasTableKeepsCalibrationAndDetails) {
     EXPECT_EQ(f.m_strName, "Burn");
     EXPECT_FLOAT_EQ(f.m_fLaunchWeight, 0.0781f);
     EXPECT_EQ(f.m_nAccelOffset, 300);
-    EXPECT_EQ(f.m_nCursor2, 9);
     ASSERT_EQ(f.m_arrAccel.size(), 3u);
     // Two-G 16 still applies: (2048 - 2040) / 8 = 1 g.
     EXPECT_FLOAT_EQ(f.m_arrAccel[2], 1.0f);

@@ -59,7 +59,7 @@ TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
     EXPECT_TRUE(c.Polylines().empty());
     EXPECT_TRUE(c.Lines().empty());
     EXPECT_EQ(c.Of(Op::Rectangle).at(0).rect, (Rect{35, 0, 400, 280}));
-    EXPECT_EQ(v.m_nCursorSample1, -1) << "no data, so the cursors are not placed";
+    EXPECT_EQ(v.cursor1, -1) << "no data, so the cursors are not placed";
 }
 
 // The whole flight reads in round seconds too; a label that would meet the units at
@@ -175,11 +175,11 @@ TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
     for (const Case& tc : cases) {
         FlightRecord f;
         SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
-        f.m_nDisplayCurve = tc.curve;
         f.m_bMetricUnits = tc.metric;
         f.m_bAccelInGees = tc.gees;
         f.m_bDisplayRaw = tc.raw;
         GraphViewState v;
+        v.displayCurve = tc.curve;
         RecordingCanvas c;
         Draw(c, f, v, kScreen);
         EXPECT_EQ(TextsIn(c, 200, 225), std::vector<std::string>{tc.label}) << tc.label;
@@ -217,15 +217,13 @@ TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
 TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
     FlightRecord f;
     SetCurves(f, {1.0f}, {0.0f}, {0.0f});
-    f.m_nCursor1 = 0;
-    f.m_nCursor2 = 0;
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     ASSERT_EQ(c.Polylines().size(), 3u);
     EXPECT_EQ(c.Polylines()[0].points.size(), 1u);
-    EXPECT_EQ(f.m_nCursor1, 0);
-    EXPECT_EQ(f.m_nCursor2, 0);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c1, 0);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 0);
 }
 
 TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesThem) {
@@ -235,10 +233,10 @@ TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesT
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     // A third and two thirds of W = 1000: x 368 and 701.
-    EXPECT_EQ(v.m_nCursorSample1, 4); // x(3) = 335 < 368 <= x(4) = 435
-    EXPECT_EQ(v.m_nCursorSample2, 7);
-    EXPECT_EQ(f.m_nCursor1, 4);
-    EXPECT_EQ(f.m_nCursor2, 7);
+    EXPECT_EQ(v.cursor1, 4); // x(3) = 335 < 368 <= x(4) = 435
+    EXPECT_EQ(v.cursor2, 7);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c1, 4);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 7);
     // The lines stand on their samples.
     std::vector<int> red;
     for (const auto& l : c.Lines())
@@ -254,8 +252,8 @@ TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesT
     for (const Case& tc : cases) {
         PlaceCursorsAtX(f, v, kScreen, tc.x1, tc.x2);
         Draw(c, f, v, kScreen);
-        EXPECT_EQ(f.m_nCursor1, tc.want1) << tc.x1;
-        EXPECT_EQ(f.m_nCursor2, tc.want2) << tc.x2;
+        EXPECT_EQ(ShownCursors(f, v, kScreen).c1, tc.want1) << tc.x1;
+        EXPECT_EQ(ShownCursors(f, v, kScreen).c2, tc.want2) << tc.x2;
     }
 }
 
@@ -278,8 +276,8 @@ TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
         accel[i] = static_cast<float>(i % 17); // every sample its own height
     SetCurves(f, accel, std::vector<float>(3000, 0.0f), std::vector<float>(3000, 0.0f));
     GraphViewState v;
-    v.m_nCursorSample1 = 1234;
-    v.m_nCursorSample2 = 2000;
+    v.cursor1 = 1234;
+    v.cursor2 = 2000;
     struct Case {
         GraphPage page;
         TimeWindow window;
@@ -296,21 +294,21 @@ TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
         {{800, 600, true, 38, 38}, {1200, 100}, 1200},
     };
     for (const Case& tc : cases) {
-        v.m_window = tc.window;
+        v.window = tc.window;
         RecordingCanvas c;
         Draw(c, f, v, tc.page);
-        EXPECT_EQ(f.m_nCursor1, 1234) << tc.page.cw << " " << tc.window.start;
-        EXPECT_EQ(f.m_nCursor2, 2000);
+        EXPECT_EQ(ShownCursors(f, v, tc.page).c1, 1234) << tc.page.cw << " " << tc.window.start;
+        EXPECT_EQ(ShownCursors(f, v, tc.page).c2, 2000);
         const auto [cursor, vertex] = CursorAndVertex(c, tc.first, 1234);
         EXPECT_EQ(cursor, vertex) << "the line passes through its sample, " << tc.page.cw << " "
                                   << tc.window.start;
     }
     // Zoomed away from C2: its line is not drawn, its sample stays.
-    v.m_window = {100, 50};
+    v.window = {100, 50};
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(c.FindText("2"), nullptr);
-    EXPECT_EQ(f.m_nCursor2, 2000);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 2000);
 }
 
 TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
@@ -323,7 +321,7 @@ TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
     f.m_nEvent4 = 700;
     GraphViewState v;
     for (const TimeWindow w : {TimeWindow{}, TimeWindow{650, 100}}) {
-        v.m_window = w;
+        v.window = w;
         RecordingCanvas c;
         Draw(c, f, v, kScreen);
         for (const auto& p : c.Polylines())
@@ -355,7 +353,7 @@ TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
     GraphViewState v;
     const GraphPage wide{1235, 300, false, 0, 0};
     for (int curve = 0; curve < 3; ++curve) {
-        f.m_nDisplayCurve = curve;
+        v.displayCurve = curve;
         RecordingCanvas c;
         Draw(c, f, v, wide);
         const char* names[3] = {"Acceleration (Gee)", "Velocity (m/s)", "Altitude (m)"};
@@ -378,7 +376,7 @@ TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
         }
     }
     f.m_bDisplayRaw = true;
-    f.m_nDisplayCurve = 0;
+    v.displayCurve = 0;
     RecordingCanvas raw;
     Draw(raw, f, v, wide);
     EXPECT_NE(raw.FindText("Acceleration (RAW)"), nullptr);
@@ -388,13 +386,12 @@ TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
 TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
     FlightRecord f;
     SetFlat(f, 10, 0.01f);
-    f.m_nCursor2 = 5000; // left by an earlier, longer flight
     GraphViewState v;
-    v.m_nCursorSample2 = 5000;
+    v.cursor2 = 5000; // left by an earlier, longer flight
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor2, 9);
-    EXPECT_EQ(v.m_nCursorSample2, 9);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 9);
+    EXPECT_EQ(v.cursor2, 9);
 }
 
 TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
@@ -402,8 +399,8 @@ TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
     SetCurves(f, {0.0f, 1.0f, 3.0f, 6.0f, 10.0f}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0});
     f.m_fSampleInterval = 0.5f;
     GraphViewState v;
-    v.m_nCursorSample1 = 1;
-    v.m_nCursorSample2 = 3;
+    v.cursor1 = 1;
+    v.cursor2 = 3;
     for (int position : {0, 1}) {
         f.m_nCursorPosition = position;
         RecordingCanvas c;
@@ -426,12 +423,12 @@ TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
     FlightRecord f;
     SetFlat(f, 10, 0.01f);
     GraphViewState v;
-    v.m_nCursorSample1 = 1;
-    v.m_nCursorSample2 = 1;
+    v.cursor1 = 1;
+    v.cursor2 = 1;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor1, 1);
-    EXPECT_EQ(f.m_nCursor2, 1);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c1, 1);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 1);
     const auto texts = TextsIn(c, 42, 156);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].find("Delta time=0.0 s\nRate=nan f/s"), std::string::npos) << texts[0];
@@ -564,7 +561,7 @@ TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
     SetFlat(f, 10, 0.01f);
     f.m_pSamples.items().push_back("2048"); // appended by capture after the last recompute
     GraphViewState v;
-    v.m_nCursorSample2 = 10;
+    v.cursor2 = 10;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(c.Polylines().at(0).points.size(), 10u);
@@ -588,10 +585,11 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
     EXPECT_TRUE(still.Polylines().empty()) << "no derived curves yet: no curves drawn";
     EXPECT_NE(still.FindText("3 Points"), nullptr);
 
-    f.m_bTelemetryRunning = true;
     f.m_pSamples.AppendLocked("2020");
+    f.RecomputeAppended(); // what the document does before each drawing of a live flight
     RecordingCanvas live;
-    Draw(live, f, v, kScreen);
+    PrepareGraph({f, true}, v, kScreen);
+    DrawGraph(live, {f, true}, v, kScreen);
     ASSERT_EQ(live.Polylines().size(), 3u);
     EXPECT_EQ(live.Polylines()[0].points.size(), 4u);
     EXPECT_EQ(f.m_arrAccel.size(), 4u);
@@ -603,29 +601,33 @@ TEST(DrawGraph, LiveCaptureKeepsUnplacedCursorsAtTheirHomePlaces) {
     FlightRecord f;
     f.m_nSampleRate = 100;
     f.m_fTwoGeeFile = 16.0f;
-    f.m_bTelemetryRunning = true;
+    bool live = true;
     GraphViewState v;
+    const auto prepare = [&] {
+        f.RecomputeAppended(); // as the document does before each drawing of a live flight
+        PrepareGraph({f, live}, v, kScreen);
+        return ShownCursors({f, live}, v, kScreen);
+    };
     f.m_pSamples.AppendLocked("2048");
-    PrepareGraph(f, v, kScreen);
+    prepare();
     int last1 = -1;
     for (const std::size_t lines : {30u, 300u, 3000u}) {
         while (f.m_pSamples.items().size() < lines)
             f.m_pSamples.AppendLocked("2048");
-        PrepareGraph(f, v, kScreen);
-        EXPECT_EQ(v.m_nCursorSample1, -1) << lines;
-        EXPECT_LT(f.m_nCursor1, f.m_nCursor2) << lines;
-        EXPECT_GE(f.m_nCursor1, last1) << lines;
-        EXPECT_GT(f.m_nCursor2, static_cast<int>(lines) / 2) << lines;
-        last1 = f.m_nCursor1;
+        const CursorRange shown = prepare();
+        EXPECT_EQ(v.cursor1, -1) << lines;
+        EXPECT_LT(shown.c1, shown.c2) << lines;
+        EXPECT_GE(shown.c1, last1) << lines;
+        EXPECT_GT(shown.c2, static_cast<int>(lines) / 2) << lines;
+        last1 = shown.c1;
     }
-    v.m_nCursorSample2 = 2500; // placed by the user: it stays on its sample
+    v.cursor2 = 2500; // placed by the user: it stays on its sample
     f.m_pSamples.AppendLocked("2048");
-    PrepareGraph(f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor2, 2500);
-    f.m_bTelemetryRunning = false;
-    PrepareGraph(f, v, kScreen);
-    EXPECT_EQ(v.m_nCursorSample1, f.m_nCursor1) << "capture over: the home place is kept";
-    EXPECT_GT(f.m_nCursor1, 0);
+    EXPECT_EQ(prepare().c2, 2500);
+    live = false;
+    const CursorRange over = prepare();
+    EXPECT_EQ(v.cursor1, over.c1) << "capture over: the home place is kept";
+    EXPECT_GT(over.c1, 0);
 }
 
 } // namespace

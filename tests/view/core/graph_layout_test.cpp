@@ -41,12 +41,12 @@ TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
         for (const bool printing : {false, true})
             for (const View& v : views) {
                 GraphViewState view;
-                view.m_window = v.window;
-                view.m_bOwnAxes = v.ownAxes;
-                view.m_bShowSummary = v.summary;
+                view.window = v.window;
+                view.ownAxes = v.ownAxes;
+                view.showSummary = v.summary;
                 if (v.onBurn) {
-                    view.m_nCursorSample1 = f.m_nEvent1;
-                    view.m_nCursorSample2 = f.m_nEvent2;
+                    view.cursor1 = f.m_nEvent1;
+                    view.cursor2 = f.m_nEvent2;
                 }
                 f.m_nCursorPosition = v.readoutRight ? 1 : 0;
                 const GraphPage page{cw, ch, printing, printing ? 38 : 0, printing ? 38 : 0};
@@ -71,7 +71,7 @@ TEST(GraphLayout, OwnAxesLabelEachCurveOnItsOwnScale) {
     FlightRecord f;
     LoadDemo(f);
     GraphViewState view;
-    view.m_bOwnAxes = true;
+    view.ownAxes = true;
     const GraphPage page{1100, 700, false, 0, 0};
     PrepareGraph(f, view, page);
     RecordingCanvas canvas;

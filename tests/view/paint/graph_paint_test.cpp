@@ -46,7 +46,8 @@ TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
         }
     EXPECT_GT(green, 300);
     EXPECT_GT(blue, 300);
-    EXPECT_EQ(f.m_nCursor1, 134) << "the screen drawing found the sample under C1";
+    EXPECT_EQ(ShownCursors(f, v, {635, 420, false, 0, 0}).c1, 134)
+        << "the screen drawing found the sample under C1";
 }
 
 // A curve drawn from every point, or thinned to what each pixel column needs before it
@@ -159,7 +160,7 @@ TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
                 (x < 40 || x >= 1240 || y < 58 || y >= 758) && store.pixel(x, y) != 0xff123456u;
     EXPECT_EQ(outside, 0);
     // Zoomed in to fewer samples than columns, the window is drawn on directly.
-    view.m_window = {1000, 500};
+    view.window = {1000, 500};
     QImage unused;
     QPainter painter(&window);
     PaintGraphOnScreen(painter, 1200, 700, f, view, unused);
@@ -222,27 +223,34 @@ TEST(GraphPaint, EveryPathKeepsTheCursorsOnTheSameSamples) {
     GuiApp();
     FlightRecord f;
     Flight(f);
-    // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The cursors start at
-    // x 290 and 545, over samples 134 and 267.
+    // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The window's paint
+    // starts the cursors at x 290 and 545, over samples 134 and 267.
     GraphViewState view;
-    RenderGraphSvg(800, 600, f, view);
-    EXPECT_EQ(view.m_nCursorSample1, 134);
-    EXPECT_EQ(f.m_nCursor1, 134);
-    EXPECT_EQ(f.m_nCursor2, 267);
+    QImage surface(800, 600, QImage::Format_RGB32), buffer;
+    {
+        QPainter painter(&surface);
+        PaintGraphOnScreen(painter, 800, 600, f, view, buffer, true);
+    }
+    const GraphPage screen{800, 600, false, 0, 0};
+    EXPECT_EQ(view.cursor1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c2, 267);
     // On A4 the plot is laid out narrower (L 73, W 689), yet the page, a smaller window
-    // and a zoomed one show the same samples, which the reports and cuts then use.
+    // and a zoomed one show the same samples, and leave the ones the reports and cuts use.
     ASSERT_FALSE(RenderGraphPdf(800, 600, f, view).isEmpty());
-    EXPECT_EQ(f.m_nCursor1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c1, 134);
     RenderGraphImage(300, 200, f, view);
-    view.m_window = {120, 40};
+    view.window = {120, 40};
     RenderGraphImage(640, 480, f, view);
-    EXPECT_EQ(f.m_nCursor1, 134);
-    EXPECT_EQ(f.m_nCursor2, 267);
-    // A page printed before any screen places them at its own thirds: 133 and 266.
+    EXPECT_EQ(ShownCursors(f, view, screen).c1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c2, 267);
+    // A page printed before any screen shows them at its own thirds, 133 and 266, and
+    // places nothing.
     GraphViewState printed;
     ASSERT_FALSE(RenderGraphPdf(800, 600, f, printed).isEmpty());
-    EXPECT_EQ(f.m_nCursor1, 133);
-    EXPECT_EQ(f.m_nCursor2, 266);
+    EXPECT_EQ(ShownCursors(f, printed, {800, 600, true, 38, 38}).c1, 133);
+    EXPECT_EQ(ShownCursors(f, printed, {800, 600, true, 38, 38}).c2, 266);
+    EXPECT_EQ(printed.cursor1, -1);
 }
 
 } // namespace

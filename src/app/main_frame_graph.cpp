@@ -22,7 +22,7 @@ namespace tavo {
 void CMainFrame::OnViewStatistics() {
     FlightStats stats;
     std::string reason;
-    if (!ComputeFlightStats(m_doc, stats, reason)) {
+    if (!ComputeFlightStats(m_doc.Data(), stats, reason)) {
         prompt->ShowMessage(reason, "Flight Statistics", Severity::Information);
         return;
     }
@@ -75,7 +75,7 @@ void CMainFrame::OnEditCopy() {
     view.markActiveCursor = false;
     view.dragCursor = 0;
     const int w = m_view->width(), h = m_view->height();
-    const GraphFlight flight = m_view->FlightToDraw();
+    const FlightData flight = m_view->FlightToDraw();
     const QImage image = RenderGraphImage(w, h, flight, view);
     if (image.isNull())
         return;

@@ -28,9 +28,10 @@ void WireSubsystemCommands(CMainFrame& frame) {
                       [f, cursors] { RunMotorReport(f, f->Document(), cursors(), &f->Printer()); });
     frame.WireCommand(ID_TOOLS_CD_REPORT,
                       [f, cursors] { RunCdReport(f, f->Document(), cursors(), &f->Printer()); });
-    frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
-    frame.WireCommand(ID_FILE_EXPORT_THRUST,
-                      [f, cursors] { OnFileExportThrustCurve(f, f->Document(), cursors()); });
+    frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document().Data()); });
+    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f, cursors] {
+        OnFileExportThrustCurve(f, f->Document().Data(), cursors());
+    });
     frame.WireCommand(ID_FILE_IMPORT_RDAS,
                       [f] { OnImportRdas(f, f->Document(), [f] { return f->SaveModified(); }); });
     // Live capture belongs to the window (a child of it), and ends with it.

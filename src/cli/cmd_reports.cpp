@@ -99,7 +99,7 @@ int RunMotorReport(const CommandArgs& argv) {
     MotorReport report;
     if (!ParseSiteAltitude(args, "motor-report", report.m_dSiteAltitudeM, code))
         return code;
-    if (!report.ComputeMotorReport(doc, range, prompt, kind))
+    if (!report.ComputeMotorReport(doc.Data(), range, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
     out.Add("motorClass", report.m_strMotorClass)
@@ -170,7 +170,7 @@ int RunCdReport(const CommandArgs& argv) {
     }
     AnsweringPrompt prompt;
     CdReport report;
-    if (!report.ComputeCdReport(doc, range, prompt, kind))
+    if (!report.ComputeCdReport(doc.Data(), range, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
     out.Add("cdMin", report.m_fCdMin)

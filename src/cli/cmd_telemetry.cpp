@@ -74,7 +74,7 @@ int RunCapture(const CommandArgs& argv) {
 
     EnsureQtCore();
     CTAVOkitDoc doc;
-    ApplyFirstRunSettings(doc);
+    ApplyFirstRunSettings(doc.Settings());
     CaptureMessages messages;
     TelemetryController capture(doc, DefaultPortDirectory(), messages);
     LineProgress progress;
@@ -102,10 +102,10 @@ int RunTelemetryList(const CommandArgs& argv) {
         return code;
     CTAVOkitDoc doc;
     FileError error;
-    if (!LoadFlightFile(args.Positional()[0], doc, error))
+    if (!LoadFlightFile(args.Positional()[0], doc.Record(), error))
         return Failure(error.message);
     std::string out;
-    for (const std::string& line : TelemetryListLines(doc.m_pSamples)) {
+    for (const std::string& line : TelemetryListLines(doc.Record().m_pSamples)) {
         out += line;
         out += '\n';
     }

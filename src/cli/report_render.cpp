@@ -51,12 +51,12 @@ int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, cons
     AnsweringPrompt prompt;
     if (kind == "motor") {
         MotorReport report;
-        if (!report.ComputeMotorReport(doc, range, prompt))
+        if (!report.ComputeMotorReport(doc.Data(), range, prompt))
             return Failure(prompt.Message());
         if (pdf)
-            return WriteOut(out, MotorReportPdf(doc, report, width, height));
+            return WriteOut(out, MotorReportPdf(doc.Data(), report, width, height));
         const DrawFunction draw = [&](Canvas& canvas) {
-            DrawMotorReport(canvas, doc, report, width, height);
+            DrawMotorReport(canvas, doc.Data(), report, width, height);
         };
         if (svg)
             return WriteOut(out, DrawToSvg(width, height, QStringLiteral("Motor Report"), draw));
@@ -64,12 +64,12 @@ int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, cons
     }
     if (kind == "cd") {
         CdReport report;
-        if (!report.ComputeCdReport(doc, range, prompt, CdKind::Drag))
+        if (!report.ComputeCdReport(doc.Data(), range, prompt, CdKind::Drag))
             return Failure(prompt.Message());
         if (pdf)
-            return WriteOut(out, CdReportPdf(doc, report, width, height));
+            return WriteOut(out, CdReportPdf(doc.Data(), report, width, height));
         const DrawFunction draw = [&](Canvas& canvas) {
-            DrawCdReport(canvas, doc, report, width, height);
+            DrawCdReport(canvas, doc.Data(), report, width, height);
         };
         if (svg)
             return WriteOut(out, DrawToSvg(width, height, QStringLiteral("Cd"), draw));

@@ -2,12 +2,13 @@
 
 #include <ctime>
 
+#include "doc/flight_edit.h"
 #include "flight/atomic_file.h"
 
 namespace tavo {
 
 CTAVOkitDoc::CTAVOkitDoc() {
-    m_timeDate = static_cast<std::int64_t>(std::time(nullptr));
+    m_flight.m_timeDate = static_cast<std::int64_t>(std::time(nullptr));
 }
 
 CTAVOkitDoc::~CTAVOkitDoc() {
@@ -17,6 +18,42 @@ CTAVOkitDoc::~CTAVOkitDoc() {
 void CTAVOkitDoc::StopSampleWriter() {
     if (m_pSampleWriter != nullptr)
         m_pSampleWriter->StopAndWait();
+}
+
+void CTAVOkitDoc::Recompute() {
+    if (m_curves.Recompute(m_flight, m_settings))
+        KeepCalibration();
+}
+
+void CTAVOkitDoc::RecomputeAppended() {
+    if (m_curves.RecomputeAppended(m_flight, m_settings))
+        KeepCalibration();
+}
+
+void CTAVOkitDoc::KeepCalibration() {
+    m_settings.m_fSampleInterval = m_curves.m_fSampleInterval;
+    m_settings.m_fTwoGee = m_curves.m_fTwoGee;
+}
+
+bool CTAVOkitDoc::Cut(CutKind kind, CursorRange range) {
+    if (!ApplyCut(m_flight, m_settings, kind, range))
+        return false;
+    Recompute();
+    return true;
+}
+
+bool CTAVOkitDoc::Undo() {
+    if (!UndoCut(m_flight))
+        return false;
+    Recompute();
+    return true;
+}
+
+bool CTAVOkitDoc::Redo() {
+    if (!RedoCut(m_flight))
+        return false;
+    Recompute();
+    return true;
 }
 
 void CTAVOkitDoc::UpdateLiveCurves() {
@@ -49,7 +86,11 @@ std::string CTAVOkitDoc::GetTitle() const {
 
 void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
     StopSampleWriter();
-    ResetFlight(now);
+    m_flight.ResetFlight(now);
+    m_curves.Clear();
+    m_settings.m_fSampleInterval = 0.0f;
+    m_settings.m_fTwoGee = 0.0f;
+    m_settings.m_bUseFileTwoGee = true;
     m_bModified = false;
     SetPathName(std::string());
     FlightReplaced();
@@ -59,9 +100,10 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
     // Stopped before the file is read: lines captured meanwhile would land in the
     // flight being opened.
     StopSampleWriter();
-    if (!LoadFlightFile(path, *this, error))
+    if (!LoadFlightFile(path, m_flight, error))
         return false;
-    m_pUndoSamples.clear();
+    Recompute();
+    m_flight.m_pUndoSamples.clear();
     m_bModified = false;
     SetPathName(path);
     FlightReplaced();
@@ -69,7 +111,7 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
 }
 
 bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
-    if (!SaveFlightFile(path, *this, error))
+    if (!SaveFlightFile(path, m_flight, error))
         return false;
     m_bModified = false;
     SetPathName(path);
@@ -79,12 +121,12 @@ bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
 void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
     StopSampleWriter();
     {
-        std::lock_guard<std::mutex> lock(m_pSamples.mutex());
-        m_pSamples.items().swap(samples);
+        std::lock_guard<std::mutex> lock(m_flight.m_pSamples.mutex());
+        m_flight.m_pSamples.items().swap(samples);
     }
-    m_pUndoSamples.clear();
+    m_flight.m_pUndoSamples.clear();
     // A new recording starts from its own first sample.
-    m_start.reset();
+    m_flight.m_start.reset();
     Recompute();
     FlightReplaced();
 }

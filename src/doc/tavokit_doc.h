@@ -1,18 +1,24 @@
 #pragma once
-// The one document of the program: the flight, its file name, the modified flag and
-// the undo list, with the operations the menus drive. Plain C++: the window binds to
-// it through the observer, so the same document serves the tests and the CLI.
+// The one document of the program: it owns the recorded flight (with its undo list),
+// the curves computed from it and the user's settings, with the file name and the
+// modified flag, and carries out the operations the menus drive. Plain C++: the window
+// binds to it through the observer, so the same document serves the tests and the CLI.
+// Whatever only reads the flight (drawing, reports, exports) takes Data(), never the
+// document.
 
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "flight/flight_file.h"
-#include "flight/flight_record.h"
 
 namespace tavo {
 
-class CTAVOkitDoc : public FlightRecord {
+enum class CutKind;
+
+class CTAVOkitDoc {
 public:
     // What the window needs to hear from the document.
     struct Observer {
@@ -45,6 +51,34 @@ public:
     // Open, a download's OK, an import, the end of the document); nullptr for none.
     void SetSampleWriter(SampleWriter* writer) { m_pSampleWriter = writer; }
 
+    // The recorded flight, its curves and the user's settings.
+    FlightRecord& Record() { return m_flight; }
+    const FlightRecord& Record() const { return m_flight; }
+    FlightCurves& Curves() { return m_curves; }
+    const FlightCurves& Curves() const { return m_curves; }
+    UserSettings& Settings() { return m_settings; }
+    const UserSettings& Settings() const { return m_settings; }
+    // The flight for whatever only reads it.
+    FlightData Data() const { return {m_flight, m_curves, m_settings, IsLive()}; }
+    // Number of samples, under the lock.
+    std::size_t SampleCount() const { return m_flight.SampleCount(); }
+
+    // The curves from the flight and the settings. The settings keep the interval and
+    // the two-G value the curves were last computed with: the interval is what the
+    // settings store has always been given at exit, the two-G value what Setup shows.
+    // An empty flight changes nothing.
+    void Recompute();
+    // Recompute for a flight that only grew since (see FlightCurves).
+    void RecomputeAppended();
+    // The range pass alone (the Scaling dialog's AUTO).
+    void ComputeRanges() { m_curves.ComputeRanges(m_flight); }
+
+    // The cuts around the cursors of `range`, Undo and Redo (see flight_edit.h), each
+    // followed by a Recompute. False: nothing changed.
+    bool Cut(CutKind kind, CursorRange range);
+    bool Undo();
+    bool Redo();
+
     // Whether a capture appends to the samples: the graph then lays out only what the
     // curves cover, and they are carried on before each drawing.
     bool IsLive() const { return m_pSampleWriter != nullptr && m_pSampleWriter->Live(); }
@@ -65,8 +99,9 @@ public:
     // The file name, or "Untitled" for a flight never saved.
     std::string GetTitle() const;
 
-    // File > New: an empty flight dated `now`, nothing to undo, no file name; the
-    // settings and display switches stay.
+    // File > New: an empty flight dated `now`, no curves, nothing to undo, no file name;
+    // the settings and display switches stay, but for the flight's calibration choice
+    // (the file's two-G value again).
     void OnNewDocument(std::int64_t now);
     // Opens a flight file. On success the flight, file name and title are the file's,
     // the undo list is empty and the flight is unmodified; on failure nothing changed.
@@ -83,7 +118,12 @@ public:
 private:
     void StopSampleWriter();
     void FlightReplaced();
+    // The settings follow the calibration the curves were just computed with.
+    void KeepCalibration();
 
+    FlightRecord m_flight;
+    FlightCurves m_curves;
+    UserSettings m_settings;
     Observer* m_pObserver = nullptr;
     SampleWriter* m_pSampleWriter = nullptr;
     bool m_bModified = false;

@@ -12,16 +12,16 @@
 
 namespace tavo {
 
-const char* MissingWeightMessage(const FlightRecord& flight) {
-    if (flight.m_fLaunchWeight == 0.0f)
+const char* MissingWeightMessage(const FlightData& flight) {
+    if (flight.record.m_fLaunchWeight == 0.0f)
         return kNeedWeightText;
-    if (flight.m_fPropellantWeight == 0.0f)
+    if (flight.record.m_fPropellantWeight == 0.0f)
         return kNeedPropellantText;
     return nullptr;
 }
 
-bool EngCursorsHoldData(const FlightRecord& flight, CursorRange range) {
-    const std::size_t n = flight.SampleCount();
+bool EngCursorsHoldData(const FlightData& flight, CursorRange range) {
+    const std::size_t n = flight.record.SampleCount();
     // A negative C1 would index before the first sample.
     return n > 0 && range.c1 >= 0 && range.c2 > range.c1 && static_cast<std::size_t>(range.c2) <= n;
 }
@@ -73,7 +73,7 @@ namespace {
 // falling by the propellant weight over the lines, as the file has always been written;
 // the motor thrust takes the thrust model's mass, burnt with the impulse. The caller
 // holds the samples' lock and has checked the cursors.
-std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
+std::vector<ThrustPoint> ThrustLines(const FlightData& flight,
                                      const std::vector<std::string>& samples, CursorRange range,
                                      long long step, ThrustKind kind, double siteAltitudeM) {
     const int c1 = range.c1, c2 = range.c2;
@@ -84,15 +84,15 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
         const MeasuredFlight measured = ReadMeasuredFlight(samples, flight, c1, c2, siteAltitudeM);
         motor = SolveMotorThrust(measured, EstimateDrag(measured));
     }
-    const float dm = flight.m_fPropellantWeight / static_cast<float>(lines);
-    float mass = flight.m_fLaunchWeight;
-    float t = flight.m_fSampleInterval;
-    const float stepTime = static_cast<float>(step) * flight.m_fSampleInterval;
+    const float dm = flight.record.m_fPropellantWeight / static_cast<float>(lines);
+    float mass = flight.record.m_fLaunchWeight;
+    float t = flight.curves.m_fSampleInterval;
+    const float stepTime = static_cast<float>(step) * flight.curves.m_fSampleInterval;
     // Measured from the recording's pad reading, wherever C1 stands.
-    const float r = flight.RecordedZeroRef(samples);
+    const float r = flight.record.RecordedZeroRef(samples);
     // The file's thrust is worked out in double from the count difference on, so the
     // acceleration is not rounded to float on its way.
-    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
+    const double halfTwoGee = CountsPerGee<double>(flight.curves.m_fTwoGee);
     std::vector<ThrustPoint> points;
     points.reserve(static_cast<std::size_t>(lines) + 1);
     for (long long i = c1; i < c2; i += step) {
@@ -114,8 +114,8 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
 
 } // namespace
 
-EngExportParams SuggestEngExportParams(const FlightRecord& flight, CursorRange range,
-                                       ThrustKind kind, const EngMotor* compared) {
+EngExportParams SuggestEngExportParams(const FlightData& flight, CursorRange range, ThrustKind kind,
+                                       const EngMotor* compared) {
     EngExportParams p;
     p.thrust = kind;
     p.points = 20;
@@ -126,22 +126,23 @@ EngExportParams SuggestEngExportParams(const FlightRecord& flight, CursorRange r
             if (mm >= 1.0 && mm < 1e6)
                 AppendGeneral(*text, mm);
     }
-    if (flight.m_nEvent2 > 0 && flight.m_nEvent8 > flight.m_nEvent2 &&
-        flight.m_fSampleInterval > 0.0f && std::isfinite(flight.m_fSampleInterval)) {
-        const double delay = (flight.m_nEvent8 - flight.m_nEvent2) * flight.m_fSampleInterval;
+    if (flight.curves.m_nEvent2 > 0 && flight.curves.m_nEvent8 > flight.curves.m_nEvent2 &&
+        flight.curves.m_fSampleInterval > 0.0f && std::isfinite(flight.curves.m_fSampleInterval)) {
+        const double delay =
+            (flight.curves.m_nEvent8 - flight.curves.m_nEvent2) * flight.curves.m_fSampleInterval;
         if (delay < 1000.0)
             p.delays = std::to_string(static_cast<int>(std::lround(delay)));
     }
-    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-    const std::vector<std::string>& samples = flight.m_pSamples.items();
+    std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.record.m_pSamples.items();
     const int c1 = range.c1, c2 = range.c2;
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
         return p;
     const std::vector<ThrustPoint> points = ThrustLines(flight, samples, range, 1, kind, 0.0);
     double impulse = 0.0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
-        impulse += points[i].thrust * flight.m_fSampleInterval;
-    const double burn = static_cast<double>(c2 - c1) * flight.m_fSampleInterval;
+        impulse += points[i].thrust * flight.curves.m_fSampleInterval;
+    const double burn = static_cast<double>(c2 - c1) * flight.curves.m_fSampleInterval;
     if (std::isfinite(impulse) && impulse > 0.0 && burn > 0.0)
         p.designation =
             std::string(1, ImpulseClassLetter(impulse)) + FormatFixed(impulse / burn, 0);
@@ -164,11 +165,11 @@ namespace {
 
 // The points the file gets and its closing time, with the figures beside the measured
 // ones. The caller has checked the number of points.
-bool ExportPoints(const FlightRecord& flight, CursorRange range, const EngExportParams& params,
+bool ExportPoints(const FlightData& flight, CursorRange range, const EngExportParams& params,
                   std::vector<ThrustPoint>& points, double& closeTime, EngExportFigures& figures,
                   std::string& reason) {
-    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-    const std::vector<std::string>& samples = flight.m_pSamples.items();
+    std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.record.m_pSamples.items();
     const int c1 = range.c1, c2 = range.c2;
     // Checked again under the lock: a capture may have changed the list meanwhile.
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size()) {
@@ -214,7 +215,7 @@ std::string EngExportFiguresText(const EngExportFigures& f) {
            FormatFixed(f.measuredPeak, 2) + " N), " + std::to_string(f.points) + " points";
 }
 
-bool ComputeEngExportFigures(const FlightRecord& flight, CursorRange range,
+bool ComputeEngExportFigures(const FlightData& flight, CursorRange range,
                              const EngExportParams& params, EngExportFigures& figures,
                              std::string& reason) {
     if (params.points == 0) {
@@ -226,7 +227,7 @@ bool ComputeEngExportFigures(const FlightRecord& flight, CursorRange range,
     return ExportPoints(flight, range, params, points, closeTime, figures, reason);
 }
 
-bool BuildEngText(const FlightRecord& flight, CursorRange range, const EngExportParams& params,
+bool BuildEngText(const FlightData& flight, CursorRange range, const EngExportParams& params,
                   std::string& out, std::string& reason, EngExportFigures* figures) {
     if (params.points == 0) {
         reason = kZeroPointsText;
@@ -261,7 +262,7 @@ bool BuildEngText(const FlightRecord& flight, CursorRange range, const EngExport
     return true;
 }
 
-bool WriteEngFile(const std::string& path, const FlightRecord& flight, CursorRange range,
+bool WriteEngFile(const std::string& path, const FlightData& flight, CursorRange range,
                   const EngExportParams& params, std::string& reason, EngExportFigures* figures) {
     std::string text;
     if (!BuildEngText(flight, range, params, text, reason, figures))

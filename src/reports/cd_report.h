@@ -11,7 +11,7 @@
 #include <vector>
 
 #include "flight/cursor_range.h"
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 #include "prompt/user_prompt.h"
 
 namespace tavo {
@@ -34,11 +34,11 @@ public:
     // Checks the preconditions (telling the user through `prompt`), then computes the
     // figures of `kind` over the samples between the cursors of `range`. False: nothing
     // to show.
-    bool ComputeCdReport(const FlightRecord& flight, CursorRange range, UserPrompt& prompt,
+    bool ComputeCdReport(const FlightData& flight, CursorRange range, UserPrompt& prompt,
                          CdKind kind = CdKind::Document);
     // The figures alone, without the checks' questions: false (and nothing changed)
     // when the cursors no longer hold samples.
-    bool ComputeFigures(const FlightRecord& flight, CursorRange range, CdKind kind);
+    bool ComputeFigures(const FlightData& flight, CursorRange range, CdKind kind);
 
     // The samples the figures are of; the drawn curve is theirs.
     CursorRange range;
@@ -77,6 +77,6 @@ std::string CdFiguresText(const CdReport& report, const char* lineEnd);
 std::string CdCaptionText(const CdReport& report);
 // The figures followed by one line per sample of the range: time from C1, speed, Cd,
 // tab-separated, for a spreadsheet.
-std::string CdReportTable(const FlightRecord& flight, const CdReport& report);
+std::string CdReportTable(const FlightData& flight, const CdReport& report);
 
 } // namespace tavo

@@ -8,7 +8,7 @@
 #include <vector>
 
 #include "flight/cursor_range.h"
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 #include "motor/thrust_model.h"
 #include "prompt/user_prompt.h"
 
@@ -25,11 +25,11 @@ class MotorReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then fills the
     // results from the raw samples between the cursors of `range`. False: nothing to show.
-    bool ComputeMotorReport(const FlightRecord& flight, CursorRange range, UserPrompt& prompt,
+    bool ComputeMotorReport(const FlightData& flight, CursorRange range, UserPrompt& prompt,
                             ThrustKind kind = ThrustKind::Motor);
     // The figures alone, without the checks' questions: false (and nothing changed) when
     // the cursors no longer hold samples.
-    bool ComputeFigures(const FlightRecord& flight, CursorRange range, ThrustKind kind);
+    bool ComputeFigures(const FlightData& flight, CursorRange range, ThrustKind kind);
 
     // The samples the figures are of; the drawn curve is theirs.
     CursorRange range;

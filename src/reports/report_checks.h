@@ -2,7 +2,7 @@
 // The checks both reports make before they compute.
 
 #include "flight/cursor_range.h"
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 #include "prompt/user_prompt.h"
 
 namespace tavo {
@@ -11,6 +11,6 @@ namespace tavo {
 // range. Each failure has told the user (except a Cancel) and returns false. A range
 // that starts before the first sample is refused like an empty one, so no report ever
 // reads before sample 0.
-bool CheckReportPreconditions(const FlightRecord& flight, CursorRange range, UserPrompt& prompt);
+bool CheckReportPreconditions(const FlightData& flight, CursorRange range, UserPrompt& prompt);
 
 } // namespace tavo

@@ -21,8 +21,8 @@ void TelemetryController::StartTelemetry(const std::string& portName) {
     if (!Capturing())
         m_reapedLines = 0;
     m_running = true;
-    m_captures.push_back(
-        std::make_unique<TelemetryCapture>(m_ports, m_doc.m_pSamples, portName, m_threadPrompt));
+    m_captures.push_back(std::make_unique<TelemetryCapture>(m_ports, m_doc.Record().m_pSamples,
+                                                            portName, m_threadPrompt));
     m_doc.SetModifiedFlag(true);
 }
 
@@ -82,9 +82,9 @@ bool ReadyForFreshCapture(CTAVOkitDoc& doc, UserPrompt& prompt,
                              std::to_string(samples) + " samples) is closed first.";
     if (!prompt.AskOkCancel(text, kAppTitle) || !saveModified())
         return false;
-    const int rate = doc.m_nSampleRate;
+    const int rate = doc.Record().m_nSampleRate;
     doc.OnNewDocument(now);
-    doc.m_nSampleRate = rate;
+    doc.Record().m_nSampleRate = rate;
     return true;
 }
 

@@ -88,7 +88,7 @@ const Row kRows[] = {
      }},
     {"Details",
      [](Bench& b) {
-         auto* d = Scripted(new CDetailsDlg(b.doc), b);
+         auto* d = Scripted(new CDetailsDlg(b.doc.Record()), b);
          KeyboardExpectations e{d->date};
          e.keepsEnter = {d->comment}; // Enter starts a new line of the comment
          e.noMnemonic = {static_cast<QWidget*>(d->units[0]), d->units[1],

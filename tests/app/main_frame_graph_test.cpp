@@ -147,7 +147,7 @@ TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
               QStringLiteral("no landing in the recording (it does not end at rest)"));
     EXPECT_TRUE(rows[QStringLiteral("Apogee:")].endsWith(QStringLiteral(" s")));
 
-    doc.m_bDisplayRaw = true;
+    doc.Settings().m_bDisplayRaw = true;
     rows.clear();
     frame->OnCommand(ID_VIEW_STATISTICS);
     EXPECT_TRUE(rows.empty());

@@ -65,7 +65,7 @@ protected:
     }
     // Paints the view once, as the screen does, so the cursor indices are found.
     void Paint() { frame->View().grab(); }
-    std::size_t Samples() const { return doc.m_pSamples.size(); }
+    std::size_t Samples() const { return doc.Record().m_pSamples.size(); }
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
@@ -114,12 +114,12 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
 
     // Cursors with no flight: nothing changes, the tick stays.
     EXPECT_TRUE(frame->OnCommand(ID_VIEW_CURSORS));
-    EXPECT_TRUE(doc.m_bShowCursors);
+    EXPECT_TRUE(doc.Settings().m_bShowCursors);
 
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "a.flt"))));
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("a.flt - TAVOkit"));
     frame->OnCommand(ID_VIEW_CURSORS);
-    EXPECT_FALSE(doc.m_bShowCursors);
+    EXPECT_FALSE(doc.Settings().m_bShowCursors);
     EXPECT_FALSE(Checked(ID_VIEW_CURSORS));
     EXPECT_FALSE(Enabled(ID_EDIT_DELETE_TO_C1));
     EXPECT_FALSE(Enabled(ID_EDIT_DELETE_AFTER_C2));
@@ -162,7 +162,7 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
     EXPECT_EQ(frame->View().State().cursor1, -1) << "the cursors go back to their thirds";
-    const std::vector<std::string> afterFirst = doc.m_pSamples.items();
+    const std::vector<std::string> afterFirst = doc.Record().m_pSamples.items();
 
     Paint();
     const int i2 = frame->View().Controller().Cursors().c2;
@@ -172,10 +172,10 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
 
     frame->OnCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), afterFirst);
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO)) << "the first cut can be undone too";
     EXPECT_TRUE(Enabled(ID_EDIT_REDO));
-    EXPECT_EQ(doc.m_arrAccel.size(), afterFirst.size());
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), afterFirst.size());
     frame->OnCommand(ID_EDIT_REDO);
     EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
     frame->OnCommand(ID_EDIT_UNDO);
@@ -183,7 +183,7 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_EQ(Samples(), 300u) << "back to the flight as opened";
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
     frame->OnCommand(ID_EDIT_REDO);
-    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), afterFirst);
 
     // Between the cursors, with C1 right of C2: asks, then nothing happens.
     Paint();
@@ -193,21 +193,21 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     const int asked = Questions().size();
     frame->OnCommand(ID_EDIT_DELETE_BETWEEN);
     EXPECT_EQ(Questions().size(), asked + 1);
-    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), afterFirst);
 }
 
 TEST_F(MainFrameTest, UnitsSwitchRecomputesWithoutMarkingTheFlight) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "u.flt"))));
-    const float apogeeMetres = doc.m_fAltMax;
+    const float apogeeMetres = doc.Curves().m_fAltMax;
     ASSERT_GT(apogeeMetres, 0.0f);
     frame->OnCommand(ID_UNITS_ENGLISH);
-    EXPECT_FALSE(doc.m_bMetricUnits);
+    EXPECT_FALSE(doc.Settings().m_bMetricUnits);
     EXPECT_TRUE(Checked(ID_UNITS_ENGLISH));
     EXPECT_FALSE(Checked(ID_UNITS_METRIC));
-    EXPECT_NEAR(doc.m_fAltMax, apogeeMetres * 3.2808399f, apogeeMetres * 1e-4);
+    EXPECT_NEAR(doc.Curves().m_fAltMax, apogeeMetres * 3.2808399f, apogeeMetres * 1e-4);
     EXPECT_FALSE(doc.IsModified());
     frame->OnCommand(ID_UNITS_METRIC);
-    EXPECT_FLOAT_EQ(doc.m_fAltMax, apogeeMetres);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAltMax, apogeeMetres);
 }
 
 TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
@@ -235,7 +235,7 @@ TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
     EXPECT_EQ(frame->View().State().displayCurve, 2);
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
     EXPECT_EQ(frame->View().State().displayCurve, 0);
-    doc.m_bDisplayRaw = true;
+    doc.Settings().m_bDisplayRaw = true;
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
     EXPECT_EQ(frame->View().State().displayCurve, 0) << "raw display keeps the acceleration curve";
 }

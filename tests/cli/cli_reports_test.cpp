@@ -9,6 +9,7 @@
 #include "flight/flight_file.h"
 #include "reports/cd_report.h"
 #include "reports/motor_report.h"
+#include "support/flight_builder.h"
 #include "support/test_files.h"
 
 namespace tavo {
@@ -31,7 +32,7 @@ TEST(CliMotorReport, PrintsTheReportTextsBetweenTheCursors) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out.rfind("{\"motorClass\":", 0), 0u);
 
-    FlightRecord flight;
+    test::Flight flight;
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, flight, error)) << error.message;
     flight.Recompute();
@@ -57,7 +58,7 @@ TEST(CliMotorReport, FlightOptionsSetTheDetails) {
     const auto heavier = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439", "--weight",
                                  "0.1502", "--propellant", "0.02"});
     ASSERT_EQ(heavier.exitCode, 0) << heavier.err;
-    FlightRecord flight;
+    test::Flight flight;
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, flight, error));
     flight.m_fLaunchWeight = 0.1502f;

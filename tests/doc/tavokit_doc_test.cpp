@@ -22,24 +22,24 @@ std::string TempPath(const char* name) {
 
 TEST(TavokitDoc, NewGivesAnEmptyFlightAndKeepsSettings) {
     CTAVOkitDoc doc;
-    doc.m_pSamples.items() = {"2048", "2040"};
-    doc.m_pUndoSamples.Record({0, {"1"}});
-    doc.m_nSampleRate = 100;
-    doc.m_strName = "old";
-    doc.m_bMetricUnits = false;
-    doc.m_bDisplayRaw = true;
+    doc.Record().m_pSamples.items() = {"2048", "2040"};
+    doc.Record().m_pUndoSamples.Record({0, {"1"}});
+    doc.Record().m_nSampleRate = 100;
+    doc.Record().m_strName = "old";
+    doc.Settings().m_bMetricUnits = false;
+    doc.Settings().m_bDisplayRaw = true;
     doc.SetPathName("/tmp/old.flt");
     doc.SetModifiedFlag();
     doc.OnNewDocument(1234);
-    EXPECT_TRUE(doc.m_pSamples.empty());
-    EXPECT_TRUE(doc.m_pUndoSamples.empty());
-    EXPECT_EQ(doc.m_nSampleRate, 0);
-    EXPECT_EQ(doc.m_fTwoGeeFile, 15.0f);
-    EXPECT_TRUE(doc.m_bUseFileTwoGee);
-    EXPECT_EQ(doc.m_strName, "");
-    EXPECT_EQ(doc.m_timeDate, 1234);
-    EXPECT_FALSE(doc.m_bMetricUnits);
-    EXPECT_TRUE(doc.m_bDisplayRaw);
+    EXPECT_TRUE(doc.Record().m_pSamples.empty());
+    EXPECT_TRUE(doc.Record().m_pUndoSamples.empty());
+    EXPECT_EQ(doc.Record().m_nSampleRate, 0);
+    EXPECT_EQ(doc.Record().m_fTwoGeeFile, 15.0f);
+    EXPECT_TRUE(doc.Settings().m_bUseFileTwoGee);
+    EXPECT_EQ(doc.Record().m_strName, "");
+    EXPECT_EQ(doc.Record().m_timeDate, 1234);
+    EXPECT_FALSE(doc.Settings().m_bMetricUnits);
+    EXPECT_TRUE(doc.Settings().m_bDisplayRaw);
     EXPECT_EQ(doc.GetTitle(), "Untitled");
     EXPECT_FALSE(doc.IsModified());
 }
@@ -72,7 +72,7 @@ TEST(TavokitDoc, FailedOpenChangesNothing) {
         CTAVOkitDoc doc;
         CountingObserver obs;
         doc.SetObserver(&obs);
-        doc.m_pSamples.items() = {"2048"};
+        doc.Record().m_pSamples.items() = {"2048"};
         doc.SetPathName("/tmp/kept.flt");
         doc.SetModifiedFlag();
         const int titles = obs.titles;
@@ -81,7 +81,7 @@ TEST(TavokitDoc, FailedOpenChangesNothing) {
         EXPECT_EQ(e.message, c.message);
         EXPECT_EQ(doc.GetTitle(), "kept.flt");
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(doc.m_pSamples.size(), 1u);
+        EXPECT_EQ(doc.Record().m_pSamples.size(), 1u);
         EXPECT_EQ(obs.titles, titles);
     }
 }
@@ -91,19 +91,19 @@ TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {
     CTAVOkitDoc doc;
     CountingObserver obs;
     doc.SetObserver(&obs);
-    doc.m_pSamples.items() = {"2048", "2000"};
-    doc.m_nSampleRate = 50;
+    doc.Record().m_pSamples.items() = {"2048", "2000"};
+    doc.Record().m_nSampleRate = 50;
     doc.SetModifiedFlag();
     FileError e;
     ASSERT_TRUE(doc.OnSaveDocument(path, e)) << e.message;
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "tavokit_doc_ok.flt");
-    doc.m_pUndoSamples.Record({0, {"9"}});
+    doc.Record().m_pUndoSamples.Record({0, {"9"}});
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.OnOpenDocument(path, e)) << e.message;
-    EXPECT_TRUE(doc.m_pUndoSamples.empty());
+    EXPECT_TRUE(doc.Record().m_pUndoSamples.empty());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_arrAccel.size(), 2u);
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
     EXPECT_GT(obs.updates, 0);
     std::filesystem::remove(path);
 }
@@ -124,17 +124,17 @@ TEST(TavokitDoc, LiveCurvesCatchUpBeforeADrawing) {
     } writer;
     CTAVOkitDoc doc;
     doc.SetSampleWriter(&writer);
-    doc.m_nSampleRate = 100;
-    doc.m_pSamples.AppendLocked("2048");
+    doc.Record().m_nSampleRate = 100;
+    doc.Record().m_pSamples.AppendLocked("2048");
     doc.Recompute();
-    doc.m_pSamples.AppendLocked("2040");
+    doc.Record().m_pSamples.AppendLocked("2040");
     ASSERT_TRUE(doc.IsLive());
     doc.UpdateLiveCurves();
-    EXPECT_EQ(doc.m_arrAccel.size(), 2u);
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
     writer.live = false;
-    doc.m_pSamples.AppendLocked("2030");
+    doc.Record().m_pSamples.AppendLocked("2030");
     doc.UpdateLiveCurves();
-    EXPECT_EQ(doc.m_arrAccel.size(), 2u);
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
     doc.SetSampleWriter(nullptr);
 }
 

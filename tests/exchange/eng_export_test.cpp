@@ -7,6 +7,8 @@
 #include "motor/rasp_reader.h"
 #include "sim/flight_synth.h"
 #include "strict_rasp.h"
+#include "support/flight_builder.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -19,14 +21,14 @@ EngExportParams Fields(int points) {
     return p;
 }
 
-std::string Build(const FlightRecord& f, CursorRange cursors, const EngExportParams& p) {
+std::string Build(const test::Flight& f, CursorRange cursors, const EngExportParams& p) {
     std::string out, reason;
     EXPECT_TRUE(BuildEngText(f, cursors, p, out, reason)) << reason;
     return out;
 }
 
 TEST(EngExport, MatchesTheGoldenFiles) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     CursorRange cursors{100, 160};
     struct Case {
@@ -44,7 +46,7 @@ TEST(EngExport, MatchesTheGoldenFiles) {
 }
 
 TEST(EngExport, StepsLinesAndTimesFollowThePoints) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     CursorRange cursors{100, 160};
     auto dataLines = [&](int points) {
@@ -88,7 +90,7 @@ TEST(EngExport, PropellantFieldIsTheDifferenceOfPlainDecimalWeights) {
 }
 
 TEST(EngExport, RefusesZeroPointsAndCursorsOutsideTheData) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     std::string out = "untouched", reason;
     CursorRange cursors{100, 160};
@@ -105,12 +107,12 @@ TEST(EngExport, RefusesZeroPointsAndCursorsOutsideTheData) {
         EXPECT_EQ(BuildEngText(f, cursors, Fields(5), out, reason), r.ok) << r.c1 << ".." << r.c2;
     }
     EXPECT_EQ(out.find("untouched"), std::string::npos); // the good ranges wrote
-    FlightRecord empty;
+    test::Flight empty;
     EXPECT_FALSE(EngCursorsHoldData(empty, {0, 1}));
 }
 
 TEST(EngExport, DecelerationIsWrittenAsZeroThrust) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     CursorRange cursors{170, 172}; // coasting: readings above the pad's, -7/7.5 g of net force
     EXPECT_EQ(Build(f, cursors, Fields(2)), "C6 18 70 5 0.0108 0.0231 Es \r\n"
@@ -118,14 +120,14 @@ TEST(EngExport, DecelerationIsWrittenAsZeroThrust) {
 }
 
 TEST(EngExport, ValuesThatGiveNoFiniteThrustWriteNoFile) {
-    FlightRecord noTwoGee, noRate;
-    for (FlightRecord* f : {&noTwoGee, &noRate})
+    test::Flight noTwoGee, noRate;
+    for (test::Flight* f : {&noTwoGee, &noRate})
         BurnFlight(*f);
     const CursorRange cursors{100, 160};
-    noTwoGee.m_fTwoGee = 0.0f;
+    noTwoGee.Curves().m_fTwoGee = 0.0f;
     noRate.m_nSampleRate = 0;
     noRate.Recompute();
-    for (const FlightRecord* flight : {&noTwoGee, &noRate}) {
+    for (const test::Flight* flight : {&noTwoGee, &noRate}) {
         for (ThrustKind kind : {ThrustKind::Net, ThrustKind::Motor}) {
             EngExportParams p = Fields(20);
             p.thrust = kind;
@@ -138,7 +140,7 @@ TEST(EngExport, ValuesThatGiveNoFiniteThrustWriteNoFile) {
 }
 
 TEST(EngExport, DialogStartsFromWhatTheFlightKnows) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     CursorRange cursors{100, 170};
     const EngExportParams p = SuggestEngExportParams(f, cursors);
@@ -163,7 +165,7 @@ TEST(EngExport, DialogStartsFromWhatTheFlightKnows) {
 TEST(EngExport, ThrustIsWorkedOutInDoubleFromTheCountDifference) {
     // 4094 counts at 7.5 counts per g on 10 kg: 53549.520 N. Rounding the acceleration
     // to float on the way would print 53549.517.
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"4095", "1", "1"});
     f.m_nSampleRate = 100;
     f.m_fLaunchWeight = 10.0f;
@@ -176,7 +178,7 @@ TEST(EngExport, ThrustIsWorkedOutInDoubleFromTheCountDifference) {
 }
 
 TEST(EngExport, WeightChecksComeInOrder) {
-    FlightRecord f;
+    test::Flight f;
     EXPECT_STREQ(MissingWeightMessage(f), kNeedWeightText);
     f.m_fPropellantWeight = 0.01f;
     EXPECT_STREQ(MissingWeightMessage(f), kNeedWeightText);
@@ -235,7 +237,7 @@ TEST(EngExport, EveryFileIsRefusedOrLoadsWithoutAWarning) {
             SynthFlight flight;
             std::string reason;
             ASSERT_TRUE(SynthesizeFlight(p, flight, reason)) << reason;
-            FlightRecord f;
+            test::Flight f;
             FillFlightRecord(p, flight, f);
             const std::pair<int, int> spans[] = {{flight.launchIndex, flight.burnoutIndex},
                                                  {flight.launchIndex, flight.apogeeIndex},

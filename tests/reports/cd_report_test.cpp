@@ -10,6 +10,7 @@
 #include "sim/flight_synth.h"
 #include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -21,7 +22,7 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // A flight whose coefficients the test sets itself, as if Recompute had made them.
-CursorRange MakeCdFlight(FlightRecord& flight, const std::vector<float>& cd) {
+CursorRange MakeCdFlight(test::Flight& flight, const std::vector<float>& cd) {
     SetSamples(flight, std::vector<int>(cd.size(), 2048));
     flight.m_arrCd = cd;
     flight.m_fLaunchWeight = 0.1f;
@@ -30,7 +31,7 @@ CursorRange MakeCdFlight(FlightRecord& flight, const std::vector<float>& cd) {
 }
 
 TEST(CdReport, TakesTheLargestValueInTheRangeOnly) {
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeCdFlight(flight, {kInf, 0.1f, 0.5f, kNaN, 0.3f, 9.0f});
     cursors.c2 = 5; // the 9.0 lies beyond C2, the infinity before C1
     ScriptedPrompt prompt;
@@ -43,7 +44,7 @@ TEST(CdReport, TakesTheLargestValueInTheRangeOnly) {
 }
 
 TEST(CdReport, NegativeAndNaNValuesLeaveZero) {
-    FlightRecord flight;
+    test::Flight flight;
     const CursorRange cursors = MakeCdFlight(flight, {0.0f, -3.0f, kNaN, -0.5f});
     ScriptedPrompt prompt;
     CdReport report;
@@ -55,7 +56,7 @@ TEST(CdReport, NegativeAndNaNValuesLeaveZero) {
 TEST(CdReport, RangeFromSampleZeroTakesItsInfinity) {
     // With the zero reference from the recorder's offset, sample 0 already accelerates at
     // zero velocity, which Recompute makes an infinite coefficient.
-    FlightRecord flight;
+    test::Flight flight;
     flight.m_bUseAccelOffset = true;
     flight.m_nAccelOffset = 2050;
     flight.m_fLaunchWeight = 0.1f;
@@ -80,7 +81,7 @@ TEST(CdReport, RangeFromSampleZeroTakesItsInfinity) {
 }
 
 TEST(CdReport, SameChecksAsTheMotorReport) {
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeCdFlight(flight, {0.0f, 0.2f, 0.4f});
     flight.m_fLaunchWeight = 0.0f;
     {
@@ -143,7 +144,7 @@ TEST(CdReport, TheDragAloneGivesTheCdASynthesisedFlightWasFlownWith) {
         p.recorder.noiseCounts = c.noise;
         SynthFlight synth;
         ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
-        FlightRecord f;
+        test::Flight f;
         ApplyFirstRunSettings(f);
         FillFlightRecord(p, synth, f);
         const CursorRange coast{synth.burnoutIndex,
@@ -159,7 +160,7 @@ TEST(CdReport, TheDragAloneGivesTheCdASynthesisedFlightWasFlownWith) {
 }
 
 // At rest, then 10 g for a second, then a 4 s coast at -1.5 g: 0.5 g of drag on 1 kg.
-CursorRange MakeCoast(FlightRecord& f) {
+CursorRange MakeCoast(test::Flight& f) {
     std::vector<int> words(10, 2048);
     words.insert(words.end(), 10, 2048 - 80);
     words.insert(words.end(), 40, 2048 + 12);
@@ -171,7 +172,7 @@ CursorRange MakeCoast(FlightRecord& f) {
 }
 
 TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
-    FlightRecord f;
+    test::Flight f;
     CdReport r;
     ASSERT_TRUE(r.ComputeFigures(f, MakeCoast(f), CdKind::Drag));
     // From 98.1 m/s the speed falls 1.4715 m/s a sample: 33 samples stay above 49.05.
@@ -182,11 +183,11 @@ TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
     EXPECT_NEAR(r.m_fCdMin, 4.905 / (q * r.m_dMaxSpeed * r.m_dMaxSpeed), 1e-6);
     EXPECT_NEAR(r.m_fCdMax, 4.905 / (q * r.m_dMinSpeed * r.m_dMinSpeed), 1e-6);
     for (const auto& [what, change] :
-         std::initializer_list<std::pair<const char*, void (*)(FlightRecord&, CursorRange&)>>{
-             {"no diameter", [](FlightRecord&g, CursorRange&) { g.m_fMaxDiameter = 0.0f; }},
-             {"weight", [](FlightRecord&g, CursorRange&) { g.m_fPropellantWeight = 1.2f; }},
-             {"faster than half", [](FlightRecord&, CursorRange&c) { c.c1 = 54; }}}) {
-        FlightRecord g;
+         std::initializer_list<std::pair<const char*, void (*)(test::Flight&, CursorRange&)>>{
+             {"no diameter", [](test::Flight&g, CursorRange&) { g.m_fMaxDiameter = 0.0f; }},
+             {"weight", [](test::Flight&g, CursorRange&) { g.m_fPropellantWeight = 1.2f; }},
+             {"faster than half", [](test::Flight&, CursorRange&c) { c.c1 = 54; }}}) {
+        test::Flight g;
         CursorRange cursors = MakeCoast(g);
         change(g, cursors);
         ASSERT_TRUE(r.ComputeFigures(g, cursors, CdKind::Drag));
@@ -197,7 +198,7 @@ TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
 }
 
 TEST(CdReport, CoefficientsNotYetComputedAreNothingToReport) {
-    FlightRecord flight;
+    test::Flight flight;
     const CursorRange cursors = MakeCdFlight(flight, {0.0f, 0.2f, 0.4f});
     flight.m_arrCd.resize(2);
     ScriptedPrompt prompt;

@@ -12,7 +12,9 @@
 #include "motor/rasp_reader.h"
 #include "reports/motor_report.h"
 #include "sim/flight_synth.h"
+#include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -75,7 +77,7 @@ TEST_P(MotorThrustOnSynthesisedFlight, GivesTheCertifiedImpulseAndClass) {
         SynthFlight synth;
         ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
         ASSERT_GT(synth.burnoutIndex, synth.launchIndex);
-        FlightRecord flight;
+        test::Flight flight;
         FillFlightRecord(p, synth, flight);
         const CursorRange burn{synth.launchIndex, synth.burnoutIndex};
 

@@ -15,7 +15,7 @@ using test::ScriptedPrompt;
 using test::SetSamples;
 
 // Pad reading 2048, 8 counts per g: 10, 20, 30 and 10 g over samples 1..4 at 10 Hz.
-CursorRange MakeBurn(FlightRecord& flight) {
+CursorRange MakeBurn(test::Flight& flight) {
     SetSamples(flight, {2048, 1968, 1888, 1808, 1968, 2048}, 10, 16.0f);
     flight.m_fLaunchWeight = 1.0f;
     flight.m_fPropellantWeight = 0.2f;
@@ -25,7 +25,7 @@ CursorRange MakeBurn(FlightRecord& flight) {
 TEST(MotorReport, HandWorkedBurn) {
     // Masses 1.0, 0.95, 0.9, 0.85 kg (0.2 kg burnt over 4 samples) give 98.1, 186.39,
     // 264.87 and 83.385 N: sum 632.745, average 158.18625, over 0.4 s 63.2745 N s.
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     ScriptedPrompt prompt;
     MotorReport report;
@@ -51,7 +51,7 @@ TEST(MotorReport, HandWorkedBurn) {
 TEST(MotorReport, ZeroReferenceIsSampleZeroWhereverC1Stands) {
     // The range starts under thrust: it is still measured against sample 0, and neither
     // the flight's offset nor its zero reference moves it.
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     cursors.c1 = 3;
     flight.m_nAccelOffset = 1808;
@@ -65,7 +65,7 @@ TEST(MotorReport, ZeroReferenceIsSampleZeroWhereverC1Stands) {
 }
 
 TEST(MotorReport, OneSampleRange) {
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     cursors.c1 = 2;
     cursors.c2 = 3;
@@ -81,7 +81,7 @@ TEST(MotorReport, OneSampleRange) {
 }
 
 TEST(MotorReport, ARangeWithNoThrustAbovePadHasNoClass) {
-    FlightRecord flight;
+    test::Flight flight;
     SetSamples(flight, std::vector<int>(20, 2048));
     flight.m_fLaunchWeight = 0.1f;
     flight.m_fPropellantWeight = 0.01f;
@@ -157,7 +157,7 @@ TEST(MotorReport, ExactClassBoundsThroughTheWholeComputation) {
         const float weight =
             WeightForExactImpulse(1.125f, static_cast<float>(1.0 / c.rate), c.impulse);
         ASSERT_NE(weight, 0.0f) << c.impulse;
-        FlightRecord flight;
+        test::Flight flight;
         SetSamples(flight, {2048, 2039}, c.rate, 16.0f);
         flight.m_fLaunchWeight = weight;
         flight.m_fPropellantWeight = 0.5f;
@@ -179,7 +179,7 @@ TEST(MotorReport, RangeChecks) {
     // the first sample is refused.
     for (const Case& c : {Case{1, 6, true}, Case{0, 6, true}, Case{1, 7, false}, Case{3, 3, false},
                           Case{4, 2, false}, Case{-1, 3, false}, Case{-2147483647 - 1, 3, false}}) {
-        FlightRecord flight;
+        test::Flight flight;
         CursorRange cursors = MakeBurn(flight);
         cursors.c1 = c.c1;
         cursors.c2 = c.c2;
@@ -199,7 +199,7 @@ TEST(MotorReport, RangeChecks) {
 }
 
 TEST(MotorReport, NoSamplesIsNothingToReport) {
-    FlightRecord flight;
+    test::Flight flight;
     flight.m_fLaunchWeight = 1.0f;
     flight.m_fPropellantWeight = 0.1f;
     ScriptedPrompt prompt;
@@ -210,7 +210,7 @@ TEST(MotorReport, NoSamplesIsNothingToReport) {
 }
 
 TEST(MotorReport, CancelOnTheCursorQuestionClosesSilently) {
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     ScriptedPrompt prompt(false);
     MotorReport report;
@@ -221,7 +221,7 @@ TEST(MotorReport, CancelOnTheCursorQuestionClosesSilently) {
 }
 
 TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     cursors.c2 = 99; // an invalid range is not looked at before the weights
     flight.m_fLaunchWeight = 0.0f;
@@ -251,7 +251,7 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
 TEST(MotorReport, NegativeWeightsPass) {
     // A negative propellant weight makes the mass grow across the range: 1.0, 1.1, 1.2,
     // 1.3 kg under 10, 20, 30, 10 g, and the specific impulse turns negative.
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     flight.m_fPropellantWeight = -0.4f;
     ScriptedPrompt prompt;
@@ -263,10 +263,10 @@ TEST(MotorReport, NegativeWeightsPass) {
 }
 
 TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
-    FlightRecord flight;
+    test::Flight flight;
     CursorRange cursors = MakeBurn(flight);
     flight.m_bUseFileTwoGee = false;
-    flight.m_fTwoGee = 0.0f;
+    flight.Curves().m_fTwoGee = 0.0f;
     ScriptedPrompt prompt;
     MotorReport report;
     ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
@@ -274,7 +274,7 @@ TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
     EXPECT_EQ(report.m_strAvgThrustN, "inf");
     EXPECT_EQ(report.m_strBurnTime, "0.40");
 
-    FlightRecord stopped;
+    test::Flight stopped;
     MakeBurn(stopped);
     stopped.m_nSampleRate = 0;
     stopped.Recompute();
@@ -287,7 +287,7 @@ TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
 
 TEST(MotorReport, OnlyTheLowTwelveBitsAreRead) {
     // Event flags in the upper bits change nothing.
-    FlightRecord flight;
+    test::Flight flight;
     SetSamples(flight, {2048 | 0x1000, 1968 | 0x2000, 1888, 1808 | 0x8000, 1968, 2048}, 10);
     flight.m_fLaunchWeight = 1.0f;
     flight.m_fPropellantWeight = 0.2f;

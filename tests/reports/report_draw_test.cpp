@@ -21,7 +21,7 @@ using Op = RecordingCanvas::Op;
 
 // Twelve samples at 100 Hz, 8 counts per g: 0 g at the pad, then 1 2 3 2 1 0 1 2 3 1 g
 // over samples 1..10, the range between the cursors (n = 10).
-void MakeFlight(FlightRecord& flight) {
+void MakeFlight(test::Flight& flight) {
     std::vector<int> words{2048};
     for (int g : {1, 2, 3, 2, 1, 0, 1, 2, 3, 1})
         words.push_back(2048 - 8 * g);
@@ -57,7 +57,7 @@ constexpr unsigned kTimeLabel = TextHCenter;
 constexpr unsigned kValueLabel = TextRight | TextVCenter | TextSingleLine;
 
 TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
@@ -138,7 +138,7 @@ TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
         const char* firstLabel;
     };
     for (const Case& c : {Case{999, "1.00"}, Case{1000, "1.0"}, Case{2000, "2.0"}}) {
-        FlightRecord flight;
+        test::Flight flight;
         SetSamples(flight, std::vector<int>(c.samples + 1, 2048), 100);
         RecordingCanvas canvas;
         DrawMotorReport(canvas, flight, MakeReport(1.0f, 1.0f, {1, c.samples + 1}), 640, 320);
@@ -156,7 +156,7 @@ TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
 }
 
 TEST(MotorReportWindow, NoGridLeavesTheLabels) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_bDrawGrid = false;
     RecordingCanvas canvas;
@@ -167,7 +167,7 @@ TEST(MotorReportWindow, NoGridLeavesTheLabels) {
 }
 
 TEST(MotorReportWindow, LabelFormatFollowsThePeakAcceleration) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 1000.0f), 640, 320);
@@ -178,7 +178,7 @@ TEST(MotorReportWindow, LabelFormatFollowsThePeakAcceleration) {
 }
 
 TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     // 5 units of frame: no step to climb by, so the 0 label alone.
     RecordingCanvas flat;
@@ -197,7 +197,7 @@ TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
 }
 
 TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     for (float peak :
          {0.0f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
@@ -229,7 +229,7 @@ TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
 }
 
 TEST(MotorReportWindow, RangeOutsideTheCurveDrawsOnlyTheFrame) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     RecordingCanvas canvas; // C2 past the derived data
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f, {1, 40}), 640, 320);
@@ -259,7 +259,7 @@ protected:
 };
 
 TEST_F(PrintedPage, MarginsDetailsAndFigures) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_timeDate = 1717200000; // 2024-06-01 00:00 UTC, a Saturday
     flight.m_strName = "Test";
@@ -308,7 +308,7 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
 }
 
 TEST_F(PrintedPage, NoThrustIsSaidInPlaceOfAClassAndTheCdReportHasAPage) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     MotorReport report = MakeReport(12.3f, 3.0f);
     report.m_bThrustAbovePad = false;
@@ -336,7 +336,7 @@ TEST_F(PrintedPage, NoThrustIsSaidInPlaceOfAClassAndTheCdReportHasAPage) {
 
 TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {
     // A flight file may carry any 64-bit date; a year past the int range must not wrap.
-    FlightRecord flight;
+    test::Flight flight;
     flight.m_timeDate = 67768007758905600; // 1 January of the year 2147484647, UTC
     const std::string details = FlightDetailsPageText(flight);
     EXPECT_EQ(details.substr(0, details.find('\n')), "Friday, January 01, 2147484647");
@@ -345,7 +345,7 @@ TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {
 }
 
 TEST_F(PrintedPage, NoGridOnPaperEither) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_bDrawGrid = false;
     ReportPageGeometry page{640, 320, 7.5, 31, 31};
@@ -362,7 +362,7 @@ TEST(ReportMenu, OpensAtTheMouseOrNearTheCornerFromTheKeyboard) {
 }
 
 TEST(CdReportWindow, AxisAndCurve) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_arrCd = {std::numeric_limits<float>::quiet_NaN(),
                       0.25f,
@@ -406,7 +406,7 @@ TEST(CdReportWindow, LabelFormats) {
     for (const Case& c :
          {Case{0.5f, "0.05"}, Case{5.0f, "0.5"}, Case{999.0f, "99.9"}, Case{2000.0f, "200"},
           Case{std::numeric_limits<float>::infinity(), "inf"}}) {
-        FlightRecord flight;
+        test::Flight flight;
         MakeFlight(flight);
         flight.m_arrCd.assign(12, c.max);
         CdReport report;

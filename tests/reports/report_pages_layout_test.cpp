@@ -11,13 +11,14 @@
 #include "plot/label_space.h"
 #include "reports/report_draw.h"
 #include "support/drawn_texts.h"
+#include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {
 
 TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
-    FlightRecord f;
+    test::Flight f;
     ApplyFirstRunSettings(f);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error));

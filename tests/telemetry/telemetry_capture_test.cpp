@@ -113,7 +113,7 @@ TEST_F(Capture, StoresEveryLineInOrderOnTheReceiversLine) {
     EXPECT_TRUE(prompt.messages.empty());
     ASSERT_EQ(doc.SampleCount(), capture.LinesReceived());
     for (std::size_t i = 0; i < doc.SampleCount(); ++i)
-        ASSERT_EQ(std::as_const(doc.m_pSamples).items()[i], Digits(i)) << i;
+        ASSERT_EQ(std::as_const(doc.Record().m_pSamples).items()[i], Digits(i)) << i;
     EXPECT_TRUE(Free(receiver));
 }
 
@@ -209,7 +209,7 @@ TEST_F(Capture, NewOpenDownloadAndImportStopItBeforeTouchingTheList) {
     const std::string saved = test::FreshDir("telemetry", "lifecycle") + "/saved.flt";
     {
         FileError error;
-        doc.m_pSamples.AppendLocked("500");
+        doc.Record().m_pSamples.AppendLocked("500");
         ASSERT_TRUE(doc.OnSaveDocument(saved, error)) << error.message;
     }
     const std::pair<const char*, std::function<void()>> operations[] = {
@@ -253,7 +253,7 @@ TEST_F(Capture, RedrawsCutsAndSavesWhileLinesArrive) {
         paced->Recorder().SetFlight(words, 1000, 40);
     }
     TelemetryController capture(doc, bench, prompt);
-    doc.m_nSampleRate = 1000;
+    doc.Record().m_nSampleRate = 1000;
     capture.StartTelemetry("COM2:");
     GraphViewState view;
     const GraphPage page{800, 500};
@@ -264,11 +264,10 @@ TEST_F(Capture, RedrawsCutsAndSavesWhileLinesArrive) {
             WaitFor([&] { return capture.LinesReceived() >= std::size_t(round + 1) * 50; }));
         RecordingCanvas canvas;
         doc.UpdateLiveCurves();
-        const GraphFlight flight{doc, doc.IsLive()};
-        PrepareGraph(flight, view, page);
-        DrawGraph(canvas, flight, view, page);
+        PrepareGraph(doc.Data(), view, page);
+        DrawGraph(canvas, doc.Data(), view, page);
         if (round % 10 == 9)
-            cuts += ApplyCut(doc, CutKind::ToC1, {5, 0}) ? 1 : 0;
+            cuts += doc.Cut(CutKind::ToC1, {5, 0}) ? 1 : 0;
         if (round % 20 == 0) {
             FileError error;
             ASSERT_TRUE(doc.OnSaveDocument(dir + "/live.flt", error)) << error.message;
@@ -282,17 +281,17 @@ TEST_F(Capture, RedrawsCutsAndSavesWhileLinesArrive) {
     EXPECT_GT(cuts, 0);
     // The curves carried on repaint by repaint are those of one full recompute.
     doc.RecomputeAppended();
-    const std::vector<float> accel = doc.m_arrAccel, velocity = doc.m_arrVelocity,
-                             altitude = doc.m_arrAltitude, cd = doc.m_arrCd;
-    const float altMax = doc.m_fAltMax, velMin = doc.m_fVelMin;
+    const std::vector<float> accel = doc.Curves().m_arrAccel, velocity = doc.Curves().m_arrVelocity,
+                             altitude = doc.Curves().m_arrAltitude, cd = doc.Curves().m_arrCd;
+    const float altMax = doc.Curves().m_fAltMax, velMin = doc.Curves().m_fVelMin;
     doc.Recompute();
     EXPECT_EQ(accel.size(), doc.SampleCount());
-    EXPECT_EQ(accel, doc.m_arrAccel);
-    EXPECT_EQ(velocity, doc.m_arrVelocity);
-    EXPECT_EQ(altitude, doc.m_arrAltitude);
-    EXPECT_EQ(cd.size(), doc.m_arrCd.size());
-    EXPECT_EQ(altMax, doc.m_fAltMax);
-    EXPECT_EQ(velMin, doc.m_fVelMin);
+    EXPECT_EQ(accel, doc.Curves().m_arrAccel);
+    EXPECT_EQ(velocity, doc.Curves().m_arrVelocity);
+    EXPECT_EQ(altitude, doc.Curves().m_arrAltitude);
+    EXPECT_EQ(cd.size(), doc.Curves().m_arrCd.size());
+    EXPECT_EQ(altMax, doc.Curves().m_fAltMax);
+    EXPECT_EQ(velMin, doc.Curves().m_fVelMin);
 }
 
 } // namespace

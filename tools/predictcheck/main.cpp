@@ -65,7 +65,10 @@ struct Flown {
     SynthParams params;
     SynthFlight synth;
     FlightRecord record;
+    FlightCurves curves;
+    UserSettings settings;
     CursorRange burn; // launch to burn-out, where the report and the export read the motor
+    FlightData Data() const { return {record, curves, settings}; }
 };
 
 bool Fly(const SynthParams& p, Flown& f, std::string& reason) {
@@ -73,6 +76,7 @@ bool Fly(const SynthParams& p, Flown& f, std::string& reason) {
     if (!SynthesizeFlight(p, f.synth, reason))
         return false;
     FillFlightRecord(p, f.synth, f.record);
+    f.curves.Recompute(f.record, f.settings);
     f.burn = {f.synth.launchIndex, f.synth.burnoutIndex};
     return f.synth.burnoutIndex > f.synth.launchIndex;
 }
@@ -143,7 +147,7 @@ int main(int argc, char** argv) {
             std::printf("%-9s not flown: %s\n", motors[m].designation.c_str(), reason.c_str());
             continue;
         }
-        FlightRecord& rec = flights[m].record;
+        const FlightData rec = flights[m].Data();
         AnsweringPrompt prompt;
         MotorReport report;
         report.m_dSiteAltitudeM = o.site;
@@ -200,7 +204,7 @@ int main(int argc, char** argv) {
         DragEstimate drag;
         {
             const std::vector<std::string>& s = fa.record.m_pSamples.items();
-            drag = EstimateDrag(ReadMeasuredFlight(s, fa.record, fa.burn.c1, fa.burn.c2, o.site));
+            drag = EstimateDrag(ReadMeasuredFlight(s, fa.Data(), fa.burn.c1, fa.burn.c2, o.site));
         }
         MeasuredRocket rocket;
         std::string reason;

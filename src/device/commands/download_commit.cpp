@@ -23,7 +23,7 @@ bool KeepPartialDownload(const FlightDownload& download, UserPrompt& prompt) {
 
 void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive) {
     if (accepted) {
-        doc.m_nMaxSamples = maxToReceive;
+        doc.Settings().m_nMaxSamples = maxToReceive;
         if (doc.SampleCount() > 0) {
             doc.SetModifiedFlag(true);
             // Recompute sets the interval from the recording's rate (infinite for a

@@ -48,7 +48,7 @@ void DownloadWorker::ClosePortIfOpen() {
 
 CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName,
                            bool autoPort, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.m_nMaxSamples) {
+    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.Settings().m_nMaxSamples) {
     setWindowTitle(QStringLiteral("Download DATA"));
 
     m_read = new QPushButton(QStringLiteral("&Read EEPROM"), this);
@@ -183,7 +183,7 @@ void CDownloadDlg::OnProgress(int samples) {
 void CDownloadDlg::OnFinished(int outcome) {
     // The worker is idle now: what it collected can be taken over.
     FlightDownload& download = m_worker->m_download;
-    download.m_description.ApplyTo(m_doc);
+    download.m_description.ApplyTo(m_doc.Record());
     if (outcome == static_cast<int>(DownloadOutcome::Downloaded)) {
         m_pReceived = std::move(download.m_pReceived);
         QString note = QString::fromStdString(DownloadNote(download));
@@ -237,7 +237,8 @@ void CDownloadDlg::reject() {
 }
 
 void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, const std::string& portName) {
-    CDownloadDlg dialog(doc, DefaultPortDirectory(), portName, doc.m_bAutoComPort, parent);
+    CDownloadDlg dialog(doc, DefaultPortDirectory(), portName, doc.Settings().m_bAutoComPort,
+                        parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
 }

@@ -76,8 +76,8 @@ std::string FileFailureText(const std::string& path, const std::string& reason, 
         std::string(writing ? "Could not write " : "Could not import ") + FileNameOf(path), reason);
 }
 
-bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {
-    if (flight.SampleCount() == 0) {
+bool RunCsvExport(UserPrompt& prompt, const FlightData& flight) {
+    if (flight.record.SampleCount() == 0) {
         prompt.ShowMessage(kNothingToExportText, "Error", Severity::Error);
         return false;
     }
@@ -89,7 +89,7 @@ bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {
     });
 }
 
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightData& flight,
                   CursorRange range) {
     if (const char* missing = MissingWeightMessage(flight)) {
         prompt.ShowMessage(missing, "Notice", Severity::Information);
@@ -145,7 +145,7 @@ bool ImportRdasInto(UserPrompt& prompt, CTAVOkitDoc& doc,
 }
 
 void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table) {
-    doc.m_nSampleRate = table.sampleRate;
+    doc.Record().m_nSampleRate = table.sampleRate;
     doc.ReplaceSamples(std::move(table.values));
 }
 

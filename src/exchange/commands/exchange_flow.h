@@ -26,11 +26,11 @@ FileChoice RdasOpenChoice();
 using EditMotorParams = std::function<bool(EngExportParams& params)>;
 
 // File > Export. Returns true when a file was written.
-bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight);
+bool RunCsvExport(UserPrompt& prompt, const FlightData& flight);
 
 // File > Export Thrust Curve between the cursors of `range`. Returns true when a file
 // was written.
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightData& flight,
                   CursorRange range);
 
 // The RDAS import up to the point of changing the flight: asks for the file and reads

@@ -8,10 +8,10 @@ namespace tavo {
 namespace {
 
 // The "Export motor file" dialog over `parent`, starting from the given values.
-EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight, CursorRange range) {
+EditMotorParams MotorDialog(QWidget* parent, const FlightData& flight, CursorRange range) {
     return [parent, &flight, range](EngExportParams& params) {
         CExportMotorDlg dialog(parent);
-        dialog.m_fPropellantKg = flight.m_fPropellantWeight;
+        dialog.m_fPropellantKg = flight.record.m_fPropellantWeight;
         dialog.preview = [&flight, range](const EngExportParams& p) {
             EngExportFigures figures;
             std::string reason;
@@ -29,12 +29,12 @@ EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight, CursorR
 
 } // namespace
 
-void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
+void OnFileExportCsv(QWidget* parent, const FlightData& flight) {
     QtUserPrompt prompt(parent);
     RunCsvExport(prompt, flight);
 }
 
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight, CursorRange range) {
+void OnFileExportThrustCurve(QWidget* parent, const FlightData& flight, CursorRange range) {
     QtUserPrompt prompt(parent);
     RunEngExport(prompt, MotorDialog(parent, flight, range), flight, range);
 }

@@ -10,14 +10,14 @@ class QWidget;
 namespace tavo {
 
 class CTAVOkitDoc;
-struct FlightRecord;
+struct FlightData;
 
 // File > Export (command 32774): the CSV export of the flight.
-void OnFileExportCsv(QWidget* parent, const FlightRecord& flight);
+void OnFileExportCsv(QWidget* parent, const FlightData& flight);
 
 // File > Export Thrust Curve (command 32785): the ENG export between the cursors of
 // `range`.
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight, CursorRange range);
+void OnFileExportThrustCurve(QWidget* parent, const FlightData& flight, CursorRange range);
 
 // File > "Import RDAS..." and command 32783: replaces the document's samples and sample
 // rate with an RDAS file's table, marks it modified and redraws. A modified flight is

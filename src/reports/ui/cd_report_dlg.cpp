@@ -42,7 +42,7 @@ int CCdReportDlg::DoModal() {
 bool CCdReportDlg::ComputeCdReport() {
     if (m_pDoc == nullptr)
         return false;
-    return m_report.ComputeCdReport(*m_pDoc, m_range, *m_pPrompt, CdKind::Drag);
+    return m_report.ComputeCdReport(m_pDoc->Data(), m_range, *m_pPrompt, CdKind::Drag);
 }
 
 void CCdReportDlg::paintEvent(QPaintEvent*) {
@@ -52,7 +52,7 @@ void CCdReportDlg::paintEvent(QPaintEvent*) {
         return;
     }
     QPainterCanvas canvas(painter, true);
-    DrawCdReport(canvas, *m_pDoc, m_report, width(), height());
+    DrawCdReport(canvas, m_pDoc->Data(), m_report, width(), height());
 }
 
 void CCdReportDlg::contextMenuEvent(QContextMenuEvent* event) {
@@ -115,7 +115,7 @@ void CCdReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
 void CCdReportDlg::SetCdKind(CdKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_kind)
         return;
-    if (!m_report.ComputeFigures(*m_pDoc, m_report.range, kind))
+    if (!m_report.ComputeFigures(m_pDoc->Data(), m_report.range, kind))
         m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
     update();
 }
@@ -123,7 +123,7 @@ void CCdReportDlg::SetCdKind(CdKind kind) {
 void CCdReportDlg::CopyReport() {
     if (m_pDoc == nullptr)
         return;
-    QGuiApplication::clipboard()->setText(FromFlightText(CdReportTable(*m_pDoc, m_report)));
+    QGuiApplication::clipboard()->setText(FromFlightText(CdReportTable(m_pDoc->Data(), m_report)));
 }
 
 QAction* CCdReportDlg::ExecPopupMenu(QMenu& menu, QPoint globalPos) {
@@ -155,7 +155,7 @@ bool CCdReportDlg::PrintCdReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
     printer.setDocName(QStringLiteral("Cd Report"));
-    return PaintCdReportPage(printer, *m_pDoc, m_report, width(), height());
+    return PaintCdReportPage(printer, m_pDoc->Data(), m_report, width(), height());
 }
 
 } // namespace tavo

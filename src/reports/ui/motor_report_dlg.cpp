@@ -43,7 +43,7 @@ int CMotorReportDlg::DoModal() {
 bool CMotorReportDlg::ComputeMotorReport() {
     if (m_pDoc == nullptr)
         return false;
-    return m_report.ComputeMotorReport(*m_pDoc, m_range, *m_pPrompt);
+    return m_report.ComputeMotorReport(m_pDoc->Data(), m_range, *m_pPrompt);
 }
 
 void CMotorReportDlg::paintEvent(QPaintEvent*) {
@@ -53,7 +53,7 @@ void CMotorReportDlg::paintEvent(QPaintEvent*) {
         return;
     }
     QPainterCanvas canvas(painter, true);
-    DrawMotorReport(canvas, *m_pDoc, m_report, width(), height(),
+    DrawMotorReport(canvas, m_pDoc->Data(), m_report, width(), height(),
                     m_certified ? &*m_certified : nullptr);
 }
 
@@ -119,7 +119,7 @@ void CMotorReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
 void CMotorReportDlg::SetThrustKind(ThrustKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_thrust)
         return;
-    if (!m_report.ComputeFigures(*m_pDoc, m_report.range, kind))
+    if (!m_report.ComputeFigures(m_pDoc->Data(), m_report.range, kind))
         m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
     update();
 }
@@ -177,7 +177,7 @@ bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
     printer.setDocName(QStringLiteral("Motor Report"));
-    return PaintMotorReportPage(printer, *m_pDoc, m_report, width(), height(),
+    return PaintMotorReportPage(printer, m_pDoc->Data(), m_report, width(), height(),
                                 m_certified ? &*m_certified : nullptr);
 }
 

@@ -69,7 +69,7 @@ void LiveTelemetry::Start() {
     if (!m_controller->CanStart() || !ReadyForFreshCapture(m_doc, **m_prompt, m_saveModified,
                                                            QDateTime::currentSecsSinceEpoch()))
         return;
-    m_controller->StartTelemetry(m_doc.m_strCommPort);
+    m_controller->StartTelemetry(m_doc.Settings().m_strCommPort);
     m_pacer.Reset();
     m_bWasCapturing = true;
     m_status->show();
@@ -87,7 +87,7 @@ void LiveTelemetry::Stop() {
 void LiveTelemetry::ShowList() {
     if (!m_controller->CheckTelemetryList(**m_prompt))
         return;
-    CTelemetryDlg dialog(TelemetryListLines(m_doc.m_pSamples), m_view->window());
+    CTelemetryDlg dialog(TelemetryListLines(m_doc.Record().m_pSamples), m_view->window());
     m_runDialog(dialog);
 }
 

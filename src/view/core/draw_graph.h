@@ -7,7 +7,7 @@
 
 #include "canvas/canvas.h"
 #include "flight/cursor_range.h"
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 #include "plot/plot_frame.h"
 #include "plot/plot_style.h"
 #include "plot/time_window.h"
@@ -35,47 +35,39 @@ struct GraphViewState {
     bool showSummary = false;
 };
 
-// A flight as the graph draws it. `live`: a capture appends to it while it is drawn, so
-// the graph lays out what the curves already cover, and a cursor not yet placed keeps its
-// home on the page rather than settling on the first lines received.
-struct GraphFlight {
-    GraphFlight(const FlightRecord& f, bool growing = false) : flight(f), live(growing) {}
-    const FlightRecord& flight;
-    bool live = false;
-};
-
 // Whether the curves stand on axes of their own: asked for, and the velocity and the
 // altitude drawn (raw counts show the acceleration alone).
-bool OwnAxesShown(const FlightRecord& flight, const GraphViewState& view);
+bool OwnAxesShown(const FlightData& flight, const GraphViewState& view);
 
 // The plot frame of `page` as the view lays it out (narrower with axes of its own).
 // Everything that maps a pointer or a sample to x uses this frame.
-GraphFrame GraphFrameFor(const GraphPage& page, const FlightRecord& flight,
+GraphFrame GraphFrameFor(const GraphPage& page, const FlightData& flight,
                          const GraphViewState& view);
 
 // Before each drawing, on the view that is drawn: the first time there is data, places
 // the cursors on the samples at a third and two thirds of the plot width of what is
-// shown on `page` (not while the flight is live); keeps the cursors and the zoom within
+// shown on `page` (not while the flight is live: a cursor not placed keeps its home on
+// the page rather than settling on the first lines received); keeps the cursors and the zoom within
 // the flight. Every page finds the same samples for cursors already placed.
-void PrepareGraph(const GraphFlight& flight, GraphViewState& view, const GraphPage& page);
+void PrepareGraph(const FlightData& flight, GraphViewState& view, const GraphPage& page);
 
 // The samples C1 and C2 stand on as `page` shows them: the placed ones, and for a
 // cursor not placed yet the one a drawing of `page` puts it on. What the cuts, reports
 // and exports take.
-CursorRange ShownCursors(const GraphFlight& flight, const GraphViewState& view,
+CursorRange ShownCursors(const FlightData& flight, const GraphViewState& view,
                          const GraphPage& page);
 
 // The cursors put where pointers at view x1 and x2 would put them on `page` (the
 // command-line renderer's pixel positions).
-void PlaceCursorsAtX(const GraphFlight& flight, GraphViewState& view, const GraphPage& page, int x1,
+void PlaceCursorsAtX(const FlightData& flight, GraphViewState& view, const GraphPage& page, int x1,
                      int x2);
 
 // The number of samples the graph lays out for the flight as it is now.
-int GraphSampleCount(const GraphFlight& flight);
+int GraphSampleCount(const FlightData& flight);
 
 // Draws the flight with the cursors `view` holds, as PrepareGraph left them. Changes
 // nothing.
-void DrawGraph(Canvas& canvas, const GraphFlight& flight, const GraphViewState& view,
+void DrawGraph(Canvas& canvas, const FlightData& flight, const GraphViewState& view,
                const GraphPage& page);
 
 // The printed details text below the graph.

@@ -27,11 +27,11 @@ int GraphController::CursorX(int cursor, int sample, int n, TimeWindow window) c
 }
 
 GraphFrame GraphController::Frame() const {
-    return GraphFrameFor(m_page, m_doc, m_view);
+    return GraphFrameFor(m_page, m_doc.Data(), m_view);
 }
 
-GraphFlight GraphController::Flight() const {
-    return {m_doc, m_doc.IsLive()};
+FlightData GraphController::Flight() const {
+    return m_doc.Data();
 }
 
 CursorRange GraphController::Cursors() const {
@@ -102,7 +102,7 @@ void GraphController::OnButtonUp() {
         return;
     }
     m_view.displayCurve = m_view.displayCurve >= 2 ? 0 : m_view.displayCurve + 1;
-    if (m_doc.m_bDisplayRaw)
+    if (m_doc.Settings().m_bDisplayRaw)
         m_view.displayCurve = 0;
     Repaint();
 }
@@ -171,7 +171,7 @@ int GraphController::ShownCursorSample(int cursor) const {
 
 void GraphController::MoveActiveCursor(int samples) {
     const int current = ActiveCursorSample();
-    if (!m_doc.m_bShowCursors || current < 0)
+    if (!m_doc.Settings().m_bShowCursors || current < 0)
         return;
     const long long target = static_cast<long long>(current) + samples;
     PutCursor(m_view.activeCursor, static_cast<int>(std::clamp<long long>(target, 0, 2147483647)),
@@ -179,7 +179,7 @@ void GraphController::MoveActiveCursor(int samples) {
 }
 
 void GraphController::SwitchActiveCursor() {
-    if (!m_doc.m_bShowCursors)
+    if (!m_doc.Settings().m_bShowCursors)
         return;
     m_view.activeCursor = m_view.activeCursor == 1 ? 2 : 1;
     const int sample = ActiveCursorSample();
@@ -191,10 +191,11 @@ void GraphController::SwitchActiveCursor() {
 void GraphController::JumpToMarker(int direction) {
     const int current = ActiveCursorSample();
     const int n = SampleCount();
-    if (!m_doc.m_bShowCursors || current < 0 || n == 0)
+    if (!m_doc.Settings().m_bShowCursors || current < 0 || n == 0)
         return;
     int best = -1;
-    for (const int e : {m_doc.m_nEvent1, m_doc.m_nEvent2, m_doc.m_nEvent4, m_doc.m_nEvent8}) {
+    for (const int e : {m_doc.Curves().m_nEvent1, m_doc.Curves().m_nEvent2,
+                        m_doc.Curves().m_nEvent4, m_doc.Curves().m_nEvent8}) {
         // 0 is no marker; an index beyond the samples is not on the graph.
         if (e <= 0 || e >= n)
             continue;
@@ -220,7 +221,7 @@ void GraphController::Zoom(double factor) {
     // About the cursor the keys move while it is in sight, else about the middle.
     double fraction = 0.5;
     const int sample = ActiveCursorSample();
-    if (m_doc.m_bShowCursors && sample >= 0 && f.W() > 0) {
+    if (m_doc.Settings().m_bShowCursors && sample >= 0 && f.W() > 0) {
         const int x = SampleXIn(f, window, n, sample);
         if (x >= f.L && x <= f.R)
             fraction = static_cast<double>(x - f.L) / f.W();
@@ -259,7 +260,7 @@ void GraphController::ResetView() {
 }
 
 bool GraphController::CanCut(CutKind kind) const {
-    return kind == CutKind::BetweenCursors || m_doc.m_bShowCursors;
+    return kind == CutKind::BetweenCursors || m_doc.Settings().m_bShowCursors;
 }
 
 bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
@@ -268,7 +269,7 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
         return false;
     if (!prompt.AskOkCancel(CutQuestion(kind), "Warning", Severity::Warning))
         return false;
-    if (!ApplyCut(m_doc, kind, Cursors()))
+    if (!m_doc.Cut(kind, Cursors()))
         return false;
     // The next drawing puts the cursors back at a third and two thirds of the whole
     // flight that is left.
@@ -279,7 +280,7 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
 }
 
 bool GraphController::OnUndo() {
-    if (!UndoCut(m_doc))
+    if (!m_doc.Undo())
         return false;
     m_doc.UpdateAllViews();
     m_doc.SetModifiedFlag(true);
@@ -287,7 +288,7 @@ bool GraphController::OnUndo() {
 }
 
 bool GraphController::OnRedo() {
-    if (!RedoCut(m_doc))
+    if (!m_doc.Redo())
         return false;
     m_doc.UpdateAllViews();
     m_doc.SetModifiedFlag(true);
@@ -295,7 +296,7 @@ bool GraphController::OnRedo() {
 }
 
 void GraphController::OnUnits(bool metric) {
-    m_doc.m_bMetricUnits = metric;
+    m_doc.Settings().m_bMetricUnits = metric;
     m_doc.Recompute();
     m_doc.UpdateAllViews();
 }
@@ -304,7 +305,7 @@ bool GraphController::CursorsOnBurn(UserPrompt& prompt) {
     const int n = SampleCount();
     if (n == 0)
         return false;
-    const int launch = m_doc.m_nEvent1, burnout = m_doc.m_nEvent2;
+    const int launch = m_doc.Curves().m_nEvent1, burnout = m_doc.Curves().m_nEvent2;
     const auto marked = [n](int e) { return e > 0 && e < n; };
     std::string missing;
     if (!marked(launch) && !marked(burnout))
@@ -322,7 +323,7 @@ bool GraphController::CursorsOnBurn(UserPrompt& prompt) {
                            "Cursors on Burn", Severity::Information);
         return false;
     }
-    m_doc.m_bShowCursors = true;
+    m_doc.Settings().m_bShowCursors = true;
     m_view.dragCursor = 0;
     m_view.cursor1 = launch;
     m_view.cursor2 = burnout;
@@ -350,7 +351,7 @@ void GraphController::ToggleSummary() {
 void GraphController::OnCursors() {
     if (m_doc.SampleCount() == 0)
         return;
-    m_doc.m_bShowCursors = !m_doc.m_bShowCursors;
+    m_doc.Settings().m_bShowCursors = !m_doc.Settings().m_bShowCursors;
     m_doc.UpdateAllViews();
 }
 

@@ -86,16 +86,16 @@ public:
 
     // Enable and tick rules of the view's commands.
     bool CanCut(CutKind kind) const;
-    bool CanUndo() const { return tavo::CanUndo(m_doc); }
-    bool CanRedo() const { return tavo::CanRedo(m_doc); }
-    bool CursorsTicked() const { return m_doc.m_bShowCursors; }
-    bool MetricTicked() const { return m_doc.m_bMetricUnits; }
+    bool CanUndo() const { return tavo::CanUndo(m_doc.Record()); }
+    bool CanRedo() const { return tavo::CanRedo(m_doc.Record()); }
+    bool CursorsTicked() const { return m_doc.Settings().m_bShowCursors; }
+    bool MetricTicked() const { return m_doc.Settings().m_bMetricUnits; }
 
     // The samples C1 and C2 stand on as the window shows them: what the cuts, the
     // reports and the exports take.
     CursorRange Cursors() const;
     // The document's flight as the graph draws it.
-    GraphFlight Flight() const;
+    FlightData Flight() const;
 
     // The keys of the graph, as the Help menu lists them.
     static const char* KeysHelp();

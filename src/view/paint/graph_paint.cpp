@@ -16,7 +16,7 @@ namespace tavo {
 namespace {
 
 // The graph drawn on `image`, which is one pixel a unit and of the page's size.
-void DrawOnImage(QImage& image, const GraphFlight& flight, const GraphViewState& view,
+void DrawOnImage(QImage& image, const FlightData& flight, const GraphViewState& view,
                  const GraphPage& page) {
     QPainter painter(&image);
     ImageCanvas canvas(painter, image);
@@ -25,7 +25,7 @@ void DrawOnImage(QImage& image, const GraphFlight& flight, const GraphViewState&
 
 // The picture of a client size in an RGB32 image of that size, reusing `image`'s memory
 // when it already has the size. False when no such image could be made.
-bool DrawGraphImage(QImage& image, int cw, int ch, const GraphFlight& flight,
+bool DrawGraphImage(QImage& image, int cw, int ch, const FlightData& flight,
                     const GraphViewState& view, const GraphPage& page) {
     const QSize size(cw < 1 ? 1 : cw, ch < 1 ? 1 : ch);
     if (image.size() != size || image.format() != QImage::Format_RGB32 ||
@@ -72,7 +72,7 @@ QImage SurfaceUnder(QPainter& painter, int cw, int ch) {
 
 } // namespace
 
-void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const GraphFlight& flight,
+void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const FlightData& flight,
                         GraphViewState& view, QImage& buffer, bool whole) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
@@ -83,7 +83,7 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const GraphFlight& fl
     const bool dense = device != nullptr && device->devicePixelRatio() != 1.0;
     // The copy pays only for curves of a sample or more a column: a view zoomed in that
     // far has a few long lines, as quick through Qt.
-    const double shown = view.window.Whole() ? static_cast<double>(flight.flight.m_arrAccel.size())
+    const double shown = view.window.Whole() ? static_cast<double>(flight.curves.m_arrAccel.size())
                                              : view.window.span;
     if (!dense && shown >= cw) {
         // Straight into the window's surface when the whole client area is being
@@ -105,7 +105,7 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const GraphFlight& fl
 }
 
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
-                    const GraphFlight& flight, const GraphViewState& shown) {
+                    const FlightData& flight, const GraphViewState& shown) {
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     const PageMapping m = MapGraphPage(cw, ch, page.width(), page.height(), device.logicalDpiX(),
                                        device.logicalDpiY());
@@ -121,7 +121,7 @@ void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, 
     painter.restore();
 }
 
-QImage RenderGraphImage(int cw, int ch, const GraphFlight& flight, const GraphViewState& shown) {
+QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& shown) {
     const GraphPage page{cw, ch, false, 0, 0};
     GraphViewState view = shown;
     PrepareGraph(flight, view, page);
@@ -131,7 +131,7 @@ QImage RenderGraphImage(int cw, int ch, const GraphFlight& flight, const GraphVi
     return image;
 }
 
-QByteArray RenderGraphSvg(int cw, int ch, const GraphFlight& flight, const GraphViewState& shown) {
+QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& shown) {
     const GraphPage page{cw, ch, false, 0, 0};
     GraphViewState view = shown;
     PrepareGraph(flight, view, page);
@@ -139,7 +139,7 @@ QByteArray RenderGraphSvg(int cw, int ch, const GraphFlight& flight, const Graph
                      [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page); });
 }
 
-QByteArray RenderGraphPdf(int cw, int ch, const GraphFlight& flight, const GraphViewState& view) {
+QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
@@ -157,7 +157,7 @@ QByteArray RenderGraphPdf(int cw, int ch, const GraphFlight& flight, const Graph
     return bytes;
 }
 
-QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const GraphFlight& flight,
+QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
                            const GraphViewState& view) {
     switch (format) {
     case GraphFileFormat::Svg:

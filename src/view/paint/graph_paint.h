@@ -24,24 +24,24 @@ namespace tavo {
 // `buffer` (kept between paints) and copied to the painter. Otherwise it is drawn on the
 // painter itself: on a denser screen its lines and text are then drawn at device
 // resolution while the layout stays in units.
-void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const GraphFlight& flight,
+void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const FlightData& flight,
                         GraphViewState& view, QImage& buffer, bool whole = false);
 
 // One printed page on a painter that is active on a paged device (printer, preview,
 // PDF writer): the graph of the client size cw x ch with the details block.
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
-                    const GraphFlight& flight, const GraphViewState& view);
+                    const FlightData& flight, const GraphViewState& view);
 
 // The screen picture of a client size, as an image and as SVG.
-QImage RenderGraphImage(int cw, int ch, const GraphFlight& flight, const GraphViewState& view);
-QByteArray RenderGraphSvg(int cw, int ch, const GraphFlight& flight, const GraphViewState& view);
+QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& view);
+QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& view);
 // The printed page as a one-page A4 PDF; empty on failure.
-QByteArray RenderGraphPdf(int cw, int ch, const GraphFlight& flight, const GraphViewState& view);
+QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view);
 
 // The bytes of a graph file for a client size cw x ch: a PNG or SVG of the window's
 // picture, or the PDF of its printed page. Empty when the picture could not be made
 // (a PNG too large for memory).
-QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const GraphFlight& flight,
+QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
                            const GraphViewState& view);
 
 } // namespace tavo

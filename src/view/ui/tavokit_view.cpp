@@ -25,7 +25,7 @@ void CTAVOkitView::UpdatePage() {
     m_controller.SetPage({width(), height(), false, 0, 0});
 }
 
-GraphFlight CTAVOkitView::FlightToDraw() {
+FlightData CTAVOkitView::FlightToDraw() {
     m_doc.UpdateLiveCurves();
     return m_controller.Flight();
 }

@@ -19,7 +19,7 @@ public:
     CTAVOkitDoc& Document() { return m_doc; }
     // The document's flight for a drawing of it (the window, a printed page, a picture):
     // a live flight's curves are first carried on over the lines that came.
-    GraphFlight FlightToDraw();
+    FlightData FlightToDraw();
 
     // How the view asks before a cut: message boxes over the view, unless a test
     // answers instead.

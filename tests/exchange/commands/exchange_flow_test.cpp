@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/exchange_test_util.h"
+#include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
 #include "support/test_files.h"
 
@@ -57,12 +58,12 @@ using Log = std::vector<std::string>;
 TEST(ExchangeFlow, CsvExportAsksForAFileAndReportsFailures) {
     UseUtc();
     const std::string dir = FreshDir("exchange_commands", "flow_csv");
-    FlightRecord empty;
+    test::Flight empty;
     ScriptedUi ui;
     EXPECT_FALSE(RunCsvExport(ui, empty));
     EXPECT_EQ(ui.log, Log{"message Error: Nothing to Export"});
 
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     ui = ScriptedUi();
     ui.files = {"", dir + "/missing/x.csv", dir + "/x.csv"};
@@ -81,34 +82,34 @@ TEST(ExchangeFlow, CsvExportAsksForAFileAndReportsFailures) {
 }
 
 TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     const CursorRange cursors{100, 160};
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     struct Case {
         const char* what;
-        void (*change)(FlightRecord&, CursorRange&);
+        void (*change)(test::Flight&, CursorRange&);
         Log log;
     } cases[] = {
         {"no weight",
-         [](FlightRecord& r, CursorRange&) { r.m_fLaunchWeight = 0.0f; },
+         [](test::Flight& r, CursorRange&) { r.m_fLaunchWeight = 0.0f; },
          {std::string("message Notice: ") + kNeedWeightText}},
         {"no propellant",
-         [](FlightRecord& r, CursorRange&) { r.m_fPropellantWeight = 0.0f; },
+         [](test::Flight& r, CursorRange&) { r.m_fPropellantWeight = 0.0f; },
          {std::string("message Notice: ") + kNeedPropellantText}},
         {"C2 past the end",
-         [](FlightRecord&, CursorRange& r) { r.c2 = 251; },
+         [](test::Flight&, CursorRange& r) { r.c2 = 251; },
          {question, "message Error: Nothing to Export"}},
         {"C1 negative",
-         [](FlightRecord&, CursorRange& r) { r.c1 = -5; },
+         [](test::Flight&, CursorRange& r) { r.c1 = -5; },
          {question, "message Error: Nothing to Export"}},
         {"C2 at the end",
-         [](FlightRecord&, CursorRange& r) { r.c2 = 250; },
+         [](test::Flight&, CursorRange& r) { r.c2 = 250; },
          {question, "motor dialog 20"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        FlightRecord g;
+        test::Flight g;
         BurnFlight(g);
         CursorRange range = cursors;
         c.change(g, range);
@@ -126,7 +127,7 @@ TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
 TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     UseUtc();
     const std::string dir = FreshDir("exchange_commands", "flow_eng");
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     const CursorRange cursors{100, 160};
     EngExportParams zero{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 0, ThrustKind::Net};
@@ -183,7 +184,7 @@ TEST(ExchangeFlow, ImportOverAModifiedFlightOffersToSaveItFirst) {
     CTAVOkitDoc f;
     BurnFlight(f);
     f.SetModifiedFlag(true);
-    const auto before = f.m_pSamples.items();
+    const auto before = f.Record().m_pSamples.items();
     int asked = 0;
     bool keep = true;
     const auto saveModified = [&] {
@@ -194,11 +195,11 @@ TEST(ExchangeFlow, ImportOverAModifiedFlightOffersToSaveItFirst) {
     EXPECT_EQ(asked, 0);
     EXPECT_FALSE(ImportRdasInto(ui, f, saveModified));
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(f.m_pSamples.items(), before);
+    EXPECT_EQ(f.Record().m_pSamples.items(), before);
     keep = false;
     EXPECT_TRUE(ImportRdasInto(ui, f, saveModified));
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(f.m_pSamples.items(), (std::vector<std::string>{"505", "498", "430"}));
+    EXPECT_EQ(f.Record().m_pSamples.items(), (std::vector<std::string>{"505", "498", "430"}));
     EXPECT_TRUE(f.IsModified());
 }
 
@@ -218,21 +219,21 @@ TEST(ExchangeFlow, ChoosersStartInRocketsWhenItExistsElseTheCurrentDirectory) {
 TEST(ExchangeFlow, AppliedRdasTableKeepsCalibrationAndDetails) {
     CTAVOkitDoc f;
     BurnFlight(f);
-    f.m_bUseFileTwoGee = false;
-    f.m_fTwoGee = 16.0f;
-    f.m_nAccelOffset = 300;
-    f.m_pUndoSamples.Record({0, {"1"}});
+    f.Settings().m_bUseFileTwoGee = false;
+    f.Settings().m_fTwoGee = 16.0f;
+    f.Record().m_nAccelOffset = 300;
+    f.Record().m_pUndoSamples.Record({0, {"1"}});
     ApplyRdasTable(f, RdasTable{50, {"2048", "", "2040"}});
-    EXPECT_TRUE(f.m_pUndoSamples.empty());
-    EXPECT_EQ(f.m_pSamples.items(), (std::vector<std::string>{"2048", "", "2040"}));
-    EXPECT_EQ(f.m_nSampleRate, 50);
-    EXPECT_FLOAT_EQ(f.m_fSampleInterval, 0.02f);
-    EXPECT_EQ(f.m_strName, "Burn");
-    EXPECT_FLOAT_EQ(f.m_fLaunchWeight, 0.0781f);
-    EXPECT_EQ(f.m_nAccelOffset, 300);
-    ASSERT_EQ(f.m_arrAccel.size(), 3u);
+    EXPECT_TRUE(f.Record().m_pUndoSamples.empty());
+    EXPECT_EQ(f.Record().m_pSamples.items(), (std::vector<std::string>{"2048", "", "2040"}));
+    EXPECT_EQ(f.Record().m_nSampleRate, 50);
+    EXPECT_FLOAT_EQ(f.Curves().m_fSampleInterval, 0.02f);
+    EXPECT_EQ(f.Record().m_strName, "Burn");
+    EXPECT_FLOAT_EQ(f.Record().m_fLaunchWeight, 0.0781f);
+    EXPECT_EQ(f.Record().m_nAccelOffset, 300);
+    ASSERT_EQ(f.Curves().m_arrAccel.size(), 3u);
     // Two-G 16 still applies: (2048 - 2040) / 8 = 1 g.
-    EXPECT_FLOAT_EQ(f.m_arrAccel[2], 1.0f);
+    EXPECT_FLOAT_EQ(f.Curves().m_arrAccel[2], 1.0f);
 }
 
 } // namespace

@@ -30,8 +30,8 @@ void App() {
 // A burn of 10, 20, 30 and 10 g on a 1 kg rocket, cursors around it.
 CursorRange MakeDoc(CTAVOkitDoc& doc) {
     test::SetSamples(doc, {2048, 1968, 1888, 1808, 1968, 2048}, 10, 16.0f);
-    doc.m_fLaunchWeight = 1.0f;
-    doc.m_fPropellantWeight = 0.2f;
+    doc.Record().m_fLaunchWeight = 1.0f;
+    doc.Record().m_fPropellantWeight = 0.2f;
     return {1, 5};
 }
 
@@ -88,7 +88,7 @@ TEST(MotorReportDlg, RefusedOrCancelledReportNeverOpens) {
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(cancel.questions.size(), 1u);
 
-    doc.m_fLaunchWeight = 0.0f;
+    doc.Record().m_fLaunchWeight = 0.0f;
     test::ScriptedPrompt ok;
     CMotorReportDlg noWeight(nullptr, nullptr, &ok);
     noWeight.m_pDoc = &doc;
@@ -109,7 +109,7 @@ TEST(MotorReportDlg, TitleSizeAndPaintedPage) {
     ASSERT_TRUE(dialog.ComputeMotorReport());
     // The motor thrust first; the net force gives the figures it always has.
     MotorReport motor;
-    ASSERT_TRUE(motor.ComputeFigures(doc, cursors, ThrustKind::Motor));
+    ASSERT_TRUE(motor.ComputeFigures(doc.Data(), cursors, ThrustKind::Motor));
     EXPECT_EQ(dialog.Results().m_thrust, ThrustKind::Motor);
     EXPECT_EQ(dialog.Results().m_strTotalImpulseN, motor.m_strTotalImpulseN);
     dialog.SetThrustKind(ThrustKind::Net);
@@ -253,7 +253,7 @@ TEST(MotorReportDlg, PrintGoesThroughThePrintDialogToThePage) {
     App();
     CTAVOkitDoc doc;
     CursorRange cursors = MakeDoc(doc);
-    doc.m_strName = "Garden flight";
+    doc.Record().m_strName = "Garden flight";
     test::ScriptedPrompt ok;
     QPrinter shared(QPrinter::HighResolution);
     ScriptedMotorReportDlg dialog(nullptr, &shared, &ok);
@@ -295,7 +295,7 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
     App();
     CTAVOkitDoc doc;
     CursorRange cursors = MakeDoc(doc);
-    doc.m_fMaxDiameter = 0.05f;
+    doc.Record().m_fMaxDiameter = 0.05f;
     doc.Recompute();
     cursors.c1 = 2;
     test::ScriptedPrompt ok;

@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "canvas/recording_canvas.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -14,20 +15,20 @@ using Op = RecordingCanvas::Op;
 
 // A flight whose derived arrays and ranges are set by hand, so each test states the
 // numbers the drawing sees.
-void SetCurves(FlightRecord& f, const std::vector<float>& accel, const std::vector<float>& vel,
+void SetCurves(test::Flight& f, const std::vector<float>& accel, const std::vector<float>& vel,
                const std::vector<float>& alt) {
     f.m_pSamples.items().assign(accel.size(), "2048");
     f.m_arrAccel = accel;
     f.m_arrVelocity = vel;
     f.m_arrAltitude = alt;
-    f.m_fSampleInterval = 0.01f;
+    f.Curves().m_fSampleInterval = 0.01f;
     f.ComputeRanges();
 }
 
-void SetFlat(FlightRecord& f, int n, float interval) {
+void SetFlat(test::Flight& f, int n, float interval) {
     SetCurves(f, std::vector<float>(n, 0.0f), std::vector<float>(n, 0.0f),
               std::vector<float>(n, 0.0f));
-    f.m_fSampleInterval = interval;
+    f.Curves().m_fSampleInterval = interval;
 }
 
 std::vector<std::string> TextsIn(const RecordingCanvas& c, int top, int bottom) {
@@ -39,7 +40,7 @@ std::vector<std::string> TextsIn(const RecordingCanvas& c, int top, int bottom) 
 }
 
 // Every drawing caller prepares the flight for the page, then draws it.
-void Draw(Canvas& c, FlightRecord& f, GraphViewState& v, const GraphPage& page) {
+void Draw(Canvas& c, test::Flight& f, GraphViewState& v, const GraphPage& page) {
     PrepareGraph(f, v, page);
     DrawGraph(c, f, v, page);
 }
@@ -48,7 +49,7 @@ void Draw(Canvas& c, FlightRecord& f, GraphViewState& v, const GraphPage& page) 
 constexpr GraphPage kScreen{1035, 220, false, 0, 0};
 
 TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
-    FlightRecord f;
+    test::Flight f;
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, {400, 300, false, 0, 0});
@@ -76,7 +77,7 @@ TEST(DrawGraph, WholeFlightTimeLabelsAreRoundAndWholeOnThePage) {
     };
     for (const Case& tc : cases)
         for (const bool grid : {true, false}) {
-            FlightRecord f;
+            test::Flight f;
             SetFlat(f, tc.n, 0.01f);
             f.m_bShowCursors = false;
             f.m_bDrawGrid = grid;
@@ -105,7 +106,7 @@ TEST(DrawGraph, WholeFlightTimeLabelsAreRoundAndWholeOnThePage) {
 }
 
 TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
-    FlightRecord f;
+    test::Flight f;
     // Acceleration range -5 .. 15: V = 2, k = 10, zero line at 200 - 50 = 150, P = 20.
     SetCurves(f, {-5.0f, 15.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
     f.m_bShowCursors = false;
@@ -135,7 +136,7 @@ TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
 }
 
 TEST(DrawGraph, LargeMaximumDropsDecimalsOnlyUpwards) {
-    FlightRecord f;
+    test::Flight f;
     // Range -512 .. 1536: V = 204.8, k = 200 / 2048 (exact), zero line at 150.
     SetCurves(f, {-512.0f, 1536.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
     f.m_bShowCursors = false;
@@ -149,7 +150,7 @@ TEST(DrawGraph, LargeMaximumDropsDecimalsOnlyUpwards) {
 }
 
 TEST(DrawGraph, ZeroMinimumPutsZeroOnTheBottomEdgeWithoutAGridLine) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 10.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
     f.m_bShowCursors = false;
     GraphViewState v;
@@ -173,7 +174,7 @@ TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
         {2, true, true, false, "m"},        {2, false, true, false, "ft"},
     };
     for (const Case& tc : cases) {
-        FlightRecord f;
+        test::Flight f;
         SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
         f.m_bMetricUnits = tc.metric;
         f.m_bAccelInGees = tc.gees;
@@ -187,7 +188,7 @@ TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
 }
 
 TEST(DrawGraph, CurvesArePolylinesWithTheirPensAndPoints) {
-    FlightRecord f;
+    test::Flight f;
     // Four samples over W = 1000: xStep 250. Acceleration 0..4 scaled by H / 4 = 50.
     SetCurves(f, {0.0f, 4.0f, 2.0f, 1.0f}, {0.0f, 1.0f, 2.0f, 2.0f}, {0.0f, 0.5f, 1.0f, 2.0f});
     GraphViewState v;
@@ -204,7 +205,7 @@ TEST(DrawGraph, CurvesArePolylinesWithTheirPensAndPoints) {
 }
 
 TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 4.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
     f.m_bDisplayRaw = true;
     GraphViewState v;
@@ -215,7 +216,7 @@ TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
 }
 
 TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {1.0f}, {0.0f}, {0.0f});
     GraphViewState v;
     RecordingCanvas c;
@@ -227,7 +228,7 @@ TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
 }
 
 TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesThem) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f); // xStep 100: sample i at x = 35 + 100 i
     GraphViewState v;
     RecordingCanvas c;
@@ -270,7 +271,7 @@ std::pair<int, int> CursorAndVertex(const RecordingCanvas& c, int first, int sam
 }
 
 TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
-    FlightRecord f;
+    test::Flight f;
     std::vector<float> accel(3000);
     for (std::size_t i = 0; i < accel.size(); ++i)
         accel[i] = static_cast<float>(i % 17); // every sample its own height
@@ -312,7 +313,7 @@ TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
 }
 
 TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
-    FlightRecord f;
+    test::Flight f;
     std::vector<float> alt(1000);
     for (std::size_t i = 0; i < alt.size(); ++i)
         alt[i] = 100.0f - static_cast<float>(i) * 0.15f; // ends 50 below the pad
@@ -348,7 +349,7 @@ TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
 }
 
 TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
     GraphViewState v;
     const GraphPage wide{1235, 300, false, 0, 0};
@@ -384,7 +385,7 @@ TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
 }
 
 TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     GraphViewState v;
     v.cursor2 = 5000; // left by an earlier, longer flight
@@ -395,9 +396,9 @@ TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
 }
 
 TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 1.0f, 3.0f, 6.0f, 10.0f}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0});
-    f.m_fSampleInterval = 0.5f;
+    f.Curves().m_fSampleInterval = 0.5f;
     GraphViewState v;
     v.cursor1 = 1;
     v.cursor2 = 3;
@@ -420,7 +421,7 @@ TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
 }
 
 TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     GraphViewState v;
     v.cursor1 = 1;
@@ -435,7 +436,7 @@ TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
 }
 
 TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     f.m_nEvent1 = 2;
     f.m_nEvent8 = 5;
@@ -465,7 +466,7 @@ TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
 }
 
 TEST(DrawGraph, PointsAndApogeeTexts) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0, 0, 0}, {0, 0, 0}, {0.0f, 123.4f, 50.0f});
     GraphViewState v;
     RecordingCanvas c;
@@ -483,7 +484,7 @@ TEST(DrawGraph, PointsAndApogeeTexts) {
 }
 
 TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     f.m_strName = "Alpha";
     f.m_strMotor = "C6-5";
@@ -513,7 +514,7 @@ TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
 }
 
 TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 5, 0.01f); // every range is 0: scale H / 0
     GraphViewState v;
     RecordingCanvas c;
@@ -527,7 +528,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
     const float inf = std::numeric_limits<float>::infinity();
     SetCurves(f, {nan, 1.0f, inf}, {0, 0, 0}, {0, 0, 0});
     f.m_fAccelMax = inf;
-    f.m_fSampleInterval = inf; // a rate of 0
+    f.Curves().m_fSampleInterval = inf; // a rate of 0
     RecordingCanvas d;
     Draw(d, f, v, kScreen);
     for (const auto& p : d.Polylines())
@@ -538,7 +539,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
 }
 
 TEST(DrawGraph, HandSetLimitsFarFromTheDataDrawAFewLabels) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 100, 0.01f);
     // A tiny range far above zero puts the zero line millions of units above the frame.
     f.m_fAccelMin = 1000.0f;
@@ -557,7 +558,7 @@ TEST(DrawGraph, HandSetLimitsFarFromTheDataDrawAFewLabels) {
 }
 
 TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     f.m_pSamples.items().push_back("2048"); // appended by capture after the last recompute
     GraphViewState v;
@@ -575,7 +576,7 @@ namespace tavo {
 namespace {
 
 TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
-    FlightRecord f;
+    test::Flight f;
     f.m_pSamples.items() = {"2048", "2040", "2030"};
     f.m_nSampleRate = 100;
     f.m_fTwoGeeFile = 16.0f;
@@ -585,11 +586,11 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
     EXPECT_TRUE(still.Polylines().empty()) << "no derived curves yet: no curves drawn";
     EXPECT_NE(still.FindText("3 Points"), nullptr);
 
+    f.live = true;
     f.m_pSamples.AppendLocked("2020");
     f.RecomputeAppended(); // what the document does before each drawing of a live flight
     RecordingCanvas live;
-    PrepareGraph({f, true}, v, kScreen);
-    DrawGraph(live, {f, true}, v, kScreen);
+    Draw(live, f, v, kScreen);
     ASSERT_EQ(live.Polylines().size(), 3u);
     EXPECT_EQ(live.Polylines()[0].points.size(), 4u);
     EXPECT_EQ(f.m_arrAccel.size(), 4u);
@@ -598,15 +599,15 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
 // Capture starts with one line: cursors fixed on it would both stay on sample 0. The
 // home places follow the growing flight until the user places a cursor or capture ends.
 TEST(DrawGraph, LiveCaptureKeepsUnplacedCursorsAtTheirHomePlaces) {
-    FlightRecord f;
+    test::Flight f;
     f.m_nSampleRate = 100;
     f.m_fTwoGeeFile = 16.0f;
-    bool live = true;
+    f.live = true;
     GraphViewState v;
     const auto prepare = [&] {
         f.RecomputeAppended(); // as the document does before each drawing of a live flight
-        PrepareGraph({f, live}, v, kScreen);
-        return ShownCursors({f, live}, v, kScreen);
+        PrepareGraph(f, v, kScreen);
+        return ShownCursors(f, v, kScreen);
     };
     f.m_pSamples.AppendLocked("2048");
     prepare();
@@ -624,7 +625,7 @@ TEST(DrawGraph, LiveCaptureKeepsUnplacedCursorsAtTheirHomePlaces) {
     v.cursor2 = 2500; // placed by the user: it stays on its sample
     f.m_pSamples.AppendLocked("2048");
     EXPECT_EQ(prepare().c2, 2500);
-    live = false;
+    f.live = false;
     const CursorRange over = prepare();
     EXPECT_EQ(v.cursor1, over.c1) << "capture over: the home place is kept";
     EXPECT_GT(over.c1, 0);

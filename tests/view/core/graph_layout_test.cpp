@@ -8,12 +8,13 @@
 
 #include "flight/flight_file.h"
 #include "support/drawn_texts.h"
+#include "support/flight_builder.h"
 #include "view/core/draw_graph.h"
 
 namespace tavo {
 namespace {
 
-void LoadDemo(FlightRecord& f) {
+void LoadDemo(test::Flight& f) {
     ApplyFirstRunSettings(f);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error));
@@ -21,7 +22,7 @@ void LoadDemo(FlightRecord& f) {
 }
 
 TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
-    FlightRecord f;
+    test::Flight f;
     LoadDemo(f);
     struct View {
         const char* name;
@@ -68,7 +69,7 @@ TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
 // Every curve on its own axis, in its colour: round values where the curve draws them,
 // the frame narrowed for the two axes on the right.
 TEST(GraphLayout, OwnAxesLabelEachCurveOnItsOwnScale) {
-    FlightRecord f;
+    test::Flight f;
     LoadDemo(f);
     GraphViewState view;
     view.ownAxes = true;

@@ -21,14 +21,14 @@ struct Counting : CTAVOkitDoc::Observer {
 // i sits at x = 35 + i.
 struct Graph {
     explicit Graph(int n) : c(doc, v) {
-        doc.m_pSamples.items().assign(static_cast<std::size_t>(n), "2048");
-        doc.m_nSampleRate = 100;
+        doc.Record().m_pSamples.items().assign(static_cast<std::size_t>(n), "2048");
+        doc.Record().m_nSampleRate = 100;
         doc.Recompute();
         doc.SetObserver(&views);
         c.SetPage(kPage);
     }
     ~Graph() { doc.SetObserver(nullptr); }
-    void Paint() { PrepareGraph(doc, v, kPage); }
+    void Paint() { PrepareGraph(doc.Data(), v, kPage); }
     static constexpr GraphPage kPage{1035, 220, false, 0, 0};
     CTAVOkitDoc doc;
     Counting views;
@@ -76,9 +76,9 @@ TEST(GraphController, ADraggedCursorFollowsThePointerSampleBySample) {
 
 TEST(GraphController, KeysMoveTheActiveCursorBySamplesAndMarkers) {
     Graph g(1000);
-    g.doc.m_nEvent1 = 250;
-    g.doc.m_nEvent2 = 430;
-    g.doc.m_nEvent4 = 980;
+    g.doc.Curves().m_nEvent1 = 250;
+    g.doc.Curves().m_nEvent2 = 430;
+    g.doc.Curves().m_nEvent4 = 980;
     g.Paint(); // C1 333, C2 666
     using Key = GraphController::Key;
     struct Step {
@@ -103,7 +103,7 @@ TEST(GraphController, KeysMoveTheActiveCursorBySamplesAndMarkers) {
         g.c.MoveActiveCursor(-1);
     EXPECT_EQ(g.c.Cursors().c1, 1) << "sample 0 is never a cursor's";
     // Hidden cursors do not move.
-    g.doc.m_bShowCursors = false;
+    g.doc.Settings().m_bShowCursors = false;
     g.c.OnKey(Key::Right, false, false);
     EXPECT_EQ(g.c.Cursors().c1, 1);
 }
@@ -154,7 +154,7 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     g.Paint();
     g.c.OnWheel(500, 120);
     ASSERT_TRUE(g.c.OnCut(CutKind::ToC1, user));
-    EXPECT_EQ(g.doc.m_pSamples.size(), 1000u - 333u);
+    EXPECT_EQ(g.doc.Record().m_pSamples.size(), 1000u - 333u);
     EXPECT_EQ(g.v.cursor1, -1) << "back to the thirds at the next drawing";
     EXPECT_FALSE(g.c.IsZoomed());
     EXPECT_TRUE(g.c.CanUndo());
@@ -163,7 +163,7 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     EXPECT_TRUE(g.doc.IsModified());
     EXPECT_TRUE(g.c.CanRedo());
     ASSERT_TRUE(g.c.OnRedo());
-    EXPECT_EQ(g.doc.m_pSamples.size(), 1000u - 333u);
+    EXPECT_EQ(g.doc.Record().m_pSamples.size(), 1000u - 333u);
     EXPECT_FALSE(g.c.OnRedo());
 }
 
@@ -184,9 +184,9 @@ TEST(GraphController, CursorsOnBurnTakeTheMarkersOrSayWhyNot) {
     for (const auto& c : cases) {
         Graph g(1000);
         g.Paint();
-        g.doc.m_nEvent1 = c.launch;
-        g.doc.m_nEvent2 = c.burnout;
-        g.doc.m_bShowCursors = false;
+        g.doc.Curves().m_nEvent1 = c.launch;
+        g.doc.Curves().m_nEvent2 = c.burnout;
+        g.doc.Settings().m_bShowCursors = false;
         g.v.window = c.window;
         const int c1 = g.c.Cursors().c1, c2 = g.c.Cursors().c2;
         test::ScriptedPrompt prompt;
@@ -195,7 +195,7 @@ TEST(GraphController, CursorsOnBurnTakeTheMarkersOrSayWhyNot) {
         if (c.missing) {
             EXPECT_NE(prompt.messages[0].text.find(c.missing), std::string::npos);
         }
-        EXPECT_EQ(g.doc.m_bShowCursors, !c.missing);
+        EXPECT_EQ(g.doc.Settings().m_bShowCursors, !c.missing);
         EXPECT_EQ(g.c.Cursors().c1, c.missing ? c1 : c.launch);
         EXPECT_EQ(g.c.Cursors().c2, c.missing ? c2 : c.burnout);
         EXPECT_EQ(g.v.window, c.missing ? c.window : c.after);
@@ -261,14 +261,14 @@ TEST(DetailsLogic, EveryUnitConvertsThroughKilogramsAndMetres) {
 
 TEST(SetupLogic, UnchangedOkStillRecomputesAndMarksModified) {
     CTAVOkitDoc doc;
-    doc.m_pSamples.items() = {"2048", "2040"};
-    doc.m_nSampleRate = 100;
-    doc.m_fTwoGeeFile = 16.0f;
+    doc.Record().m_pSamples.items() = {"2048", "2040"};
+    doc.Record().m_nSampleRate = 100;
+    doc.Record().m_fTwoGeeFile = 16.0f;
     ApplySetup(SetupFromDoc(doc), doc);
     EXPECT_TRUE(doc.IsModified());
-    ASSERT_EQ(doc.m_arrAccel.size(), 2u);
-    EXPECT_FLOAT_EQ(doc.m_arrAccel[1], 1.0f);
-    EXPECT_FLOAT_EQ(doc.m_fTwoGee, 16.0f);
+    ASSERT_EQ(doc.Curves().m_arrAccel.size(), 2u);
+    EXPECT_FLOAT_EQ(doc.Curves().m_arrAccel[1], 1.0f);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fTwoGee, 16.0f);
 }
 
 } // namespace

@@ -10,13 +10,14 @@
 
 #include "canvas/qt/qpainter_canvas.h"
 #include "plot/graph_curves.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
 
 using test::GuiApp;
 
-void Flight(FlightRecord& f) {
+void Flight(test::Flight& f) {
     for (int i = 0; i < 400; ++i)
         f.m_pSamples.items().push_back(std::to_string(i < 100 ? 2048 : i < 200 ? 1948 : 2060));
     f.m_nSampleRate = 100;
@@ -26,7 +27,7 @@ void Flight(FlightRecord& f) {
 
 TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     Flight(f);
     GraphViewState v;
     const QImage image = RenderGraphImage(635, 420, f, v);
@@ -90,7 +91,7 @@ TEST(GraphPaint, ThinnedCurvesLightTheSamePixelsAsEveryPoint) {
 }
 
 // A noisy flight's whole-flight graph on a full-screen window.
-void NoisyFlight(FlightRecord& f) {
+void NoisyFlight(test::Flight& f) {
     unsigned seed = 99u;
     for (int i = 0; i < 32768; ++i) {
         seed = seed * 1103515245u + 12345u;
@@ -105,7 +106,7 @@ void NoisyFlight(FlightRecord& f) {
 
 TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     NoisyFlight(f);
     GraphViewState view;
     QImage window(1200, 700, QImage::Format_RGB32), buffer;
@@ -171,7 +172,7 @@ TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
 // and letter is drawn at device resolution, not as an enlarged picture.
 TEST(GraphPaint, DenseScreenDrawsAtDeviceResolution) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     NoisyFlight(f);
     GraphViewState view;
     QImage window(2 * 635, 2 * 420, QImage::Format_RGB32), buffer;
@@ -200,7 +201,7 @@ TEST(GraphPaint, DenseScreenDrawsAtDeviceResolution) {
 
 TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     Flight(f);
     f.m_strName = "Svg test";
     GraphViewState v;
@@ -221,7 +222,7 @@ namespace {
 
 TEST(GraphPaint, EveryPathKeepsTheCursorsOnTheSameSamples) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     Flight(f);
     // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The window's paint
     // starts the cursors at x 290 and 545, over samples 134 and 267.

@@ -13,8 +13,7 @@ set(TAVOKIT_SANITIZER_TEST_ENV
 
 # tavokit_add_test(NAME SOURCES ... [LIBS ...] [TIMEOUT seconds] [LABELS ...])
 # Every test has a time limit (300 s unless given). The label "threads" marks the suites
-# where threads meet: ./run test repeats them, ./run tsan runs them under ThreadSanitizer
-# (but for those also labelled "qt-queue", whose hand-offs go through Qt's event queue).
+# where threads meet: ./run test repeats them, ./run tsan runs them under ThreadSanitizer.
 function(tavokit_add_test name)
   cmake_parse_arguments(T "" "TIMEOUT" "SOURCES;LIBS;LABELS" ${ARGN})
   add_executable(${name} ${T_SOURCES})

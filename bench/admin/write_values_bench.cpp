@@ -62,7 +62,8 @@ void BM_WriteValuesThroughPseudoTerminal(benchmark::State& state) {
         }
         std::atomic<bool> stop{false};
         std::thread serving([&] { server.Serve(stop, error); });
-        MeasureWrite(state, DefaultPortDirectory(), server.DevicePath());
+        SystemPortDirectory ports;
+        MeasureWrite(state, ports, server.DevicePath());
         stop = true;
         serving.join();
     }

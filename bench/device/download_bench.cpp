@@ -66,7 +66,8 @@ void BM_FullMemoryThroughPseudoTerminal(benchmark::State& state) {
         std::atomic<bool> stop{false};
         std::thread serving([&] { server.Serve(stop, error); });
         AnsweringPrompt sink;
-        SerialLink link(DefaultPortDirectory(), sink);
+        SystemPortDirectory ports;
+        SerialLink link(ports, sink);
         link.m_strPortName = server.DevicePath();
         RecorderProtocol protocol(link, ConnectReport::MessageBox);
         if (protocol.ConnectRecorder())

@@ -2,8 +2,8 @@
 
 #include <cstring>
 
+#include "admin/setting_rules.h"
 #include "device/recorder_limits.h"
-#include "flight/number_text.h"
 
 namespace tavo {
 namespace {
@@ -20,15 +20,6 @@ private:
     UserPrompt& m_prompt;
 };
 
-// The event radio that shows a mode: mode / 2, except that 7 (launch with the recorder's
-// own extra bits) shows as launch. A mode no radio stands for checks none.
-int EventRadioOf(int mode) {
-    if (mode == 7)
-        return kEventLaunch;
-    const int radio = mode / 2;
-    return radio >= kEventLaunch && radio <= kEventApogee ? radio : -1;
-}
-
 const SettingLimit& LimitOf(AdminField field) {
     const char* key = field == AdminField::BurnOutNumber ? "burnOutNumber"
                       : field == AdminField::EventDelay  ? "eventDelay"
@@ -38,19 +29,8 @@ const SettingLimit& LimitOf(AdminField field) {
 
 // Reads one edit's text within its limits; on refusal `why` is the message to show.
 bool ParseField(AdminField field, const std::string& text, int& value, std::string& why) {
-    int parsed = 0;
-    if (!ParseIntegerField(text, parsed)) {
-        why = kEnterInteger;
-        return false;
-    }
     const SettingLimit& limit = LimitOf(field);
-    if (parsed < limit.low || parsed > limit.high) {
-        why = "Please enter an integer between " + std::to_string(limit.low) + " and " +
-              std::to_string(limit.high) + ".";
-        return false;
-    }
-    value = parsed;
-    return true;
+    return ReadIntegerWithin(text, limit.low, limit.high, value, why);
 }
 
 } // namespace
@@ -291,10 +271,10 @@ void AdministerLogic::ApplyCalibration(int twoGeeValue) {
 }
 
 void AdministerLogic::OnEventRadio(int radio) {
-    static constexpr int kModes[] = {1, 2, 4};
-    if (radio < kEventLaunch || radio > kEventApogee)
+    const int mode = EventModeOf(radio);
+    if (mode < 0)
         return;
-    m_settings.m_nEventMode = kModes[radio];
+    m_settings.m_nEventMode = mode;
     m_view.eventRadio = radio;
     m_view.burnOutEnabled = radio == kEventBurnOut;
     m_bModified = true;
@@ -329,7 +309,11 @@ void AdministerLogic::OnActionTimeLeft(const std::string& text) {
 void AdministerLogic::OnRateChosen(int index) {
     if (index < 0 || index >= static_cast<int>(kRateEntries.size()))
         return;
-    m_settings.m_nSamplePeriod = RateToPeriod(EntryNumber(kRateEntries[index]));
+    const int rate = EntryNumber(kRateEntries[index]);
+    std::string why;
+    if (!CheckSampleRate(rate, why))
+        return;
+    m_settings.m_nSamplePeriod = RateToPeriod(rate);
     m_view.rateIndex = index;
     m_bModified = true;
 }

@@ -10,6 +10,7 @@
 #include <functional>
 #include <string>
 
+#include "admin/setting_rules.h"
 #include "device/port_directory.h"
 #include "device/recorder_protocol.h"
 #include "device/recorder_settings.h"
@@ -38,9 +39,6 @@ int EntryNumber(const char* entry);
 
 // The edit fields whose text the dialog checks, in the order it checks them.
 enum class AdminField { None, BurnOutNumber, EventDelay, ActionTime };
-
-// The event radio buttons.
-enum EventRadio { kEventLaunch = 0, kEventBurnOut = 1, kEventApogee = 2 };
 
 // Everything the dialog shows.
 struct AdministerView {

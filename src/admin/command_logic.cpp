@@ -2,6 +2,7 @@
 
 #include <cstdlib>
 
+#include "admin/setting_rules.h"
 #include "device/console_command.h"
 #include "flight/number_text.h"
 
@@ -10,11 +11,6 @@ namespace {
 
 constexpr int kMaxWord = 65535;
 constexpr int kMaxAddress = 255;
-
-std::string Between(int low, int high) {
-    return "Please enter an integer between " + std::to_string(low) + " and " +
-           std::to_string(high) + ".";
-}
 
 } // namespace
 
@@ -28,13 +24,13 @@ bool CommandLogic::TakeFieldValues(const std::string& valueText, const std::stri
     }
     if (value > kMaxWord) {
         m_refused = CommandField::Value;
-        m_prompt.ShowMessage(Between(0, kMaxWord), kAppTitle, Severity::Warning);
+        m_prompt.ShowMessage(IntegerBetweenText(0, kMaxWord), kAppTitle, Severity::Warning);
         return false;
     }
     int address = 0;
     if (!ParseIntegerField(addressText, address) || address < 0 || address > kMaxAddress) {
         m_refused = CommandField::Address;
-        m_prompt.ShowMessage(Between(0, kMaxAddress), kAppTitle, Severity::Warning);
+        m_prompt.ShowMessage(IntegerBetweenText(0, kMaxAddress), kAppTitle, Severity::Warning);
         return false;
     }
     m_nValue = static_cast<unsigned>(value);
@@ -82,7 +78,7 @@ bool CalibrateLogic::OnOK(const std::string& twoGeeText) {
     }
     // The recorder keeps the value in one word: anything else would be stored wrapped.
     if (value < 0 || value > kMaxWord) {
-        m_prompt.ShowMessage(Between(0, kMaxWord), kAppTitle, Severity::Warning);
+        m_prompt.ShowMessage(IntegerBetweenText(0, kMaxWord), kAppTitle, Severity::Warning);
         return false;
     }
     m_nTwoGeeValue = value;

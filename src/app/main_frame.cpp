@@ -24,11 +24,10 @@ namespace tavo {
 
 namespace {
 const QString kReady = QStringLiteral("Ready");
-const QString kRecentGroup = QStringLiteral("Recent File List");
 } // namespace
 
-CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
-    : QMainWindow(parent), m_doc(doc), m_settings(settings),
+CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, PortDirectory& ports, QWidget* parent)
+    : QMainWindow(parent), m_doc(doc), m_settings(settings), m_ports(ports), m_recent(settings),
       m_printer(std::make_unique<QPrinter>(QPrinter::HighResolution)) {
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
 
@@ -46,14 +45,6 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent)
     // Where the user left the window last time; Qt moves it back onto a screen that
     // has since gone away.
     restoreGeometry(LoadWindowGeometry(m_settings));
-
-    m_settings.beginGroup(kRecentGroup);
-    for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString path = m_settings.value(QStringLiteral("File%1").arg(i)).toString();
-        if (!path.isEmpty())
-            m_recent.append(path);
-    }
-    m_settings.endGroup();
 
     // The handlers of the commands this window carries out itself. Other commands are
     // handed over with WireCommand; until then their items stand disabled.
@@ -414,9 +405,17 @@ void CMainFrame::OnUpdateAllViews() {
     UpdateCommandUI();
 }
 
-// Another flight: its cursors start at their thirds of the whole flight again.
+// Another flight: its cursors start at their thirds of the whole flight again, and
+// nothing said of the old one stays in the status bar.
 void CMainFrame::OnFlightReplaced() {
     m_view->Controller().ResetView();
+    statusBar()->clearMessage();
+    for (const std::function<void()>& handler : m_flightReplacedHandlers)
+        handler();
+}
+
+void CMainFrame::OnEachFlightReplaced(std::function<void()> handler) {
+    m_flightReplacedHandlers.push_back(std::move(handler));
 }
 
 void CMainFrame::OnTitleChanged() {
@@ -431,7 +430,7 @@ void CMainFrame::closeEvent(QCloseEvent* event) {
         event->ignore();
         return;
     }
-    SaveRecent();
+    m_recent.Save();
     SaveWindowGeometry(m_settings, saveGeometry());
     event->accept();
 }
@@ -442,9 +441,10 @@ void CMainFrame::RebuildRecentMenu() {
         a->deleteLater();
     }
     m_recentActions.clear();
-    m_recentAnchor->setVisible(m_recent.isEmpty());
-    for (int i = 0; i < m_recent.size(); ++i) {
-        const QString path = m_recent[i];
+    const QStringList& files = m_recent.Files();
+    m_recentAnchor->setVisible(files.isEmpty());
+    for (int i = 0; i < files.size(); ++i) {
+        const QString path = files[i];
         // An ampersand in a file name is shown, not taken for a mnemonic.
         QString shown = path;
         shown.replace(QLatin1Char('&'), QStringLiteral("&&"));
@@ -453,9 +453,8 @@ void CMainFrame::RebuildRecentMenu() {
         connect(action, &QAction::triggered, this, [this, path] {
             // A flight that has gone from its place leaves the list.
             if (!OpenFile(path) && !QFileInfo::exists(path)) {
-                m_recent.removeAll(path);
+                m_recent.Remove(path);
                 RebuildRecentMenu();
-                SaveRecent();
             }
         });
         m_fileMenu->insertAction(m_recentAnchor, action);
@@ -464,25 +463,8 @@ void CMainFrame::RebuildRecentMenu() {
 }
 
 void CMainFrame::AddRecent(const QString& path) {
-    m_recent.removeAll(path);
-    m_recent.prepend(path);
-    while (m_recent.size() > kMaxRecentFiles)
-        m_recent.removeLast();
+    m_recent.Add(path);
     RebuildRecentMenu();
-    SaveRecent();
-}
-
-void CMainFrame::SaveRecent() {
-    m_settings.beginGroup(kRecentGroup);
-    for (int i = 1; i <= kMaxRecentFiles; ++i) {
-        const QString key = QStringLiteral("File%1").arg(i);
-        if (i <= m_recent.size())
-            m_settings.setValue(key, m_recent[i - 1]);
-        else
-            m_settings.remove(key);
-    }
-    m_settings.endGroup();
-    m_settings.sync();
 }
 
 } // namespace tavo

@@ -5,12 +5,14 @@
 #include <functional>
 #include <map>
 #include <memory>
+#include <vector>
 
 #include <QMainWindow>
 #include <QStringList>
 
 #include "app/command_ids.h"
 #include "doc/tavokit_doc.h"
+#include "settings/recent_files.h"
 #include "uikit/qt_user_prompt.h"
 
 class QAction;
@@ -24,17 +26,21 @@ class QToolBar;
 namespace tavo {
 
 class CTAVOkitView;
+class PortDirectory;
 
 class CMainFrame : public QMainWindow, public CTAVOkitDoc::Observer {
 public:
-    // `settings` holds the recent-file list; it outlives the frame.
-    CMainFrame(CTAVOkitDoc& doc, QSettings& settings, QWidget* parent = nullptr);
+    // `settings` holds the recent-file list; `ports` are the ports the recorder's
+    // commands and Setup offer. Both outlive the frame.
+    CMainFrame(CTAVOkitDoc& doc, QSettings& settings, PortDirectory& ports,
+               QWidget* parent = nullptr);
     ~CMainFrame() override;
 
     CTAVOkitView& View() { return *m_view; }
     CTAVOkitDoc& Document() { return m_doc; }
     // The program's settings (the recent-file list, "MySettings").
     QSettings& Settings() { return m_settings; }
+    PortDirectory& Ports() { return m_ports; }
     // The printer choice shared by every print of this window (Print Setup sets it).
     QPrinter& Printer() { return *m_printer; }
 
@@ -51,6 +57,9 @@ public:
     void UpdateCommandUI();
     // A lasting note in the status bar (the simulated recorder of `--demo`).
     void ShowStatusNote(const QString& text, const QString& tip);
+    // Runs `handler` each time another flight takes the window's place, so what the
+    // status bar said of the old one can go with it.
+    void OnEachFlightReplaced(std::function<void()> handler);
 
     // Opens a flight file as File > Open does, after asking to save a modified flight.
     bool OpenFile(const QString& path);
@@ -58,7 +67,7 @@ public:
     // or the save fails.
     bool SaveModified();
     // The recent-file list, newest first.
-    const QStringList& RecentFiles() const { return m_recent; }
+    const QStringList& RecentFiles() const { return m_recent.Files(); }
 
     // How the frame asks the user: message boxes and file dialogs over the window,
     // unless a test answers instead.
@@ -82,7 +91,6 @@ private:
     void BuildStatusBar();
     void RebuildRecentMenu();
     void AddRecent(const QString& path);
-    void SaveRecent();
 
     // File commands (main_frame_file.cpp).
     void OnFileNew();
@@ -92,6 +100,8 @@ private:
     void OnFilePrint();
     void OnFilePrintPreview();
     void OnFilePrintSetup();
+    // Names the shared printer's job and file after this flight.
+    void PrepareGraphPrint();
     void PrintOn(QPrinter& printer);
     // Dialog commands (main_frame_dialogs.cpp).
     void OnToolsSetup();
@@ -106,20 +116,21 @@ private:
 
     CTAVOkitDoc& m_doc;
     QSettings& m_settings;
+    PortDirectory& m_ports;
     CTAVOkitView* m_view = nullptr;
     QToolBar* m_toolBar = nullptr;
     QMenu* m_fileMenu = nullptr;
     QAction* m_recentAnchor = nullptr;
     QList<QAction*> m_recentActions;
-    QStringList m_recent;
+    RecentFileList m_recent;
     std::map<int, QAction*> m_actions;
     std::map<int, std::function<void()>> m_handlers;
     std::map<int, std::function<bool()>> m_enablers;
+    std::vector<std::function<void()>> m_flightReplacedHandlers;
     std::unique_ptr<QPrinter> m_printer;
     QtUserPrompt m_ownPrompt{this};
 };
 
-constexpr int kMaxRecentFiles = 4;
 constexpr int kMinFrameSize = 250;
 
 } // namespace tavo

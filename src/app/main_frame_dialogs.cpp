@@ -17,7 +17,7 @@
 namespace tavo {
 
 void CMainFrame::OnToolsSetup() {
-    CSetupDlg dialog(SetupFromDoc(m_doc), this);
+    CSetupDlg dialog(SetupFromDoc(m_doc), m_ports, this);
     if (runDialog(dialog) != QDialog::Accepted)
         return;
     ApplySetup(dialog.Values(), m_doc);

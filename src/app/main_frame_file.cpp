@@ -12,6 +12,7 @@
 
 #include "app/main_frame.h"
 #include "uikit/dlg_common.h"
+#include "uikit/print_job.h"
 #include "view/paint/graph_paint.h"
 #include "view/ui/tavokit_view.h"
 
@@ -110,9 +111,11 @@ bool CMainFrame::OnFileSaveAs() {
     return true;
 }
 
+void CMainFrame::PrepareGraphPrint() {
+    PreparePrintJob(*m_printer, FromUtf8(m_doc.GetTitle()), FlightFileStem(m_doc.GetTitle()));
+}
+
 void CMainFrame::PrintOn(QPrinter& printer) {
-    // The printer is shared with the motor report: the job carries this flight's name.
-    printer.setDocName(FromUtf8(m_doc.GetTitle()));
     QPainter painter;
     if (!painter.begin(&printer)) {
         prompt->ShowMessage("The printer could not be started.", kAppTitle, Severity::Error);
@@ -126,12 +129,15 @@ void CMainFrame::PrintOn(QPrinter& printer) {
 }
 
 void CMainFrame::OnFilePrint() {
+    PrepareGraphPrint();
     QPrintDialog dialog(m_printer.get(), this);
     if (runDialog(dialog) == QDialog::Accepted)
         PrintOn(*m_printer);
 }
 
 void CMainFrame::OnFilePrintPreview() {
+    // Before the preview is made: it takes its caption from the job's name.
+    PrepareGraphPrint();
     QPrintPreviewDialog dialog(m_printer.get(), this);
     connect(&dialog, &QPrintPreviewDialog::paintRequested, this,
             [this](QPrinter* printer) { PrintOn(*printer); });

@@ -51,8 +51,10 @@ void CMainFrame::OnFileExportGraph() {
     view.markActiveCursor = false;
     view.dragCursor = 0;
     prompt->SetBusy(true);
-    const QByteArray bytes = RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(),
-                                             m_view->FlightToDraw(), view);
+    // A PDF here is a page of the chosen size; File > Print makes the printed page.
+    const QByteArray bytes =
+        RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(), m_view->FlightToDraw(),
+                        view, GraphPdfPage::PictureSize);
     std::string reason;
     const bool written =
         !bytes.isEmpty() && WriteFileAtomically(path, bytes.constData(),

@@ -3,7 +3,6 @@
 #include "admin/ui/administer_dlg.h"
 #include "app/command_ids.h"
 #include "app/main_frame.h"
-#include "device/qt/system_port_directory.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
 #include "reports/ui/report_commands.h"
@@ -19,9 +18,10 @@ void WireSubsystemCommands(CMainFrame& frame) {
         std::string port;
         bool autoDetect = true;
         MySettings::LoadPortSettings(f->Settings(), port, autoDetect);
-        RunDownloadDialog(f, f->Document(), port);
+        RunDownloadDialog(f, f->Document(), f->Ports(), port);
     });
-    frame.WireCommand(ID_TOOLS_ADMINISTER, [f] { RunAdministerDialog(f, f->Settings()); });
+    frame.WireCommand(ID_TOOLS_ADMINISTER,
+                      [f] { RunAdministerDialog(f, f->Settings(), f->Ports()); });
     // The reports and the thrust-curve export work between the cursors the view shows.
     const auto cursors = [f] { return f->View().Controller().Cursors(); };
     frame.WireCommand(ID_TOOLS_MOTOR_REPORT,
@@ -37,8 +37,7 @@ void WireSubsystemCommands(CMainFrame& frame) {
     // Live capture belongs to the window (a child of it), and ends with it.
     auto* live = new LiveTelemetry(
         f, f->Document(), &f->View(), f->statusBar(), &f->prompt,
-        [f](QDialog& d) { return f->runDialog(d); }, [f] { return f->SaveModified(); },
-        DefaultPortDirectory());
+        [f](QDialog& d) { return f->runDialog(d); }, [f] { return f->SaveModified(); }, f->Ports());
     frame.WireCommand(
         ID_TELEMETRY_START, [live] { live->Start(); },
         [live] { return live->Controller().CanStart(); });
@@ -46,6 +45,7 @@ void WireSubsystemCommands(CMainFrame& frame) {
         ID_TELEMETRY_STOP, [live] { live->Stop(); },
         [live] { return live->Controller().CanStop(); });
     frame.WireCommand(ID_TELEMETRY_SHOW, [live] { live->ShowList(); });
+    frame.OnEachFlightReplaced([live] { live->OnFlightReplaced(); });
 }
 
 } // namespace tavo

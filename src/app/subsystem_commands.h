@@ -6,7 +6,8 @@ namespace tavo {
 
 class CMainFrame;
 
-// Wires every such command of the frame to its subsystem.
+// Wires every such command of the frame to its subsystem; the recorder's commands open
+// the ports of the frame's directory.
 void WireSubsystemCommands(CMainFrame& frame);
 
 } // namespace tavo

@@ -34,7 +34,7 @@ CTAVOkitApp::~CTAVOkitApp() {
 bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt) {
     m_doc = std::make_unique<CTAVOkitDoc>();
     MySettings::Load(m_doc->Settings(), m_settings);
-    m_frame = std::make_unique<CMainFrame>(*m_doc, m_settings);
+    m_frame = std::make_unique<CMainFrame>(*m_doc, m_settings, m_ports);
     if (prompt != nullptr)
         m_frame->prompt = prompt;
     WireSubsystemCommands(*m_frame);
@@ -54,8 +54,8 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt)
         std::string error;
         if (!LoadServedFlight(DemoFlightPath(), flight, error))
             flight = MadeUpFlight();
-        InstallDemoRecorder(flight);
-        InstallDemoTelemetryReceiver(flight);
+        InstallDemoRecorder(m_ports, flight);
+        InstallDemoTelemetryReceiver(m_ports, flight);
         m_frame->ShowStatusNote(
             QStringLiteral("Demo recorder on COM1"),
             QStringLiteral("A simulated ZR7 is attached as COM1: Tools > Download DATA reads the "

@@ -8,6 +8,7 @@
 #include <QStringList>
 
 #include "app/main_frame.h"
+#include "device/qt/system_port_directory.h"
 #include "doc/tavokit_doc.h"
 
 namespace tavo {
@@ -32,10 +33,14 @@ public:
     CTAVOkitDoc& Document() { return *m_doc; }
     CMainFrame& MainFrame() { return *m_frame; }
     QSettings& Settings() { return m_settings; }
+    // The machine's ports, the demo recorder's ahead of them under --demo.
+    SystemPortDirectory& Ports() { return m_ports; }
     bool DemoRequested() const { return m_demo; }
 
 private:
     QSettings m_settings;
+    // Before the window: the threads that own its ports end with the window.
+    SystemPortDirectory m_ports;
     std::unique_ptr<CTAVOkitDoc> m_doc;
     std::unique_ptr<CMainFrame> m_frame;
     bool m_demo = false;

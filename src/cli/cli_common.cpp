@@ -1,10 +1,12 @@
 #include "cli/cli_common.h"
 
+#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
 
 #include <QCoreApplication>
+#include <QGuiApplication>
 
 #include "flight/number_text.h"
 #include "flight/text_format.h"
@@ -261,13 +263,23 @@ JsonObject& JsonObject::AddObject(const std::string& key, const JsonObject& obje
     return *this;
 }
 
-void EnsureQtCore() {
+void EnsureQtApplication(QtApplication kind) {
+    if (QCoreApplication::instance() != nullptr)
+        return;
     static int argc = 1;
     static char name[] = "tavokit-cli";
     static char* argv[] = {name, nullptr};
-    if (QCoreApplication::instance() == nullptr) {
-        static QCoreApplication app(argc, argv);
+    // Never destroyed: Qt's own clean-up must not run after the program's statics.
+    if (kind == QtApplication::Gui) {
+        if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
+            qputenv("QT_QPA_PLATFORM", "offscreen");
+        new QGuiApplication(argc, argv);
+    } else {
+        new QCoreApplication(argc, argv);
     }
+    // No output of ours reads the C library's locale, but a library that does would
+    // otherwise write the user's decimal comma.
+    std::setlocale(LC_NUMERIC, "C");
 }
 
 bool ParseSiteAltitude(const Args& args, const char* command, double& metres, int& exitCode) {

@@ -108,8 +108,11 @@ private:
 // A JSON string literal of UTF-8 text, with the escapes JSON needs.
 std::string JsonString(const std::string& utf8Text);
 
-// Qt's serial ports want an application object: made once, with the numeric locale put
-// back to "C" right after, as every program here does.
-void EnsureQtCore();
+// The Qt application object a command needs: Core for the serial ports, Gui for fonts
+// and pictures (on the offscreen platform unless QT_QPA_PLATFORM names another). Made
+// once, the first kind asked for, and kept until the process ends; the numeric locale
+// Qt took from the user is put back to "C" right after.
+enum class QtApplication { Core, Gui };
+void EnsureQtApplication(QtApplication kind);
 
 } // namespace tavo::cli

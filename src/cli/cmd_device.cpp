@@ -1,15 +1,14 @@
 // Commands that talk to the recorder: download, and recorder identify | read | write |
 // defaults | command | sensor.
 
-#include <QCoreApplication>
 #include <algorithm>
-#include <clocale>
 #include <cstdio>
 #include <iostream>
 #include <optional>
 
 #include "admin/administer_logic.h"
 #include "admin/command_logic.h"
+#include "admin/setting_rules.h"
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "device/commands/download_commit.h"
@@ -85,8 +84,9 @@ bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<O
 // One connection to the recorder, made by the Administer dialog's own rules: handshake,
 // "Connected", identification and the settings read with their checks.
 struct RecorderSession {
+    SystemPortDirectory ports;
     CliPrompt sink;
-    AdministerLogic logic{DefaultPortDirectory(), sink};
+    AdministerLogic logic{ports, sink};
 
     explicit RecorderSession(const std::string& port) {
         logic.Open(port == "auto" ? std::string() : port, port == "auto");
@@ -119,72 +119,6 @@ JsonObject SettingsJson(const RecorderSettings& s) {
     return out;
 }
 
-bool ParseBool(const std::string& text, bool& value) {
-    if (text == "1" || text == "true") {
-        value = true;
-        return true;
-    }
-    if (text == "0" || text == "false") {
-        value = false;
-        return true;
-    }
-    return false;
-}
-
-// Applies one KEY=VALUE to the settings, with the limits the Administer dialog keeps.
-bool ApplySetting(const std::string& assignment, RecorderSettings& s, std::string& error) {
-    const auto eq = assignment.find('=');
-    if (eq == std::string::npos) {
-        error = "expected KEY=VALUE, got '" + assignment + "'";
-        return false;
-    }
-    const std::string key = assignment.substr(0, eq);
-    const std::string text = assignment.substr(eq + 1);
-    int v = 0;
-    auto number = [&](int low, int high) {
-        if (!ParseInt(text, v)) {
-            error = key + ": Please enter an integer.";
-            return false;
-        }
-        if (v < low || v > high) {
-            error = key + ": Please enter an integer between " + std::to_string(low) + " and " +
-                    std::to_string(high) + ".";
-            return false;
-        }
-        return true;
-    };
-    if (key == "sampleRate") {
-        if (!number(1, 1000))
-            return false;
-        if (!IsRecorderSampleRate(v)) {
-            error = "sampleRate: the recorder offers " + RecorderSampleRatesText();
-            return false;
-        }
-        s.m_nSamplePeriod = RateToPeriod(v);
-    } else if (const SettingLimit* limit = FindSettingLimit(key.c_str())) {
-        if (!number(limit->low, limit->high))
-            return false;
-        s.*(limit->field) = v;
-    } else if (key == "eventMode") {
-        if (!ParseInt(text, v) || (v != 1 && v != 2 && v != 4 && v != 7)) {
-            error = "eventMode: 1 (launch), 2 (burn-out), 4 (apogee) or 7";
-            return false;
-        }
-        s.m_nEventMode = v;
-    } else if (key == "breakwire" || key == "normallyClosed") {
-        bool b = false;
-        if (!ParseBool(text, b)) {
-            error = key + ": expected 0, 1, true or false";
-            return false;
-        }
-        (key == "breakwire" ? s.m_bBreakwire : s.m_bNormallyClosed) = b;
-    } else {
-        error = "unknown setting '" + key + "'";
-        return false;
-    }
-    return true;
-}
-
 void PrintStatus(const CliPrompt& sink) {
     for (const std::string& line : sink.Status())
         std::cout << line << "\n";
@@ -215,7 +149,7 @@ int ReadWrite(const Args& args, bool write, bool defaults) {
         RecorderSettings probe;
         for (std::size_t i = 1; i < args.Positional().size(); ++i) {
             std::string error;
-            if (!ApplySetting(args.Positional()[i], probe, error))
+            if (!ApplySettingAssignment(args.Positional()[i], probe, error))
                 return UsageError("recorder", error);
         }
     } else if (args.Positional().size() != 1) {
@@ -239,7 +173,7 @@ int ReadWrite(const Args& args, bool write, bool defaults) {
         session.logic.EditSettings([&args](RecorderSettings& s) {
             for (std::size_t i = 1; i < args.Positional().size(); ++i) {
                 std::string error;
-                ApplySetting(args.Positional()[i], s, error);
+                ApplySettingAssignment(args.Positional()[i], s, error);
             }
         });
     }
@@ -298,9 +232,10 @@ int RunDownload(const CommandArgs& argv) {
         if (!ParseInt(*max, doc.Settings().m_nMaxSamples))
             return UsageError("download", "Please enter an integer.");
     }
-    EnsureQtCore();
+    EnsureQtApplication(QtApplication::Core);
+    SystemPortDirectory ports;
     CliPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
+    SerialLink link(ports, sink);
     ConfigurePort(link, *args.Value("--port"));
     FlightDownload download(link);
     Progress progress;
@@ -325,7 +260,7 @@ int RunDownload(const CommandArgs& argv) {
     if (const std::string note = DownloadNote(download); !note.empty())
         std::cerr << note << "\n";
     AcceptDownloadedSamples(doc, download.m_pReceived);
-    FinishDownloadCommand(doc, true, doc.Settings().m_nMaxSamples);
+    FinishDownloadCommand(doc, true, doc.Settings().m_nMaxSamples, true);
     return SaveFlight(args.Positional()[0], doc);
 }
 
@@ -340,7 +275,7 @@ int RunRecorder(const CommandArgs& argv) {
     const std::string& action = args.Positional()[0];
     if ((args.Has("--value") || args.Has("--address")) && action != "command")
         return UsageError("recorder", "--value and --address belong to 'recorder command'");
-    EnsureQtCore();
+    EnsureQtApplication(QtApplication::Core);
     if (action == "identify") {
         if (args.Positional().size() != 1)
             return UsageError("recorder", "unexpected argument '" + args.Positional()[1] + "'");

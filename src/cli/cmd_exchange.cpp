@@ -78,7 +78,7 @@ int RunExportEng(const CommandArgs& argv) {
     // The cursor question is answered yes.
     const CursorRange range{c1, c2};
     if (!EngCursorsHoldData(doc.Data(), range))
-        return Failure(kNothingToExportText);
+        return Failure(NothingToExportText(doc.Record(), range));
     // What the dialog would start from; the options replace it field by field.
     // No motor file is compared here, so the diameter and length come from the options.
     const EngExportParams suggested = SuggestEngExportParams(doc.Data(), range, params.thrust);

@@ -2,7 +2,6 @@
 // the screen at a client size, or as a PDF of the printed page.
 
 #include <QByteArray>
-#include <QGuiApplication>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
@@ -25,18 +24,6 @@ bool ParseSize(const std::string& text, int& w, int& h) {
         return false;
     return ParseInt(text.substr(0, x), w) && ParseInt(text.substr(x + 1), h) &&
            IsGraphSizeAllowed(w, h);
-}
-
-// Fonts need a GUI application; without a display, Qt's offscreen platform serves.
-void EnsureGuiApplication() {
-    if (QCoreApplication::instance() != nullptr)
-        return;
-    if (qEnvironmentVariableIsEmpty("QT_QPA_PLATFORM"))
-        qputenv("QT_QPA_PLATFORM", "offscreen");
-    static int argc = 1;
-    static char name[] = "tavokit-cli";
-    static char* argv[] = {name, nullptr};
-    new QGuiApplication(argc, argv); // lives until the process ends
 }
 
 } // namespace
@@ -102,7 +89,7 @@ int RunRender(const CommandArgs& argv) {
     if (const int code = LoadFlight(args.Positional()[0], args, doc); code != kExitOk)
         return code;
     if (report) {
-        EnsureGuiApplication();
+        EnsureQtApplication(QtApplication::Gui);
         return RenderReport(doc, *report, c1, c2, out, cw, ch);
     }
     doc.Settings().m_bShowCursors = !args.Has("--no-cursors");
@@ -117,7 +104,7 @@ int RunRender(const CommandArgs& argv) {
     if (x1 >= 0)
         PlaceCursorsAtX(doc.Data(), view, {cw, ch, false, 0, 0}, x1, x2);
 
-    EnsureGuiApplication();
+    EnsureQtApplication(QtApplication::Gui);
     const QByteArray bytes = RenderGraphFile(*format, cw, ch, doc.Data(), view);
     if (bytes.isEmpty())
         return Failure("The picture could not be made.");

@@ -1,18 +1,15 @@
 // Live telemetry without a window: capture from a receiver into a flight file, and
 // the "Telemetry Data" list of a flight.
 
-#include <QCoreApplication>
 #include <chrono>
-#include <clocale>
 #include <cmath>
 #include <cstdio>
 #include <iostream>
-#include <mutex>
-#include <thread>
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
 #include "device/qt/system_port_directory.h"
+#include "device/thread_prompt.h"
 #include "flight/flight_file.h"
 #include "platform/terminal.h"
 #include "telemetry/telemetry_commands.h"
@@ -21,22 +18,14 @@
 namespace tavo::cli {
 namespace {
 
-// The capture thread's messages, printed where the desktop program would show them.
-class CaptureMessages final : public AnsweringPrompt {
-public:
+// The capture's messages, printed where the desktop program would show them, by the
+// main thread as it delivers them.
+struct CaptureMessages final : AnsweringPrompt {
     void ShowMessage(const std::string& text, const std::string& caption,
                      Severity severity) override {
-        std::lock_guard<std::mutex> lock(m_mutex);
         std::cerr << text << "\n";
         AnsweringPrompt::ShowMessage(text, caption, severity);
     }
-    int Count() {
-        std::lock_guard<std::mutex> lock(m_mutex);
-        return MessageCount();
-    }
-
-private:
-    std::mutex m_mutex;
 };
 
 // "Lines received: N" on standard error, in place on a terminal; plain lines once a
@@ -72,24 +61,29 @@ int RunCapture(const CommandArgs& argv) {
         !(seconds > 0.0f) || !std::isfinite(seconds))
         return UsageError("capture", "--seconds S is required, a number of seconds above 0");
 
-    EnsureQtCore();
+    EnsureQtApplication(QtApplication::Core);
     CTAVOkitDoc doc;
     ApplyFirstRunSettings(doc.Settings());
     CaptureMessages messages;
-    TelemetryController capture(doc, DefaultPortDirectory(), messages);
+    UserPrompt* target = &messages;
+    WindowMailbox mailbox;
+    ThreadPrompt threadMessages(mailbox, target, ThreadPrompt::Messages::Post);
+    SystemPortDirectory ports;
+    TelemetryController capture(doc, ports, threadMessages);
     LineProgress progress;
     const auto end = std::chrono::steady_clock::now() +
                      std::chrono::duration<double>(static_cast<double>(seconds));
     capture.StartTelemetry(*args.Value("--port"));
     while (std::chrono::steady_clock::now() < end && capture.Capturing()) {
-        std::this_thread::sleep_for(std::chrono::milliseconds(100));
+        mailbox.WaitAndDeliver(std::chrono::milliseconds(100));
         progress.Show(capture.LinesReceived(), false);
     }
     capture.StopTelemetry();
     capture.StopAndWait();
+    mailbox.Deliver();
     progress.Show(capture.LinesReceived(), true);
     // The port could not be set up: the message has been printed.
-    if (messages.Count() > 0)
+    if (messages.MessageCount() > 0)
         return kExitFailed;
     doc.Recompute();
     return SaveFlight(args.Positional()[0], doc);

@@ -226,12 +226,12 @@ std::string DownloadNote(const FlightDownload& download) {
         note = "Stopped at the maximum of " + std::to_string(download.m_nMaxToReceive) +
                " samples; the recording goes on. Raise \"Max samples\" and read again to get "
                "all of it.";
+    // The memory after the recording's end reads as erased words: no flight data, and
+    // nothing the flyer needs to know of beyond that the recording was read to its end.
     if (download.m_nErasedLeftOut > 0) {
         if (!note.empty())
             note += "\n";
-        note += std::to_string(download.m_nErasedLeftOut) +
-                (download.m_nErasedLeftOut == 1 ? " erased word" : " erased words") +
-                " after the recording left out.";
+        note += "The whole recording was read; the recorder's memory after it was empty.";
     }
     return note;
 }

@@ -111,8 +111,9 @@ private:
     std::string m_strLostReason;
 };
 
-// What the user should know about a finished transfer beyond the count: erased words
-// left out, a recording cut short by the maximum. Empty when there is nothing to say.
+// What the user should know about a finished transfer beyond the count: the recording
+// read to its end (the erased memory after it left out), or cut short by the maximum.
+// Empty when there is nothing to say.
 std::string DownloadNote(const FlightDownload& download);
 
 } // namespace tavo

@@ -24,10 +24,16 @@ ServedFlight ServedFlightFrom(const FlightRecord& flight);
 bool LoadServedFlight(const std::string& path, ServedFlight& served, std::string& error);
 // A plain flight of `samples` samples for when no flight is given.
 ServedFlight MadeUpFlight(int samples = 12000);
-// The same flight sampled at `rate` Hz: each reading interpolated at its time between
-// the two readings around it, each event flag on the sample nearest its own, at most
-// the recorder's memory. A rate of 0 or less, or the flight's own, changes nothing.
+// The same flight as the recorder would have sampled it at `rate` Hz: each reading is
+// the force averaged over its own interval, so the speed and height summed from the
+// readings are the flight's at every rate; each event flag goes to the sample whose
+// interval holds the event; at most the recorder's memory. A rate of 0 or less, or the
+// flight's own, changes nothing.
 ServedFlight ResampleFlight(const ServedFlight& flight, int rate);
+
+// How the demo recorder serves `flight`: paced as at 19,200 baud, and recorded anew at
+// whatever rate it is set to before a download.
+Zr7Options DemoRecorderOptions(const ServedFlight& flight);
 
 // The name under which the demo recorder appears as port 1.
 constexpr const char* kDemoDeviceName = "ZR7 simulator";

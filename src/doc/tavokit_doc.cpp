@@ -35,27 +35,6 @@ void CTAVOkitDoc::KeepCalibration() {
     m_settings.m_fTwoGee = m_curves.m_fTwoGee;
 }
 
-bool CTAVOkitDoc::Cut(CutKind kind, CursorRange range) {
-    if (!ApplyCut(m_flight, m_settings, kind, range))
-        return false;
-    Recompute();
-    return true;
-}
-
-bool CTAVOkitDoc::Undo() {
-    if (!UndoCut(m_flight))
-        return false;
-    Recompute();
-    return true;
-}
-
-bool CTAVOkitDoc::Redo() {
-    if (!RedoCut(m_flight))
-        return false;
-    Recompute();
-    return true;
-}
-
 void CTAVOkitDoc::UpdateLiveCurves() {
     if (IsLive())
         RecomputeAppended();
@@ -66,12 +45,52 @@ void CTAVOkitDoc::UpdateAllViews() {
         m_pObserver->OnUpdateAllViews();
 }
 
-void CTAVOkitDoc::SetModifiedFlag(bool modified) {
-    if (m_bModified == modified)
-        return;
-    m_bModified = modified;
-    if (m_pObserver != nullptr)
+bool CTAVOkitDoc::IsModified() const {
+    return m_bModified || UndoDepth() != m_nCleanDepth;
+}
+
+void CTAVOkitDoc::ModifiedMayHaveChanged(bool was) {
+    if (IsModified() != was && m_pObserver != nullptr)
         m_pObserver->OnTitleChanged();
+}
+
+void CTAVOkitDoc::SetModifiedFlag(bool modified) {
+    const bool was = IsModified();
+    m_bModified = modified;
+    if (!modified)
+        m_nCleanDepth = UndoDepth();
+    ModifiedMayHaveChanged(was);
+}
+
+bool CTAVOkitDoc::Cut(CutKind kind, CursorRange range) {
+    const bool was = IsModified();
+    const std::ptrdiff_t depth = UndoDepth();
+    if (!ApplyCut(m_flight, m_settings, kind, range))
+        return false;
+    Recompute();
+    // A cut made after undoing past the saved flight forgets the cuts that led to it.
+    if (m_nCleanDepth > depth)
+        m_nCleanDepth = -1;
+    ModifiedMayHaveChanged(was);
+    return true;
+}
+
+bool CTAVOkitDoc::Undo() {
+    const bool was = IsModified();
+    if (!UndoCut(m_flight))
+        return false;
+    Recompute();
+    ModifiedMayHaveChanged(was);
+    return true;
+}
+
+bool CTAVOkitDoc::Redo() {
+    const bool was = IsModified();
+    if (!RedoCut(m_flight))
+        return false;
+    Recompute();
+    ModifiedMayHaveChanged(was);
+    return true;
 }
 
 void CTAVOkitDoc::SetPathName(const std::string& path) {
@@ -92,6 +111,7 @@ void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
     m_settings.m_fTwoGee = 0.0f;
     m_settings.m_bUseFileTwoGee = true;
     m_bModified = false;
+    m_nCleanDepth = 0;
     SetPathName(std::string());
     FlightReplaced();
 }
@@ -105,6 +125,7 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
     Recompute();
     m_flight.m_pUndoSamples.clear();
     m_bModified = false;
+    m_nCleanDepth = 0;
     SetPathName(path);
     FlightReplaced();
     return true;
@@ -114,6 +135,7 @@ bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
     if (!SaveFlightFile(path, m_flight, error))
         return false;
     m_bModified = false;
+    m_nCleanDepth = UndoDepth();
     SetPathName(path);
     return true;
 }
@@ -125,6 +147,8 @@ void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
         m_flight.m_pSamples.items().swap(samples);
     }
     m_flight.m_pUndoSamples.clear();
+    // The saved flight is not among this one's history.
+    m_nCleanDepth = -1;
     // A new recording starts from its own first sample.
     m_flight.m_start.reset();
     Recompute();

@@ -6,17 +6,17 @@
 // Whatever only reads the flight (drawing, reports, exports) takes Data(), never the
 // document.
 
+#include <cstddef>
 #include <cstdint>
 #include <functional>
 #include <string>
 
+#include "doc/flight_edit.h"
 #include "flight/cursor_range.h"
 #include "flight/flight_data.h"
 #include "flight/flight_file.h"
 
 namespace tavo {
-
-enum class CutKind;
 
 class CTAVOkitDoc {
 public:
@@ -73,12 +73,6 @@ public:
     // The range pass alone (the Scaling dialog's AUTO).
     void ComputeRanges() { m_curves.ComputeRanges(m_flight); }
 
-    // The cuts around the cursors of `range`, Undo and Redo (see flight_edit.h), each
-    // followed by a Recompute. False: nothing changed.
-    bool Cut(CutKind kind, CursorRange range);
-    bool Undo();
-    bool Redo();
-
     // Whether a capture appends to the samples: the graph then lays out only what the
     // curves cover, and they are carried on before each drawing.
     bool IsLive() const { return m_pSampleWriter != nullptr && m_pSampleWriter->Live(); }
@@ -90,8 +84,21 @@ public:
     // Asks every view to redraw.
     void UpdateAllViews();
 
-    bool IsModified() const { return m_bModified; }
+    // Whether the flight differs from its file: a change outside the cut history since
+    // it was opened or saved, or a place in that history other than the one saved.
+    bool IsModified() const;
+    // true: the flight was changed outside the cut history. false: the flight as it
+    // stands is the one its file holds.
     void SetModifiedFlag(bool modified = true);
+
+    // The cuts around the cursors of `range` with Undo and Redo (see flight_edit.h),
+    // each followed by a Recompute, through the document so that the modified state
+    // follows the history: undoing back to the saved flight leaves it unmodified,
+    // redoing away from it modifies it again. The caller asks first, resets the view
+    // and redraws. False: nothing changed.
+    bool Cut(CutKind kind, CursorRange range);
+    bool Undo();
+    bool Redo();
 
     // The full path of the flight's file; empty for a flight never saved.
     const std::string& GetPathName() const { return m_strPathName; }
@@ -120,6 +127,11 @@ private:
     void FlightReplaced();
     // The settings follow the calibration the curves were just computed with.
     void KeepCalibration();
+    // Tells the window when the modified state is no longer `was`.
+    void ModifiedMayHaveChanged(bool was);
+    std::ptrdiff_t UndoDepth() const {
+        return static_cast<std::ptrdiff_t>(m_flight.m_pUndoSamples.size());
+    }
 
     FlightRecord m_flight;
     FlightCurves m_curves;
@@ -127,6 +139,9 @@ private:
     Observer* m_pObserver = nullptr;
     SampleWriter* m_pSampleWriter = nullptr;
     bool m_bModified = false;
+    // How many cuts Undo could take back when the flight was last opened or saved; -1
+    // when no place in the history is the saved flight any more.
+    std::ptrdiff_t m_nCleanDepth = 0;
     std::string m_strPathName;
 };
 

@@ -5,6 +5,7 @@
 
 #include "exchange/eng_points.h"
 #include "flight/atomic_file.h"
+#include "flight/cursor_range.h"
 #include "flight/number_text.h"
 #include "flight/text_format.h"
 #include "flight/units.h"
@@ -24,6 +25,11 @@ bool EngCursorsHoldData(const FlightData& flight, CursorRange range) {
     const std::size_t n = flight.record.SampleCount();
     // A negative C1 would index before the first sample.
     return n > 0 && range.c1 >= 0 && range.c2 > range.c1 && static_cast<std::size_t>(range.c2) <= n;
+}
+
+std::string NothingToExportText(const FlightRecord& flight, CursorRange range) {
+    return WithReason(kNothingToExportText,
+                      CursorRangeFault(flight.SampleCount(), range.c1, range.c2));
 }
 
 std::string EngPropellantField(const std::string& preFire, const std::string& postFire) {
@@ -173,7 +179,7 @@ bool ExportPoints(const FlightData& flight, CursorRange range, const EngExportPa
     const int c1 = range.c1, c2 = range.c2;
     // Checked again under the lock: a capture may have changed the list meanwhile.
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size()) {
-        reason = kNothingToExportText;
+        reason = WithReason(kNothingToExportText, CursorRangeFault(samples.size(), c1, c2));
         return false;
     }
     const long long span = static_cast<long long>(c2) - c1;

@@ -71,6 +71,8 @@ const char* MissingWeightMessage(const FlightData& flight);
 
 // True when the cursors enclose samples that exist: 0 <= C1 < C2 <= number of samples.
 bool EngCursorsHoldData(const FlightData& flight, CursorRange range);
+// "Nothing to Export", with why the cursors hold no data below it.
+std::string NothingToExportText(const FlightRecord& flight, CursorRange range);
 
 // The header's fifth field. Simulators read it as the propellant mass, so when both
 // weights are plain decimal numbers with pre-fire not below post-fire it is their

@@ -79,7 +79,7 @@ std::optional<FlightStart> ReadStartTail(const std::uint8_t* data, std::size_t s
     return start;
 }
 
-enum class DecodeStatus { Ok, WrongType, Damaged };
+enum class DecodeStatus { Ok, WrongType, NoRate, Damaged };
 
 bool ReadSamples(ArchiveReader& in, std::vector<std::string>& samples) {
     std::uint32_t count;
@@ -124,7 +124,7 @@ DecodeStatus Decode(ArchiveReader& in, int& version, StagedFlight& out) {
             return DecodeStatus::Damaged;
         // An interval of 0 would divide by zero: the file is not one we can read.
         if (interval == 0)
-            return DecodeStatus::WrongType;
+            return DecodeStatus::NoRate;
         out.sampleRate = 1000 / interval;
     }
     if (!in.ReadI32(out.preLaunchSetting) || !in.ReadU32(out.date) || !in.ReadString(out.name) ||
@@ -211,8 +211,16 @@ bool DecodeFlightFile(const std::vector<std::uint8_t>& bytes, const std::string&
     const DecodeStatus status = Decode(in, v, staged);
     if (version != nullptr)
         *version = v;
-    if (status == DecodeStatus::WrongType) {
-        error = {"Error", "Wrong file type"};
+    if (status == DecodeStatus::WrongType || status == DecodeStatus::NoRate) {
+        const std::string why =
+            status == DecodeStatus::NoRate
+                ? fileName + " is a version " + std::to_string(v) +
+                      " flight file with a sample interval of 0 ms, which gives no sample rate."
+                : fileName +
+                      " is not a flight file: flight files begin with their version, 2 "
+                      "to 5, and this one begins with " +
+                      std::to_string(v) + ".";
+        error = {"Error", WithReason("Wrong file type", why)};
         return false;
     }
     if (status == DecodeStatus::Damaged) {

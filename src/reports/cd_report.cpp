@@ -59,7 +59,7 @@ bool CdReport::ComputeCdReport(const FlightData& flight, CursorRange cursors, Us
     if (!CheckReportPreconditions(flight, cursors, prompt))
         return false;
     if (!ComputeFigures(flight, cursors, kind)) {
-        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+        prompt.ShowMessage(NothingToReportText(flight.record, cursors), "Error", Severity::Error);
         return false;
     }
     return true;

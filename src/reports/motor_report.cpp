@@ -31,7 +31,7 @@ bool MotorReport::ComputeMotorReport(const FlightData& flight, CursorRange curso
     if (!CheckReportPreconditions(flight, cursors, prompt))
         return false;
     if (!ComputeFigures(flight, cursors, kind)) {
-        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+        prompt.ShowMessage(NothingToReportText(flight.record, cursors), "Error", Severity::Error);
         return false;
     }
     return true;

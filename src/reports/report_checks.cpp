@@ -1,5 +1,8 @@
 #include "reports/report_checks.h"
 
+#include "flight/cursor_range.h"
+#include "flight/text_format.h"
+
 namespace tavo {
 
 bool CheckReportPreconditions(const FlightData& flight, CursorRange range, UserPrompt& prompt) {
@@ -16,14 +19,16 @@ bool CheckReportPreconditions(const FlightData& flight, CursorRange range, UserP
     }
     if (!prompt.AskOkCancel("Are cursors C1 & C2 placed around your curve?", "Notice"))
         return false;
-    const std::size_t count = flight.record.SampleCount();
-    const int c1 = range.c1;
-    const int c2 = range.c2;
-    if (count == 0 || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > count) {
-        prompt.ShowMessage("Nothing to Report", "Error", Severity::Error);
+    if (!CursorRangeFault(flight.record.SampleCount(), range.c1, range.c2).empty()) {
+        prompt.ShowMessage(NothingToReportText(flight.record, range), "Error", Severity::Error);
         return false;
     }
     return true;
+}
+
+std::string NothingToReportText(const FlightRecord& flight, CursorRange range) {
+    return WithReason("Nothing to Report",
+                      CursorRangeFault(flight.SampleCount(), range.c1, range.c2));
 }
 
 } // namespace tavo

@@ -1,6 +1,8 @@
 #pragma once
 // The checks both reports make before they compute.
 
+#include <string>
+
 #include "flight/cursor_range.h"
 #include "flight/flight_data.h"
 #include "prompt/user_prompt.h"
@@ -12,5 +14,9 @@ namespace tavo {
 // that starts before the first sample is refused like an empty one, so no report ever
 // reads before sample 0.
 bool CheckReportPreconditions(const FlightData& flight, CursorRange range, UserPrompt& prompt);
+
+// "Nothing to Report", with why the cursors' range holds nothing below it when that is
+// known.
+std::string NothingToReportText(const FlightRecord& flight, CursorRange range);
 
 } // namespace tavo

@@ -35,7 +35,9 @@ PortTimeouts TelemetryTimeouts(PortTimeouts t) {
 TelemetryCapture::TelemetryCapture(PortDirectory& ports, SampleList& samples, std::string portName,
                                    UserPrompt& prompt)
     : m_ports(ports), m_samples(samples), m_strPortName(std::move(portName)), m_prompt(prompt),
-      m_thread(ports.StartPortThread([this] { Run(); })) {}
+      m_worker(ports, nullptr) {
+    m_worker.Run([this] { Run(); });
+}
 
 TelemetryCapture::~TelemetryCapture() {
     RequestStop();
@@ -43,7 +45,7 @@ TelemetryCapture::~TelemetryCapture() {
 }
 
 void TelemetryCapture::Join() {
-    m_thread->Join();
+    m_worker.WaitIdle();
 }
 
 void TelemetryCapture::Run() {

@@ -1,6 +1,7 @@
 #pragma once
-// One live capture: a thread of its own that opens the receiver's port, sets it up,
-// and appends every two-byte line to the sample list until it is asked to stop.
+// One live capture: a recorder worker of its own whose one job opens the receiver's
+// port, sets it up, and appends every two-byte line to the sample list until it is asked
+// to stop.
 //
 // Each capture carries its own stop request, so stopping one and starting the next at
 // once can never make the old thread carry on. The port is set for reads that give up
@@ -12,7 +13,7 @@
 #include <string>
 
 #include "device/port_directory.h"
-#include "device/port_thread.h"
+#include "device/recorder_worker.h"
 #include "flight/flight_record.h"
 #include "prompt/user_prompt.h"
 
@@ -28,10 +29,11 @@ constexpr std::size_t kTelemetryQueueBytes = 2048;
 
 class TelemetryCapture {
 public:
-    // Starts the thread, which opens `portName` (a "COMn" name or a device path) from
+    // Starts the job, which opens `portName` (a "COMn" name or a device path) from
     // `ports`. Failures to open or set up the port are told through `prompt` from the
-    // capture's thread, captioned "Error", and end the thread; the prompt must take
-    // calls from any thread and must not wait for the thread that owns this capture.
+    // worker's thread, captioned "Error", and end the job; the prompt must take calls
+    // from that thread and must not wait for the thread that owns this capture (a
+    // ThreadPrompt that posts its messages).
     TelemetryCapture(PortDirectory& ports, SampleList& samples, std::string portName,
                      UserPrompt& prompt);
     // Stops the thread and waits for it.
@@ -41,9 +43,9 @@ public:
 
     // Asks the thread to stop; it obeys at its next byte or read time-out.
     void RequestStop() { m_stop.store(true); }
-    // Waits for the thread to end.
+    // Waits for the job to end.
     void Join();
-    // The thread has ended (stopped, or its port could not be set up).
+    // The job has ended (stopped, or its port could not be set up).
     bool Finished() const { return m_finished.load(); }
     // Lines appended to the list so far.
     std::size_t Lines() const { return m_lines.load(); }
@@ -58,8 +60,8 @@ private:
     std::atomic<bool> m_stop{false};
     std::atomic<bool> m_finished{false};
     std::atomic<std::size_t> m_lines{0};
-    // Last: starts once everything above is ready; a thread the port backend can use.
-    std::unique_ptr<PortThread> m_thread;
+    // Last: starts once everything above is ready, on a thread the port backend can use.
+    RecorderWorker m_worker;
 };
 
 } // namespace tavo

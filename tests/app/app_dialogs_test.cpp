@@ -18,6 +18,7 @@
 
 #include "app/main_frame.h"
 #include "app/tavokit_app.h"
+#include "device/qt/system_port_directory.h"
 #include "support/scripted_prompt.h"
 #include "support/widget_flights.h"
 #include "view/ui/details_dlg.h"
@@ -35,7 +36,7 @@ protected:
         App();
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "d.flt"))));
     }
 
@@ -55,6 +56,7 @@ protected:
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
     test::ScriptedPrompt user;
@@ -277,7 +279,8 @@ TEST(AppStart, TheFirstWindowFitsTheScreen) {
     App();
     CTAVOkitDoc doc;
     QSettings settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit"));
-    CMainFrame frame(doc, settings);
+    SystemPortDirectory ports;
+    CMainFrame frame(doc, settings, ports);
     const QSize screen = QGuiApplication::primaryScreen()->availableGeometry().size();
     EXPECT_LE(frame.width(), screen.width());
     EXPECT_LE(frame.height(), screen.height());

@@ -15,6 +15,7 @@
 #include <QPlainTextEdit>
 #include <QPushButton>
 #include <QSettings>
+#include <QSignalSpy>
 #include <QSpinBox>
 
 #include "admin/ui/administer_dlg.h"
@@ -23,13 +24,17 @@
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "device/device_test_support.h"
+#include "device/qt/qt_window_mailbox.h"
+#include "device/qt/system_port_directory.h"
 #include "device/recorder_protocol.h"
+#include "device/recorder_worker.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/export_motor_dlg.h"
 #include "reports/ui/cd_report_dlg.h"
 #include "reports/ui/motor_report_dlg.h"
 #include "support/keyboard_check.h"
 #include "support/scripted_prompt.h"
+#include "support/text_fit_check.h"
 #include "support/widget_flights.h"
 #include "telemetry/ui/telemetry_dlg.h"
 #include "view/core/display_dialogs.h"
@@ -53,7 +58,8 @@ struct Bench {
     test::ScriptedPrompt user;
     CTAVOkitDoc doc;
     test::BenchDirectory ports;
-    LinkThread thread;
+    QtWindowMailbox window;
+    RecorderWorker worker{ports, &window.Mailbox()};
     SerialLink link{ports, user};
     RecorderProtocol protocol{link, ConnectReport::MessageBox};
 };
@@ -76,7 +82,7 @@ template <typename Dlg> Dlg* Scripted(Dlg* dialog, Bench& b) {
 const Row kRows[] = {
     {"Setup",
      [](Bench& b) {
-         auto* d = Scripted(new CSetupDlg(SetupFromDoc(b.doc), nullptr, &b.ports), b);
+         auto* d = Scripted(new CSetupDlg(SetupFromDoc(b.doc), b.ports), b);
          KeyboardExpectations e{d->commPort};
          e.noMnemonic = {d->twoGee}; // beside "Use other value", next by Tab
          return Opened{std::unique_ptr<QDialog>(d), e};
@@ -118,6 +124,22 @@ const Row kRows[] = {
          KeyboardExpectations e{read, QStringLiteral("Read EEPROM")};
          return Opened{std::unique_ptr<QDialog>(d), e};
      }},
+    {"DownloadDataRead",
+     [](Bench& b) {
+         // After a transfer cut short by the maximum: the note below the fields says so.
+         {
+             auto lock = b.ports.devices[0]->Lock();
+             b.ports.devices[0]->Recorder().SetFlight(GenerateTestFlight(7000), 200, 40);
+         }
+         b.doc.Settings().m_nMaxSamples = 12000;
+         auto* d = Scripted(new CDownloadDlg(b.doc, b.ports, "COM1:", false), b);
+         d->show();
+         QSignalSpy ended(d, &CDownloadDlg::TransferEnded);
+         d->OnReadEeprom();
+         ended.wait(60000);
+         KeyboardExpectations e;
+         return Opened{std::unique_ptr<QDialog>(d), e};
+     }},
     {"AdministerTavo",
      [](Bench& b) {
          // A stored port name, selected when Tab arrives, must not hold Enter back.
@@ -129,13 +151,13 @@ const Row kRows[] = {
      }},
     {"Command",
      [](Bench& b) {
-         auto* d = Scripted(new CCommandDlg(b.thread, b.link), b);
+         auto* d = Scripted(new CCommandDlg(b.worker, b.link), b);
          KeyboardExpectations e{d->command, QStringLiteral("Send")};
          return Opened{std::unique_ptr<QDialog>(d), e};
      }},
     {"Calibrate",
      [](Bench& b) {
-         auto* d = Scripted(new CCalibrateDlg(b.thread, b.protocol, 30), b);
+         auto* d = Scripted(new CCalibrateDlg(b.worker, b.protocol, 30), b);
          return Opened{std::unique_ptr<QDialog>(d), {d->twoGee}};
      }},
     {"ExportMotor",
@@ -175,23 +197,32 @@ TEST_P(KeyboardTest, UsableByKeyboardAlone) {
     EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
 }
 
+// Every text whole, at the scale factor the test runs under (ctest runs it at 1 and 2).
+TEST_P(KeyboardTest, EveryTextFits) {
+    Bench bench;
+    Opened opened = GetParam().open(bench);
+    const QStringList faults = test::TextFitFaults(*opened.dialog);
+    EXPECT_TRUE(faults.isEmpty()) << faults.join(QLatin1Char('\n')).toStdString();
+}
+
 INSTANTIATE_TEST_SUITE_P(Dialogs, KeyboardTest, testing::ValuesIn(kRows),
                          [](const testing::TestParamInfo<Row>& info) {
                              return std::string(info.param.name);
                          });
 
 // The About box comes from the main window, as the user meets it.
-TEST(KeyboardFrameTest, AboutBoxClosesByKeyboard) {
+TEST(KeyboardFrameTest, AboutBoxClosesByKeyboardAndEveryTextFits) {
     test::App();
     QTemporaryDir dir;
     QSettings settings(dir.filePath(QStringLiteral("s.ini")), QSettings::IniFormat);
     CTAVOkitDoc doc;
-    CMainFrame frame(doc, settings);
+    SystemPortDirectory ports;
+    CMainFrame frame(doc, settings, ports);
     test::ScriptedPrompt user;
     frame.prompt = &user;
     QStringList faults{QStringLiteral("the About box was never opened")};
     frame.runDialog = [&](QDialog& d) {
-        faults = test::KeyboardFaults(d);
+        faults = test::KeyboardFaults(d) + test::TextFitFaults(d);
         return d.result();
     };
     frame.OnCommand(ID_APP_ABOUT);
@@ -224,12 +255,13 @@ protected:
         test::App();
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         frame->prompt = &user;
     }
     test::ScriptedPrompt user;
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
 };

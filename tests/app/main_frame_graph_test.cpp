@@ -3,6 +3,7 @@
 // and the window's place kept between runs.
 
 #include "app/main_frame.h"
+#include "device/qt/system_port_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -42,7 +43,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         frame->resize(800, 500);
         frame->prompt = &user;
         frame->View().prompt = &user;
@@ -58,6 +59,7 @@ protected:
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
     test::ScriptedPrompt user;
@@ -207,6 +209,16 @@ TEST_F(MainFrameGraphTest, ExportGraphWritesTheChosenFormatAndSize) {
                                   .toUtf8()));
     EXPECT_TRUE(text.contains("400 Points"));
 
+    // A PDF at another size is a page of that size (points at 96 pixels an inch).
+    format = 2;
+    other = true;
+    const QString pdf = dir.filePath(QStringLiteral("g.pdf"));
+    user.files.push_back(pdf.toStdString());
+    frame->OnCommand(ID_FILE_EXPORT_GRAPH);
+    QFile page(pdf);
+    ASSERT_TRUE(page.open(QIODevice::ReadOnly));
+    EXPECT_TRUE(page.readAll().contains("/MediaBox [0 0 480.000000 270.000000]"));
+
     // A folder that is not there: the reason is shown, nothing else happens.
     user.files.push_back(dir.filePath(QStringLiteral("no/such/g.svg")).toStdString());
     frame->OnCommand(ID_FILE_EXPORT_GRAPH);
@@ -267,7 +279,7 @@ TEST_F(MainFrameGraphTest, CaptionMarksAnUnsavedFlightAndTheWindowKeepsItsPlace)
     const QSize size = frame->size();
     ASSERT_TRUE(frame->close());
     CTAVOkitDoc other;
-    CMainFrame again(other, *settings);
+    CMainFrame again(other, *settings, ports);
     EXPECT_EQ(again.size(), size) << "restored from the last run";
 }
 

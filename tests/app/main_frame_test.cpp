@@ -1,4 +1,5 @@
 #include "app/main_frame.h"
+#include "device/qt/system_port_directory.h"
 
 #include <gtest/gtest.h>
 
@@ -7,6 +8,7 @@
 #include <QDir>
 #include <QFile>
 #include <QFileInfo>
+#include <QLabel>
 #include <QMessageBox>
 #include <QPrintDialog>
 #include <QPrintPreviewDialog>
@@ -34,7 +36,7 @@ protected:
         ASSERT_TRUE(dir.isValid());
         settings = std::make_unique<QSettings>(dir.filePath(QStringLiteral("s.ini")),
                                                QSettings::IniFormat);
-        frame = std::make_unique<CMainFrame>(doc, *settings);
+        frame = std::make_unique<CMainFrame>(doc, *settings, ports);
         frame->resize(800, 500);
         frame->prompt = &user;
         frame->View().prompt = &user;
@@ -69,6 +71,7 @@ protected:
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
+    SystemPortDirectory ports;
     std::unique_ptr<QSettings> settings;
     std::unique_ptr<CMainFrame> frame;
     test::ScriptedPrompt user;
@@ -141,6 +144,22 @@ TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
                    ID_FILE_EXPORT_THRUST, ID_FILE_IMPORT_RDAS})
         EXPECT_TRUE(Enabled(id)) << id;
     EXPECT_EQ(frame->Action(ID_FILE_IMPORT_RDAS)->text(), QStringLiteral("&Import RDAS..."));
+}
+
+// A capture whose port is not there ends at once with "Telemetry stopped: 0 lines", a
+// count of the fresh flight it made: another flight opened takes the count away.
+TEST_F(MainFrameTest, WhatTheStatusBarSaysOfAFlightGoesWithIt) {
+    WireSubsystemCommands(*frame);
+    doc.Settings().m_strCommPort = dir.filePath(QStringLiteral("no-such-port")).toStdString();
+    ASSERT_TRUE(frame->OnCommand(ID_TELEMETRY_START));
+    auto* pane = frame->statusBar()->findChild<QLabel*>(QStringLiteral("telemetryStatus"));
+    ASSERT_NE(pane, nullptr);
+    for (int i = 0; i < 3000 && !pane->text().startsWith(QStringLiteral("Telemetry stopped")); ++i)
+        QTest::qWait(20);
+    EXPECT_EQ(pane->text(), QStringLiteral("Telemetry stopped: 0 lines"));
+    EXPECT_FALSE(pane->isHidden());
+    ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "s.flt"))));
+    EXPECT_TRUE(pane->isHidden());
 }
 
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
@@ -282,7 +301,7 @@ TEST_F(MainFrameTest, RecentFilesKeepFourNewestFirstAndPersist) {
     EXPECT_EQ(settings->value(QStringLiteral("Recent File List/File4")).toString(), paths[1]);
 
     CTAVOkitDoc other;
-    CMainFrame again(other, *settings);
+    CMainFrame again(other, *settings, ports);
     EXPECT_EQ(again.RecentFiles(), want);
 
     // A listed flight that has gone leaves the list when the user picks it.
@@ -321,7 +340,10 @@ TEST_F(MainFrameTest, OpenFailureShowsTheMessageAndKeepsTheFlight) {
     bad.write(QByteArray("\x06\x00\x00\x00", 4));
     bad.close();
     EXPECT_FALSE(frame->OpenFile(bad.fileName()));
-    EXPECT_EQ(Messages(), QStringList{QStringLiteral("Error: Wrong file type")});
+    EXPECT_EQ(Messages(),
+              QStringList{QStringLiteral(
+                  "Error: Wrong file type\n\nbad.flt is not a flight file: flight "
+                  "files begin with their version, 2 to 5, and this one begins with 6.")});
     EXPECT_EQ(Samples(), 200u);
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("k.flt - TAVOkit"));
 }
@@ -346,19 +368,23 @@ TEST_F(MainFrameTest, AnotherFlightStartsTheGraphAfresh) {
 
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "p.flt"))));
-    const QString pdf = dir.filePath(QStringLiteral("page.pdf"));
+    const QString pdf = dir.filePath(QStringLiteral("p.pdf"));
+    QString proposed;
     frame->runDialog = [&](QDialog& d) {
         auto* print = dynamic_cast<QPrintDialog*>(&d);
         EXPECT_NE(print, nullptr);
         if (print == nullptr)
             return static_cast<int>(QDialog::Rejected);
-        print->printer()->setOutputFormat(QPrinter::PdfFormat);
-        print->printer()->setOutputFileName(pdf);
+        proposed = print->printer()->outputFileName();
         return static_cast<int>(QDialog::Accepted);
     };
-    // The printer is shared with the motor report, whose job name must not stick.
+    // The printer is shared with the motor report, which printed to a file last: neither
+    // its job name nor its file may stick, or a click would overwrite the report.
+    frame->Printer().setOutputFormat(QPrinter::PdfFormat);
+    frame->Printer().setOutputFileName(dir.filePath(QStringLiteral("motor-report.pdf")));
     frame->Printer().setDocName(QStringLiteral("Motor Report"));
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT));
+    EXPECT_EQ(proposed, pdf);
     EXPECT_EQ(frame->Printer().docName(), QStringLiteral("p.flt"));
     QFile file(pdf);
     ASSERT_TRUE(file.open(QIODevice::ReadOnly));
@@ -369,7 +395,10 @@ TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {
 TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "v.flt"))));
     int pages = -1;
+    QString title;
+    frame->Printer().setDocName(QStringLiteral("Motor Report")); // the last print's
     frame->runDialog = [&](QDialog& d) {
+        title = d.windowTitle();
         auto* preview = d.findChild<QPrintPreviewWidget*>();
         EXPECT_NE(preview, nullptr);
         if (preview != nullptr) {
@@ -380,6 +409,7 @@ TEST_F(MainFrameTest, PrintPreviewShowsOnePage) {
     };
     EXPECT_TRUE(frame->OnCommand(ID_FILE_PRINT_PREVIEW));
     EXPECT_EQ(pages, 1);
+    EXPECT_TRUE(title.contains(QStringLiteral("v.flt"))) << title.toStdString();
 }
 
 TEST_F(MainFrameTest, StatusBarShowsReadyAndTheMenuHelp) {

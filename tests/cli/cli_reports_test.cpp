@@ -83,9 +83,18 @@ TEST(CliMotorReport, FailuresCarryTheReportsMessages) {
         std::string err;
     };
     const std::vector<Case> cases{
-        {{"motor-report", kDemo, "--c1", "256", "--c2", "11309"}, 1, "Nothing to Report\n"},
-        {{"motor-report", kDemo, "--c1", "-5", "--c2", "20"}, 1, "Nothing to Report\n"},
-        {{"cd-report", kDemo, "--c1", "300", "--c2", "300"}, 1, "Nothing to Report\n"},
+        {{"motor-report", kDemo, "--c1", "256", "--c2", "11309"},
+         1,
+         "Nothing to Report\n\nC2 (sample 11309) stands beyond the end of the flight's 11308 "
+         "samples.\n"},
+        {{"motor-report", kDemo, "--c1", "439", "--c2", "256"},
+         1,
+         "Nothing to Report\n\nC1 (sample 439) stands after C2 (sample 256): C1 marks the start "
+         "of the range and C2 its end.\n"},
+        {{"cd-report", kDemo, "--c1", "300", "--c2", "300"},
+         1,
+         "Nothing to Report\n\nC1 and C2 stand on the same sample (300): there are no samples "
+         "between them.\n"},
         {{"motor-report", kDemo, "--c1", "1", "--c2", "20", "--weight", "0"},
          1,
          "Please enter a weight in the details section.\n"},

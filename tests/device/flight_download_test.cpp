@@ -341,7 +341,8 @@ TEST(Download, ErasedWordsAfterTheRecordingAreLeftOutAndSaidSo) {
     EXPECT_FALSE(d.download.m_bStoppedAtMaximum);
     EXPECT_EQ(d.download.m_nErasedLeftOut, 5);
     EXPECT_EQ(d.download.m_pReceived, d.Expected(7001));
-    EXPECT_EQ(DownloadNote(d.download), "5 erased words after the recording left out.");
+    EXPECT_EQ(DownloadNote(d.download),
+              "The whole recording was read; the recorder's memory after it was empty.");
 
     struct Case {
         std::vector<std::string> words;

@@ -2,7 +2,12 @@
 
 #include <gtest/gtest.h>
 
+#include "device/device_test_support.h"
+#include "device/flight_download.h"
+#include "device/recorder_settings.h"
 #include "device/served_flight.h"
+#include "stats/flight_stats.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -147,30 +152,83 @@ TEST(GenerateTestFlight, StaysInRangeAndMarksLaunch) {
 namespace tavo {
 namespace {
 
-TEST(ResampledFlight, ReadingsAreInterpolatedAndFlagsLandOnTheNearestSample) {
+TEST(ResampledFlight, ReadingsAverageTheirIntervalAndKeepTheSumsFlagsStayInTheirInterval) {
     ServedFlight flight;
     flight.sampleRate = 100;
     flight.words = {500, 0x1000 | 510, 530, 0x4000 | 530, 600};
     struct Case {
         int rate;
-        std::vector<std::uint16_t> words;
+        std::vector<std::uint16_t> in;
+        std::vector<std::uint16_t> out;
     };
     const Case cases[] = {
-        {100, {500, 0x1000 | 510, 530, 0x4000 | 530, 600}},
-        {0, {500, 0x1000 | 510, 530, 0x4000 | 530, 600}},
-        // Twice the rate: a reading between each pair, the flags at twice their index.
-        {200, {500, 505, 0x1000 | 510, 520, 530, 530, 0x4000 | 530, 565, 600}},
-        // Half the rate: every second reading; a flag between two samples rounds to one.
-        {50, {500, 0x1000 | 530, 0x4000 | 600}},
+        {100, flight.words, flight.words},
+        {0, flight.words, flight.words},
+        // Twice the rate: each reading covers half of one the recorder made.
+        {200, flight.words, {500, 0x1000 | 510, 510, 530, 530, 0x4000 | 530, 530, 600, 600}},
+        // Half the rate: each reading is the mean of two; before the first sample the
+        // rocket stood still.
+        {50, flight.words, {500, 0x1000 | 520, 0x4000 | 565}},
+        // Means of 501.5 and 502.5: rounding each alone would add a count to the sum.
+        {50, {500, 501, 502, 502, 503}, {500, 502, 502}},
     };
     for (const Case& c : cases) {
+        flight.words = c.in;
         const ServedFlight out = ResampleFlight(flight, c.rate);
-        EXPECT_EQ(out.words, c.words) << c.rate;
+        EXPECT_EQ(out.words, c.out) << c.rate;
         EXPECT_EQ(out.sampleRate, c.rate > 0 ? c.rate : 100);
     }
-    // No interpolated reading becomes the ring buffer's marker.
-    flight.words = {4094, 4094};
+    // No reading becomes the ring buffer's marker.
+    flight.words = {4094, 4095};
     EXPECT_EQ(ResampleFlight(flight, 1000).words.back(), 4094);
+}
+
+// The demo flight downloaded from the demo recorder set to each rate: the same flight,
+// with no drift of the summed speed. 500 Hz fills the memory in 65.5 s, before the
+// landing at 111 s: there the descent must still be the one recorded at 100 Hz.
+TEST(ResampledFlight, TheDemoRecorderFliesTheSameFlightAtEveryRate) {
+    ServedFlight demo;
+    std::string error;
+    ASSERT_TRUE(LoadServedFlight(TAVOKIT_SOURCE_DIR "/data/demo.flt", demo, error)) << error;
+    FlightStats stats100;
+    std::vector<float> velocity100;
+    for (const int rate : {100, 50, 200, 500}) {
+        test::BenchDirectory ports;
+        auto device = ports.Add(DemoRecorderOptions(demo));
+        {
+            auto lock = device->Lock();
+            device->Recorder().SetFlight(demo.words, demo.sampleRate, demo.twoGee);
+            device->Recorder().SetWord(address::kSamplePeriod,
+                                       static_cast<std::uint16_t>(1000 / rate));
+        }
+        test::ScriptedPrompt sink;
+        SerialLink link(ports, sink);
+        FlightDownload download(link);
+        ASSERT_EQ(download.DownloadFlight(kZr7MemorySamples), DownloadOutcome::Downloaded);
+        test::Flight f;
+        download.m_description.ApplyTo(f);
+        f.m_pSamples.items() = download.m_pReceived;
+        f.Recompute();
+        FlightStats s;
+        ASSERT_TRUE(ComputeFlightStats(f, s, error)) << error;
+        ASSERT_EQ(f.m_nSampleRate, rate);
+        if (rate == 100) {
+            ASSERT_TRUE(s.landingTime);
+            stats100 = s;
+            velocity100 = f.m_arrVelocity;
+        }
+        EXPECT_NEAR(s.apogee, stats100.apogee, 0.01 * stats100.apogee) << rate;
+        ASSERT_TRUE(s.launchTime);
+        EXPECT_NEAR(*s.launchTime, *stats100.launchTime, 0.01) << rate;
+        if (rate < 500) {
+            ASSERT_TRUE(s.landingTime) << rate;
+            EXPECT_NEAR(*s.landingTime, *stats100.landingTime, 0.5) << rate;
+        } else {
+            // The memory full in the descent, going down as fast as at 100 Hz then.
+            EXPECT_EQ(download.m_nSamplesReceived, kZr7MemorySamples);
+            EXPECT_NEAR(f.m_arrVelocity.back(), velocity100.at((f.SampleCount() - 1) / 5), 0.3);
+        }
+    }
 }
 
 TEST(ResampledFlight, TheDemoRecorderServesItsFlightAtTheRateItIsSetTo) {

@@ -62,7 +62,9 @@ TEST(TavokitDoc, FailedOpenChangesNothing) {
         std::string path;
         std::string message;
     } cases[] = {
-        {bad, "Wrong file type"},
+        {bad, "Wrong file type\n\nbad.flt is not a flight file: flight files begin with their "
+              "version, 2 to 5, and "
+              "this one begins with 6."},
         {pipe, "Cannot open " + pipe + "\n\na pipe, not a regular file"},
         {dir, "Cannot open " + dir + "\n\na folder, not a regular file"},
         {sparse, "Cannot open " + sparse + "\n\nthe file is too large"},
@@ -105,6 +107,36 @@ TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
     EXPECT_GT(obs.updates, 0);
+    std::filesystem::remove(path);
+}
+
+// The "*" follows the cuts: Undo or Redo back to the saved flight takes it away; a cut
+// made after undoing past the saved flight leaves no way back to it; a change outside
+// the cuts stays until the next save.
+TEST(TavokitDoc, ModifiedFollowsTheCutHistory) {
+    const std::string path = TempPath("tavokit_doc_history.flt");
+    CTAVOkitDoc doc;
+    CountingObserver obs;
+    doc.SetObserver(&obs);
+    doc.Record().m_pSamples.items() = std::vector<std::string>(8, "2048");
+    FileError e;
+    // Cut, Undo, Redo, Save, a Details change; then the marker expected after each.
+    const std::string ops = "CURSURUCUDSCUD";
+    const std::string marked = "MuMuMuMMMMuMuM";
+    int flips = 0;
+    for (std::size_t k = 0; k < ops.size(); ++k) {
+        const bool was = doc.IsModified();
+        const bool done = ops[k] == 'C'   ? doc.Cut(CutKind::ToC1, {1, 0})
+                          : ops[k] == 'U' ? doc.Undo()
+                          : ops[k] == 'R' ? doc.Redo()
+                          : ops[k] == 'S' ? doc.OnSaveDocument(path, e)
+                                          : (doc.SetModifiedFlag(), true);
+        ASSERT_TRUE(done) << k;
+        EXPECT_EQ(doc.IsModified(), marked[k] == 'M')
+            << "after step " << k << " (" << ops[k] << ")";
+        flips += doc.IsModified() != was;
+    }
+    EXPECT_GE(obs.titles, flips) << "the caption hears of every change of the marker";
     std::filesystem::remove(path);
 }
 

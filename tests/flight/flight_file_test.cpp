@@ -141,10 +141,15 @@ void ExpectUnchanged(const Bytes& bytes, const std::string& message) {
 }
 
 TEST(FlightFile, RefusedFilesLeaveTheFlightAsItWas) {
-    ExpectUnchanged({6, 0, 0, 0}, "Wrong file type");
-    ExpectUnchanged({1, 0, 0, 0}, "Wrong file type");
-    ExpectUnchanged({0xFF, 0xFF, 0xFF, 0xFF}, "Wrong file type");
-    ExpectUnchanged(OldFile(3, 0), "Wrong file type");
+    // The refusal's own text first, then the file and what was found in it.
+    const std::string notFlight =
+        "Wrong file type\n\nbad.flt is not a flight file: flight "
+        "files begin with their version, 2 to 5, and this one begins with ";
+    ExpectUnchanged({6, 0, 0, 0}, notFlight + "6.");
+    ExpectUnchanged({1, 0, 0, 0}, notFlight + "1.");
+    ExpectUnchanged({0xFF, 0xFF, 0xFF, 0xFF}, notFlight + "-1.");
+    ExpectUnchanged(OldFile(3, 0), "Wrong file type\n\nbad.flt is a version 3 flight file with a "
+                                   "sample interval of 0 ms, which gives no sample rate.");
     ExpectUnchanged({}, "");
     ExpectUnchanged({5, 0}, "");
     // A count far beyond the bytes that follow is refused before allocation.

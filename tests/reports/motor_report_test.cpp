@@ -173,25 +173,36 @@ TEST(MotorReport, ExactClassBoundsThroughTheWholeComputation) {
 TEST(MotorReport, RangeChecks) {
     struct Case {
         int c1, c2;
-        bool accepted;
+        const char* why; // nullptr: accepted
     };
     // Six samples: C2 may equal the count; beyond it, empty, reversed or starting before
-    // the first sample is refused.
-    for (const Case& c : {Case{1, 6, true}, Case{0, 6, true}, Case{1, 7, false}, Case{3, 3, false},
-                          Case{4, 2, false}, Case{-1, 3, false}, Case{-2147483647 - 1, 3, false}}) {
+    // the first sample is refused, and the message says which.
+    const Case cases[] = {
+        {1, 6, nullptr},
+        {0, 6, nullptr},
+        {1, 7, "C2 (sample 7) stands beyond the end of the flight's 6 samples."},
+        {3, 3, "C1 and C2 stand on the same sample (3): there are no samples between them."},
+        {4, 2,
+         "C1 (sample 4) stands after C2 (sample 2): C1 marks the start of the range and C2 "
+         "its end."},
+        {-1, 3, "C1 (sample -1) stands before the flight's first sample, 0."},
+        {-2147483647 - 1, 3, "C1 (sample -2147483648) stands before the flight's first sample, 0."},
+    };
+    for (const Case& c : cases) {
+        const bool accepted = c.why == nullptr;
         test::Flight flight;
         CursorRange cursors = MakeBurn(flight);
         cursors.c1 = c.c1;
         cursors.c2 = c.c2;
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_EQ(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net), c.accepted)
+        EXPECT_EQ(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net), accepted)
             << c.c1 << " " << c.c2;
-        if (c.accepted) {
+        if (accepted) {
             EXPECT_TRUE(prompt.messages.empty());
         } else {
             ASSERT_EQ(prompt.messages.size(), 1u);
-            EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
+            EXPECT_EQ(prompt.messages[0].text, std::string("Nothing to Report\n\n") + c.why);
             EXPECT_EQ(prompt.messages[0].caption, "Error");
             EXPECT_TRUE(report.m_strMotorClass.empty());
         }
@@ -206,7 +217,8 @@ TEST(MotorReport, NoSamplesIsNothingToReport) {
     MotorReport report;
     EXPECT_FALSE(report.ComputeMotorReport(flight, {}, prompt, ThrustKind::Net));
     ASSERT_EQ(prompt.messages.size(), 1u);
-    EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
+    EXPECT_EQ(prompt.messages[0].text,
+              "Nothing to Report\n\nThere is no flight: the recording holds no samples.");
 }
 
 TEST(MotorReport, CancelOnTheCursorQuestionClosesSilently) {

@@ -15,6 +15,7 @@
 #include "app/command_ids.h"
 #include "app/main_frame.h"
 #include "app/subsystem_commands.h"
+#include "device/qt/system_port_directory.h"
 #include "device/served_flight.h"
 #include "device/zr7_recorder.h"
 #include "view/ui/tavokit_view.h"
@@ -83,7 +84,8 @@ int main(int argc, char** argv) {
     tavo::CTAVOkitDoc doc;
     doc.Settings().m_strCommPort = port;
     doc.Record().m_nSampleRate = 1000;
-    tavo::CMainFrame frame(doc, settings);
+    tavo::SystemPortDirectory ports;
+    tavo::CMainFrame frame(doc, settings, ports);
     tavo::WireSubsystemCommands(frame);
     PaintCounter counter;
     frame.View().installEventFilter(&counter);

@@ -19,7 +19,6 @@
 
 #include "admin/ui/calibrate_dlg.h"
 #include "admin/ui/command_dlg.h"
-#include "device/qt/system_port_directory.h"
 #include "device/ui/port_combo.h"
 #include "settings/my_settings.h"
 #include "uikit/dlg_common.h"
@@ -37,7 +36,7 @@ void SetTextIfChanged(QLineEdit* edit, const std::string& text) {
 
 CAdministerDlg::CAdministerDlg(PortDirectory& ports, const std::string& port, bool autoDetect,
                                QWidget* parent)
-    : QDialog(parent) {
+    : QDialog(parent), m_link(ports, &m_window.Mailbox()) {
     setWindowTitle(QStringLiteral("Administer"));
     runDialog = [](QDialog& dialog) { return dialog.exec(); };
     // The newest line on top.
@@ -48,13 +47,12 @@ CAdministerDlg::CAdministerDlg(PortDirectory& ports, const std::string& port, bo
     LayOut();
     m_logic = std::make_unique<AdministerLogic>(ports, m_linkPrompt);
     m_logic->onRefresh = [this] {
-        if (QThread::currentThread() == thread()) {
+        if (!m_link.OnWorkerThread()) {
             Show(m_logic->View());
             return;
         }
-        // The link's thread holds the rules now: the window gets a copy of what to show.
-        QMetaObject::invokeMethod(
-            this, [this, view = m_logic->View()] { Show(view); }, Qt::QueuedConnection);
+        // The worker holds the rules now: the window gets a copy of what to show.
+        m_window.Mailbox().Post([this, view = m_logic->View()] { Show(view); });
     };
     m_logic->Open(port, autoDetect);
     FillPortCombo(*portName, ListPortChoices(ports, port), FromUtf8(port));
@@ -64,10 +62,11 @@ CAdministerDlg::CAdministerDlg(PortDirectory& ports, const std::string& port, bo
 
 CAdministerDlg::~CAdministerDlg() {
     m_bGoing = true;
-    m_linkPrompt.m_bClosing = true;
+    m_linkPrompt.Close();
     m_logic->RequestStop();
-    m_link.WaitIdle();
-    // The port belongs to the link's thread: it is closed there.
+    // Nothing the exchange still sends is waited for or shown.
+    m_window.Mailbox().Close();
+    // The port belongs to the worker's thread: it is closed there.
     m_link.RunAndWait([this] {
         if (m_logic->Link().m_bPortOpen)
             m_logic->Link().ClosePort();
@@ -111,6 +110,10 @@ void CAdministerDlg::BuildControls() {
     normallyOpen = new QRadioButton(QStringLiteral("Normally &Open"), this);
     normallyClosed = new QRadioButton(QStringLiteral("&Normally Closed"), this);
     status = new QListWidget(this);
+    // Each line read whole: long ones wrap rather than hide behind a scroll bar.
+    status->setWordWrap(true);
+    status->setHorizontalScrollBarPolicy(Qt::ScrollBarAlwaysOff);
+    status->setMinimumWidth(status->fontMetrics().averageCharWidth() * 28);
     commandButton = button("Co&mmand");
     busyBar = new QProgressBar(this);
     busyBar->setRange(0, 0); // no count to show: it moves while the recorder is busy
@@ -239,33 +242,50 @@ void CAdministerDlg::Wire() {
     connect(writeButton, &QPushButton::clicked, this, [this] {
         StartExchange([this] { m_logic->OnWriteValues(); }, [this] { FocusRefused(); });
     });
-    connect(defaultsButton, &QPushButton::clicked, this, [this] { m_logic->OnSetDefaults(); });
+    connect(defaultsButton, &QPushButton::clicked, this, [this] {
+        if (!Busy())
+            m_logic->OnSetDefaults();
+    });
     connect(okButton, &QPushButton::clicked, this, &CAdministerDlg::accept);
     connect(cancelButton, &QPushButton::clicked, this, &CAdministerDlg::reject);
-    connect(m_eventGroup, &QButtonGroup::idClicked, this,
-            [this](int id) { m_logic->OnEventRadio(id); });
+    connect(m_eventGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        if (!Busy())
+            m_logic->OnEventRadio(id);
+    });
     connect(m_contactGroup, &QButtonGroup::idClicked, this, [this](int id) {
+        if (Busy())
+            return;
         m_logic->OnContact(id);
         FocusRefused();
     });
-    connect(eventDelay, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_logic->OnEventDelayChanged(ToUtf8(text)); });
-    connect(burnOutNumber, &QLineEdit::textEdited, this,
-            [this](const QString& text) { m_logic->OnBurnOutChanged(ToUtf8(text)); });
+    connect(eventDelay, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!Busy())
+            m_logic->OnEventDelayChanged(ToUtf8(text));
+    });
+    connect(burnOutNumber, &QLineEdit::textEdited, this, [this](const QString& text) {
+        if (!Busy())
+            m_logic->OnBurnOutChanged(ToUtf8(text));
+    });
     // Leaving the field after a change (Qt reports only a changed text).
     connect(actionTime, &QLineEdit::editingFinished, this, [this] {
-        if (IsExchanging() || m_bGoing)
+        if (Busy())
             return;
         m_logic->SetFieldTexts(ToUtf8(burnOutNumber->text()), ToUtf8(eventDelay->text()),
                                ToUtf8(actionTime->text()));
         m_logic->OnActionTimeLeft(ToUtf8(actionTime->text()));
         FocusRefused();
     });
-    connect(sampleRate, &QComboBox::activated, this,
-            [this](int index) { m_logic->OnRateChosen(index); });
-    connect(preLaunch, &QComboBox::activated, this,
-            [this](int index) { m_logic->OnPreLaunchChosen(index); });
+    connect(sampleRate, &QComboBox::activated, this, [this](int index) {
+        if (!Busy())
+            m_logic->OnRateChosen(index);
+    });
+    connect(preLaunch, &QComboBox::activated, this, [this](int index) {
+        if (!Busy())
+            m_logic->OnPreLaunchChosen(index);
+    });
     connect(breakwire, &QCheckBox::clicked, this, [this](bool checked) {
+        if (Busy())
+            return;
         m_logic->SetFieldTexts(ToUtf8(burnOutNumber->text()), ToUtf8(eventDelay->text()),
                                ToUtf8(actionTime->text()));
         m_logic->OnBreakwire(checked);
@@ -327,14 +347,14 @@ void CAdministerDlg::SetExchanging(bool on) {
 }
 
 void CAdministerDlg::StartExchange(std::function<void()> job, std::function<void()> after) {
-    if (IsExchanging() || m_bGoing)
+    if (Busy())
         return;
     m_logic->SetFieldTexts(ToUtf8(burnOutNumber->text()), ToUtf8(eventDelay->text()),
                            ToUtf8(actionTime->text()));
     m_logic->SetPort(ToUtf8(portName->currentText()), autoPort->isChecked());
     QWidget* focus = focusWidget();
     SetExchanging(true);
-    m_link.Run(this, std::move(job), [this, focus, after = std::move(after)] {
+    m_link.Run(std::move(job), [this, focus, after = std::move(after)] {
         if (m_bGoing)
             return;
         SetExchanging(false);
@@ -371,7 +391,7 @@ void CAdministerDlg::FocusRefused() {
 }
 
 void CAdministerDlg::OnCalibrate() {
-    if (IsExchanging() || !m_logic->RequireConnection())
+    if (Busy() || !m_logic->RequireConnection())
         return;
     CCalibrateDlg dialog(m_link, m_logic->Protocol(), m_logic->Settings().m_nTwoGeeValue, this);
     if (prompt != &m_ownPrompt)
@@ -381,7 +401,7 @@ void CAdministerDlg::OnCalibrate() {
 }
 
 void CAdministerDlg::OnCommand() {
-    if (IsExchanging() || !m_logic->RequireConnection())
+    if (Busy() || !m_logic->RequireConnection())
         return;
     CCommandDlg dialog(m_link, m_logic->Link(), this);
     if (prompt != &m_ownPrompt)
@@ -390,7 +410,7 @@ void CAdministerDlg::OnCommand() {
 }
 
 void CAdministerDlg::accept() {
-    if (IsExchanging() || m_bGoing)
+    if (Busy())
         return;
     StartExchange([this] { m_bOkResult = m_logic->OnOK(); },
                   [this] {
@@ -409,7 +429,7 @@ void CAdministerDlg::reject() {
     if (IsExchanging()) {
         // The exchange stops at its next whole command; the dialog goes once it has.
         m_bCloseWhenStopped = true;
-        m_linkPrompt.m_bClosing = true;
+        m_linkPrompt.Close();
         m_logic->RequestStop();
         return;
     }
@@ -418,11 +438,11 @@ void CAdministerDlg::reject() {
     QDialog::reject();
 }
 
-void RunAdministerDialog(QWidget* parent, QSettings& settings) {
+void RunAdministerDialog(QWidget* parent, QSettings& settings, PortDirectory& ports) {
     std::string port;
     bool autoDetect = true;
     MySettings::LoadPortSettings(settings, port, autoDetect);
-    CAdministerDlg dialog(DefaultPortDirectory(), port, autoDetect, parent);
+    CAdministerDlg dialog(ports, port, autoDetect, parent);
     dialog.exec();
 }
 

@@ -1,8 +1,9 @@
 #pragma once
 // Tools > Administer TAVO: a thin shell over AdministerLogic. Every exchange with the
-// recorder runs on the link's thread while the dialog shows that it is busy; its status
-// lines and messages arrive in order, and closing the dialog in the middle of one stops
-// it at its next whole command.
+// recorder runs on the dialog's recorder worker while the dialog shows that it is busy;
+// its status lines and messages arrive in order, every other handler returns at once
+// until it has ended (the rules belong to the worker's thread meanwhile), and closing
+// the dialog in the middle of one stops it at its next whole command.
 
 #include <QDialog>
 #include <functional>
@@ -10,8 +11,10 @@
 #include <string>
 
 #include "admin/administer_logic.h"
-#include "admin/ui/link_thread.h"
 #include "device/port_directory.h"
+#include "device/qt/qt_window_mailbox.h"
+#include "device/recorder_worker.h"
+#include "device/thread_prompt.h"
 #include "uikit/qt_user_prompt.h"
 
 class QButtonGroup;
@@ -93,15 +96,19 @@ private:
     // thread; `after` runs on this thread once it has ended.
     void StartExchange(std::function<void()> job, std::function<void()> after = {});
     void SetExchanging(bool on);
+    // An exchange runs or the dialog is going: the rules are not the window's to touch.
+    bool Busy() const { return IsExchanging() || m_bGoing; }
     void Show(const AdministerView& view);
     void FocusRefused();
     void OnCalibrate();
     void OnCommand();
 
     QtUserPrompt m_ownPrompt{this};
-    WindowPrompt m_linkPrompt{*this, prompt};
-    LinkThread m_link;
+    QtWindowMailbox m_window;
+    ThreadPrompt m_linkPrompt{m_window.Mailbox(), prompt};
     std::unique_ptr<AdministerLogic> m_logic;
+    // After the rules: its thread ends before they go.
+    RecorderWorker m_link;
     QWidget* m_body = nullptr;
     QButtonGroup* m_eventGroup = nullptr;
     QButtonGroup* m_contactGroup = nullptr;
@@ -111,8 +118,8 @@ private:
     bool m_bBusy = false;
 };
 
-// Tools > Administer TAVO: the dialog over the machine's ports, its port chosen from
-// `settings` by the device dialogs' rule.
-void RunAdministerDialog(QWidget* parent, QSettings& settings);
+// Tools > Administer TAVO: the dialog over `ports`, its port chosen from `settings` by
+// the device dialogs' rule.
+void RunAdministerDialog(QWidget* parent, QSettings& settings, PortDirectory& ports);
 
 } // namespace tavo

@@ -11,9 +11,10 @@
 
 namespace tavo {
 
-CCalibrateDlg::CCalibrateDlg(LinkThread& thread, RecorderProtocol& protocol, int twoGeeValue,
+CCalibrateDlg::CCalibrateDlg(RecorderWorker& worker, RecorderProtocol& protocol, int twoGeeValue,
                              QWidget* parent)
-    : QDialog(parent), m_thread(thread), m_logic(protocol, m_linkPrompt, twoGeeValue) {
+    : QDialog(parent), m_linkPrompt(*worker.Window(), prompt), m_worker(worker),
+      m_logic(protocol, m_linkPrompt, twoGeeValue) {
     setWindowTitle(QStringLiteral("Calibrate acceleration"));
     twoGee = new QLineEdit(QString::number(twoGeeValue), this);
     auto* grid = new QGridLayout;
@@ -42,8 +43,8 @@ CCalibrateDlg::CCalibrateDlg(LinkThread& thread, RecorderProtocol& protocol, int
 }
 
 CCalibrateDlg::~CCalibrateDlg() {
-    m_linkPrompt.m_bClosing = true;
-    m_thread.WaitIdle();
+    m_linkPrompt.Close();
+    m_worker.WaitIdle();
     if (m_bReading)
         QApplication::restoreOverrideCursor();
 }
@@ -59,23 +60,22 @@ void CCalibrateDlg::SetReading(bool on) {
 }
 
 void CCalibrateDlg::OnRead(int which) {
-    if (m_bReading || m_thread.IsRunning())
+    if (m_bReading || m_worker.IsRunning())
         return;
     SetReading(true);
-    m_thread.Run(
-        this, [this, which] { m_logic.OnRead(which); },
-        [this] {
-            SetReading(false);
-            if (m_bCloseWhenDone) {
-                QDialog::reject();
-                return;
-            }
-            // The two-G field keeps what the user typed: a reading does not undo it.
-            for (int i = 0; i < 2; ++i)
-                reading[i]->setText(FromUtf8(m_logic.ReadingText(i)));
-            difference->setText(FromUtf8(m_logic.DifferenceText()));
-            emit ReadEnded();
-        });
+    m_worker.Run([this, which] { m_logic.OnRead(which); },
+                 [this] {
+                     SetReading(false);
+                     if (m_bCloseWhenDone) {
+                         QDialog::reject();
+                         return;
+                     }
+                     // The two-G field keeps what the user typed: a reading does not undo it.
+                     for (int i = 0; i < 2; ++i)
+                         reading[i]->setText(FromUtf8(m_logic.ReadingText(i)));
+                     difference->setText(FromUtf8(m_logic.DifferenceText()));
+                     emit ReadEnded();
+                 });
 }
 
 void CCalibrateDlg::accept() {
@@ -92,7 +92,7 @@ void CCalibrateDlg::accept() {
 void CCalibrateDlg::reject() {
     if (m_bReading) {
         m_bCloseWhenDone = true;
-        m_linkPrompt.m_bClosing = true;
+        m_linkPrompt.Close();
         return;
     }
     QDialog::reject();

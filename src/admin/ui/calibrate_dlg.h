@@ -1,12 +1,13 @@
 #pragma once
 // Accelerometer calibration, opened from the Administer dialog on its link: two sensor
-// readings, taken on the link's thread, and their difference, to help the user choose
+// readings, taken on the link's worker, and their difference, to help the user choose
 // the two-G value.
 
 #include <QDialog>
 
 #include "admin/command_logic.h"
-#include "admin/ui/link_thread.h"
+#include "device/recorder_worker.h"
+#include "device/thread_prompt.h"
 #include "uikit/qt_user_prompt.h"
 
 class QLabel;
@@ -19,7 +20,7 @@ class CCalibrateDlg : public QDialog {
     Q_OBJECT
 public:
     // Starts from the Administer dialog's two-G value.
-    CCalibrateDlg(LinkThread& thread, RecorderProtocol& protocol, int twoGeeValue,
+    CCalibrateDlg(RecorderWorker& worker, RecorderProtocol& protocol, int twoGeeValue,
                   QWidget* parent = nullptr);
     ~CCalibrateDlg() override;
 
@@ -45,8 +46,8 @@ private:
     void SetReading(bool on);
 
     QtUserPrompt m_ownPrompt{this};
-    WindowPrompt m_linkPrompt{*this, prompt};
-    LinkThread& m_thread;
+    ThreadPrompt m_linkPrompt;
+    RecorderWorker& m_worker;
     CalibrateLogic m_logic;
     QPushButton* m_ok = nullptr;
     bool m_bReading = false;

@@ -11,8 +11,9 @@
 
 namespace tavo {
 
-CCommandDlg::CCommandDlg(LinkThread& thread, SerialLink& link, QWidget* parent)
-    : QDialog(parent), m_thread(thread), m_logic(link, m_linkPrompt) {
+CCommandDlg::CCommandDlg(RecorderWorker& worker, SerialLink& link, QWidget* parent)
+    : QDialog(parent), m_linkPrompt(*worker.Window(), prompt), m_worker(worker),
+      m_logic(link, m_linkPrompt) {
     setWindowTitle(QStringLiteral("Command "));
     command = new QLineEdit(this);
     value = new QLineEdit(QStringLiteral("0"), this);
@@ -47,8 +48,8 @@ CCommandDlg::CCommandDlg(LinkThread& thread, SerialLink& link, QWidget* parent)
 }
 
 CCommandDlg::~CCommandDlg() {
-    m_linkPrompt.m_bClosing = true;
-    m_thread.WaitIdle();
+    m_linkPrompt.Close();
+    m_worker.WaitIdle();
     if (m_bSending)
         QApplication::restoreOverrideCursor();
 }
@@ -65,14 +66,14 @@ void CCommandDlg::SetSending(bool on) {
 }
 
 void CCommandDlg::OnSend() {
-    if (m_bSending || m_thread.IsRunning())
+    if (m_bSending || m_worker.IsRunning())
         return;
     const std::string text = ToUtf8(command->text());
     const std::string valueText = ToUtf8(value->text());
     const std::string addressText = ToUtf8(address->text());
     SetSending(true);
-    m_thread.Run(
-        this, [this, text, valueText, addressText] { m_logic.Send(text, valueText, addressText); },
+    m_worker.Run(
+        [this, text, valueText, addressText] { m_logic.Send(text, valueText, addressText); },
         [this] {
             SetSending(false);
             if (m_bCloseWhenDone) {
@@ -93,7 +94,7 @@ void CCommandDlg::reject() {
     // A command is short and never cut in half: the window goes when it is answered.
     if (m_bSending) {
         m_bCloseWhenDone = true;
-        m_linkPrompt.m_bClosing = true;
+        m_linkPrompt.Close();
         return;
     }
     QDialog::reject();

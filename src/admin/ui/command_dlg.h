@@ -1,11 +1,12 @@
 #pragma once
 // The raw command console, opened from the Administer dialog on its link: one command
-// with its value and address, sent on the link's thread, and the recorder's reply.
+// with its value and address, sent on the link's worker, and the recorder's reply.
 
 #include <QDialog>
 
 #include "admin/command_logic.h"
-#include "admin/ui/link_thread.h"
+#include "device/recorder_worker.h"
+#include "device/thread_prompt.h"
 #include "uikit/qt_user_prompt.h"
 
 class QLineEdit;
@@ -16,7 +17,7 @@ namespace tavo {
 class CCommandDlg : public QDialog {
     Q_OBJECT
 public:
-    CCommandDlg(LinkThread& thread, SerialLink& link, QWidget* parent = nullptr);
+    CCommandDlg(RecorderWorker& worker, SerialLink& link, QWidget* parent = nullptr);
     ~CCommandDlg() override;
 
     // Questions and refusals: real boxes over the window, unless a test answers.
@@ -42,8 +43,8 @@ private:
     void SetSending(bool on);
 
     QtUserPrompt m_ownPrompt{this};
-    WindowPrompt m_linkPrompt{*this, prompt};
-    LinkThread& m_thread;
+    ThreadPrompt m_linkPrompt;
+    RecorderWorker& m_worker;
     CommandLogic m_logic;
     bool m_bSending = false;
     bool m_bCloseWhenDone = false;

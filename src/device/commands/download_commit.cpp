@@ -21,11 +21,18 @@ bool KeepPartialDownload(const FlightDownload& download, UserPrompt& prompt) {
                       Severity::Warning, Buttons::YesNo) == Answer::Yes;
 }
 
-void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive) {
+std::tuple<int, int, float, int> StoredDescription(const FlightRecord& flight) {
+    return {flight.m_nSampleRate, flight.m_nPreLaunchSetting, flight.m_fTwoGeeFile,
+            flight.m_nAccelOffset};
+}
+
+void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive, bool changed) {
     if (accepted) {
         doc.Settings().m_nMaxSamples = maxToReceive;
         if (doc.SampleCount() > 0) {
-            doc.SetModifiedFlag(true);
+            // OK with nothing downloaded leaves the flight as its file has it.
+            if (changed)
+                doc.SetModifiedFlag(true);
             // Recompute sets the interval from the recording's rate (infinite for a
             // rate of 0, without dividing).
             doc.Recompute();

@@ -2,6 +2,7 @@
 // What the download dialog's OK and the Download DATA command do to the document.
 
 #include <string>
+#include <tuple>
 #include <vector>
 
 #include "device/flight_download.h"
@@ -20,8 +21,13 @@ void AcceptDownloadedSamples(CTAVOkitDoc& doc, std::vector<std::string>& receive
 // samples may be kept.
 bool KeepPartialDownload(const FlightDownload& download, UserPrompt& prompt);
 
-// The end of the Download DATA command. After OK the maximum is kept and a flight
-// with samples is marked modified and recomputed; the views are redrawn either way.
-void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive);
+// The recording's description as the flight holds it (rate, pre-launch setting, two-G
+// value, acceleration offset), to tell whether a download changed it.
+std::tuple<int, int, float, int> StoredDescription(const FlightRecord& flight);
+
+// The end of the Download DATA command. After OK the maximum is kept and a flight with
+// samples is recomputed, and marked modified when `changed` (the download brought
+// samples or another description); the views are redrawn either way.
+void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive, bool changed);
 
 } // namespace tavo

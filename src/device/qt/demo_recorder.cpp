@@ -4,20 +4,19 @@
 
 namespace tavo {
 
-std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const ServedFlight& flight) {
-    Zr7Options options;
-    options.byteMicros = kByteMicros19200;
-    options.recordAtRate = [flight](int rate) { return ResampleFlight(flight, rate).words; };
-    auto device = std::make_shared<SimulatedDevice>(options);
+std::shared_ptr<SimulatedDevice> InstallDemoRecorder(SystemPortDirectory& ports,
+                                                     const ServedFlight& flight) {
+    auto device = std::make_shared<SimulatedDevice>(DemoRecorderOptions(flight));
     {
         auto lock = device->Lock();
         device->Recorder().SetFlight(flight.words, flight.sampleRate, flight.twoGee);
     }
-    DefaultPortDirectory().InstallFront(kDemoDeviceName, device);
+    ports.InstallFront(kDemoDeviceName, device);
     return device;
 }
 
-std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight& flight) {
+std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(SystemPortDirectory& ports,
+                                                              const ServedFlight& flight) {
     Zr7Options options;
     options.byteMicros = kByteMicros19200;
     options.telemetry = true;
@@ -28,16 +27,17 @@ std::shared_ptr<SimulatedDevice> InstallDemoTelemetryReceiver(const ServedFlight
         auto lock = device->Lock();
         device->Recorder().SetFlight(flight.words, flight.sampleRate, flight.twoGee);
     }
-    DefaultPortDirectory().InstallFront(kDemoTelemetryName, device);
+    ports.InstallFront(kDemoTelemetryName, device);
     return device;
 }
 
-std::shared_ptr<SimulatedDevice> InstallDemoRecorder(const std::string& demoFlightPath) {
+std::shared_ptr<SimulatedDevice> InstallDemoRecorder(SystemPortDirectory& ports,
+                                                     const std::string& demoFlightPath) {
     ServedFlight flight;
     std::string error;
     if (!LoadServedFlight(demoFlightPath, flight, error))
         flight = MadeUpFlight();
-    return InstallDemoRecorder(flight);
+    return InstallDemoRecorder(ports, flight);
 }
 
 } // namespace tavo

@@ -77,11 +77,6 @@ void SystemPortDirectory::InstallFront(const std::string& name,
     m_inProcess.emplace_back(name, std::move(device));
 }
 
-SystemPortDirectory& DefaultPortDirectory() {
-    static SystemPortDirectory directory;
-    return directory;
-}
-
 std::unique_ptr<PortThread> SystemPortDirectory::StartPortThread(std::function<void()> body) {
     return std::make_unique<QtPortThread>(std::move(body));
 }

@@ -1,7 +1,8 @@
 #pragma once
 // The machine's serial devices through Qt SerialPort, behind any in-process devices
-// installed at start (the demo), on the real clock, and the directory every window and
-// command of this process uses.
+// installed at start (the demo), on the real clock. The program that needs the machine's
+// ports makes one and hands it to whatever opens a port; the in-process devices go with
+// it.
 
 #include <functional>
 #include <memory>
@@ -33,7 +34,5 @@ private:
     std::mutex m_mutex;
     std::vector<std::pair<std::string, std::shared_ptr<SimulatedDevice>>> m_inProcess;
 };
-
-SystemPortDirectory& DefaultPortDirectory();
 
 } // namespace tavo

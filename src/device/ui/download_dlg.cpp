@@ -10,45 +10,15 @@
 #include <QVBoxLayout>
 
 #include "device/commands/download_commit.h"
-#include "device/qt/system_port_directory.h"
 #include "device/recorder_limits.h"
-#include "device/ui/download_worker.h"
 #include "uikit/dlg_common.h"
 
 namespace tavo {
 
-void WorkerPrompt::ShowMessage(const std::string& text, const std::string& caption,
-                               Severity severity) {
-    if (m_bClosing)
-        return;
-    CDownloadDlg* dialog = &m_dialog;
-    const auto show = [dialog, text, caption, severity] {
-        dialog->prompt->ShowMessage(text, caption, severity);
-    };
-    if (QThread::currentThread() == dialog->thread())
-        show();
-    else
-        QMetaObject::invokeMethod(dialog, show, Qt::BlockingQueuedConnection);
-}
-
-DownloadWorker::DownloadWorker(CDownloadDlg& dialog, PortDirectory& ports)
-    : m_prompt(dialog), m_link(ports, m_prompt), m_download(m_link) {
-    m_download.SetProgress([this](int samples) { emit Progress(samples); });
-}
-
-void DownloadWorker::Run(int maxToReceive) {
-    const DownloadOutcome outcome = m_download.DownloadFlight(maxToReceive);
-    emit Finished(static_cast<int>(outcome));
-}
-
-void DownloadWorker::ClosePortIfOpen() {
-    if (m_link.m_bPortOpen)
-        m_link.ClosePort();
-}
-
 CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName,
                            bool autoPort, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.Settings().m_nMaxSamples) {
+    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.Settings().m_nMaxSamples),
+      m_link(ports, m_linkPrompt), m_worker(ports, &m_window.Mailbox()) {
     setWindowTitle(QStringLiteral("Download DATA"));
 
     m_read = new QPushButton(QStringLiteral("&Read EEPROM"), this);
@@ -61,6 +31,9 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     m_note = new QLabel(this);
     m_note->setObjectName(QStringLiteral("downloadNote"));
     m_note->setWordWrap(true);
+    // A line of the result at a measure that reads as a sentence, not a column of
+    // words, at any font size or scale.
+    m_note->setMinimumWidth(m_note->fontMetrics().averageCharWidth() * 44);
     m_progress = new QProgressBar(this);
     m_progress->setTextVisible(false);
     m_progress->setRange(0, 1);
@@ -84,6 +57,7 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     buttons->addWidget(m_cancel);
     auto* layout = new QVBoxLayout(this);
     layout->addLayout(grid);
+    layout->addSpacing(layout->spacing());
     layout->addLayout(buttons);
     m_ok->setDefault(true);
     m_abort->setEnabled(false);
@@ -100,27 +74,29 @@ CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::st
     connect(m_ok, &QPushButton::clicked, this, &CDownloadDlg::accept);
     connect(m_cancel, &QPushButton::clicked, this, &CDownloadDlg::reject);
 
-    m_worker = new DownloadWorker(*this, ports);
-    m_worker->m_link.m_strPortName = portName;
-    m_worker->m_link.m_bAutoPort = autoPort;
-    m_worker->moveToThread(&m_thread);
-    connect(&m_thread, &QThread::finished, m_worker, &QObject::deleteLater);
-    connect(m_worker, &DownloadWorker::Progress, this, &CDownloadDlg::OnProgress,
-            Qt::QueuedConnection);
-    connect(m_worker, &DownloadWorker::Finished, this, &CDownloadDlg::OnFinished,
-            Qt::QueuedConnection);
-    m_thread.start();
+    m_link.m_strPortName = portName;
+    m_link.m_bAutoPort = autoPort;
+    // Called on the worker's thread: the count crosses to the window by value.
+    m_download.SetProgress(
+        [this](int samples) { m_window.Mailbox().Post([this, samples] { OnProgress(samples); }); });
 }
 
 CDownloadDlg::~CDownloadDlg() {
-    m_worker->m_prompt.m_bClosing = true;
-    m_worker->m_download.RequestStop();
-    // The port belongs to the worker thread: close it there.
-    QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen, Qt::QueuedConnection);
-    m_thread.quit();
-    m_thread.wait();
+    // Nothing more is shown, nothing waits for the window, and the transfer ends at its
+    // next block.
+    m_linkPrompt.Close();
+    m_window.Mailbox().Close();
+    m_download.RequestStop();
+    ClosePort();
     if (m_bTransferring)
         QApplication::restoreOverrideCursor();
+}
+
+void CDownloadDlg::ClosePort() {
+    m_worker.RunAndWait([this] {
+        if (m_link.m_bPortOpen)
+            m_link.ClosePort();
+    });
 }
 
 QString CDownloadDlg::Note() const {
@@ -167,12 +143,12 @@ void CDownloadDlg::OnReadEeprom() {
     m_note->clear();
     SetTransferring(true);
     const int max = m_nMaxToReceive;
-    QMetaObject::invokeMethod(
-        m_worker, [worker = m_worker, max] { worker->Run(max); }, Qt::QueuedConnection);
+    m_worker.Run([this, max] { m_outcome = m_download.DownloadFlight(max); },
+                 [this] { OnFinished(m_outcome); });
 }
 
 void CDownloadDlg::OnAbort() {
-    m_worker->m_download.RequestStop();
+    m_download.RequestStop();
 }
 
 void CDownloadDlg::OnProgress(int samples) {
@@ -180,11 +156,11 @@ void CDownloadDlg::OnProgress(int samples) {
     m_progress->setValue(std::min(samples, m_progress->maximum()));
 }
 
-void CDownloadDlg::OnFinished(int outcome) {
+void CDownloadDlg::OnFinished(DownloadOutcome outcome) {
     // The worker is idle now: what it collected can be taken over.
-    FlightDownload& download = m_worker->m_download;
+    FlightDownload& download = m_download;
     download.m_description.ApplyTo(m_doc.Record());
-    if (outcome == static_cast<int>(DownloadOutcome::Downloaded)) {
+    if (outcome == DownloadOutcome::Downloaded) {
         m_pReceived = std::move(download.m_pReceived);
         QString note = QString::fromStdString(DownloadNote(download));
         if (!download.EndedEarly()) {
@@ -217,9 +193,9 @@ void CDownloadDlg::accept() {
         return;
     if (!TakeFieldValues())
         return;
+    m_bSamplesTaken = !m_pReceived.empty();
     AcceptDownloadedSamples(m_doc, m_pReceived);
-    QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen,
-                              Qt::BlockingQueuedConnection);
+    ClosePort();
     QDialog::accept();
 }
 
@@ -227,20 +203,21 @@ void CDownloadDlg::reject() {
     if (m_bTransferring) {
         // Closing ends the transfer first; the dialog goes once the worker has stopped.
         m_bCloseWhenStopped = true;
-        m_worker->m_download.RequestStop();
+        m_download.RequestStop();
         return;
     }
     m_pReceived.clear();
-    QMetaObject::invokeMethod(m_worker, &DownloadWorker::ClosePortIfOpen,
-                              Qt::BlockingQueuedConnection);
+    ClosePort();
     QDialog::reject();
 }
 
-void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, const std::string& portName) {
-    CDownloadDlg dialog(doc, DefaultPortDirectory(), portName, doc.Settings().m_bAutoComPort,
-                        parent);
+void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, PortDirectory& ports,
+                       const std::string& portName) {
+    const auto before = StoredDescription(doc.Record());
+    CDownloadDlg dialog(doc, ports, portName, doc.Settings().m_bAutoComPort, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
-    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive());
+    FinishDownloadCommand(doc, accepted, dialog.MaxToReceive(),
+                          dialog.SamplesTaken() || StoredDescription(doc.Record()) != before);
 }
 
 } // namespace tavo

@@ -98,7 +98,7 @@ bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const F
     if (!prompt.AskOkCancel(kCursorQuestionText, "Notice"))
         return false;
     if (!EngCursorsHoldData(flight, range)) {
-        prompt.ShowMessage(kNothingToExportText, "Error", Severity::Error);
+        prompt.ShowMessage(NothingToExportText(flight.record, range), "Error", Severity::Error);
         return false;
     }
     // The dialog starts from what the flight knows, and stays up until every field can

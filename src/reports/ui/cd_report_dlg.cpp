@@ -11,8 +11,10 @@
 
 #include "canvas/qt/qpainter_canvas.h"
 #include "reports/paint/report_paint.h"
+#include "reports/report_checks.h"
 #include "reports/report_draw.h"
 #include "uikit/dlg_common.h"
+#include "uikit/print_job.h"
 #include "uikit/qt_user_prompt.h"
 
 namespace tavo {
@@ -116,7 +118,8 @@ void CCdReportDlg::SetCdKind(CdKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_kind)
         return;
     if (!m_report.ComputeFigures(m_pDoc->Data(), m_report.range, kind))
-        m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
+        m_pPrompt->ShowMessage(NothingToReportText(m_pDoc->Record(), m_report.range), "Error",
+                               Severity::Error);
     update();
 }
 
@@ -145,6 +148,9 @@ void CCdReportDlg::PrintCdReport() {
             m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_pPrinter = m_ownPrinter.get();
     }
+    PreparePrintJob(*m_pPrinter, QStringLiteral("Cd Report"),
+                    FlightFileStem(m_pDoc != nullptr ? m_pDoc->GetTitle() : std::string()) +
+                        QStringLiteral(" Cd report"));
     if (!ConfirmPrint(*m_pPrinter))
         return;
     if (!PrintCdReportTo(*m_pPrinter))
@@ -154,7 +160,6 @@ void CCdReportDlg::PrintCdReport() {
 bool CCdReportDlg::PrintCdReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
-    printer.setDocName(QStringLiteral("Cd Report"));
     return PaintCdReportPage(printer, m_pDoc->Data(), m_report, width(), height());
 }
 

@@ -11,8 +11,10 @@
 #include "canvas/qt/qpainter_canvas.h"
 #include "reports/motor_comparison.h"
 #include "reports/paint/report_paint.h"
+#include "reports/report_checks.h"
 #include "reports/report_draw.h"
 #include "uikit/dlg_common.h"
+#include "uikit/print_job.h"
 #include "uikit/qt_user_prompt.h"
 
 namespace tavo {
@@ -120,7 +122,8 @@ void CMotorReportDlg::SetThrustKind(ThrustKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_thrust)
         return;
     if (!m_report.ComputeFigures(m_pDoc->Data(), m_report.range, kind))
-        m_pPrompt->ShowMessage("Nothing to Report", "Error", Severity::Error);
+        m_pPrompt->ShowMessage(NothingToReportText(m_pDoc->Record(), m_report.range), "Error",
+                               Severity::Error);
     update();
 }
 
@@ -166,6 +169,9 @@ void CMotorReportDlg::PrintMotorReport() {
             m_ownPrinter = std::make_unique<QPrinter>(QPrinter::HighResolution);
         m_pPrinter = m_ownPrinter.get();
     }
+    PreparePrintJob(*m_pPrinter, QStringLiteral("Motor Report"),
+                    FlightFileStem(m_pDoc != nullptr ? m_pDoc->GetTitle() : std::string()) +
+                        QStringLiteral(" motor report"));
     if (!ConfirmPrint(*m_pPrinter))
         return;
     // A chosen printer that will not start is said so, rather than nothing happening.
@@ -176,7 +182,6 @@ void CMotorReportDlg::PrintMotorReport() {
 bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
-    printer.setDocName(QStringLiteral("Motor Report"));
     return PaintMotorReportPage(printer, m_pDoc->Data(), m_report, width(), height(),
                                 m_certified ? &*m_certified : nullptr);
 }

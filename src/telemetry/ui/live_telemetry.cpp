@@ -4,7 +4,6 @@
 #include <QDialog>
 #include <QLabel>
 #include <QLocale>
-#include <QPointer>
 #include <QStatusBar>
 #include <QWidget>
 
@@ -13,41 +12,14 @@
 
 namespace tavo {
 
-// The capture thread's messages, handed to the window's thread and shown there while
-// the capture thread goes on to end: it never waits for the window, which may itself
-// be waiting for the thread to stop.
-class LiveTelemetry::PostedPrompt final : public UserPrompt {
-public:
-    PostedPrompt(QObject* receiver, UserPrompt** target) : m_receiver(receiver), m_target(target) {}
-    void ShowMessage(const std::string& text, const std::string& caption,
-                     Severity severity) override {
-        UserPrompt** target = m_target;
-        QMetaObject::invokeMethod(
-            m_receiver,
-            [target, text, caption, severity] { (*target)->ShowMessage(text, caption, severity); },
-            Qt::QueuedConnection);
-    }
-    // The capture asks no questions and chooses no files.
-    Answer Ask(const std::string&, const std::string&, Severity, Buttons) override {
-        return Answer::Cancel;
-    }
-    void AppendStatus(const std::string&) override {}
-    void SetBusy(bool) override {}
-    bool ChooseFile(const FileChoice&, std::string&) override { return false; }
-
-private:
-    QPointer<QObject> m_receiver;
-    UserPrompt** m_target;
-};
-
 LiveTelemetry::LiveTelemetry(QWidget* window, CTAVOkitDoc& doc, QWidget* view,
                              QStatusBar* statusBar, UserPrompt** prompt,
                              std::function<int(QDialog&)> runDialog,
                              std::function<bool()> saveModified, PortDirectory& ports)
     : QObject(window), m_doc(doc), m_view(view), m_prompt(prompt),
       m_runDialog(std::move(runDialog)), m_saveModified(std::move(saveModified)),
-      m_threadPrompt(std::make_unique<PostedPrompt>(this, prompt)),
-      m_controller(std::make_unique<TelemetryController>(doc, ports, *m_threadPrompt)) {
+      m_threadPrompt(m_window.Mailbox(), *prompt, ThreadPrompt::Messages::Post),
+      m_controller(std::make_unique<TelemetryController>(doc, ports, m_threadPrompt)) {
     m_status = new QLabel;
     m_status->setObjectName(QStringLiteral("telemetryStatus"));
     m_status->hide();
@@ -89,6 +61,12 @@ void LiveTelemetry::ShowList() {
         return;
     CTelemetryDlg dialog(TelemetryListLines(m_doc.Record().m_pSamples), m_view->window());
     m_runDialog(dialog);
+}
+
+void LiveTelemetry::OnFlightReplaced() {
+    m_controller->Reap();
+    if (!m_controller->Capturing())
+        m_status->hide();
 }
 
 QString LiveTelemetry::StatusText() const {

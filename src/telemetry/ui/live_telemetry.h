@@ -12,6 +12,8 @@
 #include <QObject>
 #include <QTimer>
 
+#include "device/qt/qt_window_mailbox.h"
+#include "device/thread_prompt.h"
 #include "telemetry/repaint_pacer.h"
 #include "telemetry/telemetry_commands.h"
 
@@ -41,6 +43,9 @@ public:
     void Stop();
     // ShowTelemetryList.
     void ShowList();
+    // Another flight took the captured one's place: unless a capture runs into it, the
+    // status pane's count was of the flight that went, and goes too.
+    void OnFlightReplaced();
 
     TelemetryController& Controller() { return *m_controller; }
     const RepaintPacer& Pacer() const { return m_pacer; }
@@ -50,14 +55,16 @@ public:
     void Tick();
 
 private:
-    class PostedPrompt;
-
     CTAVOkitDoc& m_doc;
     QWidget* m_view;
     UserPrompt** m_prompt;
     std::function<int(QDialog&)> m_runDialog;
     std::function<bool()> m_saveModified;
-    std::unique_ptr<PostedPrompt> m_threadPrompt;
+    // The captures' messages, posted to the window's thread and shown there while the
+    // capture goes on to end: it never waits for the window, which may itself be
+    // waiting for the capture to stop.
+    QtWindowMailbox m_window;
+    ThreadPrompt m_threadPrompt;
     std::unique_ptr<TelemetryController> m_controller;
     QLabel* m_status = nullptr;
     QTimer m_timer;

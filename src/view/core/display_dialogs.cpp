@@ -5,6 +5,18 @@
 #include "flight/units.h"
 
 namespace tavo {
+namespace {
+
+// The Setup values as they bear on the flight: with the file's two-G value in use, the
+// value in the other field is not.
+SetupValues InEffect(const CTAVOkitDoc& doc) {
+    SetupValues v = SetupFromDoc(doc);
+    if (v.useFileTwoGee)
+        v.twoGee = doc.Record().m_fTwoGeeFile;
+    return v;
+}
+
+} // namespace
 
 SetupValues SetupFromDoc(const CTAVOkitDoc& doc) {
     SetupValues v;
@@ -24,6 +36,8 @@ SetupValues SetupFromDoc(const CTAVOkitDoc& doc) {
 }
 
 void ApplySetup(const SetupValues& v, CTAVOkitDoc& doc) {
+    const SetupValues before = InEffect(doc);
+    const float twoGeeFileBefore = doc.Record().m_fTwoGeeFile;
     doc.Settings().m_bAutoComPort = v.autoComPort;
     doc.Settings().m_strCommPort = v.commPort;
     doc.Record().m_nSampleRate = v.sampleRate;
@@ -45,7 +59,10 @@ void ApplySetup(const SetupValues& v, CTAVOkitDoc& doc) {
         doc.Settings().m_fTwoGee = v.twoGee;
     }
     doc.Recompute();
-    doc.SetModifiedFlag(true);
+    // OK without a change leaves nothing to save: Download DATA must not then warn of
+    // unsaved data, nor closing ask to save.
+    if (!(InEffect(doc) == before) || !(doc.Record().m_fTwoGeeFile == twoGeeFileBefore))
+        doc.SetModifiedFlag(true);
     doc.UpdateAllViews();
 }
 
@@ -72,7 +89,12 @@ void ApplyScaling(const ScalingValues& v, CTAVOkitDoc& doc) {
 DetailsLogic::DetailsLogic(const FlightRecord& doc)
     : name(doc.m_strName), motor(doc.m_strMotor), comment(doc.m_strComment),
       date(doc.m_timeDate), m_value{doc.m_fLaunchWeight, doc.m_fPropellantWeight,
-                                    doc.m_fMaxDiameter} {}
+                                    doc.m_fMaxDiameter} {
+    for (int q = 0; q < 3; ++q) {
+        m_base[q] = m_value[q];
+        m_shown[q] = m_value[q];
+    }
+}
 
 namespace {
 
@@ -113,8 +135,10 @@ void DetailsLogic::OnUnitSelected(Quantity q, int unit) {
     if (unit == m_unit[q])
         return;
     // Through kg or m in double, rounded to float once, as the flight holds it.
-    const double base = m_value[q] * FactorOf(q, m_unit[q]).toBase;
-    m_value[q] = static_cast<float>(base * FactorOf(q, unit).fromBase);
+    if (!(m_value[q] == m_shown[q]))
+        m_base[q] = m_value[q] * FactorOf(q, m_unit[q]).toBase;
+    m_value[q] = static_cast<float>(m_base[q] * FactorOf(q, unit).fromBase);
+    m_shown[q] = m_value[q];
     m_unit[q] = unit;
 }
 
@@ -124,14 +148,21 @@ void DetailsLogic::OnClose() {
 }
 
 void DetailsLogic::ApplyTo(CTAVOkitDoc& doc) const {
-    doc.Record().m_strComment = comment;
-    doc.Record().m_timeDate = date;
-    doc.Record().m_strMotor = motor;
-    doc.Record().m_strName = name;
-    doc.Record().m_fLaunchWeight = m_value[LaunchWeight];
-    doc.Record().m_fPropellantWeight = m_value[PropellantWeight];
-    doc.Record().m_fMaxDiameter = m_value[MaxDiameter];
-    doc.SetModifiedFlag(true);
+    FlightRecord& flight = doc.Record();
+    const bool changed = flight.m_strComment != comment || flight.m_timeDate != date ||
+                         flight.m_strMotor != motor || flight.m_strName != name ||
+                         !(flight.m_fLaunchWeight == m_value[LaunchWeight]) ||
+                         !(flight.m_fPropellantWeight == m_value[PropellantWeight]) ||
+                         !(flight.m_fMaxDiameter == m_value[MaxDiameter]);
+    flight.m_strComment = comment;
+    flight.m_timeDate = date;
+    flight.m_strMotor = motor;
+    flight.m_strName = name;
+    flight.m_fLaunchWeight = m_value[LaunchWeight];
+    flight.m_fPropellantWeight = m_value[PropellantWeight];
+    flight.m_fMaxDiameter = m_value[MaxDiameter];
+    if (changed)
+        doc.SetModifiedFlag(true);
 }
 
 } // namespace tavo

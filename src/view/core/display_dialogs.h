@@ -24,11 +24,14 @@ struct SetupValues {
     float twoGee = 0.0f;
     bool saveTwoGeeToFile = false; // never ticked at opening
     bool displayRaw = false;
+
+    bool operator==(const SetupValues&) const = default;
 };
 
 SetupValues SetupFromDoc(const CTAVOkitDoc& doc);
 // OK: copies the values back, settles the two-G choice, recomputes, marks the flight
-// modified and redraws. The caller then writes "CommPort" and "AutoComPort".
+// modified when a value changed and redraws. The caller then writes "CommPort" and
+// "AutoComPort".
 void ApplySetup(const SetupValues& values, CTAVOkitDoc& doc);
 
 // Scaling: the six limits in the curves' current units.
@@ -67,12 +70,18 @@ public:
     void OnUnitSelected(Quantity q, int unit);
     // The dialog closes (OK or Cancel): every value goes back to kg and m.
     void OnClose();
-    // OK: the details become the flight's; the flight is marked modified.
+    // OK: the details become the flight's; the flight is marked modified when one of
+    // them changed.
     void ApplyTo(CTAVOkitDoc& doc) const;
 
 private:
     std::array<float, 3> m_value{};
     std::array<int, 3> m_unit{};
+    // Each quantity in kg or m, and the value last shown for it: while the user has not
+    // typed over it, a conversion starts from there rather than from the rounded value
+    // shown, so a weight looked at in lb and taken back to kg is exactly the flight's.
+    std::array<double, 3> m_base{};
+    std::array<float, 3> m_shown{};
 };
 
 } // namespace tavo

@@ -275,7 +275,6 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
     // flight that is left.
     ResetView();
     m_doc.UpdateAllViews();
-    m_doc.SetModifiedFlag(true);
     return true;
 }
 
@@ -283,7 +282,6 @@ bool GraphController::OnUndo() {
     if (!m_doc.Undo())
         return false;
     m_doc.UpdateAllViews();
-    m_doc.SetModifiedFlag(true);
     return true;
 }
 
@@ -291,7 +289,6 @@ bool GraphController::OnRedo() {
     if (!m_doc.Redo())
         return false;
     m_doc.UpdateAllViews();
-    m_doc.SetModifiedFlag(true);
     return true;
 }
 

@@ -1,5 +1,7 @@
 #include "view/paint/graph_paint.h"
 
+#include <algorithm>
+
 #include <QBuffer>
 #include <QPageLayout>
 #include <QPagedPaintDevice>
@@ -139,31 +141,50 @@ QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphV
                      [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page); });
 }
 
-QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view) {
+QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view,
+                          GraphPdfPage page) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
         return QByteArray();
     QPdfWriter writer(&buffer);
-    writer.setPageSize(QPageSize(QPageSize::A4));
+    const bool picture = page == GraphPdfPage::PictureSize;
+    if (picture) {
+        // A page the size a picture of cw x ch pixels has on a screen of 96 per inch, so
+        // the file goes into a slide or a newsletter as the PNG would, in vectors.
+        constexpr double kPointsPerPixel = 72.0 / 96.0;
+        writer.setPageSize(QPageSize(QSizeF(std::max(cw, 1), std::max(ch, 1)) * kPointsPerPixel,
+                                     QPageSize::Point, QString(), QPageSize::ExactMatch));
+        writer.setResolution(96);
+    } else {
+        writer.setPageSize(QPageSize(QPageSize::A4));
+        writer.setResolution(600);
+    }
     writer.setPageMargins(QMarginsF(0, 0, 0, 0));
-    writer.setResolution(600);
     writer.setTitle(QStringLiteral("TAVOkit flight graph"));
     QPainter painter;
     if (!painter.begin(&writer))
         return QByteArray();
-    PaintGraphPage(painter, writer, cw, ch, flight, view);
+    if (picture) {
+        const GraphPage screen{cw, ch, false, 0, 0};
+        GraphViewState shown = view;
+        PrepareGraph(flight, shown, screen);
+        QPainterCanvas canvas(painter, false);
+        DrawGraph(canvas, flight, shown, screen);
+    } else {
+        PaintGraphPage(painter, writer, cw, ch, flight, view);
+    }
     painter.end();
     return bytes;
 }
 
 QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
-                           const GraphViewState& view) {
+                           const GraphViewState& view, GraphPdfPage pdfPage) {
     switch (format) {
     case GraphFileFormat::Svg:
         return RenderGraphSvg(cw, ch, flight, view);
     case GraphFileFormat::Pdf:
-        return RenderGraphPdf(cw, ch, flight, view);
+        return RenderGraphPdf(cw, ch, flight, view, pdfPage);
     case GraphFileFormat::Png:
         break;
     }

@@ -35,13 +35,20 @@ void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, 
 // The screen picture of a client size, as an image and as SVG.
 QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& view);
 QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& view);
-// The printed page as a one-page A4 PDF; empty on failure.
-QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view);
+// What a PDF of the graph holds.
+enum class GraphPdfPage {
+    Printed,     // the printed page of a window of that size: A4, the details below
+    PictureSize, // one page of that size, a unit a pixel at 96 per inch: the picture
+};
+// The graph as a one-page PDF; empty on failure.
+QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view,
+                          GraphPdfPage page = GraphPdfPage::Printed);
 
 // The bytes of a graph file for a client size cw x ch: a PNG or SVG of the window's
-// picture, or the PDF of its printed page. Empty when the picture could not be made
-// (a PNG too large for memory).
+// picture, or a PDF as `pdfPage` says. Empty when the picture could not be made (a PNG
+// too large for memory).
 QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
-                           const GraphViewState& view);
+                           const GraphViewState& view,
+                           GraphPdfPage pdfPage = GraphPdfPage::Printed);
 
 } // namespace tavo

@@ -51,7 +51,7 @@ CExportGraphDlg::CExportGraphDlg(int windowWidth, int windowHeight, QWidget* par
     form->addRow(QStringLiteral("&Format:"), format);
     form->addRow(QStringLiteral("&Size:"), windowSize);
     form->addRow(QString(), other);
-    form->addRow(QString(), new QLabel(QStringLiteral("PDF gives the printed page of that size.")));
+    form->addRow(QString(), new QLabel(QStringLiteral("A PDF is a page of that size.")));
     LayOutWithOkCancel(*this, form);
 }
 

@@ -17,7 +17,7 @@
 
 namespace tavo {
 
-CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* ports)
+CSetupDlg::CSetupDlg(const SetupValues& values, PortDirectory& ports, QWidget* parent)
     : QDialog(parent), m_values(values) {
     setWindowTitle(QStringLiteral("Setup"));
     auto* form = new QFormLayout;
@@ -26,10 +26,7 @@ CSetupDlg::CSetupDlg(const SetupValues& values, QWidget* parent, PortDirectory* 
     // listed, and any name can still be typed.
     commPort = new QComboBox;
     const QString stored = FromFlightText(values.commPort);
-    FillPortCombo(
-        *commPort,
-        ListPortChoices(ports != nullptr ? *ports : DefaultPortDirectory(), ToUtf8(stored)),
-        stored);
+    FillPortCombo(*commPort, ListPortChoices(ports, ToUtf8(stored)), stored);
     autoCom = new QCheckBox(QStringLiteral("&Auto Com"));
     autoCom->setChecked(values.autoComPort);
     auto* portRow = new QHBoxLayout;

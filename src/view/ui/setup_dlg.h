@@ -18,8 +18,8 @@ class PortDirectory;
 
 class CSetupDlg : public QDialog {
 public:
-    // The "Comm port" list shows the ports of `ports` (the machine's when null).
-    CSetupDlg(const SetupValues& values, QWidget* parent = nullptr, PortDirectory* ports = nullptr);
+    // The "Comm port" list shows the ports of `ports`.
+    CSetupDlg(const SetupValues& values, PortDirectory& ports, QWidget* parent = nullptr);
 
     // The values as accepted; valid after OK.
     const SetupValues& Values() const { return m_values; }

@@ -357,5 +357,28 @@ TEST_F(PacedAdministerDialog, ClosingInTheMiddleOfAWriteStopsItAtAWholeCommand) 
     EXPECT_FALSE(d->Logic().PortOpen());
 }
 
+TEST_F(PacedAdministerDialog, ControlsLeaveTheRulesAloneWhileAnExchangeHasThem) {
+    auto d = Open();
+    ASSERT_TRUE(Click(*d, d->connectButton));
+    {
+        auto lock = device->Lock();
+        device->Recorder().SetWord(address::kEventDelay, 9);
+        device->ClearHostLog();
+    }
+    QSignalSpy ended(d.get(), &CAdministerDlg::ExchangeEnded);
+    QTest::mouseClick(d->readButton, Qt::LeftButton);
+    ASSERT_TRUE(WaitFor([&] { return !HostBytes(*device).empty(); }, 60000));
+    // What a control would hand over while it is disabled: each handler returns at once.
+    emit d->defaultsButton->clicked();
+    emit d->sampleRate->activated(0);
+    emit d->eventDelay->textEdited(QStringLiteral("77"));
+    emit d->breakwire->clicked(true);
+    ASSERT_TRUE(ended.count() > 0 || ended.wait(60000));
+    EXPECT_EQ(d->Logic().Settings().m_nEventDelay, 9);
+    EXPECT_FALSE(d->Logic().Settings().m_bBreakwire);
+    EXPECT_EQ(d->sampleRate->currentText(), QStringLiteral("200 Hz"));
+    EXPECT_FALSE(d->Logic().IsModified());
+}
+
 } // namespace
 } // namespace tavo

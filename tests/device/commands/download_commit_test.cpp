@@ -19,6 +19,7 @@ struct Doc {
         doc.Record().m_pUndoSamples.Record({0, {"1", "2"}});
         doc.Record().m_nSampleRate = 100;
         doc.Recompute();
+        doc.SetModifiedFlag(false); // as saved, with a cut to undo
     }
     CTAVOkitDoc doc;
     CountingObserver observer;
@@ -29,7 +30,7 @@ TEST(DownloadCommit, OkReplacesTheSamplesEmptiesUndoAndMarksTheFlight) {
     std::vector<std::string> received = {"512", "530", "600", "700"};
     d.doc.Record().m_nSampleRate = 200; // read from the recorder during the download
     AcceptDownloadedSamples(d.doc, received);
-    FinishDownloadCommand(d.doc, true, 4000);
+    FinishDownloadCommand(d.doc, true, 4000, true);
     EXPECT_TRUE(received.empty());
     EXPECT_EQ(d.doc.Record().m_pSamples.items(),
               (std::vector<std::string>{"512", "530", "600", "700"}));
@@ -43,7 +44,7 @@ TEST(DownloadCommit, OkReplacesTheSamplesEmptiesUndoAndMarksTheFlight) {
 
 TEST(DownloadCommit, CancelKeepsTheSamplesButRedraws) {
     Doc d;
-    FinishDownloadCommand(d.doc, false, 4000);
+    FinishDownloadCommand(d.doc, false, 4000, true);
     EXPECT_EQ(d.doc.Record().m_pSamples.size(), 3u);
     EXPECT_EQ(d.doc.Record().m_pUndoSamples.size(), 1u);
     EXPECT_FALSE(d.doc.IsModified());
@@ -55,13 +56,13 @@ TEST(DownloadCommit, OkWithoutADownloadKeepsTheSamplesAndTheMaximum) {
     Doc d;
     std::vector<std::string> nothing;
     AcceptDownloadedSamples(d.doc, nothing);
-    FinishDownloadCommand(d.doc, true, 100);
+    FinishDownloadCommand(d.doc, true, 100, false);
     EXPECT_EQ(d.doc.Record().m_pSamples.size(), 3u);
     EXPECT_EQ(d.doc.Settings().m_nMaxSamples, 100);
-    EXPECT_TRUE(d.doc.IsModified());
+    EXPECT_FALSE(d.doc.IsModified());
 
     CTAVOkitDoc empty;
-    FinishDownloadCommand(empty, true, 100);
+    FinishDownloadCommand(empty, true, 100, true);
     EXPECT_FALSE(empty.IsModified());
 }
 
@@ -70,7 +71,7 @@ TEST(DownloadCommit, ARecordingWithoutARateDividesNothing) {
     std::vector<std::string> received = {"512", "530"};
     d.doc.Record().m_nSampleRate = 0;
     AcceptDownloadedSamples(d.doc, received);
-    FinishDownloadCommand(d.doc, true, 6000);
+    FinishDownloadCommand(d.doc, true, 6000, true);
     EXPECT_EQ(d.doc.Record().m_pSamples.size(), 2u);
     EXPECT_TRUE(std::isinf(d.doc.Curves().m_fSampleInterval));
 }

@@ -2,6 +2,7 @@
 // automatic detection and by "COM1:", serving the demo flight on the real clock.
 
 #include <QCoreApplication>
+#include <algorithm>
 #include <gtest/gtest.h>
 
 #include "device/device_test_support.h"
@@ -23,13 +24,17 @@ TEST(DemoRecorder, AutomaticDetectionAndCom1FindItAndItServesTheDemoFlight) {
     ServedFlight demo;
     std::string error;
     ASSERT_TRUE(LoadServedFlight(TAVOKIT_SOURCE_DIR "/data/demo.flt", demo, error)) << error;
-    InstallDemoRecorder(TAVOKIT_SOURCE_DIR "/data/demo.flt");
-    ASSERT_FALSE(DefaultPortDirectory().Devices().empty());
-    EXPECT_EQ(DefaultPortDirectory().Devices().front(), kDemoDeviceName);
+    SystemPortDirectory ports;
+    InstallDemoRecorder(ports, TAVOKIT_SOURCE_DIR "/data/demo.flt");
+    ASSERT_FALSE(ports.Devices().empty());
+    EXPECT_EQ(ports.Devices().front(), kDemoDeviceName);
+    // The demo belongs to the directory it was installed in, and goes with it.
+    const std::vector<std::string> machine = SystemPortDirectory().Devices();
+    EXPECT_EQ(std::count(machine.begin(), machine.end(), kDemoDeviceName), 0);
 
     for (bool automatic : {true, false}) {
         test::ScriptedPrompt sink;
-        SerialLink link(DefaultPortDirectory(), sink);
+        SerialLink link(ports, sink);
         link.m_bAutoPort = automatic;
         link.m_strPortName = "COM1:";
         FlightDownload download(link);

@@ -72,7 +72,8 @@ TEST_F(PtyDownload, SixThousandSamplesComeBackAsTheServedFlight) {
     ASSERT_EQ(device.rfind("/dev/", 0), 0u) << device;
 
     ScriptedPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
+    SystemPortDirectory ports;
+    SerialLink link(ports, sink);
     link.m_strPortName = device;
     FlightDownload download(link);
     int lastCount = 0;
@@ -99,7 +100,8 @@ TEST_F(PtyDownload, SettingsWrittenOverThePortAreReadBack) {
     const std::string device = StartSimulator({"--samples", "100", "--firmware", "209"});
     ASSERT_FALSE(device.empty());
     ScriptedPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
+    SystemPortDirectory ports;
+    SerialLink link(ports, sink);
     link.m_strPortName = device;
     RecorderProtocol protocol(link, ConnectReport::StatusList);
     ASSERT_TRUE(protocol.ConnectRecorder());
@@ -124,7 +126,8 @@ TEST_F(PtyDownload, SettingsWrittenOverThePortAreReadBack) {
 
 TEST(SerialLink, ManualOpenOfAMissingDeviceGivesTheSystemReasonBelowTheText) {
     ScriptedPrompt sink;
-    SerialLink link(DefaultPortDirectory(), sink);
+    SystemPortDirectory ports;
+    SerialLink link(ports, sink);
     link.m_strPortName = "/nonexistent/ttyZR7";
     EXPECT_FALSE(link.OpenPort());
     ASSERT_EQ(sink.messages.size(), 1u);

@@ -40,6 +40,7 @@ protected:
         doc.Record().m_pUndoSamples.Record({0, {"7"}});
         doc.Record().m_nSampleRate = 50;
         doc.Settings().m_nMaxSamples = 6000;
+        doc.SetModifiedFlag(false); // as saved, with a cut to undo
     }
 
     std::unique_ptr<CDownloadDlg> Open() {

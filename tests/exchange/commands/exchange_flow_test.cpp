@@ -99,10 +99,13 @@ TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
          {std::string("message Notice: ") + kNeedPropellantText}},
         {"C2 past the end",
          [](test::Flight&, CursorRange& r) { r.c2 = 251; },
-         {question, "message Error: Nothing to Export"}},
+         {question, "message Error: Nothing to Export\n\nC2 (sample 251) stands beyond the end of "
+                    "the flight's 250 samples."}},
         {"C1 negative",
          [](test::Flight&, CursorRange& r) { r.c1 = -5; },
-         {question, "message Error: Nothing to Export"}},
+         {question,
+          "message Error: Nothing to Export\n\nC1 (sample -5) stands before the flight's first "
+          "sample, 0."}},
         {"C2 at the end",
          [](test::Flight&, CursorRange& r) { r.c2 = 250; },
          {question, "motor dialog 20"}},

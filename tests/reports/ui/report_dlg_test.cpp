@@ -56,6 +56,7 @@ public:
     int chooseMotor = -1;
     bool ConfirmPrint(QPrinter& printer) override {
         ++printDialogs;
+        proposed = printer.outputFileName();
         if (!printTo.empty()) {
             printer.setOutputFormat(QPrinter::PdfFormat);
             printer.setOutputFileName(QString::fromStdString(printTo));
@@ -68,6 +69,7 @@ public:
     int printDialogs = 0;
     bool confirm = false;
     std::string printTo;
+    QString proposed;
 };
 
 std::string TempPath(const std::string& name) {
@@ -273,9 +275,11 @@ TEST(MotorReportDlg, PrintGoesThroughThePrintDialogToThePage) {
     EXPECT_TRUE(ok.messages.empty());
 
     dialog.confirm = true;
+    shared.setOutputFileName(QString::fromStdString(TempPath("Untitled.pdf"))); // the graph's
     dialog.ShowReportMenu(QPoint(30, 30), false);
     EXPECT_EQ(dialog.printDialogs, 2);
     EXPECT_EQ(shared.docName(), QStringLiteral("Motor Report"));
+    EXPECT_EQ(dialog.proposed, QString::fromStdString(TempPath("Untitled motor report.pdf")));
     ASSERT_TRUE(std::filesystem::exists(path));
     std::ifstream file(path, std::ios::binary);
     std::string head(5, '\0');
@@ -320,7 +324,7 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
     beyond.m_range = cursors;
     EXPECT_EQ(beyond.DoModal(), QDialog::Rejected);
     ASSERT_EQ(refused.messages.size(), 1u);
-    EXPECT_EQ(refused.messages[0].text, "Nothing to Report");
+    EXPECT_EQ(refused.messages[0].text.substr(0, 33), "Nothing to Report\n\nC2 (sample 99)");
 }
 
 class ScriptedCdReportDlg : public CCdReportDlg {

@@ -1,6 +1,7 @@
 // The view's rules without widgets: the cursor hit test, the dialogs' field reading
 // and the Details unit arithmetic.
 
+#include <functional>
 #include <gtest/gtest.h>
 
 #include "flight/number_text.h"
@@ -259,16 +260,45 @@ TEST(DetailsLogic, EveryUnitConvertsThroughKilogramsAndMetres) {
     }
 }
 
-TEST(SetupLogic, UnchangedOkStillRecomputesAndMarksModified) {
-    CTAVOkitDoc doc;
-    doc.Record().m_pSamples.items() = {"2048", "2040"};
-    doc.Record().m_nSampleRate = 100;
-    doc.Record().m_fTwoGeeFile = 16.0f;
-    ApplySetup(SetupFromDoc(doc), doc);
-    EXPECT_TRUE(doc.IsModified());
-    ASSERT_EQ(doc.Curves().m_arrAccel.size(), 2u);
-    EXPECT_FLOAT_EQ(doc.Curves().m_arrAccel[1], 1.0f);
-    EXPECT_FLOAT_EQ(doc.Curves().m_fTwoGee, 16.0f);
+TEST(DisplayDialogs, OkRecomputesButMarksTheFlightOnlyWhenAValueChanged) {
+    struct Case {
+        const char* what;
+        std::function<void(SetupValues&, DetailsLogic&)> change;
+        bool modified;
+    };
+    const Case cases[] = {
+        {"nothing", [](SetupValues&, DetailsLogic&) {}, false},
+        {"rate", [](SetupValues& s, DetailsLogic&) { s.sampleRate = 50; }, true},
+        {"two-G saved",
+         [](SetupValues& s, DetailsLogic&) {
+             s.useFileTwoGee = false, s.saveTwoGeeToFile = true, s.twoGee = 17.0f;
+         },
+         true},
+        {"name", [](SetupValues&, DetailsLogic& d) { d.name = "other"; }, true},
+        {"weight in lb and back",
+         [](SetupValues&, DetailsLogic& d) {
+             d.OnUnitSelected(DetailsLogic::LaunchWeight, 1);
+             d.OnClose();
+         },
+         false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.what);
+        // Never recomputed yet: the two-G value in use is still 0, the file's 16.
+        CTAVOkitDoc doc;
+        doc.Record().m_pSamples.items() = {"2048", "2040"};
+        doc.Record().m_nSampleRate = 100;
+        doc.Record().m_fTwoGeeFile = 16.0f;
+        doc.Record().m_fLaunchWeight = 0.5f;
+        SetupValues setup = SetupFromDoc(doc);
+        DetailsLogic details(doc.Record());
+        c.change(setup, details);
+        ApplySetup(setup, doc);
+        details.ApplyTo(doc);
+        EXPECT_EQ(doc.IsModified(), c.modified);
+        ASSERT_EQ(doc.Curves().m_arrAccel.size(), 2u);
+        EXPECT_NE(doc.Curves().m_fTwoGee, 0.0f);
+    }
 }
 
 } // namespace

@@ -8,12 +8,22 @@
 #include "exchange/eng_export.h"
 #include "exchange/rdas_import.h"
 #include "flight/atomic_file.h"
+#include "flight/flight_data.h"
 
 namespace {
 
+// A flight with the curves and the settings the window computes and shows it with.
+struct Flight {
+    tavo::FlightRecord record;
+    tavo::FlightCurves curves;
+    tavo::UserSettings settings;
+    tavo::FlightData Data() const { return {record, curves, settings}; }
+};
+
 // A flight shaped like a real one: a pad stretch, a burn, a coast and a long descent,
 // repeated to the wanted length.
-void Fill(tavo::FlightRecord& f, int n) {
+void Fill(Flight& flight, int n) {
+    tavo::FlightRecord& f = flight.record;
     auto& items = f.m_pSamples.items();
     items.clear();
     items.reserve(static_cast<std::size_t>(n));
@@ -30,14 +40,14 @@ void Fill(tavo::FlightRecord& f, int n) {
     f.m_fLaunchWeight = 0.075f;
     f.m_fPropellantWeight = 0.0108f;
     f.m_fMaxDiameter = 0.0246f;
-    f.Recompute();
+    flight.curves.Recompute(f, flight.settings);
 }
 
 void BM_CsvBuild(benchmark::State& state) {
-    tavo::FlightRecord f;
+    Flight f;
     Fill(f, static_cast<int>(state.range(0)));
     for (auto _ : state) {
-        std::string text = tavo::BuildCsvText(f);
+        std::string text = tavo::BuildCsvText(f.Data());
         benchmark::DoNotOptimize(text.data());
         state.counters["bytes"] = static_cast<double>(text.size());
     }
@@ -47,13 +57,13 @@ BENCHMARK(BM_CsvBuild)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillisecond);
 
 // Building and writing the file through the temporary file and rename, as File > Export.
 void BM_CsvExportFile(benchmark::State& state) {
-    tavo::FlightRecord f;
+    Flight f;
     Fill(f, static_cast<int>(state.range(0)));
     const std::string path =
         (std::filesystem::temp_directory_path() / "tavokit_bench_export.csv").string();
     for (auto _ : state) {
         std::string reason;
-        if (!tavo::WriteCsvFile(path, f, reason))
+        if (!tavo::WriteCsvFile(path, f.Data(), reason))
             state.SkipWithError(reason.c_str());
     }
     std::filesystem::remove(path);
@@ -63,17 +73,16 @@ BENCHMARK(BM_CsvExportFile)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillisec
 
 // The worst case of the thrust-curve export: one line for every sample.
 void BM_EngExportFile(benchmark::State& state) {
-    tavo::FlightRecord f;
+    Flight f;
     Fill(f, static_cast<int>(state.range(0)));
-    f.m_nCursor1 = 0;
-    f.m_nCursor2 = static_cast<int>(state.range(0));
     const tavo::EngExportParams params{"C6",     "18",     "70", "5",
                                        "0.0231", "0.0123", "Es", static_cast<int>(state.range(0))};
     const std::string path =
         (std::filesystem::temp_directory_path() / "tavokit_bench_export.eng").string();
     for (auto _ : state) {
         std::string reason;
-        if (!tavo::WriteEngFile(path, f, params, reason))
+        if (!tavo::WriteEngFile(path, f.Data(), {0, static_cast<int>(state.range(0))}, params,
+                                reason))
             state.SkipWithError(reason.c_str());
     }
     std::filesystem::remove(path);

@@ -4,6 +4,7 @@
 #include <benchmark/benchmark.h>
 #include <filesystem>
 
+#include "flight/flight_curves.h"
 #include "flight/flight_file.h"
 
 namespace {
@@ -28,9 +29,11 @@ void Fill(tavo::FlightRecord& f, int n) {
 void BM_Recompute(benchmark::State& state) {
     tavo::FlightRecord f;
     Fill(f, static_cast<int>(state.range(0)));
+    const tavo::UserSettings settings;
+    tavo::FlightCurves curves;
     for (auto _ : state) {
-        f.Recompute();
-        benchmark::DoNotOptimize(f.m_fAltMax);
+        curves.Recompute(f, settings);
+        benchmark::DoNotOptimize(curves.m_fAltMax);
     }
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
@@ -59,12 +62,15 @@ void BM_Load(benchmark::State& state) {
         tavo::FileError e;
         tavo::SaveFlightFile(BenchPath(), f, e);
     }
+    const tavo::UserSettings settings;
     for (auto _ : state) {
         tavo::FlightRecord g;
+        tavo::FlightCurves curves;
         tavo::FileError e;
         if (!tavo::LoadFlightFile(BenchPath(), g, e))
             state.SkipWithError(e.message.c_str());
-        benchmark::DoNotOptimize(g.m_fAltMax);
+        curves.Recompute(g, settings);
+        benchmark::DoNotOptimize(curves.m_fAltMax);
     }
 }
 BENCHMARK(BM_Load)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillisecond);

@@ -39,12 +39,16 @@ MeasuredRocket Rocket(const std::vector<EngMotor>& motors) {
     p.deployDelayS = 3600.0;
     SynthFlight synth;
     FlightRecord record;
+    FlightCurves curves;
+    const UserSettings settings;
     std::string reason;
     SynthesizeFlight(p, synth, reason);
     FillFlightRecord(p, synth, record);
+    curves.Recompute(record, settings);
     std::lock_guard<std::mutex> lock(record.m_pSamples.mutex());
     MeasuredRocket rocket;
-    MeasureRocket(EstimateDrag(ReadMeasuredFlight(record.m_pSamples.items(), record,
+    MeasureRocket(EstimateDrag(ReadMeasuredFlight(record.m_pSamples.items(),
+                                                  FlightData{record, curves, settings},
                                                   synth.launchIndex, synth.burnoutIndex)),
                   record.m_fLaunchWeight, p.motor.totalKg, rocket, reason);
     return rocket;

@@ -13,8 +13,17 @@
 
 namespace {
 
+// A flight with the curves and the settings the window computes and shows it with.
+struct Flight {
+    tavo::FlightRecord record;
+    tavo::FlightCurves curves;
+    tavo::UserSettings settings;
+    tavo::FlightData Data() const { return {record, curves, settings}; }
+};
+
 // A noisy thrust curve over the whole flight, the cursors on its ends.
-void MakeFlight(tavo::FlightRecord& f, int n) {
+void MakeFlight(Flight& flight, int n) {
+    tavo::FlightCurves& f = flight.curves;
     f.m_arrAccel.resize(static_cast<std::size_t>(n));
     unsigned seed = 12345u;
     for (int i = 0; i < n; ++i) {
@@ -23,12 +32,11 @@ void MakeFlight(tavo::FlightRecord& f, int n) {
         f.m_arrAccel[static_cast<std::size_t>(i)] = (i < n / 3 ? 8.0f : 0.5f) + noise;
     }
     f.m_fSampleInterval = 0.002f;
-    f.m_nCursor1 = 0;
-    f.m_nCursor2 = n - 1;
 }
 
-tavo::MotorReport MakeReport() {
+tavo::MotorReport MakeReport(int n) {
     tavo::MotorReport report;
+    report.range = {0, n - 1};
     report.m_fPeakAccel = 8.4f;
     report.m_fPeakThrust = 120.0f;
     report.m_strMotorClass = "G80";
@@ -36,15 +44,15 @@ tavo::MotorReport MakeReport() {
 }
 
 void BM_MotorReportScreen(benchmark::State& state) {
-    tavo::FlightRecord flight;
+    Flight flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
-    const tavo::MotorReport report = MakeReport();
+    const tavo::MotorReport report = MakeReport(static_cast<int>(state.range(0)));
     QImage image(1920, 1080, QImage::Format_RGB32);
     for (auto _ : state) {
         {
             QPainter painter(&image);
             tavo::QPainterCanvas canvas(painter, true);
-            tavo::DrawMotorReport(canvas, flight, report, 1920, 1080);
+            tavo::DrawMotorReport(canvas, flight.Data(), report, 1920, 1080);
         }
         benchmark::DoNotOptimize(image.constBits());
     }
@@ -54,13 +62,13 @@ BENCHMARK(BM_MotorReportScreen)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMill
 
 // The printed page's drawing into the recording canvas: every point kept, no pixels.
 void BM_MotorReportPageRecording(benchmark::State& state) {
-    tavo::FlightRecord flight;
+    Flight flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
-    const tavo::MotorReport report = MakeReport();
+    const tavo::MotorReport report = MakeReport(static_cast<int>(state.range(0)));
     const tavo::ReportPageGeometry page{1920, 1080, 2.5, 94, 94};
     for (auto _ : state) {
         tavo::RecordingCanvas canvas;
-        tavo::DrawMotorReportPage(canvas, flight, report, page);
+        tavo::DrawMotorReportPage(canvas, flight.Data(), report, page);
         benchmark::DoNotOptimize(canvas.calls().data());
     }
 }

@@ -14,8 +14,17 @@
 
 namespace {
 
+// A flight with the curves and the settings the window computes and shows it with.
+struct Flight {
+    tavo::FlightRecord record;
+    tavo::FlightCurves curves;
+    tavo::UserSettings settings;
+    tavo::FlightData Data() const { return {record, curves, settings}; }
+};
+
 // A noisy boost, coast and descent, so every curve wiggles across every column.
-void MakeFlight(tavo::FlightRecord& f, int n) {
+void MakeFlight(Flight& flight, int n) {
+    tavo::FlightRecord& f = flight.record;
     auto& items = f.m_pSamples.items();
     items.clear();
     items.reserve(static_cast<std::size_t>(n));
@@ -28,20 +37,20 @@ void MakeFlight(tavo::FlightRecord& f, int n) {
     }
     f.m_nSampleRate = 500;
     f.m_fTwoGeeFile = 30.0f;
-    f.Recompute();
+    flight.curves.Recompute(f, flight.settings);
 }
 
 // The window's paint of its whole client area, on an RGB32 image as the X11 backing
 // store is: the picture is drawn straight into that surface.
-void PaintAsTheWindow(tavo::FlightRecord& flight, tavo::GraphViewState& view, QImage& surface,
+void PaintAsTheWindow(const Flight& flight, tavo::GraphViewState& view, QImage& surface,
                       QImage& buffer) {
     QPainter painter(&surface);
-    tavo::PaintGraphOnScreen(painter, surface.width(), surface.height(), flight, view, buffer,
-                             true);
+    tavo::PaintGraphOnScreen(painter, surface.width(), surface.height(), flight.Data(), view,
+                             buffer, true);
 }
 
 void BM_DrawGraphScreen(benchmark::State& state) {
-    tavo::FlightRecord flight;
+    Flight flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
     QImage surface(1920, 1080, QImage::Format_RGB32);
     QImage buffer;
@@ -58,7 +67,7 @@ BENCHMARK(BM_DrawGraphScreen)->Arg(32768)->Arg(1000000)->Unit(benchmark::kMillis
 // The same picture drawn by Qt's own lines straight onto the surface, as the window drew
 // it before it had a buffer: the yardstick for the figures above on a loaded machine.
 void BM_DrawGraphQtLines(benchmark::State& state) {
-    tavo::FlightRecord flight;
+    Flight flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
     QImage surface(1920, 1080, QImage::Format_RGB32);
     tavo::GraphViewState view;
@@ -67,8 +76,8 @@ void BM_DrawGraphQtLines(benchmark::State& state) {
             QPainter painter(&surface);
             tavo::QPainterCanvas canvas(painter, true);
             const tavo::GraphPage page{1920, 1080, false, 0, 0};
-            tavo::PrepareGraph(flight, view, page);
-            tavo::DrawGraph(canvas, flight, view, page);
+            tavo::PrepareGraph(flight.Data(), view, page);
+            tavo::DrawGraph(canvas, flight.Data(), view, page);
         }
         benchmark::DoNotOptimize(surface.constBits());
     }
@@ -78,14 +87,14 @@ BENCHMARK(BM_DrawGraphQtLines)->Arg(32768)->Unit(benchmark::kMillisecond);
 // A million-sample flight zoomed in to a window of `range(0)` samples in its middle, as
 // the wheel and the zoom keys leave it.
 void BM_DrawGraphZoomed(benchmark::State& state) {
-    tavo::FlightRecord flight;
+    Flight flight;
     const int n = 1000000;
     MakeFlight(flight, n);
     QImage surface(1920, 1080, QImage::Format_RGB32);
     QImage buffer;
     tavo::GraphViewState view;
     const double span = static_cast<double>(state.range(0));
-    view.m_window = {n / 2.0 - span / 2.0, span};
+    view.window = {n / 2.0 - span / 2.0, span};
     for (auto _ : state) {
         PaintAsTheWindow(flight, view, surface, buffer);
         benchmark::DoNotOptimize(surface.constBits());
@@ -100,14 +109,14 @@ BENCHMARK(BM_DrawGraphZoomed)
 
 // The same drawing into the recording canvas: every point kept, no pixels.
 void BM_DrawGraphRecording(benchmark::State& state) {
-    tavo::FlightRecord flight;
+    Flight flight;
     MakeFlight(flight, static_cast<int>(state.range(0)));
     tavo::GraphViewState view;
     for (auto _ : state) {
         tavo::RecordingCanvas canvas;
         const tavo::GraphPage page{1920, 1080, false, 0, 0};
-        tavo::PrepareGraph(flight, view, page);
-        tavo::DrawGraph(canvas, flight, view, page);
+        tavo::PrepareGraph(flight.Data(), view, page);
+        tavo::DrawGraph(canvas, flight.Data(), view, page);
         benchmark::DoNotOptimize(canvas.calls().data());
     }
 }

@@ -36,8 +36,8 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     const int rate = table.sampleRate;
     tavo::CTAVOkitDoc doc;
     tavo::ApplyRdasTable(doc, std::move(table));
-    if (doc.m_pSamples.size() != count || doc.m_nSampleRate != rate ||
-        doc.m_arrAccel.size() != count)
+    if (doc.Record().m_pSamples.size() != count || doc.Record().m_nSampleRate != rate ||
+        doc.Curves().m_arrAccel.size() != count)
         std::abort();
     return 0;
 }

@@ -7,6 +7,7 @@
 #include <cstdlib>
 #include <vector>
 
+#include "flight/flight_curves.h"
 #include "flight/flight_file.h"
 
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size) {
@@ -20,6 +21,11 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             std::abort();
         return 0;
     }
+    // Whatever was read goes through the whole computation, as an open does.
+    tavo::FlightCurves curves;
+    if (curves.Recompute(flight, tavo::UserSettings{}) &&
+        curves.m_arrAccel.size() != flight.m_pSamples.size())
+        std::abort();
     // What was read must write back and read again to the same samples.
     const std::vector<std::uint8_t> again = tavo::EncodeFlightFile(flight);
     tavo::FlightRecord second;

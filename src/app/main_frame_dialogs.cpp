@@ -22,7 +22,7 @@ void CMainFrame::OnToolsSetup() {
         return;
     ApplySetup(dialog.Values(), m_doc);
     // The port choice reaches the settings at once; the rest is saved at exit.
-    MySettings::SaveCommPort(m_doc, m_settings);
+    MySettings::SaveCommPort(m_doc.Settings(), m_settings);
     m_settings.sync();
 }
 
@@ -36,7 +36,7 @@ void CMainFrame::OnViewScaling() {
 }
 
 void CMainFrame::OnViewDetails() {
-    CDetailsDlg dialog(m_doc, this);
+    CDetailsDlg dialog(m_doc.Record(), this);
     if (runDialog(dialog) == QDialog::Accepted)
         dialog.Details().ApplyTo(m_doc);
 }

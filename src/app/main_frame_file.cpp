@@ -121,7 +121,8 @@ void CMainFrame::PrintOn(QPrinter& printer) {
         prompt->ShowMessage("The printer could not be started.", kAppTitle, Severity::Error);
         return;
     }
-    PaintGraphPage(painter, printer, m_view->width(), m_view->height(), m_doc, m_view->State());
+    PaintGraphPage(painter, printer, m_view->width(), m_view->height(), m_view->FlightToDraw(),
+                   m_view->State());
     painter.end();
     // The printed layout found other cursor samples; the screen finds its own again.
     m_view->update();

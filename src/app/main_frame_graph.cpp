@@ -22,7 +22,7 @@ namespace tavo {
 void CMainFrame::OnViewStatistics() {
     FlightStats stats;
     std::string reason;
-    if (!ComputeFlightStats(m_doc, stats, reason)) {
+    if (!ComputeFlightStats(m_doc.Data(), stats, reason)) {
         prompt->ShowMessage(reason, "Flight Statistics", Severity::Information);
         return;
     }
@@ -48,12 +48,13 @@ void CMainFrame::OnFileExportGraph() {
         return;
     // The picture shows what the window shows, without the mark of the key cursor.
     GraphViewState view = m_view->State();
-    view.m_bMarkActiveCursor = false;
-    view.m_nDragCursor = 0;
+    view.markActiveCursor = false;
+    view.dragCursor = 0;
     prompt->SetBusy(true);
     // A PDF here is a page of the chosen size; File > Print makes the printed page.
-    const QByteArray bytes = RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(),
-                                             m_doc, view, GraphPdfPage::PictureSize);
+    const QByteArray bytes =
+        RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(), m_view->FlightToDraw(),
+                        view, GraphPdfPage::PictureSize);
     std::string reason;
     const bool written =
         !bytes.isEmpty() && WriteFileAtomically(path, bytes.constData(),
@@ -73,15 +74,16 @@ void CMainFrame::OnFileExportGraph() {
 // as SVG, for a club newsletter or a logbook; the flight itself is not a clipboard thing.
 void CMainFrame::OnEditCopy() {
     GraphViewState view = m_view->State();
-    view.m_bMarkActiveCursor = false;
-    view.m_nDragCursor = 0;
+    view.markActiveCursor = false;
+    view.dragCursor = 0;
     const int w = m_view->width(), h = m_view->height();
-    const QImage image = RenderGraphImage(w, h, m_doc, view);
+    const FlightData flight = m_view->FlightToDraw();
+    const QImage image = RenderGraphImage(w, h, flight, view);
     if (image.isNull())
         return;
     auto* data = new QMimeData;
     data->setImageData(image);
-    data->setData(QStringLiteral("image/svg+xml"), RenderGraphSvg(w, h, m_doc, view));
+    data->setData(QStringLiteral("image/svg+xml"), RenderGraphSvg(w, h, flight, view));
     QGuiApplication::clipboard()->setMimeData(data);
     statusBar()->showMessage(QStringLiteral("Graph copied to the clipboard"), 3000);
 }

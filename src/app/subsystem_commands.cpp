@@ -26,6 +26,8 @@ void WireSubsystemCommands(CMainFrame& frame) {
     });
     frame.WireCommand(ID_TOOLS_ADMINISTER,
                       [f] { RunAdministerDialog(f, f->Settings(), f->Ports()); });
+    // The reports and the thrust-curve export work between the cursors the view shows.
+    const auto cursors = [f] { return f->View().Controller().Cursors(); };
     // The motor file the motor report compared with stays for the thrust-curve export
     // until another flight takes the window; the site is read from the settings each time.
     auto context = std::make_shared<ReportContext>();
@@ -33,20 +35,21 @@ void WireSubsystemCommands(CMainFrame& frame) {
         context->siteAltitudeM = LoadSiteAltitude(f->Settings());
         return context.get();
     };
-    frame.WireCommand(ID_TOOLS_MOTOR_REPORT, [f, withSite] {
-        RunMotorReport(f, f->Document(), &f->Printer(), withSite());
+    frame.WireCommand(ID_TOOLS_MOTOR_REPORT, [f, cursors, withSite] {
+        RunMotorReport(f, f->Document(), cursors(), &f->Printer(), withSite());
     });
-    frame.WireCommand(ID_TOOLS_CD_REPORT,
-                      [f, withSite] { RunCdReport(f, f->Document(), &f->Printer(), withSite()); });
-    frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document()); });
-    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f, withSite] {
+    frame.WireCommand(ID_TOOLS_CD_REPORT, [f, cursors, withSite] {
+        RunCdReport(f, f->Document(), cursors(), &f->Printer(), withSite());
+    });
+    frame.WireCommand(ID_FILE_EXPORT, [f] { OnFileExportCsv(f, f->Document().Data()); });
+    frame.WireCommand(ID_FILE_EXPORT_THRUST, [f, cursors, withSite] {
         const ReportContext* c = withSite();
-        OnFileExportThrustCurve(f, f->Document(), c->compared ? &*c->compared : nullptr,
-                                c->siteAltitudeM);
+        OnFileExportThrustCurve(f, f->Document().Data(), cursors(),
+                                c->compared ? &*c->compared : nullptr, c->siteAltitudeM);
     });
     frame.OnEachFlightReplaced([context] { context->compared.reset(); });
-    frame.WireCommand(ID_TOOLS_PREDICT, [f] {
-        RunPredict(f, f->Document(), LoadSiteAltitude(f->Settings()), *f->prompt);
+    frame.WireCommand(ID_TOOLS_PREDICT, [f, cursors] {
+        RunPredict(f, f->Document(), cursors(), LoadSiteAltitude(f->Settings()), *f->prompt);
     });
     frame.WireCommand(ID_TOOLS_LAUNCH_SITE, [f] { RunLaunchSite(f, f->Settings(), *f->prompt); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS,

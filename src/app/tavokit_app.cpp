@@ -33,7 +33,7 @@ CTAVOkitApp::~CTAVOkitApp() {
 
 bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt) {
     m_doc = std::make_unique<CTAVOkitDoc>();
-    MySettings::Load(*m_doc, m_settings);
+    MySettings::Load(m_doc->Settings(), m_settings);
     m_frame = std::make_unique<CMainFrame>(*m_doc, m_settings, m_ports);
     if (prompt != nullptr)
         m_frame->prompt = prompt;
@@ -73,7 +73,7 @@ bool CTAVOkitApp::InitInstance(const QStringList& arguments, UserPrompt* prompt)
 void CTAVOkitApp::ExitInstance() {
     if (m_doc == nullptr)
         return;
-    MySettings::Save(*m_doc, m_settings);
+    MySettings::Save(m_doc->Settings(), m_settings);
     m_settings.sync();
 }
 

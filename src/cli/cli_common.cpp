@@ -118,18 +118,18 @@ bool FloatOption(const Args& args, const char* name, float& target, std::string&
 
 } // namespace
 
-bool ApplyFlightOptions(const Args& args, FlightRecord& f, std::string& error) {
+bool ApplyFlightOptions(const Args& args, FlightRecord& f, UserSettings& s, std::string& error) {
     if (args.Has("--english"))
-        f.m_bMetricUnits = false;
+        s.m_bMetricUnits = false;
     if (args.Has("--no-gees"))
-        f.m_bAccelInGees = false;
+        s.m_bAccelInGees = false;
     if (args.Has("--raw"))
-        f.m_bDisplayRaw = true;
+        s.m_bDisplayRaw = true;
     if (args.Has("--use-offset"))
-        f.m_bUseAccelOffset = true;
+        s.m_bUseAccelOffset = true;
     if (args.Has("--two-gee")) {
-        f.m_bUseFileTwoGee = false;
-        if (!FloatOption(args, "--two-gee", f.m_fTwoGee, error))
+        s.m_bUseFileTwoGee = false;
+        if (!FloatOption(args, "--two-gee", s.m_fTwoGee, error))
             return false;
     }
     if (const std::optional<std::string> rate = args.Value("--rate")) {
@@ -144,12 +144,12 @@ bool ApplyFlightOptions(const Args& args, FlightRecord& f, std::string& error) {
 }
 
 int LoadFlight(const std::string& path, const Args& args, CTAVOkitDoc& doc, int* version) {
-    ApplyFirstRunSettings(doc);
+    ApplyFirstRunSettings(doc.Settings());
     FileError error;
-    if (!LoadFlightFile(path, doc, error, version))
+    if (!LoadFlightFile(path, doc.Record(), error, version))
         return Failure(error.message);
     std::string optionError;
-    if (!ApplyFlightOptions(args, doc, optionError)) {
+    if (!ApplyFlightOptions(args, doc.Record(), doc.Settings(), optionError)) {
         std::cerr << "tavokit-cli: " << optionError << "\n";
         return kExitUsage;
     }

@@ -62,8 +62,10 @@ const std::vector<OptionSpec>& FlightOptionSpecs();
 // Appends the flight options to a command's own options.
 std::vector<OptionSpec> WithFlightOptions(std::vector<OptionSpec> specs);
 
-// Applies the flight options to the document; false (with `error`) for a bad value.
-bool ApplyFlightOptions(const Args& args, FlightRecord& flight, std::string& error);
+// Applies the flight options to the flight and the settings; false (with `error`) for a
+// bad value.
+bool ApplyFlightOptions(const Args& args, FlightRecord& flight, UserSettings& settings,
+                        std::string& error);
 
 // Loads a flight file into a fresh-settings document, applies the flight options
 // and recomputes. Prints the failure message to stderr and returns the exit code.

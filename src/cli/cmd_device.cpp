@@ -227,9 +227,9 @@ int RunDownload(const CommandArgs& argv) {
     if (args.Positional().size() != 1)
         return UsageError("download", "expected the output file OUT");
     CTAVOkitDoc doc;
-    ApplyFirstRunSettings(doc);
+    ApplyFirstRunSettings(doc.Settings());
     if (const auto max = args.Value("--max")) {
-        if (!ParseInt(*max, doc.m_nMaxSamples))
+        if (!ParseInt(*max, doc.Settings().m_nMaxSamples))
             return UsageError("download", "Please enter an integer.");
     }
     EnsureQtApplication(QtApplication::Core);
@@ -240,9 +240,9 @@ int RunDownload(const CommandArgs& argv) {
     FlightDownload download(link);
     Progress progress;
     download.SetProgress([&progress](int samples) { progress.Show(samples); });
-    const DownloadOutcome outcome = download.DownloadFlight(doc.m_nMaxSamples);
+    const DownloadOutcome outcome = download.DownloadFlight(doc.Settings().m_nMaxSamples);
     progress.Done();
-    download.m_description.ApplyTo(doc);
+    download.m_description.ApplyTo(doc.Record());
     if (outcome != DownloadOutcome::Downloaded)
         return kExitFailed;
     if (download.EndedEarly()) {
@@ -260,7 +260,7 @@ int RunDownload(const CommandArgs& argv) {
     if (const std::string note = DownloadNote(download); !note.empty())
         std::cerr << note << "\n";
     AcceptDownloadedSamples(doc, download.m_pReceived);
-    FinishDownloadCommand(doc, true, doc.m_nMaxSamples, true);
+    FinishDownloadCommand(doc, true, doc.Settings().m_nMaxSamples, true);
     return SaveFlight(args.Positional()[0], doc);
 }
 

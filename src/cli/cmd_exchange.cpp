@@ -24,7 +24,7 @@ int RunExportCsv(const CommandArgs& argv) {
         return Failure(kNothingToExportText);
     const std::string& out = args.Positional()[1];
     std::string reason;
-    if (!WriteCsvFile(out, doc, reason))
+    if (!WriteCsvFile(out, doc.Data(), reason))
         return Failure(FileFailureText(out, reason, true));
     return kExitOk;
 }
@@ -73,16 +73,15 @@ int RunExportEng(const CommandArgs& argv) {
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
         return code;
-    if (const char* missing = MissingWeightMessage(doc))
+    if (const char* missing = MissingWeightMessage(doc.Data()))
         return Failure(missing);
     // The cursor question is answered yes.
-    doc.m_nCursor1 = c1;
-    doc.m_nCursor2 = c2;
-    if (!EngCursorsHoldData(doc))
-        return Failure(NothingToExportText(doc));
+    const CursorRange range{c1, c2};
+    if (!EngCursorsHoldData(doc.Data(), range))
+        return Failure(NothingToExportText(doc.Record(), range));
     // What the dialog would start from; the options replace it field by field.
     // No motor file is compared here, so the diameter and length come from the options.
-    const EngExportParams suggested = SuggestEngExportParams(doc, params.thrust);
+    const EngExportParams suggested = SuggestEngExportParams(doc.Data(), range, params.thrust);
     params.spacing = spacing;
     params.designation = suggested.designation;
     params.diameter = suggested.diameter;
@@ -96,14 +95,14 @@ int RunExportEng(const CommandArgs& argv) {
     }
     if (!args.Has("--post-fire"))
         params.postFireWeight =
-            SuggestPostFireWeight(params.preFireWeight, doc.m_fPropellantWeight);
+            SuggestPostFireWeight(params.preFireWeight, doc.Record().m_fPropellantWeight);
     const EngFieldFault fault = EngExportFault(params);
     if (!fault.message.empty())
         return UsageError("export-eng", Windows1252ToUtf8(fault.message));
     const std::string& out = args.Positional()[1];
     std::string reason;
     EngExportFigures figures;
-    if (!WriteEngFile(out, doc, params, reason, &figures))
+    if (!WriteEngFile(out, doc.Data(), range, params, reason, &figures))
         return Failure(FileFailureText(out, reason, true));
     std::cout << EngExportFiguresText(figures) << "\n";
     return kExitOk;
@@ -115,10 +114,10 @@ int RunImportRdas(const CommandArgs& argv) {
     if (!ParseCommandArgs("import-rdas", argv, {{"--into", 1}}, 2, args, code))
         return code;
     CTAVOkitDoc doc;
-    ApplyFirstRunSettings(doc);
+    ApplyFirstRunSettings(doc.Settings());
     if (auto into = args.Value("--into")) {
         FileError error;
-        if (!LoadFlightFile(*into, doc, error))
+        if (!LoadFlightFile(*into, doc.Record(), error))
             return Failure(error.message);
     }
     const std::string& in = args.Positional()[0];

@@ -21,33 +21,33 @@ int RunInfo(const CommandArgs& argv) {
     if ((code = LoadFlight(args.Positional()[0], args, doc, &version)) != kExitOk)
         return code;
     JsonObject events;
-    events.Add("1", doc.m_nEvent1)
-        .Add("2", doc.m_nEvent2)
-        .Add("4", doc.m_nEvent4)
-        .Add("8", doc.m_nEvent8);
+    events.Add("1", doc.Curves().m_nEvent1)
+        .Add("2", doc.Curves().m_nEvent2)
+        .Add("4", doc.Curves().m_nEvent4)
+        .Add("8", doc.Curves().m_nEvent8);
     JsonObject out;
     out.Add("version", version)
-        .Add("samples", static_cast<long long>(doc.m_pSamples.size()))
-        .Add("sampleRate", doc.m_nSampleRate)
-        .Add("sampleInterval", doc.m_fSampleInterval)
-        .Add("twoGeeFile", doc.m_fTwoGeeFile)
-        .Add("twoGee", doc.m_fTwoGee)
-        .Add("accelOffset", doc.m_nAccelOffset)
-        .Add("preLaunchSetting", doc.m_nPreLaunchSetting)
-        .Add("date", FormatUtcDate(doc.m_timeDate))
-        .Add("name", Windows1252ToUtf8(doc.m_strName))
-        .Add("motor", Windows1252ToUtf8(doc.m_strMotor))
-        .Add("comment", Windows1252ToUtf8(doc.m_strComment))
-        .Add("launchWeight", doc.m_fLaunchWeight)
-        .Add("propellantWeight", doc.m_fPropellantWeight)
-        .Add("maxDiameter", doc.m_fMaxDiameter)
+        .Add("samples", static_cast<long long>(doc.Record().m_pSamples.size()))
+        .Add("sampleRate", doc.Record().m_nSampleRate)
+        .Add("sampleInterval", doc.Curves().m_fSampleInterval)
+        .Add("twoGeeFile", doc.Record().m_fTwoGeeFile)
+        .Add("twoGee", doc.Curves().m_fTwoGee)
+        .Add("accelOffset", doc.Record().m_nAccelOffset)
+        .Add("preLaunchSetting", doc.Record().m_nPreLaunchSetting)
+        .Add("date", FormatUtcDate(doc.Record().m_timeDate))
+        .Add("name", Windows1252ToUtf8(doc.Record().m_strName))
+        .Add("motor", Windows1252ToUtf8(doc.Record().m_strMotor))
+        .Add("comment", Windows1252ToUtf8(doc.Record().m_strComment))
+        .Add("launchWeight", doc.Record().m_fLaunchWeight)
+        .Add("propellantWeight", doc.Record().m_fPropellantWeight)
+        .Add("maxDiameter", doc.Record().m_fMaxDiameter)
         .AddObject("events", events)
-        .Add("accelMin", doc.m_fAccelMin)
-        .Add("accelMax", doc.m_fAccelMax)
-        .Add("velMin", doc.m_fVelMin)
-        .Add("velMax", doc.m_fVelMax)
-        .Add("altMin", doc.m_fAltMin)
-        .Add("altMax", doc.m_fAltMax);
+        .Add("accelMin", doc.Curves().m_fAccelMin)
+        .Add("accelMax", doc.Curves().m_fAccelMax)
+        .Add("velMin", doc.Curves().m_fVelMin)
+        .Add("velMax", doc.Curves().m_fVelMax)
+        .Add("altMin", doc.Curves().m_fAltMin)
+        .Add("altMax", doc.Curves().m_fAltMax);
     std::cout << out.Text() << "\n";
     return kExitOk;
 }
@@ -60,18 +60,19 @@ int RunCurves(const CommandArgs& argv) {
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
         return code;
-    const std::vector<std::string>& samples = doc.m_pSamples.items();
+    const std::vector<std::string>& samples = doc.Record().m_pSamples.items();
     // Derived arrays have one entry per sample after a Recompute on a non-empty flight.
-    const std::size_t n = std::min({samples.size(), doc.m_arrAccel.size(), doc.m_arrVelocity.size(),
-                                    doc.m_arrAltitude.size(), doc.m_arrCd.size()});
+    const std::size_t n =
+        std::min({samples.size(), doc.Curves().m_arrAccel.size(), doc.Curves().m_arrVelocity.size(),
+                  doc.Curves().m_arrAltitude.size(), doc.Curves().m_arrCd.size()});
     std::string out = "index,word,accel,velocity,altitude,cd\n";
     out.reserve(n * 48 + out.size());
     for (std::size_t i = 0; i < n; ++i) {
         out += std::to_string(i);
         out += ',';
         out += std::to_string(ParseSampleWord(samples[i]));
-        for (const std::vector<float>* arr :
-             {&doc.m_arrAccel, &doc.m_arrVelocity, &doc.m_arrAltitude, &doc.m_arrCd}) {
+        for (const std::vector<float>* arr : {&doc.Curves().m_arrAccel, &doc.Curves().m_arrVelocity,
+                                              &doc.Curves().m_arrAltitude, &doc.Curves().m_arrCd}) {
             out += ',';
             out += FormatFloat((*arr)[i]);
         }
@@ -88,7 +89,7 @@ int RunConvert(const CommandArgs& argv) {
         return code;
     CTAVOkitDoc doc;
     FileError error;
-    if (!LoadFlightFile(args.Positional()[0], doc, error))
+    if (!LoadFlightFile(args.Positional()[0], doc.Record(), error))
         return Failure(error.message);
     return SaveFlight(args.Positional()[1], doc);
 }
@@ -103,25 +104,26 @@ int RunEdit(const CommandArgs& argv) {
         return code;
     CTAVOkitDoc doc;
     FileError error;
-    if (!LoadFlightFile(args.Positional()[0], doc, error))
+    if (!LoadFlightFile(args.Positional()[0], doc.Record(), error))
         return Failure(error.message);
     if (auto v = args.Value("--name"))
-        doc.m_strName = Utf8ToWindows1252(*v);
+        doc.Record().m_strName = Utf8ToWindows1252(*v);
     if (auto v = args.Value("--motor"))
-        doc.m_strMotor = Utf8ToWindows1252(*v);
+        doc.Record().m_strMotor = Utf8ToWindows1252(*v);
     if (auto v = args.Value("--comment"))
-        doc.m_strComment = Utf8ToWindows1252(*v);
+        doc.Record().m_strComment = Utf8ToWindows1252(*v);
     if (auto v = args.Value("--date")) {
         std::int64_t midnight = 0;
         if (!ParseDate(*v, midnight))
             return UsageError("edit", "--date needs a date YYYY-MM-DD, not \"" + *v + "\"");
         // A new date keeps the hour the flight was flown, as the Details dialog does.
-        doc.m_timeDate = OnUtcDay(doc.m_timeDate, midnight);
+        doc.Record().m_timeDate = OnUtcDay(doc.Record().m_timeDate, midnight);
     }
-    const std::pair<const char*, float*> numbers[] = {{"--weight", &doc.m_fLaunchWeight},
-                                                      {"--propellant", &doc.m_fPropellantWeight},
-                                                      {"--diameter", &doc.m_fMaxDiameter},
-                                                      {"--two-gee-file", &doc.m_fTwoGeeFile}};
+    const std::pair<const char*, float*> numbers[] = {
+        {"--weight", &doc.Record().m_fLaunchWeight},
+        {"--propellant", &doc.Record().m_fPropellantWeight},
+        {"--diameter", &doc.Record().m_fMaxDiameter},
+        {"--two-gee-file", &doc.Record().m_fTwoGeeFile}};
     for (const auto& [name, field] : numbers) {
         if (auto v = args.Value(name)) {
             if (!ParseFloat(*v, *field))
@@ -144,7 +146,7 @@ int RunCut(const CommandArgs& argv) {
         return UsageError("cut", "give exactly one of --before, --after, --between");
     CTAVOkitDoc doc;
     FileError error;
-    if (!LoadFlightFile(args.Positional()[0], doc, error))
+    if (!LoadFlightFile(args.Positional()[0], doc.Record(), error))
         return Failure(error.message);
     CutKind kind = CutKind::ToC1;
     std::vector<std::string> indices;
@@ -163,16 +165,17 @@ int RunCut(const CommandArgs& argv) {
             return UsageError("cut",
                               "sample indices are whole numbers, not \"" + indices[k] + "\"");
     }
+    CursorRange range;
     if (kind == CutKind::AfterC2)
-        doc.m_nCursor2 = values[0];
+        range.c2 = values[0];
     else
-        doc.m_nCursor1 = values[0];
+        range.c1 = values[0];
     if (kind == CutKind::BetweenCursors)
-        doc.m_nCursor2 = values[1];
-    if (!ApplyCut(doc, kind)) {
+        range.c2 = values[1];
+    if (!doc.Cut(kind, range)) {
         return Failure(StrFormat("Nothing was cut: the sample indices do not fit the flight's %zu "
                                  "samples for this cut.",
-                                 doc.m_pSamples.size()));
+                                 doc.Record().m_pSamples.size()));
     }
     return SaveFlight(args.Positional()[1], doc);
 }

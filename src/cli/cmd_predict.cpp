@@ -52,14 +52,14 @@ bool PositiveOption(const char* command, const Args& args, const char* name, dou
 // exit code) when the cursors hold no samples.
 bool ReadFlight(const CTAVOkitDoc& doc, int c1, int c2, double site, MeasuredFlight& flight,
                 int& exitCode) {
-    std::lock_guard<std::mutex> lock(doc.m_pSamples.mutex());
-    const std::vector<std::string>& samples = doc.m_pSamples.items();
+    std::lock_guard<std::mutex> lock(doc.Record().m_pSamples.mutex());
+    const std::vector<std::string>& samples = doc.Record().m_pSamples.items();
     if (c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size()) {
         exitCode = Failure("The burn must run from C1 to C2 within the flight's " +
                            std::to_string(samples.size()) + " samples.");
         return false;
     }
-    flight = ReadMeasuredFlight(samples, doc, c1, c2, site);
+    flight = ReadMeasuredFlight(samples, doc.Data(), c1, c2, site);
     return true;
 }
 
@@ -121,7 +121,8 @@ int RunDrag(const CommandArgs& argv) {
         return code;
     // The speed is integrated from the launch marker, or from the first sample of a flight
     // without one (the pad reads no acceleration).
-    const int c1 = doc.m_nEvent1 > 0 && doc.m_nEvent1 < c2 ? doc.m_nEvent1 : 0;
+    const int c1 =
+        doc.Curves().m_nEvent1 > 0 && doc.Curves().m_nEvent1 < c2 ? doc.Curves().m_nEvent1 : 0;
     MeasuredFlight flight;
     if (!ReadFlight(doc, c1, c2, site, flight, code))
         return code;
@@ -176,12 +177,12 @@ int RunPredict(const CommandArgs& argv) {
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
         return code;
-    if (!(doc.m_fLaunchWeight > 0.0f))
+    if (!(doc.Record().m_fLaunchWeight > 0.0f))
         return Failure("Please enter a weight in the details section.");
     if (auto flown = args.Value("--flown")) {
         EngMotor motor;
-        if ((code = ChooseFlownMotor(*flown, args.Value("--flown-motor"), doc.m_strMotor, motor)) !=
-            kExitOk)
+        if ((code = ChooseFlownMotor(*flown, args.Value("--flown-motor"), doc.Record().m_strMotor,
+                                     motor)) != kExitOk)
             return code;
         motorMass = motor.totalKg;
     }
@@ -190,7 +191,8 @@ int RunPredict(const CommandArgs& argv) {
         return code;
     MeasuredRocket rocket;
     std::string reason;
-    if (!MeasureRocket(EstimateDrag(flight), doc.m_fLaunchWeight, motorMass, rocket, reason))
+    if (!MeasureRocket(EstimateDrag(flight), doc.Record().m_fLaunchWeight, motorMass, rocket,
+                       reason))
         return Failure(reason);
 
     const std::optional<std::string> only = args.Value("--name");

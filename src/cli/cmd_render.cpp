@@ -92,20 +92,20 @@ int RunRender(const CommandArgs& argv) {
         EnsureQtApplication(QtApplication::Gui);
         return RenderReport(doc, *report, c1, c2, out, cw, ch);
     }
-    doc.m_nDisplayCurve = doc.m_bDisplayRaw ? 0 : curve;
-    doc.m_bShowCursors = !args.Has("--no-cursors");
-    doc.m_bDrawGrid = !args.Has("--no-grid");
-    doc.m_nCursorPosition = args.Has("--readout-right") ? 1 : 0;
+    doc.Settings().m_bShowCursors = !args.Has("--no-cursors");
+    doc.Settings().m_bDrawGrid = !args.Has("--no-grid");
+    doc.Settings().m_nCursorPosition = args.Has("--readout-right") ? 1 : 0;
     GraphViewState view;
-    view.m_bShowSummary = args.Has("--summary");
-    view.m_bOwnAxes = args.Has("--own-axes");
+    view.displayCurve = doc.Settings().m_bDisplayRaw ? 0 : curve;
+    view.showSummary = args.Has("--summary");
+    view.ownAxes = args.Has("--own-axes");
     // Pixel positions on the window's picture of this size: a printed page shows the
     // cursors on the same samples.
     if (x1 >= 0)
-        PlaceCursorsAtX(doc, view, {cw, ch, false, 0, 0}, x1, x2);
+        PlaceCursorsAtX(doc.Data(), view, {cw, ch, false, 0, 0}, x1, x2);
 
     EnsureQtApplication(QtApplication::Gui);
-    const QByteArray bytes = RenderGraphFile(*format, cw, ch, doc, view);
+    const QByteArray bytes = RenderGraphFile(*format, cw, ch, doc.Data(), view);
     if (bytes.isEmpty())
         return Failure("The picture could not be made.");
     std::string reason;

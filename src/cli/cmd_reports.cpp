@@ -16,10 +16,10 @@ namespace tavo::cli {
 
 namespace {
 
-// FLIGHT --c1 I --c2 J with the flight options (and `extra`): loads the flight and sets
+// FLIGHT --c1 I --c2 J with the flight options (and `extra`): loads the flight and reads
 // the cursors.
-int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& doc, Args& args,
-                    std::vector<OptionSpec> extra = {}) {
+int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& doc,
+                    CursorRange& range, Args& args, std::vector<OptionSpec> extra = {}) {
     int code = kExitOk;
     extra.push_back({"--c1", 1});
     extra.push_back({"--c2", 1});
@@ -33,8 +33,7 @@ int LoadWithCursors(const char* command, const CommandArgs& argv, CTAVOkitDoc& d
     code = LoadFlight(args.Positional()[0], args, doc);
     if (code != kExitOk)
         return code;
-    doc.m_nCursor1 = c1;
-    doc.m_nCursor2 = c2;
+    range = {c1, c2};
     return kExitOk;
 }
 
@@ -75,9 +74,10 @@ int LoadCertified(const std::string& path, const std::optional<std::string>& nam
 
 int RunMotorReport(const CommandArgs& argv) {
     CTAVOkitDoc doc;
+    CursorRange range;
     Args args;
     int code = LoadWithCursors(
-        "motor-report", argv, doc, args,
+        "motor-report", argv, doc, range, args,
         {{"--thrust", 1}, {"--compare", 1}, {"--motor", 1}, {"--site-altitude-m", 1}});
     if (code != kExitOk)
         return code;
@@ -99,7 +99,7 @@ int RunMotorReport(const CommandArgs& argv) {
     MotorReport report;
     if (!ParseSiteAltitude(args, "motor-report", report.m_dSiteAltitudeM, code))
         return code;
-    if (!report.ComputeMotorReport(doc, prompt, kind))
+    if (!report.ComputeMotorReport(doc.Data(), range, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
     out.Add("motorClass", report.m_strMotorClass)
@@ -156,8 +156,9 @@ int RunMotorReport(const CommandArgs& argv) {
 
 int RunCdReport(const CommandArgs& argv) {
     CTAVOkitDoc doc;
+    CursorRange range;
     Args args;
-    int code = LoadWithCursors("cd-report", argv, doc, args, {{"--cd", 1}});
+    int code = LoadWithCursors("cd-report", argv, doc, range, args, {{"--cd", 1}});
     if (code != kExitOk)
         return code;
     CdKind kind = CdKind::Drag;
@@ -169,7 +170,7 @@ int RunCdReport(const CommandArgs& argv) {
     }
     AnsweringPrompt prompt;
     CdReport report;
-    if (!report.ComputeCdReport(doc, prompt, kind))
+    if (!report.ComputeCdReport(doc.Data(), range, prompt, kind))
         return Failure(prompt.Message());
     JsonObject out;
     out.Add("cdMin", report.m_fCdMin)

@@ -19,7 +19,7 @@ int RunStats(const CommandArgs& argv) {
         return code;
     FlightStats s;
     std::string reason;
-    if (!ComputeFlightStats(doc, s, reason))
+    if (!ComputeFlightStats(doc.Data(), s, reason))
         return Failure(reason);
     JsonObject out;
     out.Add("accelUnits", s.accelUnits)

@@ -63,7 +63,7 @@ int RunCapture(const CommandArgs& argv) {
 
     EnsureQtApplication(QtApplication::Core);
     CTAVOkitDoc doc;
-    ApplyFirstRunSettings(doc);
+    ApplyFirstRunSettings(doc.Settings());
     CaptureMessages messages;
     UserPrompt* target = &messages;
     WindowMailbox mailbox;
@@ -96,10 +96,10 @@ int RunTelemetryList(const CommandArgs& argv) {
         return code;
     CTAVOkitDoc doc;
     FileError error;
-    if (!LoadFlightFile(args.Positional()[0], doc, error))
+    if (!LoadFlightFile(args.Positional()[0], doc.Record(), error))
         return Failure(error.message);
     std::string out;
-    for (const std::string& line : TelemetryListLines(doc.m_pSamples)) {
+    for (const std::string& line : TelemetryListLines(doc.Record().m_pSamples)) {
         out += line;
         out += '\n';
     }

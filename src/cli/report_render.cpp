@@ -43,8 +43,7 @@ QByteArray PngBytes(const QImage& image) {
 
 int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, const std::string& out,
                  int width, int height) {
-    doc.m_nCursor1 = c1;
-    doc.m_nCursor2 = c2;
+    const CursorRange range{c1, c2};
     const bool pdf = EndsWith(out, ".pdf");
     const bool svg = EndsWith(out, ".svg");
     if (!pdf && !svg && !EndsWith(out, ".png"))
@@ -52,12 +51,12 @@ int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, cons
     AnsweringPrompt prompt;
     if (kind == "motor") {
         MotorReport report;
-        if (!report.ComputeMotorReport(doc, prompt))
+        if (!report.ComputeMotorReport(doc.Data(), range, prompt))
             return Failure(prompt.Message());
         if (pdf)
-            return WriteOut(out, MotorReportPdf(doc, report, width, height));
+            return WriteOut(out, MotorReportPdf(doc.Data(), report, width, height));
         const DrawFunction draw = [&](Canvas& canvas) {
-            DrawMotorReport(canvas, doc, report, width, height);
+            DrawMotorReport(canvas, doc.Data(), report, width, height);
         };
         if (svg)
             return WriteOut(out, DrawToSvg(width, height, QStringLiteral("Motor Report"), draw));
@@ -65,12 +64,12 @@ int RenderReport(CTAVOkitDoc& doc, const std::string& kind, int c1, int c2, cons
     }
     if (kind == "cd") {
         CdReport report;
-        if (!report.ComputeCdReport(doc, prompt, CdKind::Drag))
+        if (!report.ComputeCdReport(doc.Data(), range, prompt, CdKind::Drag))
             return Failure(prompt.Message());
         if (pdf)
-            return WriteOut(out, CdReportPdf(doc, report, width, height));
+            return WriteOut(out, CdReportPdf(doc.Data(), report, width, height));
         const DrawFunction draw = [&](Canvas& canvas) {
-            DrawCdReport(canvas, doc, report, width, height);
+            DrawCdReport(canvas, doc.Data(), report, width, height);
         };
         if (svg)
             return WriteOut(out, DrawToSvg(width, height, QStringLiteral("Cd"), draw));

@@ -3,6 +3,8 @@
 #include <iterator>
 #include <mutex>
 
+#include "flight/flight_curves.h"
+
 namespace tavo {
 
 const char* CutQuestion(CutKind kind) {
@@ -17,13 +19,13 @@ const char* CutQuestion(CutKind kind) {
     return "All Data between Cursor 1 and Cursor 2 will be lost!\n Continue?";
 }
 
-bool ApplyCut(FlightRecord& flight, CutKind kind) {
+bool ApplyCut(FlightRecord& flight, const UserSettings& settings, CutKind kind, CursorRange range) {
     {
         std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
         std::vector<std::string>& samples = flight.m_pSamples.items();
         const long long n = static_cast<long long>(samples.size());
-        const long long i1 = flight.m_nCursor1;
-        const long long i2 = flight.m_nCursor2;
+        const long long i1 = range.c1;
+        const long long i2 = range.c2;
         // The conditions compare as the recorder software always has; a negative index
         // can only come from outside (a script), and would remove nothing sensible.
         // Each cut takes away one run of samples, [first, last).
@@ -52,8 +54,8 @@ bool ApplyCut(FlightRecord& flight, CutKind kind) {
         // cursors from where it stood before the gap, as they do anywhere else.
         std::optional<FlightStart> start = flight.m_start;
         if (first == 0 && last > 0) {
-            start = flight.StartBefore(
-                samples, static_cast<std::size_t>(kind == CutKind::ToC1 ? last : first));
+            start = StartBefore(flight, settings, samples,
+                                static_cast<std::size_t>(kind == CutKind::ToC1 ? last : first));
         }
         const auto from = samples.begin() + static_cast<std::ptrdiff_t>(first);
         const auto to = samples.begin() + static_cast<std::ptrdiff_t>(last);
@@ -64,7 +66,6 @@ bool ApplyCut(FlightRecord& flight, CutKind kind) {
         flight.m_start = start;
         flight.m_pUndoSamples.Record(std::move(cut));
     }
-    flight.Recompute();
     return true;
 }
 
@@ -87,7 +88,6 @@ bool UndoCut(FlightRecord& flight) {
         history.m_redo.push_back({cut.at, cut.removed.size(), flight.m_start});
         flight.m_start = cut.start;
     }
-    flight.Recompute();
     return true;
 }
 
@@ -113,7 +113,6 @@ bool RedoCut(FlightRecord& flight) {
         // Not Record: the cuts still waiting to be made again stay.
         history.m_undo.push_back(std::move(cut));
     }
-    flight.Recompute();
     return true;
 }
 

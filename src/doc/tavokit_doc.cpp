@@ -2,12 +2,13 @@
 
 #include <ctime>
 
+#include "doc/flight_edit.h"
 #include "flight/atomic_file.h"
 
 namespace tavo {
 
 CTAVOkitDoc::CTAVOkitDoc() {
-    m_timeDate = static_cast<std::int64_t>(std::time(nullptr));
+    m_flight.m_timeDate = static_cast<std::int64_t>(std::time(nullptr));
 }
 
 CTAVOkitDoc::~CTAVOkitDoc() {
@@ -17,6 +18,26 @@ CTAVOkitDoc::~CTAVOkitDoc() {
 void CTAVOkitDoc::StopSampleWriter() {
     if (m_pSampleWriter != nullptr)
         m_pSampleWriter->StopAndWait();
+}
+
+void CTAVOkitDoc::Recompute() {
+    if (m_curves.Recompute(m_flight, m_settings))
+        KeepCalibration();
+}
+
+void CTAVOkitDoc::RecomputeAppended() {
+    if (m_curves.RecomputeAppended(m_flight, m_settings))
+        KeepCalibration();
+}
+
+void CTAVOkitDoc::KeepCalibration() {
+    m_settings.m_fSampleInterval = m_curves.m_fSampleInterval;
+    m_settings.m_fTwoGee = m_curves.m_fTwoGee;
+}
+
+void CTAVOkitDoc::UpdateLiveCurves() {
+    if (IsLive())
+        RecomputeAppended();
 }
 
 void CTAVOkitDoc::UpdateAllViews() {
@@ -41,11 +62,12 @@ void CTAVOkitDoc::SetModifiedFlag(bool modified) {
     ModifiedMayHaveChanged(was);
 }
 
-bool CTAVOkitDoc::Cut(CutKind kind) {
+bool CTAVOkitDoc::Cut(CutKind kind, CursorRange range) {
     const bool was = IsModified();
     const std::ptrdiff_t depth = UndoDepth();
-    if (!ApplyCut(*this, kind))
+    if (!ApplyCut(m_flight, m_settings, kind, range))
         return false;
+    Recompute();
     // A cut made after undoing past the saved flight forgets the cuts that led to it.
     if (m_nCleanDepth > depth)
         m_nCleanDepth = -1;
@@ -55,16 +77,18 @@ bool CTAVOkitDoc::Cut(CutKind kind) {
 
 bool CTAVOkitDoc::Undo() {
     const bool was = IsModified();
-    if (!UndoCut(*this))
+    if (!UndoCut(m_flight))
         return false;
+    Recompute();
     ModifiedMayHaveChanged(was);
     return true;
 }
 
 bool CTAVOkitDoc::Redo() {
     const bool was = IsModified();
-    if (!RedoCut(*this))
+    if (!RedoCut(m_flight))
         return false;
+    Recompute();
     ModifiedMayHaveChanged(was);
     return true;
 }
@@ -81,7 +105,11 @@ std::string CTAVOkitDoc::GetTitle() const {
 
 void CTAVOkitDoc::OnNewDocument(std::int64_t now) {
     StopSampleWriter();
-    ResetFlight(now);
+    m_flight.ResetFlight(now);
+    m_curves.Clear();
+    m_settings.m_fSampleInterval = 0.0f;
+    m_settings.m_fTwoGee = 0.0f;
+    m_settings.m_bUseFileTwoGee = true;
     m_bModified = false;
     m_nCleanDepth = 0;
     SetPathName(std::string());
@@ -92,9 +120,10 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
     // Stopped before the file is read: lines captured meanwhile would land in the
     // flight being opened.
     StopSampleWriter();
-    if (!LoadFlightFile(path, *this, error))
+    if (!LoadFlightFile(path, m_flight, error))
         return false;
-    m_pUndoSamples.clear();
+    Recompute();
+    m_flight.m_pUndoSamples.clear();
     m_bModified = false;
     m_nCleanDepth = 0;
     SetPathName(path);
@@ -103,7 +132,7 @@ bool CTAVOkitDoc::OnOpenDocument(const std::string& path, FileError& error) {
 }
 
 bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
-    if (!SaveFlightFile(path, *this, error))
+    if (!SaveFlightFile(path, m_flight, error))
         return false;
     m_bModified = false;
     m_nCleanDepth = UndoDepth();
@@ -114,14 +143,14 @@ bool CTAVOkitDoc::OnSaveDocument(const std::string& path, FileError& error) {
 void CTAVOkitDoc::ReplaceSamples(std::vector<std::string> samples) {
     StopSampleWriter();
     {
-        std::lock_guard<std::mutex> lock(m_pSamples.mutex());
-        m_pSamples.items().swap(samples);
+        std::lock_guard<std::mutex> lock(m_flight.m_pSamples.mutex());
+        m_flight.m_pSamples.items().swap(samples);
     }
-    m_pUndoSamples.clear();
+    m_flight.m_pUndoSamples.clear();
     // The saved flight is not among this one's history.
     m_nCleanDepth = -1;
     // A new recording starts from its own first sample.
-    m_start.reset();
+    m_flight.m_start.reset();
     Recompute();
     FlightReplaced();
 }

@@ -1,7 +1,10 @@
 #pragma once
-// The one document of the program: the flight, its file name, the modified flag and
-// the undo list, with the operations the menus drive. Plain C++: the window binds to
-// it through the observer, so the same document serves the tests and the CLI.
+// The one document of the program: it owns the recorded flight (with its undo list),
+// the curves computed from it and the user's settings, with the file name and the
+// modified flag, and carries out the operations the menus drive. Plain C++: the window
+// binds to it through the observer, so the same document serves the tests and the CLI.
+// Whatever only reads the flight (drawing, reports, exports) takes Data(), never the
+// document.
 
 #include <cstddef>
 #include <cstdint>
@@ -9,12 +12,13 @@
 #include <string>
 
 #include "doc/flight_edit.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "flight/flight_file.h"
-#include "flight/flight_record.h"
 
 namespace tavo {
 
-class CTAVOkitDoc : public FlightRecord {
+class CTAVOkitDoc {
 public:
     // What the window needs to hear from the document.
     struct Observer {
@@ -33,6 +37,8 @@ public:
         virtual ~SampleWriter() = default;
         // Stops writing and returns only when no more writes can come.
         virtual void StopAndWait() = 0;
+        // A capture was started and not stopped: lines may still arrive.
+        virtual bool Live() const = 0;
     };
 
     CTAVOkitDoc();
@@ -45,6 +51,35 @@ public:
     // Open, a download's OK, an import, the end of the document); nullptr for none.
     void SetSampleWriter(SampleWriter* writer) { m_pSampleWriter = writer; }
 
+    // The recorded flight, its curves and the user's settings.
+    FlightRecord& Record() { return m_flight; }
+    const FlightRecord& Record() const { return m_flight; }
+    FlightCurves& Curves() { return m_curves; }
+    const FlightCurves& Curves() const { return m_curves; }
+    UserSettings& Settings() { return m_settings; }
+    const UserSettings& Settings() const { return m_settings; }
+    // The flight for whatever only reads it.
+    FlightData Data() const { return {m_flight, m_curves, m_settings, IsLive()}; }
+    // Number of samples, under the lock.
+    std::size_t SampleCount() const { return m_flight.SampleCount(); }
+
+    // The curves from the flight and the settings. The settings keep the interval and
+    // the two-G value the curves were last computed with: the interval is what the
+    // settings store has always been given at exit, the two-G value what Setup shows.
+    // An empty flight changes nothing.
+    void Recompute();
+    // Recompute for a flight that only grew since (see FlightCurves).
+    void RecomputeAppended();
+    // The range pass alone (the Scaling dialog's AUTO).
+    void ComputeRanges() { m_curves.ComputeRanges(m_flight); }
+
+    // Whether a capture appends to the samples: the graph then lays out only what the
+    // curves cover, and they are carried on before each drawing.
+    bool IsLive() const { return m_pSampleWriter != nullptr && m_pSampleWriter->Live(); }
+    // Before a drawing: while the flight is live, carries the curves on over the lines
+    // that came since the last one (see RecomputeAppended).
+    void UpdateLiveCurves();
+
     void SetObserver(Observer* observer) { m_pObserver = observer; }
     // Asks every view to redraw.
     void UpdateAllViews();
@@ -56,11 +91,12 @@ public:
     // stands is the one its file holds.
     void SetModifiedFlag(bool modified = true);
 
-    // The cuts with Undo and Redo (see flight_edit.h), through the document so that the
-    // modified state follows the history: undoing back to the saved flight leaves it
-    // unmodified, redoing away from it modifies it again. The caller asks first,
-    // resets the view and redraws.
-    bool Cut(CutKind kind);
+    // The cuts around the cursors of `range` with Undo and Redo (see flight_edit.h),
+    // each followed by a Recompute, through the document so that the modified state
+    // follows the history: undoing back to the saved flight leaves it unmodified,
+    // redoing away from it modifies it again. The caller asks first, resets the view
+    // and redraws. False: nothing changed.
+    bool Cut(CutKind kind, CursorRange range);
     bool Undo();
     bool Redo();
 
@@ -70,8 +106,9 @@ public:
     // The file name, or "Untitled" for a flight never saved.
     std::string GetTitle() const;
 
-    // File > New: an empty flight dated `now`, nothing to undo, no file name; the
-    // settings and display switches stay.
+    // File > New: an empty flight dated `now`, no curves, nothing to undo, no file name;
+    // the settings and display switches stay, but for the flight's calibration choice
+    // (the file's two-G value again).
     void OnNewDocument(std::int64_t now);
     // Opens a flight file. On success the flight, file name and title are the file's,
     // the undo list is empty and the flight is unmodified; on failure nothing changed.
@@ -88,10 +125,17 @@ public:
 private:
     void StopSampleWriter();
     void FlightReplaced();
+    // The settings follow the calibration the curves were just computed with.
+    void KeepCalibration();
     // Tells the window when the modified state is no longer `was`.
     void ModifiedMayHaveChanged(bool was);
-    std::ptrdiff_t UndoDepth() const { return static_cast<std::ptrdiff_t>(m_pUndoSamples.size()); }
+    std::ptrdiff_t UndoDepth() const {
+        return static_cast<std::ptrdiff_t>(m_flight.m_pUndoSamples.size());
+    }
 
+    FlightRecord m_flight;
+    FlightCurves m_curves;
+    UserSettings m_settings;
     Observer* m_pObserver = nullptr;
     SampleWriter* m_pSampleWriter = nullptr;
     bool m_bModified = false;

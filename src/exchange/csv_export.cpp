@@ -28,47 +28,47 @@ void AppendCsvField(std::string& out, const std::string& text) {
     out += '"';
 }
 
-std::string BuildCsvText(const FlightRecord& flight) {
+std::string BuildCsvText(const FlightData& flight) {
     std::string out;
-    out += FormatFlightDate(flight.m_timeDate);
+    out += FormatFlightDate(flight.record.m_timeDate);
     out += "\r\nName,";
-    AppendCsvField(out, flight.m_strName);
+    AppendCsvField(out, flight.record.m_strName);
     out += "\r\nMotor,";
-    AppendCsvField(out, flight.m_strMotor);
+    AppendCsvField(out, flight.record.m_strMotor);
     out += "\r\nComment,";
-    AppendCsvField(out, flight.m_strComment);
+    AppendCsvField(out, flight.record.m_strComment);
     out += "\r\nAcceleration offset,";
-    out += std::to_string(flight.m_nAccelOffset);
+    out += std::to_string(flight.record.m_nAccelOffset);
     out += "\r\nTwo Gee value,";
-    AppendFixed(out, flight.m_fTwoGeeFile, 6);
+    AppendFixed(out, flight.record.m_fTwoGeeFile, 6);
     out += "\r\nSample rate,";
-    out += std::to_string(flight.m_nSampleRate);
+    out += std::to_string(flight.record.m_nSampleRate);
     out += "Hz\r\nWeight,";
-    AppendFixed(out, flight.m_fLaunchWeight, 6);
+    AppendFixed(out, flight.record.m_fLaunchWeight, 6);
     out += "Kg\r\nDiameter,";
-    AppendFixed(out, flight.m_fMaxDiameter, 6);
+    AppendFixed(out, flight.record.m_fMaxDiameter, 6);
     out += "m\r\n***********DATA***********\r\n";
     out += "Time,Accel m/s,Velocity m/s/s,Altitude m, Cd\r\n";
 
-    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-    const std::vector<std::string>& samples = flight.m_pSamples.items();
+    std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.record.m_pSamples.items();
     if (samples.empty())
         return out;
     // About 60 bytes a line for an ordinary flight.
     out.reserve(out.size() + samples.size() * 64);
 
     // Always the recording's own pad reading: the export never applies the offset switch.
-    const float r = flight.RecordedZeroRef(samples);
+    const float r = flight.record.RecordedZeroRef(samples);
     // Counts per g in double: the export divides in double precision and rounds only the
     // finished acceleration to float.
-    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
-    const float dt = flight.m_fSampleInterval;
+    const double halfTwoGee = CountsPerGee<double>(flight.curves.m_fTwoGee);
+    const float dt = flight.curves.m_fSampleInterval;
     const double area =
-        static_cast<double>(kAirDensity) * g_pi * std::pow(flight.m_fMaxDiameter * 0.5, 2.0);
+        static_cast<double>(kAirDensity) * g_pi * std::pow(flight.record.m_fMaxDiameter * 0.5, 2.0);
     // A flight cut before C1 goes on from where the whole recording stood.
     float t = 0.0f;
-    float v = flight.m_start ? flight.m_start->velocity : 0.0f;
-    float h = flight.m_start ? flight.m_start->height : 0.0f;
+    float v = flight.record.m_start ? flight.record.m_start->velocity : 0.0f;
+    float h = flight.record.m_start ? flight.record.m_start->height : 0.0f;
     for (const std::string& sample : samples) {
         const int adc = SampleReading(ParseSampleWord(sample));
         const float a = static_cast<float>(
@@ -77,7 +77,8 @@ std::string BuildCsvText(const FlightRecord& flight) {
         const double V = static_cast<double>(a) * dt + v;
         v = static_cast<float>(V);
         h = static_cast<float>(V * dt + h);
-        const double cd = std::fabs(2.0 * a * flight.m_fLaunchWeight / (area * std::pow(V, 2.0)));
+        const double cd =
+            std::fabs(2.0 * a * flight.record.m_fLaunchWeight / (area * std::pow(V, 2.0)));
         AppendFixed(out, t, 3);
         out += ',';
         AppendFixed(out, a, 6);
@@ -93,7 +94,7 @@ std::string BuildCsvText(const FlightRecord& flight) {
     return out;
 }
 
-bool WriteCsvFile(const std::string& path, const FlightRecord& flight, std::string& reason) {
+bool WriteCsvFile(const std::string& path, const FlightData& flight, std::string& reason) {
     return WriteFileAtomically(path, BuildCsvText(flight), reason);
 }
 

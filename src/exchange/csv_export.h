@@ -5,7 +5,7 @@
 
 #include <string>
 
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 
 namespace tavo {
 
@@ -15,9 +15,9 @@ void AppendCsvField(std::string& out, const std::string& text);
 
 // The whole file's bytes, CR LF line ends. The flight must hold samples and have been
 // recomputed (the two-G value in use and the interval come from there).
-std::string BuildCsvText(const FlightRecord& flight);
+std::string BuildCsvText(const FlightData& flight);
 
 // Writes the CSV file atomically; on failure `reason` tells why.
-bool WriteCsvFile(const std::string& path, const FlightRecord& flight, std::string& reason);
+bool WriteCsvFile(const std::string& path, const FlightData& flight, std::string& reason);
 
 } // namespace tavo

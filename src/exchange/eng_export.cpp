@@ -13,24 +13,23 @@
 
 namespace tavo {
 
-const char* MissingWeightMessage(const FlightRecord& flight) {
-    if (flight.m_fLaunchWeight == 0.0f)
+const char* MissingWeightMessage(const FlightData& flight) {
+    if (flight.record.m_fLaunchWeight == 0.0f)
         return kNeedWeightText;
-    if (flight.m_fPropellantWeight == 0.0f)
+    if (flight.record.m_fPropellantWeight == 0.0f)
         return kNeedPropellantText;
     return nullptr;
 }
 
-bool EngCursorsHoldData(const FlightRecord& flight) {
-    const std::size_t n = flight.SampleCount();
+bool EngCursorsHoldData(const FlightData& flight, CursorRange range) {
+    const std::size_t n = flight.record.SampleCount();
     // A negative C1 would index before the first sample.
-    return n > 0 && flight.m_nCursor1 >= 0 && flight.m_nCursor2 > flight.m_nCursor1 &&
-           static_cast<std::size_t>(flight.m_nCursor2) <= n;
+    return n > 0 && range.c1 >= 0 && range.c2 > range.c1 && static_cast<std::size_t>(range.c2) <= n;
 }
 
-std::string NothingToExportText(const FlightRecord& flight) {
+std::string NothingToExportText(const FlightRecord& flight, CursorRange range) {
     return WithReason(kNothingToExportText,
-                      CursorRangeFault(flight.SampleCount(), flight.m_nCursor1, flight.m_nCursor2));
+                      CursorRangeFault(flight.SampleCount(), range.c1, range.c2));
 }
 
 std::string EngPropellantField(const std::string& preFire, const std::string& postFire) {
@@ -80,10 +79,10 @@ namespace {
 // falling by the propellant weight over the lines, as the file has always been written;
 // the motor thrust takes the thrust model's mass, burnt with the impulse. The caller
 // holds the samples' lock and has checked the cursors.
-std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
-                                     const std::vector<std::string>& samples, long long step,
-                                     ThrustKind kind, double siteAltitudeM) {
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+std::vector<ThrustPoint> ThrustLines(const FlightData& flight,
+                                     const std::vector<std::string>& samples, CursorRange range,
+                                     long long step, ThrustKind kind, double siteAltitudeM) {
+    const int c1 = range.c1, c2 = range.c2;
     const long long span = static_cast<long long>(c2) - c1;
     const long long lines = span / step;
     MotorThrustSeries motor;
@@ -91,15 +90,15 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
         const MeasuredFlight measured = ReadMeasuredFlight(samples, flight, c1, c2, siteAltitudeM);
         motor = SolveMotorThrust(measured, EstimateDrag(measured));
     }
-    const float dm = flight.m_fPropellantWeight / static_cast<float>(lines);
-    float mass = flight.m_fLaunchWeight;
-    float t = flight.m_fSampleInterval;
-    const float stepTime = static_cast<float>(step) * flight.m_fSampleInterval;
+    const float dm = flight.record.m_fPropellantWeight / static_cast<float>(lines);
+    float mass = flight.record.m_fLaunchWeight;
+    float t = flight.curves.m_fSampleInterval;
+    const float stepTime = static_cast<float>(step) * flight.curves.m_fSampleInterval;
     // Measured from the recording's pad reading, wherever C1 stands.
-    const float r = flight.RecordedZeroRef(samples);
+    const float r = flight.record.RecordedZeroRef(samples);
     // The file's thrust is worked out in double from the count difference on, so the
     // acceleration is not rounded to float on its way.
-    const double halfTwoGee = CountsPerGee<double>(flight.m_fTwoGee);
+    const double halfTwoGee = CountsPerGee<double>(flight.curves.m_fTwoGee);
     std::vector<ThrustPoint> points;
     points.reserve(static_cast<std::size_t>(lines) + 1);
     for (long long i = c1; i < c2; i += step) {
@@ -121,7 +120,7 @@ std::vector<ThrustPoint> ThrustLines(const FlightRecord& flight,
 
 } // namespace
 
-EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind kind,
+EngExportParams SuggestEngExportParams(const FlightData& flight, CursorRange range, ThrustKind kind,
                                        const EngMotor* compared) {
     EngExportParams p;
     p.thrust = kind;
@@ -133,22 +132,23 @@ EngExportParams SuggestEngExportParams(const FlightRecord& flight, ThrustKind ki
             if (mm >= 1.0 && mm < 1e6)
                 AppendGeneral(*text, mm);
     }
-    if (flight.m_nEvent2 > 0 && flight.m_nEvent8 > flight.m_nEvent2 &&
-        flight.m_fSampleInterval > 0.0f && std::isfinite(flight.m_fSampleInterval)) {
-        const double delay = (flight.m_nEvent8 - flight.m_nEvent2) * flight.m_fSampleInterval;
+    if (flight.curves.m_nEvent2 > 0 && flight.curves.m_nEvent8 > flight.curves.m_nEvent2 &&
+        flight.curves.m_fSampleInterval > 0.0f && std::isfinite(flight.curves.m_fSampleInterval)) {
+        const double delay =
+            (flight.curves.m_nEvent8 - flight.curves.m_nEvent2) * flight.curves.m_fSampleInterval;
         if (delay < 1000.0)
             p.delays = std::to_string(static_cast<int>(std::lround(delay)));
     }
-    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-    const std::vector<std::string>& samples = flight.m_pSamples.items();
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+    std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.record.m_pSamples.items();
+    const int c1 = range.c1, c2 = range.c2;
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
         return p;
-    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, 1, kind, 0.0);
+    const std::vector<ThrustPoint> points = ThrustLines(flight, samples, range, 1, kind, 0.0);
     double impulse = 0.0;
     for (std::size_t i = 0; i + 1 < points.size(); ++i)
-        impulse += points[i].thrust * flight.m_fSampleInterval;
-    const double burn = static_cast<double>(c2 - c1) * flight.m_fSampleInterval;
+        impulse += points[i].thrust * flight.curves.m_fSampleInterval;
+    const double burn = static_cast<double>(c2 - c1) * flight.curves.m_fSampleInterval;
     if (std::isfinite(impulse) && impulse > 0.0 && burn > 0.0)
         p.designation =
             std::string(1, ImpulseClassLetter(impulse)) + FormatFixed(impulse / burn, 0);
@@ -171,12 +171,12 @@ namespace {
 
 // The points the file gets and its closing time, with the figures beside the measured
 // ones. The caller has checked the number of points.
-bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
+bool ExportPoints(const FlightData& flight, CursorRange range, const EngExportParams& params,
                   std::vector<ThrustPoint>& points, double& closeTime, EngExportFigures& figures,
                   std::string& reason) {
-    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-    const std::vector<std::string>& samples = flight.m_pSamples.items();
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
+    std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.record.m_pSamples.items();
+    const int c1 = range.c1, c2 = range.c2;
     // Checked again under the lock: a capture may have changed the list meanwhile.
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size()) {
         reason = WithReason(kNothingToExportText, CursorRangeFault(samples.size(), c1, c2));
@@ -184,7 +184,7 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
     }
     const long long span = static_cast<long long>(c2) - c1;
     std::vector<ThrustPoint> every =
-        ThrustLines(flight, samples, 1, params.thrust, params.siteAltitudeM);
+        ThrustLines(flight, samples, range, 1, params.thrust, params.siteAltitudeM);
     const double everyClose = every.back().time;
     every.pop_back();
     const CurveFigures measured = FiguresOfPoints(every, everyClose);
@@ -195,9 +195,9 @@ bool ExportPoints(const FlightRecord& flight, const EngExportParams& params,
         long long step = span / params.points;
         if (step < 1)
             step = 1;
-        points = step == 1
-                     ? std::move(every)
-                     : ThrustLines(flight, samples, step, params.thrust, params.siteAltitudeM);
+        points = step == 1 ? std::move(every)
+                           : ThrustLines(flight, samples, range, step, params.thrust,
+                                         params.siteAltitudeM);
         closeTime = step == 1 ? everyClose : points.back().time;
         if (step != 1)
             points.pop_back();
@@ -221,19 +221,20 @@ std::string EngExportFiguresText(const EngExportFigures& f) {
            FormatFixed(f.measuredPeak, 2) + " N), " + std::to_string(f.points) + " points";
 }
 
-bool ComputeEngExportFigures(const FlightRecord& flight, const EngExportParams& params,
-                             EngExportFigures& figures, std::string& reason) {
+bool ComputeEngExportFigures(const FlightData& flight, CursorRange range,
+                             const EngExportParams& params, EngExportFigures& figures,
+                             std::string& reason) {
     if (params.points == 0) {
         reason = kZeroPointsText;
         return false;
     }
     std::vector<ThrustPoint> points;
     double closeTime = 0.0;
-    return ExportPoints(flight, params, points, closeTime, figures, reason);
+    return ExportPoints(flight, range, params, points, closeTime, figures, reason);
 }
 
-bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
-                  std::string& reason, EngExportFigures* figures) {
+bool BuildEngText(const FlightData& flight, CursorRange range, const EngExportParams& params,
+                  std::string& out, std::string& reason, EngExportFigures* figures) {
     if (params.points == 0) {
         reason = kZeroPointsText;
         return false;
@@ -246,7 +247,7 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     std::vector<ThrustPoint> points;
     double closeTime = 0.0;
     EngExportFigures computed;
-    if (!ExportPoints(flight, params, points, closeTime, computed, reason))
+    if (!ExportPoints(flight, range, params, points, closeTime, computed, reason))
         return false;
 
     EngHeader header{params.designation,
@@ -267,10 +268,10 @@ bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std
     return true;
 }
 
-bool WriteEngFile(const std::string& path, const FlightRecord& flight,
+bool WriteEngFile(const std::string& path, const FlightData& flight, CursorRange range,
                   const EngExportParams& params, std::string& reason, EngExportFigures* figures) {
     std::string text;
-    if (!BuildEngText(flight, params, text, reason, figures))
+    if (!BuildEngText(flight, range, params, text, reason, figures))
         return false;
     return WriteFileAtomically(path, text, reason);
 }

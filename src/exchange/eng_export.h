@@ -4,7 +4,8 @@
 
 #include <string>
 
-#include "flight/flight_record.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "motor/eng_motor.h"
 #include "motor/thrust_model.h"
 
@@ -47,7 +48,7 @@ EngFieldFault EngExportFault(const EngExportParams& params);
 // `kind` of thrust between the cursors (class letter and average thrust), the delay from
 // the burn-out and deployment flags, 20 points; the diameter and length from the motor
 // file the report compared with, when there is one. The rocket's diameter is no motor's.
-EngExportParams SuggestEngExportParams(const FlightRecord& flight,
+EngExportParams SuggestEngExportParams(const FlightData& flight, CursorRange range,
                                        ThrustKind kind = ThrustKind::Motor,
                                        const EngMotor* compared = nullptr);
 
@@ -66,12 +67,12 @@ inline constexpr const char* kFewPointsText = "The number of points must be at l
 
 // The message that stops the export before anything is asked, or nullptr: the launch
 // weight and then the propellant weight must be entered.
-const char* MissingWeightMessage(const FlightRecord& flight);
+const char* MissingWeightMessage(const FlightData& flight);
 
 // True when the cursors enclose samples that exist: 0 <= C1 < C2 <= number of samples.
-bool EngCursorsHoldData(const FlightRecord& flight);
+bool EngCursorsHoldData(const FlightData& flight, CursorRange range);
 // "Nothing to Export", with why the cursors hold no data below it.
-std::string NothingToExportText(const FlightRecord& flight);
+std::string NothingToExportText(const FlightRecord& flight, CursorRange range);
 
 // The header's fifth field. Simulators read it as the propellant mass, so when both
 // weights are plain decimal numbers with pre-fire not below post-fire it is their
@@ -93,19 +94,20 @@ std::string EngExportFiguresText(const EngExportFigures& figures);
 
 // The figures the export would give with `params` (the header fields are not looked
 // at); false with a reason as BuildEngText gives it.
-bool ComputeEngExportFigures(const FlightRecord& flight, const EngExportParams& params,
-                             EngExportFigures& figures, std::string& reason);
+bool ComputeEngExportFigures(const FlightData& flight, CursorRange range,
+                             const EngExportParams& params, EngExportFigures& figures,
+                             std::string& reason);
 
 // The whole file's bytes. Refuses, with a reason and nothing built: a number of points
 // of 0, cursors that do not hold data (see EngCursorsHoldData), fields EngExportFault
 // refuses, and a curve with values that are not finite (a two-G value or sample rate of
 // 0). Negative thrust is written as 0.
 // `figures`, when given, receives the written curve's figures beside the measured ones.
-bool BuildEngText(const FlightRecord& flight, const EngExportParams& params, std::string& out,
-                  std::string& reason, EngExportFigures* figures = nullptr);
+bool BuildEngText(const FlightData& flight, CursorRange range, const EngExportParams& params,
+                  std::string& out, std::string& reason, EngExportFigures* figures = nullptr);
 
 // Builds and writes the file atomically; on failure `reason` tells why.
-bool WriteEngFile(const std::string& path, const FlightRecord& flight,
+bool WriteEngFile(const std::string& path, const FlightData& flight, CursorRange range,
                   const EngExportParams& params, std::string& reason,
                   EngExportFigures* figures = nullptr);
 

@@ -165,7 +165,6 @@ void Commit(StagedFlight& staged, FlightRecord& flight) {
     if (staged.maxDiameter)
         flight.m_fMaxDiameter = *staged.maxDiameter;
     flight.m_start = staged.start;
-    flight.Recompute();
 }
 
 } // namespace

@@ -25,8 +25,9 @@ constexpr std::uintmax_t kMaxFlightFileBytes = 512ull * 1024 * 1024;
 // reader of the layout stops at, a checked tail with where its curves start.
 std::vector<std::uint8_t> EncodeFlightFile(const FlightRecord& flight);
 
-// Reads a flight from bytes into `flight` and recomputes it. On failure `flight` is
-// untouched and `error` says why; `fileName` is only used in messages.
+// Reads a flight from bytes into `flight`; whoever shows it computes its curves. On
+// failure `flight` is untouched and `error` says why; `fileName` is only used in
+// messages.
 bool DecodeFlightFile(const std::vector<std::uint8_t>& bytes, const std::string& fileName,
                       FlightRecord& flight, FileError& error, int* version = nullptr);
 

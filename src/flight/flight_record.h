@@ -1,6 +1,6 @@
 #pragma once
-// The flight held by the document: raw sample words, calibration, details, the
-// user's display switches and everything derived from them by Recompute.
+// The recorded flight: raw sample words, the calibration they were recorded with and the
+// flight's details.
 
 #include <cstdint>
 #include <mutex>
@@ -61,6 +61,9 @@ private:
     std::uint64_t m_nChanges = 0;
 };
 
+// The recorded flight: what a flight file holds (samples, calibration as recorded, the
+// details, where a cut before C1 left the curves' start) and the cuts Undo takes back.
+// Everything computed from it is in FlightCurves; the user's switches in UserSettings.
 struct FlightRecord {
     FlightRecord();
     FlightRecord(const FlightRecord&) = delete;
@@ -73,27 +76,11 @@ struct FlightRecord {
     // whole recording's did. Empty for a flight never cut before C1.
     std::optional<FlightStart> m_start;
     int m_nSampleRate = 0;
-    float m_fSampleInterval = 0.0f;
     int m_nPreLaunchSetting = 0;
 
-    // Calibration.
+    // Calibration as recorded.
     float m_fTwoGeeFile = 15.0f;
-    float m_fTwoGee = 0.0f;
-    bool m_bUseFileTwoGee = true;
     int m_nAccelOffset = 0;
-    bool m_bUseAccelOffset = false;
-    float m_fZeroRef = 0.0f;
-
-    // Units and display switches (the persistent ones are loaded by MySettings).
-    bool m_bMetricUnits = true;
-    bool m_bAccelInGees = true;
-    bool m_bDisplayRaw = false;
-    bool m_bDrawGrid = true;
-    int m_nCursorPosition = 1;
-    bool m_bShowCursors = true;
-    int m_nMaxSamples = 6000;
-    bool m_bAutoComPort = true;
-    std::string m_strCommPort;
 
     // Flight details, always metric. Texts are 8-bit, Windows-1252.
     std::string m_strName;
@@ -104,42 +91,8 @@ struct FlightRecord {
     float m_fPropellantWeight = 0.0f;
     float m_fMaxDiameter = 0.0f;
 
-    // Derived data, rebuilt by Recompute and never saved.
-    std::vector<float> m_arrAccel;
-    std::vector<float> m_arrVelocity;
-    std::vector<float> m_arrAltitude;
-    std::vector<float> m_arrCd;
-    int m_nEvent1 = 0;
-    int m_nEvent2 = 0;
-    int m_nEvent4 = 0;
-    int m_nEvent8 = 0;
-    float m_fAccelMin = 0.0f;
-    float m_fAccelMax = 0.0f;
-    float m_fVelMin = 0.0f;
-    float m_fVelMax = 0.0f;
-    float m_fAltMin = 0.0f;
-    float m_fAltMax = 0.0f;
-
-    // View state kept with the flight.
-    int m_nCursor1 = 0;
-    int m_nCursor2 = 0;
-    int m_nDisplayCurve = 0;
-    bool m_bTelemetryRunning = false;
-
-    // Rebuilds the interval, two-G value, zero reference, derived arrays, events and
-    // ranges from the samples. Does nothing on an empty flight. Takes the sample lock.
-    void Recompute();
-    // The same result as Recompute, for a list that has only grown since the last
-    // Recompute: carries the curves, events and ranges on over the new samples alone,
-    // so a live capture costs each repaint only what arrived since the one before.
-    // Anything else changed in between (a setting, the calibration, a range set by
-    // hand, the list changed other than by AppendLocked) gives a full Recompute.
-    void RecomputeAppended();
-    // The range pass alone over the current derived arrays.
-    void ComputeRanges();
-    // Puts the flight back to its start-up state (no samples, rate 0, default
-    // calibration, empty details dated now, no derived data, cursors at 0); the
-    // user's settings and display switches stay.
+    // Puts the flight back to its start-up state: no samples, nothing to undo, rate 0,
+    // default calibration, empty details dated `now`.
     void ResetFlight(std::int64_t now);
     // Number of samples, under the lock.
     std::size_t SampleCount() const { return m_pSamples.SizeLocked(); }
@@ -147,39 +100,6 @@ struct FlightRecord {
     // one a cut before C1 kept. Reports and exports measure acceleration from it. The
     // caller holds the sample lock; `samples` must not be empty.
     float RecordedZeroRef(const std::vector<std::string>& samples) const;
-    // Where the curves stand before sample `index` under the current settings, for a
-    // cut that takes away the samples before it. Sets the interval, two-G value and
-    // zero reference as Recompute does. The caller holds the sample lock.
-    FlightStart StartBefore(const std::vector<std::string>& samples, std::size_t index);
-
-private:
-    // What a Recompute read and left, so that samples appended afterwards can be
-    // computed on from where it stopped.
-    struct Continuation {
-        bool valid = false;
-        std::size_t count = 0;
-        float v = 0.0f; // running velocity and height, metric
-        float h = 0.0f;
-        std::uint64_t listChanges = 0;
-        std::vector<std::uint32_t> inputs; // the fields the curves depend on, as bits
-    };
-
-    void PrepareInputs(const std::vector<std::string>& samples);
-    float Reading(int adc, float halfTwoGee) const;
-    void ComputeSamples(const std::vector<std::string>& samples, std::size_t first,
-                        std::size_t last);
-    void RangePass(std::size_t n);
-    void ExtendRanges(std::size_t first, std::size_t n);
-    std::vector<std::uint32_t> CurveInputs() const;
-    void Remember(std::size_t n);
-
-    Continuation m_live;
 };
-
-// The nine settings as a first run sets (and writes) them: automatic port detection on
-// "COM1:", acceleration in g, interval 0.25 s, readout left, grid on, metric units,
-// 6000 samples at most, no acceleration offset. The command-line program computes
-// with them, as a freshly installed program would.
-void ApplyFirstRunSettings(FlightRecord& record);
 
 } // namespace tavo

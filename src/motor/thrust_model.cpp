@@ -110,21 +110,20 @@ double DragCoefficientDivisor(double diameter, double airDensity) {
     return 0.5 * airDensity * area;
 }
 
-MeasuredFlight ReadMeasuredFlight(const std::vector<std::string>& samples,
-                                  const FlightRecord& flight, int c1, int c2,
-                                  double siteAltitudeM) {
+MeasuredFlight ReadMeasuredFlight(const std::vector<std::string>& samples, const FlightData& flight,
+                                  int c1, int c2, double siteAltitudeM) {
     MeasuredFlight m;
-    m.interval = flight.m_fSampleInterval;
-    m.launchMassKg = flight.m_fLaunchWeight;
-    m.propellantKg = flight.m_fPropellantWeight;
-    m.diameterM = flight.m_fMaxDiameter > 0.0f ? flight.m_fMaxDiameter : 0.0;
-    m.countsPerGee = CountsPerGee<double>(flight.m_fTwoGee);
+    m.interval = flight.curves.m_fSampleInterval;
+    m.launchMassKg = flight.record.m_fLaunchWeight;
+    m.propellantKg = flight.record.m_fPropellantWeight;
+    m.diameterM = flight.record.m_fMaxDiameter > 0.0f ? flight.record.m_fMaxDiameter : 0.0;
+    m.countsPerGee = CountsPerGee<double>(flight.curves.m_fTwoGee);
     m.siteAltitudeM = std::isfinite(siteAltitudeM) ? siteAltitudeM : 0.0;
     const std::size_t count = samples.size();
     if (c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > count)
         return m;
     // Measured from the recording's pad reading, which a cut before C1 keeps.
-    const float base = flight.RecordedZeroRef(samples);
+    const float base = flight.record.RecordedZeroRef(samples);
     m.burnSamples = c2 - c1;
     for (std::size_t i = static_cast<std::size_t>(c1); i < count; ++i) {
         const int word = ParseSampleWord(samples[i]);
@@ -221,8 +220,8 @@ DragEstimate EstimateDrag(const MeasuredFlight& f) {
     return e;
 }
 
-DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightRecord& flight,
-                          int c1, int c2, double siteAltitudeM) {
+DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightData& flight, int c1,
+                          int c2, double siteAltitudeM) {
     return EstimateDrag(ReadMeasuredFlight(samples, flight, c1, c2, siteAltitudeM));
 }
 

@@ -17,7 +17,7 @@
 #include <string>
 #include <vector>
 
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 
 namespace tavo {
 
@@ -55,9 +55,8 @@ struct MeasuredFlight {
 // Reads the range [c1, c2) of `samples` and the coast after it (the caller holds their
 // lock). Uses the flight's two-G value, sample interval, launch and propellant weights
 // and diameter. Cursors outside the samples give an empty flight.
-MeasuredFlight ReadMeasuredFlight(const std::vector<std::string>& samples,
-                                  const FlightRecord& flight, int c1, int c2,
-                                  double siteAltitudeM = 0.0);
+MeasuredFlight ReadMeasuredFlight(const std::vector<std::string>& samples, const FlightData& flight,
+                                  int c1, int c2, double siteAltitudeM = 0.0);
 
 // One coast sample as the drag fit saw it.
 struct CoastPoint {
@@ -96,8 +95,8 @@ DragEstimate EstimateDrag(const MeasuredFlight& flight);
 
 // The same from the samples (the caller holds their lock and has checked
 // 0 <= c1 < c2 <= size).
-DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightRecord& flight,
-                          int c1, int c2, double siteAltitudeM = 0.0);
+DragEstimate EstimateDrag(const std::vector<std::string>& samples, const FlightData& flight, int c1,
+                          int c2, double siteAltitudeM = 0.0);
 
 // The motor's own thrust over the burn.
 struct MotorThrustSeries {

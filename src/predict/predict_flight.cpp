@@ -15,24 +15,27 @@ constexpr std::size_t kMaxAfterLaunch = 1u << 20;
 
 } // namespace
 
-PredictFlightData ReadPredictFlight(const FlightRecord& flight, double siteAltitudeM) {
+PredictFlightData ReadPredictFlight(const FlightData& flight, CursorRange range,
+                                    double siteAltitudeM) {
     PredictFlightData d;
-    d.launchMassKg = flight.m_fLaunchWeight;
-    d.interval = flight.m_fSampleInterval;
-    d.motorText = flight.m_strMotor;
-    d.metric = flight.m_bMetricUnits;
+    d.launchMassKg = flight.record.m_fLaunchWeight;
+    d.interval = flight.curves.m_fSampleInterval;
+    d.motorText = flight.record.m_strMotor;
+    d.metric = flight.settings.m_bMetricUnits;
     d.siteAltitudeM = siteAltitudeM;
-    const int c1 = flight.m_nCursor1, c2 = flight.m_nCursor2;
-    std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-    const std::vector<std::string>& samples = flight.m_pSamples.items();
+    const int c1 = range.c1, c2 = range.c2;
+    std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = flight.record.m_pSamples.items();
     if (samples.empty() || c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > samples.size())
         return d;
     d.drag = EstimateDrag(samples, flight, c1, c2, siteAltitudeM);
-    if (flight.m_nEvent8 > c1 && static_cast<std::size_t>(flight.m_nEvent8) < samples.size())
-        d.deployTime = (flight.m_nEvent8 - c1) * static_cast<double>(flight.m_fSampleInterval);
+    if (flight.curves.m_nEvent8 > c1 &&
+        static_cast<std::size_t>(flight.curves.m_nEvent8) < samples.size())
+        d.deployTime =
+            (flight.curves.m_nEvent8 - c1) * static_cast<double>(flight.curves.m_fSampleInterval);
     // Measured as the motor report measures: from the recording's pad reading.
-    const float base = flight.RecordedZeroRef(samples);
-    const double countsPerGee = CountsPerGee<double>(flight.m_fTwoGee);
+    const float base = flight.record.RecordedZeroRef(samples);
+    const double countsPerGee = CountsPerGee<double>(flight.curves.m_fTwoGee);
     const std::size_t end =
         std::min(samples.size(), static_cast<std::size_t>(c1) + kMaxAfterLaunch);
     d.accel.reserve(end - static_cast<std::size_t>(c1));

@@ -6,7 +6,8 @@
 #include <string>
 #include <vector>
 
-#include "flight/flight_record.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "motor/thrust_model.h"
 
 namespace tavo {
@@ -22,8 +23,9 @@ struct PredictFlightData {
     double deployTime = -1.0;   // s from C1 of the deployment marker; -1 without one
 };
 
-// Reads the flight between its cursors (nothing but the details when they hold no
-// samples), under the samples' lock.
-PredictFlightData ReadPredictFlight(const FlightRecord& flight, double siteAltitudeM);
+// Reads the flight between the cursors of `range` (nothing but the details when they
+// hold no samples), under the samples' lock.
+PredictFlightData ReadPredictFlight(const FlightData& flight, CursorRange range,
+                                    double siteAltitudeM);
 
 } // namespace tavo

@@ -21,13 +21,13 @@ constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // The speed (m/s) after each sample up to `last`, integrated as the velocity curve is
 // from where the recording starts, against the recording's pad reading.
-std::vector<double> Speeds(const std::vector<std::string>& samples, const FlightRecord& flight,
+std::vector<double> Speeds(const std::vector<std::string>& samples, const FlightData& flight,
                            std::size_t last) {
-    const double dt = flight.m_fSampleInterval;
-    const float base = flight.RecordedZeroRef(samples);
-    const double countsPerGee = CountsPerGee<double>(flight.m_fTwoGee);
+    const double dt = flight.curves.m_fSampleInterval;
+    const float base = flight.record.RecordedZeroRef(samples);
+    const double countsPerGee = CountsPerGee<double>(flight.curves.m_fTwoGee);
     std::vector<double> speed(last);
-    double v = flight.m_start ? flight.m_start->velocity : 0.0;
+    double v = flight.record.m_start ? flight.record.m_start->velocity : 0.0;
     for (std::size_t i = 0; i < last; ++i) {
         const float adc = static_cast<float>(SampleReading(ParseSampleWord(samples[i])));
         v += GeeFromCounts<double>(base, adc, countsPerGee) * kGee * dt;
@@ -37,21 +37,22 @@ std::vector<double> Speeds(const std::vector<std::string>& samples, const Flight
 }
 
 // The net acceleration (m/s^2) of sample i, as the motor report's coast fit reads it.
-double NetAccel(const std::vector<std::string>& samples, const FlightRecord& flight, float base,
+double NetAccel(const std::vector<std::string>& samples, const FlightData& flight, float base,
                 std::size_t i) {
     const float adc = static_cast<float>(SampleReading(ParseSampleWord(samples[i])));
-    return GeeFromCounts<double>(base, adc, CountsPerGee<double>(flight.m_fTwoGee)) * kGee;
+    return GeeFromCounts<double>(base, adc, CountsPerGee<double>(flight.curves.m_fTwoGee)) * kGee;
 }
 
 // The markers say where the burn ended better than the cursors do: the report's range is
 // often the coast alone (C1 at burn-out), but may hold the burn too.
-DragCurve CoastDragCurve(const std::vector<std::string>& samples, const FlightRecord& flight,
-                         int c1, double siteAltitudeM) {
+DragCurve CoastDragCurve(const std::vector<std::string>& samples, const FlightData& flight, int c1,
+                         double siteAltitudeM) {
     const int n = static_cast<int>(samples.size());
     const auto marked = [n](int e) { return e > 0 && e < n; };
-    const int burnout = marked(flight.m_nEvent2) ? flight.m_nEvent2 : c1;
-    const int launch =
-        marked(flight.m_nEvent1) && flight.m_nEvent1 < burnout ? flight.m_nEvent1 : 0;
+    const int burnout = marked(flight.curves.m_nEvent2) ? flight.curves.m_nEvent2 : c1;
+    const int launch = marked(flight.curves.m_nEvent1) && flight.curves.m_nEvent1 < burnout
+                           ? flight.curves.m_nEvent1
+                           : 0;
     if (burnout <= launch) {
         DragCurve none;
         none.reason = "the coast has no launch before it";
@@ -71,46 +72,48 @@ const char* CdKindWord(CdKind kind) {
     return kind == CdKind::Document ? "document" : "drag";
 }
 
-bool CdReport::ComputeCdReport(const FlightRecord& flight, UserPrompt& prompt, CdKind kind) {
+bool CdReport::ComputeCdReport(const FlightData& flight, CursorRange cursors, UserPrompt& prompt,
+                               CdKind kind) {
     m_fCdMin = 0.0f;
     m_fCdMax = 0.0f;
-    if (!CheckReportPreconditions(flight, prompt))
+    if (!CheckReportPreconditions(flight, cursors, prompt))
         return false;
-    if (!ComputeFigures(flight, kind)) {
-        prompt.ShowMessage(NothingToReportText(flight), "Error", Severity::Error);
+    if (!ComputeFigures(flight, cursors, kind)) {
+        prompt.ShowMessage(NothingToReportText(flight.record, cursors), "Error", Severity::Error);
         return false;
     }
     return true;
 }
 
-bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
-    const int c1 = flight.m_nCursor1;
-    const int c2 = flight.m_nCursor2;
+bool CdReport::ComputeFigures(const FlightData& flight, CursorRange cursors, CdKind kind) {
+    const int c1 = cursors.c1;
+    const int c2 = cursors.c2;
     // Coefficients exist only after a Recompute; a range past them has nothing to show.
-    if (c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > flight.m_arrCd.size())
+    if (c1 < 0 || c2 <= c1 || static_cast<std::size_t>(c2) > flight.curves.m_arrCd.size())
         return false;
     const std::size_t first = static_cast<std::size_t>(c1);
     const std::size_t n = static_cast<std::size_t>(c2 - c1);
 
     CdReport r;
+    r.range = cursors;
     r.m_kind = kind;
     r.m_dSiteAltitudeM = m_dSiteAltitudeM;
     r.m_bShowDragCurve = m_bShowDragCurve;
     std::vector<double> speed;
     {
-        std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-        const std::vector<std::string>& samples = flight.m_pSamples.items();
+        std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+        const std::vector<std::string>& samples = flight.record.m_pSamples.items();
         if (static_cast<std::size_t>(c2) > samples.size())
             return false;
         speed = Speeds(samples, flight, static_cast<std::size_t>(c2));
         r.m_dragCurve = CoastDragCurve(samples, flight, c1, m_dSiteAltitudeM);
         if (kind == CdKind::Drag) {
-            const double mass = static_cast<double>(flight.m_fLaunchWeight) -
-                                static_cast<double>(flight.m_fPropellantWeight);
+            const double mass = static_cast<double>(flight.record.m_fLaunchWeight) -
+                                static_cast<double>(flight.record.m_fPropellantWeight);
             // The air the coast fit takes at the launch site, as the motor report does.
-            const double divisor = DragCoefficientDivisor(flight.m_fMaxDiameter,
+            const double divisor = DragCoefficientDivisor(flight.record.m_fMaxDiameter,
                                                           AirColumn(m_dSiteAltitudeM).Density(0.0));
-            const float base = flight.RecordedZeroRef(samples);
+            const float base = flight.record.RecordedZeroRef(samples);
             r.m_arrCd.resize(n, kNaN);
             if (!(mass > 0.0))
                 r.m_strNote = "the launch weight is not above the propellant weight";
@@ -126,7 +129,7 @@ bool CdReport::ComputeFigures(const FlightRecord& flight, CdKind kind) {
     }
     r.m_arrSpeed.assign(speed.begin() + c1, speed.end());
     if (kind == CdKind::Document)
-        r.m_arrCd.assign(flight.m_arrCd.begin() + c1, flight.m_arrCd.begin() + c2);
+        r.m_arrCd.assign(flight.curves.m_arrCd.begin() + c1, flight.curves.m_arrCd.begin() + c2);
 
     for (double v : speed)
         if (v > r.m_dBurnoutSpeed)
@@ -247,11 +250,11 @@ bool ExportDragCurve(UserPrompt& prompt, const DragCurve& curve, const std::stri
     return true;
 }
 
-std::string CdReportTable(const FlightRecord& flight, const CdReport& r) {
+std::string CdReportTable(const FlightData& flight, const CdReport& r) {
     std::string text = CdFiguresText(r, "\n") + "\n\nTime s\tSpeed m/s\tCd\n";
     const std::size_t n = std::min(r.m_arrSpeed.size(), r.m_arrCd.size());
     for (std::size_t j = 0; j < n; ++j) {
-        text += FormatFixed(static_cast<double>(j) * flight.m_fSampleInterval, 3) + "\t" +
+        text += FormatFixed(static_cast<double>(j) * flight.curves.m_fSampleInterval, 3) + "\t" +
                 FormatFixed(r.m_arrSpeed[j], 2) + "\t" + FormatFixed(r.m_arrCd[j], 4) + "\n";
     }
     return text;

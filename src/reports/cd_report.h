@@ -10,7 +10,8 @@
 #include <string>
 #include <vector>
 
-#include "flight/flight_record.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "predict/drag_curve.h"
 #include "prompt/user_prompt.h"
 
@@ -32,13 +33,16 @@ inline constexpr double kCdSpeedShare = 0.5;
 class CdReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then computes the
-    // figures of `kind` over the range. False: nothing to show.
-    bool ComputeCdReport(const FlightRecord& flight, UserPrompt& prompt,
+    // figures of `kind` over the samples between the cursors of `range`. False: nothing
+    // to show.
+    bool ComputeCdReport(const FlightData& flight, CursorRange range, UserPrompt& prompt,
                          CdKind kind = CdKind::Document);
     // The figures alone, without the checks' questions: false (and nothing changed)
     // when the cursors no longer hold samples.
-    bool ComputeFigures(const FlightRecord& flight, CdKind kind);
+    bool ComputeFigures(const FlightData& flight, CursorRange range, CdKind kind);
 
+    // The samples the figures are of; the drawn curve is theirs.
+    CursorRange range;
     CdKind m_kind = CdKind::Document;
     // The document's formula: 0 and the largest m_arrCd value of the whole range, as
     // the report has always given them. The drag alone: the smallest and largest Cd of
@@ -89,6 +93,6 @@ bool ExportDragCurve(UserPrompt& prompt, const DragCurve& curve, const std::stri
 
 // The figures followed by one line per sample of the range: time from C1, speed, Cd,
 // tab-separated, for a spreadsheet.
-std::string CdReportTable(const FlightRecord& flight, const CdReport& report);
+std::string CdReportTable(const FlightData& flight, const CdReport& report);
 
 } // namespace tavo

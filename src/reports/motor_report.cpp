@@ -24,35 +24,35 @@ std::string MotorClassText(float totalImpulse, float designationThrust) {
     return "P=" + thrust;
 }
 
-bool MotorReport::ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt,
-                                     ThrustKind kind) {
+bool MotorReport::ComputeMotorReport(const FlightData& flight, CursorRange cursors,
+                                     UserPrompt& prompt, ThrustKind kind) {
     m_fPeakThrust = 0.0f;
     m_fPeakAccel = 0.0f;
-    if (!CheckReportPreconditions(flight, prompt))
+    if (!CheckReportPreconditions(flight, cursors, prompt))
         return false;
-    if (!ComputeFigures(flight, kind)) {
-        prompt.ShowMessage(NothingToReportText(flight), "Error", Severity::Error);
+    if (!ComputeFigures(flight, cursors, kind)) {
+        prompt.ShowMessage(NothingToReportText(flight.record, cursors), "Error", Severity::Error);
         return false;
     }
     return true;
 }
 
-bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
-    const int c1 = flight.m_nCursor1;
-    const int c2 = flight.m_nCursor2;
+bool MotorReport::ComputeFigures(const FlightData& flight, CursorRange cursors, ThrustKind kind) {
+    const int c1 = cursors.c1;
+    const int c2 = cursors.c2;
     const int n = c2 - c1;
     float peakThrust = 0.0f, peakAccel = 0.0f;
     float sum = 0.0f;
     double aboveSum = 0.0; // counts above the pad reading, summed over the range
-    float t = flight.m_fSampleInterval;
+    float t = flight.curves.m_fSampleInterval;
     double weightImpulse = 0.0, dragImpulse = 0.0;
     std::vector<float> thrusts;
     DragEstimate drag;
     MotorThrustSeries motor;
     std::vector<double> netMass;
     {
-        std::lock_guard<std::mutex> lock(flight.m_pSamples.mutex());
-        const std::vector<std::string>& samples = flight.m_pSamples.items();
+        std::lock_guard<std::mutex> lock(flight.record.m_pSamples.mutex());
+        const std::vector<std::string>& samples = flight.record.m_pSamples.items();
         // The list is checked under its lock: the count the checks saw was read earlier.
         if (samples.empty() || c1 < 0 || n <= 0 || static_cast<std::size_t>(c2) > samples.size())
             return false;
@@ -64,10 +64,10 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
         }
         thrusts.reserve(static_cast<std::size_t>(n));
         // Always measured from the recording's pad reading, wherever C1 stands.
-        const float base = flight.RecordedZeroRef(samples);
-        const float countsPerGee = CountsPerGee<float>(flight.m_fTwoGee);
-        const float dm = flight.m_fPropellantWeight / static_cast<float>(n);
-        float m = flight.m_fLaunchWeight;
+        const float base = flight.record.RecordedZeroRef(samples);
+        const float countsPerGee = CountsPerGee<float>(flight.curves.m_fTwoGee);
+        const float dm = flight.record.m_fPropellantWeight / static_cast<float>(n);
+        float m = flight.record.m_fLaunchWeight;
         for (int i = c1; i < c2; ++i) {
             const float adc = static_cast<float>(
                 SampleReading(ParseSampleWord(samples[static_cast<std::size_t>(i)])));
@@ -80,8 +80,8 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
             if (kind == ThrustKind::Motor) {
                 const std::size_t j = static_cast<std::size_t>(i - c1);
                 thrust = motor.thrust[j];
-                weightImpulse += motor.mass[j] * kGee * flight.m_fSampleInterval;
-                dragImpulse += (drag.usable ? drag.drag[j] : 0.0) * flight.m_fSampleInterval;
+                weightImpulse += motor.mass[j] * kGee * flight.curves.m_fSampleInterval;
+                dragImpulse += (drag.usable ? drag.drag[j] : 0.0) * flight.curves.m_fSampleInterval;
             } else {
                 netMass.push_back(m);
             }
@@ -89,20 +89,21 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
             if (thrust > peakThrust)
                 peakThrust = static_cast<float>(thrust);
             sum = static_cast<float>(sum + thrust);
-            t = t + flight.m_fSampleInterval;
+            t = t + flight.curves.m_fSampleInterval;
             m = m - dm;
         }
     }
 
     const float avgThrust = sum / static_cast<float>(n);
-    const float burnTime = t - flight.m_fSampleInterval;
+    const float burnTime = t - flight.curves.m_fSampleInterval;
     const float impulse = burnTime * avgThrust;
     const double impulseLb = impulse * kNewtonToPound;
-    const double isp = impulseLb / (flight.m_fPropellantWeight * kKgToLb);
+    const double isp = impulseLb / (flight.record.m_fPropellantWeight * kKgToLb);
     const float designationThrust = impulse / burnTime;
 
     m_fPeakThrust = peakThrust;
     m_fPeakAccel = peakAccel;
+    range = cursors;
     m_thrust = kind;
     m_drag = std::move(drag);
     m_fTotalImpulse = impulse;
@@ -112,10 +113,11 @@ bool MotorReport::ComputeFigures(const FlightRecord& flight, ThrustKind kind) {
     m_dDragImpulse = dragImpulse;
     m_arrThrust = std::move(thrusts);
     m_bThrustAbovePad = aboveSum / n > kThrustCounts;
-    m_dImpulseUncertainty = kind == ThrustKind::Motor
-                                ? motor.impulseUncertainty
-                                : NetImpulseUncertainty(netMass, flight.m_fSampleInterval,
-                                                        CountsPerGee<double>(flight.m_fTwoGee));
+    m_dImpulseUncertainty =
+        kind == ThrustKind::Motor
+            ? motor.impulseUncertainty
+            : NetImpulseUncertainty(netMass, flight.curves.m_fSampleInterval,
+                                    CountsPerGee<double>(flight.curves.m_fTwoGee));
     m_strClassNote =
         m_bThrustAbovePad ? ClassBoundNote(impulse, m_dImpulseUncertainty) : std::string();
     m_strMotorClass =

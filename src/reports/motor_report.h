@@ -7,7 +7,8 @@
 #include <string>
 #include <vector>
 
-#include "flight/flight_record.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "motor/thrust_model.h"
 #include "prompt/user_prompt.h"
 
@@ -23,12 +24,15 @@ inline constexpr double kThrustCounts = 1.0;
 class MotorReport {
 public:
     // Checks the preconditions (telling the user through `prompt`), then fills the
-    // results from the raw samples between the cursors. False: nothing to show.
-    bool ComputeMotorReport(const FlightRecord& flight, UserPrompt& prompt,
+    // results from the raw samples between the cursors of `range`. False: nothing to show.
+    bool ComputeMotorReport(const FlightData& flight, CursorRange range, UserPrompt& prompt,
                             ThrustKind kind = ThrustKind::Motor);
     // The figures alone, without the checks' questions: false (and nothing changed) when
     // the cursors no longer hold samples.
-    bool ComputeFigures(const FlightRecord& flight, ThrustKind kind);
+    bool ComputeFigures(const FlightData& flight, CursorRange range, ThrustKind kind);
+
+    // The samples the figures are of; the drawn curve is theirs.
+    CursorRange range;
 
     float m_fPeakThrust = 0.0f; // N, at least 0
     float m_fPeakAccel = 0.0f;  // g, at least 0; scales the drawn net curve

@@ -5,33 +5,30 @@
 
 namespace tavo {
 
-bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt) {
+bool CheckReportPreconditions(const FlightData& flight, CursorRange range, UserPrompt& prompt) {
     // Exact comparisons: a negative weight is the user's to enter and passes.
-    if (flight.m_fLaunchWeight == 0.0f) {
+    if (flight.record.m_fLaunchWeight == 0.0f) {
         prompt.ShowMessage("Please enter a weight in the details section.", "Notice",
                            Severity::Information);
         return false;
     }
-    if (flight.m_fPropellantWeight == 0.0f) {
+    if (flight.record.m_fPropellantWeight == 0.0f) {
         prompt.ShowMessage("Please enter a propellant weight in the details section.", "Notice",
                            Severity::Information);
         return false;
     }
     if (!prompt.AskOkCancel("Are cursors C1 & C2 placed around your curve?", "Notice"))
         return false;
-    const std::size_t count = flight.SampleCount();
-    const int c1 = flight.m_nCursor1;
-    const int c2 = flight.m_nCursor2;
-    if (!CursorRangeFault(count, c1, c2).empty()) {
-        prompt.ShowMessage(NothingToReportText(flight), "Error", Severity::Error);
+    if (!CursorRangeFault(flight.record.SampleCount(), range.c1, range.c2).empty()) {
+        prompt.ShowMessage(NothingToReportText(flight.record, range), "Error", Severity::Error);
         return false;
     }
     return true;
 }
 
-std::string NothingToReportText(const FlightRecord& flight) {
+std::string NothingToReportText(const FlightRecord& flight, CursorRange range) {
     return WithReason("Nothing to Report",
-                      CursorRangeFault(flight.SampleCount(), flight.m_nCursor1, flight.m_nCursor2));
+                      CursorRangeFault(flight.SampleCount(), range.c1, range.c2));
 }
 
 } // namespace tavo

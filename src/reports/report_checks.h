@@ -3,7 +3,8 @@
 
 #include <string>
 
-#include "flight/flight_record.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "prompt/user_prompt.h"
 
 namespace tavo {
@@ -12,10 +13,10 @@ namespace tavo {
 // range. Each failure has told the user (except a Cancel) and returns false. A range
 // that starts before the first sample is refused like an empty one, so no report ever
 // reads before sample 0.
-bool CheckReportPreconditions(const FlightRecord& flight, UserPrompt& prompt);
+bool CheckReportPreconditions(const FlightData& flight, CursorRange range, UserPrompt& prompt);
 
 // "Nothing to Report", with why the cursors' range holds nothing below it when that is
 // known.
-std::string NothingToReportText(const FlightRecord& flight);
+std::string NothingToReportText(const FlightRecord& flight, CursorRange range);
 
 } // namespace tavo

@@ -23,19 +23,19 @@ double NewtonScale(float valueStep, int frameHeight) {
 // the acceleration in the unit the graph shows, scaled by the peak in g, which fits the
 // frame exactly when that unit is g. The motor thrust is drawn in newtons against the
 // value labels, which then also carry a certified curve's peak.
-ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, int frameHeight,
+ReportGraph MotorGraph(const FlightData& flight, const MotorReport& report, int frameHeight,
                        const EngMotor* certified) {
     ReportGraph graph;
-    graph.count = flight.m_nCursor2 - flight.m_nCursor1;
-    graph.sampleInterval = flight.m_fSampleInterval;
-    graph.drawGrid = flight.m_bDrawGrid;
+    graph.count = report.range.c2 - report.range.c1;
+    graph.sampleInterval = flight.curves.m_fSampleInterval;
+    graph.drawGrid = flight.settings.m_bDrawGrid;
     // The label format follows the peak acceleration, as it always has, not the thrust.
     graph.valueDecimals = report.m_fPeakAccel > 999 ? 0 : 1;
     if (report.m_thrust == ThrustKind::Net) {
-        graph.values = &flight.m_arrAccel;
-        graph.first = flight.m_nCursor1;
+        graph.values = &flight.curves.m_arrAccel;
+        graph.first = report.range.c1;
         // The first point is the pad reading of the whole flight, not the range's first.
-        graph.firstValue = flight.m_arrAccel.empty() ? 0.0f : flight.m_arrAccel[0];
+        graph.firstValue = flight.curves.m_arrAccel.empty() ? 0.0f : flight.curves.m_arrAccel[0];
         graph.scale = ReportCurveScale(frameHeight, report.m_fPeakAccel);
         graph.valueStep = static_cast<float>(std::ceil(report.m_fPeakThrust) * 0.1);
         return graph;
@@ -54,18 +54,18 @@ ReportGraph MotorGraph(const FlightRecord& flight, const MotorReport& report, in
 }
 
 // The certified curve over the graph, stretched over the range's seconds.
-std::vector<Point> CertifiedPoints(const Rect& frame, const FlightRecord& flight,
+std::vector<Point> CertifiedPoints(const Rect& frame, const FlightData& flight,
                                    const ReportGraph& graph, const EngMotor* certified) {
     if (certified == nullptr || graph.count <= 0)
         return {};
-    const double span = static_cast<double>(graph.count) * flight.m_fSampleInterval;
+    const double span = static_cast<double>(graph.count) * flight.curves.m_fSampleInterval;
     return CertifiedCurvePoints(frame, *certified, span,
                                 NewtonScale(graph.valueStep, frame.bottom - frame.top));
 }
 
 // Which thrust is shown, in the frame's top left corner, and the certified curve. The
 // caption's extent, for what is placed after it.
-Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightRecord& flight,
+Rect DrawThrustExtras(Canvas& canvas, const Rect& frame, const FlightData& flight,
                       const MotorReport& report, const ReportGraph& graph,
                       const EngMotor* certified) {
     const std::vector<Point> points = CertifiedPoints(frame, flight, graph, certified);
@@ -145,19 +145,19 @@ std::string MotorResultsPageText(const MotorReport& r) {
     return ResultsText(r, "\n\n", "  ", std::string(kNoThrustText) + ": no motor class");
 }
 
-std::string FlightDetailsPageText(const FlightRecord& f) {
-    return FormatLongDate(f.m_timeDate) + "\n\n" + "Name: " + f.m_strName + "\n\n" +
-           "Motor: " + f.m_strMotor + "\n\n" +
-           "Acceleration offset: " + std::to_string(f.m_nAccelOffset) +
-           "\n\nTwo Gee value: " + FormatFixed(f.m_fTwoGeeFile, 3) +
-           "\n\nSample rate: " + std::to_string(f.m_nSampleRate) +
-           "Hz\n\nWeight: " + FormatFixed(f.m_fLaunchWeight, 3) +
-           "Kg\n\nDiameter: " + FormatFixed(f.m_fMaxDiameter, 3) + "m" + "\n\n" + "Comment:\n" +
-           f.m_strComment;
+std::string FlightDetailsPageText(const FlightData& f) {
+    return FormatLongDate(f.record.m_timeDate) + "\n\n" + "Name: " + f.record.m_strName + "\n\n" +
+           "Motor: " + f.record.m_strMotor + "\n\n" +
+           "Acceleration offset: " + std::to_string(f.record.m_nAccelOffset) +
+           "\n\nTwo Gee value: " + FormatFixed(f.record.m_fTwoGeeFile, 3) +
+           "\n\nSample rate: " + std::to_string(f.record.m_nSampleRate) +
+           "Hz\n\nWeight: " + FormatFixed(f.record.m_fLaunchWeight, 3) +
+           "Kg\n\nDiameter: " + FormatFixed(f.record.m_fMaxDiameter, 3) + "m" + "\n\n" +
+           "Comment:\n" + f.record.m_strComment;
 }
 
-void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
-                     int width, int height, const EngMotor* certified) {
+void DrawMotorReport(Canvas& canvas, const FlightData& flight, const MotorReport& report, int width,
+                     int height, const EngMotor* certified) {
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
     ReportGraph graph = MotorGraph(flight, report, frame.bottom - frame.top, certified);
@@ -186,7 +186,7 @@ void DrawMotorReport(Canvas& canvas, const FlightRecord& flight, const MotorRepo
         box(boxes.certified, comparison);
 }
 
-void DrawMotorReportPage(Canvas& canvas, const FlightRecord& flight, const MotorReport& report,
+void DrawMotorReportPage(Canvas& canvas, const FlightData& flight, const MotorReport& report,
                          const ReportPageGeometry& page, const EngMotor* certified) {
     const int w = page.width;
     const int h = page.height;
@@ -219,13 +219,13 @@ namespace {
 // The Cd curve between the cursors in `frame`: the document's coefficients straight
 // from the flight, as the report has always drawn them, or the drag-alone values kept
 // within the axis. `values` holds what the graph points into.
-ReportGraph CdGraph(const FlightRecord& flight, const CdReport& report, int frameHeight,
+ReportGraph CdGraph(const FlightData& flight, const CdReport& report, int frameHeight,
                     std::vector<float>& values) {
     ReportGraph graph;
-    graph.count = flight.m_nCursor2 - flight.m_nCursor1;
+    graph.count = report.range.c2 - report.range.c1;
     if (report.m_kind == CdKind::Document) {
-        graph.values = &flight.m_arrCd;
-        graph.first = flight.m_nCursor1;
+        graph.values = &flight.curves.m_arrCd;
+        graph.first = report.range.c1;
     } else {
         values = report.CurveValues();
         graph.values = &values;
@@ -237,12 +237,12 @@ ReportGraph CdGraph(const FlightRecord& flight, const CdReport& report, int fram
     graph.firstValue = first < graph.values->size() ? (*graph.values)[first] : 0.0f;
     const float range = report.AxisTop();
     graph.scale = ReportCurveScale(frameHeight, range);
-    graph.sampleInterval = flight.m_fSampleInterval;
+    graph.sampleInterval = flight.curves.m_fSampleInterval;
     graph.valueStep = range * 0.1f;
     graph.valueDecimals = range > 999 ? 0 : 1;
     if (range < 1)
         graph.valueDecimals = 2;
-    graph.drawGrid = flight.m_bDrawGrid;
+    graph.drawGrid = flight.settings.m_bDrawGrid;
     return graph;
 }
 
@@ -258,13 +258,13 @@ void DrawCdCaption(Canvas& canvas, const Rect& frame, const CdReport& report) {
 
 } // namespace
 
-void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& report, int width,
+void DrawCdReport(Canvas& canvas, const FlightData& flight, const CdReport& report, int width,
                   int height) {
     const Rect frame = ReportWindowFrame(width, height);
     BeginReportPage(canvas, width, height);
     if (report.m_bShowDragCurve) {
         DrawDragCurveGraph(canvas, frame, report.m_dragCurve, ReportGraph{}.valueLabelWidth, width,
-                           flight.m_bDrawGrid);
+                           flight.settings.m_bDrawGrid);
         return;
     }
     std::vector<float> values;
@@ -274,13 +274,14 @@ void DrawCdReport(Canvas& canvas, const FlightRecord& flight, const CdReport& re
     DrawCdCaption(canvas, frame, report);
 }
 
-void DrawCdReportPage(Canvas& canvas, const FlightRecord& flight, const CdReport& report,
+void DrawCdReportPage(Canvas& canvas, const FlightData& flight, const CdReport& report,
                       const ReportPageGeometry& page) {
     const Rect frame = ReportPageFrame(page.width, page.height, page.marginX, page.marginY);
     const int frameWidth = frame.right - frame.left;
     BeginReportPage(canvas, page.width, page.height);
     if (report.m_bShowDragCurve) {
-        DrawDragCurveGraph(canvas, frame, report.m_dragCurve, 65, page.width, flight.m_bDrawGrid);
+        DrawDragCurveGraph(canvas, frame, report.m_dragCurve, 65, page.width,
+                           flight.settings.m_bDrawGrid);
     } else {
         std::vector<float> values;
         ReportGraph graph = CdGraph(flight, report, frame.bottom - frame.top, values);

@@ -7,7 +7,7 @@
 #include <limits>
 #include <string_view>
 
-#include "flight/flight_record.h"
+#include "flight/user_settings.h"
 
 namespace tavo {
 
@@ -22,7 +22,7 @@ int ReadInt(QSettings& s, const char* name, int fallback) {
     return ok ? number : fallback;
 }
 
-void WriteAll(const FlightRecord& r, QSettings& s) {
+void WriteAll(const UserSettings& r, QSettings& s) {
     s.setValue(QStringLiteral("AutoComPort"), r.m_bAutoComPort ? 1 : 0);
     s.setValue(QStringLiteral("CommPort"), QString::fromLatin1(r.m_strCommPort.c_str()));
     s.setValue(QStringLiteral("DisplayAccelerationInGees"), r.m_bAccelInGees ? 1 : 0);
@@ -76,7 +76,7 @@ float MySettings::ParseInterval(const std::string& text) {
     return static_cast<float>(value);
 }
 
-void MySettings::Load(FlightRecord& r, QSettings& s) {
+void MySettings::Load(UserSettings& r, QSettings& s) {
     s.beginGroup(QLatin1String(kSection));
     const bool firstRun = s.childKeys().isEmpty();
     if (firstRun) {
@@ -97,7 +97,7 @@ void MySettings::Load(FlightRecord& r, QSettings& s) {
     s.endGroup();
 }
 
-void MySettings::Save(const FlightRecord& r, QSettings& s) {
+void MySettings::Save(const UserSettings& r, QSettings& s) {
     s.beginGroup(QLatin1String(kSection));
     WriteAll(r, s);
     s.endGroup();
@@ -116,7 +116,7 @@ void MySettings::LoadPortSettings(QSettings& s, std::string& portName, bool& aut
         portName = "COM1:";
 }
 
-void MySettings::SaveCommPort(const FlightRecord& r, QSettings& s) {
+void MySettings::SaveCommPort(const UserSettings& r, QSettings& s) {
     s.beginGroup(QLatin1String(kSection));
     s.setValue(QStringLiteral("CommPort"), QString::fromLatin1(r.m_strCommPort.c_str()));
     s.setValue(QStringLiteral("AutoComPort"), r.m_bAutoComPort ? 1 : 0);

@@ -9,22 +9,22 @@ class QSettings;
 
 namespace tavo {
 
-struct FlightRecord;
+struct UserSettings;
 
 class MySettings {
 public:
     static constexpr const char* kSection = "MySettings";
 
-    // Reads the nine values into the record. On the first run (no section yet) the
+    // Reads the nine values into `record`. On the first run (no section yet) the
     // first-run values are set and all nine are written, in their fixed order.
-    static void Load(FlightRecord& record, QSettings& settings);
+    static void Load(UserSettings& record, QSettings& settings);
     // Writes all nine values back, in their fixed order.
-    static void Save(const FlightRecord& record, QSettings& settings);
+    static void Save(const UserSettings& record, QSettings& settings);
     // The device dialogs' port: the stored "CommPort" ("COM1:" when absent or empty)
     // and "AutoComPort" (on when absent).
     static void LoadPortSettings(QSettings& settings, std::string& portName, bool& autoDetect);
     // The Setup dialog's OK writes the port choice at once.
-    static void SaveCommPort(const FlightRecord& record, QSettings& settings);
+    static void SaveCommPort(const UserSettings& record, QSettings& settings);
 
     // "SampleInterval" as stored: the float with "%.6f", independent of the locale.
     static std::string FormatInterval(float interval);

@@ -339,7 +339,6 @@ void FillFlightRecord(const SynthParams& params, const SynthFlight& flight, Flig
     record.m_fLaunchWeight = static_cast<float>(params.rocket.dryMassKg + params.motor.totalKg);
     record.m_fPropellantWeight = static_cast<float>(params.motor.propellantKg);
     record.m_fMaxDiameter = static_cast<float>(params.rocket.diameterM);
-    record.Recompute();
 }
 
 } // namespace tavo

@@ -101,8 +101,8 @@ struct SynthFlight {
 // lift the rocket, a rate the recorder does not offer, ...) with a reason.
 bool SynthesizeFlight(const SynthParams& params, SynthFlight& flight, std::string& reason);
 
-// Puts the synthesised flight into a record as a download would leave it, then
-// recomputes it.
+// Puts the synthesised flight into a record as a download would leave it; its curves
+// are computed by whoever shows it.
 void FillFlightRecord(const SynthParams& params, const SynthFlight& flight, FlightRecord& record);
 
 } // namespace tavo

@@ -34,18 +34,19 @@ std::optional<std::size_t> Marker(int index, int firstFlags, int flag, std::size
     return static_cast<std::size_t>(index);
 }
 
-int FirstSampleFlags(const FlightRecord& f) {
-    std::lock_guard<std::mutex> lock(f.m_pSamples.mutex());
-    const std::vector<std::string>& samples = f.m_pSamples.items();
+int FirstSampleFlags(const FlightData& f) {
+    std::lock_guard<std::mutex> lock(f.record.m_pSamples.mutex());
+    const std::vector<std::string>& samples = f.record.m_pSamples.items();
     return samples.empty() ? 0 : SampleFlags(ParseSampleWord(samples.front()));
 }
 
 // The first sample of the stillness the recording ends in, when the rocket came to rest
 // after it was seen coming down. `vStill` and `aStill` are in the curves' units.
-std::optional<std::size_t> LandingIndex(const FlightRecord& f, std::size_t count,
-                                        std::size_t apogee, float vStill, float aStill, float dt) {
+std::optional<std::size_t> LandingIndex(const FlightData& f, std::size_t count, std::size_t apogee,
+                                        float vStill, float aStill, float dt) {
     const auto still = [&](std::size_t i) {
-        return std::fabs(f.m_arrVelocity[i]) <= vStill && std::fabs(f.m_arrAccel[i]) <= aStill;
+        return std::fabs(f.curves.m_arrVelocity[i]) <= vStill &&
+               std::fabs(f.curves.m_arrAccel[i]) <= aStill;
     };
     std::size_t first = count;
     while (first > apogee + 1 && still(first - 1))
@@ -53,50 +54,51 @@ std::optional<std::size_t> LandingIndex(const FlightRecord& f, std::size_t count
     if (first == count || static_cast<double>(count - first) * dt < kLandedSeconds)
         return std::nullopt;
     for (std::size_t i = apogee + 1; i < first; ++i)
-        if (f.m_arrVelocity[i] < -vStill)
+        if (f.curves.m_arrVelocity[i] < -vStill)
             return first;
     return std::nullopt;
 }
 
 } // namespace
 
-bool ComputeFlightStats(const FlightRecord& f, FlightStats& s, std::string& reason) {
-    const std::size_t count = std::min(
-        {f.SampleCount(), f.m_arrAccel.size(), f.m_arrVelocity.size(), f.m_arrAltitude.size()});
+bool ComputeFlightStats(const FlightData& f, FlightStats& s, std::string& reason) {
+    const std::size_t count =
+        std::min({f.record.SampleCount(), f.curves.m_arrAccel.size(), f.curves.m_arrVelocity.size(),
+                  f.curves.m_arrAltitude.size()});
     if (count == 0) {
         reason = "There is no flight to compute statistics from.";
         return false;
     }
-    if (f.m_bDisplayRaw) {
+    if (f.settings.m_bDisplayRaw) {
         reason = "The statistics need the calibrated curves: turn the raw display off in Setup.";
         return false;
     }
-    const float dt = f.m_fSampleInterval;
+    const float dt = f.curves.m_fSampleInterval;
     if (!(dt > 0.0f) || !std::isfinite(dt)) {
         reason = "The flight has no sample rate, so it has no times.";
         return false;
     }
     s = FlightStats{};
-    const bool metric = f.m_bMetricUnits;
-    s.accelUnits = CurveUnits(0, metric, f.m_bAccelInGees, false);
-    s.velocityUnits = CurveUnits(1, metric, f.m_bAccelInGees, false);
-    s.altitudeUnits = CurveUnits(2, metric, f.m_bAccelInGees, false);
+    const bool metric = f.settings.m_bMetricUnits;
+    s.accelUnits = CurveUnits(0, metric, f.settings.m_bAccelInGees, false);
+    s.velocityUnits = CurveUnits(1, metric, f.settings.m_bAccelInGees, false);
+    s.altitudeUnits = CurveUnits(2, metric, f.settings.m_bAccelInGees, false);
     s.descentRateUnits = metric ? "m/s" : "ft/s";
     const auto at = [dt](std::size_t i) { return static_cast<float>(i) * dt; };
 
-    const std::size_t apogee = IndexOfMax(f.m_arrAltitude, count);
-    const std::size_t accel = IndexOfMax(f.m_arrAccel, count);
-    const std::size_t velocity = IndexOfMax(f.m_arrVelocity, count);
-    s.apogee = f.m_arrAltitude[apogee];
+    const std::size_t apogee = IndexOfMax(f.curves.m_arrAltitude, count);
+    const std::size_t accel = IndexOfMax(f.curves.m_arrAccel, count);
+    const std::size_t velocity = IndexOfMax(f.curves.m_arrVelocity, count);
+    s.apogee = f.curves.m_arrAltitude[apogee];
     s.apogeeTime = at(apogee);
-    s.maxAccel = f.m_arrAccel[accel];
+    s.maxAccel = f.curves.m_arrAccel[accel];
     s.maxAccelTime = at(accel);
-    s.maxVelocity = f.m_arrVelocity[velocity];
+    s.maxVelocity = f.curves.m_arrVelocity[velocity];
     s.maxVelocityTime = at(velocity);
 
     const int firstFlags = FirstSampleFlags(f);
-    const std::optional<std::size_t> launch = Marker(f.m_nEvent1, firstFlags, 1, count);
-    const std::optional<std::size_t> burnout = Marker(f.m_nEvent2, firstFlags, 2, count);
+    const std::optional<std::size_t> launch = Marker(f.curves.m_nEvent1, firstFlags, 1, count);
+    const std::optional<std::size_t> burnout = Marker(f.curves.m_nEvent2, firstFlags, 2, count);
     if (launch)
         s.launchTime = at(*launch);
     if (burnout)
@@ -108,13 +110,13 @@ bool ComputeFlightStats(const FlightRecord& f, FlightStats& s, std::string& reas
 
     // The still limits in the curves' own units.
     const double speedUnit = metric ? 1.0 : kMpsToMph;
-    const double gee = f.m_bAccelInGees ? 1.0 : metric ? kGee : kGee * kMetreToFoot;
+    const double gee = f.settings.m_bAccelInGees ? 1.0 : metric ? kGee : kGee * kMetreToFoot;
     const std::optional<std::size_t> landing =
         LandingIndex(f, count, apogee, static_cast<float>(kLandedSpeed * speedUnit),
                      static_cast<float>(kLandedAccel * gee), dt);
     if (landing) {
         s.landingTime = at(*landing);
-        s.descentRate = (f.m_arrAltitude[apogee] - f.m_arrAltitude[*landing]) /
+        s.descentRate = (f.curves.m_arrAltitude[apogee] - f.curves.m_arrAltitude[*landing]) /
                         (static_cast<float>(*landing - apogee) * dt);
         if (launch)
             s.duration = static_cast<float>(*landing - *launch) * dt;

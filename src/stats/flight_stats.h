@@ -8,7 +8,7 @@
 #include <optional>
 #include <string>
 
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 
 namespace tavo {
 
@@ -33,7 +33,7 @@ struct FlightStats {
 
 // Computes the statistics of a recomputed flight. False, with the reason to show, for a
 // flight that has none to give: no samples, no sample rate, or raw counts displayed.
-bool ComputeFlightStats(const FlightRecord& flight, FlightStats& stats, std::string& reason);
+bool ComputeFlightStats(const FlightData& flight, FlightStats& stats, std::string& reason);
 
 // The statistics as the window lists them: one "name: value" line each, a line that
 // says why for a figure the flight does not show.

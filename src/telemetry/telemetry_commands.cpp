@@ -19,17 +19,17 @@ void TelemetryController::StartTelemetry(const std::string& portName) {
     Reap();
     // A new session of capture counts its lines from zero.
     if (!Capturing())
-        m_nReapedLines = 0;
-    m_doc.m_bTelemetryRunning = true;
-    m_captures.push_back(
-        std::make_unique<TelemetryCapture>(m_ports, m_doc.m_pSamples, portName, m_threadPrompt));
+        m_reapedLines = 0;
+    m_running = true;
+    m_captures.push_back(std::make_unique<TelemetryCapture>(m_ports, m_doc.Record().m_pSamples,
+                                                            portName, m_threadPrompt));
     m_doc.SetModifiedFlag(true);
 }
 
 void TelemetryController::StopTelemetry() {
     for (const auto& capture : m_captures)
         capture->RequestStop();
-    m_doc.m_bTelemetryRunning = false;
+    m_running = false;
     m_doc.SetModifiedFlag(true);
 }
 
@@ -47,7 +47,7 @@ void TelemetryController::StopAndWait() {
     for (const auto& capture : m_captures)
         capture->Join();
     Reap();
-    m_doc.m_bTelemetryRunning = false;
+    m_running = false;
 }
 
 void TelemetryController::Reap() {
@@ -55,7 +55,7 @@ void TelemetryController::Reap() {
                                              [](const auto& c) { return !c->Finished(); });
     for (auto it = ended; it != m_captures.end(); ++it) {
         (*it)->Join();
-        m_nReapedLines += (*it)->Lines();
+        m_reapedLines += (*it)->Lines();
     }
     m_captures.erase(ended, m_captures.end());
 }
@@ -66,7 +66,7 @@ bool TelemetryController::Capturing() const {
 }
 
 std::size_t TelemetryController::LinesReceived() const {
-    std::size_t lines = m_nReapedLines;
+    std::size_t lines = m_reapedLines;
     for (const auto& capture : m_captures)
         lines += capture->Lines();
     return lines;
@@ -82,9 +82,9 @@ bool ReadyForFreshCapture(CTAVOkitDoc& doc, UserPrompt& prompt,
                              std::to_string(samples) + " samples) is closed first.";
     if (!prompt.AskOkCancel(text, kAppTitle) || !saveModified())
         return false;
-    const int rate = doc.m_nSampleRate;
+    const int rate = doc.Record().m_nSampleRate;
     doc.OnNewDocument(now);
-    doc.m_nSampleRate = rate;
+    doc.Record().m_nSampleRate = rate;
     return true;
 }
 

@@ -43,10 +43,15 @@ public:
     // would refuse the next its port), Stop while a capture runs that was not yet asked
     // to stop.
     bool CanStart() const { return !Capturing(); }
-    bool CanStop() const { return m_doc.m_bTelemetryRunning && Capturing(); }
+    bool CanStop() const { return m_running && Capturing(); }
 
     // Stops every capture and waits for it (at most about one read time-out).
     void StopAndWait() override;
+    // Started and not stopped since: the document's flight grows.
+    bool Live() const override { return m_running; }
+    // A capture whose port could not be set up ends by itself, and Stop is no longer
+    // offered: the flight stops growing.
+    void CaptureEnded() { m_running = false; }
     // Joins the captures whose threads have ended; call now and then.
     void Reap();
     // A capture thread is still reading.
@@ -60,7 +65,8 @@ private:
     UserPrompt& m_threadPrompt;
     std::vector<std::unique_ptr<TelemetryCapture>> m_captures;
     // Lines of the session's captures already joined.
-    std::size_t m_nReapedLines = 0;
+    std::size_t m_reapedLines = 0;
+    bool m_running = false;
 };
 
 // Start Telemetry as the window offers it: live lines go into a fresh flight, never

@@ -71,7 +71,7 @@ protected:
 };
 
 TEST_F(DialogsTest, SetupOkAppliesRecomputesAndWritesThePortAtOnce) {
-    doc.m_strCommPort = "COM1:";
+    doc.Settings().m_strCommPort = "COM1:";
     Script<CSetupDlg>([](CSetupDlg& d) {
         EXPECT_GE(d.commPort->count(), 1); // the stored name is listed even with no port
         EXPECT_EQ(d.commPort->currentText(), QStringLiteral("COM1:"));
@@ -87,13 +87,13 @@ TEST_F(DialogsTest, SetupOkAppliesRecomputesAndWritesThePortAtOnce) {
         d.accept();
     });
     EXPECT_TRUE(frame->OnCommand(ID_TOOLS_SETUP));
-    EXPECT_EQ(doc.m_strCommPort, "/dev/ttyUSB7");
-    EXPECT_EQ(doc.m_nSampleRate, 200);
-    EXPECT_FLOAT_EQ(doc.m_fSampleInterval, 0.005f) << "recomputed from the new rate";
-    EXPECT_EQ(doc.m_nCursorPosition, 1);
-    EXPECT_FALSE(doc.m_bUseFileTwoGee);
-    EXPECT_FLOAT_EQ(doc.m_fTwoGee, 20.0f);
-    EXPECT_FLOAT_EQ(doc.m_fTwoGeeFile, 30.0f);
+    EXPECT_EQ(doc.Settings().m_strCommPort, "/dev/ttyUSB7");
+    EXPECT_EQ(doc.Record().m_nSampleRate, 200);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fSampleInterval, 0.005f) << "recomputed from the new rate";
+    EXPECT_EQ(doc.Settings().m_nCursorPosition, 1);
+    EXPECT_FALSE(doc.Settings().m_bUseFileTwoGee);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fTwoGee, 20.0f);
+    EXPECT_FLOAT_EQ(doc.Record().m_fTwoGeeFile, 30.0f);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_EQ(settings->value(QStringLiteral("MySettings/CommPort")).toString(),
               QStringLiteral("/dev/ttyUSB7"));
@@ -108,8 +108,8 @@ TEST_F(DialogsTest, SetupSavedTwoGeeBecomesTheFlightsOwn) {
         d.accept();
     });
     frame->OnCommand(ID_TOOLS_SETUP);
-    EXPECT_TRUE(doc.m_bUseFileTwoGee);
-    EXPECT_FLOAT_EQ(doc.m_fTwoGeeFile, 16.5f);
+    EXPECT_TRUE(doc.Settings().m_bUseFileTwoGee);
+    EXPECT_FLOAT_EQ(doc.Record().m_fTwoGeeFile, 16.5f);
     Script<CSetupDlg>([](CSetupDlg& d) {
         EXPECT_TRUE(d.useFileTwoGee->isChecked());
         d.reject();
@@ -131,20 +131,20 @@ TEST_F(DialogsTest, SetupRefusesTextThatIsNotANumberAndCancelChangesNothing) {
     frame->OnCommand(ID_TOOLS_SETUP);
     EXPECT_EQ(Refusals(), (QStringList{QStringLiteral("Please enter an integer."),
                                        QStringLiteral("Please enter a number.")}));
-    EXPECT_EQ(doc.m_nSampleRate, 100);
+    EXPECT_EQ(doc.Record().m_nSampleRate, 100);
     EXPECT_FALSE(doc.IsModified());
 }
 
 TEST_F(DialogsTest, ScalingOkSetsLimitsAndAutoWorksEvenWhenCancelled) {
-    const float autoMax = doc.m_fAccelMax;
+    const float autoMax = doc.Curves().m_fAccelMax;
     Script<CScalingDlg>([](CScalingDlg& d) {
         d.edits[0]->setText(QStringLiteral("12.5"));
         d.edits[5]->setText(QStringLiteral("-3"));
         d.accept();
     });
     frame->OnCommand(ID_VIEW_SCALING);
-    EXPECT_FLOAT_EQ(doc.m_fAccelMax, 12.5f);
-    EXPECT_FLOAT_EQ(doc.m_fAltMin, -3.0f);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAccelMax, 12.5f);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAltMin, -3.0f);
     EXPECT_FALSE(doc.IsModified());
 
     Script<CScalingDlg>([](CScalingDlg& d) {
@@ -152,7 +152,7 @@ TEST_F(DialogsTest, ScalingOkSetsLimitsAndAutoWorksEvenWhenCancelled) {
         d.reject();
     });
     frame->OnCommand(ID_VIEW_SCALING);
-    EXPECT_FLOAT_EQ(doc.m_fAccelMax, 12.5f) << "Cancel without AUTO changes nothing";
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAccelMax, 12.5f) << "Cancel without AUTO changes nothing";
 
     Script<CScalingDlg>([](CScalingDlg& d) {
         EXPECT_EQ(d.edits[0]->text(), QStringLiteral("12.5"));
@@ -164,14 +164,14 @@ TEST_F(DialogsTest, ScalingOkSetsLimitsAndAutoWorksEvenWhenCancelled) {
     });
     frame->OnCommand(ID_VIEW_SCALING);
     EXPECT_EQ(Refusals(), QStringList{QStringLiteral("Please enter a number.")});
-    EXPECT_FLOAT_EQ(doc.m_fAccelMax, autoMax) << "AUTO holds after Cancel";
-    EXPECT_FLOAT_EQ(doc.m_fAltMin, 0.0f);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAccelMax, autoMax) << "AUTO holds after Cancel";
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAltMin, 0.0f);
 }
 
 TEST_F(DialogsTest, DetailsSwitchUnitsAndHandKilogramsAndMetresToTheFlight) {
-    doc.m_fLaunchWeight = 1.0f;
-    doc.m_fMaxDiameter = 0.05f;
-    const std::int64_t when = doc.m_timeDate;
+    doc.Record().m_fLaunchWeight = 1.0f;
+    doc.Record().m_fMaxDiameter = 0.05f;
+    const std::int64_t when = doc.Record().m_timeDate;
     Script<CDetailsDlg>([](CDetailsDlg& d) {
         EXPECT_EQ(d.values[0]->text(), QStringLiteral("1"));
         d.units[0]->setCurrentIndex(1);
@@ -194,13 +194,13 @@ TEST_F(DialogsTest, DetailsSwitchUnitsAndHandKilogramsAndMetresToTheFlight) {
     });
     frame->OnCommand(ID_VIEW_DETAILS);
     EXPECT_EQ(Refusals(), QStringList{QStringLiteral("Please enter a number.")});
-    EXPECT_NEAR(doc.m_fLaunchWeight, 2.0f, 1e-5);
-    EXPECT_NEAR(doc.m_fMaxDiameter, 0.05f, 1e-7);
-    EXPECT_FLOAT_EQ(doc.m_fPropellantWeight, 0.5f);
-    EXPECT_EQ(doc.m_strName, "Caf\xe9 flight");
-    EXPECT_EQ(doc.m_strComment, "two\r\nlines") << "line breaks as flight files hold them";
-    EXPECT_EQ(QDateTime::fromSecsSinceEpoch(doc.m_timeDate).date(), QDate(2024, 5, 17));
-    EXPECT_EQ(QDateTime::fromSecsSinceEpoch(doc.m_timeDate).time(),
+    EXPECT_NEAR(doc.Record().m_fLaunchWeight, 2.0f, 1e-5);
+    EXPECT_NEAR(doc.Record().m_fMaxDiameter, 0.05f, 1e-7);
+    EXPECT_FLOAT_EQ(doc.Record().m_fPropellantWeight, 0.5f);
+    EXPECT_EQ(doc.Record().m_strName, "Caf\xe9 flight");
+    EXPECT_EQ(doc.Record().m_strComment, "two\r\nlines") << "line breaks as flight files hold them";
+    EXPECT_EQ(QDateTime::fromSecsSinceEpoch(doc.Record().m_timeDate).date(), QDate(2024, 5, 17));
+    EXPECT_EQ(QDateTime::fromSecsSinceEpoch(doc.Record().m_timeDate).time(),
               QDateTime::fromSecsSinceEpoch(when).time());
     EXPECT_TRUE(doc.IsModified());
 
@@ -210,17 +210,17 @@ TEST_F(DialogsTest, DetailsSwitchUnitsAndHandKilogramsAndMetresToTheFlight) {
         d.reject();
     });
     frame->OnCommand(ID_VIEW_DETAILS);
-    EXPECT_EQ(doc.m_strName, "Caf\xe9 flight");
+    EXPECT_EQ(doc.Record().m_strName, "Caf\xe9 flight");
     EXPECT_FALSE(doc.IsModified());
 
     // OK without a change hands back the comment a file brought, breaks and all.
-    doc.m_strComment = "gusty\r\n\r\nsecond try";
+    doc.Record().m_strComment = "gusty\r\n\r\nsecond try";
     Script<CDetailsDlg>([](CDetailsDlg& d) {
         EXPECT_EQ(d.comment->blockCount(), 3);
         d.accept();
     });
     frame->OnCommand(ID_VIEW_DETAILS);
-    EXPECT_EQ(doc.m_strComment, "gusty\r\n\r\nsecond try");
+    EXPECT_EQ(doc.Record().m_strComment, "gusty\r\n\r\nsecond try");
 }
 
 TEST(AppSettings, FirstRunLoadsDefaultsAndExitWritesTheCurrentValues) {
@@ -231,10 +231,10 @@ TEST(AppSettings, FirstRunLoadsDefaultsAndExitWritesTheCurrentValues) {
     {
         CTAVOkitApp app;
         ASSERT_TRUE(app.InitInstance({}));
-        EXPECT_EQ(app.Document().m_strCommPort, "COM1:");
+        EXPECT_EQ(app.Document().Settings().m_strCommPort, "COM1:");
         EXPECT_EQ(test::ShownTitle(app.MainFrame()), QStringLiteral("Untitled - TAVOkit"));
         app.MainFrame().OnCommand(ID_UNITS_ENGLISH);
-        app.Document().m_bDrawGrid = false;
+        app.Document().Settings().m_bDrawGrid = false;
         app.ExitInstance();
     }
     QSettings after(QStringLiteral("TAVO"), QStringLiteral("TAVOkit"));
@@ -250,7 +250,7 @@ TEST(AppSettings, FirstRunLoadsDefaultsAndExitWritesTheCurrentValues) {
     auto* note = again.MainFrame().findChild<QLabel*>(QStringLiteral("statusNote"));
     ASSERT_NE(note, nullptr);
     EXPECT_EQ(note->text(), QStringLiteral("Demo recorder on COM1"));
-    EXPECT_FALSE(again.Document().m_bMetricUnits);
+    EXPECT_FALSE(again.Document().Settings().m_bMetricUnits);
 }
 
 TEST(AppStart, OpensTheFlightNamedOnTheCommandLine) {

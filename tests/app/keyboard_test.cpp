@@ -97,7 +97,7 @@ const Row kRows[] = {
      }},
     {"Details",
      [](Bench& b) {
-         auto* d = Scripted(new CDetailsDlg(b.doc), b);
+         auto* d = Scripted(new CDetailsDlg(b.doc.Record()), b);
          KeyboardExpectations e{d->date};
          e.keepsEnter = {d->comment}; // Enter starts a new line of the comment
          e.noMnemonic = {static_cast<QWidget*>(d->units[0]), d->units[1],
@@ -134,7 +134,7 @@ const Row kRows[] = {
              auto lock = b.ports.devices[0]->Lock();
              b.ports.devices[0]->Recorder().SetFlight(GenerateTestFlight(7000), 200, 40);
          }
-         b.doc.m_nMaxSamples = 12000;
+         b.doc.Settings().m_nMaxSamples = 12000;
          auto* d = Scripted(new CDownloadDlg(b.doc, b.ports, "COM1:", false), b);
          d->show();
          QSignalSpy ended(d, &CDownloadDlg::TransferEnded);
@@ -168,10 +168,10 @@ const Row kRows[] = {
          // The demo flight's burn between the cursors, the shipped motors listed.
          FileError error;
          b.doc.OnOpenDocument(TAVOKIT_SOURCE_DIR "/data/demo.flt", error);
-         b.doc.m_nCursor1 = b.doc.m_nEvent1;
-         b.doc.m_nCursor2 = b.doc.m_nEvent2;
-         auto* d =
-             new CPredictDlg(ReadPredictFlight(b.doc, 0.0), BundledMotorFiles(), nullptr, &b.user);
+         b.doc.Recompute();
+         const CursorRange burn{b.doc.Curves().m_nEvent1, b.doc.Curves().m_nEvent2};
+         auto* d = new CPredictDlg(ReadPredictFlight(b.doc.Data(), burn, 0.0), BundledMotorFiles(),
+                                   nullptr, &b.user);
          KeyboardExpectations e{d->flownMotor, QStringLiteral("Predict")};
          e.keepsEnter = {static_cast<QWidget*>(d->table)};
          return Opened{std::unique_ptr<QDialog>(d), e};

@@ -17,6 +17,8 @@
 #include <QImage>
 #include <QLabel>
 #include <QMimeData>
+#include <QPrintDialog>
+#include <QPrinter>
 #include <QRadioButton>
 #include <QSettings>
 #include <QSpinBox>
@@ -72,19 +74,20 @@ TEST_F(MainFrameGraphTest, ZoomCommandsTheWheelAndTheViewsKeys) {
     EXPECT_EQ(frame->Action(ID_EDIT_REDO)->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_Y));
     Open("z.flt"); // launch marker at 40, burn-out at 100
     CTAVOkitView& view = frame->View();
-    const int c1 = doc.m_nCursor1, c2 = doc.m_nCursor2;
+    const int c1 = frame->View().Controller().Cursors().c1,
+              c2 = frame->View().Controller().Cursors().c2;
     ASSERT_GT(c1, 100);
 
     QTest::keyClick(&view, Qt::Key_Right);
-    EXPECT_EQ(doc.m_nCursor1, c1 + 1);
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, c1 + 1);
     QTest::keyClick(&view, Qt::Key_Right, Qt::ShiftModifier);
-    EXPECT_EQ(doc.m_nCursor1, c1 + 11);
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, c1 + 11);
     QTest::keyClick(&view, Qt::Key_Left, Qt::ControlModifier);
-    EXPECT_EQ(doc.m_nCursor1, 100) << "to the burn-out marker";
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, 100) << "to the burn-out marker";
     QTest::keyClick(&view, Qt::Key_Tab);
     QTest::keyClick(&view, Qt::Key_Left);
-    EXPECT_EQ(doc.m_nCursor2, c2 - 1);
-    EXPECT_EQ(doc.m_nCursor1, 100);
+    EXPECT_EQ(frame->View().Controller().Cursors().c2, c2 - 1);
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, 100);
 
     frame->OnCommand(ID_VIEW_ZOOM_CURSORS);
     EXPECT_TRUE(view.Controller().IsZoomed());
@@ -113,15 +116,15 @@ TEST_F(MainFrameGraphTest, CursorsOnBurnOwnAxesAndSummaryFromTheViewMenu) {
     EXPECT_EQ(burn->shortcut(), QKeySequence(Qt::CTRL | Qt::Key_B)) << "shown in the menu";
     Open("b.flt"); // launch marker at 40, burn-out at 100
     ASSERT_TRUE(frame->OnCommand(ID_VIEW_CURSORS_ON_BURN));
-    EXPECT_EQ(doc.m_nCursor1, 40);
-    EXPECT_EQ(doc.m_nCursor2, 100);
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, 40);
+    EXPECT_EQ(frame->View().Controller().Cursors().c2, 100);
     for (const int id : {ID_VIEW_OWN_AXES, ID_VIEW_SUMMARY}) {
         EXPECT_FALSE(frame->Action(id)->isChecked());
         frame->OnCommand(id);
         EXPECT_TRUE(frame->Action(id)->isChecked());
     }
-    EXPECT_TRUE(frame->View().State().m_bOwnAxes);
-    EXPECT_TRUE(frame->View().State().m_bShowSummary);
+    EXPECT_TRUE(frame->View().State().ownAxes);
+    EXPECT_TRUE(frame->View().State().showSummary);
 }
 
 TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
@@ -146,7 +149,7 @@ TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
               QStringLiteral("no landing in the recording (it does not end at rest)"));
     EXPECT_TRUE(rows[QStringLiteral("Apogee:")].endsWith(QStringLiteral(" s")));
 
-    doc.m_bDisplayRaw = true;
+    doc.Settings().m_bDisplayRaw = true;
     rows.clear();
     frame->OnCommand(ID_VIEW_STATISTICS);
     EXPECT_TRUE(rows.empty());
@@ -223,6 +226,44 @@ TEST_F(MainFrameGraphTest, ExportGraphWritesTheChosenFormatAndSize) {
     EXPECT_EQ(user.messages[0].text.rfind("Could not write g.svg\n\n", 0), 0u)
         << user.messages[0].text;
     EXPECT_EQ(user.messages[0].severity, Severity::Error);
+}
+
+// A picture of the graph at another size, a printed page and Copy draw the flight for
+// their own pages: none of them may move the cursors the cuts, the reports and the
+// exports take, whether the window placed its cursors or has yet to after a cut.
+TEST_F(MainFrameGraphTest, PicturesPagesAndCopyLeaveTheRangeTheCommandsTake) {
+    Open("r.flt");
+    frame->runDialog = [&](QDialog& d) {
+        if (auto* print = dynamic_cast<QPrintDialog*>(&d)) {
+            print->printer()->setOutputFormat(QPrinter::PdfFormat);
+            print->printer()->setOutputFileName(dir.filePath(QStringLiteral("page.pdf")));
+        } else if (auto* size = dynamic_cast<CExportGraphDlg*>(&d)) {
+            size->otherSize->setChecked(true);
+            size->width->setValue(640);
+            size->height->setValue(360);
+        }
+        return static_cast<int>(QDialog::Accepted);
+    };
+    const GraphController& view = frame->View().Controller();
+    for (const bool afterCut : {false, true}) {
+        if (afterCut) {
+            ASSERT_TRUE(frame->OnCommand(ID_EDIT_DELETE_AFTER_C2));
+            ASSERT_EQ(frame->View().State().cursor1, -1) << "not repainted yet";
+        }
+        const CursorRange range = view.Cursors();
+        for (const int command : {ID_FILE_EXPORT_GRAPH, ID_EDIT_COPY, ID_FILE_PRINT}) {
+            user.files.push_back(dir.filePath(QStringLiteral("g.png")).toStdString());
+            ASSERT_TRUE(frame->OnCommand(command)) << command;
+            EXPECT_EQ(view.Cursors().c1, range.c1) << command << " after a cut: " << afterCut;
+            EXPECT_EQ(view.Cursors().c2, range.c2) << command << " after a cut: " << afterCut;
+        }
+        frame->View().grab();
+        EXPECT_EQ(view.Cursors().c1, range.c1)
+            << "the window's own paint, after a cut: " << afterCut;
+        EXPECT_EQ(view.Cursors().c2, range.c2);
+    }
+    EXPECT_EQ(QImage(dir.filePath(QStringLiteral("g.png"))).size(), QSize(640, 360));
+    EXPECT_TRUE(user.messages.empty());
 }
 
 TEST_F(MainFrameGraphTest, CaptionMarksAnUnsavedFlightAndTheWindowKeepsItsPlace) {

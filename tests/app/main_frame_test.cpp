@@ -67,7 +67,7 @@ protected:
     }
     // Paints the view once, as the screen does, so the cursor indices are found.
     void Paint() { frame->View().grab(); }
-    std::size_t Samples() const { return doc.m_pSamples.size(); }
+    std::size_t Samples() const { return doc.Record().m_pSamples.size(); }
 
     QTemporaryDir dir;
     CTAVOkitDoc doc;
@@ -117,12 +117,12 @@ TEST_F(MainFrameTest, MenuEnableAndTickStatesFollowTheRules) {
 
     // Cursors with no flight: nothing changes, the tick stays.
     EXPECT_TRUE(frame->OnCommand(ID_VIEW_CURSORS));
-    EXPECT_TRUE(doc.m_bShowCursors);
+    EXPECT_TRUE(doc.Settings().m_bShowCursors);
 
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "a.flt"))));
     EXPECT_EQ(test::ShownTitle(*frame), QStringLiteral("a.flt - TAVOkit"));
     frame->OnCommand(ID_VIEW_CURSORS);
-    EXPECT_FALSE(doc.m_bShowCursors);
+    EXPECT_FALSE(doc.Settings().m_bShowCursors);
     EXPECT_FALSE(Checked(ID_VIEW_CURSORS));
     EXPECT_FALSE(Enabled(ID_EDIT_DELETE_TO_C1));
     EXPECT_FALSE(Enabled(ID_EDIT_DELETE_AFTER_C2));
@@ -150,7 +150,7 @@ TEST_F(MainFrameTest, SubsystemCommandsAreWiredAndEnabled) {
 // count of the fresh flight it made: another flight opened takes the count away.
 TEST_F(MainFrameTest, WhatTheStatusBarSaysOfAFlightGoesWithIt) {
     WireSubsystemCommands(*frame);
-    doc.m_strCommPort = dir.filePath(QStringLiteral("no-such-port")).toStdString();
+    doc.Settings().m_strCommPort = dir.filePath(QStringLiteral("no-such-port")).toStdString();
     ASSERT_TRUE(frame->OnCommand(ID_TELEMETRY_START));
     auto* pane = frame->statusBar()->findChild<QLabel*>(QStringLiteral("telemetryStatus"));
     ASSERT_NE(pane, nullptr);
@@ -165,7 +165,7 @@ TEST_F(MainFrameTest, WhatTheStatusBarSaysOfAFlightGoesWithIt) {
 TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "c.flt", 300))));
     Paint();
-    const int i1 = doc.m_nCursor1;
+    const int i1 = frame->View().Controller().Cursors().c1;
     ASSERT_GE(i1, 1);
 
     user.okCancel = Answer::Cancel;
@@ -180,21 +180,21 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_EQ(Samples(), 300u - i1);
     EXPECT_TRUE(doc.IsModified());
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO));
-    EXPECT_EQ(frame->View().State().m_nCursorSample1, -1) << "the cursors go back to their thirds";
-    const std::vector<std::string> afterFirst = doc.m_pSamples.items();
+    EXPECT_EQ(frame->View().State().cursor1, -1) << "the cursors go back to their thirds";
+    const std::vector<std::string> afterFirst = doc.Record().m_pSamples.items();
 
     Paint();
-    const int i2 = doc.m_nCursor2;
+    const int i2 = frame->View().Controller().Cursors().c2;
     frame->OnCommand(ID_EDIT_DELETE_AFTER_C2);
     EXPECT_EQ(Questions().last(),
               QStringLiteral("All Data after Cursor 2 will be lost!\n Continue?"));
     EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
 
     frame->OnCommand(ID_EDIT_UNDO);
-    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), afterFirst);
     EXPECT_TRUE(Enabled(ID_EDIT_UNDO)) << "the first cut can be undone too";
     EXPECT_TRUE(Enabled(ID_EDIT_REDO));
-    EXPECT_EQ(doc.m_arrAccel.size(), afterFirst.size());
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), afterFirst.size());
     frame->OnCommand(ID_EDIT_REDO);
     EXPECT_EQ(Samples(), static_cast<std::size_t>(i2));
     frame->OnCommand(ID_EDIT_UNDO);
@@ -202,31 +202,31 @@ TEST_F(MainFrameTest, TwoCutsThenUndoRestoreTheStateAfterTheFirst) {
     EXPECT_EQ(Samples(), 300u) << "back to the flight as opened";
     EXPECT_FALSE(Enabled(ID_EDIT_UNDO));
     frame->OnCommand(ID_EDIT_REDO);
-    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), afterFirst);
 
     // Between the cursors, with C1 right of C2: asks, then nothing happens.
     Paint();
-    frame->View().State().m_nCursorSample1 = 200;
-    frame->View().State().m_nCursorSample2 = 50;
+    frame->View().State().cursor1 = 200;
+    frame->View().State().cursor2 = 50;
     Paint();
     const int asked = Questions().size();
     frame->OnCommand(ID_EDIT_DELETE_BETWEEN);
     EXPECT_EQ(Questions().size(), asked + 1);
-    EXPECT_EQ(doc.m_pSamples.items(), afterFirst);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), afterFirst);
 }
 
 TEST_F(MainFrameTest, UnitsSwitchRecomputesWithoutMarkingTheFlight) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "u.flt"))));
-    const float apogeeMetres = doc.m_fAltMax;
+    const float apogeeMetres = doc.Curves().m_fAltMax;
     ASSERT_GT(apogeeMetres, 0.0f);
     frame->OnCommand(ID_UNITS_ENGLISH);
-    EXPECT_FALSE(doc.m_bMetricUnits);
+    EXPECT_FALSE(doc.Settings().m_bMetricUnits);
     EXPECT_TRUE(Checked(ID_UNITS_ENGLISH));
     EXPECT_FALSE(Checked(ID_UNITS_METRIC));
-    EXPECT_NEAR(doc.m_fAltMax, apogeeMetres * 3.2808399f, apogeeMetres * 1e-4);
+    EXPECT_NEAR(doc.Curves().m_fAltMax, apogeeMetres * 3.2808399f, apogeeMetres * 1e-4);
     EXPECT_FALSE(doc.IsModified());
     frame->OnCommand(ID_UNITS_METRIC);
-    EXPECT_FLOAT_EQ(doc.m_fAltMax, apogeeMetres);
+    EXPECT_FLOAT_EQ(doc.Curves().m_fAltMax, apogeeMetres);
 }
 
 TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
@@ -234,28 +234,29 @@ TEST_F(MainFrameTest, ClickSwitchesTheCurveAndADragMovesACursor) {
     CTAVOkitView& view = frame->View();
     // With no flight a click still switches the curve.
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(200, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 1);
+    EXPECT_EQ(frame->View().State().displayCurve, 1);
 
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "m.flt"))));
     Paint();
     const GraphFrame f = LayoutGraph({view.width(), view.height(), false, 0, 0});
-    const int x1 = SampleXIn(f, {}, 200, view.State().m_nCursorSample1);
+    const int x1 = SampleXIn(f, {}, 200, view.State().cursor1);
     QTest::mousePress(&view, Qt::LeftButton, {}, QPoint(x1 + 4, 100));
-    EXPECT_EQ(view.State().m_nDragCursor, 1);
+    EXPECT_EQ(view.State().dragCursor, 1);
     EXPECT_EQ(view.cursor().shape(), Qt::CrossCursor);
     QTest::mouseMove(&view, QPoint(x1 + 60, 120));
-    EXPECT_EQ(doc.m_nCursor1, CursorSampleAtX(f, {}, 200, 200, x1 + 60)) << "live, before release";
+    EXPECT_EQ(frame->View().Controller().Cursors().c1, CursorSampleAtX(f, {}, 200, 200, x1 + 60))
+        << "live, before release";
     QTest::mouseRelease(&view, Qt::LeftButton, {}, QPoint(x1 + 60, 120));
-    EXPECT_EQ(view.State().m_nDragCursor, 0);
-    EXPECT_EQ(doc.m_nDisplayCurve, 1) << "a drag does not switch the curve";
+    EXPECT_EQ(view.State().dragCursor, 0);
+    EXPECT_EQ(frame->View().State().displayCurve, 1) << "a drag does not switch the curve";
 
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 2);
+    EXPECT_EQ(frame->View().State().displayCurve, 2);
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 0);
-    doc.m_bDisplayRaw = true;
+    EXPECT_EQ(frame->View().State().displayCurve, 0);
+    doc.Settings().m_bDisplayRaw = true;
     QTest::mouseClick(&view, Qt::LeftButton, {}, QPoint(x1 - 100, 100));
-    EXPECT_EQ(doc.m_nDisplayCurve, 0) << "raw display keeps the acceleration curve";
+    EXPECT_EQ(frame->View().State().displayCurve, 0) << "raw display keeps the acceleration curve";
 }
 
 TEST_F(MainFrameTest, ModifiedFlightAsksBeforeItIsReplaced) {
@@ -353,15 +354,16 @@ TEST_F(MainFrameTest, AnotherFlightStartsTheGraphAfresh) {
     ASSERT_TRUE(frame->OpenFile(QString::fromStdString(test::WriteTestFlight(dir, "r.flt"))));
     Paint();
     GraphViewState& view = frame->View().State();
-    view.m_nCursorSample1 = 5;
-    view.m_window = {10, 50};
+    view.cursor1 = 5;
+    view.window = {10, 50};
     EXPECT_FALSE(frame->OpenFile(dir.filePath(QStringLiteral("missing.flt"))));
-    EXPECT_EQ(view.m_nCursorSample1, 5);
+    EXPECT_EQ(view.cursor1, 5);
     doc.ReplaceSamples(std::vector<std::string>(300, "2048"));
-    EXPECT_EQ(view.m_nCursorSample1, -1);
-    EXPECT_TRUE(view.m_window.Whole());
+    EXPECT_EQ(view.cursor1, -1);
+    EXPECT_TRUE(view.window.Whole());
     Paint();
-    EXPECT_GT(doc.m_nCursor1, 0) << "the new flight's cursors stand at their home places";
+    EXPECT_GT(frame->View().Controller().Cursors().c1, 0)
+        << "the new flight's cursors stand at their home places";
 }
 
 TEST_F(MainFrameTest, PrintsToAPdfFileWithoutAPrinter) {

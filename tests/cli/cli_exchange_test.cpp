@@ -12,6 +12,7 @@
 #include "exchange/csv_export.h"
 #include "exchange/eng_export.h"
 #include "flight/flight_file.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -36,7 +37,7 @@ protected:
         ASSERT_TRUE(LoadFlightFile(kDemo, demo, error)) << error.message;
         dir = TempDir("cli_exchange");
     }
-    FlightRecord demo;
+    test::Flight demo;
     std::string dir;
 };
 
@@ -48,7 +49,7 @@ TEST_F(CliExchange, ExportCsvWritesTheExportAndHonoursFlightOptions) {
     r = RunCli({"export-csv", kDemo, dir + "/demo16.csv", "--two-gee", "16", "--weight", "1"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
     demo.m_bUseFileTwoGee = false;
-    demo.m_fTwoGee = 16.0f;
+    demo.Settings().m_fTwoGee = 16.0f;
     demo.m_fLaunchWeight = 1.0f;
     demo.Recompute();
     EXPECT_EQ(Bytes(dir + "/demo16.csv"), BuildCsvText(demo));
@@ -61,8 +62,6 @@ TEST_F(CliExchange, ExportCsvWritesTheExportAndHonoursFlightOptions) {
 }
 
 TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
-    demo.m_nCursor1 = 256;
-    demo.m_nCursor2 = 440;
     testing::CliResult r;
     std::string expected, reason;
     // The default places the points where the curve bends; even spacing gives the file
@@ -98,7 +97,7 @@ TEST_F(CliExchange, ExportEngWritesTheCurveBetweenTheIndices) {
         EngExportParams params{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 30};
         params.spacing = spacing;
         EngExportFigures figures;
-        ASSERT_TRUE(BuildEngText(demo, params, expected, reason, &figures));
+        ASSERT_TRUE(BuildEngText(demo, {256, 440}, params, expected, reason, &figures));
         EXPECT_EQ(Bytes(dir + "/c6.eng"), expected) << word;
         EXPECT_EQ(r.out, EngExportFiguresText(figures) + "\n");
     }
@@ -183,7 +182,7 @@ TEST_F(CliExchange, ExportEngFillsInWhatTheFlightKnows) {
 TEST_F(CliExchange, ImportRdasMakesAFlightOrKeepsTheOneGiven) {
     auto r = RunCli({"import-rdas", kRdas + "rdas_three_columns.txt", dir + "/fresh.flt"});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    FlightRecord fresh;
+    test::Flight fresh;
     FileError error;
     ASSERT_TRUE(LoadFlightFile(dir + "/fresh.flt", fresh, error)) << error.message;
     EXPECT_EQ(fresh.m_pSamples.items(), (std::vector<std::string>{"505", "498", "430"}));
@@ -193,7 +192,7 @@ TEST_F(CliExchange, ImportRdasMakesAFlightOrKeepsTheOneGiven) {
     r = RunCli(
         {"import-rdas", kRdas + "rdas_three_columns.txt", dir + "/into.flt", "--into", kDemo});
     ASSERT_EQ(r.exitCode, 0) << r.err;
-    FlightRecord into;
+    test::Flight into;
     ASSERT_TRUE(LoadFlightFile(dir + "/into.flt", into, error)) << error.message;
     EXPECT_EQ(into.m_pSamples.size(), 3u);
     EXPECT_EQ(into.m_nSampleRate, 50);

@@ -32,14 +32,14 @@ TEST(CliRender, PngIsTheWindowsDrawingOfTheFlight) {
     ASSERT_EQ(written.size(), QSize(700, 450));
 
     CTAVOkitDoc doc;
-    ApplyFirstRunSettings(doc);
+    ApplyFirstRunSettings(doc.Settings());
     FileError error;
-    ASSERT_TRUE(LoadFlightFile(kDemo, doc, error)) << error.message;
-    doc.m_nDisplayCurve = 2;
-    doc.m_nCursorPosition = 1;
+    ASSERT_TRUE(doc.OnOpenDocument(kDemo, error)) << error.message;
+    doc.Settings().m_nCursorPosition = 1;
     GraphViewState view;
-    PlaceCursorsAtX(doc, view, {700, 450, false, 0, 0}, 200, 400);
-    const QImage drawn = RenderGraphImage(700, 450, doc, view);
+    view.displayCurve = 2;
+    PlaceCursorsAtX(doc.Data(), view, {700, 450, false, 0, 0}, 200, 400);
+    const QImage drawn = RenderGraphImage(700, 450, doc.Data(), view);
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), drawn);
 }
 

@@ -9,6 +9,7 @@
 #include "flight/flight_file.h"
 #include "reports/cd_report.h"
 #include "reports/motor_report.h"
+#include "support/flight_builder.h"
 #include "support/test_files.h"
 
 namespace tavo {
@@ -31,15 +32,13 @@ TEST(CliMotorReport, PrintsTheReportTextsBetweenTheCursors) {
     ASSERT_EQ(result.exitCode, 0) << result.err;
     EXPECT_EQ(result.out.rfind("{\"motorClass\":", 0), 0u);
 
-    FlightRecord flight;
+    test::Flight flight;
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, flight, error)) << error.message;
     flight.Recompute();
-    flight.m_nCursor1 = 256;
-    flight.m_nCursor2 = 439;
     AnsweringPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, {256, 439}, prompt));
     EXPECT_EQ(JsonField(result.out, "motorClass"), report.m_strMotorClass);
     EXPECT_EQ(JsonField(result.out, "burnTime"), report.m_strBurnTime);
     EXPECT_EQ(JsonField(result.out, "avgThrustN"), report.m_strAvgThrustN);
@@ -59,17 +58,15 @@ TEST(CliMotorReport, FlightOptionsSetTheDetails) {
     const auto heavier = RunCli({"motor-report", kDemo, "--c1", "256", "--c2", "439", "--weight",
                                  "0.1502", "--propellant", "0.02"});
     ASSERT_EQ(heavier.exitCode, 0) << heavier.err;
-    FlightRecord flight;
+    test::Flight flight;
     FileError error;
     ASSERT_TRUE(LoadFlightFile(kDemo, flight, error));
     flight.m_fLaunchWeight = 0.1502f;
     flight.m_fPropellantWeight = 0.02f;
     flight.Recompute();
-    flight.m_nCursor1 = 256;
-    flight.m_nCursor2 = 439;
     AnsweringPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, {256, 439}, prompt));
     EXPECT_EQ(JsonField(heavier.out, "totalImpulseN"), report.m_strTotalImpulseN);
     EXPECT_EQ(JsonField(heavier.out, "isp"), report.m_strIsp);
     // About twice the mass under the same recorded acceleration: about twice the impulse.

@@ -7,6 +7,7 @@
 #include "cli_run.h"
 #include "flight/flight_file.h"
 #include "stats/flight_stats.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -20,7 +21,7 @@ using testing::TempDir;
 std::string WriteFlight(const std::string& path, int rest) {
     const int phases[][3] = {{100, 0, 0},  {100, 5, 1}, {500, -1, 2}, {50, -1, 4},
                              {2970, 0, 8}, {10, 5, 0},  {rest, 0, 0}};
-    FlightRecord f;
+    test::Flight f;
     for (const auto& [samples, gees, flags] : phases)
         for (int i = 0; i < samples; ++i)
             f.m_pSamples.items().push_back(
@@ -42,7 +43,7 @@ TEST(CliStats, TheFiguresOfTheLibraryAsJson) {
         const auto r = RunCli(args);
         ASSERT_EQ(r.exitCode, 0) << r.err;
         // The same load and switches as the command, through the library.
-        FlightRecord f;
+        test::Flight f;
         ApplyFirstRunSettings(f);
         FileError error;
         ASSERT_TRUE(LoadFlightFile(landed, f, error));

@@ -21,7 +21,7 @@ const std::string kDemo = std::string(TAVOKIT_SOURCE_DIR) + "/data/demo.flt";
 
 void LoadDemo(CTAVOkitDoc& doc) {
     FileError error;
-    ASSERT_TRUE(LoadFlightFile(kDemo, doc, error)) << error.message;
+    ASSERT_TRUE(LoadFlightFile(kDemo, doc.Record(), error)) << error.message;
     doc.Recompute();
 }
 

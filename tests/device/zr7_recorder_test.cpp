@@ -7,6 +7,7 @@
 #include "device/recorder_settings.h"
 #include "device/served_flight.h"
 #include "stats/flight_stats.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -204,7 +205,7 @@ TEST(ResampledFlight, TheDemoRecorderFliesTheSameFlightAtEveryRate) {
         SerialLink link(ports, sink);
         FlightDownload download(link);
         ASSERT_EQ(download.DownloadFlight(kZr7MemorySamples), DownloadOutcome::Downloaded);
-        FlightRecord f;
+        test::Flight f;
         download.m_description.ApplyTo(f);
         f.m_pSamples.items() = download.m_pReceived;
         f.Recompute();

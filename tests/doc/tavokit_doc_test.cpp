@@ -22,24 +22,24 @@ std::string TempPath(const char* name) {
 
 TEST(TavokitDoc, NewGivesAnEmptyFlightAndKeepsSettings) {
     CTAVOkitDoc doc;
-    doc.m_pSamples.items() = {"2048", "2040"};
-    doc.m_pUndoSamples.Record({0, {"1"}});
-    doc.m_nSampleRate = 100;
-    doc.m_strName = "old";
-    doc.m_bMetricUnits = false;
-    doc.m_bDisplayRaw = true;
+    doc.Record().m_pSamples.items() = {"2048", "2040"};
+    doc.Record().m_pUndoSamples.Record({0, {"1"}});
+    doc.Record().m_nSampleRate = 100;
+    doc.Record().m_strName = "old";
+    doc.Settings().m_bMetricUnits = false;
+    doc.Settings().m_bDisplayRaw = true;
     doc.SetPathName("/tmp/old.flt");
     doc.SetModifiedFlag();
     doc.OnNewDocument(1234);
-    EXPECT_TRUE(doc.m_pSamples.empty());
-    EXPECT_TRUE(doc.m_pUndoSamples.empty());
-    EXPECT_EQ(doc.m_nSampleRate, 0);
-    EXPECT_EQ(doc.m_fTwoGeeFile, 15.0f);
-    EXPECT_TRUE(doc.m_bUseFileTwoGee);
-    EXPECT_EQ(doc.m_strName, "");
-    EXPECT_EQ(doc.m_timeDate, 1234);
-    EXPECT_FALSE(doc.m_bMetricUnits);
-    EXPECT_TRUE(doc.m_bDisplayRaw);
+    EXPECT_TRUE(doc.Record().m_pSamples.empty());
+    EXPECT_TRUE(doc.Record().m_pUndoSamples.empty());
+    EXPECT_EQ(doc.Record().m_nSampleRate, 0);
+    EXPECT_EQ(doc.Record().m_fTwoGeeFile, 15.0f);
+    EXPECT_TRUE(doc.Settings().m_bUseFileTwoGee);
+    EXPECT_EQ(doc.Record().m_strName, "");
+    EXPECT_EQ(doc.Record().m_timeDate, 1234);
+    EXPECT_FALSE(doc.Settings().m_bMetricUnits);
+    EXPECT_TRUE(doc.Settings().m_bDisplayRaw);
     EXPECT_EQ(doc.GetTitle(), "Untitled");
     EXPECT_FALSE(doc.IsModified());
 }
@@ -74,7 +74,7 @@ TEST(TavokitDoc, FailedOpenChangesNothing) {
         CTAVOkitDoc doc;
         CountingObserver obs;
         doc.SetObserver(&obs);
-        doc.m_pSamples.items() = {"2048"};
+        doc.Record().m_pSamples.items() = {"2048"};
         doc.SetPathName("/tmp/kept.flt");
         doc.SetModifiedFlag();
         const int titles = obs.titles;
@@ -83,7 +83,7 @@ TEST(TavokitDoc, FailedOpenChangesNothing) {
         EXPECT_EQ(e.message, c.message);
         EXPECT_EQ(doc.GetTitle(), "kept.flt");
         EXPECT_TRUE(doc.IsModified());
-        EXPECT_EQ(doc.m_pSamples.size(), 1u);
+        EXPECT_EQ(doc.Record().m_pSamples.size(), 1u);
         EXPECT_EQ(obs.titles, titles);
     }
 }
@@ -93,19 +93,19 @@ TEST(TavokitDoc, SaveThenOpenTakesTheFileNameAndEmptiesUndo) {
     CTAVOkitDoc doc;
     CountingObserver obs;
     doc.SetObserver(&obs);
-    doc.m_pSamples.items() = {"2048", "2000"};
-    doc.m_nSampleRate = 50;
+    doc.Record().m_pSamples.items() = {"2048", "2000"};
+    doc.Record().m_nSampleRate = 50;
     doc.SetModifiedFlag();
     FileError e;
     ASSERT_TRUE(doc.OnSaveDocument(path, e)) << e.message;
     EXPECT_FALSE(doc.IsModified());
     EXPECT_EQ(doc.GetTitle(), "tavokit_doc_ok.flt");
-    doc.m_pUndoSamples.Record({0, {"9"}});
+    doc.Record().m_pUndoSamples.Record({0, {"9"}});
     doc.SetModifiedFlag();
     ASSERT_TRUE(doc.OnOpenDocument(path, e)) << e.message;
-    EXPECT_TRUE(doc.m_pUndoSamples.empty());
+    EXPECT_TRUE(doc.Record().m_pUndoSamples.empty());
     EXPECT_FALSE(doc.IsModified());
-    EXPECT_EQ(doc.m_arrAccel.size(), 2u);
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
     EXPECT_GT(obs.updates, 0);
     std::filesystem::remove(path);
 }
@@ -118,7 +118,7 @@ TEST(TavokitDoc, ModifiedFollowsTheCutHistory) {
     CTAVOkitDoc doc;
     CountingObserver obs;
     doc.SetObserver(&obs);
-    doc.m_pSamples.items() = std::vector<std::string>(8, "2048");
+    doc.Record().m_pSamples.items() = std::vector<std::string>(8, "2048");
     FileError e;
     // Cut, Undo, Redo, Save, a Details change; then the marker expected after each.
     const std::string ops = "CURSURUCUDSCUD";
@@ -126,8 +126,7 @@ TEST(TavokitDoc, ModifiedFollowsTheCutHistory) {
     int flips = 0;
     for (std::size_t k = 0; k < ops.size(); ++k) {
         const bool was = doc.IsModified();
-        doc.m_nCursor1 = 1;
-        const bool done = ops[k] == 'C'   ? doc.Cut(CutKind::ToC1)
+        const bool done = ops[k] == 'C'   ? doc.Cut(CutKind::ToC1, {1, 0})
                           : ops[k] == 'U' ? doc.Undo()
                           : ops[k] == 'R' ? doc.Redo()
                           : ops[k] == 'S' ? doc.OnSaveDocument(path, e)
@@ -139,6 +138,36 @@ TEST(TavokitDoc, ModifiedFollowsTheCutHistory) {
     }
     EXPECT_GE(obs.titles, flips) << "the caption hears of every change of the marker";
     std::filesystem::remove(path);
+}
+
+} // namespace
+} // namespace tavo
+
+namespace tavo {
+namespace {
+
+// While a capture appends, each drawing first carries the curves on over the lines that
+// came; once the capture has stopped, a drawing recomputes nothing.
+TEST(TavokitDoc, LiveCurvesCatchUpBeforeADrawing) {
+    struct Writer : CTAVOkitDoc::SampleWriter {
+        bool live = true;
+        void StopAndWait() override { live = false; }
+        bool Live() const override { return live; }
+    } writer;
+    CTAVOkitDoc doc;
+    doc.SetSampleWriter(&writer);
+    doc.Record().m_nSampleRate = 100;
+    doc.Record().m_pSamples.AppendLocked("2048");
+    doc.Recompute();
+    doc.Record().m_pSamples.AppendLocked("2040");
+    ASSERT_TRUE(doc.IsLive());
+    doc.UpdateLiveCurves();
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
+    writer.live = false;
+    doc.Record().m_pSamples.AppendLocked("2030");
+    doc.UpdateLiveCurves();
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), 2u);
+    doc.SetSampleWriter(nullptr);
 }
 
 } // namespace

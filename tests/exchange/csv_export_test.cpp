@@ -11,6 +11,7 @@
 #include "flight/atomic_file.h"
 #include "flight/text_format.h"
 #include "support/decimal_comma.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -18,7 +19,7 @@ namespace {
 using namespace testing;
 
 // The flights of make_golden.py, field for field.
-void HeaderExampleFlight(FlightRecord& f) {
+void HeaderExampleFlight(test::Flight& f) {
     f.m_strName = "Test";
     f.m_nSampleRate = 100;
     f.m_timeDate = 1796601600; // 2026-12-07
@@ -26,13 +27,13 @@ void HeaderExampleFlight(FlightRecord& f) {
     f.Recompute();
 }
 
-void CommentBreaksFlight(FlightRecord& f) {
+void CommentBreaksFlight(test::Flight& f) {
     f.m_strName = "Nose cone \xC4";
     f.m_strMotor = "C6-5";
     f.m_strComment = "First line\r\nsecond line\nthird\rfourth";
     f.m_nAccelOffset = 505;
     f.m_bUseFileTwoGee = false;
-    f.m_fTwoGee = 16.0f;
+    f.Settings().m_fTwoGee = 16.0f;
     f.m_nSampleRate = 200;
     f.m_fLaunchWeight = 0.0781f;
     f.m_timeDate = 1781352000; // 2026-06-13 12:00 UTC
@@ -56,13 +57,13 @@ protected:
 TEST_F(CsvExport, MatchesTheGoldenFiles) {
     struct Case {
         const char* golden;
-        void (*make)(FlightRecord&);
+        void (*make)(test::Flight&);
     } cases[] = {{"csv_header_example.csv", HeaderExampleFlight},
                  {"csv_comment_breaks.csv", CommentBreaksFlight},
                  {"csv_burn.csv", BurnFlight}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.golden);
-        FlightRecord f;
+        test::Flight f;
         c.make(f);
         const std::string expected = Golden(c.golden);
         ASSERT_FALSE(expected.empty());
@@ -85,7 +86,7 @@ TEST_F(CsvExport, TextFieldsAreQuotedAsSpreadsheetsReadThem) {
         std::string out = "x";
         AppendCsvField(out, c.text);
         EXPECT_EQ(out, "x" + c.field) << c.text;
-        FlightRecord f;
+        test::Flight f;
         HeaderExampleFlight(f);
         f.m_strName = c.text;
         EXPECT_NE(BuildCsvText(f).find("\r\nName," + c.field + "\r\nMotor,"), std::string::npos);
@@ -93,7 +94,7 @@ TEST_F(CsvExport, TextFieldsAreQuotedAsSpreadsheetsReadThem) {
 }
 
 TEST_F(CsvExport, ZeroWeightOrDiameterGivesNanAndInfinityWithoutSkippingLines) {
-    FlightRecord f;
+    test::Flight f;
     CommentBreaksFlight(f);
     const std::string text = BuildCsvText(f);
     // Header of 14 lines (the comment spans four) and one line per sample.
@@ -111,7 +112,7 @@ TEST_F(CsvExport, ZeroWeightOrDiameterGivesNanAndInfinityWithoutSkippingLines) {
 TEST_F(CsvExport, AccelerationIsDividedInDoubleAndRoundedOnce) {
     // 4094 counts at 7.5 counts per g: 5354.952148 m/s^2 as a float. Dividing in float
     // first would give 5354.951660.
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"4095", "1"});
     f.m_nSampleRate = 100;
     f.Recompute();
@@ -126,13 +127,11 @@ TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
         test::MakeDecimalCommaLocale() && std::setlocale(LC_NUMERIC, test::kDecimalCommaLocale);
     std::string csv, eng, reason;
     if (comma) {
-        FlightRecord f;
+        test::Flight f;
         BurnFlight(f);
         csv = BuildCsvText(f);
-        f.m_nCursor1 = 100;
-        f.m_nCursor2 = 160;
         EngExportParams p{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 20, ThrustKind::Net};
-        EXPECT_TRUE(BuildEngText(f, p, eng, reason));
+        EXPECT_TRUE(BuildEngText(f, {100, 160}, p, eng, reason));
     }
     std::setlocale(LC_NUMERIC, "C");
     test::SetEnv("LOCPATH", nullptr);
@@ -143,7 +142,7 @@ TEST_F(CsvExport, NumbersIgnoreTheUserLocale) {
 }
 
 TEST_F(CsvExport, FailedWriteLeavesNoFileAndSaysWhy) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     const std::string dir = FreshDir("csv_fail");
     std::string reason;

@@ -7,6 +7,8 @@
 #include "motor/rasp_reader.h"
 #include "sim/flight_synth.h"
 #include "strict_rasp.h"
+#include "support/flight_builder.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -19,17 +21,16 @@ EngExportParams Fields(int points) {
     return p;
 }
 
-std::string Build(const FlightRecord& f, const EngExportParams& p) {
+std::string Build(const test::Flight& f, CursorRange cursors, const EngExportParams& p) {
     std::string out, reason;
-    EXPECT_TRUE(BuildEngText(f, p, out, reason)) << reason;
+    EXPECT_TRUE(BuildEngText(f, cursors, p, out, reason)) << reason;
     return out;
 }
 
 TEST(EngExport, MatchesTheGoldenFiles) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
+    CursorRange cursors{100, 160};
     struct Case {
         const char* golden;
         EngExportParams params;
@@ -40,17 +41,16 @@ TEST(EngExport, MatchesTheGoldenFiles) {
         SCOPED_TRACE(c.golden);
         const std::string expected = Golden(c.golden);
         ASSERT_FALSE(expected.empty());
-        EXPECT_EQ(Build(f, c.params), expected);
+        EXPECT_EQ(Build(f, cursors, c.params), expected);
     }
 }
 
 TEST(EngExport, StepsLinesAndTimesFollowThePoints) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
+    CursorRange cursors{100, 160};
     auto dataLines = [&](int points) {
-        std::string text = Build(f, Fields(points));
+        std::string text = Build(f, cursors, Fields(points));
         int n = 0;
         for (char c : text)
             n += c == '\n';
@@ -62,7 +62,7 @@ TEST(EngExport, StepsLinesAndTimesFollowThePoints) {
     EXPECT_EQ(dataLines(-3), 60); // a negative number gives one line per sample
     EXPECT_EQ(dataLines(1), 1);
     EXPECT_EQ(dataLines(7), 8); // step 8: samples 100, 108, ..., 156
-    const std::string text = Build(f, Fields(20));
+    const std::string text = Build(f, cursors, Fields(20));
     EXPECT_EQ(text.substr(text.size() - 15), "\n0.610 0.000\r\n;");
     EXPECT_NE(text.find("\r\n0.580 "), std::string::npos);
 }
@@ -90,12 +90,11 @@ TEST(EngExport, PropellantFieldIsTheDifferenceOfPlainDecimalWeights) {
 }
 
 TEST(EngExport, RefusesZeroPointsAndCursorsOutsideTheData) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     std::string out = "untouched", reason;
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
-    EXPECT_FALSE(BuildEngText(f, Fields(0), out, reason));
+    CursorRange cursors{100, 160};
+    EXPECT_FALSE(BuildEngText(f, cursors, Fields(0), out, reason));
     EXPECT_EQ(reason, kZeroPointsText);
     struct Range {
         int c1, c2;
@@ -103,42 +102,37 @@ TEST(EngExport, RefusesZeroPointsAndCursorsOutsideTheData) {
     } ranges[] = {{100, 250, true},  {100, 251, false}, {100, 100, false},
                   {120, 100, false}, {-1, 10, false},   {0, 1, true}};
     for (const Range& r : ranges) {
-        f.m_nCursor1 = r.c1;
-        f.m_nCursor2 = r.c2;
-        EXPECT_EQ(EngCursorsHoldData(f), r.ok) << r.c1 << ".." << r.c2;
-        EXPECT_EQ(BuildEngText(f, Fields(5), out, reason), r.ok) << r.c1 << ".." << r.c2;
+        cursors = {r.c1, r.c2};
+        EXPECT_EQ(EngCursorsHoldData(f, cursors), r.ok) << r.c1 << ".." << r.c2;
+        EXPECT_EQ(BuildEngText(f, cursors, Fields(5), out, reason), r.ok) << r.c1 << ".." << r.c2;
     }
     EXPECT_EQ(out.find("untouched"), std::string::npos); // the good ranges wrote
-    FlightRecord empty;
-    empty.m_nCursor2 = 1;
-    EXPECT_FALSE(EngCursorsHoldData(empty));
+    test::Flight empty;
+    EXPECT_FALSE(EngCursorsHoldData(empty, {0, 1}));
 }
 
 TEST(EngExport, DecelerationIsWrittenAsZeroThrust) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
-    f.m_nCursor1 = 170; // coasting: readings above the pad's, -7/7.5 g of net force
-    f.m_nCursor2 = 172;
-    EXPECT_EQ(Build(f, Fields(2)), "C6 18 70 5 0.0108 0.0231 Es \r\n"
-                                   "0.010 0.000\r\n0.020 0.000\r\n0.030 0.000\r\n;");
+    CursorRange cursors{170, 172}; // coasting: readings above the pad's, -7/7.5 g of net force
+    EXPECT_EQ(Build(f, cursors, Fields(2)), "C6 18 70 5 0.0108 0.0231 Es \r\n"
+                                            "0.010 0.000\r\n0.020 0.000\r\n0.030 0.000\r\n;");
 }
 
 TEST(EngExport, ValuesThatGiveNoFiniteThrustWriteNoFile) {
-    FlightRecord noTwoGee, noRate;
-    for (FlightRecord* f : {&noTwoGee, &noRate}) {
+    test::Flight noTwoGee, noRate;
+    for (test::Flight* f : {&noTwoGee, &noRate})
         BurnFlight(*f);
-        f->m_nCursor1 = 100;
-        f->m_nCursor2 = 160;
-    }
-    noTwoGee.m_fTwoGee = 0.0f;
+    const CursorRange cursors{100, 160};
+    noTwoGee.Curves().m_fTwoGee = 0.0f;
     noRate.m_nSampleRate = 0;
     noRate.Recompute();
-    for (const FlightRecord* flight : {&noTwoGee, &noRate}) {
+    for (const test::Flight* flight : {&noTwoGee, &noRate}) {
         for (ThrustKind kind : {ThrustKind::Net, ThrustKind::Motor}) {
             EngExportParams p = Fields(20);
             p.thrust = kind;
             std::string out = "untouched", reason;
-            EXPECT_FALSE(BuildEngText(*flight, p, out, reason));
+            EXPECT_FALSE(BuildEngText(*flight, cursors, p, out, reason));
             EXPECT_EQ(out, "untouched");
             EXPECT_NE(reason.find("not a finite number"), std::string::npos) << reason;
         }
@@ -146,17 +140,17 @@ TEST(EngExport, ValuesThatGiveNoFiniteThrustWriteNoFile) {
 }
 
 TEST(EngExport, DialogStartsFromWhatTheFlightKnows) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 170;
-    const EngExportParams p = SuggestEngExportParams(f);
+    CursorRange cursors{100, 170};
+    const EngExportParams p = SuggestEngExportParams(f, cursors);
     // The rocket's 24.6 mm is no motor's diameter; a compared motor file gives its own.
     EXPECT_EQ(p.diameter, "");
     EngMotor compared;
     compared.diameterMm = 18.0;
     compared.lengthMm = 70.0;
-    const EngExportParams withFile = SuggestEngExportParams(f, ThrustKind::Motor, &compared);
+    const EngExportParams withFile =
+        SuggestEngExportParams(f, cursors, ThrustKind::Motor, &compared);
     EXPECT_EQ(withFile.diameter + " " + withFile.length, "18 70");
     EXPECT_EQ(p.spacing, EngSpacing::Shape);
     EXPECT_EQ(p.designation.substr(0, 1), "B") << p.designation;
@@ -171,21 +165,20 @@ TEST(EngExport, DialogStartsFromWhatTheFlightKnows) {
 TEST(EngExport, ThrustIsWorkedOutInDoubleFromTheCountDifference) {
     // 4094 counts at 7.5 counts per g on 10 kg: 53549.520 N. Rounding the acceleration
     // to float on the way would print 53549.517.
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"4095", "1", "1"});
     f.m_nSampleRate = 100;
     f.m_fLaunchWeight = 10.0f;
     f.m_fPropellantWeight = 1.0f;
     f.Recompute();
-    f.m_nCursor1 = 1;
-    f.m_nCursor2 = 2;
-    EXPECT_EQ(Build(f, Fields(1)), "C6 18 70 5 0.0108 0.0231 Es \r\n"
-                                   "0.010 53549.520\r\n"
-                                   "0.020 0.000\r\n;");
+    CursorRange cursors{1, 2};
+    EXPECT_EQ(Build(f, cursors, Fields(1)), "C6 18 70 5 0.0108 0.0231 Es \r\n"
+                                            "0.010 53549.520\r\n"
+                                            "0.020 0.000\r\n;");
 }
 
 TEST(EngExport, WeightChecksComeInOrder) {
-    FlightRecord f;
+    test::Flight f;
     EXPECT_STREQ(MissingWeightMessage(f), kNeedWeightText);
     f.m_fPropellantWeight = 0.01f;
     EXPECT_STREQ(MissingWeightMessage(f), kNeedWeightText);
@@ -244,14 +237,13 @@ TEST(EngExport, EveryFileIsRefusedOrLoadsWithoutAWarning) {
             SynthFlight flight;
             std::string reason;
             ASSERT_TRUE(SynthesizeFlight(p, flight, reason)) << reason;
-            FlightRecord f;
+            test::Flight f;
             FillFlightRecord(p, flight, f);
             const std::pair<int, int> spans[] = {{flight.launchIndex, flight.burnoutIndex},
                                                  {flight.launchIndex, flight.apogeeIndex},
                                                  {0, static_cast<int>(f.SampleCount())}};
             for (const auto& [c1, c2] : spans) {
-                f.m_nCursor1 = c1;
-                f.m_nCursor2 = c2;
+                CursorRange cursors{c1, c2};
                 for (int points : {1, 20, 32, 100, c2 - c1}) {
                     for (ThrustKind kind : {ThrustKind::Motor, ThrustKind::Net}) {
                         for (const Header& h : headers) {
@@ -260,7 +252,7 @@ TEST(EngExport, EveryFileIsRefusedOrLoadsWithoutAWarning) {
                             e.points = points;
                             e.thrust = kind;
                             std::string text;
-                            const bool ok = BuildEngText(f, e, text, reason);
+                            const bool ok = BuildEngText(f, cursors, e, text, reason);
                             EXPECT_EQ(ok, h.ok) << h.value << ": " << reason;
                             if (!ok) {
                                 EXPECT_FALSE(reason.empty());

@@ -30,10 +30,16 @@ inline std::string FreshDir(const std::string& name) {
 inline void SetSamples(FlightRecord& f, std::vector<std::string> samples) {
     test::SetSampleTexts(f, std::move(samples));
 }
+// Spelled out for a test flight: otherwise two texts in braces would pick the word
+// builder's vector<int> through its iterator-pair constructor.
+inline void SetSamples(test::Flight& f, std::vector<std::string> samples) {
+    test::SetSampleTexts(f, std::move(samples));
+}
 
 // A 250-sample flight at 100 Hz with a 70-sample burn from sample 100, flagged at
-// launch, as make_golden.py builds it.
-inline void BurnFlight(FlightRecord& f) {
+// launch, as make_golden.py builds it; `flight` is a test::Flight or the document.
+template <typename F> void BurnFlight(F& flight) {
+    FlightRecord& f = flight.Record();
     std::vector<std::string> s(100, "505");
     for (int k = 0; k < 70; ++k)
         s.push_back(std::to_string(
@@ -49,7 +55,7 @@ inline void BurnFlight(FlightRecord& f) {
     f.m_fMaxDiameter = 0.0246f;
     f.m_timeDate = 1781352000;
     SetSamples(f, s);
-    f.Recompute();
+    flight.Recompute();
 }
 
 } // namespace tavo::testing

@@ -1,4 +1,5 @@
 #include "flight/flight_record.h"
+#include "support/flight_builder.h"
 
 #include <bit>
 #include <climits>
@@ -9,7 +10,7 @@
 namespace tavo {
 namespace {
 
-void SetSamples(FlightRecord& f, std::initializer_list<const char*> words) {
+void SetSamples(test::Flight& f, std::initializer_list<const char*> words) {
     f.m_pSamples.items().assign(words.begin(), words.end());
 }
 
@@ -35,7 +36,7 @@ TEST(SampleWord, ReadingAndFlags) {
 }
 
 TEST(Recompute, EmptyListKeepsOldCurves) {
-    FlightRecord f;
+    test::Flight f;
     f.m_arrAccel = {1.0f};
     f.m_fAccelMax = 3.0f;
     f.Recompute();
@@ -44,13 +45,13 @@ TEST(Recompute, EmptyListKeepsOldCurves) {
 }
 
 TEST(Recompute, OneSampleAtRest) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"2048"});
     f.m_nSampleRate = 100;
     f.m_bAccelInGees = false;
     f.Recompute();
     EXPECT_EQ(f.m_fZeroRef, 2048.0f);
-    EXPECT_EQ(f.m_fSampleInterval, static_cast<float>(1.0 / 100));
+    EXPECT_EQ(f.Curves().m_fSampleInterval, static_cast<float>(1.0 / 100));
     ASSERT_EQ(f.m_arrAccel.size(), 1u);
     EXPECT_EQ(f.m_arrAccel[0], 0.0f);
     EXPECT_EQ(f.m_arrVelocity[0], 0.0f);
@@ -63,7 +64,7 @@ TEST(Recompute, OneSampleAtRest) {
 }
 
 TEST(Recompute, OneGeeInEveryUnit) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"2048", "2040"});
     f.m_nSampleRate = 100;
     f.m_fTwoGeeFile = 16.0f;
@@ -85,7 +86,7 @@ TEST(Recompute, OneGeeInEveryUnit) {
 }
 
 TEST(Recompute, RawModeIntegratesCounts) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"100", "100"});
     f.m_nSampleRate = 1;
     f.m_bDisplayRaw = true;
@@ -95,7 +96,7 @@ TEST(Recompute, RawModeIntegratesCounts) {
 }
 
 TEST(Recompute, EventIndices) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"36864", "2048", "2048", "2048", "2048", "2048", "2048", "32768", "8192"});
     f.m_nSampleRate = 10;
     f.Recompute();
@@ -106,7 +107,7 @@ TEST(Recompute, EventIndices) {
 }
 
 TEST(Recompute, ZeroReference) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"2048", "1990"});
     f.m_nSampleRate = 100;
     f.m_nAccelOffset = 2000;
@@ -115,14 +116,14 @@ TEST(Recompute, ZeroReference) {
     EXPECT_EQ(f.m_fZeroRef, 2000.0f);
     EXPECT_EQ(f.m_arrAccel[0], (2000.0f - 2048.0f) / (15.0f * 0.5f));
     f.m_bUseFileTwoGee = false;
-    f.m_fTwoGee = 20.0f;
+    f.Settings().m_fTwoGee = 20.0f;
     f.Recompute();
-    EXPECT_EQ(f.m_fTwoGee, 20.0f);
+    EXPECT_EQ(f.Curves().m_fTwoGee, 20.0f);
     EXPECT_EQ(f.m_arrAccel[1], 1.0f);
 }
 
 TEST(Recompute, DragCoefficient) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"2048", "2033", "2048"});
     f.m_nSampleRate = 10;
     f.m_bAccelInGees = false;
@@ -142,10 +143,10 @@ TEST(Recompute, DragCoefficient) {
 }
 
 TEST(Recompute, ZeroRateAndRanges) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"2048", "2040", "2060"});
     f.Recompute();
-    EXPECT_TRUE(std::isinf(f.m_fSampleInterval));
+    EXPECT_TRUE(std::isinf(f.Curves().m_fSampleInterval));
     EXPECT_EQ(f.m_arrAccel.size(), 3u);
     EXPECT_LE(f.m_fAccelMin, 0.0f);
     EXPECT_GE(f.m_fAccelMax, 0.0f);
@@ -153,7 +154,7 @@ TEST(Recompute, ZeroRateAndRanges) {
 }
 
 TEST(Recompute, NegativeAltitudeKeepsMinimumZero) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"2048", "2060", "2060"});
     f.m_nSampleRate = 10;
     f.Recompute();
@@ -164,7 +165,7 @@ TEST(Recompute, NegativeAltitudeKeepsMinimumZero) {
 }
 
 TEST(ComputeRanges, NeverReadsPastShortArrays) {
-    FlightRecord f;
+    test::Flight f;
     SetSamples(f, {"1", "2", "3"});
     f.m_arrAccel = {5.0f};
     f.m_arrVelocity = {1.0f};
@@ -188,7 +189,7 @@ std::vector<std::uint32_t> Bits(const std::vector<float>& values) {
 }
 
 // Everything Recompute leaves, bit for bit.
-std::vector<std::uint32_t> Derived(const FlightRecord& f) {
+std::vector<std::uint32_t> Derived(const test::Flight& f) {
     std::vector<std::uint32_t> all;
     for (const auto* curve : {&f.m_arrAccel, &f.m_arrVelocity, &f.m_arrAltitude, &f.m_arrCd}) {
         const auto bits = Bits(*curve);
@@ -196,14 +197,14 @@ std::vector<std::uint32_t> Derived(const FlightRecord& f) {
         all.push_back(0xFFFFFFFFu);
     }
     for (float v : {f.m_fAccelMin, f.m_fAccelMax, f.m_fVelMin, f.m_fVelMax, f.m_fAltMin,
-                    f.m_fAltMax, f.m_fSampleInterval, f.m_fZeroRef, f.m_fTwoGee})
+                    f.m_fAltMax, f.Curves().m_fSampleInterval, f.m_fZeroRef, f.Curves().m_fTwoGee})
         all.push_back(std::bit_cast<std::uint32_t>(v));
     for (int e : {f.m_nEvent1, f.m_nEvent2, f.m_nEvent4, f.m_nEvent8})
         all.push_back(static_cast<std::uint32_t>(e));
     return all;
 }
 
-void Append(FlightRecord& f, int from, int to) {
+void Append(test::Flight& f, int from, int to) {
     for (int i = from; i < to; ++i) {
         // A burn, a coast and event flags along the way.
         const int reading = i < 30 ? 700 : 480 + (i * 37) % 11;
@@ -214,31 +215,31 @@ void Append(FlightRecord& f, int from, int to) {
 
 TEST(RecomputeAppended, GrowsToWhatAFullRecomputeGives) {
     // What may happen between two live repaints; each must end where Recompute ends.
-    const std::pair<const char*, std::function<void(FlightRecord&)>> between[] = {
-        {"only lines arrive", [](FlightRecord&) {}},
-        {"units switched", [](FlightRecord& f) { f.m_bMetricUnits = false; }},
-        {"raw counts", [](FlightRecord& f) { f.m_bDisplayRaw = true; }},
-        {"m/s^2", [](FlightRecord& f) { f.m_bAccelInGees = false; }},
+    const std::pair<const char*, std::function<void(test::Flight&)>> between[] = {
+        {"only lines arrive", [](test::Flight&) {}},
+        {"units switched", [](test::Flight& f) { f.m_bMetricUnits = false; }},
+        {"raw counts", [](test::Flight& f) { f.m_bDisplayRaw = true; }},
+        {"m/s^2", [](test::Flight& f) { f.m_bAccelInGees = false; }},
         {"offset used",
-         [](FlightRecord& f) {
+         [](test::Flight& f) {
              f.m_bUseAccelOffset = true;
              f.m_nAccelOffset = 470;
          }},
-        {"two-G value", [](FlightRecord& f) { f.m_fTwoGeeFile = 42.0f; }},
-        {"sample rate", [](FlightRecord& f) { f.m_nSampleRate = 50; }},
+        {"two-G value", [](test::Flight& f) { f.m_fTwoGeeFile = 42.0f; }},
+        {"sample rate", [](test::Flight& f) { f.m_nSampleRate = 50; }},
         {"weight and diameter",
-         [](FlightRecord& f) {
+         [](test::Flight& f) {
              f.m_fLaunchWeight = 0.5f;
              f.m_fMaxDiameter = 0.04f;
          }},
-        {"range set by hand", [](FlightRecord& f) { f.m_fAltMax = 1000.0f; }},
+        {"range set by hand", [](test::Flight& f) { f.m_fAltMax = 1000.0f; }},
         {"first sample cut away",
-         [](FlightRecord& f) { f.m_pSamples.items().erase(f.m_pSamples.items().begin()); }},
-        {"list emptied and refilled", [](FlightRecord& f) { f.m_pSamples.items().clear(); }},
+         [](test::Flight& f) { f.m_pSamples.items().erase(f.m_pSamples.items().begin()); }},
+        {"list emptied and refilled", [](test::Flight& f) { f.m_pSamples.items().clear(); }},
     };
     for (const auto& [what, change] : between) {
-        FlightRecord live, full;
-        for (FlightRecord* f : {&live, &full}) {
+        test::Flight live, full;
+        for (test::Flight* f : {&live, &full}) {
             f->m_nSampleRate = 100;
             f->m_fLaunchWeight = 1.0f;
             f->m_fMaxDiameter = 0.05f;

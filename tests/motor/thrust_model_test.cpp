@@ -8,13 +8,15 @@
 #include "motor/atmosphere.h"
 #include "motor/rasp_reader.h"
 #include "sim/flight_synth.h"
+#include "support/flight_builder.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
 
 struct Flight {
     SynthFlight synth;
-    FlightRecord record;
+    test::Flight record;
 };
 
 void Synthesise(Flight& f, double noise) {
@@ -31,7 +33,7 @@ void Synthesise(Flight& f, double noise) {
     FillFlightRecord(p, f.synth, f.record);
 }
 
-DragEstimate Estimate(const FlightRecord& r, int c1, int c2) {
+DragEstimate Estimate(const test::Flight& r, int c1, int c2) {
     std::lock_guard<std::mutex> lock(r.m_pSamples.mutex());
     return EstimateDrag(r.m_pSamples.items(), r, c1, c2);
 }
@@ -62,9 +64,9 @@ TEST(ThrustModel, NoUsableCoastAddsNoDragAndSaysWhy) {
     const int launch = f.synth.launchIndex, burnout = f.synth.burnoutIndex;
     const int count = static_cast<int>(f.record.SampleCount());
     light.record.m_fLaunchWeight = light.record.m_fPropellantWeight;
-    noTwoGee.record.m_fTwoGee = 0.0f;
+    noTwoGee.record.Curves().m_fTwoGee = 0.0f;
     struct Case {
-        const FlightRecord* record;
+        const test::Flight* record;
         int c1, c2;
         const char* reason;
     } cases[] = {
@@ -122,7 +124,7 @@ TEST(ThrustModel, LongBurnKeepsTheImpulse) {
     SynthFlight synth;
     std::string reason;
     ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
-    FlightRecord record;
+    test::Flight record;
     FillFlightRecord(p, synth, record);
     std::lock_guard<std::mutex> lock(record.m_pSamples.mutex());
     const MeasuredFlight flight = ReadMeasuredFlight(record.m_pSamples.items(), record,

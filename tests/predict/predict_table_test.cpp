@@ -9,7 +9,7 @@
 #include <gtest/gtest.h>
 
 #include "predict/predict_flight.h"
-#include "sim/flight_synth.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -17,7 +17,7 @@ namespace {
 const std::string kMotors = TAVOKIT_SOURCE_DIR "/data/motors/";
 
 struct Flown {
-    FlightRecord record;
+    test::Flight record;
     PredictFlightData data;
     PredictTable table;
 };
@@ -41,10 +41,8 @@ void FlyC6(Flown& f) {
     SynthFlight synth;
     ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
     FillFlightRecord(p, synth, f.record);
-    f.record.m_nCursor1 = synth.launchIndex;
-    f.record.m_nCursor2 = synth.burnoutIndex;
     f.record.m_strMotor = "C6-5";
-    f.data = ReadPredictFlight(f.record, 0.0);
+    f.data = ReadPredictFlight(f.record, {synth.launchIndex, synth.burnoutIndex}, 0.0);
     ASSERT_TRUE(f.table.SetRocket(f.data.drag, f.data.launchMassKg, p.motor.totalKg, reason))
         << reason;
     f.table.SetRail(1.0);

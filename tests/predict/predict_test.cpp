@@ -10,6 +10,8 @@
 
 #include "motor/rasp_reader.h"
 #include "sim/flight_synth.h"
+#include "support/flight_builder.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -35,7 +37,7 @@ SynthParams Rocket(const EngMotor& motor, double dryKg, double diameterM) {
 
 struct Measured {
     SynthFlight synth;
-    FlightRecord record;
+    test::Flight record;
     DragEstimate drag;
 };
 

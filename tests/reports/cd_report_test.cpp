@@ -10,6 +10,7 @@
 #include "sim/flight_synth.h"
 #include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -21,22 +22,21 @@ constexpr float kInf = std::numeric_limits<float>::infinity();
 constexpr float kNaN = std::numeric_limits<float>::quiet_NaN();
 
 // A flight whose coefficients the test sets itself, as if Recompute had made them.
-void MakeCdFlight(FlightRecord& flight, const std::vector<float>& cd) {
+CursorRange MakeCdFlight(test::Flight& flight, const std::vector<float>& cd) {
     SetSamples(flight, std::vector<int>(cd.size(), 2048));
     flight.m_arrCd = cd;
     flight.m_fLaunchWeight = 0.1f;
     flight.m_fPropellantWeight = 0.01f;
-    flight.m_nCursor1 = 1;
-    flight.m_nCursor2 = static_cast<int>(cd.size());
+    return {1, static_cast<int>(cd.size())};
 }
 
 TEST(CdReport, TakesTheLargestValueInTheRangeOnly) {
-    FlightRecord flight;
-    MakeCdFlight(flight, {kInf, 0.1f, 0.5f, kNaN, 0.3f, 9.0f});
-    flight.m_nCursor2 = 5; // the 9.0 lies beyond C2, the infinity before C1
+    test::Flight flight;
+    CursorRange cursors = MakeCdFlight(flight, {kInf, 0.1f, 0.5f, kNaN, 0.3f, 9.0f});
+    cursors.c2 = 5; // the 9.0 lies beyond C2, the infinity before C1
     ScriptedPrompt prompt;
     CdReport report;
-    ASSERT_TRUE(report.ComputeCdReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeCdReport(flight, cursors, prompt));
     EXPECT_EQ(report.m_fCdMax, 0.5f);
     EXPECT_EQ(report.m_fCdMin, 0.0f);
     EXPECT_EQ(prompt.questions.size(), 1u);
@@ -44,11 +44,11 @@ TEST(CdReport, TakesTheLargestValueInTheRangeOnly) {
 }
 
 TEST(CdReport, NegativeAndNaNValuesLeaveZero) {
-    FlightRecord flight;
-    MakeCdFlight(flight, {0.0f, -3.0f, kNaN, -0.5f});
+    test::Flight flight;
+    const CursorRange cursors = MakeCdFlight(flight, {0.0f, -3.0f, kNaN, -0.5f});
     ScriptedPrompt prompt;
     CdReport report;
-    ASSERT_TRUE(report.ComputeCdReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeCdReport(flight, cursors, prompt));
     EXPECT_EQ(report.m_fCdMax, 0.0f);
     EXPECT_EQ(report.m_fCdMin, 0.0f); // the lower end never goes below 0
 }
@@ -56,7 +56,7 @@ TEST(CdReport, NegativeAndNaNValuesLeaveZero) {
 TEST(CdReport, RangeFromSampleZeroTakesItsInfinity) {
     // With the zero reference from the recorder's offset, sample 0 already accelerates at
     // zero velocity, which Recompute makes an infinite coefficient.
-    FlightRecord flight;
+    test::Flight flight;
     flight.m_bUseAccelOffset = true;
     flight.m_nAccelOffset = 2050;
     flight.m_fLaunchWeight = 0.1f;
@@ -64,31 +64,30 @@ TEST(CdReport, RangeFromSampleZeroTakesItsInfinity) {
     SetSamples(flight, {2048, 2000, 1990, 2000});
     ASSERT_TRUE(std::isinf(flight.m_arrCd[0]));
     flight.m_fPropellantWeight = 0.01f;
-    flight.m_nCursor1 = 0;
-    flight.m_nCursor2 = 4;
+    CursorRange cursors{0, 4};
     ScriptedPrompt prompt;
     CdReport report;
-    ASSERT_TRUE(report.ComputeCdReport(flight, prompt));
+    ASSERT_TRUE(report.ComputeCdReport(flight, cursors, prompt));
     EXPECT_EQ(report.m_fCdMax, kInf);
 
     // From the first sample's own reading, sample 0 is 0/0: NaN, which is passed over.
     flight.m_bUseAccelOffset = false;
     flight.Recompute();
     ASSERT_TRUE(std::isnan(flight.m_arrCd[0]));
-    flight.m_nCursor2 = 1;
+    cursors.c2 = 1;
     CdReport fromPad;
-    ASSERT_TRUE(fromPad.ComputeCdReport(flight, prompt));
+    ASSERT_TRUE(fromPad.ComputeCdReport(flight, cursors, prompt));
     EXPECT_EQ(fromPad.m_fCdMax, 0.0f);
 }
 
 TEST(CdReport, SameChecksAsTheMotorReport) {
-    FlightRecord flight;
-    MakeCdFlight(flight, {0.0f, 0.2f, 0.4f});
+    test::Flight flight;
+    CursorRange cursors = MakeCdFlight(flight, {0.0f, 0.2f, 0.4f});
     flight.m_fLaunchWeight = 0.0f;
     {
         ScriptedPrompt prompt;
         CdReport report;
-        EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
+        EXPECT_FALSE(report.ComputeCdReport(flight, cursors, prompt));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text, "Please enter a weight in the details section.");
@@ -98,7 +97,7 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
     {
         ScriptedPrompt prompt;
         CdReport report;
-        EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
+        EXPECT_FALSE(report.ComputeCdReport(flight, cursors, prompt));
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text,
                   "Please enter a propellant weight in the details section.");
@@ -107,14 +106,14 @@ TEST(CdReport, SameChecksAsTheMotorReport) {
     {
         ScriptedPrompt prompt(false);
         CdReport report;
-        EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
+        EXPECT_FALSE(report.ComputeCdReport(flight, cursors, prompt));
         EXPECT_TRUE(prompt.messages.empty());
     }
     for (int c2 : {4, 1}) {
-        flight.m_nCursor2 = c2;
+        cursors.c2 = c2;
         ScriptedPrompt prompt;
         CdReport report;
-        EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
+        EXPECT_FALSE(report.ComputeCdReport(flight, cursors, prompt));
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text.substr(0, 20), "Nothing to Report\n\nC");
         EXPECT_EQ(prompt.messages[0].caption, "Error");
@@ -145,23 +144,23 @@ TEST(CdReport, TheDragAloneGivesTheCdASynthesisedFlightWasFlownWith) {
         p.recorder.noiseCounts = c.noise;
         SynthFlight synth;
         ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
-        FlightRecord f;
+        test::Flight f;
         ApplyFirstRunSettings(f);
         FillFlightRecord(p, synth, f);
-        f.m_nCursor1 = synth.burnoutIndex;
-        f.m_nCursor2 = synth.burnoutIndex + static_cast<int>(c.coastS * c.rate);
+        const CursorRange coast{synth.burnoutIndex,
+                                synth.burnoutIndex + static_cast<int>(c.coastS * c.rate)};
         CdReport drag, document;
-        ASSERT_TRUE(drag.ComputeFigures(f, CdKind::Drag));
+        ASSERT_TRUE(drag.ComputeFigures(f, coast, CdKind::Drag));
         EXPECT_NEAR(drag.m_fCdMean, c.cd, 0.05 * c.cd);
         EXPECT_GT(drag.m_nSamples, c.rate);
         // The document's formula takes gravity for drag and so reads far higher.
-        ASSERT_TRUE(document.ComputeFigures(f, CdKind::Document));
+        ASSERT_TRUE(document.ComputeFigures(f, coast, CdKind::Document));
         EXPECT_GT(document.m_fCdMean, 1.2 * c.cd);
     }
 }
 
 // At rest, then 10 g for a second, then a 4 s coast at -1.5 g: 0.5 g of drag on 1 kg.
-void MakeCoast(FlightRecord& f) {
+CursorRange MakeCoast(test::Flight& f) {
     std::vector<int> words(10, 2048);
     words.insert(words.end(), 10, 2048 - 80);
     words.insert(words.end(), 40, 2048 + 12);
@@ -169,15 +168,13 @@ void MakeCoast(FlightRecord& f) {
     f.m_fLaunchWeight = 1.2f;
     f.m_fPropellantWeight = 0.2f;
     f.m_fMaxDiameter = 0.1f;
-    f.m_nCursor1 = 20;
-    f.m_nCursor2 = 60;
+    return {20, 60};
 }
 
 TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
-    FlightRecord f;
-    MakeCoast(f);
+    test::Flight f;
     CdReport r;
-    ASSERT_TRUE(r.ComputeFigures(f, CdKind::Drag));
+    ASSERT_TRUE(r.ComputeFigures(f, MakeCoast(f), CdKind::Drag));
     // From 98.1 m/s the speed falls 1.4715 m/s a sample: 33 samples stay above 49.05.
     EXPECT_EQ(r.m_nSamples, 33);
     EXPECT_NEAR(r.m_dBurnoutSpeed, 98.1, 1e-5); // ten steps of the float interval
@@ -186,14 +183,14 @@ TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
     EXPECT_NEAR(r.m_fCdMin, 4.905 / (q * r.m_dMaxSpeed * r.m_dMaxSpeed), 1e-6);
     EXPECT_NEAR(r.m_fCdMax, 4.905 / (q * r.m_dMinSpeed * r.m_dMinSpeed), 1e-6);
     for (const auto& [what, change] :
-         std::initializer_list<std::pair<const char*, void (*)(FlightRecord&)>>{
-             {"no diameter", [](FlightRecord& g) { g.m_fMaxDiameter = 0.0f; }},
-             {"weight", [](FlightRecord& g) { g.m_fPropellantWeight = 1.2f; }},
-             {"faster than half", [](FlightRecord& g) { g.m_nCursor1 = 54; }}}) {
-        FlightRecord g;
-        MakeCoast(g);
-        change(g);
-        ASSERT_TRUE(r.ComputeFigures(g, CdKind::Drag));
+         std::initializer_list<std::pair<const char*, void (*)(test::Flight&, CursorRange&)>>{
+             {"no diameter", [](test::Flight&g, CursorRange&) { g.m_fMaxDiameter = 0.0f; }},
+             {"weight", [](test::Flight&g, CursorRange&) { g.m_fPropellantWeight = 1.2f; }},
+             {"faster than half", [](test::Flight&, CursorRange&c) { c.c1 = 54; }}}) {
+        test::Flight g;
+        CursorRange cursors = MakeCoast(g);
+        change(g, cursors);
+        ASSERT_TRUE(r.ComputeFigures(g, cursors, CdKind::Drag));
         EXPECT_EQ(r.m_nSamples, 0);
         EXPECT_TRUE(std::isnan(r.m_fCdMean));
         EXPECT_NE(r.m_strNote.find(what), std::string::npos) << r.m_strNote;
@@ -201,12 +198,12 @@ TEST(CdReport, DragAloneNeedsADiameterAMassAfterBurnOutAndFastSamples) {
 }
 
 TEST(CdReport, CoefficientsNotYetComputedAreNothingToReport) {
-    FlightRecord flight;
-    MakeCdFlight(flight, {0.0f, 0.2f, 0.4f});
+    test::Flight flight;
+    const CursorRange cursors = MakeCdFlight(flight, {0.0f, 0.2f, 0.4f});
     flight.m_arrCd.resize(2);
     ScriptedPrompt prompt;
     CdReport report;
-    EXPECT_FALSE(report.ComputeCdReport(flight, prompt));
+    EXPECT_FALSE(report.ComputeCdReport(flight, cursors, prompt));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text, "Nothing to Report");
 }

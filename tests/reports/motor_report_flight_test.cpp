@@ -12,7 +12,9 @@
 #include "motor/rasp_reader.h"
 #include "reports/motor_report.h"
 #include "sim/flight_synth.h"
+#include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -75,15 +77,14 @@ TEST_P(MotorThrustOnSynthesisedFlight, GivesTheCertifiedImpulseAndClass) {
         SynthFlight synth;
         ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
         ASSERT_GT(synth.burnoutIndex, synth.launchIndex);
-        FlightRecord flight;
+        test::Flight flight;
         FillFlightRecord(p, synth, flight);
-        flight.m_nCursor1 = synth.launchIndex;
-        flight.m_nCursor2 = synth.burnoutIndex;
+        const CursorRange burn{synth.launchIndex, synth.burnoutIndex};
 
         test::ScriptedPrompt prompt;
         MotorReport net, thrust;
-        ASSERT_TRUE(net.ComputeMotorReport(flight, prompt, ThrustKind::Net));
-        ASSERT_TRUE(thrust.ComputeMotorReport(flight, prompt, ThrustKind::Motor));
+        ASSERT_TRUE(net.ComputeMotorReport(flight, burn, prompt, ThrustKind::Net));
+        ASSERT_TRUE(thrust.ComputeMotorReport(flight, burn, prompt, ThrustKind::Motor));
         const double error = (thrust.m_fTotalImpulse - certified) / certified * 100.0;
         std::cout << GetParam() << " | " << motor.designation << " | " << certified << " | "
                   << p.rocket.dryMassKg << " kg, " << p.rocket.diameterM * 1000 << " mm, " << r.rate

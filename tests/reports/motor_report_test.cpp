@@ -15,22 +15,21 @@ using test::ScriptedPrompt;
 using test::SetSamples;
 
 // Pad reading 2048, 8 counts per g: 10, 20, 30 and 10 g over samples 1..4 at 10 Hz.
-void MakeBurn(FlightRecord& flight) {
+CursorRange MakeBurn(test::Flight& flight) {
     SetSamples(flight, {2048, 1968, 1888, 1808, 1968, 2048}, 10, 16.0f);
     flight.m_fLaunchWeight = 1.0f;
     flight.m_fPropellantWeight = 0.2f;
-    flight.m_nCursor1 = 1;
-    flight.m_nCursor2 = 5;
+    return {1, 5};
 }
 
 TEST(MotorReport, HandWorkedBurn) {
     // Masses 1.0, 0.95, 0.9, 0.85 kg (0.2 kg burnt over 4 samples) give 98.1, 186.39,
     // 264.87 and 83.385 N: sum 632.745, average 158.18625, over 0.4 s 63.2745 N s.
-    FlightRecord flight;
-    MakeBurn(flight);
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_TRUE(prompt.messages.empty());
     ASSERT_EQ(prompt.questions.size(), 1u);
     EXPECT_EQ(prompt.questions[0].text, "Are cursors C1 & C2 placed around your curve?");
@@ -52,27 +51,27 @@ TEST(MotorReport, HandWorkedBurn) {
 TEST(MotorReport, ZeroReferenceIsSampleZeroWhereverC1Stands) {
     // The range starts under thrust: it is still measured against sample 0, and neither
     // the flight's offset nor its zero reference moves it.
-    FlightRecord flight;
-    MakeBurn(flight);
-    flight.m_nCursor1 = 3;
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
+    cursors.c1 = 3;
     flight.m_nAccelOffset = 1808;
     flight.m_bUseAccelOffset = true;
     flight.Recompute();
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_FLOAT_EQ(report.m_fPeakAccel, 30.0f);
     EXPECT_EQ(report.m_strPeakThrustN, "294.30"); // 1.0 kg at 30 g: the full weight
 }
 
 TEST(MotorReport, OneSampleRange) {
-    FlightRecord flight;
-    MakeBurn(flight);
-    flight.m_nCursor1 = 2;
-    flight.m_nCursor2 = 3;
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
+    cursors.c1 = 2;
+    cursors.c2 = 3;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     // The only sample keeps the whole launch weight: 1.0 kg x 20 g.
     EXPECT_EQ(report.m_strAvgThrustN, "196.20");
     EXPECT_EQ(report.m_strPeakThrustN, "196.20");
@@ -82,15 +81,14 @@ TEST(MotorReport, OneSampleRange) {
 }
 
 TEST(MotorReport, ARangeWithNoThrustAbovePadHasNoClass) {
-    FlightRecord flight;
+    test::Flight flight;
     SetSamples(flight, std::vector<int>(20, 2048));
     flight.m_fLaunchWeight = 0.1f;
     flight.m_fPropellantWeight = 0.01f;
-    flight.m_nCursor1 = 0;
-    flight.m_nCursor2 = 20;
+    CursorRange cursors{0, 20};
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strMotorClass, "");
     EXPECT_FALSE(report.m_bThrustAbovePad);
     EXPECT_EQ(report.m_strBurnTime, "0.20");
@@ -109,8 +107,8 @@ TEST(MotorReport, ARangeWithNoThrustAbovePadHasNoClass) {
                  {{2048, 2046, 2046, 2046, 2046, 2046}, true}};
     for (const Case& c : cases) {
         SetSamples(flight, c.words);
-        flight.m_nCursor2 = 6;
-        ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Motor));
+        cursors.c2 = 6;
+        ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Motor));
         EXPECT_EQ(report.m_bThrustAbovePad, c.thrust);
         EXPECT_EQ(report.m_strMotorClass.empty(), !c.thrust);
     }
@@ -159,15 +157,14 @@ TEST(MotorReport, ExactClassBoundsThroughTheWholeComputation) {
         const float weight =
             WeightForExactImpulse(1.125f, static_cast<float>(1.0 / c.rate), c.impulse);
         ASSERT_NE(weight, 0.0f) << c.impulse;
-        FlightRecord flight;
+        test::Flight flight;
         SetSamples(flight, {2048, 2039}, c.rate, 16.0f);
         flight.m_fLaunchWeight = weight;
         flight.m_fPropellantWeight = 0.5f;
-        flight.m_nCursor1 = 1;
-        flight.m_nCursor2 = 2;
+        const CursorRange cursors{1, 2};
         ScriptedPrompt prompt;
         MotorReport report;
-        ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+        ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
         EXPECT_EQ(report.m_strMotorClass, c.motorClass);
         EXPECT_EQ(report.m_strTotalImpulseN, c.total);
     }
@@ -193,13 +190,13 @@ TEST(MotorReport, RangeChecks) {
     };
     for (const Case& c : cases) {
         const bool accepted = c.why == nullptr;
-        FlightRecord flight;
-        MakeBurn(flight);
-        flight.m_nCursor1 = c.c1;
-        flight.m_nCursor2 = c.c2;
+        test::Flight flight;
+        CursorRange cursors = MakeBurn(flight);
+        cursors.c1 = c.c1;
+        cursors.c2 = c.c2;
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_EQ(report.ComputeMotorReport(flight, prompt, ThrustKind::Net), accepted)
+        EXPECT_EQ(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net), accepted)
             << c.c1 << " " << c.c2;
         if (accepted) {
             EXPECT_TRUE(prompt.messages.empty());
@@ -213,38 +210,38 @@ TEST(MotorReport, RangeChecks) {
 }
 
 TEST(MotorReport, NoSamplesIsNothingToReport) {
-    FlightRecord flight;
+    test::Flight flight;
     flight.m_fLaunchWeight = 1.0f;
     flight.m_fPropellantWeight = 0.1f;
     ScriptedPrompt prompt;
     MotorReport report;
-    EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    EXPECT_FALSE(report.ComputeMotorReport(flight, {}, prompt, ThrustKind::Net));
     ASSERT_EQ(prompt.messages.size(), 1u);
     EXPECT_EQ(prompt.messages[0].text,
               "Nothing to Report\n\nThere is no flight: the recording holds no samples.");
 }
 
 TEST(MotorReport, CancelOnTheCursorQuestionClosesSilently) {
-    FlightRecord flight;
-    MakeBurn(flight);
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
     ScriptedPrompt prompt(false);
     MotorReport report;
-    EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    EXPECT_FALSE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_EQ(prompt.questions.size(), 1u);
     EXPECT_TRUE(prompt.messages.empty());
     EXPECT_TRUE(report.m_strMotorClass.empty());
 }
 
 TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
-    FlightRecord flight;
-    MakeBurn(flight);
-    flight.m_nCursor2 = 99; // an invalid range is not looked at before the weights
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
+    cursors.c2 = 99; // an invalid range is not looked at before the weights
     flight.m_fLaunchWeight = 0.0f;
     flight.m_fPropellantWeight = 0.0f;
     {
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+        EXPECT_FALSE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text, "Please enter a weight in the details section.");
@@ -254,7 +251,7 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
     {
         ScriptedPrompt prompt;
         MotorReport report;
-        EXPECT_FALSE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+        EXPECT_FALSE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
         EXPECT_TRUE(prompt.questions.empty());
         ASSERT_EQ(prompt.messages.size(), 1u);
         EXPECT_EQ(prompt.messages[0].text,
@@ -266,35 +263,35 @@ TEST(MotorReport, WeightChecksComeBeforeTheQuestion) {
 TEST(MotorReport, NegativeWeightsPass) {
     // A negative propellant weight makes the mass grow across the range: 1.0, 1.1, 1.2,
     // 1.3 kg under 10, 20, 30, 10 g, and the specific impulse turns negative.
-    FlightRecord flight;
-    MakeBurn(flight);
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
     flight.m_fPropellantWeight = -0.4f;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strPeakThrustN, "353.16");  // 1.2 x 30 x 9.81
     EXPECT_EQ(report.m_strTotalImpulseN, "79.46"); // (98.1 + 215.82 + 353.16 + 127.53) x 0.1
     EXPECT_EQ(report.m_strIsp, "-20.2");           // 17.856 lb s / (-0.4 x 2.205)
 }
 
 TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
-    FlightRecord flight;
-    MakeBurn(flight);
+    test::Flight flight;
+    CursorRange cursors = MakeBurn(flight);
     flight.m_bUseFileTwoGee = false;
-    flight.m_fTwoGee = 0.0f;
+    flight.Curves().m_fTwoGee = 0.0f;
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strPeakThrustN, "inf");
     EXPECT_EQ(report.m_strAvgThrustN, "inf");
     EXPECT_EQ(report.m_strBurnTime, "0.40");
 
-    FlightRecord stopped;
+    test::Flight stopped;
     MakeBurn(stopped);
     stopped.m_nSampleRate = 0;
     stopped.Recompute();
     MotorReport still;
-    ASSERT_TRUE(still.ComputeMotorReport(stopped, prompt, ThrustKind::Net));
+    ASSERT_TRUE(still.ComputeMotorReport(stopped, cursors, prompt, ThrustKind::Net));
     EXPECT_EQ(still.m_strBurnTime, "nan"); // inf - inf
     EXPECT_EQ(still.m_strAvgThrustN, "158.19");
     EXPECT_EQ(still.m_strMotorClass.substr(0, 2), "P=");
@@ -302,15 +299,14 @@ TEST(MotorReport, ZeroTwoGeeOrIntervalGivesNonFiniteTextsNotACrash) {
 
 TEST(MotorReport, OnlyTheLowTwelveBitsAreRead) {
     // Event flags in the upper bits change nothing.
-    FlightRecord flight;
+    test::Flight flight;
     SetSamples(flight, {2048 | 0x1000, 1968 | 0x2000, 1888, 1808 | 0x8000, 1968, 2048}, 10);
     flight.m_fLaunchWeight = 1.0f;
     flight.m_fPropellantWeight = 0.2f;
-    flight.m_nCursor1 = 1;
-    flight.m_nCursor2 = 5;
+    const CursorRange cursors{1, 5};
     ScriptedPrompt prompt;
     MotorReport report;
-    ASSERT_TRUE(report.ComputeMotorReport(flight, prompt, ThrustKind::Net));
+    ASSERT_TRUE(report.ComputeMotorReport(flight, cursors, prompt, ThrustKind::Net));
     EXPECT_EQ(report.m_strTotalImpulseN, "63.27");
 }
 

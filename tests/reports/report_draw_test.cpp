@@ -21,18 +21,17 @@ using Op = RecordingCanvas::Op;
 
 // Twelve samples at 100 Hz, 8 counts per g: 0 g at the pad, then 1 2 3 2 1 0 1 2 3 1 g
 // over samples 1..10, the range between the cursors (n = 10).
-void MakeFlight(FlightRecord& flight) {
+void MakeFlight(test::Flight& flight) {
     std::vector<int> words{2048};
     for (int g : {1, 2, 3, 2, 1, 0, 1, 2, 3, 1})
         words.push_back(2048 - 8 * g);
     words.push_back(2048);
     SetSamples(flight, words, 100, 16.0f);
-    flight.m_nCursor1 = 1;
-    flight.m_nCursor2 = 11;
 }
 
-MotorReport MakeReport(float peakThrust, float peakAccel) {
+MotorReport MakeReport(float peakThrust, float peakAccel, CursorRange range = {1, 11}) {
     MotorReport report;
+    report.range = range;
     report.m_fPeakThrust = peakThrust;
     report.m_fPeakAccel = peakAccel;
     report.m_strMotorClass = "F158";
@@ -58,7 +57,7 @@ constexpr unsigned kTimeLabel = TextHCenter;
 constexpr unsigned kValueLabel = TextRight | TextVCenter | TextSingleLine;
 
 TEST(MotorReportWindow, FrameAxesCurveAndResultsBox) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
@@ -139,12 +138,10 @@ TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
         const char* firstLabel;
     };
     for (const Case& c : {Case{999, "1.00"}, Case{1000, "1.0"}, Case{2000, "2.0"}}) {
-        FlightRecord flight;
+        test::Flight flight;
         SetSamples(flight, std::vector<int>(c.samples + 1, 2048), 100);
-        flight.m_nCursor1 = 1;
-        flight.m_nCursor2 = c.samples + 1;
         RecordingCanvas canvas;
-        DrawMotorReport(canvas, flight, MakeReport(1.0f, 1.0f), 640, 320);
+        DrawMotorReport(canvas, flight, MakeReport(1.0f, 1.0f, {1, c.samples + 1}), 640, 320);
         const auto ticks = TextsIn(canvas, kTimeLabel);
         ASSERT_FALSE(ticks.empty());
         // 999 samples make 9.99 s (at 0.999 s a tick: "1.00" after rounding).
@@ -159,7 +156,7 @@ TEST(MotorReportWindow, TimeLabelsTakeOneDecimalFromTenSeconds) {
 }
 
 TEST(MotorReportWindow, NoGridLeavesTheLabels) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_bDrawGrid = false;
     RecordingCanvas canvas;
@@ -170,7 +167,7 @@ TEST(MotorReportWindow, NoGridLeavesTheLabels) {
 }
 
 TEST(MotorReportWindow, LabelFormatFollowsThePeakAcceleration) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     RecordingCanvas canvas;
     DrawMotorReport(canvas, flight, MakeReport(12.3f, 1000.0f), 640, 320);
@@ -181,7 +178,7 @@ TEST(MotorReportWindow, LabelFormatFollowsThePeakAcceleration) {
 }
 
 TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     // 5 units of frame: no step to climb by, so the 0 label alone.
     RecordingCanvas flat;
@@ -200,7 +197,7 @@ TEST(MotorReportWindow, SmallWindowsEndTheirAxes) {
 }
 
 TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     for (float peak :
          {0.0f, std::numeric_limits<float>::infinity(), std::numeric_limits<float>::quiet_NaN()}) {
@@ -232,11 +229,10 @@ TEST(MotorReportWindow, ZeroOrBrokenPeaksDrawOnTheFrame) {
 }
 
 TEST(MotorReportWindow, RangeOutsideTheCurveDrawsOnlyTheFrame) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
-    flight.m_nCursor2 = 40; // past the derived data
-    RecordingCanvas canvas;
-    DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f), 640, 320);
+    RecordingCanvas canvas; // C2 past the derived data
+    DrawMotorReport(canvas, flight, MakeReport(12.3f, 3.0f, {1, 40}), 640, 320);
     EXPECT_TRUE(canvas.Of(Op::Polyline).empty());
     EXPECT_TRUE(TextsIn(canvas, kTimeLabel).empty());
     EXPECT_EQ(canvas.Of(Op::Rectangle).size(), 2u); // frame and results box
@@ -263,7 +259,7 @@ protected:
 };
 
 TEST_F(PrintedPage, MarginsDetailsAndFigures) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_timeDate = 1717200000; // 2024-06-01 00:00 UTC, a Saturday
     flight.m_strName = "Test";
@@ -312,7 +308,7 @@ TEST_F(PrintedPage, MarginsDetailsAndFigures) {
 }
 
 TEST_F(PrintedPage, NoThrustIsSaidInPlaceOfAClassAndTheCdReportHasAPage) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     MotorReport report = MakeReport(12.3f, 3.0f);
     report.m_bThrustAbovePad = false;
@@ -340,7 +336,7 @@ TEST_F(PrintedPage, NoThrustIsSaidInPlaceOfAClassAndTheCdReportHasAPage) {
 
 TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {
     // A flight file may carry any 64-bit date; a year past the int range must not wrap.
-    FlightRecord flight;
+    test::Flight flight;
     flight.m_timeDate = 67768007758905600; // 1 January of the year 2147484647, UTC
     const std::string details = FlightDetailsPageText(flight);
     EXPECT_EQ(details.substr(0, details.find('\n')), "Friday, January 01, 2147484647");
@@ -349,7 +345,7 @@ TEST_F(PrintedPage, DatesFarInTheFutureKeepTheirYear) {
 }
 
 TEST_F(PrintedPage, NoGridOnPaperEither) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_bDrawGrid = false;
     ReportPageGeometry page{640, 320, 7.5, 31, 31};
@@ -366,7 +362,7 @@ TEST(ReportMenu, OpensAtTheMouseOrNearTheCornerFromTheKeyboard) {
 }
 
 TEST(CdReportWindow, AxisAndCurve) {
-    FlightRecord flight;
+    test::Flight flight;
     MakeFlight(flight);
     flight.m_arrCd = {std::numeric_limits<float>::quiet_NaN(),
                       0.25f,
@@ -381,6 +377,7 @@ TEST(CdReportWindow, AxisAndCurve) {
                       0.05f,
                       9.0f};
     CdReport report;
+    report.range = {1, 11};
     report.m_fCdMax = 0.5f;
     RecordingCanvas canvas;
     DrawCdReport(canvas, flight, report, 640, 320);
@@ -409,10 +406,11 @@ TEST(CdReportWindow, LabelFormats) {
     for (const Case& c :
          {Case{0.5f, "0.05"}, Case{5.0f, "0.5"}, Case{999.0f, "99.9"}, Case{2000.0f, "200"},
           Case{std::numeric_limits<float>::infinity(), "inf"}}) {
-        FlightRecord flight;
+        test::Flight flight;
         MakeFlight(flight);
         flight.m_arrCd.assign(12, c.max);
         CdReport report;
+        report.range = {1, 11};
         report.m_fCdMax = c.max;
         RecordingCanvas canvas;
         DrawCdReport(canvas, flight, report, 640, 320);

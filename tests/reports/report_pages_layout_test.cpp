@@ -11,25 +11,24 @@
 #include "plot/label_space.h"
 #include "reports/report_draw.h"
 #include "support/drawn_texts.h"
+#include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
 
 namespace tavo {
 namespace {
 
 TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
-    FlightRecord f;
+    test::Flight f;
     ApplyFirstRunSettings(f);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error));
-    f.m_nCursor1 = f.m_nEvent1;
-    f.m_nCursor2 = f.m_nEvent2;
     std::vector<EngMotor> motors;
     std::string reason;
     ASSERT_TRUE(LoadEngFile(TAVOKIT_SOURCE_DIR "/data/motors/C6.eng", motors, reason)) << reason;
     test::ScriptedPrompt prompt;
     for (const ThrustKind kind : {ThrustKind::Motor, ThrustKind::Net}) {
         MotorReport report;
-        ASSERT_TRUE(report.ComputeMotorReport(f, prompt, kind));
+        ASSERT_TRUE(report.ComputeMotorReport(f, {f.m_nEvent1, f.m_nEvent2}, prompt, kind));
         for (const auto& [w, h] : {std::pair{560, 300}, {745, 360}, {1100, 620}})
             for (const EngMotor* certified : std::vector<const EngMotor*>{nullptr, &motors[0]}) {
                 const std::string where = std::to_string(w) + (certified ? " compared" : "");
@@ -51,10 +50,8 @@ TEST(ReportPagesLayout, DemoReportsReadRightAtThreeSizes) {
             }
     }
     CdReport cd;
-    f.m_nCursor1 = f.m_nEvent2;
-    f.m_nCursor2 = f.m_nEvent2 + 200;
     f.m_fMaxDiameter = 0.025f; // the drag curve's Cd needs the body's cross-section
-    ASSERT_TRUE(cd.ComputeCdReport(f, prompt));
+    ASSERT_TRUE(cd.ComputeCdReport(f, {f.m_nEvent2, f.m_nEvent2 + 200}, prompt));
     ASSERT_GE(cd.m_dragCurve.points.size(), 3u) << cd.m_dragCurve.reason;
     for (const bool dragCurve : {false, true})
         for (const auto& [w, h] : {std::pair{560, 300}, {745, 360}, {1100, 620}}) {

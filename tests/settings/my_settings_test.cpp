@@ -6,7 +6,7 @@
 #include <gtest/gtest.h>
 #include <limits>
 
-#include "flight/flight_record.h"
+#include "flight/user_settings.h"
 
 namespace tavo {
 namespace {
@@ -20,7 +20,7 @@ protected:
 };
 
 TEST_F(MySettingsTest, FirstRunWritesAllNineFirstRunValuesInOrder) {
-    FlightRecord r;
+    UserSettings r;
     {
         QSettings s = Store();
         MySettings::Load(r, s);
@@ -44,7 +44,7 @@ TEST_F(MySettingsTest, MissingValuesTakeTheirDefaults) {
         s.setValue(QStringLiteral("MySettings/MetricUnits"), 0);
         s.setValue(QStringLiteral("MySettings/SampleInterval"), QStringLiteral("abc"));
     }
-    FlightRecord r;
+    UserSettings r;
     r.m_nCursorPosition = 7;
     QSettings s = Store();
     MySettings::Load(r, s);
@@ -57,7 +57,7 @@ TEST_F(MySettingsTest, MissingValuesTakeTheirDefaults) {
 }
 
 TEST_F(MySettingsTest, SaveWritesCurrentValuesBack) {
-    FlightRecord r;
+    UserSettings r;
     {
         QSettings s = Store();
         MySettings::Load(r, s);
@@ -69,7 +69,7 @@ TEST_F(MySettingsTest, SaveWritesCurrentValuesBack) {
         QSettings s = Store();
         MySettings::Save(r, s);
     }
-    FlightRecord again;
+    UserSettings again;
     QSettings s = Store();
     MySettings::Load(again, s);
     EXPECT_FALSE(again.m_bMetricUnits);

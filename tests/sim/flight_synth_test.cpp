@@ -6,6 +6,8 @@
 
 #include "flight/flight_file.h"
 #include "motor/rasp_reader.h"
+#include "support/flight_builder.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -114,7 +116,7 @@ TEST(FlightSynth, RecordedSamplesGiveBackTheNetImpulse) {
     // this is what the motor report and the thrust-curve export rest on.
     SynthParams p = C6Params();
     SynthFlight f = Synthesize(p);
-    FlightRecord r;
+    test::Flight r;
     r.m_bAccelInGees = false;
     FillFlightRecord(p, f, r);
     ASSERT_EQ(r.m_arrAccel.size(), f.words.size());
@@ -134,7 +136,7 @@ TEST(FlightSynth, RecordCarriesTheRecorderSettingsAndEvents) {
     p.name = "Demo";
     p.date = 1800000000;
     SynthFlight f = Synthesize(p);
-    FlightRecord r;
+    test::Flight r;
     FillFlightRecord(p, f, r);
     EXPECT_EQ(r.m_pSamples.size(), f.words.size());
     EXPECT_EQ(r.m_pSamples.items()[0], "505");
@@ -254,7 +256,7 @@ TEST(FlightSynth, LandingImpactBringsTheRecordedFlightBackToTheGround) {
         ASSERT_GT(f.truth.landingTimeS, 0.0);
         EXPECT_GE(f.truth.apogeeM, 0.0);
         EXPECT_GE(*std::min_element(f.altitude.begin(), f.altitude.end()), 0.0);
-        FlightRecord r;
+        test::Flight r;
         FillFlightRecord(p, f, r);
         const float touchdown = -static_cast<float>(f.truth.landingVelocityMs);
         EXPECT_LT(std::fabs(r.m_arrVelocity.back()), 0.1f * touchdown + 0.2f)
@@ -270,7 +272,7 @@ TEST(FlightSynth, LandingImpactBringsTheRecordedFlightBackToTheGround) {
 }
 
 TEST(FlightSynth, ShippedDemoFlightIsARecordedFlight) {
-    FlightRecord r;
+    test::Flight r;
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", r, error)) << error.message;
     ASSERT_GT(r.m_pSamples.size(), 1000u);

@@ -8,6 +8,7 @@
 #include "motor/rasp_reader.h"
 #include "sim/flight_synth.h"
 #include "support/flight_builder.h"
+#include "support/synth_flight.h"
 
 namespace tavo {
 namespace {
@@ -36,7 +37,7 @@ std::vector<Phase> Flight() {
 }
 
 TEST(FlightStats, FiguresOfAFlightBuiltByPhases) {
-    FlightRecord f;
+    test::Flight f;
     ApplyFirstRunSettings(f);
     test::SetSamples(f, Words(Flight()), 100, 20.0f);
     FlightStats s;
@@ -103,7 +104,7 @@ TEST(FlightStats, WhatTheFlightDoesNotShowIsSaidNotGuessed) {
         {"never came down", neverDown, true, true, false},
     };
     for (const Case& c : cases) {
-        FlightRecord f;
+        test::Flight f;
         ApplyFirstRunSettings(f);
         test::SetSamples(f, Words(c.phases), 100, 20.0f);
         FlightStats s;
@@ -132,7 +133,7 @@ TEST(FlightStats, AFlightCutAtItsLaunchStillHasItsLaunch) {
     // from "not seen"; the curves go on from the pad's zero reference.
     std::vector<Phase> fromLaunch = Flight();
     fromLaunch.erase(fromLaunch.begin());
-    FlightRecord f;
+    test::Flight f;
     ApplyFirstRunSettings(f);
     f.m_start = FlightStart{2000.0f, 0.0f, 0.0f};
     test::SetSamples(f, Words(fromLaunch), 100, 20.0f);
@@ -146,7 +147,7 @@ TEST(FlightStats, AFlightCutAtItsLaunchStillHasItsLaunch) {
 }
 
 TEST(FlightStats, RefusedWithoutSamplesRateOrCalibratedCurves) {
-    FlightRecord f;
+    test::Flight f;
     ApplyFirstRunSettings(f);
     FlightStats s;
     std::string reason;
@@ -173,7 +174,7 @@ TEST(FlightStats, SynthesisedFlightAgainstTheSimulationsTruth) {
     p.deployDelayS = 5.0;
     SynthFlight synth;
     ASSERT_TRUE(SynthesizeFlight(p, synth, reason)) << reason;
-    FlightRecord f;
+    test::Flight f;
     ApplyFirstRunSettings(f);
     FillFlightRecord(p, synth, f);
     FlightStats s;

@@ -96,7 +96,7 @@ protected:
 TEST_F(Capture, StoresEveryLineInOrderOnTheReceiversLine) {
     TelemetryController capture(doc, bench, prompt);
     capture.StartTelemetry("COM1:");
-    EXPECT_TRUE(doc.m_bTelemetryRunning);
+    EXPECT_TRUE(doc.IsLive());
     EXPECT_TRUE(doc.IsModified());
     ASSERT_TRUE(WaitFor([&] { return capture.LinesReceived() >= 4000; }));
     // The port as the capture set it up (it goes with the capture's thread).
@@ -108,12 +108,12 @@ TEST_F(Capture, StoresEveryLineInOrderOnTheReceiversLine) {
     EXPECT_EQ(port.Timeouts().readInterval, 500);
     EXPECT_EQ(port.Timeouts().readTotalPerByte + port.Timeouts().readTotalConstant, 501);
     capture.StopTelemetry();
-    EXPECT_FALSE(doc.m_bTelemetryRunning);
+    EXPECT_FALSE(doc.IsLive());
     capture.StopAndWait();
     EXPECT_TRUE(prompt.messages.empty());
     ASSERT_EQ(doc.SampleCount(), capture.LinesReceived());
     for (std::size_t i = 0; i < doc.SampleCount(); ++i)
-        ASSERT_EQ(std::as_const(doc.m_pSamples).items()[i], Digits(i)) << i;
+        ASSERT_EQ(std::as_const(doc.Record().m_pSamples).items()[i], Digits(i)) << i;
     EXPECT_TRUE(Free(receiver));
 }
 
@@ -136,7 +136,7 @@ TEST_F(Capture, EachFailedSetupStepSaysWhichAndReleasesThePort) {
         EXPECT_EQ(said.messages[0].text, text);
         EXPECT_EQ(said.messages[0].caption, "Error");
         // The document still says capture runs until StopTelemetry.
-        EXPECT_TRUE(doc.m_bTelemetryRunning) << text;
+        EXPECT_TRUE(doc.IsLive()) << text;
         receiver->SetFault(PortFault::None);
         EXPECT_TRUE(Free(receiver)) << text;
     }
@@ -202,14 +202,14 @@ TEST_F(Capture, StopThenStartAtOnceNeverRevivesTheOldCapture) {
     Release(*second, 200);
     ASSERT_TRUE(WaitFor([&] { return capture.LinesReceived() > before + 100; }));
     EXPECT_FALSE(Free(second));
-    EXPECT_TRUE(doc.m_bTelemetryRunning);
+    EXPECT_TRUE(doc.IsLive());
 }
 
 TEST_F(Capture, NewOpenDownloadAndImportStopItBeforeTouchingTheList) {
     const std::string saved = test::FreshDir("telemetry", "lifecycle") + "/saved.flt";
     {
         FileError error;
-        doc.m_pSamples.AppendLocked("500");
+        doc.Record().m_pSamples.AppendLocked("500");
         ASSERT_TRUE(doc.OnSaveDocument(saved, error)) << error.message;
     }
     const std::pair<const char*, std::function<void()>> operations[] = {
@@ -235,7 +235,7 @@ TEST_F(Capture, NewOpenDownloadAndImportStopItBeforeTouchingTheList) {
         ASSERT_TRUE(WaitFor([&] { return capture.LinesReceived() > 10; })) << name;
         operation();
         EXPECT_FALSE(capture.Capturing()) << name;
-        EXPECT_FALSE(doc.m_bTelemetryRunning) << name;
+        EXPECT_FALSE(doc.IsLive()) << name;
         const std::size_t left = doc.SampleCount();
         EXPECT_LE(left, 2u) << name;
         std::this_thread::sleep_for(std::chrono::milliseconds(20));
@@ -253,7 +253,7 @@ TEST_F(Capture, RedrawsCutsAndSavesWhileLinesArrive) {
         paced->Recorder().SetFlight(words, 1000, 40);
     }
     TelemetryController capture(doc, bench, prompt);
-    doc.m_nSampleRate = 1000;
+    doc.Record().m_nSampleRate = 1000;
     capture.StartTelemetry("COM2:");
     GraphViewState view;
     const GraphPage page{800, 500};
@@ -263,12 +263,11 @@ TEST_F(Capture, RedrawsCutsAndSavesWhileLinesArrive) {
         ASSERT_TRUE(
             WaitFor([&] { return capture.LinesReceived() >= std::size_t(round + 1) * 50; }));
         RecordingCanvas canvas;
-        PrepareGraph(doc, view, page);
-        DrawGraph(canvas, doc, view, page);
-        if (round % 10 == 9) {
-            doc.m_nCursor1 = 5;
-            cuts += ApplyCut(doc, CutKind::ToC1) ? 1 : 0;
-        }
+        doc.UpdateLiveCurves();
+        PrepareGraph(doc.Data(), view, page);
+        DrawGraph(canvas, doc.Data(), view, page);
+        if (round % 10 == 9)
+            cuts += doc.Cut(CutKind::ToC1, {5, 0}) ? 1 : 0;
         if (round % 20 == 0) {
             FileError error;
             ASSERT_TRUE(doc.OnSaveDocument(dir + "/live.flt", error)) << error.message;
@@ -281,20 +280,18 @@ TEST_F(Capture, RedrawsCutsAndSavesWhileLinesArrive) {
     capture.StopAndWait();
     EXPECT_GT(cuts, 0);
     // The curves carried on repaint by repaint are those of one full recompute.
-    doc.m_bTelemetryRunning = true;
-    RecordingCanvas canvas;
-    PrepareGraph(doc, view, page);
-    const std::vector<float> accel = doc.m_arrAccel, velocity = doc.m_arrVelocity,
-                             altitude = doc.m_arrAltitude, cd = doc.m_arrCd;
-    const float altMax = doc.m_fAltMax, velMin = doc.m_fVelMin;
+    doc.RecomputeAppended();
+    const std::vector<float> accel = doc.Curves().m_arrAccel, velocity = doc.Curves().m_arrVelocity,
+                             altitude = doc.Curves().m_arrAltitude, cd = doc.Curves().m_arrCd;
+    const float altMax = doc.Curves().m_fAltMax, velMin = doc.Curves().m_fVelMin;
     doc.Recompute();
     EXPECT_EQ(accel.size(), doc.SampleCount());
-    EXPECT_EQ(accel, doc.m_arrAccel);
-    EXPECT_EQ(velocity, doc.m_arrVelocity);
-    EXPECT_EQ(altitude, doc.m_arrAltitude);
-    EXPECT_EQ(cd.size(), doc.m_arrCd.size());
-    EXPECT_EQ(altMax, doc.m_fAltMax);
-    EXPECT_EQ(velMin, doc.m_fVelMin);
+    EXPECT_EQ(accel, doc.Curves().m_arrAccel);
+    EXPECT_EQ(velocity, doc.Curves().m_arrVelocity);
+    EXPECT_EQ(altitude, doc.Curves().m_arrAltitude);
+    EXPECT_EQ(cd.size(), doc.Curves().m_arrCd.size());
+    EXPECT_EQ(altMax, doc.Curves().m_fAltMax);
+    EXPECT_EQ(velMin, doc.Curves().m_fVelMin);
 }
 
 } // namespace

@@ -54,11 +54,11 @@ Step CursorTo(CTAVOkitView& view, int cursor, std::function<int()> target, const
               bool byMarkers = true) {
     return Until(what, [&view, cursor, target, byMarkers] {
         const GraphViewState& s = view.State();
-        if (s.m_nActiveCursor != cursor) {
+        if (s.activeCursor != cursor) {
             PostKey(&view, Qt::Key_Tab);
             return false;
         }
-        const int at = cursor == 2 ? s.m_nCursorSample2 : s.m_nCursorSample1;
+        const int at = cursor == 2 ? s.cursor2 : s.cursor1;
         const int wanted = target();
         if (wanted <= 0)
             return false;
@@ -191,7 +191,7 @@ std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
     auto downloaded = std::make_shared<std::size_t>(0);
     s.push_back(Until(QStringLiteral("the flight in the window"), [doc, downloaded] {
         *downloaded = doc->SampleCount();
-        return *downloaded > 0 && doc->m_nEvent2 > 0;
+        return *downloaded > 0 && doc->Curves().m_nEvent2 > 0;
     }));
 
     // The details the reports need.
@@ -209,8 +209,8 @@ std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
     s.push_back(WaitGone(details));
 
     // Cursors on launch and burn-out with the keys, then zoomed to them.
-    const auto launch = [doc] { return doc->m_nEvent1; };
-    const auto burnout = [doc] { return doc->m_nEvent2; };
+    const auto launch = [doc] { return doc->Curves().m_nEvent1; };
+    const auto burnout = [doc] { return doc->Curves().m_nEvent2; };
     s.push_back(Do(QStringLiteral("focus on the graph"), [view] { view->setFocus(); }));
     s.push_back(CursorTo(*view, 1, launch, QStringLiteral("C1 on launch")));
     s.push_back(CursorTo(*view, 2, burnout, QStringLiteral("C2 on burn-out")));
@@ -306,7 +306,7 @@ std::vector<Step> GuideSteps(CTAVOkitApp& app, const GuidePaths& paths) {
     // C2 first, so C1 can follow it.
     constexpr int kCoastSamples = 200;
     s.push_back(CursorTo(
-        *view, 2, [doc] { return doc->m_nEvent2 + kCoastSamples; },
+        *view, 2, [doc] { return doc->Curves().m_nEvent2 + kCoastSamples; },
         QStringLiteral("C2 two seconds after burn-out"), false));
     s.push_back(CursorTo(*view, 1, burnout, QStringLiteral("C1 on burn-out")));
     s.push_back(command(QStringLiteral("Tools > Create CD Report"), ID_TOOLS_CD_REPORT));

@@ -65,6 +65,10 @@ struct Flown {
     SynthParams params;
     SynthFlight synth;
     FlightRecord record;
+    FlightCurves curves;
+    UserSettings settings;
+    CursorRange burn; // launch to burn-out, where the report and the export read the motor
+    FlightData Data() const { return {record, curves, settings}; }
 };
 
 bool Fly(const SynthParams& p, Flown& f, std::string& reason) {
@@ -72,8 +76,8 @@ bool Fly(const SynthParams& p, Flown& f, std::string& reason) {
     if (!SynthesizeFlight(p, f.synth, reason))
         return false;
     FillFlightRecord(p, f.synth, f.record);
-    f.record.m_nCursor1 = f.synth.launchIndex;
-    f.record.m_nCursor2 = f.synth.burnoutIndex;
+    f.curves.Recompute(f.record, f.settings);
+    f.burn = {f.synth.launchIndex, f.synth.burnoutIndex};
     return f.synth.burnoutIndex > f.synth.launchIndex;
 }
 
@@ -143,19 +147,20 @@ int main(int argc, char** argv) {
             std::printf("%-9s not flown: %s\n", motors[m].designation.c_str(), reason.c_str());
             continue;
         }
-        FlightRecord& rec = flights[m].record;
+        const FlightData rec = flights[m].Data();
         AnsweringPrompt prompt;
         MotorReport report;
         report.m_dSiteAltitudeM = o.site;
         const double certified = TotalImpulse(motors[m]);
-        if (!report.ComputeMotorReport(rec, prompt, ThrustKind::Motor))
+        if (!report.ComputeMotorReport(rec, flights[m].burn, prompt, ThrustKind::Motor))
             continue;
         const double diff = Percent(report.m_fTotalImpulse, certified);
         impulse.Add(diff, 2.0);
         std::printf("%-9s %9.3f %9.3f %+7.2f %8.3f", motors[m].designation.c_str(), certified,
                     report.m_fTotalImpulse, diff, report.m_dImpulseUncertainty);
         for (int points : {10, 20, 32}) {
-            EngExportParams params = SuggestEngExportParams(rec, ThrustKind::Motor, &motors[m]);
+            EngExportParams params =
+                SuggestEngExportParams(rec, flights[m].burn, ThrustKind::Motor, &motors[m]);
             params.designation = "T" + std::to_string(points);
             params.delays = "0";
             params.preFireWeight = "1";
@@ -167,7 +172,7 @@ int main(int argc, char** argv) {
             const std::string path =
                 dir + "/" + std::to_string(m) + "_" + std::to_string(points) + ".eng";
             RaspFile back;
-            if (!WriteEngFile(path, rec, params, reason, &fig) ||
+            if (!WriteEngFile(path, rec, flights[m].burn, params, reason, &fig) ||
                 !LoadRaspFile(path, back, reason) || back.motors.size() != 1 ||
                 !back.refused.empty() || !back.motors[0].warnings.empty() ||
                 !back.warnings.empty()) {
@@ -199,8 +204,7 @@ int main(int argc, char** argv) {
         DragEstimate drag;
         {
             const std::vector<std::string>& s = fa.record.m_pSamples.items();
-            drag = EstimateDrag(ReadMeasuredFlight(s, fa.record, fa.record.m_nCursor1,
-                                                   fa.record.m_nCursor2, o.site));
+            drag = EstimateDrag(ReadMeasuredFlight(s, fa.Data(), fa.burn.c1, fa.burn.c2, o.site));
         }
         MeasuredRocket rocket;
         std::string reason;

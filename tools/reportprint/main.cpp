@@ -57,10 +57,9 @@ int main(int argc, char** argv) {
         std::cerr << error.message << "\n";
         return 1;
     }
-    doc.m_nCursor1 = std::atoi(argv[2]);
-    doc.m_nCursor2 = std::atoi(argv[3]);
     tavo::CMotorReportDlg dialog(nullptr, nullptr, &prompt);
     dialog.m_pDoc = &doc;
+    dialog.m_range = {std::atoi(argv[2]), std::atoi(argv[3])};
     if (!dialog.ComputeMotorReport()) {
         std::cerr << prompt.Message() << "\n";
         return 1;

@@ -82,8 +82,8 @@ int main(int argc, char** argv) {
 
     QSettings settings(QStringLiteral("TAVO"), QStringLiteral("TAVOkit"));
     tavo::CTAVOkitDoc doc;
-    doc.m_strCommPort = port;
-    doc.m_nSampleRate = 1000;
+    doc.Settings().m_strCommPort = port;
+    doc.Record().m_nSampleRate = 1000;
     tavo::SystemPortDirectory ports;
     tavo::CMainFrame frame(doc, settings, ports);
     tavo::WireSubsystemCommands(frame);
@@ -143,8 +143,8 @@ int main(int argc, char** argv) {
     const int pad = flight.words.front() & 0xFFF;
     std::size_t wrong = 0;
     {
-        std::lock_guard<std::mutex> lock(doc.m_pSamples.mutex());
-        const auto& items = doc.m_pSamples.items();
+        std::lock_guard<std::mutex> lock(doc.Record().m_pSamples.mutex());
+        const auto& items = doc.Record().m_pSamples.items();
         for (std::size_t i = 0; i < items.size(); ++i) {
             const int d =
                 tavo::TelemetryDigits(flight.words[i % flight.words.size()], pad, flight.twoGee);

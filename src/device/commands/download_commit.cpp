@@ -28,7 +28,7 @@ std::tuple<int, int, float, int> StoredDescription(const FlightRecord& flight) {
 
 void FinishDownloadCommand(CTAVOkitDoc& doc, bool accepted, int maxToReceive, bool changed) {
     if (accepted) {
-        doc.m_nMaxSamples = maxToReceive;
+        doc.Settings().m_nMaxSamples = maxToReceive;
         if (doc.SampleCount() > 0) {
             // OK with nothing downloaded leaves the flight as its file has it.
             if (changed)

@@ -17,8 +17,8 @@ namespace tavo {
 
 CDownloadDlg::CDownloadDlg(CTAVOkitDoc& doc, PortDirectory& ports, const std::string& portName,
                            bool autoPort, QWidget* parent)
-    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.m_nMaxSamples), m_link(ports, m_linkPrompt),
-      m_worker(ports, &m_window.Mailbox()) {
+    : QDialog(parent), m_doc(doc), m_nMaxToReceive(doc.Settings().m_nMaxSamples),
+      m_link(ports, m_linkPrompt), m_worker(ports, &m_window.Mailbox()) {
     setWindowTitle(QStringLiteral("Download DATA"));
 
     m_read = new QPushButton(QStringLiteral("&Read EEPROM"), this);
@@ -159,7 +159,7 @@ void CDownloadDlg::OnProgress(int samples) {
 void CDownloadDlg::OnFinished(DownloadOutcome outcome) {
     // The worker is idle now: what it collected can be taken over.
     FlightDownload& download = m_download;
-    download.m_description.ApplyTo(m_doc);
+    download.m_description.ApplyTo(m_doc.Record());
     if (outcome == DownloadOutcome::Downloaded) {
         m_pReceived = std::move(download.m_pReceived);
         QString note = QString::fromStdString(DownloadNote(download));
@@ -213,11 +213,11 @@ void CDownloadDlg::reject() {
 
 void RunDownloadDialog(QWidget* parent, CTAVOkitDoc& doc, PortDirectory& ports,
                        const std::string& portName) {
-    const auto before = StoredDescription(doc);
-    CDownloadDlg dialog(doc, ports, portName, doc.m_bAutoComPort, parent);
+    const auto before = StoredDescription(doc.Record());
+    CDownloadDlg dialog(doc, ports, portName, doc.Settings().m_bAutoComPort, parent);
     const bool accepted = dialog.exec() == QDialog::Accepted;
     FinishDownloadCommand(doc, accepted, dialog.MaxToReceive(),
-                          dialog.SamplesTaken() || StoredDescription(doc) != before);
+                          dialog.SamplesTaken() || StoredDescription(doc.Record()) != before);
 }
 
 } // namespace tavo

@@ -76,8 +76,8 @@ std::string FileFailureText(const std::string& path, const std::string& reason, 
         std::string(writing ? "Could not write " : "Could not import ") + FileNameOf(path), reason);
 }
 
-bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {
-    if (flight.SampleCount() == 0) {
+bool RunCsvExport(UserPrompt& prompt, const FlightData& flight) {
+    if (flight.record.SampleCount() == 0) {
         prompt.ShowMessage(kNothingToExportText, "Error", Severity::Error);
         return false;
     }
@@ -89,21 +89,21 @@ bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight) {
     });
 }
 
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
-                  const EngMotor* compared, double siteAltitudeM) {
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightData& flight,
+                  CursorRange range, const EngMotor* compared, double siteAltitudeM) {
     if (const char* missing = MissingWeightMessage(flight)) {
         prompt.ShowMessage(missing, "Notice", Severity::Information);
         return false;
     }
     if (!prompt.AskOkCancel(kCursorQuestionText, "Notice"))
         return false;
-    if (!EngCursorsHoldData(flight)) {
-        prompt.ShowMessage(NothingToExportText(flight), "Error", Severity::Error);
+    if (!EngCursorsHoldData(flight, range)) {
+        prompt.ShowMessage(NothingToExportText(flight.record, range), "Error", Severity::Error);
         return false;
     }
     // The dialog starts from what the flight knows, and stays up until every field can
     // be written into a file that readers load.
-    EngExportParams params = SuggestEngExportParams(flight, ThrustKind::Motor, compared);
+    EngExportParams params = SuggestEngExportParams(flight, range, ThrustKind::Motor, compared);
     params.siteAltitudeM = siteAltitudeM;
     for (;;) {
         if (!editParams(params))
@@ -121,7 +121,7 @@ bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const F
     if (!prompt.ChooseFile(EngSaveChoice(), path))
         return false;
     return RunFileOperation(prompt, path, true, [&](std::string& reason) {
-        return WriteEngFile(path, flight, params, reason);
+        return WriteEngFile(path, flight, range, params, reason);
     });
 }
 
@@ -146,7 +146,7 @@ bool ImportRdasInto(UserPrompt& prompt, CTAVOkitDoc& doc,
 }
 
 void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table) {
-    doc.m_nSampleRate = table.sampleRate;
+    doc.Record().m_nSampleRate = table.sampleRate;
     doc.ReplaceSamples(std::move(table.values));
 }
 

@@ -26,14 +26,15 @@ FileChoice RdasOpenChoice();
 using EditMotorParams = std::function<bool(EngExportParams& params)>;
 
 // File > Export. Returns true when a file was written.
-bool RunCsvExport(UserPrompt& prompt, const FlightRecord& flight);
+bool RunCsvExport(UserPrompt& prompt, const FlightData& flight);
 
-// File > Export Thrust Curve. The dialog's diameter and length start from `compared`,
-// the motor file the motor report was last compared with (none: left for the user);
-// the motor thrust takes its drag in the air over a site `siteAltitudeM` above sea level.
-// Returns true when a file was written.
-bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightRecord& flight,
-                  const EngMotor* compared = nullptr, double siteAltitudeM = 0.0);
+// File > Export Thrust Curve between the cursors of `range`. The dialog's diameter and
+// length start from `compared`, the motor file the motor report was last compared with
+// (none: left for the user); the motor thrust takes its drag in the air over a site
+// `siteAltitudeM` above sea level. Returns true when a file was written.
+bool RunEngExport(UserPrompt& prompt, const EditMotorParams& editParams, const FlightData& flight,
+                  CursorRange range, const EngMotor* compared = nullptr,
+                  double siteAltitudeM = 0.0);
 
 // The RDAS import up to the point of changing the flight: asks for the file and reads
 // it. Returns true with the table to apply; false when cancelled or refused (the user
@@ -48,7 +49,7 @@ bool ImportRdasInto(UserPrompt& prompt, CTAVOkitDoc& doc,
                     const std::function<bool()>& saveModified);
 
 // Puts an imported table into the document: its samples and sample rate; the
-// calibration, details and cursors stay. Like every new recording it empties the undo
+// calibration and details stay. Like every new recording it empties the undo
 // list, then recomputes and redraws. The caller marks the document modified.
 void ApplyRdasTable(CTAVOkitDoc& doc, RdasTable table);
 

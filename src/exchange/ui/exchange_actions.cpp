@@ -8,14 +8,14 @@ namespace tavo {
 namespace {
 
 // The "Export motor file" dialog over `parent`, starting from the given values.
-EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight) {
-    return [parent, &flight](EngExportParams& params) {
+EditMotorParams MotorDialog(QWidget* parent, const FlightData& flight, CursorRange range) {
+    return [parent, &flight, range](EngExportParams& params) {
         CExportMotorDlg dialog(parent);
-        dialog.m_fPropellantKg = flight.m_fPropellantWeight;
-        dialog.preview = [&flight](const EngExportParams& p) {
+        dialog.m_fPropellantKg = flight.record.m_fPropellantWeight;
+        dialog.preview = [&flight, range](const EngExportParams& p) {
             EngExportFigures figures;
             std::string reason;
-            return ComputeEngExportFigures(flight, p, figures, reason)
+            return ComputeEngExportFigures(flight, range, p, figures, reason)
                        ? EngExportFiguresText(figures)
                        : reason;
         };
@@ -29,15 +29,16 @@ EditMotorParams MotorDialog(QWidget* parent, const FlightRecord& flight) {
 
 } // namespace
 
-void OnFileExportCsv(QWidget* parent, const FlightRecord& flight) {
+void OnFileExportCsv(QWidget* parent, const FlightData& flight) {
     QtUserPrompt prompt(parent);
     RunCsvExport(prompt, flight);
 }
 
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight, const EngMotor* compared,
-                             double siteAltitudeM) {
+void OnFileExportThrustCurve(QWidget* parent, const FlightData& flight, CursorRange range,
+                             const EngMotor* compared, double siteAltitudeM) {
     QtUserPrompt prompt(parent);
-    RunEngExport(prompt, MotorDialog(parent, flight), flight, compared, siteAltitudeM);
+    RunEngExport(prompt, MotorDialog(parent, flight, range), flight, range, compared,
+                 siteAltitudeM);
 }
 
 bool OnImportRdas(QWidget* parent, CTAVOkitDoc& doc, const std::function<bool()>& saveModified) {

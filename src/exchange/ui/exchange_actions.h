@@ -3,21 +3,23 @@
 
 #include <functional>
 
+#include "flight/cursor_range.h"
+
 class QWidget;
 
 namespace tavo {
 
 class CTAVOkitDoc;
 struct EngMotor;
-struct FlightRecord;
+struct FlightData;
 
 // File > Export (command 32774): the CSV export of the flight.
-void OnFileExportCsv(QWidget* parent, const FlightRecord& flight);
+void OnFileExportCsv(QWidget* parent, const FlightData& flight);
 
-// File > Export Thrust Curve (command 32785): the ENG export between the cursors, the
-// diameter and length prefilled from `compared` (the motor report's compared motor file),
-// the drag taken over a launch site `siteAltitudeM` above sea level.
-void OnFileExportThrustCurve(QWidget* parent, const FlightRecord& flight,
+// File > Export Thrust Curve (command 32785): the ENG export between the cursors of
+// `range`, the diameter and length prefilled from `compared` (the motor report's compared
+// motor file), the drag taken over a launch site `siteAltitudeM` above sea level.
+void OnFileExportThrustCurve(QWidget* parent, const FlightData& flight, CursorRange range,
                              const EngMotor* compared = nullptr, double siteAltitudeM = 0.0);
 
 // File > "Import RDAS..." and command 32783: replaces the document's samples and sample

@@ -20,11 +20,13 @@
 
 namespace tavo {
 
-void RunPredict(QWidget* parent, CTAVOkitDoc& doc, double siteAltitudeM, UserPrompt& prompt,
+void RunPredict(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, double siteAltitudeM,
+                UserPrompt& prompt,
                 std::function<void(const Prediction&, const std::string&)> drawOnGraph) {
-    if (!CheckReportPreconditions(doc, prompt))
+    if (!CheckReportPreconditions(doc.Data(), range, prompt))
         return;
-    CPredictDlg dialog(ReadPredictFlight(doc, siteAltitudeM), BundledMotorFiles(), parent, &prompt);
+    CPredictDlg dialog(ReadPredictFlight(doc.Data(), range, siteAltitudeM), BundledMotorFiles(),
+                       parent, &prompt);
     dialog.drawOnGraph = std::move(drawOnGraph);
     dialog.exec();
 }

@@ -6,6 +6,7 @@
 
 #include <QDialog>
 
+#include "flight/cursor_range.h"
 #include "predict/predict.h"
 
 class QLineEdit;
@@ -18,8 +19,10 @@ class UserPrompt;
 
 // Tools > "Predict...": asks what the reports ask (weights, "Are cursors C1 & C2 placed
 // around your curve?"), then opens the window over `parent`, modal, with the bundled
-// motors. `drawOnGraph` takes a chosen motor's predicted curves to the graph.
-void RunPredict(QWidget* parent, CTAVOkitDoc& doc, double siteAltitudeM, UserPrompt& prompt,
+// motors, for the rocket measured between the cursors of `range`. `drawOnGraph` takes a
+// chosen motor's predicted curves to the graph.
+void RunPredict(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, double siteAltitudeM,
+                UserPrompt& prompt,
                 std::function<void(const Prediction&, const std::string&)> drawOnGraph = {});
 
 // The launch site's height above sea level, in metres.

@@ -55,16 +55,15 @@ QByteArray ReportPdf(const QString& title, int clientWidth, int clientHeight,
 
 } // namespace
 
-bool PaintMotorReportPage(QPaintDevice& device, const FlightRecord& flight,
-                          const MotorReport& report, int clientWidth, int clientHeight,
-                          const EngMotor* certified) {
+bool PaintMotorReportPage(QPaintDevice& device, const FlightData& flight, const MotorReport& report,
+                          int clientWidth, int clientHeight, const EngMotor* certified) {
     return PaintReportPage(device, clientWidth, clientHeight,
                            [&](Canvas& canvas, const ReportPageGeometry& page) {
                                DrawMotorReportPage(canvas, flight, report, page, certified);
                            });
 }
 
-QByteArray MotorReportPdf(const FlightRecord& flight, const MotorReport& report, int clientWidth,
+QByteArray MotorReportPdf(const FlightData& flight, const MotorReport& report, int clientWidth,
                           int clientHeight) {
     return ReportPdf(QStringLiteral("Motor Report"), clientWidth, clientHeight,
                      [&](Canvas& canvas, const ReportPageGeometry& page) {
@@ -72,7 +71,7 @@ QByteArray MotorReportPdf(const FlightRecord& flight, const MotorReport& report,
                      });
 }
 
-bool PaintCdReportPage(QPaintDevice& device, const FlightRecord& flight, const CdReport& report,
+bool PaintCdReportPage(QPaintDevice& device, const FlightData& flight, const CdReport& report,
                        int clientWidth, int clientHeight) {
     return PaintReportPage(device, clientWidth, clientHeight,
                            [&](Canvas& canvas, const ReportPageGeometry& page) {
@@ -80,7 +79,7 @@ bool PaintCdReportPage(QPaintDevice& device, const FlightRecord& flight, const C
                            });
 }
 
-QByteArray CdReportPdf(const FlightRecord& flight, const CdReport& report, int clientWidth,
+QByteArray CdReportPdf(const FlightData& flight, const CdReport& report, int clientWidth,
                        int clientHeight) {
     return ReportPdf(QStringLiteral("Cd Report"), clientWidth, clientHeight,
                      [&](Canvas& canvas, const ReportPageGeometry& page) {

@@ -45,7 +45,7 @@ bool CCdReportDlg::ComputeCdReport() {
     if (m_pDoc == nullptr)
         return false;
     m_report.m_dSiteAltitudeM = m_dSiteAltitudeM;
-    return m_report.ComputeCdReport(*m_pDoc, *m_pPrompt, CdKind::Drag);
+    return m_report.ComputeCdReport(m_pDoc->Data(), m_range, *m_pPrompt, CdKind::Drag);
 }
 
 void CCdReportDlg::paintEvent(QPaintEvent*) {
@@ -55,7 +55,7 @@ void CCdReportDlg::paintEvent(QPaintEvent*) {
         return;
     }
     QPainterCanvas canvas(painter, true);
-    DrawCdReport(canvas, *m_pDoc, m_report, width(), height());
+    DrawCdReport(canvas, m_pDoc->Data(), m_report, width(), height());
 }
 
 void CCdReportDlg::contextMenuEvent(QContextMenuEvent* event) {
@@ -135,8 +135,9 @@ void CCdReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
 void CCdReportDlg::SetCdKind(CdKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_kind)
         return;
-    if (!m_report.ComputeFigures(*m_pDoc, kind))
-        m_pPrompt->ShowMessage(NothingToReportText(*m_pDoc), "Error", Severity::Error);
+    if (!m_report.ComputeFigures(m_pDoc->Data(), m_report.range, kind))
+        m_pPrompt->ShowMessage(NothingToReportText(m_pDoc->Record(), m_report.range), "Error",
+                               Severity::Error);
     update();
 }
 
@@ -153,7 +154,7 @@ void CCdReportDlg::ExportDragCurveFile() {
 void CCdReportDlg::CopyReport() {
     if (m_pDoc == nullptr)
         return;
-    QGuiApplication::clipboard()->setText(FromFlightText(CdReportTable(*m_pDoc, m_report)));
+    QGuiApplication::clipboard()->setText(FromFlightText(CdReportTable(m_pDoc->Data(), m_report)));
 }
 
 QAction* CCdReportDlg::ExecPopupMenu(QMenu& menu, QPoint globalPos) {
@@ -187,7 +188,7 @@ void CCdReportDlg::PrintCdReport() {
 bool CCdReportDlg::PrintCdReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
-    return PaintCdReportPage(printer, *m_pDoc, m_report, width(), height());
+    return PaintCdReportPage(printer, m_pDoc->Data(), m_report, width(), height());
 }
 
 } // namespace tavo

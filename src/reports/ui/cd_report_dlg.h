@@ -58,6 +58,8 @@ public:
     CTAVOkitDoc* m_pDoc = nullptr;
     // The launch site above sea level, for the air of the drag curve.
     double m_dSiteAltitudeM = 0.0;
+    // The cursors the report is made between, as the graph view held them.
+    CursorRange m_range;
 
 protected:
     void paintEvent(QPaintEvent* event) override;

@@ -46,7 +46,7 @@ bool CMotorReportDlg::ComputeMotorReport() {
     if (m_pDoc == nullptr)
         return false;
     m_report.m_dSiteAltitudeM = m_dSiteAltitudeM;
-    return m_report.ComputeMotorReport(*m_pDoc, *m_pPrompt);
+    return m_report.ComputeMotorReport(m_pDoc->Data(), m_range, *m_pPrompt);
 }
 
 void CMotorReportDlg::paintEvent(QPaintEvent*) {
@@ -56,7 +56,7 @@ void CMotorReportDlg::paintEvent(QPaintEvent*) {
         return;
     }
     QPainterCanvas canvas(painter, true);
-    DrawMotorReport(canvas, *m_pDoc, m_report, width(), height(),
+    DrawMotorReport(canvas, m_pDoc->Data(), m_report, width(), height(),
                     m_certified ? &*m_certified : nullptr);
 }
 
@@ -122,8 +122,9 @@ void CMotorReportDlg::ShowReportMenu(QPoint mousePos, bool fromKeyboard) {
 void CMotorReportDlg::SetThrustKind(ThrustKind kind) {
     if (m_pDoc == nullptr || kind == m_report.m_thrust)
         return;
-    if (!m_report.ComputeFigures(*m_pDoc, kind))
-        m_pPrompt->ShowMessage(NothingToReportText(*m_pDoc), "Error", Severity::Error);
+    if (!m_report.ComputeFigures(m_pDoc->Data(), m_report.range, kind))
+        m_pPrompt->ShowMessage(NothingToReportText(m_pDoc->Record(), m_report.range), "Error",
+                               Severity::Error);
     update();
 }
 
@@ -182,7 +183,7 @@ void CMotorReportDlg::PrintMotorReport() {
 bool CMotorReportDlg::PrintMotorReportTo(QPrinter& printer) {
     if (m_pDoc == nullptr)
         return false;
-    return PaintMotorReportPage(printer, *m_pDoc, m_report, width(), height(),
+    return PaintMotorReportPage(printer, m_pDoc->Data(), m_report, width(), height(),
                                 m_certified ? &*m_certified : nullptr);
 }
 

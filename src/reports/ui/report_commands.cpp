@@ -5,9 +5,11 @@
 
 namespace tavo {
 
-void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer, ReportContext* context) {
+void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, QPrinter* printer,
+                    ReportContext* context) {
     CMotorReportDlg dialog(parent, printer);
     dialog.m_pDoc = &doc;
+    dialog.m_range = range;
     if (context != nullptr)
         dialog.m_dSiteAltitudeM = context->siteAltitudeM;
     dialog.DoModal();
@@ -15,10 +17,11 @@ void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer, Report
         context->compared = dialog.Certified();
 }
 
-void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer,
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, QPrinter* printer,
                  const ReportContext* context) {
     CCdReportDlg dialog(parent, nullptr, printer);
     dialog.m_pDoc = &doc;
+    dialog.m_range = range;
     if (context != nullptr)
         dialog.m_dSiteAltitudeM = context->siteAltitudeM;
     dialog.DoModal();

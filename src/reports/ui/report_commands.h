@@ -3,6 +3,7 @@
 
 #include <optional>
 
+#include "flight/cursor_range.h"
 #include "motor/eng_motor.h"
 
 class QPrinter;
@@ -21,15 +22,16 @@ struct ReportContext {
     std::optional<EngMotor> compared;
 };
 
-// Tools > Create Motor Report: a fresh report window over `parent`, modal. `printer` is
-// the program's shared printer choice (the one Print Setup uses), kept between prints.
-// A motor file compared in the window is left in `context`.
-void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer = nullptr,
-                    ReportContext* context = nullptr);
+// Tools > Create Motor Report: a fresh report window over `parent`, modal, between the
+// cursors of `range`. `printer` is the program's shared printer choice (the one Print
+// Setup uses), kept between prints. A motor file compared in the window is left in
+// `context`.
+void RunMotorReport(QWidget* parent, CTAVOkitDoc& doc, CursorRange range,
+                    QPrinter* printer = nullptr, ReportContext* context = nullptr);
 
-// Tools > Create CD Report: a fresh Cd report window over `parent`, modal, printing on
-// the program's shared printer choice.
-void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, QPrinter* printer = nullptr,
+// Tools > Create CD Report: a fresh Cd report window over `parent`, modal, between the
+// cursors of `range`, printing on the program's shared printer choice.
+void RunCdReport(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, QPrinter* printer = nullptr,
                  const ReportContext* context = nullptr);
 
 } // namespace tavo

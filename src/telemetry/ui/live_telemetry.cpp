@@ -41,7 +41,7 @@ void LiveTelemetry::Start() {
     if (!m_controller->CanStart() || !ReadyForFreshCapture(m_doc, **m_prompt, m_saveModified,
                                                            QDateTime::currentSecsSinceEpoch()))
         return;
-    m_controller->StartTelemetry(m_doc.m_strCommPort);
+    m_controller->StartTelemetry(m_doc.Settings().m_strCommPort);
     m_pacer.Reset();
     m_bWasCapturing = true;
     m_status->show();
@@ -59,7 +59,7 @@ void LiveTelemetry::Stop() {
 void LiveTelemetry::ShowList() {
     if (!m_controller->CheckTelemetryList(**m_prompt))
         return;
-    CTelemetryDlg dialog(TelemetryListLines(m_doc.m_pSamples), m_view->window());
+    CTelemetryDlg dialog(TelemetryListLines(m_doc.Record().m_pSamples), m_view->window());
     m_runDialog(dialog);
 }
 
@@ -93,7 +93,7 @@ void LiveTelemetry::Tick() {
         m_timer.stop();
         // A capture whose port could not be set up ends by itself, and Stop is no longer
         // offered: the graph stops treating the flight as growing.
-        m_doc.m_bTelemetryRunning = false;
+        m_controller->CaptureEnded();
         m_doc.Recompute();
         m_doc.UpdateAllViews();
     }

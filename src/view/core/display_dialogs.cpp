@@ -9,66 +9,66 @@ namespace {
 
 // The Setup values as they bear on the flight: with the file's two-G value in use, the
 // value in the other field is not.
-SetupValues InEffect(const FlightRecord& doc) {
+SetupValues InEffect(const CTAVOkitDoc& doc) {
     SetupValues v = SetupFromDoc(doc);
     if (v.useFileTwoGee)
-        v.twoGee = doc.m_fTwoGeeFile;
+        v.twoGee = doc.Record().m_fTwoGeeFile;
     return v;
 }
 
 } // namespace
 
-SetupValues SetupFromDoc(const FlightRecord& doc) {
+SetupValues SetupFromDoc(const CTAVOkitDoc& doc) {
     SetupValues v;
-    v.commPort = doc.m_strCommPort;
-    v.autoComPort = doc.m_bAutoComPort;
-    v.cursorPosition = doc.m_nCursorPosition == 0 ? 0 : 1;
-    v.sampleRate = doc.m_nSampleRate;
-    v.accelInGees = doc.m_bAccelInGees;
-    v.drawGrid = doc.m_bDrawGrid;
-    v.useAccelOffset = doc.m_bUseAccelOffset;
-    v.accelOffset = doc.m_nAccelOffset;
-    v.useFileTwoGee = doc.m_bUseFileTwoGee;
-    v.twoGee = doc.m_fTwoGee;
+    v.commPort = doc.Settings().m_strCommPort;
+    v.autoComPort = doc.Settings().m_bAutoComPort;
+    v.cursorPosition = doc.Settings().m_nCursorPosition == 0 ? 0 : 1;
+    v.sampleRate = doc.Record().m_nSampleRate;
+    v.accelInGees = doc.Settings().m_bAccelInGees;
+    v.drawGrid = doc.Settings().m_bDrawGrid;
+    v.useAccelOffset = doc.Settings().m_bUseAccelOffset;
+    v.accelOffset = doc.Record().m_nAccelOffset;
+    v.useFileTwoGee = doc.Settings().m_bUseFileTwoGee;
+    v.twoGee = doc.Settings().m_fTwoGee;
     v.saveTwoGeeToFile = false;
-    v.displayRaw = doc.m_bDisplayRaw;
+    v.displayRaw = doc.Settings().m_bDisplayRaw;
     return v;
 }
 
 void ApplySetup(const SetupValues& v, CTAVOkitDoc& doc) {
     const SetupValues before = InEffect(doc);
-    const float twoGeeFileBefore = doc.m_fTwoGeeFile;
-    doc.m_bAutoComPort = v.autoComPort;
-    doc.m_strCommPort = v.commPort;
-    doc.m_nSampleRate = v.sampleRate;
-    doc.m_nCursorPosition = v.cursorPosition;
-    doc.m_bDrawGrid = v.drawGrid;
-    doc.m_bAccelInGees = v.accelInGees;
-    doc.m_bDisplayRaw = v.displayRaw;
-    doc.m_bUseAccelOffset = v.useAccelOffset;
+    const float twoGeeFileBefore = doc.Record().m_fTwoGeeFile;
+    doc.Settings().m_bAutoComPort = v.autoComPort;
+    doc.Settings().m_strCommPort = v.commPort;
+    doc.Record().m_nSampleRate = v.sampleRate;
+    doc.Settings().m_nCursorPosition = v.cursorPosition;
+    doc.Settings().m_bDrawGrid = v.drawGrid;
+    doc.Settings().m_bAccelInGees = v.accelInGees;
+    doc.Settings().m_bDisplayRaw = v.displayRaw;
+    doc.Settings().m_bUseAccelOffset = v.useAccelOffset;
     if (v.useFileTwoGee) {
-        doc.m_fTwoGee = doc.m_fTwoGeeFile;
-        doc.m_bUseFileTwoGee = true;
+        doc.Settings().m_fTwoGee = doc.Record().m_fTwoGeeFile;
+        doc.Settings().m_bUseFileTwoGee = true;
     } else if (v.saveTwoGeeToFile) {
         // The typed value becomes the flight's own and is saved with it.
-        doc.m_fTwoGee = v.twoGee;
-        doc.m_fTwoGeeFile = v.twoGee;
-        doc.m_bUseFileTwoGee = true;
+        doc.Settings().m_fTwoGee = v.twoGee;
+        doc.Record().m_fTwoGeeFile = v.twoGee;
+        doc.Settings().m_bUseFileTwoGee = true;
     } else {
-        doc.m_bUseFileTwoGee = false;
-        doc.m_fTwoGee = v.twoGee;
+        doc.Settings().m_bUseFileTwoGee = false;
+        doc.Settings().m_fTwoGee = v.twoGee;
     }
     doc.Recompute();
     // OK without a change leaves nothing to save: Download DATA must not then warn of
     // unsaved data, nor closing ask to save.
-    if (!(InEffect(doc) == before) || !(doc.m_fTwoGeeFile == twoGeeFileBefore))
+    if (!(InEffect(doc) == before) || !(doc.Record().m_fTwoGeeFile == twoGeeFileBefore))
         doc.SetModifiedFlag(true);
     doc.UpdateAllViews();
 }
 
-ScalingValues ScalingFromDoc(const FlightRecord& doc) {
-    return {doc.m_fAccelMax, doc.m_fAccelMin, doc.m_fVelMax,
-            doc.m_fVelMin,   doc.m_fAltMax,   doc.m_fAltMin};
+ScalingValues ScalingFromDoc(const CTAVOkitDoc& doc) {
+    return {doc.Curves().m_fAccelMax, doc.Curves().m_fAccelMin, doc.Curves().m_fVelMax,
+            doc.Curves().m_fVelMin,   doc.Curves().m_fAltMax,   doc.Curves().m_fAltMin};
 }
 
 ScalingValues ScalingAuto(CTAVOkitDoc& doc) {
@@ -77,12 +77,12 @@ ScalingValues ScalingAuto(CTAVOkitDoc& doc) {
 }
 
 void ApplyScaling(const ScalingValues& v, CTAVOkitDoc& doc) {
-    doc.m_fAccelMax = v.accelMax;
-    doc.m_fAccelMin = v.accelMin;
-    doc.m_fVelMax = v.velMax;
-    doc.m_fVelMin = v.velMin;
-    doc.m_fAltMax = v.altMax;
-    doc.m_fAltMin = v.altMin;
+    doc.Curves().m_fAccelMax = v.accelMax;
+    doc.Curves().m_fAccelMin = v.accelMin;
+    doc.Curves().m_fVelMax = v.velMax;
+    doc.Curves().m_fVelMin = v.velMin;
+    doc.Curves().m_fAltMax = v.altMax;
+    doc.Curves().m_fAltMin = v.altMin;
     doc.UpdateAllViews();
 }
 
@@ -148,18 +148,19 @@ void DetailsLogic::OnClose() {
 }
 
 void DetailsLogic::ApplyTo(CTAVOkitDoc& doc) const {
-    const bool changed = doc.m_strComment != comment || doc.m_timeDate != date ||
-                         doc.m_strMotor != motor || doc.m_strName != name ||
-                         !(doc.m_fLaunchWeight == m_value[LaunchWeight]) ||
-                         !(doc.m_fPropellantWeight == m_value[PropellantWeight]) ||
-                         !(doc.m_fMaxDiameter == m_value[MaxDiameter]);
-    doc.m_strComment = comment;
-    doc.m_timeDate = date;
-    doc.m_strMotor = motor;
-    doc.m_strName = name;
-    doc.m_fLaunchWeight = m_value[LaunchWeight];
-    doc.m_fPropellantWeight = m_value[PropellantWeight];
-    doc.m_fMaxDiameter = m_value[MaxDiameter];
+    FlightRecord& flight = doc.Record();
+    const bool changed = flight.m_strComment != comment || flight.m_timeDate != date ||
+                         flight.m_strMotor != motor || flight.m_strName != name ||
+                         !(flight.m_fLaunchWeight == m_value[LaunchWeight]) ||
+                         !(flight.m_fPropellantWeight == m_value[PropellantWeight]) ||
+                         !(flight.m_fMaxDiameter == m_value[MaxDiameter]);
+    flight.m_strComment = comment;
+    flight.m_timeDate = date;
+    flight.m_strMotor = motor;
+    flight.m_strName = name;
+    flight.m_fLaunchWeight = m_value[LaunchWeight];
+    flight.m_fPropellantWeight = m_value[PropellantWeight];
+    flight.m_fMaxDiameter = m_value[MaxDiameter];
     if (changed)
         doc.SetModifiedFlag(true);
 }

@@ -28,7 +28,7 @@ struct SetupValues {
     bool operator==(const SetupValues&) const = default;
 };
 
-SetupValues SetupFromDoc(const FlightRecord& doc);
+SetupValues SetupFromDoc(const CTAVOkitDoc& doc);
 // OK: copies the values back, settles the two-G choice, recomputes, marks the flight
 // modified when a value changed and redraws. The caller then writes "CommPort" and
 // "AutoComPort".
@@ -38,7 +38,7 @@ void ApplySetup(const SetupValues& values, CTAVOkitDoc& doc);
 struct ScalingValues {
     float accelMax = 0, accelMin = 0, velMax = 0, velMin = 0, altMax = 0, altMin = 0;
 };
-ScalingValues ScalingFromDoc(const FlightRecord& doc);
+ScalingValues ScalingFromDoc(const CTAVOkitDoc& doc);
 // AUTO: the limits from the data, at once, whatever the dialog's end.
 ScalingValues ScalingAuto(CTAVOkitDoc& doc);
 // OK: the limits become the document's until the next recompute; redraws.

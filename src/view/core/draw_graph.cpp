@@ -19,10 +19,10 @@ namespace {
 
 // The samples the graph is drawn from. Live capture appends while we draw: then the
 // count the curves were last made from.
-std::size_t DrawnSampleCount(const FlightRecord& flight, std::size_t total) {
-    if (!flight.m_bTelemetryRunning)
+std::size_t DrawnSampleCount(const FlightData& g, std::size_t total) {
+    if (!g.live)
         return total;
-    return std::max<std::size_t>(1, std::min(total, flight.m_arrAccel.size()));
+    return std::max<std::size_t>(1, std::min(total, g.curves.m_arrAccel.size()));
 }
 
 // The n the plot is laid out for: one x step per sample.
@@ -36,9 +36,9 @@ std::size_t CurveCount(int n, const std::vector<float>& values) {
     return std::min<std::size_t>(static_cast<std::size_t>(n), values.size());
 }
 
-const char* UnitsOf(const FlightRecord& flight, int curve) {
-    return tavo::CurveUnits(curve, flight.m_bMetricUnits, flight.m_bAccelInGees,
-                            flight.m_bDisplayRaw);
+const char* UnitsOf(const FlightData& flight, int curve) {
+    return tavo::CurveUnits(curve, flight.settings.m_bMetricUnits, flight.settings.m_bAccelInGees,
+                            flight.settings.m_bDisplayRaw);
 }
 
 constexpr unsigned kUnitsFlags = TextLeft | TextVCenter | TextSingleLine;
@@ -59,7 +59,8 @@ void DrawTaken(Canvas& canvas, GraphScene& s, const Rect& rect, const std::strin
 // (the units under the value axes) is left out with its tick.
 void TimeAxis(Canvas& canvas, GraphScene& s, bool grid) {
     const GraphFrame& f = s.f;
-    for (const AxisLabel& tick : RoundTimeTicks(f, s.window, s.n, s.flight.m_fSampleInterval)) {
+    for (const AxisLabel& tick :
+         RoundTimeTicks(f, s.window, s.n, s.flight.curves.m_fSampleInterval)) {
         // Centred on its tick, 40 units wide as always, wider for a longer label.
         const int half = std::max(20, (LabelWidth(tick.text) + 3) / 2);
         const Rect rect{tick.at - half, f.B + 2, tick.at + half, f.B + 35};
@@ -76,18 +77,19 @@ void TimeAxis(Canvas& canvas, GraphScene& s, bool grid) {
 // units it was laid out for takes what the page has to its left; one that would still
 // be cut, or that meets the units, is left out (its grid line stays).
 void ValueAxis(Canvas& canvas, GraphScene& s, bool grid) {
-    const FlightRecord& flight = s.flight;
+    const FlightData& flight = s.flight;
     const GraphFrame& f = s.f;
-    const char* units = UnitsOf(flight, flight.m_nDisplayCurve);
+    const int shown = s.view.displayCurve;
+    const char* units = UnitsOf(flight, shown);
     DrawTaken(canvas, s, {f.L - 30, f.B, std::max(f.L, f.L - 30 + LabelWidth(units)), f.B + 25},
               units, kUnitsFlags);
-    float max = flight.m_fAccelMax, min = flight.m_fAccelMin;
-    if (flight.m_nDisplayCurve == 1) {
-        max = flight.m_fVelMax;
-        min = flight.m_fVelMin;
-    } else if (flight.m_nDisplayCurve == 2) {
-        max = flight.m_fAltMax;
-        min = flight.m_fAltMin;
+    float max = flight.curves.m_fAccelMax, min = flight.curves.m_fAccelMin;
+    if (shown == 1) {
+        max = flight.curves.m_fVelMax;
+        min = flight.curves.m_fVelMin;
+    } else if (shown == 2) {
+        max = flight.curves.m_fAltMax;
+        min = flight.curves.m_fAltMin;
     }
     for (const AxisLabel& label : GraphValueLabels(f.Box(), max, min)) {
         const int width = std::clamp(LabelWidth(label.text), 30, std::max(30, f.L));
@@ -103,7 +105,7 @@ void ValueAxis(Canvas& canvas, GraphScene& s, bool grid) {
 // left edge, the velocity on the right edge and the altitude a column further right.
 // The labels are round values of the curve's own scale; the grid follows the first.
 void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
-    const FlightRecord& flight = s.flight;
+    const FlightData& flight = s.flight;
     const GraphFrame& f = s.f;
     struct Axis {
         int curve;
@@ -113,9 +115,9 @@ void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
         bool right; // labels right of it
     };
     const Axis axes[3] = {
-        {0, flight.m_fAccelMax, flight.m_fAccelMin, kBlackPen, f.L, false},
-        {1, flight.m_fVelMax, flight.m_fVelMin, kGreenPen, f.R, true},
-        {2, flight.m_fAltMax, flight.m_fAltMin, kBluePen, f.R + kOwnAxisColumn, true},
+        {0, flight.curves.m_fAccelMax, flight.curves.m_fAccelMin, kBlackPen, f.L, false},
+        {1, flight.curves.m_fVelMax, flight.curves.m_fVelMin, kGreenPen, f.R, true},
+        {2, flight.curves.m_fAltMax, flight.curves.m_fAltMin, kBluePen, f.R + kOwnAxisColumn, true},
     };
     constexpr int kTick = 3;
     constexpr int kLabelSpacing = 30;
@@ -151,7 +153,7 @@ void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
 // The three curves, laid out together and stopped at the frame: every canvas gets the
 // same clipped stretches. The same pass finds the cursors' x on the whole flight.
 std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphScene& s) {
-    const FlightRecord& flight = s.flight;
+    const FlightData& flight = s.flight;
     const GraphFrame& f = s.f;
     const int n = s.n;
     const auto curve = [&](const std::vector<float>& values, float max, float min) {
@@ -159,19 +161,21 @@ std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphSce
                           GraphCurveScale(f.H(), max, min)};
     };
     std::vector<GraphCurve> curves{
-        curve(flight.m_arrAccel, flight.m_fAccelMax, flight.m_fAccelMin)};
+        curve(flight.curves.m_arrAccel, flight.curves.m_fAccelMax, flight.curves.m_fAccelMin)};
     std::vector<Pen> pens{kBlackPen};
-    if (!flight.m_bDisplayRaw) {
-        if (CurveCount(n, flight.m_arrVelocity) > 0) {
-            curves.push_back(curve(flight.m_arrVelocity, flight.m_fVelMax, flight.m_fVelMin));
+    if (!flight.settings.m_bDisplayRaw) {
+        if (CurveCount(n, flight.curves.m_arrVelocity) > 0) {
+            curves.push_back(curve(flight.curves.m_arrVelocity, flight.curves.m_fVelMax,
+                                   flight.curves.m_fVelMin));
             pens.push_back(kGreenPen);
         }
-        if (CurveCount(n, flight.m_arrAltitude) > 0) {
-            curves.push_back(curve(flight.m_arrAltitude, flight.m_fAltMax, flight.m_fAltMin));
+        if (CurveCount(n, flight.curves.m_arrAltitude) > 0) {
+            curves.push_back(curve(flight.curves.m_arrAltitude, flight.curves.m_fAltMax,
+                                   flight.curves.m_fAltMin));
             pens.push_back(kBluePen);
         }
     }
-    const int cursors[2] = {flight.m_nCursor1, flight.m_nCursor2};
+    const int cursors[2] = {s.cursors.c1, s.cursors.c2};
     std::vector<int> xs;
     auto pieces = GraphCurvesPieces(f, s.window, n, curves, canvas.ThinsColumns(), cursors, &xs);
     for (std::size_t c = 0; c < pieces.size(); ++c) {
@@ -187,17 +191,18 @@ std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphSce
 // Names the curves in their colours and, with one value axis, boxes the curve the axis
 // and the readout belong to.
 void Legend(Canvas& canvas, GraphScene& s) {
-    const FlightRecord& flight = s.flight;
+    const FlightData& flight = s.flight;
     static const char* const kNames[3] = {"Acceleration", "Velocity", "Altitude"};
     const Pen pens[3] = {kBlackPen, kGreenPen, kBluePen};
-    const int drawn = flight.m_bDisplayRaw ? 1 : 3;
+    const int drawn = flight.settings.m_bDisplayRaw ? 1 : 3;
     std::vector<std::string> texts;
     for (int c = 0; c < drawn; ++c)
         texts.push_back(std::string(kNames[c]) + " (" + UnitsOf(flight, c) + ")");
-    const std::vector<LegendEntry> entries = PlaceLegend(s.f, texts, flight.m_nCursorPosition != 0);
+    const std::vector<LegendEntry> entries =
+        PlaceLegend(s.f, texts, flight.settings.m_nCursorPosition != 0);
     for (int c = 0; c < drawn; ++c) {
         const LegendEntry& e = entries[static_cast<std::size_t>(c)];
-        if (c == flight.m_nDisplayCurve && !s.ownAxes) {
+        if (c == s.view.displayCurve && !s.ownAxes) {
             canvas.SetPen(kBlackPen);
             const Rect& b = e.box;
             canvas.DrawLine({b.left, b.top}, {b.right, b.top});
@@ -216,11 +221,12 @@ void Legend(Canvas& canvas, GraphScene& s) {
 // narrow window) already stands there.
 void TopLine(Canvas& canvas, GraphScene& s, std::size_t sampleCount) {
     const GraphFrame& f = s.f;
-    const FlightRecord& flight = s.flight;
-    DrawTaken(canvas, s, {f.L + 5, f.T + 5, f.L + 205, f.T + 30},
-              FormatText(flight.m_bMetricUnits ? "Apogee=%0.0f Meters" : "Apogee=%0.0f Feet",
-                         flight.m_fAltMax),
-              TextLeft);
+    const FlightData& flight = s.flight;
+    DrawTaken(
+        canvas, s, {f.L + 5, f.T + 5, f.L + 205, f.T + 30},
+        FormatText(flight.settings.m_bMetricUnits ? "Apogee=%0.0f Meters" : "Apogee=%0.0f Feet",
+                   flight.curves.m_fAltMax),
+        TextLeft);
     const std::string points = std::to_string(sampleCount) + " Points";
     const int w = f.W();
     Rect rect{w - 105, f.T + 5, w - 5, f.T + 30};
@@ -231,11 +237,11 @@ void TopLine(Canvas& canvas, GraphScene& s, std::size_t sampleCount) {
 
 } // namespace
 
-bool OwnAxesShown(const FlightRecord& flight, const GraphViewState& view) {
-    return view.m_bOwnAxes && !flight.m_bDisplayRaw;
+bool OwnAxesShown(const FlightData& flight, const GraphViewState& view) {
+    return view.ownAxes && !flight.settings.m_bDisplayRaw;
 }
 
-GraphFrame GraphFrameFor(const GraphPage& page, const FlightRecord& flight,
+GraphFrame GraphFrameFor(const GraphPage& page, const FlightData& flight,
                          const GraphViewState& view) {
     return LayoutGraph(page, OwnAxesShown(flight, view));
 }
@@ -258,59 +264,69 @@ std::string DetailsBlockText(const FlightRecord& flight) {
     return text;
 }
 
-int GraphSampleCount(const FlightRecord& flight) {
-    const std::size_t total = flight.SampleCount();
-    return total == 0 ? 0 : LayoutCount(DrawnSampleCount(flight, total));
+int GraphSampleCount(const FlightData& g) {
+    const std::size_t total = g.record.SampleCount();
+    return total == 0 ? 0 : LayoutCount(DrawnSampleCount(g, total));
 }
 
-void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& page) {
-    if (flight.SampleCount() == 0)
-        return;
-    if (flight.m_bTelemetryRunning)
-        flight.RecomputeAppended();
-    if (flight.m_arrAccel.empty())
-        return;
-    const int n = GraphSampleCount(flight);
-    view.m_window = ClampWindow(view.m_window, n);
+CursorRange ShownCursors(const FlightData& g, const GraphViewState& view, const GraphPage& page) {
+    const FlightData& flight = g;
+    if (flight.record.SampleCount() == 0)
+        return {view.cursor1, view.cursor2};
+    const int n = GraphSampleCount(g);
+    const auto held = [n](int sample) { return ClampIndex(sample, static_cast<std::size_t>(n)); };
+    // Without curves there is nothing to lay the home places out on.
+    if (flight.curves.m_arrAccel.empty())
+        return {view.cursor1 >= 0 ? held(view.cursor1) : 0,
+                view.cursor2 >= 0 ? held(view.cursor2) : 0};
+    const TimeWindow window = ClampWindow(view.window, n);
     const GraphFrame f = GraphFrameFor(page, flight, view);
     const CursorXs home = DefaultCursorXs(f);
+    const auto shown = [&](int sample, int homeX) {
+        return sample >= 0 ? held(sample)
+                           : CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), homeX);
+    };
+    return {shown(view.cursor1, home.x1), shown(view.cursor2, home.x2)};
+}
+
+void PrepareGraph(const FlightData& g, GraphViewState& view, const GraphPage& page) {
+    if (g.record.SampleCount() == 0 || g.curves.m_arrAccel.empty())
+        return;
+    view.window = ClampWindow(view.window, GraphSampleCount(g));
+    const CursorRange shown = ShownCursors(g, view, page);
     // While live capture grows the flight, a cursor the user has not placed keeps its
     // home place on the page, so the two do not both sit on the first line received.
-    const auto place = [&](int& held, int homeX) {
-        const int sample =
-            held >= 0 ? ClampIndex(held, static_cast<std::size_t>(n))
-                      : CursorSampleAtX(f, view.m_window, n, static_cast<std::size_t>(n), homeX);
-        if (held >= 0 || !flight.m_bTelemetryRunning)
-            held = sample;
-        return sample;
-    };
-    flight.m_nCursor1 = place(view.m_nCursorSample1, home.x1);
-    flight.m_nCursor2 = place(view.m_nCursorSample2, home.x2);
+    if (view.cursor1 >= 0 || !g.live)
+        view.cursor1 = shown.c1;
+    if (view.cursor2 >= 0 || !g.live)
+        view.cursor2 = shown.c2;
 }
 
-void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const GraphPage& page,
-                     int x1, int x2) {
-    const int n = GraphSampleCount(flight);
-    const GraphFrame f = GraphFrameFor(page, flight, view);
-    const TimeWindow window = ClampWindow(view.m_window, n);
-    view.m_nCursorSample1 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x1);
-    view.m_nCursorSample2 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x2);
+void PlaceCursorsAtX(const FlightData& g, GraphViewState& view, const GraphPage& page, int x1,
+                     int x2) {
+    const int n = GraphSampleCount(g);
+    const GraphFrame f = GraphFrameFor(page, g, view);
+    const TimeWindow window = ClampWindow(view.window, n);
+    view.cursor1 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x1);
+    view.cursor2 = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), x2);
 }
 
-void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
+void DrawGraph(Canvas& canvas, const FlightData& g, const GraphViewState& view,
                const GraphPage& page) {
+    const FlightData& flight = g;
     const GraphFrame f = GraphFrameFor(page, flight, view);
 
     canvas.SetFont(kPlotFontHeight);
     canvas.SetTextColor(kBlack);
     if (page.printing)
-        canvas.DrawText({f.L, page.ch, f.R, 2 * page.ch}, DetailsBlockText(flight), TextLeft);
+        canvas.DrawText({f.L, page.ch, f.R, 2 * page.ch}, DetailsBlockText(flight.record),
+                        TextLeft);
 
     canvas.SetPen(kBlackPen);
     canvas.FillRect({0, 0, page.cw, page.ch}, kWhite);
     canvas.DrawRectangle({f.L, f.T, f.R, f.B});
 
-    const std::size_t total = flight.SampleCount();
+    const std::size_t total = flight.record.SampleCount();
     if (total == 0) {
         const int cx = (f.L + f.R) / 2;
         const int cy = (f.T + f.B0) / 2;
@@ -318,7 +334,7 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
                         TextLeft);
         return;
     }
-    const std::size_t sampleCount = DrawnSampleCount(flight, total);
+    const std::size_t sampleCount = DrawnSampleCount(g, total);
     GraphScene scene{flight,
                      view,
                      page,
@@ -328,26 +344,27 @@ void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState&
                      OwnAxesShown(flight, view),
                      LabelSpace({0, 0, page.cw, page.ch}, kPlotFontHeight),
                      {},
-                     {0, 0}};
-    scene.window = ClampWindow(view.m_window, scene.n);
-    const bool haveCurves = !flight.m_arrAccel.empty();
+                     {0, 0},
+                     ShownCursors(g, view, page)};
+    scene.window = ClampWindow(view.window, scene.n);
+    const bool haveCurves = !flight.curves.m_arrAccel.empty();
     std::vector<std::vector<std::vector<Point>>> pieces;
     if (haveCurves) {
         canvas.SetPen(kGridPen);
         if (scene.ownAxes)
-            OwnValueAxes(canvas, scene, flight.m_bDrawGrid);
+            OwnValueAxes(canvas, scene, flight.settings.m_bDrawGrid);
         else
-            ValueAxis(canvas, scene, flight.m_bDrawGrid);
+            ValueAxis(canvas, scene, flight.settings.m_bDrawGrid);
         canvas.SetPen(kGridPen);
-        TimeAxis(canvas, scene, flight.m_bDrawGrid);
+        TimeAxis(canvas, scene, flight.settings.m_bDrawGrid);
         pieces = DrawCurves(canvas, scene);
         for (const auto& curve : pieces)
             for (const std::vector<Point>& piece : curve)
                 scene.curves.emplace_back(piece);
         Legend(canvas, scene);
     } else {
-        scene.cursorXs[0] = SampleXIn(f, scene.window, scene.n, flight.m_nCursor1);
-        scene.cursorXs[1] = SampleXIn(f, scene.window, scene.n, flight.m_nCursor2);
+        scene.cursorXs[0] = SampleXIn(f, scene.window, scene.n, scene.cursors.c1);
+        scene.cursorXs[1] = SampleXIn(f, scene.window, scene.n, scene.cursors.c2);
     }
     TopLine(canvas, scene, sampleCount);
     DrawOverlays(canvas, scene, haveCurves);

@@ -1,12 +1,13 @@
 #pragma once
 // The flight graph: one drawing operation for the window, print preview, printing and
 // the command-line renderer. The cursors stand on samples, so every page, size and zoom
-// shows them on the same data; before it draws, PrepareGraph places them the first time
-// and hands their samples to m_nCursor1 and m_nCursor2, which the cuts, the reports and
-// the thrust-curve export use.
+// shows them on the same data. The view owns where they stand; a drawing reads the
+// flight and the view and changes neither, so drawing a picture at another size never
+// moves what a cut, a report or an export works on.
 
 #include "canvas/canvas.h"
-#include "flight/flight_record.h"
+#include "flight/cursor_range.h"
+#include "flight/flight_data.h"
 #include "plot/plot_frame.h"
 #include "plot/plot_style.h"
 #include "plot/time_window.h"
@@ -14,50 +15,59 @@
 namespace tavo {
 
 // What the view owns: the samples under C1 and C2 (-1 = not placed yet), the cursor
-// being dragged (0 none, 1 C1, 2 C2), the cursor the keys move, and the stretch of the
-// time axis shown.
+// being dragged (0 none, 1 C1, 2 C2), the cursor the keys move, the stretch of the time
+// axis shown and the curve the value axis and the readout belong to.
 struct GraphViewState {
-    int m_nCursorSample1 = -1;
-    int m_nCursorSample2 = -1;
-    int m_nDragCursor = 0;
-    int m_nActiveCursor = 1;
-    TimeWindow m_window; // the whole flight unless zoomed
+    int cursor1 = -1;
+    int cursor2 = -1;
+    int dragCursor = 0;
+    int activeCursor = 1;
+    TimeWindow window; // the whole flight unless zoomed
+    // 0 acceleration, 1 velocity, 2 altitude; a click switches it.
+    int displayCurve = 0;
     // The window marks the cursor the keys move; printed pages and exported pictures do
     // not.
-    bool m_bMarkActiveCursor = false;
+    bool markActiveCursor = false;
     // View > All Curves on Own Axes: each curve labelled on a value axis of its own, and
     // the readout lists all three.
-    bool m_bOwnAxes = false;
+    bool ownAxes = false;
     // View > Flight Summary: the flight's key figures in a box on the graph.
-    bool m_bShowSummary = false;
+    bool showSummary = false;
 };
 
 // Whether the curves stand on axes of their own: asked for, and the velocity and the
 // altitude drawn (raw counts show the acceleration alone).
-bool OwnAxesShown(const FlightRecord& flight, const GraphViewState& view);
+bool OwnAxesShown(const FlightData& flight, const GraphViewState& view);
 
 // The plot frame of `page` as the view lays it out (narrower with axes of its own).
 // Everything that maps a pointer or a sample to x uses this frame.
-GraphFrame GraphFrameFor(const GraphPage& page, const FlightRecord& flight,
+GraphFrame GraphFrameFor(const GraphPage& page, const FlightData& flight,
                          const GraphViewState& view);
 
-// Before each drawing, by whoever draws: while live capture runs, recomputes the
-// derived curves; the first time there is data, places the cursors on the samples at a
-// third and two thirds of the plot width of what is shown; keeps the cursors and the
-// zoom within the flight; then stores the cursors' samples in the flight's m_nCursor1
-// and m_nCursor2. Every page finds the same samples.
-void PrepareGraph(FlightRecord& flight, GraphViewState& view, const GraphPage& page);
+// Before each drawing, on the view that is drawn: the first time there is data, places
+// the cursors on the samples at a third and two thirds of the plot width of what is
+// shown on `page` (not while the flight is live: a cursor not placed keeps its home on
+// the page rather than settling on the first lines received); keeps the cursors and the zoom within
+// the flight. Every page finds the same samples for cursors already placed.
+void PrepareGraph(const FlightData& flight, GraphViewState& view, const GraphPage& page);
+
+// The samples C1 and C2 stand on as `page` shows them: the placed ones, and for a
+// cursor not placed yet the one a drawing of `page` puts it on. What the cuts, reports
+// and exports take.
+CursorRange ShownCursors(const FlightData& flight, const GraphViewState& view,
+                         const GraphPage& page);
 
 // The cursors put where pointers at view x1 and x2 would put them on `page` (the
 // command-line renderer's pixel positions).
-void PlaceCursorsAtX(const FlightRecord& flight, GraphViewState& view, const GraphPage& page,
-                     int x1, int x2);
+void PlaceCursorsAtX(const FlightData& flight, GraphViewState& view, const GraphPage& page, int x1,
+                     int x2);
 
 // The number of samples the graph lays out for the flight as it is now.
-int GraphSampleCount(const FlightRecord& flight);
+int GraphSampleCount(const FlightData& flight);
 
-// Draws the flight as PrepareGraph left it. Changes nothing.
-void DrawGraph(Canvas& canvas, const FlightRecord& flight, const GraphViewState& view,
+// Draws the flight with the cursors `view` holds, as PrepareGraph left them. Changes
+// nothing.
+void DrawGraph(Canvas& canvas, const FlightData& flight, const GraphViewState& view,
                const GraphPage& page);
 
 // The printed details text below the graph.

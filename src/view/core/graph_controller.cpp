@@ -27,14 +27,22 @@ int GraphController::CursorX(int cursor, int sample, int n, TimeWindow window) c
 }
 
 GraphFrame GraphController::Frame() const {
-    return GraphFrameFor(m_page, m_doc, m_view);
+    return GraphFrameFor(m_page, m_doc.Data(), m_view);
+}
+
+FlightData GraphController::Flight() const {
+    return m_doc.Data();
+}
+
+CursorRange GraphController::Cursors() const {
+    return ShownCursors(Flight(), m_view, m_page);
 }
 
 int GraphController::CursorNear(int x) const {
     const int n = SampleCount();
     if (n == 0)
         return 0;
-    const TimeWindow window = ClampWindow(m_view.m_window, n);
+    const TimeWindow window = ClampWindow(m_view.window, n);
     // A cursor not placed yet has no line to take hold of.
     const auto near = [&](int cursor, int sample) {
         return sample >= 0 && std::abs(CursorX(cursor, sample, n, window) - x) <= kCursorReach;
@@ -50,16 +58,16 @@ void GraphController::OnLButtonDown(int x, bool pan) {
         return;
     }
     // Hidden cursors are taken hold of too, as they always have been.
-    m_view.m_nDragCursor = CursorNear(x);
-    if (m_view.m_nDragCursor != 0)
-        m_view.m_nActiveCursor = m_view.m_nDragCursor;
+    m_view.dragCursor = CursorNear(x);
+    if (m_view.dragCursor != 0)
+        m_view.activeCursor = m_view.dragCursor;
 }
 
 void GraphController::OnMButtonDown(int x) {
-    m_view.m_nDragCursor = 0;
+    m_view.dragCursor = 0;
     m_panning = true;
     m_panX = x;
-    m_panFrom = m_view.m_window;
+    m_panFrom = m_view.window;
 }
 
 void GraphController::OnMouseMove(int x) {
@@ -69,17 +77,17 @@ void GraphController::OnMouseMove(int x) {
         const int w = f.W();
         if (w <= 0 || m_panFrom.Whole())
             return;
-        m_view.m_window = PanWindow(m_panFrom, n, -(x - m_panX) * m_panFrom.span / w);
+        m_view.window = PanWindow(m_panFrom, n, -(x - m_panX) * m_panFrom.span / w);
         Repaint();
         return;
     }
-    if (m_view.m_nDragCursor == 0 || n == 0)
+    if (m_view.dragCursor == 0 || n == 0)
         return;
     // Beyond the frame the cursor stays on the edge sample of what is shown.
     const int within = std::clamp(x, f.L, std::max(f.L, f.R));
-    const TimeWindow window = ClampWindow(m_view.m_window, n);
+    const TimeWindow window = ClampWindow(m_view.window, n);
     const int sample = CursorSampleAtX(f, window, n, static_cast<std::size_t>(n), within);
-    PutCursor(m_view.m_nDragCursor, sample, false);
+    PutCursor(m_view.dragCursor, sample, false);
 }
 
 void GraphController::OnButtonUp() {
@@ -88,14 +96,14 @@ void GraphController::OnButtonUp() {
         Repaint();
         return;
     }
-    if (m_view.m_nDragCursor != 0) {
-        m_view.m_nDragCursor = 0;
+    if (m_view.dragCursor != 0) {
+        m_view.dragCursor = 0;
         Repaint();
         return;
     }
-    m_doc.m_nDisplayCurve = m_doc.m_nDisplayCurve >= 2 ? 0 : m_doc.m_nDisplayCurve + 1;
-    if (m_doc.m_bDisplayRaw)
-        m_doc.m_nDisplayCurve = 0;
+    m_view.displayCurve = m_view.displayCurve >= 2 ? 0 : m_view.displayCurve + 1;
+    if (m_doc.Settings().m_bDisplayRaw)
+        m_view.displayCurve = 0;
     Repaint();
 }
 
@@ -104,8 +112,8 @@ void GraphController::OnWheel(int x, int angleDelta) {
     if (angleDelta == 0 || f.W() <= 0 || !CanZoom())
         return;
     const double fraction = static_cast<double>(x - f.L) / f.W();
-    m_view.m_window = ZoomWindow(m_view.m_window, SampleCount(), fraction,
-                                 std::pow(kWheelZoom, angleDelta / 120.0));
+    m_view.window = ZoomWindow(m_view.window, SampleCount(), fraction,
+                               std::pow(kWheelZoom, angleDelta / 120.0));
     Repaint();
 }
 
@@ -114,12 +122,9 @@ void GraphController::PutCursor(int cursor, int sample, bool keepInView) {
     if (n == 0)
         return;
     sample = std::clamp(sample, std::min(1, n - 1), n - 1);
-    (cursor == 1 ? m_view.m_nCursorSample1 : m_view.m_nCursorSample2) = sample;
-    // The cuts and reports read the flight's indices; they follow at once, not only at
-    // the next drawing.
-    (cursor == 1 ? m_doc.m_nCursor1 : m_doc.m_nCursor2) = sample;
+    (cursor == 1 ? m_view.cursor1 : m_view.cursor2) = sample;
     if (keepInView)
-        m_view.m_window = WindowShowing(m_view.m_window, n, sample);
+        m_view.window = WindowShowing(m_view.window, n, sample);
     Repaint();
 }
 
@@ -157,38 +162,40 @@ const char* GraphController::KeysHelp() {
 }
 
 int GraphController::ShownCursorSample(int cursor) const {
-    const int held = cursor == 2 ? m_view.m_nCursorSample2 : m_view.m_nCursorSample1;
+    const int held = cursor == 2 ? m_view.cursor2 : m_view.cursor1;
     if (held >= 0 || SampleCount() == 0)
         return held;
-    return cursor == 2 ? m_doc.m_nCursor2 : m_doc.m_nCursor1;
+    const CursorRange shown = Cursors();
+    return cursor == 2 ? shown.c2 : shown.c1;
 }
 
 void GraphController::MoveActiveCursor(int samples) {
     const int current = ActiveCursorSample();
-    if (!m_doc.m_bShowCursors || current < 0)
+    if (!m_doc.Settings().m_bShowCursors || current < 0)
         return;
     const long long target = static_cast<long long>(current) + samples;
-    PutCursor(m_view.m_nActiveCursor,
-              static_cast<int>(std::clamp<long long>(target, 0, 2147483647)), true);
+    PutCursor(m_view.activeCursor, static_cast<int>(std::clamp<long long>(target, 0, 2147483647)),
+              true);
 }
 
 void GraphController::SwitchActiveCursor() {
-    if (!m_doc.m_bShowCursors)
+    if (!m_doc.Settings().m_bShowCursors)
         return;
-    m_view.m_nActiveCursor = m_view.m_nActiveCursor == 1 ? 2 : 1;
+    m_view.activeCursor = m_view.activeCursor == 1 ? 2 : 1;
     const int sample = ActiveCursorSample();
     if (sample >= 0)
-        m_view.m_window = WindowShowing(m_view.m_window, SampleCount(), sample);
+        m_view.window = WindowShowing(m_view.window, SampleCount(), sample);
     Repaint();
 }
 
 void GraphController::JumpToMarker(int direction) {
     const int current = ActiveCursorSample();
     const int n = SampleCount();
-    if (!m_doc.m_bShowCursors || current < 0 || n == 0)
+    if (!m_doc.Settings().m_bShowCursors || current < 0 || n == 0)
         return;
     int best = -1;
-    for (const int e : {m_doc.m_nEvent1, m_doc.m_nEvent2, m_doc.m_nEvent4, m_doc.m_nEvent8}) {
+    for (const int e : {m_doc.Curves().m_nEvent1, m_doc.Curves().m_nEvent2,
+                        m_doc.Curves().m_nEvent4, m_doc.Curves().m_nEvent8}) {
         // 0 is no marker; an index beyond the samples is not on the graph.
         if (e <= 0 || e >= n)
             continue;
@@ -198,7 +205,7 @@ void GraphController::JumpToMarker(int direction) {
             best = e;
     }
     if (best >= 0)
-        PutCursor(m_view.m_nActiveCursor, best, true);
+        PutCursor(m_view.activeCursor, best, true);
 }
 
 bool GraphController::CanZoom() const {
@@ -210,16 +217,16 @@ void GraphController::Zoom(double factor) {
         return;
     const int n = SampleCount();
     const GraphFrame f = Frame();
-    const TimeWindow window = ClampWindow(m_view.m_window, n);
+    const TimeWindow window = ClampWindow(m_view.window, n);
     // About the cursor the keys move while it is in sight, else about the middle.
     double fraction = 0.5;
     const int sample = ActiveCursorSample();
-    if (m_doc.m_bShowCursors && sample >= 0 && f.W() > 0) {
+    if (m_doc.Settings().m_bShowCursors && sample >= 0 && f.W() > 0) {
         const int x = SampleXIn(f, window, n, sample);
         if (x >= f.L && x <= f.R)
             fraction = static_cast<double>(x - f.L) / f.W();
     }
-    m_view.m_window = ZoomWindow(window, n, fraction, factor);
+    m_view.window = ZoomWindow(window, n, fraction, factor);
     Repaint();
 }
 
@@ -232,28 +239,28 @@ void GraphController::ZoomOut() {
 }
 
 void GraphController::ZoomToCursors() {
-    if (!CanZoom() || m_view.m_nCursorSample1 < 0 || m_view.m_nCursorSample2 < 0)
+    if (!CanZoom() || m_view.cursor1 < 0 || m_view.cursor2 < 0)
         return;
-    m_view.m_window = WindowAround(m_view.m_nCursorSample1, m_view.m_nCursorSample2, SampleCount());
+    m_view.window = WindowAround(m_view.cursor1, m_view.cursor2, SampleCount());
     Repaint();
 }
 
 void GraphController::WholeFlight() {
-    m_view.m_window = {};
+    m_view.window = {};
     Repaint();
 }
 
 void GraphController::ResetView() {
-    m_view.m_nCursorSample1 = -1;
-    m_view.m_nCursorSample2 = -1;
-    m_view.m_nDragCursor = 0;
-    m_view.m_nActiveCursor = 1;
-    m_view.m_window = {};
+    m_view.cursor1 = -1;
+    m_view.cursor2 = -1;
+    m_view.dragCursor = 0;
+    m_view.activeCursor = 1;
+    m_view.window = {};
     m_panning = false;
 }
 
 bool GraphController::CanCut(CutKind kind) const {
-    return kind == CutKind::BetweenCursors || m_doc.m_bShowCursors;
+    return kind == CutKind::BetweenCursors || m_doc.Settings().m_bShowCursors;
 }
 
 bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
@@ -262,7 +269,7 @@ bool GraphController::OnCut(CutKind kind, UserPrompt& prompt) {
         return false;
     if (!prompt.AskOkCancel(CutQuestion(kind), "Warning", Severity::Warning))
         return false;
-    if (!m_doc.Cut(kind))
+    if (!m_doc.Cut(kind, Cursors()))
         return false;
     // The next drawing puts the cursors back at a third and two thirds of the whole
     // flight that is left.
@@ -286,7 +293,7 @@ bool GraphController::OnRedo() {
 }
 
 void GraphController::OnUnits(bool metric) {
-    m_doc.m_bMetricUnits = metric;
+    m_doc.Settings().m_bMetricUnits = metric;
     m_doc.Recompute();
     m_doc.UpdateAllViews();
 }
@@ -295,7 +302,7 @@ bool GraphController::CursorsOnBurn(UserPrompt& prompt) {
     const int n = SampleCount();
     if (n == 0)
         return false;
-    const int launch = m_doc.m_nEvent1, burnout = m_doc.m_nEvent2;
+    const int launch = m_doc.Curves().m_nEvent1, burnout = m_doc.Curves().m_nEvent2;
     const auto marked = [n](int e) { return e > 0 && e < n; };
     std::string missing;
     if (!marked(launch) && !marked(burnout))
@@ -313,37 +320,35 @@ bool GraphController::CursorsOnBurn(UserPrompt& prompt) {
                            "Cursors on Burn", Severity::Information);
         return false;
     }
-    m_doc.m_bShowCursors = true;
-    m_view.m_nDragCursor = 0;
-    m_view.m_nCursorSample1 = launch;
-    m_view.m_nCursorSample2 = burnout;
-    m_doc.m_nCursor1 = launch;
-    m_doc.m_nCursor2 = burnout;
+    m_doc.Settings().m_bShowCursors = true;
+    m_view.dragCursor = 0;
+    m_view.cursor1 = launch;
+    m_view.cursor2 = burnout;
     // A zoomed view that leaves part of the burn out is zoomed to it; the whole flight
     // shows it already.
-    if (!m_view.m_window.Whole()) {
-        const TimeWindow window = ClampWindow(m_view.m_window, n);
+    if (!m_view.window.Whole()) {
+        const TimeWindow window = ClampWindow(m_view.window, n);
         if (launch < window.start || burnout > window.start + window.span)
-            m_view.m_window = WindowAround(launch, burnout, n);
+            m_view.window = WindowAround(launch, burnout, n);
     }
     Repaint();
     return true;
 }
 
 void GraphController::ToggleOwnAxes() {
-    m_view.m_bOwnAxes = !m_view.m_bOwnAxes;
+    m_view.ownAxes = !m_view.ownAxes;
     Repaint();
 }
 
 void GraphController::ToggleSummary() {
-    m_view.m_bShowSummary = !m_view.m_bShowSummary;
+    m_view.showSummary = !m_view.showSummary;
     Repaint();
 }
 
 void GraphController::OnCursors() {
     if (m_doc.SampleCount() == 0)
         return;
-    m_doc.m_bShowCursors = !m_doc.m_bShowCursors;
+    m_doc.Settings().m_bShowCursors = !m_doc.Settings().m_bShowCursors;
     m_doc.UpdateAllViews();
 }
 

@@ -35,7 +35,7 @@ public:
     // pointer at view x: zooms about the pointer, in when turned away from the user.
     void OnWheel(int x, int angleDelta);
     // The pointer is a cross-hair while a cursor is dragged.
-    bool ShowsCrossHair() const { return m_view.m_nDragCursor != 0; }
+    bool ShowsCrossHair() const { return m_view.dragCursor != 0; }
     bool IsPanning() const { return m_panning; }
     // The cursor (1 or 2) a press at x would take, 0 for none.
     int CursorNear(int x) const;
@@ -59,7 +59,7 @@ public:
     void ZoomToCursors();
     void WholeFlight();
     bool CanZoom() const;
-    bool IsZoomed() const { return !m_view.m_window.Whole(); }
+    bool IsZoomed() const { return !m_view.window.Whole(); }
     // Forgets the cursors and the zoom: the next drawing starts afresh (another flight).
     void ResetView();
 
@@ -81,32 +81,38 @@ public:
     // View > All Curves on Own Axes and View > Flight Summary.
     void ToggleOwnAxes();
     void ToggleSummary();
-    bool OwnAxesTicked() const { return m_view.m_bOwnAxes; }
-    bool SummaryTicked() const { return m_view.m_bShowSummary; }
+    bool OwnAxesTicked() const { return m_view.ownAxes; }
+    bool SummaryTicked() const { return m_view.showSummary; }
 
     // Enable and tick rules of the view's commands.
     bool CanCut(CutKind kind) const;
-    bool CanUndo() const { return tavo::CanUndo(m_doc); }
-    bool CanRedo() const { return tavo::CanRedo(m_doc); }
-    bool CursorsTicked() const { return m_doc.m_bShowCursors; }
-    bool MetricTicked() const { return m_doc.m_bMetricUnits; }
+    bool CanUndo() const { return tavo::CanUndo(m_doc.Record()); }
+    bool CanRedo() const { return tavo::CanRedo(m_doc.Record()); }
+    bool CursorsTicked() const { return m_doc.Settings().m_bShowCursors; }
+    bool MetricTicked() const { return m_doc.Settings().m_bMetricUnits; }
+
+    // The samples C1 and C2 stand on as the window shows them: what the cuts, the
+    // reports and the exports take.
+    CursorRange Cursors() const;
+    // The document's flight as the graph draws it.
+    FlightData Flight() const;
 
     // The keys of the graph, as the Help menu lists them.
     static const char* KeysHelp();
 
 private:
-    int SampleCount() const { return GraphSampleCount(m_doc); }
+    int SampleCount() const { return GraphSampleCount(Flight()); }
     // The plot frame of the page shown, as the drawing lays it out.
     GraphFrame Frame() const;
     // The sample cursor 1 or 2 stands on: while live capture keeps the cursors at their
     // home places the view holds none yet, and the drawing's choice is the one shown.
     int ShownCursorSample(int cursor) const;
-    int ActiveCursorSample() const { return ShownCursorSample(m_view.m_nActiveCursor); }
+    int ActiveCursorSample() const { return ShownCursorSample(m_view.activeCursor); }
     // The view x of cursor 1 or 2 on `sample` on the page shown. The pointer asks at
     // every move, and on a million-sample flight the running x is a long sum, so the
     // answer is kept until the sample, the zoom, the page or the flight's length changes.
     int CursorX(int cursor, int sample, int n, TimeWindow window) const;
-    // Puts cursor 1 or 2 on `sample`, stores it for the cuts and keeps it in view.
+    // Puts cursor 1 or 2 on `sample` and keeps it in view.
     void PutCursor(int cursor, int sample, bool keepInView);
     void Zoom(double factor);
     void Repaint() { m_doc.UpdateAllViews(); }

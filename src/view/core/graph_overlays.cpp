@@ -57,10 +57,10 @@ void DrawRuns(Canvas& canvas, const GraphScene& s, int x) {
         canvas.DrawLine({x, from}, {x, to});
 }
 
-const std::vector<float>& CurveArray(const FlightRecord& flight, int curve) {
-    return curve == 1   ? flight.m_arrVelocity
-           : curve == 2 ? flight.m_arrAltitude
-                        : flight.m_arrAccel;
+const std::vector<float>& CurveArray(const FlightData& flight, int curve) {
+    return curve == 1   ? flight.curves.m_arrVelocity
+           : curve == 2 ? flight.curves.m_arrAltitude
+                        : flight.curves.m_arrAccel;
 }
 
 float ValueAt(const std::vector<float>& curve, int index) {
@@ -68,12 +68,12 @@ float ValueAt(const std::vector<float>& curve, int index) {
 }
 
 // The readout of the selected curve, worded as it always has been.
-std::string SingleReadoutText(const FlightRecord& flight) {
-    const std::vector<float>& curve = CurveArray(flight, flight.m_nDisplayCurve);
-    const int i1 = flight.m_nCursor1, i2 = flight.m_nCursor2;
+std::string SingleReadoutText(const FlightData& flight, int displayCurve, CursorRange cursors) {
+    const std::vector<float>& curve = CurveArray(flight, displayCurve);
+    const int i1 = cursors.c1, i2 = cursors.c2;
     const float value1 = ValueAt(curve, i1);
     const float value2 = ValueAt(curve, i2);
-    const float dt = flight.m_fSampleInterval;
+    const float dt = flight.curves.m_fSampleInterval;
     const float delta = value2 - value1;
     const float time1 = static_cast<float>(i1) * dt;
     const float time2 = static_cast<float>(i2) * dt;
@@ -97,10 +97,10 @@ struct ReadoutTable {
     int Height() const { return static_cast<int>(rows.size()) * kRowHeight; }
 };
 
-ReadoutTable OwnAxesReadout(const FlightRecord& flight) {
+ReadoutTable OwnAxesReadout(const FlightData& flight, CursorRange cursors) {
     ReadoutTable t;
-    const int i1 = flight.m_nCursor1, i2 = flight.m_nCursor2;
-    const float dt = flight.m_fSampleInterval;
+    const int i1 = cursors.c1, i2 = cursors.c2;
+    const float dt = flight.curves.m_fSampleInterval;
     t.rows.push_back({"Cursors", "C1", "C2", "Delta"});
     t.colors.push_back(kBlack);
     t.rows.push_back({"Time (s)", FormatFixed(static_cast<float>(i1) * dt, 2),
@@ -113,7 +113,8 @@ ReadoutTable OwnAxesReadout(const FlightRecord& flight) {
         const std::vector<float>& curve = CurveArray(flight, c);
         const float v1 = ValueAt(curve, i1), v2 = ValueAt(curve, i2);
         t.rows.push_back({std::string(kNames[c]) + " (" +
-                              CurveUnits(c, flight.m_bMetricUnits, flight.m_bAccelInGees, false) +
+                              CurveUnits(c, flight.settings.m_bMetricUnits,
+                                         flight.settings.m_bAccelInGees, false) +
                               ")",
                           FormatFixed(v1, 1), FormatFixed(v2, 1), FormatFixed(v2 - v1, 1)});
         t.colors.push_back(LabelColorOf(pens[c]));
@@ -138,15 +139,15 @@ Readout LayOutReadout(const GraphScene& s) {
     Readout r;
     int width = 0, height = 0;
     if (s.ownAxes) {
-        r.table = OwnAxesReadout(s.flight);
+        r.table = OwnAxesReadout(s.flight, s.cursors);
         width = r.table.Width() + 14;
         height = r.table.Height() + 10;
     } else {
-        r.text = SingleReadoutText(s.flight);
+        r.text = SingleReadoutText(s.flight, s.view.displayCurve, s.cursors);
         width = std::max(150, Width(r.text) + 14);
         height = std::max(120, TextLineCount(r.text) * TextLinePitch(kPlotFontHeight) + 10);
     }
-    const int left = s.flight.m_nCursorPosition == 0 ? f.L + 5 : f.R - width;
+    const int left = s.flight.settings.m_nCursorPosition == 0 ? f.L + 5 : f.R - width;
     r.box = {left, f.T + 40, left + width, f.T + 40 + height};
     r.textRect = {left + 7, f.T + 42, left + 7 + std::max(278, width - 14), r.box.bottom - 4};
     return r;
@@ -193,7 +194,7 @@ Summary LayOutSummary(GraphScene& s, const Rect& readoutBox) {
     const GraphFrame& f = s.f;
     const int w = Width(sum.text) + 14;
     const int h = TextLineCount(sum.text) * TextLinePitch(kPlotFontHeight) + 10;
-    const bool readoutLeft = s.flight.m_nCursorPosition == 0;
+    const bool readoutLeft = s.flight.settings.m_nCursorPosition == 0;
     const int farX = readoutLeft ? f.R - 8 - w : f.L + 8;
     const int nearX = readoutLeft ? f.L + 5 : f.R - w;
     const int top = f.T + 40;
@@ -212,10 +213,10 @@ Summary LayOutSummary(GraphScene& s, const Rect& readoutBox) {
 } // namespace
 
 void DrawOverlays(Canvas& canvas, GraphScene& s, bool haveCurves) {
-    const FlightRecord& flight = s.flight;
+    const FlightData& flight = s.flight;
     const GraphFrame& f = s.f;
-    const bool cursors = flight.m_bShowCursors;
-    const bool summary = s.view.m_bShowSummary && haveCurves;
+    const bool cursors = flight.settings.m_bShowCursors;
+    const bool summary = s.view.showSummary && haveCurves;
     if (!cursors && !summary)
         return;
 
@@ -247,8 +248,8 @@ void DrawOverlays(Canvas& canvas, GraphScene& s, bool haveCurves) {
         }
     }
     if (cursors && haveCurves) {
-        const int events[4] = {flight.m_nEvent1, flight.m_nEvent2, flight.m_nEvent4,
-                               flight.m_nEvent8};
+        const int events[4] = {flight.curves.m_nEvent1, flight.curves.m_nEvent2,
+                               flight.curves.m_nEvent4, flight.curves.m_nEvent8};
         const char* letters[4] = {"I", "B", "A", "M"};
         for (int e = 0; e < 4; ++e) {
             if (events[e] == 0)
@@ -275,7 +276,7 @@ void DrawOverlays(Canvas& canvas, GraphScene& s, bool haveCurves) {
         DrawRuns(canvas, s, line.x);
         DrawLetter(canvas, line.label, line.x, line.letter);
         const int number = line.letter == "1" ? 1 : 2;
-        if (s.view.m_bMarkActiveCursor && !s.page.printing && s.view.m_nActiveCursor == number)
+        if (s.view.markActiveCursor && !s.page.printing && s.view.activeCursor == number)
             canvas.FillRect({line.x - 3, f.B - 8, line.x + 4, f.B}, kRedPen.color);
     }
     if (!haveCurves)

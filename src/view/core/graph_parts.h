@@ -7,7 +7,7 @@
 #include <vector>
 
 #include "canvas/canvas.h"
-#include "flight/flight_record.h"
+#include "flight/flight_data.h"
 #include "plot/label_space.h"
 #include "plot/plot_frame.h"
 #include "plot/time_window.h"
@@ -18,7 +18,7 @@ namespace tavo {
 // One drawing's layout: where the plot lies, what it shows, the room its texts have
 // taken so far and the curves as drawn (the summary box goes where they are not).
 struct GraphScene {
-    const FlightRecord& flight;
+    const FlightData& flight;
     const GraphViewState& view;
     const GraphPage& page;
     GraphFrame f;
@@ -28,6 +28,7 @@ struct GraphScene {
     LabelSpace space;
     std::vector<std::span<const Point>> curves;
     int cursorXs[2] = {0, 0};
+    CursorRange cursors; // the samples C1 and C2 stand on in this drawing
 };
 
 // The text colour a curve's labels are drawn in: the curve's own colour, the bright

@@ -18,7 +18,8 @@ namespace tavo {
 namespace {
 
 // The graph drawn on `image`, which is one pixel a unit and of the page's size.
-void DrawOnImage(QImage& image, FlightRecord& flight, GraphViewState& view, const GraphPage& page) {
+void DrawOnImage(QImage& image, const FlightData& flight, const GraphViewState& view,
+                 const GraphPage& page) {
     QPainter painter(&image);
     ImageCanvas canvas(painter, image);
     DrawGraph(canvas, flight, view, page);
@@ -26,8 +27,8 @@ void DrawOnImage(QImage& image, FlightRecord& flight, GraphViewState& view, cons
 
 // The picture of a client size in an RGB32 image of that size, reusing `image`'s memory
 // when it already has the size. False when no such image could be made.
-bool DrawGraphImage(QImage& image, int cw, int ch, FlightRecord& flight, GraphViewState& view,
-                    const GraphPage& page) {
+bool DrawGraphImage(QImage& image, int cw, int ch, const FlightData& flight,
+                    const GraphViewState& view, const GraphPage& page) {
     const QSize size(cw < 1 ? 1 : cw, ch < 1 ? 1 : ch);
     if (image.size() != size || image.format() != QImage::Format_RGB32 ||
         image.devicePixelRatio() != 1.0)
@@ -73,7 +74,7 @@ QImage SurfaceUnder(QPainter& painter, int cw, int ch) {
 
 } // namespace
 
-void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
+void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const FlightData& flight,
                         GraphViewState& view, QImage& buffer, bool whole) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
@@ -84,8 +85,8 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
     const bool dense = device != nullptr && device->devicePixelRatio() != 1.0;
     // The copy pays only for curves of a sample or more a column: a view zoomed in that
     // far has a few long lines, as quick through Qt.
-    const double shown =
-        view.m_window.Whole() ? static_cast<double>(flight.m_arrAccel.size()) : view.m_window.span;
+    const double shown = view.window.Whole() ? static_cast<double>(flight.curves.m_arrAccel.size())
+                                             : view.window.span;
     if (!dense && shown >= cw) {
         // Straight into the window's surface when the whole client area is being
         // painted; a partial repaint must leave the pixels outside it alone.
@@ -106,11 +107,12 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, FlightRecord& flight,
 }
 
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
-                    FlightRecord& flight, GraphViewState& view) {
+                    const FlightData& flight, const GraphViewState& shown) {
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     const PageMapping m = MapGraphPage(cw, ch, page.width(), page.height(), device.logicalDpiX(),
                                        device.logicalDpiY());
     const GraphPage graphPage{cw, ch, true, m.mx, m.my};
+    GraphViewState view = shown;
     PrepareGraph(flight, view, graphPage);
     painter.save();
     painter.scale(m.scale, m.scale);
@@ -121,8 +123,9 @@ void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, 
     painter.restore();
 }
 
-QImage RenderGraphImage(int cw, int ch, FlightRecord& flight, GraphViewState& view) {
+QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& shown) {
     const GraphPage page{cw, ch, false, 0, 0};
+    GraphViewState view = shown;
     PrepareGraph(flight, view, page);
     QImage image;
     if (!DrawGraphImage(image, cw, ch, flight, view, page))
@@ -130,14 +133,15 @@ QImage RenderGraphImage(int cw, int ch, FlightRecord& flight, GraphViewState& vi
     return image;
 }
 
-QByteArray RenderGraphSvg(int cw, int ch, FlightRecord& flight, GraphViewState& view) {
+QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& shown) {
     const GraphPage page{cw, ch, false, 0, 0};
+    GraphViewState view = shown;
     PrepareGraph(flight, view, page);
     return DrawToSvg(cw, ch, QStringLiteral("TAVOkit flight graph"),
                      [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page); });
 }
 
-QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& view,
+QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view,
                           GraphPdfPage page) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
@@ -163,9 +167,10 @@ QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& 
         return QByteArray();
     if (picture) {
         const GraphPage screen{cw, ch, false, 0, 0};
-        PrepareGraph(flight, view, screen);
+        GraphViewState shown = view;
+        PrepareGraph(flight, shown, screen);
         QPainterCanvas canvas(painter, false);
-        DrawGraph(canvas, flight, view, screen);
+        DrawGraph(canvas, flight, shown, screen);
     } else {
         PaintGraphPage(painter, writer, cw, ch, flight, view);
     }
@@ -173,8 +178,8 @@ QByteArray RenderGraphPdf(int cw, int ch, FlightRecord& flight, GraphViewState& 
     return bytes;
 }
 
-QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, FlightRecord& flight,
-                           GraphViewState& view, GraphPdfPage pdfPage) {
+QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
+                           const GraphViewState& view, GraphPdfPage pdfPage) {
     switch (format) {
     case GraphFileFormat::Svg:
         return RenderGraphSvg(cw, ch, flight, view);

@@ -17,7 +17,7 @@ CTAVOkitView::CTAVOkitView(CTAVOkitDoc& doc, QWidget* parent)
     // The keys move the cursors, and the pointer shows what a press would take.
     setFocusPolicy(Qt::StrongFocus);
     setMouseTracking(true);
-    m_state.m_bMarkActiveCursor = true;
+    m_state.markActiveCursor = true;
     UpdatePage();
 }
 
@@ -25,10 +25,15 @@ void CTAVOkitView::UpdatePage() {
     m_controller.SetPage({width(), height(), false, 0, 0});
 }
 
+FlightData CTAVOkitView::FlightToDraw() {
+    m_doc.UpdateLiveCurves();
+    return m_controller.Flight();
+}
+
 void CTAVOkitView::paintEvent(QPaintEvent* event) {
     UpdatePage();
     QPainter painter(this);
-    PaintGraphOnScreen(painter, width(), height(), m_doc, m_state, m_picture,
+    PaintGraphOnScreen(painter, width(), height(), FlightToDraw(), m_state, m_picture,
                        QRegion(rect()).subtracted(event->region()).isEmpty());
 }
 

@@ -17,6 +17,9 @@ public:
     GraphViewState& State() { return m_state; }
     GraphController& Controller() { return m_controller; }
     CTAVOkitDoc& Document() { return m_doc; }
+    // The document's flight for a drawing of it (the window, a printed page, a picture):
+    // a live flight's curves are first carried on over the lines that came.
+    FlightData FlightToDraw();
 
     // How the view asks before a cut: message boxes over the view, unless a test
     // answers instead.

@@ -36,10 +36,10 @@ protected:
     }
 
     void SetUp() override {
-        doc.m_pSamples.items() = {"500", "501"};
-        doc.m_pUndoSamples.Record({0, {"7"}});
-        doc.m_nSampleRate = 50;
-        doc.m_nMaxSamples = 6000;
+        doc.Record().m_pSamples.items() = {"500", "501"};
+        doc.Record().m_pUndoSamples.Record({0, {"7"}});
+        doc.Record().m_nSampleRate = 50;
+        doc.Settings().m_nMaxSamples = 6000;
         doc.SetModifiedFlag(false); // as saved, with a cut to undo
     }
 
@@ -103,15 +103,15 @@ TEST_F(DownloadDialog, ReadEepromThenOkMakesTheDownloadTheFlight) {
     ASSERT_NE(bar, nullptr);
     EXPECT_EQ(bar->value(), bar->maximum());
     // The description is the document's as soon as it arrived.
-    EXPECT_EQ(doc.m_nSampleRate, 200);
-    EXPECT_EQ(doc.m_nPreLaunchSetting, 512);
-    EXPECT_EQ(doc.m_fTwoGeeFile, 40.0f);
-    EXPECT_EQ(doc.m_nAccelOffset, flight[0] & 0xFFF);
-    EXPECT_EQ(doc.m_pSamples.size(), 2u); // samples only on OK
+    EXPECT_EQ(doc.Record().m_nSampleRate, 200);
+    EXPECT_EQ(doc.Record().m_nPreLaunchSetting, 512);
+    EXPECT_EQ(doc.Record().m_fTwoGeeFile, 40.0f);
+    EXPECT_EQ(doc.Record().m_nAccelOffset, flight[0] & 0xFFF);
+    EXPECT_EQ(doc.Record().m_pSamples.size(), 2u); // samples only on OK
     QTest::mouseClick(Button(*dialog, "OK"), Qt::LeftButton);
     EXPECT_EQ(dialog->result(), QDialog::Accepted);
-    EXPECT_EQ(doc.m_pSamples.items(), Expected(6006));
-    EXPECT_TRUE(doc.m_pUndoSamples.empty());
+    EXPECT_EQ(doc.Record().m_pSamples.items(), Expected(6006));
+    EXPECT_TRUE(doc.Record().m_pUndoSamples.empty());
     EXPECT_TRUE(user.questions.empty());
     EXPECT_TRUE(user.messages.empty());
 }
@@ -121,9 +121,9 @@ TEST_F(DownloadDialog, CancelDiscardsTheSamplesButKeepsTheDescription) {
     ASSERT_TRUE(ReadEeprom(*dialog));
     QTest::keyClick(dialog.get(), Qt::Key_Escape);
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(doc.m_pSamples.items(), (std::vector<std::string>{"500", "501"}));
-    EXPECT_EQ(doc.m_pUndoSamples.size(), 1u);
-    EXPECT_EQ(doc.m_nSampleRate, 200);
+    EXPECT_EQ(doc.Record().m_pSamples.items(), (std::vector<std::string>{"500", "501"}));
+    EXPECT_EQ(doc.Record().m_pUndoSamples.size(), 1u);
+    EXPECT_EQ(doc.Record().m_nSampleRate, 200);
 }
 
 TEST_F(DownloadDialog, UnsavedChangesAreAskedAboutFirst) {
@@ -183,7 +183,7 @@ TEST_F(DownloadDialog, ARecorderThatFallsSilentLeavesNoPartialFlightUnlessWanted
     EXPECT_TRUE(dialog->Received().empty());
     EXPECT_TRUE(dialog->Note().endsWith(QStringLiteral("The partial flight was discarded.")));
     QTest::mouseClick(Button(*dialog, "OK"), Qt::LeftButton);
-    EXPECT_EQ(doc.m_pSamples.items(), (std::vector<std::string>{"500", "501"}));
+    EXPECT_EQ(doc.Record().m_pSamples.items(), (std::vector<std::string>{"500", "501"}));
 }
 
 class TimedDownloadDialog : public DownloadDialog {
@@ -225,7 +225,7 @@ TEST_F(TimedDownloadDialog, ClosingDuringATransferStopsItFirst) {
     QTest::mouseClick(Button(*dialog, "Cancel"), Qt::LeftButton);
     ASSERT_TRUE(WaitFor([&] { return !dialog->isVisible(); }, 60000));
     EXPECT_EQ(dialog->result(), QDialog::Rejected);
-    EXPECT_EQ(doc.m_pSamples.size(), 2u);
+    EXPECT_EQ(doc.Record().m_pSamples.size(), 2u);
     auto lock = device->Lock();
     EXPECT_EQ(device->HostLog().back().byte, 'A');
 }

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "exchange/exchange_test_util.h"
+#include "support/flight_builder.h"
 #include "support/scripted_prompt.h"
 #include "support/test_files.h"
 
@@ -57,12 +58,12 @@ using Log = std::vector<std::string>;
 TEST(ExchangeFlow, CsvExportAsksForAFileAndReportsFailures) {
     UseUtc();
     const std::string dir = FreshDir("exchange_commands", "flow_csv");
-    FlightRecord empty;
+    test::Flight empty;
     ScriptedUi ui;
     EXPECT_FALSE(RunCsvExport(ui, empty));
     EXPECT_EQ(ui.log, Log{"message Error: Nothing to Export"});
 
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
     ui = ScriptedUi();
     ui.files = {"", dir + "/missing/x.csv", dir + "/x.csv"};
@@ -81,60 +82,57 @@ TEST(ExchangeFlow, CsvExportAsksForAFileAndReportsFailures) {
 }
 
 TEST(ExchangeFlow, EngExportChecksInOrderBeforeAskingAnything) {
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
+    const CursorRange cursors{100, 160};
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     struct Case {
         const char* what;
-        void (*change)(FlightRecord&);
+        void (*change)(test::Flight&, CursorRange&);
         Log log;
     } cases[] = {
         {"no weight",
-         [](FlightRecord& r) { r.m_fLaunchWeight = 0.0f; },
+         [](test::Flight& r, CursorRange&) { r.m_fLaunchWeight = 0.0f; },
          {std::string("message Notice: ") + kNeedWeightText}},
         {"no propellant",
-         [](FlightRecord& r) { r.m_fPropellantWeight = 0.0f; },
+         [](test::Flight& r, CursorRange&) { r.m_fPropellantWeight = 0.0f; },
          {std::string("message Notice: ") + kNeedPropellantText}},
         {"C2 past the end",
-         [](FlightRecord& r) { r.m_nCursor2 = 251; },
+         [](test::Flight&, CursorRange& r) { r.c2 = 251; },
          {question, "message Error: Nothing to Export\n\nC2 (sample 251) stands beyond the end of "
                     "the flight's 250 samples."}},
         {"C1 negative",
-         [](FlightRecord& r) { r.m_nCursor1 = -5; },
+         [](test::Flight&, CursorRange& r) { r.c1 = -5; },
          {question,
           "message Error: Nothing to Export\n\nC1 (sample -5) stands before the flight's first "
           "sample, 0."}},
         {"C2 at the end",
-         [](FlightRecord& r) { r.m_nCursor2 = 250; },
+         [](test::Flight&, CursorRange& r) { r.c2 = 250; },
          {question, "motor dialog 20"}},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.what);
-        FlightRecord g;
+        test::Flight g;
         BurnFlight(g);
-        g.m_nCursor1 = 100;
-        g.m_nCursor2 = 160;
-        c.change(g);
+        CursorRange range = cursors;
+        c.change(g, range);
         ScriptedUi ui;
         ui.cancelMotorDialog = true;
-        EXPECT_FALSE(RunEngExport(ui, ui.Motor(), g));
+        EXPECT_FALSE(RunEngExport(ui, ui.Motor(), g, range));
         EXPECT_EQ(ui.log, c.log);
     }
     ScriptedUi ui;
     ui.answers = {Answer::Cancel};
-    EXPECT_FALSE(RunEngExport(ui, ui.Motor(), f));
+    EXPECT_FALSE(RunEngExport(ui, ui.Motor(), f, cursors));
     EXPECT_EQ(ui.log, Log{question});
 }
 
 TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     UseUtc();
     const std::string dir = FreshDir("exchange_commands", "flow_eng");
-    FlightRecord f;
+    test::Flight f;
     BurnFlight(f);
-    f.m_nCursor1 = 100;
-    f.m_nCursor2 = 160;
+    const CursorRange cursors{100, 160};
     EngExportParams zero{"C6", "18", "70", "5", "0.0231", "0.0123", "Es", 0, ThrustKind::Net};
     EngExportParams good = zero;
     good.points = 20;
@@ -143,7 +141,7 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
     ScriptedUi ui;
     ui.motorDialogs = {zero, blank, good};
     ui.files = {dir + "/c6.eng"};
-    EXPECT_TRUE(RunEngExport(ui, ui.Motor(), f));
+    EXPECT_TRUE(RunEngExport(ui, ui.Motor(), f, cursors));
     const std::string question = std::string("question Notice: ") + kCursorQuestionText;
     EXPECT_EQ(ui.log,
               (Log{question, "motor dialog 20", std::string("message Notice: ") + kZeroPointsText,
@@ -165,7 +163,7 @@ TEST(ExchangeFlow, EngExportKeepsTheDialogUpUntilTheFileCanBeReadThenWrites) {
         offered = p;
         return cancel.Motor()(p);
     };
-    EXPECT_FALSE(RunEngExport(cancel, seen, f, &compared, 1500.0));
+    EXPECT_FALSE(RunEngExport(cancel, seen, f, cursors, &compared, 1500.0));
     EXPECT_EQ(cancel.log.back(), "save Save File As ENG | ENG file | eng");
     EXPECT_EQ(offered.diameter, "18");
     EXPECT_EQ(offered.length, "70");
@@ -201,7 +199,7 @@ TEST(ExchangeFlow, ImportOverAModifiedFlightOffersToSaveItFirst) {
     CTAVOkitDoc f;
     BurnFlight(f);
     f.SetModifiedFlag(true);
-    const auto before = f.m_pSamples.items();
+    const auto before = f.Record().m_pSamples.items();
     int asked = 0;
     bool keep = true;
     const auto saveModified = [&] {
@@ -212,11 +210,11 @@ TEST(ExchangeFlow, ImportOverAModifiedFlightOffersToSaveItFirst) {
     EXPECT_EQ(asked, 0);
     EXPECT_FALSE(ImportRdasInto(ui, f, saveModified));
     EXPECT_EQ(asked, 1);
-    EXPECT_EQ(f.m_pSamples.items(), before);
+    EXPECT_EQ(f.Record().m_pSamples.items(), before);
     keep = false;
     EXPECT_TRUE(ImportRdasInto(ui, f, saveModified));
     EXPECT_EQ(asked, 2);
-    EXPECT_EQ(f.m_pSamples.items(), (std::vector<std::string>{"505", "498", "430"}));
+    EXPECT_EQ(f.Record().m_pSamples.items(), (std::vector<std::string>{"505", "498", "430"}));
     EXPECT_TRUE(f.IsModified());
 }
 
@@ -236,24 +234,21 @@ TEST(ExchangeFlow, ChoosersStartInRocketsWhenItExistsElseTheCurrentDirectory) {
 TEST(ExchangeFlow, AppliedRdasTableKeepsCalibrationAndDetails) {
     CTAVOkitDoc f;
     BurnFlight(f);
-    f.m_bUseFileTwoGee = false;
-    f.m_fTwoGee = 16.0f;
-    f.m_nAccelOffset = 300;
-    f.m_nCursor1 = 3;
-    f.m_nCursor2 = 9;
-    f.m_pUndoSamples.Record({0, {"1"}});
+    f.Settings().m_bUseFileTwoGee = false;
+    f.Settings().m_fTwoGee = 16.0f;
+    f.Record().m_nAccelOffset = 300;
+    f.Record().m_pUndoSamples.Record({0, {"1"}});
     ApplyRdasTable(f, RdasTable{50, {"2048", "", "2040"}});
-    EXPECT_TRUE(f.m_pUndoSamples.empty());
-    EXPECT_EQ(f.m_pSamples.items(), (std::vector<std::string>{"2048", "", "2040"}));
-    EXPECT_EQ(f.m_nSampleRate, 50);
-    EXPECT_FLOAT_EQ(f.m_fSampleInterval, 0.02f);
-    EXPECT_EQ(f.m_strName, "Burn");
-    EXPECT_FLOAT_EQ(f.m_fLaunchWeight, 0.0781f);
-    EXPECT_EQ(f.m_nAccelOffset, 300);
-    EXPECT_EQ(f.m_nCursor2, 9);
-    ASSERT_EQ(f.m_arrAccel.size(), 3u);
+    EXPECT_TRUE(f.Record().m_pUndoSamples.empty());
+    EXPECT_EQ(f.Record().m_pSamples.items(), (std::vector<std::string>{"2048", "", "2040"}));
+    EXPECT_EQ(f.Record().m_nSampleRate, 50);
+    EXPECT_FLOAT_EQ(f.Curves().m_fSampleInterval, 0.02f);
+    EXPECT_EQ(f.Record().m_strName, "Burn");
+    EXPECT_FLOAT_EQ(f.Record().m_fLaunchWeight, 0.0781f);
+    EXPECT_EQ(f.Record().m_nAccelOffset, 300);
+    ASSERT_EQ(f.Curves().m_arrAccel.size(), 3u);
     // Two-G 16 still applies: (2048 - 2040) / 8 = 1 g.
-    EXPECT_FLOAT_EQ(f.m_arrAccel[2], 1.0f);
+    EXPECT_FLOAT_EQ(f.Curves().m_arrAccel[2], 1.0f);
 }
 
 } // namespace

@@ -29,12 +29,11 @@ void App() {
 }
 
 // A burn of 10, 20, 30 and 10 g on a 1 kg rocket, cursors around it.
-void MakeDoc(CTAVOkitDoc& doc) {
+CursorRange MakeDoc(CTAVOkitDoc& doc) {
     test::SetSamples(doc, {2048, 1968, 1888, 1808, 1968, 2048}, 10, 16.0f);
-    doc.m_fLaunchWeight = 1.0f;
-    doc.m_fPropellantWeight = 0.2f;
-    doc.m_nCursor1 = 1;
-    doc.m_nCursor2 = 5;
+    doc.Record().m_fLaunchWeight = 1.0f;
+    doc.Record().m_fPropellantWeight = 0.2f;
+    return {1, 5};
 }
 
 // Records where the menu was asked to open and answers with a chosen item.
@@ -83,18 +82,20 @@ std::string TempPath(const std::string& name) {
 TEST(MotorReportDlg, RefusedOrCancelledReportNeverOpens) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
+    CursorRange cursors = MakeDoc(doc);
     test::ScriptedPrompt cancel(false);
     CMotorReportDlg dialog(nullptr, nullptr, &cancel);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     EXPECT_EQ(dialog.DoModal(), QDialog::Rejected);
     EXPECT_FALSE(dialog.isVisible());
     EXPECT_EQ(cancel.questions.size(), 1u);
 
-    doc.m_fLaunchWeight = 0.0f;
+    doc.Record().m_fLaunchWeight = 0.0f;
     test::ScriptedPrompt ok;
     CMotorReportDlg noWeight(nullptr, nullptr, &ok);
     noWeight.m_pDoc = &doc;
+    noWeight.m_range = cursors;
     EXPECT_EQ(noWeight.DoModal(), QDialog::Rejected);
     ASSERT_EQ(ok.messages.size(), 1u);
     EXPECT_EQ(ok.messages[0].text, "Please enter a weight in the details section.");
@@ -103,14 +104,15 @@ TEST(MotorReportDlg, RefusedOrCancelledReportNeverOpens) {
 TEST(MotorReportDlg, TitleSizeAndPaintedPage) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
+    CursorRange cursors = MakeDoc(doc);
     test::ScriptedPrompt ok;
     CMotorReportDlg dialog(nullptr, nullptr, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeMotorReport());
     // The motor thrust first; the net force gives the figures it always has.
     MotorReport motor;
-    ASSERT_TRUE(motor.ComputeFigures(doc, ThrustKind::Motor));
+    ASSERT_TRUE(motor.ComputeFigures(doc.Data(), cursors, ThrustKind::Motor));
     EXPECT_EQ(dialog.Results().m_thrust, ThrustKind::Motor);
     EXPECT_EQ(dialog.Results().m_strTotalImpulseN, motor.m_strTotalImpulseN);
     dialog.SetThrustKind(ThrustKind::Net);
@@ -135,10 +137,11 @@ TEST(MotorReportDlg, TitleSizeAndPaintedPage) {
 TEST(MotorReportDlg, PopupAtTheMouseOrNearTheCornerFromTheKeyboard) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
+    CursorRange cursors = MakeDoc(doc);
     test::ScriptedPrompt ok;
     ScriptedMotorReportDlg dialog(nullptr, nullptr, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeMotorReport());
     dialog.show();
     dialog.move(200, 150);
@@ -174,7 +177,7 @@ TEST(MotorReportDlg, PopupAtTheMouseOrNearTheCornerFromTheKeyboard) {
 TEST(MotorReportDlg, MenuSwitchesTheThrustAndOverlaysACertifiedCurve) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
+    CursorRange cursors = MakeDoc(doc);
     const std::string two = TempPath("two.eng");
     {
         std::ofstream out(two, std::ios::binary);
@@ -185,6 +188,7 @@ TEST(MotorReportDlg, MenuSwitchesTheThrustAndOverlaysACertifiedCurve) {
     ok.files = {two, two, TempPath("missing.eng")};
     ScriptedMotorReportDlg dialog(nullptr, nullptr, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeMotorReport());
     dialog.resize(700, 300);
     const QImage plain = dialog.grab().toImage();
@@ -232,10 +236,11 @@ TEST(MotorReportDlg, MenuSwitchesTheThrustAndOverlaysACertifiedCurve) {
 TEST(MotorReportDlg, ExitClosesTheWindow) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
+    CursorRange cursors = MakeDoc(doc);
     test::ScriptedPrompt ok;
     ScriptedMotorReportDlg dialog(nullptr, nullptr, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeMotorReport());
     dialog.show();
     QApplication::processEvents();
@@ -250,12 +255,13 @@ TEST(MotorReportDlg, ExitClosesTheWindow) {
 TEST(MotorReportDlg, PrintGoesThroughThePrintDialogToThePage) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
-    doc.m_strName = "Garden flight";
+    CursorRange cursors = MakeDoc(doc);
+    doc.Record().m_strName = "Garden flight";
     test::ScriptedPrompt ok;
     QPrinter shared(QPrinter::HighResolution);
     ScriptedMotorReportDlg dialog(nullptr, &shared, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeMotorReport());
     dialog.resize(640, 330);
     dialog.choose = CMotorReportDlg::ID_REPORT_PRINT;
@@ -293,13 +299,14 @@ TEST(MotorReportDlg, PrintGoesThroughThePrintDialogToThePage) {
 TEST(CdReportDlg, TitleSizeChecksAndPage) {
     App();
     CTAVOkitDoc doc;
-    MakeDoc(doc);
-    doc.m_fMaxDiameter = 0.05f;
+    CursorRange cursors = MakeDoc(doc);
+    doc.Record().m_fMaxDiameter = 0.05f;
     doc.Recompute();
-    doc.m_nCursor1 = 2;
+    cursors.c1 = 2;
     test::ScriptedPrompt ok;
     CCdReportDlg dialog(nullptr, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeCdReport());
     EXPECT_EQ(dialog.Results().m_kind, CdKind::Drag);
     dialog.SetCdKind(CdKind::Document);
@@ -311,10 +318,11 @@ TEST(CdReportDlg, TitleSizeChecksAndPage) {
     const QImage image = dialog.grab().toImage();
     EXPECT_EQ(image.pixelColor(50, 100), QColor(Qt::black));
 
-    doc.m_nCursor2 = 99;
+    cursors.c2 = 99;
     test::ScriptedPrompt refused;
     CCdReportDlg beyond(nullptr, &refused);
     beyond.m_pDoc = &doc;
+    beyond.m_range = cursors;
     EXPECT_EQ(beyond.DoModal(), QDialog::Rejected);
     ASSERT_EQ(refused.messages.size(), 1u);
     EXPECT_EQ(refused.messages[0].text.substr(0, 33), "Nothing to Report\n\nC2 (sample 99)");
@@ -342,11 +350,11 @@ TEST(CdReportDlg, MenuChoosesTheCdAndCopies) {
     CTAVOkitDoc doc;
     FileError error;
     ASSERT_TRUE(doc.OnOpenDocument(TAVOKIT_SOURCE_DIR "/data/demo.flt", error)) << error.message;
-    doc.m_nCursor1 = 439;
-    doc.m_nCursor2 = 639;
+    const CursorRange cursors{439, 639};
     test::ScriptedPrompt ok;
     ScriptedCdReportDlg dialog(nullptr, &ok);
     dialog.m_pDoc = &doc;
+    dialog.m_range = cursors;
     ASSERT_TRUE(dialog.ComputeCdReport());
     EXPECT_NEAR(dialog.Results().m_fCdMean, 0.6f, 0.03f);
 

@@ -66,9 +66,9 @@ TEST(LiveTelemetry, CapturesIntoAFreshFlightOnceAskedAndRepaintsAtMostThirtyTime
         receiver->Recorder().SetFlight(GenerateTestFlight(2000, 1000, 512, 40), 1000, 40);
     }
     CTAVOkitDoc doc;
-    doc.m_strCommPort = "COM1:";
-    doc.m_nSampleRate = 1000;
-    doc.m_pSamples.items() = {"500", "501", "502"}; // a flight the capture must not extend
+    doc.Settings().m_strCommPort = "COM1:";
+    doc.Record().m_nSampleRate = 1000;
+    doc.Record().m_pSamples.items() = {"500", "501", "502"}; // a flight the capture must not extend
     ScriptedPrompt said;
     UserPrompt* prompt = &said;
     bool saved = false; // the answer to the offer to save it
@@ -88,7 +88,7 @@ TEST(LiveTelemetry, CapturesIntoAFreshFlightOnceAskedAndRepaintsAtMostThirtyTime
     EXPECT_EQ(said.QuestionTexts().back(),
               "Start Telemetry captures the live lines into a fresh flight.\nThe flight in the "
               "window (3 samples) is closed first.");
-    EXPECT_EQ(doc.m_nSampleRate, 1000);
+    EXPECT_EQ(doc.Record().m_nSampleRate, 1000);
     EXPECT_FALSE(live.Controller().CanStart());
     EXPECT_TRUE(live.Controller().CanStop());
     const int before = w.view->paints;
@@ -120,7 +120,7 @@ TEST(LiveTelemetry, CapturesIntoAFreshFlightOnceAskedAndRepaintsAtMostThirtyTime
     const QString count = QLocale::c().toString(static_cast<qulonglong>(doc.SampleCount()));
     EXPECT_EQ(live.StatusText(), QStringLiteral("Telemetry stopped: %1 lines").arg(count));
     // Once capture is over the curves take in every line.
-    EXPECT_EQ(doc.m_arrAccel.size(), doc.SampleCount());
+    EXPECT_EQ(doc.Curves().m_arrAccel.size(), doc.SampleCount());
     EXPECT_TRUE(said.messages.empty());
 }
 
@@ -128,7 +128,7 @@ TEST(LiveTelemetry, PortMessagesAndTheListReachTheUserOnTheWindowsThread) {
     Window w;
     BenchDirectory bench;
     CTAVOkitDoc doc;
-    doc.m_strCommPort = "COM3:"; // no such port
+    doc.Settings().m_strCommPort = "COM3:"; // no such port
     ScriptedPrompt said;
     UserPrompt* prompt = &said;
     int dialogs = 0;
@@ -162,7 +162,7 @@ TEST(LiveTelemetry, PortMessagesAndTheListReachTheUserOnTheWindowsThread) {
     ASSERT_EQ(said.messages.size(), 2u);
     EXPECT_EQ(said.messages[1].text.rfind("COMM open error", 0), 0u) << said.messages[1].text;
 
-    doc.m_pSamples.AppendLocked("42");
+    doc.Record().m_pSamples.AppendLocked("42");
     live.ShowList();
     EXPECT_EQ(dialogs, 1);
     EXPECT_EQ(firstRows, (std::vector<std::string>{"DAC value\tAltitude", "42\t50741"}));

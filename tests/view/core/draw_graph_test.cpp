@@ -6,6 +6,7 @@
 #include <limits>
 
 #include "canvas/recording_canvas.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
@@ -14,20 +15,20 @@ using Op = RecordingCanvas::Op;
 
 // A flight whose derived arrays and ranges are set by hand, so each test states the
 // numbers the drawing sees.
-void SetCurves(FlightRecord& f, const std::vector<float>& accel, const std::vector<float>& vel,
+void SetCurves(test::Flight& f, const std::vector<float>& accel, const std::vector<float>& vel,
                const std::vector<float>& alt) {
     f.m_pSamples.items().assign(accel.size(), "2048");
     f.m_arrAccel = accel;
     f.m_arrVelocity = vel;
     f.m_arrAltitude = alt;
-    f.m_fSampleInterval = 0.01f;
+    f.Curves().m_fSampleInterval = 0.01f;
     f.ComputeRanges();
 }
 
-void SetFlat(FlightRecord& f, int n, float interval) {
+void SetFlat(test::Flight& f, int n, float interval) {
     SetCurves(f, std::vector<float>(n, 0.0f), std::vector<float>(n, 0.0f),
               std::vector<float>(n, 0.0f));
-    f.m_fSampleInterval = interval;
+    f.Curves().m_fSampleInterval = interval;
 }
 
 std::vector<std::string> TextsIn(const RecordingCanvas& c, int top, int bottom) {
@@ -39,7 +40,7 @@ std::vector<std::string> TextsIn(const RecordingCanvas& c, int top, int bottom) 
 }
 
 // Every drawing caller prepares the flight for the page, then draws it.
-void Draw(Canvas& c, FlightRecord& f, GraphViewState& v, const GraphPage& page) {
+void Draw(Canvas& c, test::Flight& f, GraphViewState& v, const GraphPage& page) {
     PrepareGraph(f, v, page);
     DrawGraph(c, f, v, page);
 }
@@ -48,7 +49,7 @@ void Draw(Canvas& c, FlightRecord& f, GraphViewState& v, const GraphPage& page) 
 constexpr GraphPage kScreen{1035, 220, false, 0, 0};
 
 TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
-    FlightRecord f;
+    test::Flight f;
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, {400, 300, false, 0, 0});
@@ -59,7 +60,7 @@ TEST(DrawGraph, EmptyFlightShowsOnlyTheWelcomeText) {
     EXPECT_TRUE(c.Polylines().empty());
     EXPECT_TRUE(c.Lines().empty());
     EXPECT_EQ(c.Of(Op::Rectangle).at(0).rect, (Rect{35, 0, 400, 280}));
-    EXPECT_EQ(v.m_nCursorSample1, -1) << "no data, so the cursors are not placed";
+    EXPECT_EQ(v.cursor1, -1) << "no data, so the cursors are not placed";
 }
 
 // The whole flight reads in round seconds too; a label that would meet the units at
@@ -76,7 +77,7 @@ TEST(DrawGraph, WholeFlightTimeLabelsAreRoundAndWholeOnThePage) {
     };
     for (const Case& tc : cases)
         for (const bool grid : {true, false}) {
-            FlightRecord f;
+            test::Flight f;
             SetFlat(f, tc.n, 0.01f);
             f.m_bShowCursors = false;
             f.m_bDrawGrid = grid;
@@ -105,7 +106,7 @@ TEST(DrawGraph, WholeFlightTimeLabelsAreRoundAndWholeOnThePage) {
 }
 
 TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
-    FlightRecord f;
+    test::Flight f;
     // Acceleration range -5 .. 15: V = 2, k = 10, zero line at 200 - 50 = 150, P = 20.
     SetCurves(f, {-5.0f, 15.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
     f.m_bShowCursors = false;
@@ -135,7 +136,7 @@ TEST(DrawGraph, ValueLabelsStepUpAndDownFromTheZeroLine) {
 }
 
 TEST(DrawGraph, LargeMaximumDropsDecimalsOnlyUpwards) {
-    FlightRecord f;
+    test::Flight f;
     // Range -512 .. 1536: V = 204.8, k = 200 / 2048 (exact), zero line at 150.
     SetCurves(f, {-512.0f, 1536.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
     f.m_bShowCursors = false;
@@ -149,7 +150,7 @@ TEST(DrawGraph, LargeMaximumDropsDecimalsOnlyUpwards) {
 }
 
 TEST(DrawGraph, ZeroMinimumPutsZeroOnTheBottomEdgeWithoutAGridLine) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 10.0f}, {0.0f, 0.0f}, {0.0f, 0.0f});
     f.m_bShowCursors = false;
     GraphViewState v;
@@ -173,13 +174,13 @@ TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
         {2, true, true, false, "m"},        {2, false, true, false, "ft"},
     };
     for (const Case& tc : cases) {
-        FlightRecord f;
+        test::Flight f;
         SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
-        f.m_nDisplayCurve = tc.curve;
         f.m_bMetricUnits = tc.metric;
         f.m_bAccelInGees = tc.gees;
         f.m_bDisplayRaw = tc.raw;
         GraphViewState v;
+        v.displayCurve = tc.curve;
         RecordingCanvas c;
         Draw(c, f, v, kScreen);
         EXPECT_EQ(TextsIn(c, 200, 225), std::vector<std::string>{tc.label}) << tc.label;
@@ -187,7 +188,7 @@ TEST(DrawGraph, UnitsLabelFollowsCurveAndSwitches) {
 }
 
 TEST(DrawGraph, CurvesArePolylinesWithTheirPensAndPoints) {
-    FlightRecord f;
+    test::Flight f;
     // Four samples over W = 1000: xStep 250. Acceleration 0..4 scaled by H / 4 = 50.
     SetCurves(f, {0.0f, 4.0f, 2.0f, 1.0f}, {0.0f, 1.0f, 2.0f, 2.0f}, {0.0f, 0.5f, 1.0f, 2.0f});
     GraphViewState v;
@@ -204,7 +205,7 @@ TEST(DrawGraph, CurvesArePolylinesWithTheirPensAndPoints) {
 }
 
 TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 4.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
     f.m_bDisplayRaw = true;
     GraphViewState v;
@@ -215,30 +216,28 @@ TEST(DrawGraph, RawDisplayDrawsOnlyTheAccelerationCurve) {
 }
 
 TEST(DrawGraph, OneSampleDrawsOnePointAndSetsNoCursor) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {1.0f}, {0.0f}, {0.0f});
-    f.m_nCursor1 = 0;
-    f.m_nCursor2 = 0;
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     ASSERT_EQ(c.Polylines().size(), 3u);
     EXPECT_EQ(c.Polylines()[0].points.size(), 1u);
-    EXPECT_EQ(f.m_nCursor1, 0);
-    EXPECT_EQ(f.m_nCursor2, 0);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c1, 0);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 0);
 }
 
 TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesThem) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f); // xStep 100: sample i at x = 35 + 100 i
     GraphViewState v;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     // A third and two thirds of W = 1000: x 368 and 701.
-    EXPECT_EQ(v.m_nCursorSample1, 4); // x(3) = 335 < 368 <= x(4) = 435
-    EXPECT_EQ(v.m_nCursorSample2, 7);
-    EXPECT_EQ(f.m_nCursor1, 4);
-    EXPECT_EQ(f.m_nCursor2, 7);
+    EXPECT_EQ(v.cursor1, 4); // x(3) = 335 < 368 <= x(4) = 435
+    EXPECT_EQ(v.cursor2, 7);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c1, 4);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 7);
     // The lines stand on their samples.
     std::vector<int> red;
     for (const auto& l : c.Lines())
@@ -254,8 +253,8 @@ TEST(DrawGraph, CursorsStartAtTheThirdsAndPointersPickTheFirstSampleThatReachesT
     for (const Case& tc : cases) {
         PlaceCursorsAtX(f, v, kScreen, tc.x1, tc.x2);
         Draw(c, f, v, kScreen);
-        EXPECT_EQ(f.m_nCursor1, tc.want1) << tc.x1;
-        EXPECT_EQ(f.m_nCursor2, tc.want2) << tc.x2;
+        EXPECT_EQ(ShownCursors(f, v, kScreen).c1, tc.want1) << tc.x1;
+        EXPECT_EQ(ShownCursors(f, v, kScreen).c2, tc.want2) << tc.x2;
     }
 }
 
@@ -272,14 +271,14 @@ std::pair<int, int> CursorAndVertex(const RecordingCanvas& c, int first, int sam
 }
 
 TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
-    FlightRecord f;
+    test::Flight f;
     std::vector<float> accel(3000);
     for (std::size_t i = 0; i < accel.size(); ++i)
         accel[i] = static_cast<float>(i % 17); // every sample its own height
     SetCurves(f, accel, std::vector<float>(3000, 0.0f), std::vector<float>(3000, 0.0f));
     GraphViewState v;
-    v.m_nCursorSample1 = 1234;
-    v.m_nCursorSample2 = 2000;
+    v.cursor1 = 1234;
+    v.cursor2 = 2000;
     struct Case {
         GraphPage page;
         TimeWindow window;
@@ -296,25 +295,25 @@ TEST(DrawGraph, ACursorStaysOnItsSampleThroughResizeZoomPanAndPrint) {
         {{800, 600, true, 38, 38}, {1200, 100}, 1200},
     };
     for (const Case& tc : cases) {
-        v.m_window = tc.window;
+        v.window = tc.window;
         RecordingCanvas c;
         Draw(c, f, v, tc.page);
-        EXPECT_EQ(f.m_nCursor1, 1234) << tc.page.cw << " " << tc.window.start;
-        EXPECT_EQ(f.m_nCursor2, 2000);
+        EXPECT_EQ(ShownCursors(f, v, tc.page).c1, 1234) << tc.page.cw << " " << tc.window.start;
+        EXPECT_EQ(ShownCursors(f, v, tc.page).c2, 2000);
         const auto [cursor, vertex] = CursorAndVertex(c, tc.first, 1234);
         EXPECT_EQ(cursor, vertex) << "the line passes through its sample, " << tc.page.cw << " "
                                   << tc.window.start;
     }
     // Zoomed away from C2: its line is not drawn, its sample stays.
-    v.m_window = {100, 50};
+    v.window = {100, 50};
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(c.FindText("2"), nullptr);
-    EXPECT_EQ(f.m_nCursor2, 2000);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 2000);
 }
 
 TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
-    FlightRecord f;
+    test::Flight f;
     std::vector<float> alt(1000);
     for (std::size_t i = 0; i < alt.size(); ++i)
         alt[i] = 100.0f - static_cast<float>(i) * 0.15f; // ends 50 below the pad
@@ -323,7 +322,7 @@ TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
     f.m_nEvent4 = 700;
     GraphViewState v;
     for (const TimeWindow w : {TimeWindow{}, TimeWindow{650, 100}}) {
-        v.m_window = w;
+        v.window = w;
         RecordingCanvas c;
         Draw(c, f, v, kScreen);
         for (const auto& p : c.Polylines())
@@ -350,12 +349,12 @@ TEST(DrawGraph, ZoomedInTheTimeLabelsAreRoundAndTheCurvesStayInTheFrame) {
 }
 
 TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 1.0f}, {0.0f, 1.0f}, {0.0f, 1.0f});
     GraphViewState v;
     const GraphPage wide{1235, 300, false, 0, 0};
     for (int curve = 0; curve < 3; ++curve) {
-        f.m_nDisplayCurve = curve;
+        v.displayCurve = curve;
         RecordingCanvas c;
         Draw(c, f, v, wide);
         const char* names[3] = {"Acceleration (Gee)", "Velocity (m/s)", "Altitude (m)"};
@@ -378,7 +377,7 @@ TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
         }
     }
     f.m_bDisplayRaw = true;
-    f.m_nDisplayCurve = 0;
+    v.displayCurve = 0;
     RecordingCanvas raw;
     Draw(raw, f, v, wide);
     EXPECT_NE(raw.FindText("Acceleration (RAW)"), nullptr);
@@ -386,24 +385,23 @@ TEST(DrawGraph, LegendNamesTheCurvesAndBoxesTheOneTheAxisBelongsTo) {
 }
 
 TEST(DrawGraph, CursorIndexLeftFromALongerFlightStaysOnTheData) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
-    f.m_nCursor2 = 5000; // left by an earlier, longer flight
     GraphViewState v;
-    v.m_nCursorSample2 = 5000;
+    v.cursor2 = 5000; // left by an earlier, longer flight
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor2, 9);
-    EXPECT_EQ(v.m_nCursorSample2, 9);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 9);
+    EXPECT_EQ(v.cursor2, 9);
 }
 
 TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0.0f, 1.0f, 3.0f, 6.0f, 10.0f}, {0, 0, 0, 0, 0}, {0, 0, 0, 0, 0});
-    f.m_fSampleInterval = 0.5f;
+    f.Curves().m_fSampleInterval = 0.5f;
     GraphViewState v;
-    v.m_nCursorSample1 = 1;
-    v.m_nCursorSample2 = 3;
+    v.cursor1 = 1;
+    v.cursor2 = 3;
     for (int position : {0, 1}) {
         f.m_nCursorPosition = position;
         RecordingCanvas c;
@@ -423,22 +421,22 @@ TEST(DrawGraph, ReadoutBoxSitsLeftOrFlushRight) {
 }
 
 TEST(DrawGraph, ReadoutOnOneSampleShowsANonFiniteRate) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     GraphViewState v;
-    v.m_nCursorSample1 = 1;
-    v.m_nCursorSample2 = 1;
+    v.cursor1 = 1;
+    v.cursor2 = 1;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor1, 1);
-    EXPECT_EQ(f.m_nCursor2, 1);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c1, 1);
+    EXPECT_EQ(ShownCursors(f, v, kScreen).c2, 1);
     const auto texts = TextsIn(c, 42, 156);
     ASSERT_EQ(texts.size(), 1u);
     EXPECT_NE(texts[0].find("Delta time=0.0 s\nRate=nan f/s"), std::string::npos) << texts[0];
 }
 
 TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     f.m_nEvent1 = 2;
     f.m_nEvent8 = 5;
@@ -468,7 +466,7 @@ TEST(DrawGraph, EventMarkersOnlyWithTheCursors) {
 }
 
 TEST(DrawGraph, PointsAndApogeeTexts) {
-    FlightRecord f;
+    test::Flight f;
     SetCurves(f, {0, 0, 0}, {0, 0, 0}, {0.0f, 123.4f, 50.0f});
     GraphViewState v;
     RecordingCanvas c;
@@ -486,7 +484,7 @@ TEST(DrawGraph, PointsAndApogeeTexts) {
 }
 
 TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     f.m_strName = "Alpha";
     f.m_strMotor = "C6-5";
@@ -516,7 +514,7 @@ TEST(DrawGraph, PrintedPageHasMarginsAndTheDetailsBlock) {
 }
 
 TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 5, 0.01f); // every range is 0: scale H / 0
     GraphViewState v;
     RecordingCanvas c;
@@ -530,7 +528,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
     const float inf = std::numeric_limits<float>::infinity();
     SetCurves(f, {nan, 1.0f, inf}, {0, 0, 0}, {0, 0, 0});
     f.m_fAccelMax = inf;
-    f.m_fSampleInterval = inf; // a rate of 0
+    f.Curves().m_fSampleInterval = inf; // a rate of 0
     RecordingCanvas d;
     Draw(d, f, v, kScreen);
     for (const auto& p : d.Polylines())
@@ -541,7 +539,7 @@ TEST(DrawGraph, DegenerateRangesDrawFlatOnTheBottomEdge) {
 }
 
 TEST(DrawGraph, HandSetLimitsFarFromTheDataDrawAFewLabels) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 100, 0.01f);
     // A tiny range far above zero puts the zero line millions of units above the frame.
     f.m_fAccelMin = 1000.0f;
@@ -560,11 +558,11 @@ TEST(DrawGraph, HandSetLimitsFarFromTheDataDrawAFewLabels) {
 }
 
 TEST(DrawGraph, ArraysShorterThanTheSampleListAreNotOverrun) {
-    FlightRecord f;
+    test::Flight f;
     SetFlat(f, 10, 0.01f);
     f.m_pSamples.items().push_back("2048"); // appended by capture after the last recompute
     GraphViewState v;
-    v.m_nCursorSample2 = 10;
+    v.cursor2 = 10;
     RecordingCanvas c;
     Draw(c, f, v, kScreen);
     EXPECT_EQ(c.Polylines().at(0).points.size(), 10u);
@@ -578,7 +576,7 @@ namespace tavo {
 namespace {
 
 TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
-    FlightRecord f;
+    test::Flight f;
     f.m_pSamples.items() = {"2048", "2040", "2030"};
     f.m_nSampleRate = 100;
     f.m_fTwoGeeFile = 16.0f;
@@ -588,8 +586,9 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
     EXPECT_TRUE(still.Polylines().empty()) << "no derived curves yet: no curves drawn";
     EXPECT_NE(still.FindText("3 Points"), nullptr);
 
-    f.m_bTelemetryRunning = true;
+    f.live = true;
     f.m_pSamples.AppendLocked("2020");
+    f.RecomputeAppended(); // what the document does before each drawing of a live flight
     RecordingCanvas live;
     Draw(live, f, v, kScreen);
     ASSERT_EQ(live.Polylines().size(), 3u);
@@ -600,32 +599,36 @@ TEST(DrawGraph, LiveCaptureRecomputesBeforeDrawing) {
 // Capture starts with one line: cursors fixed on it would both stay on sample 0. The
 // home places follow the growing flight until the user places a cursor or capture ends.
 TEST(DrawGraph, LiveCaptureKeepsUnplacedCursorsAtTheirHomePlaces) {
-    FlightRecord f;
+    test::Flight f;
     f.m_nSampleRate = 100;
     f.m_fTwoGeeFile = 16.0f;
-    f.m_bTelemetryRunning = true;
+    f.live = true;
     GraphViewState v;
+    const auto prepare = [&] {
+        f.RecomputeAppended(); // as the document does before each drawing of a live flight
+        PrepareGraph(f, v, kScreen);
+        return ShownCursors(f, v, kScreen);
+    };
     f.m_pSamples.AppendLocked("2048");
-    PrepareGraph(f, v, kScreen);
+    prepare();
     int last1 = -1;
     for (const std::size_t lines : {30u, 300u, 3000u}) {
         while (f.m_pSamples.items().size() < lines)
             f.m_pSamples.AppendLocked("2048");
-        PrepareGraph(f, v, kScreen);
-        EXPECT_EQ(v.m_nCursorSample1, -1) << lines;
-        EXPECT_LT(f.m_nCursor1, f.m_nCursor2) << lines;
-        EXPECT_GE(f.m_nCursor1, last1) << lines;
-        EXPECT_GT(f.m_nCursor2, static_cast<int>(lines) / 2) << lines;
-        last1 = f.m_nCursor1;
+        const CursorRange shown = prepare();
+        EXPECT_EQ(v.cursor1, -1) << lines;
+        EXPECT_LT(shown.c1, shown.c2) << lines;
+        EXPECT_GE(shown.c1, last1) << lines;
+        EXPECT_GT(shown.c2, static_cast<int>(lines) / 2) << lines;
+        last1 = shown.c1;
     }
-    v.m_nCursorSample2 = 2500; // placed by the user: it stays on its sample
+    v.cursor2 = 2500; // placed by the user: it stays on its sample
     f.m_pSamples.AppendLocked("2048");
-    PrepareGraph(f, v, kScreen);
-    EXPECT_EQ(f.m_nCursor2, 2500);
-    f.m_bTelemetryRunning = false;
-    PrepareGraph(f, v, kScreen);
-    EXPECT_EQ(v.m_nCursorSample1, f.m_nCursor1) << "capture over: the home place is kept";
-    EXPECT_GT(f.m_nCursor1, 0);
+    EXPECT_EQ(prepare().c2, 2500);
+    f.live = false;
+    const CursorRange over = prepare();
+    EXPECT_EQ(v.cursor1, over.c1) << "capture over: the home place is kept";
+    EXPECT_GT(over.c1, 0);
 }
 
 } // namespace

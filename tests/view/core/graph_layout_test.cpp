@@ -8,12 +8,13 @@
 
 #include "flight/flight_file.h"
 #include "support/drawn_texts.h"
+#include "support/flight_builder.h"
 #include "view/core/draw_graph.h"
 
 namespace tavo {
 namespace {
 
-void LoadDemo(FlightRecord& f) {
+void LoadDemo(test::Flight& f) {
     ApplyFirstRunSettings(f);
     FileError error;
     ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", f, error));
@@ -21,7 +22,7 @@ void LoadDemo(FlightRecord& f) {
 }
 
 TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
-    FlightRecord f;
+    test::Flight f;
     LoadDemo(f);
     struct View {
         const char* name;
@@ -41,12 +42,12 @@ TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
         for (const bool printing : {false, true})
             for (const View& v : views) {
                 GraphViewState view;
-                view.m_window = v.window;
-                view.m_bOwnAxes = v.ownAxes;
-                view.m_bShowSummary = v.summary;
+                view.window = v.window;
+                view.ownAxes = v.ownAxes;
+                view.showSummary = v.summary;
                 if (v.onBurn) {
-                    view.m_nCursorSample1 = f.m_nEvent1;
-                    view.m_nCursorSample2 = f.m_nEvent2;
+                    view.cursor1 = f.m_nEvent1;
+                    view.cursor2 = f.m_nEvent2;
                 }
                 f.m_nCursorPosition = v.readoutRight ? 1 : 0;
                 const GraphPage page{cw, ch, printing, printing ? 38 : 0, printing ? 38 : 0};
@@ -68,10 +69,10 @@ TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
 // Every curve on its own axis, in its colour: round values where the curve draws them,
 // the frame narrowed for the two axes on the right.
 TEST(GraphLayout, OwnAxesLabelEachCurveOnItsOwnScale) {
-    FlightRecord f;
+    test::Flight f;
     LoadDemo(f);
     GraphViewState view;
-    view.m_bOwnAxes = true;
+    view.ownAxes = true;
     const GraphPage page{1100, 700, false, 0, 0};
     PrepareGraph(f, view, page);
     RecordingCanvas canvas;

@@ -22,14 +22,14 @@ struct Counting : CTAVOkitDoc::Observer {
 // i sits at x = 35 + i.
 struct Graph {
     explicit Graph(int n) : c(doc, v) {
-        doc.m_pSamples.items().assign(static_cast<std::size_t>(n), "2048");
-        doc.m_nSampleRate = 100;
+        doc.Record().m_pSamples.items().assign(static_cast<std::size_t>(n), "2048");
+        doc.Record().m_nSampleRate = 100;
         doc.Recompute();
         doc.SetObserver(&views);
         c.SetPage(kPage);
     }
     ~Graph() { doc.SetObserver(nullptr); }
-    void Paint() { PrepareGraph(doc, v, kPage); }
+    void Paint() { PrepareGraph(doc.Data(), v, kPage); }
     static constexpr GraphPage kPage{1035, 220, false, 0, 0};
     CTAVOkitDoc doc;
     Counting views;
@@ -40,13 +40,13 @@ struct Graph {
 TEST(GraphController, HitTestPrefersC2AndReachesFiveUnits) {
     Graph g(1000);
     g.c.OnLButtonDown(4);
-    EXPECT_EQ(g.v.m_nDragCursor, 0) << "cursors not placed yet have no line to take";
-    g.v.m_nCursorSample1 = 100; // x 135
-    g.v.m_nCursorSample2 = 108; // x 143
+    EXPECT_EQ(g.v.dragCursor, 0) << "cursors not placed yet have no line to take";
+    g.v.cursor1 = 100; // x 135
+    g.v.cursor2 = 108; // x 143
     const std::pair<int, int> presses[] = {{129, 0}, {130, 1}, {139, 2}, {148, 2}, {149, 0}};
     for (const auto& [x, want] : presses) {
         g.c.OnLButtonDown(x);
-        EXPECT_EQ(g.v.m_nDragCursor, want) << x;
+        EXPECT_EQ(g.v.dragCursor, want) << x;
         g.c.OnButtonUp();
     }
 }
@@ -56,30 +56,30 @@ TEST(GraphController, ADraggedCursorFollowsThePointerSampleBySample) {
     g.Paint(); // the thirds: x 368 and 701, samples 333 and 666
     g.c.OnLButtonDown(35 + 333 + 3);
     ASSERT_TRUE(g.c.ShowsCrossHair());
-    EXPECT_EQ(g.v.m_nActiveCursor, 1);
+    EXPECT_EQ(g.v.activeCursor, 1);
     g.c.OnMouseMove(35 + 500);
-    EXPECT_EQ(g.doc.m_nCursor1, 500) << "the flight's index follows at once";
+    EXPECT_EQ(g.c.Cursors().c1, 500) << "the flight's index follows at once";
     EXPECT_EQ(g.views.redraws, 1) << "and the readout with it";
     g.c.OnMouseMove(-40); // beyond the frame: the first sample shown, never 0
-    EXPECT_EQ(g.v.m_nCursorSample1, 1);
+    EXPECT_EQ(g.v.cursor1, 1);
     g.c.OnMouseMove(5000);
-    EXPECT_EQ(g.v.m_nCursorSample1, 999);
+    EXPECT_EQ(g.v.cursor1, 999);
     g.c.OnButtonUp();
     EXPECT_FALSE(g.c.ShowsCrossHair());
-    EXPECT_EQ(g.doc.m_nDisplayCurve, 0) << "a drag does not switch the curve";
+    EXPECT_EQ(g.v.displayCurve, 0) << "a drag does not switch the curve";
     g.c.OnMouseMove(200); // no drag: nothing follows
-    EXPECT_EQ(g.v.m_nCursorSample1, 999);
-    EXPECT_EQ(g.v.m_nCursorSample2, 666);
+    EXPECT_EQ(g.v.cursor1, 999);
+    EXPECT_EQ(g.v.cursor2, 666);
     g.c.OnLButtonDown(900); // a click away from the cursors switches the curve
     g.c.OnButtonUp();
-    EXPECT_EQ(g.doc.m_nDisplayCurve, 1);
+    EXPECT_EQ(g.v.displayCurve, 1);
 }
 
 TEST(GraphController, KeysMoveTheActiveCursorBySamplesAndMarkers) {
     Graph g(1000);
-    g.doc.m_nEvent1 = 250;
-    g.doc.m_nEvent2 = 430;
-    g.doc.m_nEvent4 = 980;
+    g.doc.Curves().m_nEvent1 = 250;
+    g.doc.Curves().m_nEvent2 = 430;
+    g.doc.Curves().m_nEvent4 = 980;
     g.Paint(); // C1 333, C2 666
     using Key = GraphController::Key;
     struct Step {
@@ -97,16 +97,16 @@ TEST(GraphController, KeysMoveTheActiveCursorBySamplesAndMarkers) {
     };
     for (const Step& s : steps) {
         EXPECT_TRUE(g.c.OnKey(s.key, s.shift, s.ctrl));
-        EXPECT_EQ(g.doc.m_nCursor1, s.c1);
-        EXPECT_EQ(g.doc.m_nCursor2, s.c2);
+        EXPECT_EQ(g.c.Cursors().c1, s.c1);
+        EXPECT_EQ(g.c.Cursors().c2, s.c2);
     }
     for (int i = 0; i < 500; ++i)
         g.c.MoveActiveCursor(-1);
-    EXPECT_EQ(g.doc.m_nCursor1, 1) << "sample 0 is never a cursor's";
+    EXPECT_EQ(g.c.Cursors().c1, 1) << "sample 0 is never a cursor's";
     // Hidden cursors do not move.
-    g.doc.m_bShowCursors = false;
+    g.doc.Settings().m_bShowCursors = false;
     g.c.OnKey(Key::Right, false, false);
-    EXPECT_EQ(g.doc.m_nCursor1, 1);
+    EXPECT_EQ(g.c.Cursors().c1, 1);
 }
 
 TEST(GraphController, ZoomAndPanKeepWhatThePointerOrTheCursorShows) {
@@ -115,29 +115,29 @@ TEST(GraphController, ZoomAndPanKeepWhatThePointerOrTheCursorShows) {
     // Two wheel notches in, about x 235 (sample 200): it stays under the pointer.
     g.c.OnWheel(235, 240);
     ASSERT_TRUE(g.c.IsZoomed());
-    EXPECT_NEAR(PositionAtX(LayoutGraph(Graph::kPage), g.v.m_window, 1000, 235), 200.0, 1e-9);
-    EXPECT_NEAR(g.v.m_window.span, 1000 / 1.5625, 1e-9);
+    EXPECT_NEAR(PositionAtX(LayoutGraph(Graph::kPage), g.v.window, 1000, 235), 200.0, 1e-9);
+    EXPECT_NEAR(g.v.window.span, 1000 / 1.5625, 1e-9);
     // A middle-button drag of 100 units slides the window back by 100 units' worth.
-    const TimeWindow before = g.v.m_window;
+    const TimeWindow before = g.v.window;
     g.c.OnMButtonDown(500);
     g.c.OnMouseMove(600);
-    EXPECT_NEAR(g.v.m_window.start, before.start - 100 * before.span / 1000, 1e-9);
+    EXPECT_NEAR(g.v.window.start, before.start - 100 * before.span / 1000, 1e-9);
     g.c.OnButtonUp();
-    EXPECT_EQ(g.doc.m_nDisplayCurve, 0) << "a pan is no click";
+    EXPECT_EQ(g.v.displayCurve, 0) << "a pan is no click";
     // Zoom to the cursors, then a key keeps the moved cursor in sight.
-    g.v.m_nActiveCursor = 1;
+    g.v.activeCursor = 1;
     g.c.ZoomToCursors();
-    EXPECT_LE(g.v.m_window.start, 333);
-    EXPECT_GE(g.v.m_window.start + g.v.m_window.span, 666);
+    EXPECT_LE(g.v.window.start, 333);
+    EXPECT_GE(g.v.window.start + g.v.window.span, 666);
     g.c.WholeFlight();
     g.c.ZoomIn(); // about C1, which is in sight
     g.c.ZoomIn();
-    const double c1 = PositionAtX(LayoutGraph(Graph::kPage), g.v.m_window, 1000,
-                                  SampleXIn(LayoutGraph(Graph::kPage), g.v.m_window, 1000, 333));
+    const double c1 = PositionAtX(LayoutGraph(Graph::kPage), g.v.window, 1000,
+                                  SampleXIn(LayoutGraph(Graph::kPage), g.v.window, 1000, 333));
     EXPECT_NEAR(c1, 333, 1.0);
     for (int i = 0; i < 300; ++i)
         g.c.MoveActiveCursor(1);
-    const TimeWindow w = g.v.m_window;
+    const TimeWindow w = g.v.window;
     EXPECT_TRUE(633 >= w.start && 633 <= w.start + w.span) << "the window followed";
     g.c.ZoomOut();
     g.c.ZoomOut();
@@ -155,8 +155,8 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     g.Paint();
     g.c.OnWheel(500, 120);
     ASSERT_TRUE(g.c.OnCut(CutKind::ToC1, user));
-    EXPECT_EQ(g.doc.m_pSamples.size(), 1000u - 333u);
-    EXPECT_EQ(g.v.m_nCursorSample1, -1) << "back to the thirds at the next drawing";
+    EXPECT_EQ(g.doc.Record().m_pSamples.size(), 1000u - 333u);
+    EXPECT_EQ(g.v.cursor1, -1) << "back to the thirds at the next drawing";
     EXPECT_FALSE(g.c.IsZoomed());
     EXPECT_TRUE(g.c.CanUndo());
     g.doc.SetModifiedFlag(false);
@@ -164,7 +164,7 @@ TEST(GraphController, CutsStartTheViewAfreshAndUndoRedoMarkTheFlight) {
     EXPECT_TRUE(g.doc.IsModified());
     EXPECT_TRUE(g.c.CanRedo());
     ASSERT_TRUE(g.c.OnRedo());
-    EXPECT_EQ(g.doc.m_pSamples.size(), 1000u - 333u);
+    EXPECT_EQ(g.doc.Record().m_pSamples.size(), 1000u - 333u);
     EXPECT_FALSE(g.c.OnRedo());
 }
 
@@ -185,21 +185,21 @@ TEST(GraphController, CursorsOnBurnTakeTheMarkersOrSayWhyNot) {
     for (const auto& c : cases) {
         Graph g(1000);
         g.Paint();
-        g.doc.m_nEvent1 = c.launch;
-        g.doc.m_nEvent2 = c.burnout;
-        g.doc.m_bShowCursors = false;
-        g.v.m_window = c.window;
-        const int c1 = g.doc.m_nCursor1, c2 = g.doc.m_nCursor2;
+        g.doc.Curves().m_nEvent1 = c.launch;
+        g.doc.Curves().m_nEvent2 = c.burnout;
+        g.doc.Settings().m_bShowCursors = false;
+        g.v.window = c.window;
+        const int c1 = g.c.Cursors().c1, c2 = g.c.Cursors().c2;
         test::ScriptedPrompt prompt;
         EXPECT_EQ(g.c.CursorsOnBurn(prompt), !c.missing) << c.launch << " " << c.burnout;
         ASSERT_EQ(prompt.messages.size(), c.missing ? 1u : 0u);
         if (c.missing) {
             EXPECT_NE(prompt.messages[0].text.find(c.missing), std::string::npos);
         }
-        EXPECT_EQ(g.doc.m_bShowCursors, !c.missing);
-        EXPECT_EQ(g.doc.m_nCursor1, c.missing ? c1 : c.launch);
-        EXPECT_EQ(g.doc.m_nCursor2, c.missing ? c2 : c.burnout);
-        EXPECT_EQ(g.v.m_window, c.missing ? c.window : c.after);
+        EXPECT_EQ(g.doc.Settings().m_bShowCursors, !c.missing);
+        EXPECT_EQ(g.c.Cursors().c1, c.missing ? c1 : c.launch);
+        EXPECT_EQ(g.c.Cursors().c2, c.missing ? c2 : c.burnout);
+        EXPECT_EQ(g.v.window, c.missing ? c.window : c.after);
     }
 }
 
@@ -207,8 +207,8 @@ TEST(GraphController, CursorsOnBurnTakeTheMarkersOrSayWhyNot) {
 TEST(GraphController, OwnAxesMoveTheCursorsWithTheFrame) {
     Graph g(1000);
     g.Paint();
-    g.v.m_nCursorSample1 = 500; // x 535 on the full frame
-    g.v.m_nCursorSample2 = 900;
+    g.v.cursor1 = 500; // x 535 on the full frame
+    g.v.cursor2 = 900;
     EXPECT_EQ(g.c.CursorNear(535), 1);
     g.c.ToggleOwnAxes();
     EXPECT_TRUE(g.c.OwnAxesTicked());
@@ -219,7 +219,7 @@ TEST(GraphController, OwnAxesMoveTheCursorsWithTheFrame) {
     EXPECT_EQ(g.c.CursorNear(535), 1);
     g.c.ToggleSummary();
     EXPECT_TRUE(g.c.SummaryTicked());
-    EXPECT_TRUE(g.v.m_bShowSummary);
+    EXPECT_TRUE(g.v.showSummary);
 }
 
 TEST(DetailsLogic, EveryUnitConvertsThroughKilogramsAndMetres) {
@@ -286,18 +286,18 @@ TEST(DisplayDialogs, OkRecomputesButMarksTheFlightOnlyWhenAValueChanged) {
         SCOPED_TRACE(c.what);
         // Never recomputed yet: the two-G value in use is still 0, the file's 16.
         CTAVOkitDoc doc;
-        doc.m_pSamples.items() = {"2048", "2040"};
-        doc.m_nSampleRate = 100;
-        doc.m_fTwoGeeFile = 16.0f;
-        doc.m_fLaunchWeight = 0.5f;
+        doc.Record().m_pSamples.items() = {"2048", "2040"};
+        doc.Record().m_nSampleRate = 100;
+        doc.Record().m_fTwoGeeFile = 16.0f;
+        doc.Record().m_fLaunchWeight = 0.5f;
         SetupValues setup = SetupFromDoc(doc);
-        DetailsLogic details(doc);
+        DetailsLogic details(doc.Record());
         c.change(setup, details);
         ApplySetup(setup, doc);
         details.ApplyTo(doc);
         EXPECT_EQ(doc.IsModified(), c.modified);
-        ASSERT_EQ(doc.m_arrAccel.size(), 2u);
-        EXPECT_NE(doc.m_fTwoGee, 0.0f);
+        ASSERT_EQ(doc.Curves().m_arrAccel.size(), 2u);
+        EXPECT_NE(doc.Curves().m_fTwoGee, 0.0f);
     }
 }
 

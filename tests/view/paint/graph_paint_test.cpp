@@ -10,13 +10,14 @@
 
 #include "canvas/qt/qpainter_canvas.h"
 #include "plot/graph_curves.h"
+#include "support/flight_builder.h"
 
 namespace tavo {
 namespace {
 
 using test::GuiApp;
 
-void Flight(FlightRecord& f) {
+void Flight(test::Flight& f) {
     for (int i = 0; i < 400; ++i)
         f.m_pSamples.items().push_back(std::to_string(i < 100 ? 2048 : i < 200 ? 1948 : 2060));
     f.m_nSampleRate = 100;
@@ -26,7 +27,7 @@ void Flight(FlightRecord& f) {
 
 TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     Flight(f);
     GraphViewState v;
     const QImage image = RenderGraphImage(635, 420, f, v);
@@ -46,7 +47,8 @@ TEST(GraphPaint, ScreenPictureHasTheFrameCursorsAndCurves) {
         }
     EXPECT_GT(green, 300);
     EXPECT_GT(blue, 300);
-    EXPECT_EQ(f.m_nCursor1, 134) << "the screen drawing found the sample under C1";
+    EXPECT_EQ(ShownCursors(f, v, {635, 420, false, 0, 0}).c1, 134)
+        << "the screen drawing found the sample under C1";
 }
 
 // A curve drawn from every point, or thinned to what each pixel column needs before it
@@ -89,7 +91,7 @@ TEST(GraphPaint, ThinnedCurvesLightTheSamePixelsAsEveryPoint) {
 }
 
 // A noisy flight's whole-flight graph on a full-screen window.
-void NoisyFlight(FlightRecord& f) {
+void NoisyFlight(test::Flight& f) {
     unsigned seed = 99u;
     for (int i = 0; i < 32768; ++i) {
         seed = seed * 1103515245u + 12345u;
@@ -104,7 +106,7 @@ void NoisyFlight(FlightRecord& f) {
 
 TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     NoisyFlight(f);
     GraphViewState view;
     QImage window(1200, 700, QImage::Format_RGB32), buffer;
@@ -159,7 +161,7 @@ TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
                 (x < 40 || x >= 1240 || y < 58 || y >= 758) && store.pixel(x, y) != 0xff123456u;
     EXPECT_EQ(outside, 0);
     // Zoomed in to fewer samples than columns, the window is drawn on directly.
-    view.m_window = {1000, 500};
+    view.window = {1000, 500};
     QImage unused;
     QPainter painter(&window);
     PaintGraphOnScreen(painter, 1200, 700, f, view, unused);
@@ -170,7 +172,7 @@ TEST(GraphPaint, WindowShowsThePictureOfQtsLinesWithinAPixel) {
 // and letter is drawn at device resolution, not as an enlarged picture.
 TEST(GraphPaint, DenseScreenDrawsAtDeviceResolution) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     NoisyFlight(f);
     GraphViewState view;
     QImage window(2 * 635, 2 * 420, QImage::Format_RGB32), buffer;
@@ -199,7 +201,7 @@ TEST(GraphPaint, DenseScreenDrawsAtDeviceResolution) {
 
 TEST(GraphPaint, SvgAndPdfCarryTheDrawing) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     Flight(f);
     f.m_strName = "Svg test";
     GraphViewState v;
@@ -220,29 +222,36 @@ namespace {
 
 TEST(GraphPaint, EveryPathKeepsTheCursorsOnTheSameSamples) {
     GuiApp();
-    FlightRecord f;
+    test::Flight f;
     Flight(f);
-    // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The cursors start at
-    // x 290 and 545, over samples 134 and 267.
+    // On screen, 800 wide: L 35, W 765, 400 samples 1.9125 apart. The window's paint
+    // starts the cursors at x 290 and 545, over samples 134 and 267.
     GraphViewState view;
-    RenderGraphSvg(800, 600, f, view);
-    EXPECT_EQ(view.m_nCursorSample1, 134);
-    EXPECT_EQ(f.m_nCursor1, 134);
-    EXPECT_EQ(f.m_nCursor2, 267);
+    QImage surface(800, 600, QImage::Format_RGB32), buffer;
+    {
+        QPainter painter(&surface);
+        PaintGraphOnScreen(painter, 800, 600, f, view, buffer, true);
+    }
+    const GraphPage screen{800, 600, false, 0, 0};
+    EXPECT_EQ(view.cursor1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c2, 267);
     // On A4 the plot is laid out narrower (L 73, W 689), yet the page, a smaller window
-    // and a zoomed one show the same samples, which the reports and cuts then use.
+    // and a zoomed one show the same samples, and leave the ones the reports and cuts use.
     ASSERT_FALSE(RenderGraphPdf(800, 600, f, view).isEmpty());
-    EXPECT_EQ(f.m_nCursor1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c1, 134);
     RenderGraphImage(300, 200, f, view);
-    view.m_window = {120, 40};
+    view.window = {120, 40};
     RenderGraphImage(640, 480, f, view);
-    EXPECT_EQ(f.m_nCursor1, 134);
-    EXPECT_EQ(f.m_nCursor2, 267);
-    // A page printed before any screen places them at its own thirds: 133 and 266.
+    EXPECT_EQ(ShownCursors(f, view, screen).c1, 134);
+    EXPECT_EQ(ShownCursors(f, view, screen).c2, 267);
+    // A page printed before any screen shows them at its own thirds, 133 and 266, and
+    // places nothing.
     GraphViewState printed;
     ASSERT_FALSE(RenderGraphPdf(800, 600, f, printed).isEmpty());
-    EXPECT_EQ(f.m_nCursor1, 133);
-    EXPECT_EQ(f.m_nCursor2, 266);
+    EXPECT_EQ(ShownCursors(f, printed, {800, 600, true, 38, 38}).c1, 133);
+    EXPECT_EQ(ShownCursors(f, printed, {800, 600, true, 38, 38}).c2, 266);
+    EXPECT_EQ(printed.cursor1, -1);
 }
 
 } // namespace

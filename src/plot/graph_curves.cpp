@@ -112,8 +112,10 @@ GraphCurvesPieces(const GraphFrame& frame, TimeWindow window, int n,
         PolylineClipper clip(frame.Box(), pieces[c],
                              thinColumns ? std::min(drawn, 4 * columns.size()) : drawn);
         for (std::size_t k = 0; k < columns.size(); ++k) {
-            const std::size_t a = columns[k].first;
             const std::size_t end = k + 1 < columns.size() ? columns[k + 1].first : range.last + 1;
+            if (end <= curve.first)
+                continue;
+            const std::size_t a = std::max(columns[k].first, curve.first);
             const std::size_t b = std::min(end, size);
             if (a >= b)
                 break;

@@ -20,6 +20,9 @@ struct GraphCurve {
     std::span<const float> values;
     float min = 0.0f;
     float scale = 0.0f;
+    // The samples before this one are not drawn: a flight laid over another may begin
+    // later than the one it is laid over.
+    std::size_t first = 0;
 };
 
 // Each curve's polylines, in the order given. The whole flight is laid out as

@@ -83,15 +83,8 @@ void ValueAxis(Canvas& canvas, GraphScene& s, bool grid) {
     const char* units = UnitsOf(flight, shown);
     DrawTaken(canvas, s, {f.L - 30, f.B, std::max(f.L, f.L - 30 + LabelWidth(units)), f.B + 25},
               units, kUnitsFlags);
-    float max = flight.curves.m_fAccelMax, min = flight.curves.m_fAccelMin;
-    if (shown == 1) {
-        max = flight.curves.m_fVelMax;
-        min = flight.curves.m_fVelMin;
-    } else if (shown == 2) {
-        max = flight.curves.m_fAltMax;
-        min = flight.curves.m_fAltMin;
-    }
-    for (const AxisLabel& label : GraphValueLabels(f.Box(), max, min)) {
+    const int k = std::clamp(shown, 0, 2);
+    for (const AxisLabel& label : GraphValueLabels(f.Box(), s.max[k], s.min[k])) {
         const int width = std::clamp(LabelWidth(label.text), 30, std::max(30, f.L));
         const Rect rect = ValueLabelRect(f.Box(), label.at, width);
         if (s.space.TakeTextIfFree(rect, label.text, kValueLabelFlags))
@@ -115,9 +108,9 @@ void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
         bool right; // labels right of it
     };
     const Axis axes[3] = {
-        {0, flight.curves.m_fAccelMax, flight.curves.m_fAccelMin, kBlackPen, f.L, false},
-        {1, flight.curves.m_fVelMax, flight.curves.m_fVelMin, kGreenPen, f.R, true},
-        {2, flight.curves.m_fAltMax, flight.curves.m_fAltMin, kBluePen, f.R + kOwnAxisColumn, true},
+        {0, s.max[0], s.min[0], kBlackPen, f.L, false},
+        {1, s.max[1], s.min[1], kGreenPen, f.R, true},
+        {2, s.max[2], s.min[2], kBluePen, f.R + kOwnAxisColumn, true},
     };
     constexpr int kTick = 3;
     constexpr int kLabelSpacing = 30;
@@ -151,27 +144,26 @@ void OwnValueAxes(Canvas& canvas, GraphScene& s, bool grid) {
 }
 
 // The three curves, laid out together and stopped at the frame: every canvas gets the
-// same clipped stretches. The same pass finds the cursors' x on the whole flight.
+// same clipped stretches. The same pass finds the cursors' x on the whole flight. The
+// extra flights go first, so the main flight's curves stay on top of theirs.
 std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphScene& s) {
     const FlightData& flight = s.flight;
     const GraphFrame& f = s.f;
     const int n = s.n;
-    const auto curve = [&](const std::vector<float>& values, float max, float min) {
-        return GraphCurve{std::span<const float>(values.data(), CurveCount(n, values)), min,
-                          GraphCurveScale(f.H(), max, min)};
+    const auto curve = [&](const std::vector<float>& values, int k) {
+        return GraphCurve{std::span<const float>(values.data(), CurveCount(n, values)), s.min[k],
+                          GraphCurveScale(f.H(), s.max[k], s.min[k])};
     };
-    std::vector<GraphCurve> curves{
-        curve(flight.curves.m_arrAccel, flight.curves.m_fAccelMax, flight.curves.m_fAccelMin)};
+    auto all = DrawExtraCurves(canvas, s, flight.settings.m_bDisplayRaw ? 1 : 3);
+    std::vector<GraphCurve> curves{curve(flight.curves.m_arrAccel, 0)};
     std::vector<Pen> pens{kBlackPen};
     if (!flight.settings.m_bDisplayRaw) {
         if (CurveCount(n, flight.curves.m_arrVelocity) > 0) {
-            curves.push_back(curve(flight.curves.m_arrVelocity, flight.curves.m_fVelMax,
-                                   flight.curves.m_fVelMin));
+            curves.push_back(curve(flight.curves.m_arrVelocity, 1));
             pens.push_back(kGreenPen);
         }
         if (CurveCount(n, flight.curves.m_arrAltitude) > 0) {
-            curves.push_back(curve(flight.curves.m_arrAltitude, flight.curves.m_fAltMax,
-                                   flight.curves.m_fAltMin));
+            curves.push_back(curve(flight.curves.m_arrAltitude, 2));
             pens.push_back(kBluePen);
         }
     }
@@ -185,7 +177,9 @@ std::vector<std::vector<std::vector<Point>>> DrawCurves(Canvas& canvas, GraphSce
     }
     s.cursorXs[0] = xs[0];
     s.cursorXs[1] = xs[1];
-    return pieces;
+    for (auto& main : pieces)
+        all.push_back(std::move(main));
+    return all;
 }
 
 // Names the curves in their colours and, with one value axis, boxes the curve the axis
@@ -198,6 +192,8 @@ void Legend(Canvas& canvas, GraphScene& s) {
     std::vector<std::string> texts;
     for (int c = 0; c < drawn; ++c)
         texts.push_back(std::string(kNames[c]) + " (" + UnitsOf(flight, c) + ")");
+    const std::vector<std::string> extraTexts = ExtraLegendTexts(s);
+    texts.insert(texts.end(), extraTexts.begin(), extraTexts.end());
     const std::vector<LegendEntry> entries =
         PlaceLegend(s.f, texts, flight.settings.m_nCursorPosition != 0);
     for (int c = 0; c < drawn; ++c) {
@@ -214,6 +210,16 @@ void Legend(Canvas& canvas, GraphScene& s) {
         canvas.DrawLine(e.lineFrom, e.lineTo);
         canvas.DrawText(e.text, texts[static_cast<std::size_t>(c)], kUnitsFlags);
         s.space.Take(e.box);
+    }
+    std::size_t at = static_cast<std::size_t>(drawn);
+    for (const ExtraFlight& extra : s.extra) {
+        if (extra.curves == nullptr || at >= entries.size())
+            continue;
+        const LegendEntry& e = entries[at];
+        DrawExtraLegendLine(canvas, extra, e.lineFrom, e.lineTo);
+        canvas.DrawText(e.text, texts[at], kUnitsFlags);
+        s.space.Take(e.box);
+        ++at;
     }
 }
 
@@ -312,7 +318,7 @@ void PlaceCursorsAtX(const FlightData& g, GraphViewState& view, const GraphPage&
 }
 
 void DrawGraph(Canvas& canvas, const FlightData& g, const GraphViewState& view,
-               const GraphPage& page) {
+               const GraphPage& page, std::span<const ExtraFlight> extra) {
     const FlightData& flight = g;
     const GraphFrame f = GraphFrameFor(page, flight, view);
 
@@ -345,8 +351,10 @@ void DrawGraph(Canvas& canvas, const FlightData& g, const GraphViewState& view,
                      LabelSpace({0, 0, page.cw, page.ch}, kPlotFontHeight),
                      {},
                      {0, 0},
-                     ShownCursors(g, view, page)};
+                     ShownCursors(g, view, page),
+                     extra};
     scene.window = ClampWindow(view.window, scene.n);
+    SetValueRanges(scene);
     const bool haveCurves = !flight.curves.m_arrAccel.empty();
     std::vector<std::vector<std::vector<Point>>> pieces;
     if (haveCurves) {

@@ -5,6 +5,10 @@
 // flight and the view and changes neither, so drawing a picture at another size never
 // moves what a cut, a report or an export works on.
 
+#include <array>
+#include <span>
+#include <string>
+
 #include "canvas/canvas.h"
 #include "flight/cursor_range.h"
 #include "flight/flight_data.h"
@@ -34,6 +38,26 @@ struct GraphViewState {
     // View > Flight Summary: the flight's key figures in a box on the graph.
     bool showSummary = false;
 };
+
+// Another flight drawn over the main one, on the main flight's time and value axes (a
+// flight overlaid from its file, or a motor's predicted flight). Its curves are in the
+// main flight's units and owned by whoever lists it; they need not share its sample
+// interval.
+struct ExtraFlight {
+    const FlightCurves* curves = nullptr;
+    // The main flight's time (s) that the extra flight's first sample is drawn at.
+    double offsetS = 0.0;
+    std::string name; // in the legend and the readout
+    int shade = 0;    // which set of lighter colours it is drawn in
+};
+
+// The lighter pens of colour set `shade` for the acceleration, the velocity and the
+// altitude: lighter than the main flight's, and each set apart from the next.
+std::array<Pen, 3> ExtraFlightPens(int shade);
+
+// Where an extra flight's first sample goes so that its launch marker meets the main
+// flight's: a flight without a marker is taken to launch at its first sample.
+double LaunchAlignedOffset(const FlightCurves& main, const FlightCurves& extra);
 
 // Whether the curves stand on axes of their own: asked for, and the velocity and the
 // altitude drawn (raw counts show the acceleration alone).
@@ -65,10 +89,11 @@ void PlaceCursorsAtX(const FlightData& flight, GraphViewState& view, const Graph
 // The number of samples the graph lays out for the flight as it is now.
 int GraphSampleCount(const FlightData& flight);
 
-// Draws the flight with the cursors `view` holds, as PrepareGraph left them. Changes
-// nothing.
+// Draws the flight with the cursors `view` holds, as PrepareGraph left them, and the
+// `extra` flights under its curves: the value axes then span them all, the legend names
+// each and the readout gives each one's values at the cursors' times. Changes nothing.
 void DrawGraph(Canvas& canvas, const FlightData& flight, const GraphViewState& view,
-               const GraphPage& page);
+               const GraphPage& page, std::span<const ExtraFlight> extra = {});
 
 // The printed details text below the graph.
 std::string DetailsBlockText(const FlightRecord& flight);

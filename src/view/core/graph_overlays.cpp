@@ -125,6 +125,40 @@ ReadoutTable OwnAxesReadout(const FlightData& flight, CursorRange cursors) {
     return t;
 }
 
+// Each extra flight's values at the cursors' times, below the main flight's: one line
+// of the selected curve, or with axes of their own a row of each curve.
+std::string ExtraValue(const GraphScene& s, const ExtraFlight& e, int curve, int index) {
+    float v = 0.0f;
+    return ExtraValueAt(s, e, curve, index, v) ? FormatFixed(v, 1) : std::string("-");
+}
+
+void AddExtraReadout(const GraphScene& s, std::string& text) {
+    const int curve = std::clamp(s.view.displayCurve, 0, 2);
+    for (const ExtraFlight& e : s.extra)
+        if (e.curves != nullptr)
+            text += "\n" + ShortFlightName(e.name) +
+                    ": C1=" + ExtraValue(s, e, curve, s.cursors.c1) +
+                    " C2=" + ExtraValue(s, e, curve, s.cursors.c2);
+}
+
+void AddExtraRows(const GraphScene& s, ReadoutTable& t) {
+    static const char* const kNames[3] = {"Acc", "Vel", "Alt"};
+    const Pen pens[3] = {kBlackPen, kGreenPen, kBluePen};
+    for (const ExtraFlight& e : s.extra) {
+        if (e.curves == nullptr)
+            continue;
+        for (int c = 0; c < 3; ++c) {
+            float v1 = 0.0f, v2 = 0.0f;
+            const bool both =
+                ExtraValueAt(s, e, c, s.cursors.c1, v1) && ExtraValueAt(s, e, c, s.cursors.c2, v2);
+            t.rows.push_back({ShortFlightName(e.name) + " " + kNames[c],
+                              ExtraValue(s, e, c, s.cursors.c1), ExtraValue(s, e, c, s.cursors.c2),
+                              both ? FormatFixed(v2 - v1, 1) : std::string("-")});
+            t.colors.push_back(LabelColorOf(pens[c]));
+        }
+    }
+}
+
 struct Readout {
     Rect box;
     std::string text; // with one value axis
@@ -140,10 +174,18 @@ Readout LayOutReadout(const GraphScene& s) {
     int width = 0, height = 0;
     if (s.ownAxes) {
         r.table = OwnAxesReadout(s.flight, s.cursors);
+        if (!s.extra.empty()) {
+            AddExtraRows(s, r.table);
+            for (const auto& row : r.table.rows)
+                for (std::size_t col = 0; col < 4; ++col)
+                    r.table.widths[col] =
+                        std::max(r.table.widths[col], Width(row[col]) + (col == 0 ? 6 : 10));
+        }
         width = r.table.Width() + 14;
         height = r.table.Height() + 10;
     } else {
         r.text = SingleReadoutText(s.flight, s.view.displayCurve, s.cursors);
+        AddExtraReadout(s, r.text);
         width = std::max(150, Width(r.text) + 14);
         height = std::max(120, TextLineCount(r.text) * TextLinePitch(kPlotFontHeight) + 10);
     }

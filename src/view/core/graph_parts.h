@@ -29,7 +29,32 @@ struct GraphScene {
     std::vector<std::span<const Point>> curves;
     int cursorXs[2] = {0, 0};
     CursorRange cursors; // the samples C1 and C2 stand on in this drawing
+    std::span<const ExtraFlight> extra = {};
+    // The value axes' top and bottom for each curve: the main flight's ranges, widened
+    // over the extra flights.
+    float max[3] = {0, 0, 0};
+    float min[3] = {0, 0, 0};
 };
+
+// The value ranges of the main flight's curves, widened over every extra flight's.
+void SetValueRanges(GraphScene& scene);
+
+// Each extra flight's curves (all three, or the acceleration alone as raw counts) laid on
+// the main flight's samples and drawn in its lighter pens; the pieces as drawn.
+std::vector<std::vector<std::vector<Point>>> DrawExtraCurves(Canvas& canvas, const GraphScene& s,
+                                                             int drawnCurves);
+
+// The legend texts of the extra flights, after the main flight's curves.
+std::vector<std::string> ExtraLegendTexts(const GraphScene& s);
+// An extra flight's legend sample: its line in each of its pens in turn.
+void DrawExtraLegendLine(Canvas& canvas, const ExtraFlight& extra, Point from, Point to);
+
+// Curve `curve` of `extra` at the main flight's sample `index`, between its samples;
+// false outside the samples it has.
+bool ExtraValueAt(const GraphScene& s, const ExtraFlight& extra, int curve, int index,
+                  float& value);
+// A name short enough for a legend entry or a readout line.
+std::string ShortFlightName(const std::string& name);
 
 // The text colour a curve's labels are drawn in: the curve's own colour, the bright
 // green of the velocity darkened so it reads on white.

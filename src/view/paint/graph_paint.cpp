@@ -19,16 +19,17 @@ namespace {
 
 // The graph drawn on `image`, which is one pixel a unit and of the page's size.
 void DrawOnImage(QImage& image, const FlightData& flight, const GraphViewState& view,
-                 const GraphPage& page) {
+                 const GraphPage& page, std::span<const ExtraFlight> extra) {
     QPainter painter(&image);
     ImageCanvas canvas(painter, image);
-    DrawGraph(canvas, flight, view, page);
+    DrawGraph(canvas, flight, view, page, extra);
 }
 
 // The picture of a client size in an RGB32 image of that size, reusing `image`'s memory
 // when it already has the size. False when no such image could be made.
 bool DrawGraphImage(QImage& image, int cw, int ch, const FlightData& flight,
-                    const GraphViewState& view, const GraphPage& page) {
+                    const GraphViewState& view, const GraphPage& page,
+                    std::span<const ExtraFlight> extra) {
     const QSize size(cw < 1 ? 1 : cw, ch < 1 ? 1 : ch);
     if (image.size() != size || image.format() != QImage::Format_RGB32 ||
         image.devicePixelRatio() != 1.0)
@@ -39,7 +40,7 @@ bool DrawGraphImage(QImage& image, int cw, int ch, const FlightData& flight,
     // the page is empty.
     if (cw < 1 || ch < 1)
         image.fill(Qt::white);
-    DrawOnImage(image, flight, view, page);
+    DrawOnImage(image, flight, view, page, extra);
     return true;
 }
 
@@ -75,7 +76,8 @@ QImage SurfaceUnder(QPainter& painter, int cw, int ch) {
 } // namespace
 
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const FlightData& flight,
-                        GraphViewState& view, QImage& buffer, bool whole) {
+                        GraphViewState& view, QImage& buffer, bool whole,
+                        std::span<const ExtraFlight> extra) {
     const GraphPage page{cw, ch, false, 0, 0};
     PrepareGraph(flight, view, page);
     // Qt's line drawing is the bulk of a full-screen picture, and it can be bypassed only
@@ -93,21 +95,22 @@ void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const FlightData& fli
         if (whole) {
             QImage surface = SurfaceUnder(painter, cw, ch);
             if (!surface.isNull()) {
-                DrawOnImage(surface, flight, view, page);
+                DrawOnImage(surface, flight, view, page, extra);
                 return;
             }
         }
-        if (DrawGraphImage(buffer, cw, ch, flight, view, page)) {
+        if (DrawGraphImage(buffer, cw, ch, flight, view, page, extra)) {
             painter.drawImage(0, 0, buffer);
             return;
         }
     }
     QPainterCanvas canvas(painter, true);
-    DrawGraph(canvas, flight, view, page);
+    DrawGraph(canvas, flight, view, page, extra);
 }
 
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
-                    const FlightData& flight, const GraphViewState& shown) {
+                    const FlightData& flight, const GraphViewState& shown,
+                    std::span<const ExtraFlight> extra) {
     const QRect page = device.pageLayout().paintRectPixels(device.logicalDpiX());
     const PageMapping m = MapGraphPage(cw, ch, page.width(), page.height(), device.logicalDpiX(),
                                        device.logicalDpiY());
@@ -118,31 +121,33 @@ void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, 
     painter.scale(m.scale, m.scale);
     {
         QPainterCanvas canvas(painter, false);
-        DrawGraph(canvas, flight, view, graphPage);
+        DrawGraph(canvas, flight, view, graphPage, extra);
     }
     painter.restore();
 }
 
-QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& shown) {
+QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& shown,
+                        std::span<const ExtraFlight> extra) {
     const GraphPage page{cw, ch, false, 0, 0};
     GraphViewState view = shown;
     PrepareGraph(flight, view, page);
     QImage image;
-    if (!DrawGraphImage(image, cw, ch, flight, view, page))
+    if (!DrawGraphImage(image, cw, ch, flight, view, page, extra))
         return QImage();
     return image;
 }
 
-QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& shown) {
+QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& shown,
+                          std::span<const ExtraFlight> extra) {
     const GraphPage page{cw, ch, false, 0, 0};
     GraphViewState view = shown;
     PrepareGraph(flight, view, page);
     return DrawToSvg(cw, ch, QStringLiteral("TAVOkit flight graph"),
-                     [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page); });
+                     [&](Canvas& canvas) { DrawGraph(canvas, flight, view, page, extra); });
 }
 
 QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view,
-                          GraphPdfPage page) {
+                          GraphPdfPage page, std::span<const ExtraFlight> extra) {
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (!buffer.open(QIODevice::WriteOnly))
@@ -170,25 +175,26 @@ QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphV
         GraphViewState shown = view;
         PrepareGraph(flight, shown, screen);
         QPainterCanvas canvas(painter, false);
-        DrawGraph(canvas, flight, shown, screen);
+        DrawGraph(canvas, flight, shown, screen, extra);
     } else {
-        PaintGraphPage(painter, writer, cw, ch, flight, view);
+        PaintGraphPage(painter, writer, cw, ch, flight, view, extra);
     }
     painter.end();
     return bytes;
 }
 
 QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
-                           const GraphViewState& view, GraphPdfPage pdfPage) {
+                           const GraphViewState& view, GraphPdfPage pdfPage,
+                           std::span<const ExtraFlight> extra) {
     switch (format) {
     case GraphFileFormat::Svg:
-        return RenderGraphSvg(cw, ch, flight, view);
+        return RenderGraphSvg(cw, ch, flight, view, extra);
     case GraphFileFormat::Pdf:
-        return RenderGraphPdf(cw, ch, flight, view, pdfPage);
+        return RenderGraphPdf(cw, ch, flight, view, pdfPage, extra);
     case GraphFileFormat::Png:
         break;
     }
-    const QImage image = RenderGraphImage(cw, ch, flight, view);
+    const QImage image = RenderGraphImage(cw, ch, flight, view, extra);
     QByteArray bytes;
     QBuffer buffer(&bytes);
     if (image.isNull() || !buffer.open(QIODevice::WriteOnly) || !image.save(&buffer, "PNG"))

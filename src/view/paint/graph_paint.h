@@ -23,18 +23,23 @@ namespace tavo {
 // that is a 32-bit image and `whole` says the client area is painted whole, else in
 // `buffer` (kept between paints) and copied to the painter. Otherwise it is drawn on the
 // painter itself: on a denser screen its lines and text are then drawn at device
-// resolution while the layout stays in units.
+// resolution while the layout stays in units. Every path draws the `extra` flights over
+// the main one as DrawGraph does.
 void PaintGraphOnScreen(QPainter& painter, int cw, int ch, const FlightData& flight,
-                        GraphViewState& view, QImage& buffer, bool whole = false);
+                        GraphViewState& view, QImage& buffer, bool whole = false,
+                        std::span<const ExtraFlight> extra = {});
 
 // One printed page on a painter that is active on a paged device (printer, preview,
 // PDF writer): the graph of the client size cw x ch with the details block.
 void PaintGraphPage(QPainter& painter, const QPagedPaintDevice& device, int cw, int ch,
-                    const FlightData& flight, const GraphViewState& view);
+                    const FlightData& flight, const GraphViewState& view,
+                    std::span<const ExtraFlight> extra = {});
 
 // The screen picture of a client size, as an image and as SVG.
-QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& view);
-QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& view);
+QImage RenderGraphImage(int cw, int ch, const FlightData& flight, const GraphViewState& view,
+                        std::span<const ExtraFlight> extra = {});
+QByteArray RenderGraphSvg(int cw, int ch, const FlightData& flight, const GraphViewState& view,
+                          std::span<const ExtraFlight> extra = {});
 // What a PDF of the graph holds.
 enum class GraphPdfPage {
     Printed,     // the printed page of a window of that size: A4, the details below
@@ -42,13 +47,15 @@ enum class GraphPdfPage {
 };
 // The graph as a one-page PDF; empty on failure.
 QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphViewState& view,
-                          GraphPdfPage page = GraphPdfPage::Printed);
+                          GraphPdfPage page = GraphPdfPage::Printed,
+                          std::span<const ExtraFlight> extra = {});
 
 // The bytes of a graph file for a client size cw x ch: a PNG or SVG of the window's
 // picture, or a PDF as `pdfPage` says. Empty when the picture could not be made (a PNG
 // too large for memory).
 QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
                            const GraphViewState& view,
-                           GraphPdfPage pdfPage = GraphPdfPage::Printed);
+                           GraphPdfPage pdfPage = GraphPdfPage::Printed,
+                           std::span<const ExtraFlight> extra = {});
 
 } // namespace tavo

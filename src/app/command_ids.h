@@ -52,6 +52,9 @@ enum CommandId : int {
     // The measured rocket flown on other motors, and the launch site's altitude.
     ID_TOOLS_PREDICT = 32910,
     ID_TOOLS_LAUNCH_SITE = 32911,
+    // Other flights laid over the graph, and taken off it.
+    ID_FILE_OVERLAY = 32912,
+    ID_FILE_REMOVE_OVERLAYS = 32913,
     // Document commands that no menu item, button or key carries.
     ID_TELEMETRY_START = 32772,
     ID_TELEMETRY_STOP = 32773,

@@ -86,6 +86,8 @@ CMainFrame::CMainFrame(CTAVOkitDoc& doc, QSettings& settings, PortDirectory& por
     m_handlers[ID_VIEW_OWN_AXES] = [&view] { view.ToggleOwnAxes(); };
     m_handlers[ID_VIEW_SUMMARY] = [&view] { view.ToggleSummary(); };
     m_handlers[ID_FILE_EXPORT_GRAPH] = [this] { OnFileExportGraph(); };
+    m_handlers[ID_FILE_OVERLAY] = [this] { OnFileOverlay(); };
+    m_handlers[ID_FILE_REMOVE_OVERLAYS] = [this] { OnFileRemoveOverlays(); };
     m_handlers[ID_HELP_KEYS] = [this] { OnHelpKeys(); };
     m_handlers[ID_EDIT_COPY] = [this] { OnEditCopy(); };
     m_handlers[ID_RECOMPUTE] = [this] {
@@ -141,6 +143,11 @@ void CMainFrame::BuildMenus() {
                QStringLiteral("Import an RDAS text file as the flight"));
     AddCommand(file, ID_FILE_EXPORT_GRAPH, QStringLiteral("Export &Graph..."),
                QStringLiteral("Write the graph as a PNG or SVG picture or a PDF page"));
+    file->addSeparator();
+    AddCommand(file, ID_FILE_OVERLAY, QStringLiteral("Overla&y Flight..."),
+               QStringLiteral("Draw other flights over this one, aligned at their launch"));
+    AddCommand(file, ID_FILE_REMOVE_OVERLAYS, QStringLiteral("Re&move Overlays"),
+               QStringLiteral("Take the overlaid and predicted flights off the graph"));
     file->addSeparator();
     AddCommand(file, ID_FILE_PRINT, QStringLiteral("&Print..."),
                QStringLiteral("Print the graph with the flight details"),
@@ -382,6 +389,10 @@ void CMainFrame::UpdateCommandUI() {
         case ID_VIEW_WHOLE_FLIGHT:
             enabled = enabled && view.IsZoomed();
             break;
+        case ID_FILE_REMOVE_OVERLAYS:
+            enabled = enabled && !m_view->Extra().Empty();
+            break;
+        case ID_FILE_OVERLAY:
         case ID_VIEW_STATISTICS:
         case ID_VIEW_CURSORS_ON_BURN:
         case ID_EDIT_COPY:
@@ -413,6 +424,8 @@ void CMainFrame::OnUpdateAllViews() {
 // nothing said of the old one stays in the status bar.
 void CMainFrame::OnFlightReplaced() {
     m_view->Controller().ResetView();
+    // A prediction was made from the old flight; flights overlaid stay for comparing.
+    m_view->Extra().RemovePredictions();
     statusBar()->clearMessage();
     for (const std::function<void()>& handler : m_flightReplacedHandlers)
         handler();

@@ -110,6 +110,8 @@ private:
     void OnAppAbout();
     // The graph's commands (main_frame_graph.cpp).
     void OnFileExportGraph();
+    void OnFileOverlay();
+    void OnFileRemoveOverlays();
     void OnViewStatistics();
     void OnHelpKeys();
     void OnEditCopy();

@@ -121,8 +121,9 @@ void CMainFrame::PrintOn(QPrinter& printer) {
         prompt->ShowMessage("The printer could not be started.", kAppTitle, Severity::Error);
         return;
     }
-    PaintGraphPage(painter, printer, m_view->width(), m_view->height(), m_view->FlightToDraw(),
-                   m_view->State());
+    const FlightData flight = m_view->FlightToDraw();
+    PaintGraphPage(painter, printer, m_view->width(), m_view->height(), flight, m_view->State(),
+                   m_view->ExtraToDraw());
     painter.end();
     // The printed layout found other cursor samples; the screen finds its own again.
     m_view->update();

@@ -26,8 +26,46 @@ void CMainFrame::OnViewStatistics() {
         prompt->ShowMessage(reason, "Flight Statistics", Severity::Information);
         return;
     }
-    CFlightStatsDlg dialog(stats, this);
+    // The flights laid over the graph beside it; a prediction has no recording to read.
+    ExtraFlights& extra = m_view->Extra();
+    extra.Follow(m_doc.Settings());
+    std::vector<StatsColumn> others;
+    for (std::size_t i = 0; i < extra.Size(); ++i) {
+        if (extra.IsPrediction(i))
+            continue;
+        StatsColumn column;
+        column.name = extra.Name(i);
+        column.computed = ComputeFlightStats(extra.Data(i), column.stats, column.reason);
+        others.push_back(std::move(column));
+    }
+    CFlightStatsDlg dialog(stats, this, m_doc.GetTitle(), others);
     runDialog(dialog);
+}
+
+void CMainFrame::OnFileOverlay() {
+    FileChoice choice;
+    choice.title = "Overlay Flight";
+    choice.filterText = "Flight files";
+    choice.extension = "flt";
+    if (!m_doc.GetPathName().empty())
+        choice.startFolder = ToUtf8(QFileInfo(FromUtf8(m_doc.GetPathName())).absolutePath());
+    std::vector<std::string> paths;
+    if (!prompt->ChooseFiles(choice, paths))
+        return;
+    // Each file the list takes is drawn even when another is refused.
+    for (const std::string& path : paths) {
+        FileError error;
+        if (!m_view->Extra().AddFile(path, m_doc.Settings(), error))
+            prompt->ShowMessage(error.message, error.caption, Severity::Warning);
+    }
+    m_view->update();
+    UpdateCommandUI();
+}
+
+void CMainFrame::OnFileRemoveOverlays() {
+    m_view->Extra().Clear();
+    m_view->update();
+    UpdateCommandUI();
 }
 
 void CMainFrame::OnFileExportGraph() {
@@ -52,9 +90,10 @@ void CMainFrame::OnFileExportGraph() {
     view.dragCursor = 0;
     prompt->SetBusy(true);
     // A PDF here is a page of the chosen size; File > Print makes the printed page.
+    const FlightData flight = m_view->FlightToDraw();
     const QByteArray bytes =
-        RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(), m_view->FlightToDraw(),
-                        view, GraphPdfPage::PictureSize);
+        RenderGraphFile(format, dialog.ChosenWidth(), dialog.ChosenHeight(), flight, view,
+                        GraphPdfPage::PictureSize, m_view->ExtraToDraw());
     std::string reason;
     const bool written =
         !bytes.isEmpty() && WriteFileAtomically(path, bytes.constData(),
@@ -78,12 +117,13 @@ void CMainFrame::OnEditCopy() {
     view.dragCursor = 0;
     const int w = m_view->width(), h = m_view->height();
     const FlightData flight = m_view->FlightToDraw();
-    const QImage image = RenderGraphImage(w, h, flight, view);
+    const std::vector<ExtraFlight> extra = m_view->ExtraToDraw();
+    const QImage image = RenderGraphImage(w, h, flight, view, extra);
     if (image.isNull())
         return;
     auto* data = new QMimeData;
     data->setImageData(image);
-    data->setData(QStringLiteral("image/svg+xml"), RenderGraphSvg(w, h, flight, view));
+    data->setData(QStringLiteral("image/svg+xml"), RenderGraphSvg(w, h, flight, view, extra));
     QGuiApplication::clipboard()->setMimeData(data);
     statusBar()->showMessage(QStringLiteral("Graph copied to the clipboard"), 3000);
 }

@@ -7,6 +7,7 @@
 #include "app/main_frame.h"
 #include "device/ui/download_dlg.h"
 #include "exchange/ui/exchange_actions.h"
+#include "flight/text_format.h"
 #include "predict/ui/predict_commands.h"
 #include "reports/ui/report_commands.h"
 #include "settings/my_settings.h"
@@ -15,6 +16,29 @@
 #include "view/ui/tavokit_view.h"
 
 namespace tavo {
+
+namespace {
+
+// Predict's "Draw on Graph": the motor's predicted flight laid over the measured one,
+// in place of one drawn for it before.
+void DrawPredictionOnGraph(CMainFrame& frame, const Prediction& p, double interval,
+                           const std::string& motor, double startS) {
+    const std::string name = Windows1252ToUtf8(motor);
+    std::string reason = p.reason;
+    if (p.flies) {
+        const PredictedCurves curves{interval, p.accel, p.velocity, p.altitude};
+        if (frame.View().Extra().AddPrediction(name + " predicted", curves, startS,
+                                               frame.Document().Settings(), reason)) {
+            frame.View().update();
+            frame.UpdateCommandUI();
+            return;
+        }
+    }
+    frame.prompt->ShowMessage("Nothing to draw for the " + name + ": " + reason, "Predict",
+                              Severity::Information);
+}
+
+} // namespace
 
 void WireSubsystemCommands(CMainFrame& frame) {
     CMainFrame* f = &frame;
@@ -49,7 +73,14 @@ void WireSubsystemCommands(CMainFrame& frame) {
     });
     frame.OnEachFlightReplaced([context] { context->compared.reset(); });
     frame.WireCommand(ID_TOOLS_PREDICT, [f, cursors] {
-        RunPredict(f, f->Document(), cursors(), LoadSiteAltitude(f->Settings()), *f->prompt);
+        const CursorRange range = cursors();
+        // Drawn from where the rocket was measured, on a flight without a launch marker.
+        const double startS =
+            range.c1 * static_cast<double>(f->Document().Curves().m_fSampleInterval);
+        RunPredict(f, f->Document(), range, LoadSiteAltitude(f->Settings()), *f->prompt,
+                   [f, startS](const Prediction& p, double interval, const std::string& motor) {
+                       DrawPredictionOnGraph(*f, p, interval, motor, startS);
+                   });
     });
     frame.WireCommand(ID_TOOLS_LAUNCH_SITE, [f] { RunLaunchSite(f, f->Settings(), *f->prompt); });
     frame.WireCommand(ID_FILE_IMPORT_RDAS,

@@ -7,6 +7,7 @@
 
 #include "cli/cli_common.h"
 #include "cli/commands.h"
+#include "cli/report_render.h"
 #include "flight/atomic_file.h"
 #include "flight/text_format.h"
 #include "motor/rasp_reader.h"
@@ -75,7 +76,8 @@ JsonObject PointJson(const DragCurvePoint& p) {
 // The flown motor of a file: the one named, the only one, or the one the flight's motor
 // text names ("C6-5" flies a C6).
 int ChooseFlownMotor(const std::string& path, const std::optional<std::string>& name,
-                     const std::string& flightMotor, EngMotor& motor) {
+                     const std::string& flightMotor, EngMotor& motor,
+                     const char* command = "predict") {
     std::vector<EngMotor> motors;
     std::string reason;
     if (!LoadEngFile(path, motors, reason))
@@ -97,12 +99,68 @@ int ChooseFlownMotor(const std::string& path, const std::optional<std::string>& 
     }
     const std::string file = FileNameOf(path);
     if (name)
-        return UsageError("predict", file + " holds no motor " + *name + "; it holds " + names);
+        return UsageError(command, file + " holds no motor " + *name + "; it holds " + names);
     return UsageError(
-        "predict", file + " holds several motors; name the flown one with --flown-motor: " + names);
+        command, file + " holds several motors; name the flown one with --flown-motor: " + names);
 }
 
 } // namespace
+
+int AddPredictionToRender(const Args& args, const CTAVOkitDoc& doc, int c1, int c2,
+                          ExtraFlights& extra) {
+    const char* cmd = "render";
+    int code = kExitOk;
+    double motorMass = 0.0;
+    if (!PositiveOption(cmd, args, "--motor-mass", 1e4, motorMass, code))
+        return code;
+    if (args.Has("--flown") == args.Has("--motor-mass"))
+        return UsageError(cmd, "--predict needs the flown motor's loaded mass from --flown "
+                               "FILE.eng or --motor-mass KG, not both");
+    if (!(doc.Record().m_fLaunchWeight > 0.0f))
+        return Failure("Please enter a weight in the details section.");
+    if (auto flown = args.Value("--flown")) {
+        EngMotor motor;
+        if ((code = ChooseFlownMotor(*flown, std::nullopt, doc.Record().m_strMotor, motor, cmd)) !=
+            kExitOk)
+            return code;
+        motorMass = motor.totalKg;
+    }
+    MeasuredFlight flight;
+    if (!ReadFlight(doc, c1, c2, 0.0, flight, code))
+        return code;
+    MeasuredRocket rocket;
+    std::string reason;
+    if (!MeasureRocket(EstimateDrag(flight), doc.Record().m_fLaunchWeight, motorMass, rocket,
+                       reason))
+        return Failure(reason);
+
+    const std::string path = *args.Value("--predict");
+    RaspFile file;
+    if (!LoadRaspFile(path, file, reason))
+        return Failure(WithReason("Could not read " + FileNameOf(path), reason));
+    const std::optional<std::string> name = args.Value("--motor");
+    const EngMotor* motor = file.motors.empty() ? nullptr : &file.motors.front();
+    if (name) {
+        motor = nullptr;
+        for (const EngMotor& m : file.motors)
+            if (m.designation == Utf8ToWindows1252(*name))
+                motor = &m;
+    }
+    if (motor == nullptr)
+        return Failure(name ? "No motor " + *name + " in " + FileNameOf(path) + "."
+                            : FileNameOf(path) + " holds no motor that can be flown.");
+    PredictOptions options;
+    options.curveInterval = doc.Curves().m_fSampleInterval;
+    const Prediction p = PredictFlight(rocket, *motor, options, AirColumn(0.0));
+    const std::string designation = Windows1252ToUtf8(motor->designation);
+    if (!p.flies)
+        return Failure("Nothing to draw for the " + designation + ": " + p.reason);
+    const PredictedCurves curves{options.curveInterval, p.accel, p.velocity, p.altitude};
+    if (!extra.AddPrediction(designation + " predicted", curves, c1 * options.curveInterval,
+                             doc.Settings(), reason))
+        return Failure(reason);
+    return kExitOk;
+}
 
 int RunDrag(const CommandArgs& argv) {
     Args args;

@@ -41,7 +41,12 @@ int RunRender(const CommandArgs& argv) {
                                           {"--own-axes", 0},
                                           {"--report", 1},
                                           {"--c1", 1},
-                                          {"--c2", 1}});
+                                          {"--c2", 1},
+                                          {"--overlay", 1, true},
+                                          {"--predict", 1},
+                                          {"--motor", 1},
+                                          {"--flown", 1},
+                                          {"--motor-mass", 1}});
     if (!args.Parse(argv, specs, error))
         return UsageError("render", error);
     if (args.Positional().size() != 2)
@@ -75,14 +80,20 @@ int RunRender(const CommandArgs& argv) {
 
     int c1 = 0, c2 = 0;
     const auto report = args.Value("--report");
-    if (report) {
-        if (*report != "motor" && *report != "cd")
-            return UsageError("render", "--report takes motor or cd");
+    const bool predict = args.Has("--predict");
+    if (report && (predict || args.Has("--overlay")))
+        return UsageError("render", "--overlay and --predict draw on the graph, not on a report");
+    if (!predict && (args.Has("--motor") || args.Has("--flown") || args.Has("--motor-mass")))
+        return UsageError("render", "--motor, --flown and --motor-mass go with --predict");
+    if (report && *report != "motor" && *report != "cd")
+        return UsageError("render", "--report takes motor or cd");
+    if (report || predict) {
         const auto i = args.Value("--c1"), j = args.Value("--c2");
         if (!i || !j || !ParseInt(*i, c1) || !ParseInt(*j, c2))
-            return UsageError("render", "--report needs --c1 I and --c2 J (sample indices)");
+            return UsageError("render", std::string(report ? "--report" : "--predict") +
+                                            " needs --c1 I and --c2 J (sample indices)");
     } else if (args.Has("--c1") || args.Has("--c2")) {
-        return UsageError("render", "--c1 and --c2 go with --report");
+        return UsageError("render", "--c1 and --c2 go with --report or --predict");
     }
 
     CTAVOkitDoc doc;
@@ -103,9 +114,20 @@ int RunRender(const CommandArgs& argv) {
     // cursors on the same samples.
     if (x1 >= 0)
         PlaceCursorsAtX(doc.Data(), view, {cw, ch, false, 0, 0}, x1, x2);
+    ExtraFlights extra;
+    for (const std::string& path : args.Values("--overlay")) {
+        FileError fileError;
+        if (!extra.AddFile(path, doc.Settings(), fileError))
+            return Failure(fileError.message);
+    }
+    if (predict) {
+        if (const int code = AddPredictionToRender(args, doc, c1, c2, extra); code != kExitOk)
+            return code;
+    }
 
     EnsureQtApplication(QtApplication::Gui);
-    const QByteArray bytes = RenderGraphFile(*format, cw, ch, doc.Data(), view);
+    const QByteArray bytes = RenderGraphFile(*format, cw, ch, doc.Data(), view,
+                                             GraphPdfPage::Printed, extra.ToDraw(doc.Curves()));
     if (bytes.isEmpty())
         return Failure("The picture could not be made.");
     std::string reason;

@@ -61,8 +61,13 @@ const Command kCommands[] = {
     {"render", "draw the flight graph (or a report window) as PNG, SVG or a printed PDF page",
      "FLIGHT OUT [--size WxH] [--curve acceleration|velocity|altitude] [--cursors X1 X2]\n"
      "       [--no-cursors] [--no-grid] [--readout-right] [--summary] [--own-axes]\n"
-     "       [--report motor|cd --c1 I --c2 J] [flight options]\n"
-     "       --summary: the flight summary box; --own-axes: every curve on its own axis",
+     "       [--report motor|cd --c1 I --c2 J] [--overlay OTHER.flt ...]\n"
+     "       [--predict FILE.eng [--motor NAME] --c1 I --c2 J (--flown FILE.eng | --motor-mass "
+     "KG)]\n"
+     "       [flight options]\n"
+     "       --summary: the flight summary box; --own-axes: every curve on its own axis;\n"
+     "       --overlay: another flight aligned at its launch marker; --predict: a motor's\n"
+     "       predicted curves for the rocket measured from I to J",
      RunRender},
     {"stats", "the flight statistics (apogee, burn, descent, landing) as JSON",
      "FLIGHT [flight options]", RunStats},

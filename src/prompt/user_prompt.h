@@ -53,6 +53,15 @@ public:
     virtual void SetBusy(bool busy) = 0;
     // A file chooser; false when the user cancelled, else the chosen path (UTF-8).
     virtual bool ChooseFile(const FileChoice& choice, std::string& path) = 0;
+    // A chooser of one or more files to open; false when the user cancelled. One file
+    // where the owner offers no more.
+    virtual bool ChooseFiles(const FileChoice& choice, std::vector<std::string>& paths) {
+        std::string path;
+        if (!ChooseFile(choice, path))
+            return false;
+        paths = {path};
+        return true;
+    }
 
     // An OK/Cancel question; true only for OK.
     bool AskOkCancel(const std::string& text, const std::string& caption,

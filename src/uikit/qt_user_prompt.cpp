@@ -93,22 +93,44 @@ void QtUserPrompt::SetBusy(bool busy) {
     }
 }
 
-bool QtUserPrompt::ChooseFile(const FileChoice& choice, std::string& path) {
+namespace {
+
+// The paths the user chose, none when cancelled.
+QStringList RunFileDialog(QWidget* owner, const FileChoice& choice, bool many) {
     // The filter shows the text as given, and matches the extension in either case.
     const QString ext = FromUtf8(choice.extension);
     const QString filter = FromUtf8(choice.filterText) + QStringLiteral(" (*.") + ext.toLower() +
                            QStringLiteral(" *.") + ext.toUpper() + QStringLiteral(")");
-    QFileDialog dialog(Owner(), FromUtf8(choice.title), FromUtf8(choice.startFolder), filter);
+    QFileDialog dialog(owner, FromUtf8(choice.title), FromUtf8(choice.startFolder), filter);
     dialog.setOption(QFileDialog::HideNameFilterDetails);
     dialog.setAcceptMode(choice.save ? QFileDialog::AcceptSave : QFileDialog::AcceptOpen);
-    dialog.setFileMode(choice.save ? QFileDialog::AnyFile : QFileDialog::ExistingFile);
+    dialog.setFileMode(choice.save ? QFileDialog::AnyFile
+                       : many      ? QFileDialog::ExistingFiles
+                                   : QFileDialog::ExistingFile);
     dialog.setDefaultSuffix(ext);
     if (choice.save && !choice.proposedName.empty())
         dialog.selectFile(FromUtf8(choice.proposedName));
-    if (dialog.exec() != QDialog::Accepted || dialog.selectedFiles().isEmpty())
+    if (dialog.exec() != QDialog::Accepted)
+        return {};
+    return dialog.selectedFiles();
+}
+
+} // namespace
+
+bool QtUserPrompt::ChooseFile(const FileChoice& choice, std::string& path) {
+    const QStringList chosen = RunFileDialog(Owner(), choice, false);
+    if (chosen.isEmpty())
         return false;
-    path = QFile::encodeName(dialog.selectedFiles().constFirst()).toStdString();
+    path = QFile::encodeName(chosen.constFirst()).toStdString();
     return true;
+}
+
+bool QtUserPrompt::ChooseFiles(const FileChoice& choice, std::vector<std::string>& paths) {
+    const QStringList chosen = RunFileDialog(Owner(), choice, true);
+    paths.clear();
+    for (const QString& path : chosen)
+        paths.push_back(QFile::encodeName(path).toStdString());
+    return !paths.empty();
 }
 
 } // namespace tavo

@@ -26,6 +26,7 @@ public:
     void AppendStatus(const std::string& line) override;
     void SetBusy(bool busy) override;
     bool ChooseFile(const FileChoice& choice, std::string& path) override;
+    bool ChooseFiles(const FileChoice& choice, std::vector<std::string>& paths) override;
 
     // Where status lines go.
     std::function<void(const std::string& line)> statusHandler;

@@ -109,6 +109,14 @@ const Row kRows[] = {
          FlightStats stats;
          return Opened{std::make_unique<CFlightStatsDlg>(stats), {}};
      }},
+    {"FlightStatisticsSideBySide",
+     [](Bench&) {
+         FlightStats stats;
+         const std::vector<StatsColumn> others = {
+             {"second flight with a long name.flt", true, stats, ""},
+             {"broken.flt", false, stats, "the raw display has no statistics"}};
+         return Opened{std::make_unique<CFlightStatsDlg>(stats, nullptr, "demo.flt", others), {}};
+     }},
     {"ExportGraph",
      [](Bench&) {
          auto* d = new CExportGraphDlg(640, 480);

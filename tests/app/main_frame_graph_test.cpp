@@ -13,6 +13,7 @@
 #include <QDialog>
 #include <QFile>
 #include <QFormLayout>
+#include <QGridLayout>
 #include <QGuiApplication>
 #include <QImage>
 #include <QLabel>
@@ -155,6 +156,50 @@ TEST_F(MainFrameGraphTest, StatisticsListTheFiguresAndSayWhatIsMissing) {
     EXPECT_TRUE(rows.empty());
     ASSERT_EQ(user.messages.size(), 1u);
     EXPECT_NE(user.messages[0].text.find("raw display"), std::string::npos);
+}
+
+TEST_F(MainFrameGraphTest, OverlaidFlightsAreComparedSideBySideUntilRemoved) {
+    Open("s.flt");
+    const std::string other = test::WriteTestFlight(dir, "o.flt", 300);
+    EXPECT_FALSE(Enabled(ID_FILE_REMOVE_OVERLAYS));
+    user.files = {other, dir.filePath(QStringLiteral("none.flt")).toStdString()};
+    frame->OnCommand(ID_FILE_OVERLAY);
+    frame->OnCommand(ID_FILE_OVERLAY);
+    ASSERT_EQ(frame->View().Extra().Size(), 1u) << "the refused file is not listed";
+    ASSERT_EQ(user.messages.size(), 1u);
+    EXPECT_TRUE(Enabled(ID_FILE_REMOVE_OVERLAYS));
+
+    std::map<QString, std::vector<QString>> rows;
+    frame->runDialog = [&](QDialog& d) {
+        auto* stats = dynamic_cast<CFlightStatsDlg*>(&d);
+        for (int r = 0; stats != nullptr && stats->grid != nullptr && r < stats->grid->rowCount();
+             ++r)
+            for (int c = 0; c < stats->grid->columnCount(); ++c)
+                if (auto* item = stats->grid->itemAtPosition(r, c))
+                    rows[r == 0 ? QString()
+                                : qobject_cast<QLabel*>(stats->grid->itemAtPosition(r, 0)->widget())
+                                      ->text()]
+                        .push_back(qobject_cast<QLabel*>(item->widget())->text());
+        return static_cast<int>(QDialog::Accepted);
+    };
+    frame->OnCommand(ID_VIEW_STATISTICS);
+    EXPECT_EQ(rows[QString()],
+              (std::vector<QString>{QStringLiteral("s.flt"), QStringLiteral("o.flt")}));
+    ASSERT_EQ(rows[QStringLiteral("Burn time:")].size(), 3u);
+    // The test flight of 300 samples burns three quarters as long as that of 400.
+    EXPECT_EQ(rows[QStringLiteral("Burn time:")][1], QStringLiteral("0.60 s"));
+    EXPECT_EQ(rows[QStringLiteral("Burn time:")][2], QStringLiteral("0.45 s"));
+
+    // Another flight keeps what was overlaid, not what was predicted from the old one.
+    std::string reason;
+    ASSERT_TRUE(frame->View().Extra().AddPrediction(
+        "C6 predicted", {0.01, {0.0, 1.0}, {0.0, 1.0}, {0.0, 1.0}}, 0.0, doc.Settings(), reason));
+    Open("t.flt");
+    ASSERT_EQ(frame->View().Extra().Size(), 1u);
+    EXPECT_FALSE(frame->View().Extra().IsPrediction(0));
+    frame->OnCommand(ID_FILE_REMOVE_OVERLAYS);
+    EXPECT_TRUE(frame->View().Extra().Empty());
+    EXPECT_FALSE(Enabled(ID_FILE_REMOVE_OVERLAYS));
 }
 
 TEST_F(MainFrameGraphTest, CopyPutsTheWindowsGraphOnTheClipboard) {

@@ -9,6 +9,7 @@
 #include "cli/cli_common.h"
 #include "cli_run.h"
 #include "support/qt_app.h"
+#include "view/core/extra_flights.h"
 #include "view/paint/graph_paint.h"
 
 namespace tavo {
@@ -41,6 +42,63 @@ TEST(CliRender, PngIsTheWindowsDrawingOfTheFlight) {
     PlaceCursorsAtX(doc.Data(), view, {700, 450, false, 0, 0}, 200, 400);
     const QImage drawn = RenderGraphImage(700, 450, doc.Data(), view);
     EXPECT_EQ(written.convertToFormat(QImage::Format_RGB32), drawn);
+}
+
+// Flights laid over the graph: an overlay is drawn as the window draws it, a prediction
+// changes the picture, and every option that cannot be used says so.
+TEST(CliRender, OverlaysAndPredictionsAreDrawnOverTheFlight) {
+    GuiApp();
+    const std::string dir = TempDir("render_extra");
+    const std::string c6 = std::string(TAVOKIT_SOURCE_DIR) + "/data/motors/C6.eng";
+    const std::vector<std::string> burn = {"--c1", "256", "--c2", "439"};
+    const auto run = [&](const std::string& out, std::vector<std::string> more) {
+        std::vector<std::string> args = {"render", kDemo, dir + "/" + out, "--size", "700x450"};
+        args.insert(args.end(), more.begin(), more.end());
+        return RunCli(args);
+    };
+    ASSERT_EQ(run("plain.png", {}).exitCode, 0);
+    const auto overlay = run("overlay.png", {"--overlay", kDemo, "--overlay", kDemo});
+    ASSERT_EQ(overlay.exitCode, 0) << overlay.err;
+    std::vector<std::string> predict = {"--predict", c6, "--flown", c6};
+    predict.insert(predict.end(), burn.begin(), burn.end());
+    const auto predicted = run("predicted.png", predict);
+    ASSERT_EQ(predicted.exitCode, 0) << predicted.err;
+
+    CTAVOkitDoc doc;
+    ApplyFirstRunSettings(doc.Settings());
+    FileError error;
+    ASSERT_TRUE(doc.OnOpenDocument(kDemo, error)) << error.message;
+    doc.Settings().m_nCursorPosition = 0;
+    ExtraFlights extra;
+    ASSERT_TRUE(extra.AddFile(kDemo, doc.Settings(), error));
+    ASSERT_TRUE(extra.AddFile(kDemo, doc.Settings(), error));
+    const auto image = [&](const char* name) {
+        return QImage(QString::fromStdString(dir + "/" + name))
+            .convertToFormat(QImage::Format_RGB32);
+    };
+    EXPECT_EQ(image("overlay.png"),
+              RenderGraphImage(700, 450, doc.Data(), {}, extra.ToDraw(doc.Curves())));
+    EXPECT_NE(image("predicted.png"), image("plain.png"));
+
+    struct Bad {
+        std::vector<std::string> args;
+        int exitCode;
+    };
+    const Bad bad[] = {
+        {{"--predict", c6, "--flown", c6}, 2},
+        {{"--predict", c6, "--flown", c6, "--motor-mass", "0.02", "--c1", "1", "--c2", "9"}, 2},
+        {{"--motor", "C6", "--flown", c6}, 2},
+        {{"--report", "motor", "--overlay", kDemo, "--c1", "256", "--c2", "439"}, 2},
+        {{"--predict", c6, "--motor", "Z9", "--motor-mass", "0.02", "--c1", "256", "--c2", "439"},
+         1},
+        {{"--overlay", dir + "/none.flt"}, 1},
+    };
+    for (const Bad& b : bad) {
+        const auto r = run("bad.png", b.args);
+        EXPECT_EQ(r.exitCode, b.exitCode) << b.args[0] << " " << b.args[1];
+        EXPECT_FALSE(r.err.empty());
+    }
+    EXPECT_FALSE(QFile::exists(QString::fromStdString(dir + "/bad.png")));
 }
 
 TEST(CliRender, SvgAndPdfAreWritten) {

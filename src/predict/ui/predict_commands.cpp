@@ -21,8 +21,7 @@
 namespace tavo {
 
 void RunPredict(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, double siteAltitudeM,
-                UserPrompt& prompt,
-                std::function<void(const Prediction&, const std::string&)> drawOnGraph) {
+                UserPrompt& prompt, DrawPrediction drawOnGraph) {
     if (!CheckReportPreconditions(doc.Data(), range, prompt))
         return;
     CPredictDlg dialog(ReadPredictFlight(doc.Data(), range, siteAltitudeM), BundledMotorFiles(),

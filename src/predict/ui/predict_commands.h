@@ -8,6 +8,7 @@
 
 #include "flight/cursor_range.h"
 #include "predict/predict.h"
+#include "predict/ui/predict_dlg.h"
 
 class QLineEdit;
 class QSettings;
@@ -22,8 +23,7 @@ class UserPrompt;
 // motors, for the rocket measured between the cursors of `range`. `drawOnGraph` takes a
 // chosen motor's predicted curves to the graph.
 void RunPredict(QWidget* parent, CTAVOkitDoc& doc, CursorRange range, double siteAltitudeM,
-                UserPrompt& prompt,
-                std::function<void(const Prediction&, const std::string&)> drawOnGraph = {});
+                UserPrompt& prompt, DrawPrediction drawOnGraph = {});
 
 // The launch site's height above sea level, in metres.
 class CLaunchSiteDlg : public QDialog {

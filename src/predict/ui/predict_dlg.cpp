@@ -161,7 +161,10 @@ CPredictDlg::CPredictDlg(PredictFlightData flight, std::vector<std::string> moto
         const int motor = SelectedMotor();
         if (motor < 0 || !drawOnGraph)
             return;
-        drawOnGraph(m_table.PredictWithCurves(motor, kCurveInterval),
+        // At the flight's own rate the predicted curves meet the measured ones sample
+        // for sample.
+        const double interval = m_flight.interval > 0.0 ? m_flight.interval : kCurveInterval;
+        drawOnGraph(m_table.PredictWithCurves(motor, interval), interval,
                     m_table.Motors()[static_cast<std::size_t>(motor)].motor.designation);
     });
     connect(buttons, &QDialogButtonBox::rejected, this, &QDialog::reject);

@@ -25,6 +25,11 @@ namespace tavo {
 
 class QtUserPrompt;
 
+// Takes a motor's prediction with its curves, a point every `interval` s from ignition,
+// to the graph; `motor` is the motor's designation as its file spells it.
+using DrawPrediction =
+    std::function<void(const Prediction&, double interval, const std::string& motor)>;
+
 class CPredictDlg : public QDialog {
 public:
     // `motorFiles` are read at once, in order (the bundled collection first); a file that
@@ -44,7 +49,7 @@ public:
     int SelectedMotor() const;
     // Called with the chosen motor's prediction and its curves by "Draw on Graph";
     // without it the button is not shown.
-    std::function<void(const Prediction&, const std::string& motor)> drawOnGraph;
+    DrawPrediction drawOnGraph;
 
     const PredictTable& Table() const { return m_table; }
 

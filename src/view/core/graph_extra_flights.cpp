@@ -148,12 +148,11 @@ std::vector<std::vector<std::vector<Point>>> DrawExtraCurves(Canvas& canvas, con
     return all;
 }
 
-std::string ShortFlightName(const std::string& name) {
-    constexpr std::size_t kMax = 24;
-    if (name.size() <= kMax)
+std::string ShortFlightName(const std::string& name, std::size_t max) {
+    if (name.size() <= max || max < 4)
         return name;
     // Cut on a character's first byte, so a name in UTF-8 stays readable.
-    std::size_t cut = kMax - 3;
+    std::size_t cut = max - 3;
     while (cut > 0 && (static_cast<unsigned char>(name[cut]) & 0xC0) == 0x80)
         --cut;
     return name.substr(0, cut) + "...";

@@ -125,8 +125,9 @@ ReadoutTable OwnAxesReadout(const FlightData& flight, CursorRange cursors) {
     return t;
 }
 
-// Each extra flight's values at the cursors' times, below the main flight's: one line
-// of the selected curve, or with axes of their own a row of each curve.
+// Each extra flight's values at the cursors' times, below the main flight's: a line, or
+// with axes of their own a row, of the curve last selected. One each keeps the box clear
+// of the legend's column on a narrow page.
 std::string ExtraValue(const GraphScene& s, const ExtraFlight& e, int curve, int index) {
     float v = 0.0f;
     return ExtraValueAt(s, e, curve, index, v) ? FormatFixed(v, 1) : std::string("-");
@@ -144,18 +145,19 @@ void AddExtraReadout(const GraphScene& s, std::string& text) {
 void AddExtraRows(const GraphScene& s, ReadoutTable& t) {
     static const char* const kNames[3] = {"Acc", "Vel", "Alt"};
     const Pen pens[3] = {kBlackPen, kGreenPen, kBluePen};
+    const int c = std::clamp(s.view.displayCurve, 0, 2);
     for (const ExtraFlight& e : s.extra) {
         if (e.curves == nullptr)
             continue;
-        for (int c = 0; c < 3; ++c) {
-            float v1 = 0.0f, v2 = 0.0f;
-            const bool both =
-                ExtraValueAt(s, e, c, s.cursors.c1, v1) && ExtraValueAt(s, e, c, s.cursors.c2, v2);
-            t.rows.push_back({ShortFlightName(e.name) + " " + kNames[c],
-                              ExtraValue(s, e, c, s.cursors.c1), ExtraValue(s, e, c, s.cursors.c2),
-                              both ? FormatFixed(v2 - v1, 1) : std::string("-")});
-            t.colors.push_back(LabelColorOf(pens[c]));
-        }
+        float v1 = 0.0f, v2 = 0.0f;
+        const bool both =
+            ExtraValueAt(s, e, c, s.cursors.c1, v1) && ExtraValueAt(s, e, c, s.cursors.c2, v2);
+        // Shorter than in the legend: the table stands beside the legend's column on a
+        // narrow window.
+        t.rows.push_back({ShortFlightName(e.name, 14) + " " + kNames[c],
+                          ExtraValue(s, e, c, s.cursors.c1), ExtraValue(s, e, c, s.cursors.c2),
+                          both ? FormatFixed(v2 - v1, 1) : std::string("-")});
+        t.colors.push_back(LabelColorOf(pens[c]));
     }
 }
 
@@ -190,8 +192,15 @@ Readout LayOutReadout(const GraphScene& s) {
         height = std::max(120, TextLineCount(r.text) * TextLinePitch(kPlotFontHeight) + 10);
     }
     const int left = s.flight.settings.m_nCursorPosition == 0 ? f.L + 5 : f.R - width;
-    r.box = {left, f.T + 40, left + width, f.T + 40 + height};
-    r.textRect = {left + 7, f.T + 42, left + 7 + std::max(278, width - 14), r.box.bottom - 4};
+    int top = f.T + 40;
+    // The lines of flights laid over widen the box towards the legend's column on a
+    // narrow window: it then stands below the legend.
+    if (!s.extra.empty())
+        while (!s.space.IsFree({left, top, left + width, top + height}) &&
+               top + height + kLetterRow <= f.B)
+            top += kLetterRow;
+    r.box = {left, top, left + width, top + height};
+    r.textRect = {left + 7, top + 2, left + 7 + std::max(278, width - 14), r.box.bottom - 4};
     return r;
 }
 

@@ -53,8 +53,8 @@ void DrawExtraLegendLine(Canvas& canvas, const ExtraFlight& extra, Point from, P
 // false outside the samples it has.
 bool ExtraValueAt(const GraphScene& s, const ExtraFlight& extra, int curve, int index,
                   float& value);
-// A name short enough for a legend entry or a readout line.
-std::string ShortFlightName(const std::string& name);
+// A name short enough for a legend entry or a readout line (at most `max` bytes).
+std::string ShortFlightName(const std::string& name, std::size_t max = 24);
 
 // The text colour a curve's labels are drawn in: the curve's own colour, the bright
 // green of the velocity darkened so it reads on white.

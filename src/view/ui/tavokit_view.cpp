@@ -30,11 +30,18 @@ FlightData CTAVOkitView::FlightToDraw() {
     return m_controller.Flight();
 }
 
+std::vector<ExtraFlight> CTAVOkitView::ExtraToDraw() {
+    m_extra.Follow(m_doc.Settings());
+    return m_extra.ToDraw(m_doc.Curves());
+}
+
 void CTAVOkitView::paintEvent(QPaintEvent* event) {
     UpdatePage();
     QPainter painter(this);
-    PaintGraphOnScreen(painter, width(), height(), FlightToDraw(), m_state, m_picture,
-                       QRegion(rect()).subtracted(event->region()).isEmpty());
+    const FlightData flight = FlightToDraw();
+    const std::vector<ExtraFlight> extra = ExtraToDraw();
+    PaintGraphOnScreen(painter, width(), height(), flight, m_state, m_picture,
+                       QRegion(rect()).subtracted(event->region()).isEmpty(), extra);
 }
 
 void CTAVOkitView::resizeEvent(QResizeEvent* event) {

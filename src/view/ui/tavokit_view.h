@@ -6,6 +6,7 @@
 #include <QWidget>
 
 #include "uikit/qt_user_prompt.h"
+#include "view/core/extra_flights.h"
 #include "view/core/graph_controller.h"
 
 namespace tavo {
@@ -20,6 +21,11 @@ public:
     // The document's flight for a drawing of it (the window, a printed page, a picture):
     // a live flight's curves are first carried on over the lines that came.
     FlightData FlightToDraw();
+    // The flights laid over the document's (File > Overlay Flight..., Predict's Draw on
+    // Graph), and the list a drawing takes, in the document's units; valid until the
+    // list changes.
+    ExtraFlights& Extra() { return m_extra; }
+    std::vector<ExtraFlight> ExtraToDraw();
 
     // How the view asks before a cut: message boxes over the view, unless a test
     // answers instead.
@@ -43,6 +49,7 @@ private:
     CTAVOkitDoc& m_doc;
     GraphViewState m_state;
     GraphController m_controller;
+    ExtraFlights m_extra;
     QtUserPrompt m_ownPrompt{this};
     QImage m_picture; // drawn in, then copied to the window (see PaintGraphOnScreen)
 };

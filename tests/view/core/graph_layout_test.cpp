@@ -9,7 +9,7 @@
 #include "flight/flight_file.h"
 #include "support/drawn_texts.h"
 #include "support/flight_builder.h"
-#include "view/core/draw_graph.h"
+#include "view/core/extra_flights.h"
 
 namespace tavo {
 namespace {
@@ -21,9 +21,43 @@ void LoadDemo(test::Flight& f) {
     ASSERT_GT(f.m_nEvent2, f.m_nEvent1) << "the demo flight marks its burn";
 }
 
+// A motor's predicted flight as Predict hands it over: a point every 10 ms from
+// ignition, 1.8 s of thrust, then the coast to the apogee.
+PredictedCurves Predicted() {
+    PredictedCurves p{0.01, {}, {}, {}};
+    double v = 0.0, h = 0.0;
+    for (int i = 0; v >= 0.0; ++i) {
+        const double a = i < 180 ? 60.0 : -9.81 - 0.0004 * v * v;
+        p.accel.push_back(a);
+        p.velocity.push_back(v);
+        p.altitude.push_back(h);
+        v += a * 0.01;
+        h += v * 0.01;
+    }
+    return p;
+}
+
 TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
     test::Flight f;
     LoadDemo(f);
+    // Laid over it: the demo flight read at half its rate (twice as long and four times
+    // as high), under a long name, and a prediction.
+    const std::string demo = testing::TempDir() + "demo at half rate, a long file name.flt";
+    FileError error;
+    {
+        test::Flight slow;
+        ASSERT_TRUE(LoadFlightFile(TAVOKIT_SOURCE_DIR "/data/demo.flt", slow, error));
+        slow.m_nSampleRate = 50;
+        ASSERT_TRUE(SaveFlightFile(demo, slow, error)) << error.message;
+    }
+    ExtraFlights overlay, both;
+    std::string reason;
+    ASSERT_TRUE(overlay.AddFile(demo, f.Settings(), error)) << error.message;
+    ASSERT_TRUE(both.AddFile(demo, f.Settings(), error)) << error.message;
+    ASSERT_TRUE(both.AddPrediction("F50T predicted, a name of some length", Predicted(), 0.0,
+                                   f.Settings(), reason))
+        << reason;
+    ExtraFlights none;
     struct View {
         const char* name;
         TimeWindow window;
@@ -40,30 +74,32 @@ TEST(GraphLayout, DemoFlightReadsRightInEveryViewAtThreeSizes) {
     };
     for (const auto& [cw, ch] : {std::pair{640, 420}, {1100, 700}, {1600, 1000}})
         for (const bool printing : {false, true})
-            for (const View& v : views) {
-                GraphViewState view;
-                view.window = v.window;
-                view.ownAxes = v.ownAxes;
-                view.showSummary = v.summary;
-                if (v.onBurn) {
-                    view.cursor1 = f.m_nEvent1;
-                    view.cursor2 = f.m_nEvent2;
+            for (const View& v : views)
+                for (const ExtraFlights* extra : {&none, &overlay, &both}) {
+                    GraphViewState view;
+                    view.window = v.window;
+                    view.ownAxes = v.ownAxes;
+                    view.showSummary = v.summary;
+                    if (v.onBurn) {
+                        view.cursor1 = f.m_nEvent1;
+                        view.cursor2 = f.m_nEvent2;
+                    }
+                    f.m_nCursorPosition = v.readoutRight ? 1 : 0;
+                    const GraphPage page{cw, ch, printing, printing ? 38 : 0, printing ? 38 : 0};
+                    PrepareGraph(f, view, page);
+                    RecordingCanvas canvas;
+                    DrawGraph(canvas, f, view, page, extra->ToDraw(f.Curves()));
+                    const Rect sheet{0, 0, cw, printing ? 2 * ch : ch};
+                    EXPECT_EQ(test::DrawingFaults(canvas, sheet), "")
+                        << v.name << " at " << cw << " x " << ch << (printing ? ", printed" : "")
+                        << " with " << extra->Size() << " laid over";
+                    // Each view shows what it was asked for.
+                    EXPECT_EQ(canvas.FindText("Cursors") != nullptr, v.ownAxes) << v.name;
+                    bool summary = false;
+                    for (const auto& t : canvas.Texts())
+                        summary |= t.text.rfind("Flight summary\nApogee: 316.", 0) == 0;
+                    EXPECT_EQ(summary, v.summary) << v.name;
                 }
-                f.m_nCursorPosition = v.readoutRight ? 1 : 0;
-                const GraphPage page{cw, ch, printing, printing ? 38 : 0, printing ? 38 : 0};
-                PrepareGraph(f, view, page);
-                RecordingCanvas canvas;
-                DrawGraph(canvas, f, view, page);
-                const Rect sheet{0, 0, cw, printing ? 2 * ch : ch};
-                EXPECT_EQ(test::DrawingFaults(canvas, sheet), "")
-                    << v.name << " at " << cw << " x " << ch << (printing ? ", printed" : "");
-                // Each view shows what it was asked for.
-                EXPECT_EQ(canvas.FindText("Cursors") != nullptr, v.ownAxes) << v.name;
-                bool summary = false;
-                for (const auto& t : canvas.Texts())
-                    summary |= t.text.rfind("Flight summary\nApogee: 316.", 0) == 0;
-                EXPECT_EQ(summary, v.summary) << v.name;
-            }
 }
 
 // Every curve on its own axis, in its colour: round values where the curve draws them,

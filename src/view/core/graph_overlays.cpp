@@ -4,6 +4,7 @@
 
 #include <algorithm>
 #include <array>
+#include <cmath>
 #include <string>
 #include <vector>
 
@@ -130,7 +131,10 @@ ReadoutTable OwnAxesReadout(const FlightData& flight, CursorRange cursors) {
 // of the legend's column on a narrow page.
 std::string ExtraValue(const GraphScene& s, const ExtraFlight& e, int curve, int index) {
     float v = 0.0f;
-    return ExtraValueAt(s, e, curve, index, v) ? FormatFixed(v, 1) : std::string("-");
+    if (!ExtraValueAt(s, e, curve, index, v))
+        return "-";
+    // A flight at rest reads a hair below zero: "-0.0" would be noise in the readout.
+    return FormatFixed(std::fabs(v) < 0.05f ? 0.0f : v, 1);
 }
 
 void AddExtraReadout(const GraphScene& s, std::string& text) {

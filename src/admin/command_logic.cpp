@@ -33,8 +33,8 @@ bool CommandLogic::TakeFieldValues(const std::string& valueText, const std::stri
         m_prompt.ShowMessage(IntegerBetweenText(0, kMaxAddress), kAppTitle, Severity::Warning);
         return false;
     }
-    m_nValue = static_cast<unsigned>(value);
-    m_nAddress = static_cast<unsigned>(address);
+    m_value = static_cast<unsigned>(value);
+    m_address = static_cast<unsigned>(address);
     return true;
 }
 
@@ -42,7 +42,7 @@ bool CommandLogic::Send(const std::string& command, const std::string& valueText
                         const std::string& addressText) {
     if (!TakeFieldValues(valueText, addressText))
         return false;
-    m_strReply = SendConsoleCommand(m_link, command, m_nValue, m_nAddress, [this] {
+    m_reply = SendConsoleCommand(m_link, command, m_value, m_address, [this] {
         return m_prompt.AskOkCancel(kWriteMemoryQuestion, kAppTitle, Severity::Warning);
     });
     return true;
@@ -54,20 +54,20 @@ void CommandLogic::Help() {
 
 void CalibrateLogic::OnRead(int which) {
     const int slot = which == 0 ? 0 : 1;
-    m_nReading[slot] = m_protocol.ReadSensor();
-    m_bShown[slot] = true;
+    m_reading[slot] = m_protocol.ReadSensor();
+    m_shown[slot] = true;
 }
 
 std::string CalibrateLogic::ReadingText(int which) const {
     const int slot = which == 0 ? 0 : 1;
-    return m_bShown[slot] ? std::to_string(m_nReading[slot]) : std::string();
+    return m_shown[slot] ? std::to_string(m_reading[slot]) : std::string();
 }
 
 std::string CalibrateLogic::DifferenceText() const {
     // A reading of 0 is what a silent recorder gives: it counts as not read.
-    if (m_nReading[0] == 0 || m_nReading[1] == 0)
+    if (m_reading[0] == 0 || m_reading[1] == 0)
         return std::string();
-    return std::to_string(std::abs(m_nReading[0] - m_nReading[1]));
+    return std::to_string(std::abs(m_reading[0] - m_reading[1]));
 }
 
 bool CalibrateLogic::OnOK(const std::string& twoGeeText) {

@@ -34,16 +34,16 @@ public:
     // The command list, in a message box.
     void Help();
 
-    const std::string& Reply() const { return m_strReply; }
+    const std::string& Reply() const { return m_reply; }
     CommandField RefusedField() const { return m_refused; }
 
 private:
     SerialLink& m_link;
     UserPrompt& m_prompt;
-    std::string m_strReply;
+    std::string m_reply;
     CommandField m_refused = CommandField::None;
-    unsigned m_nValue = 0;
-    unsigned m_nAddress = 0;
+    unsigned m_value = 0;
+    unsigned m_address = 0;
 };
 
 class CalibrateLogic {
@@ -56,7 +56,7 @@ public:
     void OnRead(int which);
     // The reading as shown: "%d", empty until read.
     std::string ReadingText(int which) const;
-    int Reading(int which) const { return m_nReading[which == 0 ? 0 : 1]; }
+    int Reading(int which) const { return m_reading[which == 0 ? 0 : 1]; }
     // "%d" of the readings' absolute difference once both are read (0 means not read),
     // else empty.
     std::string DifferenceText() const;
@@ -70,8 +70,8 @@ private:
     RecorderProtocol& m_protocol;
     UserPrompt& m_prompt;
     int m_nTwoGeeValue;
-    int m_nReading[2] = {0, 0};
-    bool m_bShown[2] = {false, false};
+    int m_reading[2] = {0, 0};
+    bool m_shown[2] = {false, false};
 };
 
 } // namespace tavo

@@ -62,9 +62,9 @@ DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
     m_nSamplesReceived = 0;
     m_description = RecordingDescription{};
     m_nMaxToReceive = maxToReceive;
-    m_nErasedLeftOut = 0;
+    erasedLeftOut = 0;
     m_end = TransferEnd::Maximum;
-    m_bRecordingEndSeen = false;
+    recordingEndSeen = false;
     if (!m_protocol.ConnectRecorder())
         return DownloadOutcome::ConnectFailed;
     if (!ReadDescription())
@@ -80,15 +80,15 @@ DownloadOutcome FlightDownload::DownloadFlight(int maxToReceive) {
         else
             m_pReceived.front() = std::to_string(offset);
     }
-    m_nErasedLeftOut = DropTrailingErasedWords(m_pReceived);
+    erasedLeftOut = DropTrailingErasedWords(m_pReceived);
     m_link.ClosePort();
     return DownloadOutcome::Downloaded;
 }
 
 void FlightDownload::StopFor(TransferEnd cause) {
-    if (!m_bCauseKnown) {
+    if (!m_causeKnown) {
         m_end = cause;
-        m_bCauseKnown = true;
+        m_causeKnown = true;
     }
     m_stop.m_bStopRequest = true;
 }
@@ -102,7 +102,7 @@ bool FlightDownload::ReadBlockByte(std::uint8_t& byte) {
             return false;
         // A device that is gone answers every read at once: waiting out the silence
         // rule would only spin.
-        if (m_link.PortLost(m_strLostReason))
+        if (m_link.PortLost(m_lostReason))
             StopFor(TransferEnd::PortLost);
         else if (clock.WholeSeconds() - m_stop.m_timeLastActivity > kInactivitySeconds)
             StopFor(TransferEnd::Silence);
@@ -115,8 +115,8 @@ void FlightDownload::TransferSamples() {
     Clock& clock = m_link.LinkClock();
     m_stop.m_bStopRequest = false;
     m_nSamplesReceived = 0;
-    m_bStoppedAtMaximum = false;
-    m_bCauseKnown = false;
+    stoppedAtMaximum = false;
+    m_causeKnown = false;
     m_end = TransferEnd::Aborted; // unless the transfer itself finds a cause
     m_link.WriteString("T");
     m_link.Pause(kPauseMillis);
@@ -125,10 +125,10 @@ void FlightDownload::TransferSamples() {
         const bool first = ReadBlockByte(block[0]);
         if (m_nSamplesReceived > m_nMaxToReceive) {
             // Reaching the maximum is what the user asked for, whatever else happened.
-            m_bCauseKnown = false;
+            m_causeKnown = false;
             StopFor(TransferEnd::Maximum);
             // Only a recorder still sending was cut short.
-            m_bStoppedAtMaximum = first;
+            stoppedAtMaximum = first;
         }
         if (m_stop.m_bStopRequest || !first)
             break;
@@ -157,8 +157,8 @@ void FlightDownload::TransferSamples() {
                 StopFor(TransferEnd::BadBlocks);
         }
     }
-    m_bRecordingEndSeen = RecordingEndSeen();
-    if (m_bCauseKnown && m_end == TransferEnd::PortLost) {
+    recordingEndSeen = RecordingEndSeen();
+    if (m_causeKnown && m_end == TransferEnd::PortLost) {
         // Nothing reaches a device that is gone; writing to it would only add a
         // second message to the one that tells why the download ended.
         m_link.ClosePort();
@@ -191,7 +191,7 @@ int FlightDownload::SamplesExpected() const {
 }
 
 bool FlightDownload::EndedEarly() const {
-    return m_end != TransferEnd::Maximum && !m_bRecordingEndSeen;
+    return m_end != TransferEnd::Maximum && !recordingEndSeen;
 }
 
 std::string FlightDownload::EarlyEndText() const {
@@ -204,7 +204,7 @@ std::string FlightDownload::EarlyEndText() const {
               std::to_string(kInactivitySeconds) + " seconds.";
         break;
     case TransferEnd::PortLost:
-        why = m_strLostReason + ".";
+        why = m_lostReason + ".";
         break;
     case TransferEnd::BadBlocks:
         why = "No block checked out for more than " + std::to_string(kBadBlockInactivitySeconds) +
@@ -222,13 +222,13 @@ std::string FlightDownload::EarlyEndText() const {
 
 std::string DownloadNote(const FlightDownload& download) {
     std::string note;
-    if (download.m_bStoppedAtMaximum)
+    if (download.stoppedAtMaximum)
         note = "Stopped at the maximum of " + std::to_string(download.m_nMaxToReceive) +
                " samples; the recording goes on. Raise \"Max samples\" and read again to get "
                "all of it.";
     // The memory after the recording's end reads as erased words: no flight data, and
     // nothing the flyer needs to know of beyond that the recording was read to its end.
-    if (download.m_nErasedLeftOut > 0) {
+    if (download.erasedLeftOut > 0) {
         if (!note.empty())
             note += "\n";
         note += "The whole recording was read; the recorder's memory after it was empty.";

@@ -87,14 +87,14 @@ public:
     int m_nSamplesReceived = 0;
     int m_nMaxToReceive = 0;
     // Erased words left out after the last transfer.
-    int m_nErasedLeftOut = 0;
+    int erasedLeftOut = 0;
     // The last transfer ended because the maximum was reached, not because the
     // recorder had nothing more: the recording may go on beyond what arrived.
-    bool m_bStoppedAtMaximum = false;
+    bool stoppedAtMaximum = false;
     // Why the last transfer ended, and whether the recording's end had arrived by then:
     // erased memory after the pre-launch ring, or the end of the memory.
     TransferEnd m_end = TransferEnd::Maximum;
-    bool m_bRecordingEndSeen = false;
+    bool recordingEndSeen = false;
     TransferStop m_stop;
 
 private:
@@ -107,8 +107,8 @@ private:
     SerialLink& m_link;
     RecorderProtocol m_protocol;
     std::function<void(int)> m_progress;
-    bool m_bCauseKnown = false;
-    std::string m_strLostReason;
+    bool m_causeKnown = false;
+    std::string m_lostReason;
 };
 
 // What the user should know about a finished transfer beyond the count: the recording

@@ -44,7 +44,7 @@ void Zr7Recorder::ResetSettings() {
 
 void Zr7Recorder::SetFlight(std::vector<std::uint16_t> words, int sampleRateHz, int twoGee) {
     m_flight = std::move(words);
-    m_nFlightRate = sampleRateHz > 0 ? sampleRateHz : 0;
+    m_flightRate = sampleRateHz > 0 ? sampleRateHz : 0;
     if (sampleRateHz > 0)
         SetWord(address::kSamplePeriod,
                 static_cast<std::uint16_t>(std::clamp(RateToPeriod(sampleRateHz), 1, 65535)));
@@ -214,9 +214,9 @@ void Zr7Recorder::Command(std::uint8_t byte, std::int64_t t) {
     case 'T':
         if (m_options.recordAtRate) {
             const int rate = PeriodToRate(Word(address::kSamplePeriod));
-            if (rate > 0 && rate != m_nFlightRate) {
+            if (rate > 0 && rate != m_flightRate) {
                 m_flight = m_options.recordAtRate(rate);
-                m_nFlightRate = rate;
+                m_flightRate = rate;
             }
         }
         m_image = MemoryImage();

@@ -124,7 +124,7 @@ private:
     Zr7Options m_options;
     std::uint8_t m_memory[256] = {};
     std::vector<std::uint16_t> m_flight;
-    int m_nFlightRate = 0; // the rate m_flight was recorded at; 0 unknown
+    int m_flightRate = 0; // the rate m_flight was recorded at; 0 unknown
     State m_state = State::Idle;
     int m_writeLow = 0;
     int m_writeHigh = 0;

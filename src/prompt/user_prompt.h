@@ -77,7 +77,7 @@ public:
     void ShowMessage(const std::string& text, const std::string&, Severity) override {
         if (m_message.empty())
             m_message = text;
-        ++m_nMessages;
+        ++m_messages;
     }
     Answer Ask(const std::string&, const std::string&, Severity, Buttons buttons) override {
         return buttons == Buttons::OkCancel ? Answer::Ok : Answer::Yes;
@@ -88,12 +88,12 @@ public:
 
     // The first message shown, which a command-line caller prints as its failure.
     const std::string& Message() const { return m_message; }
-    int MessageCount() const { return m_nMessages; }
+    int MessageCount() const { return m_messages; }
     const std::vector<std::string>& Status() const { return m_status; }
 
 private:
     std::string m_message;
-    int m_nMessages = 0;
+    int m_messages = 0;
     std::vector<std::string> m_status;
 };
 

@@ -23,8 +23,15 @@ void DrawTimeAxis(Canvas& canvas, const Rect& frame, const ReportGraph& graph) {
 
 void DrawValueAxis(Canvas& canvas, const Rect& frame, const ReportGraph& graph) {
     for (const AxisLabel& label : ReportValueLabels(frame, graph.valueStep, graph.valueDecimals)) {
-        canvas.DrawText(ValueLabelRect(frame, label.at, graph.valueLabelWidth), label.text,
-                        kValueLabelFlags);
+        // The window's frame starts at the canvas's top edge, where the top label would
+        // be cut in half: it is moved down just enough to show whole.
+        Rect rect = ValueLabelRect(frame, label.at, graph.valueLabelWidth);
+        const int above = TextExtent(rect, label.text, kValueLabelFlags, kPlotFontHeight).top;
+        if (above < 0) {
+            rect.top -= above;
+            rect.bottom -= above;
+        }
+        canvas.DrawText(rect, label.text, kValueLabelFlags);
         if (label.at != frame.bottom && graph.drawGrid)
             canvas.DrawLine(Point{frame.left, label.at}, Point{frame.right, label.at});
     }

@@ -22,14 +22,14 @@ public:
     // Forget the last repaint (a new capture).
     void Reset() { *this = RepaintPacer(); }
 
-    std::int64_t Repaints() const { return m_nRepaints; }
+    std::int64_t Repaints() const { return m_repaints; }
 
 private:
-    bool m_bPainted = false;
-    std::size_t m_nLines = 0;
-    std::int64_t m_nStart = 0;
-    std::int64_t m_nDuration = 0;
-    std::int64_t m_nRepaints = 0;
+    bool m_painted = false;
+    std::size_t m_lines = 0;
+    std::int64_t m_start = 0;
+    std::int64_t m_duration = 0;
+    std::int64_t m_repaints = 0;
 };
 
 } // namespace tavo

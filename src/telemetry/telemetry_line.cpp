@@ -10,23 +10,23 @@ namespace tavo {
 
 bool TelemetryLineReader::Feed(std::uint8_t byte, std::string& line) {
     if (byte == 13) {
-        const bool stored = m_nCount == 2;
+        const bool stored = m_count == 2;
         if (stored)
             line.assign(m_bytes, 2);
-        m_nCount = 0;
+        m_count = 0;
         return stored;
     }
-    if (byte == 0 && m_nCount == 1) {
+    if (byte == 0 && m_count == 1) {
         m_bytes[1] = 1;
-        m_nCount = 2;
+        m_count = 2;
         return false;
     }
-    if (m_nCount < 2)
-        m_bytes[m_nCount] = static_cast<char>(byte);
+    if (m_count < 2)
+        m_bytes[m_count] = static_cast<char>(byte);
     // Only "two" matters at the carriage return, so the count stops at three and a
     // line that never ends neither grows nor wraps.
-    if (m_nCount < 3)
-        ++m_nCount;
+    if (m_count < 3)
+        ++m_count;
     return false;
 }
 

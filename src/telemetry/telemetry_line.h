@@ -22,7 +22,7 @@ public:
 
 private:
     char m_bytes[2] = {};
-    int m_nCount = 0; // bytes counted for the line, stops growing at 3
+    int m_count = 0; // bytes counted for the line, stops growing at 3
 };
 
 // The altitude in feet (whatever the display units) of the pressure sensor's DAC

@@ -29,7 +29,7 @@ QMessageBox::Icon IconOf(Severity severity) {
 } // namespace
 
 QtUserPrompt::~QtUserPrompt() {
-    while (m_nBusy-- > 0)
+    while (m_busy-- > 0)
         QApplication::restoreOverrideCursor();
 }
 
@@ -86,10 +86,10 @@ void QtUserPrompt::AppendStatus(const std::string& line) {
 void QtUserPrompt::SetBusy(bool busy) {
     if (busy) {
         QApplication::setOverrideCursor(Qt::WaitCursor);
-        ++m_nBusy;
-    } else if (m_nBusy > 0) {
+        ++m_busy;
+    } else if (m_busy > 0) {
         QApplication::restoreOverrideCursor();
-        --m_nBusy;
+        --m_busy;
     }
 }
 

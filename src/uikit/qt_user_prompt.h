@@ -34,7 +34,7 @@ public:
 private:
     QWidget* Owner() const;
     QPointer<QWidget> m_owner;
-    int m_nBusy = 0;
+    int m_busy = 0;
 };
 
 } // namespace tavo

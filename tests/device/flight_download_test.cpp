@@ -119,7 +119,7 @@ TEST(Download, AMaximumOf6000Takes751BlocksAndGivesTheFlightInTimeOrder) {
     Download d;
     ASSERT_EQ(d.download.DownloadFlight(6000), DownloadOutcome::Downloaded);
     EXPECT_EQ(d.download.m_nSamplesReceived, 6008);
-    EXPECT_TRUE(d.download.m_bStoppedAtMaximum);
+    EXPECT_TRUE(d.download.stoppedAtMaximum);
     EXPECT_EQ(d.HostCount('K'), 751);
     EXPECT_EQ(d.HostCount('E'), 0);
     const std::string bytes = HostBytes(*d.device);
@@ -338,8 +338,8 @@ TEST(Download, ErasedWordsAfterTheRecordingAreLeftOutAndSaidSo) {
     // of eight ends in five erased words.
     Download d({}, 7001);
     ASSERT_EQ(d.download.DownloadFlight(40000), DownloadOutcome::Downloaded);
-    EXPECT_FALSE(d.download.m_bStoppedAtMaximum);
-    EXPECT_EQ(d.download.m_nErasedLeftOut, 5);
+    EXPECT_FALSE(d.download.stoppedAtMaximum);
+    EXPECT_EQ(d.download.erasedLeftOut, 5);
     EXPECT_EQ(d.download.m_pReceived, d.Expected(7001));
     EXPECT_EQ(DownloadNote(d.download),
               "The whole recording was read; the recorder's memory after it was empty.");

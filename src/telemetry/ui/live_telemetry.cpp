@@ -43,7 +43,7 @@ void LiveTelemetry::Start() {
         return;
     m_controller->StartTelemetry(m_doc.Settings().m_strCommPort);
     m_pacer.Reset();
-    m_bWasCapturing = true;
+    m_wasCapturing = true;
     m_status->show();
     m_timer.start();
     Tick();
@@ -86,10 +86,10 @@ void LiveTelemetry::Tick() {
         m_view->repaint();
         m_pacer.Painted(lines, now, m_clock.nsecsElapsed() / 1000);
     }
-    if (!capturing && m_bWasCapturing) {
+    if (!capturing && m_wasCapturing) {
         // Every line is in: the curves take in the last ones, as the cuts, the reports
         // and the next drawings will read them.
-        m_bWasCapturing = false;
+        m_wasCapturing = false;
         m_timer.stop();
         // A capture whose port could not be set up ends by itself, and Stop is no longer
         // offered: the graph stops treating the flight as growing.

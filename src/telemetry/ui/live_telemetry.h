@@ -70,7 +70,7 @@ private:
     QTimer m_timer;
     QElapsedTimer m_clock;
     RepaintPacer m_pacer;
-    bool m_bWasCapturing = false;
+    bool m_wasCapturing = false;
 };
 
 } // namespace tavo

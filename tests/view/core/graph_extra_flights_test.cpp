@@ -12,28 +12,21 @@ namespace {
 
 constexpr GraphPage kScreen{1035, 420, false, 0, 0};
 
-// Curves set by hand: acceleration, velocity and altitude as ramps of `slopes` over
-// `n` samples of `interval` s, from sample `from` of the ramp on, launched at sample
-// `launch`.
+// n samples of `interval` s launched at sample `launch`: acceleration, velocity and
+// altitude ramps of 1, 2 and 3 times `scale` a sample, starting from ramp sample `from`.
 void SetRamps(test::Flight& f, int n, float interval, int from, int launch, float scale = 1.0f) {
     f.m_pSamples.items().assign(static_cast<std::size_t>(n), "2048");
-    f.m_arrAccel.clear();
-    f.m_arrVelocity.clear();
-    f.m_arrAltitude.clear();
-    for (int i = 0; i < n; ++i) {
-        const float t = static_cast<float>(from + i) * scale;
-        f.m_arrAccel.push_back(t);
-        f.m_arrVelocity.push_back(2.0f * t);
-        f.m_arrAltitude.push_back(3.0f * t);
+    for (int k = 1; k <= 3; ++k) {
+        std::vector<float>& curve = k == 1   ? f.m_arrAccel
+                                    : k == 2 ? f.m_arrVelocity
+                                             : f.m_arrAltitude;
+        curve.clear();
+        for (int i = 0; i < n; ++i)
+            curve.push_back(static_cast<float>(k * (from + i)) * scale);
     }
     f.Curves().m_fSampleInterval = interval;
     f.ComputeRanges();
     f.Curves().m_nEvent1 = launch;
-}
-
-std::vector<Point> Slice(const std::vector<Point>& p, std::size_t from, std::size_t count) {
-    return {p.begin() + static_cast<std::ptrdiff_t>(from),
-            p.begin() + static_cast<std::ptrdiff_t>(from + count)};
 }
 
 TEST(GraphExtraFlights, EachLaunchMeetsTheMainFlightsLaunchWhateverItsRate) {
@@ -41,7 +34,7 @@ TEST(GraphExtraFlights, EachLaunchMeetsTheMainFlightsLaunchWhateverItsRate) {
         const char* what;
         int n, from, launch;
         float interval, scale;
-        std::size_t firstMain, count; // the main flight's points the extra one lies on
+        std::ptrdiff_t firstMain, count; // the main flight's points the extra one lies on
     };
     // The main flight: 11 samples of 0.1 s from ramp 0, launched at sample 2.
     const Case cases[] = {
@@ -65,17 +58,18 @@ TEST(GraphExtraFlights, EachLaunchMeetsTheMainFlightsLaunchWhateverItsRate) {
         const auto lines = c.Polylines();
         ASSERT_EQ(lines.size(), 6u) << tc.what;
         for (std::size_t k = 0; k < 3; ++k) {
+            const auto& m = lines[k + 3].points;
             EXPECT_EQ(lines[k].pen, ExtraFlightPens(0)[k]) << tc.what;
-            EXPECT_EQ(lines[k].points, Slice(lines[k + 3].points, tc.firstMain, tc.count))
+            EXPECT_EQ(lines[k].points, std::vector<Point>(m.begin() + tc.firstMain,
+                                                          m.begin() + tc.firstMain + tc.count))
                 << tc.what << " curve " << k;
         }
     }
 }
 
 TEST(GraphExtraFlights, AxesSpanEveryFlightAndTheLegendAndReadoutNameEach) {
-    test::Flight main;
+    test::Flight main, higher; // twice as high, ending half way through the main flight
     SetRamps(main, 11, 0.1f, 0, 0);
-    test::Flight higher; // twice as high, ending half way through the main flight
     SetRamps(higher, 6, 0.1f, 0, 0, 4.0f);
     const ExtraFlight extra{&higher.Curves(), 0.0, "higher.flt", 1};
     for (const bool own : {false, true}) {
@@ -90,19 +84,15 @@ TEST(GraphExtraFlights, AxesSpanEveryFlightAndTheLegendAndReadoutNameEach) {
         DrawGraph(both, main, v, kScreen, {&extra, 1});
         // The main altitude's top (30 m) stands half as high on an axis up to 60 m.
         const GraphFrame f = GraphFrameFor(kScreen, main, v);
-        const auto topOf = [&](const RecordingCanvas& c, std::size_t line) {
-            return c.Polylines()[line].points.back().y;
-        };
-        EXPECT_EQ(topOf(alone, 2), f.T) << own;
-        EXPECT_NEAR(topOf(both, 5), (f.T + f.B) / 2, 1) << own;
+        EXPECT_EQ(alone.Polylines()[2].points.back().y, f.T) << own;
+        EXPECT_NEAR(both.Polylines()[5].points.back().y, (f.T + f.B) / 2, 1) << own;
         std::string texts;
         for (const auto& t : both.Texts())
             texts += t.text + "|";
         EXPECT_NE(texts.find("|higher.flt|"), std::string::npos) << texts;
-        if (own)
-            EXPECT_NE(texts.find("|higher.flt Alt|60.0|-|-|"), std::string::npos) << texts;
-        else
-            EXPECT_NE(texts.find("\nhigher.flt: C1=60.0 C2=-|"), std::string::npos) << texts;
+        EXPECT_NE(texts.find(own ? "|higher.flt Alt|60.0|-|-|" : "\nhigher.flt: C1=60.0 C2=-|"),
+                  std::string::npos)
+            << texts;
     }
 }
 

@@ -54,8 +54,7 @@ QByteArray RenderGraphPdf(int cw, int ch, const FlightData& flight, const GraphV
 // picture, or a PDF as `pdfPage` says. Empty when the picture could not be made (a PNG
 // too large for memory).
 QByteArray RenderGraphFile(GraphFileFormat format, int cw, int ch, const FlightData& flight,
-                           const GraphViewState& view,
-                           GraphPdfPage pdfPage = GraphPdfPage::Printed,
+                           const GraphViewState& view, GraphPdfPage pdfPage = GraphPdfPage::Printed,
                            std::span<const ExtraFlight> extra = {});
 
 } // namespace tavo

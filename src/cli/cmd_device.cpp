@@ -83,6 +83,15 @@ bool ParseArgs(const char* command, const CommandArgs& argv, const std::vector<O
 
 // One connection to the recorder, made by the Administer dialog's own rules: handshake,
 // "Connected", identification and the settings read with their checks.
+// "Connect failed!" and, as the Administer list shows it, the reason on the next line.
+void PrintConnectFailed(const CliPrompt& sink) {
+    std::cerr << "Connect failed!\n";
+    const std::vector<std::string>& lines = sink.Status();
+    const auto at = std::find(lines.begin(), lines.end(), "Connect failed!");
+    if (at != lines.end() && at + 1 != lines.end() && at[1] != "Comm port closed")
+        std::cerr << at[1] << "\n";
+}
+
 struct RecorderSession {
     SystemPortDirectory ports;
     CliPrompt sink;
@@ -95,9 +104,12 @@ struct RecorderSession {
     bool Connect() {
         if (logic.OnConnect())
             return true;
-        if (sink.MessageCount() == 0)
-            std::cerr << (logic.IsConnected() ? "FAILED getting TAVO data!\n"
-                                              : "Connect failed!\n");
+        if (sink.MessageCount() == 0) {
+            if (logic.IsConnected())
+                std::cerr << "FAILED getting TAVO data!\n";
+            else
+                PrintConnectFailed(sink);
+        }
         return false;
     }
     // Closes the port, as the dialog's Cancel does.
@@ -129,7 +141,7 @@ int Identify(const Args& args) {
     // Who answered takes the handshake and the identification only, not the settings.
     if (!session.logic.ConnectAndIdentify()) {
         if (session.sink.MessageCount() == 0)
-            std::cerr << "Connect failed!\n";
+            PrintConnectFailed(session.sink);
         return kExitFailed;
     }
     session.Close();

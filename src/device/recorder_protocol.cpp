@@ -54,9 +54,11 @@ bool RecorderProtocol::ConnectRecorder() {
     if (!m_link.OpenPort())
         return false;
     auto failed = [this](const std::string& why) {
-        if (m_report == ConnectReport::StatusList)
+        if (m_report == ConnectReport::StatusList) {
+            // The status list keeps its line, and the next one says why.
             m_link.Status("Connect failed!");
-        else
+            m_link.Status(why);
+        } else
             m_link.Tell(WithReason("Connect failed!", why));
         if (m_link.m_bPortOpen)
             m_link.ClosePort();

@@ -4,21 +4,15 @@
 #include <benchmark/benchmark.h>
 #include <filesystem>
 
+#include "bench_flight.h"
 #include "exchange/csv_export.h"
 #include "exchange/eng_export.h"
 #include "exchange/rdas_import.h"
 #include "flight/atomic_file.h"
-#include "flight/flight_data.h"
 
 namespace {
 
-// A flight with the curves and the settings the window computes and shows it with.
-struct Flight {
-    tavo::FlightRecord record;
-    tavo::FlightCurves curves;
-    tavo::UserSettings settings;
-    tavo::FlightData Data() const { return {record, curves, settings}; }
-};
+using tavo::bench::Flight;
 
 // A flight shaped like a real one: a pad stretch, a burn, a coast and a long descent,
 // repeated to the wanted length.

@@ -7,19 +7,14 @@
 #include <QImage>
 #include <QPainter>
 
+#include "bench_flight.h"
 #include "canvas/qt/qpainter_canvas.h"
 #include "canvas/recording_canvas.h"
 #include "reports/report_draw.h"
 
 namespace {
 
-// A flight with the curves and the settings the window computes and shows it with.
-struct Flight {
-    tavo::FlightRecord record;
-    tavo::FlightCurves curves;
-    tavo::UserSettings settings;
-    tavo::FlightData Data() const { return {record, curves, settings}; }
-};
+using tavo::bench::Flight;
 
 // A noisy thrust curve over the whole flight, the cursors on its ends.
 void MakeFlight(Flight& flight, int n) {

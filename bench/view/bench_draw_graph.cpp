@@ -7,6 +7,7 @@
 #include <QImage>
 #include <QPainter>
 
+#include "bench_flight.h"
 #include "canvas/qt/qpainter_canvas.h"
 #include "canvas/recording_canvas.h"
 #include "view/core/draw_graph.h"
@@ -14,13 +15,7 @@
 
 namespace {
 
-// A flight with the curves and the settings the window computes and shows it with.
-struct Flight {
-    tavo::FlightRecord record;
-    tavo::FlightCurves curves;
-    tavo::UserSettings settings;
-    tavo::FlightData Data() const { return {record, curves, settings}; }
-};
+using tavo::bench::Flight;
 
 // A noisy boost, coast and descent, so every curve wiggles across every column.
 void MakeFlight(Flight& flight, int n) {

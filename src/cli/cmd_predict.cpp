@@ -104,6 +104,31 @@ int ChooseFlownMotor(const std::string& path, const std::optional<std::string>& 
         command, file + " holds several motors; name the flown one with --flown-motor: " + names);
 }
 
+// The rocket measured between C1 and C2: the launch weight less the flown motor's loaded
+// mass (from its file, or `motorMass` as typed) and the drag of the coast after C2.
+int MeasureFlownRocket(const CTAVOkitDoc& doc, const std::optional<std::string>& flown,
+                       const std::optional<std::string>& flownName, double motorMass, int c1,
+                       int c2, double site, const char* command, MeasuredRocket& rocket) {
+    if (!(doc.Record().m_fLaunchWeight > 0.0f))
+        return Failure("Please enter a weight in the details section.");
+    int code = kExitOk;
+    if (flown) {
+        EngMotor motor;
+        if ((code = ChooseFlownMotor(*flown, flownName, doc.Record().m_strMotor, motor, command)) !=
+            kExitOk)
+            return code;
+        motorMass = motor.totalKg;
+    }
+    MeasuredFlight flight;
+    if (!ReadFlight(doc, c1, c2, site, flight, code))
+        return code;
+    std::string reason;
+    if (!MeasureRocket(EstimateDrag(flight), doc.Record().m_fLaunchWeight, motorMass, rocket,
+                       reason))
+        return Failure(reason);
+    return kExitOk;
+}
+
 } // namespace
 
 int AddPredictionToRender(const Args& args, const CTAVOkitDoc& doc, int c1, int c2,
@@ -116,23 +141,11 @@ int AddPredictionToRender(const Args& args, const CTAVOkitDoc& doc, int c1, int 
     if (args.Has("--flown") == args.Has("--motor-mass"))
         return UsageError(cmd, "--predict needs the flown motor's loaded mass from --flown "
                                "FILE.eng or --motor-mass KG, not both");
-    if (!(doc.Record().m_fLaunchWeight > 0.0f))
-        return Failure("Please enter a weight in the details section.");
-    if (auto flown = args.Value("--flown")) {
-        EngMotor motor;
-        if ((code = ChooseFlownMotor(*flown, std::nullopt, doc.Record().m_strMotor, motor, cmd)) !=
-            kExitOk)
-            return code;
-        motorMass = motor.totalKg;
-    }
-    MeasuredFlight flight;
-    if (!ReadFlight(doc, c1, c2, 0.0, flight, code))
-        return code;
     MeasuredRocket rocket;
+    if ((code = MeasureFlownRocket(doc, args.Value("--flown"), std::nullopt, motorMass, c1, c2, 0.0,
+                                   cmd, rocket)) != kExitOk)
+        return code;
     std::string reason;
-    if (!MeasureRocket(EstimateDrag(flight), doc.Record().m_fLaunchWeight, motorMass, rocket,
-                       reason))
-        return Failure(reason);
 
     const std::string path = *args.Value("--predict");
     RaspFile file;
@@ -235,29 +248,17 @@ int RunPredict(const CommandArgs& argv) {
     CTAVOkitDoc doc;
     if ((code = LoadFlight(args.Positional()[0], args, doc)) != kExitOk)
         return code;
-    if (!(doc.Record().m_fLaunchWeight > 0.0f))
-        return Failure("Please enter a weight in the details section.");
-    if (auto flown = args.Value("--flown")) {
-        EngMotor motor;
-        if ((code = ChooseFlownMotor(*flown, args.Value("--flown-motor"), doc.Record().m_strMotor,
-                                     motor)) != kExitOk)
-            return code;
-        motorMass = motor.totalKg;
-    }
-    MeasuredFlight flight;
-    if (!ReadFlight(doc, c1, c2, site, flight, code))
-        return code;
     MeasuredRocket rocket;
-    std::string reason;
-    if (!MeasureRocket(EstimateDrag(flight), doc.Record().m_fLaunchWeight, motorMass, rocket,
-                       reason))
-        return Failure(reason);
+    if ((code = MeasureFlownRocket(doc, args.Value("--flown"), args.Value("--flown-motor"),
+                                   motorMass, c1, c2, site, cmd, rocket)) != kExitOk)
+        return code;
 
     const std::optional<std::string> only = args.Value("--name");
     const AirColumn air(site);
     PredictOptions options;
     options.railLengthM = rail;
     std::string predictions = "[";
+    std::string reason;
     int flown = 0;
     for (const std::string& path : motorFiles) {
         RaspFile file;
